@@ -1,0 +1,19 @@
+#pragma once
+// The one conversion between the bases' 8-bit text (Windows-1252) and Unicode, bytes 0x80-0x9F included.
+#include <string>
+#include <string_view>
+
+namespace t3 {
+
+// The Unicode code point of a Windows-1252 byte; the five bytes the code page leaves unassigned map to
+// the C1 control of the same value, as the platform's own conversion does.
+char16_t UnicodeDeCp1252(unsigned char c);
+
+std::u16string Cp1252VersUtf16(std::string_view texte);
+std::string Cp1252VersUtf8(std::string_view texte);
+
+// Characters that Windows-1252 cannot hold become '?'. Bytes that are not valid UTF-8 are kept as they
+// are, so that a text already in Windows-1252 passes through unchanged.
+std::string Utf8VersCp1252(std::string_view texte);
+
+} // namespace t3

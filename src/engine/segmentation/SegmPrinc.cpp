@@ -1,0 +1,694 @@
+#include "segmentation/SegmPrinc.h"
+
+#include "Globaux.h"
+#include "segmentation/CollationFr.h"
+#include "segmentation/LecteurOctets.h"
+#include "segmentation/Trace.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace t3 {
+
+static_assert(std::endian::native == std::endian::little, "the numbered text is written little-endian");
+
+const char* MessageSegm(ResultatSegm resultat) {
+    switch (resultat) {
+    case ResultatSegm::Ok: return "Segmentation terminée.";
+    case ResultatSegm::TexteNonOuvert: return "Le fichier texte ne peut être lu.";
+    case ResultatSegm::TxnNonOuvert: return "Le fichier temporaire xxxx.txn ne peut être écrit dans le dossier courant.";
+    case ResultatSegm::BaseNonEcrite: return "Les fichiers de la base ne peuvent être écrits dans le dossier courant.";
+    case ResultatSegm::MaxartInvalide: return "Le nombre maximum d'articles doit être compris entre 1 et 4999740.";
+    case ResultatSegm::MemoireInsuffisante: return "Mémoire insuffisante pour le nombre maximum d'articles demandé.";
+    case ResultatSegm::MaxartDepasse:
+        return "Le texte compte plus d'articles que le nombre maximum d'articles.\n"
+               "Augmentez-le dans les options.";
+    case ResultatSegm::ZoneTextePleine:
+        return "Les textes des articles dépassent la place prévue (40 octets par article).\n"
+               "Augmentez le nombre maximum d'articles dans les options.";
+    case ResultatSegm::CleTropLongue: return "Une clé a un type ou un contenu de plus de 126 caractères.";
+    case ResultatSegm::CleIncorrecte: return "Une clé est vide ou n'est pas fermée.";
+    case ResultatSegm::TexteTropLong: return "Le texte compte trop d'items pour une base.";
+    case ResultatSegm::CorpusEcrase: return "Un fichier de la base remplacerait le texte du corpus : renommez le corpus.";
+    }
+    return "Erreur inconnue.";
+}
+
+std::string TraitPath(const std::string& pn) {
+    const size_t separateur = pn.find_last_of("/\\");
+    const std::string nom = separateur == std::string::npos ? pn : pn.substr(separateur + 1);
+    const size_t point = nom.rfind('.');
+    if (point == std::string::npos || point == 0) return nom;
+    return nom.substr(0, point);
+}
+
+namespace {
+
+constexpr unsigned char ClasseForme = '0', ClassePonct = '1', ClasseType = '2', ClasseContenu = '3',
+                        ClasseLemme = '4', ClasseCategorie = '5';
+constexpr const char* NomTxn = "xxxx.txn";
+constexpr const char* SuffixeProvisoire = ".part";
+
+struct Article {
+    char* texte;    // class digit then text, in the string zone; past the class digit after grouping
+    int32_t frq;
+    int32_t rangLex;
+    int32_t numero;
+    int32_t index;
+    int32_t suiv;   // next article of the same hash chain, or the nil value
+    uint32_t hache; // hash of the prefixed text, compared before the text itself
+};
+
+// A word-at-a-time hash of a token; it may read up to 7 bytes past the token's end, which the reader's
+// buffer (and the key buffer) keep readable.
+uint32_t Hache(unsigned char classe, const unsigned char* p, size_t n) {
+    uint64_t h = 0x9E3779B97F4A7C15ull * (n + classe);
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        h = (h ^ w) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    }
+    if (i < n) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        w &= ~0ull >> (64 - 8 * (n - i));
+        h = (h ^ w) * 0xC4CEB9FE1A85EC53ull;
+    }
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
+    h ^= h >> 32;
+    return static_cast<uint32_t>(h);
+}
+
+// The first-byte buckets of the lexicographic sort: the 23 lowercase accented letters fold onto their
+// base letter; every other byte, uppercase accented letters included, is its own bucket.
+constexpr std::array<unsigned char, 256> TableSeaux = [] {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = static_cast<unsigned char>(c);
+    for (int c : {0xE0, 0xE1, 0xE2, 0xE4, 0xE5}) t[c] = 'a';
+    t[0xE7] = 'c';
+    for (int c : {0xE8, 0xE9, 0xEA, 0xEB}) t[c] = 'e';
+    for (int c : {0xEC, 0xED, 0xEE, 0xEF}) t[c] = 'i';
+    t[0xF1] = 'n';
+    for (int c : {0xF2, 0xF3, 0xF4, 0xF6}) t[c] = 'o';
+    for (int c : {0xF9, 0xFA, 0xFB, 0xFC}) t[c] = 'u';
+    return t;
+}();
+
+// The codes of "xxxx.txn", written through a buffer.
+class EcrivainCodes {
+public:
+    explicit EcrivainCodes(std::FILE* f) : m_fichier(f), m_tampon(1 << 16) {}
+    void Ecrit(int32_t code) {
+        m_tampon[m_n++] = code;
+        if (m_n == m_tampon.size()) Vide();
+    }
+    bool Vide() {
+        if (m_n && std::fwrite(m_tampon.data(), sizeof(int32_t), m_n, m_fichier) != m_n) m_erreur = true;
+        m_n = 0;
+        return !m_erreur;
+    }
+    bool EnErreur() const { return m_erreur; }
+
+private:
+    std::FILE* m_fichier;
+    std::vector<int32_t> m_tampon;
+    size_t m_n = 0;
+    bool m_erreur = false;
+};
+
+// One run of the segmentation: its tables and counters, each run starting from nothing.
+class Segmentation {
+public:
+    explicit Segmentation(int32_t maxart) : m_maxart(maxart), m_nil(maxart + 1) {}
+    ~Segmentation() { FermeFichiers(); }
+
+    ResultatSegm Execute(const std::string& pn, const std::string& delimiteurs);
+
+private:
+    bool AllocTab();
+    ResultatSegm SegmText(const std::string& pn, const std::string& delimiteurs);
+    ResultatSegm Parcourt(LecteurOctets& texte, EcrivainCodes& txn);
+    ResultatSegm LitCle(LecteurOctets& texte, EcrivainCodes& txn);
+    ResultatSegm LitPartieCle(LecteurOctets& texte, char fin, unsigned char* tampon, size_t& n);
+    int32_t Cherche(unsigned char classe, const unsigned char* p, size_t n);
+    int32_t Ajoute(unsigned char classe, const unsigned char* p, size_t n, uint32_t h);
+    void ComptePonctuations();
+    void CompteClasses();
+    void Groupe();
+    void TravDico();
+    void TriLexicographique(int32_t debut, int32_t fin, CollationFr& collation);
+    ResultatSegm NumeDefT(const std::string& bn, const std::string& delimiteurs);
+    ResultatSegm EcriDicNum(const std::string& bn);
+    ResultatSegm EcriTexNum(const std::string& bn);
+    ResultatSegm EcriParam(const std::string& bn, const std::string& delimiteurs);
+    ResultatSegm MetEnPlace(const std::string& bn);
+    void Desalloc();
+    void EffaceTxn();
+    void FermeFichiers();
+    void EffaceProvisoires(const std::string& bn);
+    ResultatSegm Refuse(ResultatSegm resultat);
+    int32_t NbArticles() const { return m_dernier + 1; }
+
+    const int32_t m_maxart;
+    const int32_t m_nil;
+    ResultatSegm m_refus = ResultatSegm::Ok;
+
+    std::unique_ptr<Article[]> m_ptrzon2;
+    std::unique_ptr<int32_t[]> m_list, m_list1; // article indexes
+    std::unique_ptr<char[]> m_msg;               // the string zone
+    size_t m_zoneUtilisee = 0;
+    std::vector<int32_t> m_tetes; // hash chain heads
+    uint32_t m_masque = 0;
+    std::array<bool, 256> m_mot{};
+    std::array<int32_t, 256> m_cptPonct{};
+
+    int32_t m_nbItems = 0, m_nbItemsSansAnnot = 0, m_dernier = -1, m_nbOcc = 0, m_nbForm = 0, m_nbPonct = 0,
+            m_nbCle = 0, m_nbCtnu = 0, m_nhap = 0, m_nbLemm = 0, m_nbCatg = 0, m_fmax = 0;
+
+    std::FILE* m_sortie = nullptr;
+};
+
+void Segmentation::FermeFichiers() {
+    if (m_sortie) std::fclose(m_sortie);
+    m_sortie = nullptr;
+}
+
+ResultatSegm Segmentation::Refuse(ResultatSegm resultat) {
+    if (m_refus == ResultatSegm::Ok) m_refus = resultat;
+    return m_refus;
+}
+
+bool Segmentation::AllocTab() {
+    try {
+        m_ptrzon2 = std::make_unique_for_overwrite<Article[]>(m_maxart);
+        m_list = std::make_unique_for_overwrite<int32_t[]>(m_maxart);
+        m_list1 = std::make_unique_for_overwrite<int32_t[]>(m_maxart);
+        m_msg = std::make_unique_for_overwrite<char[]>(OctetsTexteParArticle * m_maxart);
+        m_tetes.assign(std::bit_ceil(static_cast<uint32_t>(m_maxart)), m_nil);
+    } catch (const std::bad_alloc&) {
+        Desalloc();
+        Trace("\nMémoire insuffisante pour %ld articles", static_cast<long>(m_maxart));
+        return false;
+    }
+    m_masque = static_cast<uint32_t>(m_tetes.size() - 1);
+    const int64_t total =
+        static_cast<int64_t>(m_maxart) * (sizeof(Article) + 2 * sizeof(int32_t) + OctetsTexteParArticle);
+    Trace("\nMAXART (Maximum d'articles traités) = %ld", static_cast<long>(m_maxart));
+    Trace("\nAllocation de %ldK", static_cast<long>(total / 1024));
+    return true;
+}
+
+int32_t Segmentation::Ajoute(unsigned char classe, const unsigned char* p, size_t n, uint32_t h) {
+    if (m_dernier + 1 >= m_maxart) {
+        Trace("\nNombre maximum d'articles (MAXART = %ld) atteint : segmentation abandonnée",
+              static_cast<long>(m_maxart));
+        Refuse(ResultatSegm::MaxartDepasse);
+        return -1;
+    }
+    if (m_zoneUtilisee + n + 2 > static_cast<size_t>(OctetsTexteParArticle * m_maxart)) {
+        Trace("\nZone des textes pleine (%ld octets) : segmentation abandonnée",
+              static_cast<long>(OctetsTexteParArticle * m_maxart));
+        Refuse(ResultatSegm::ZoneTextePleine);
+        return -1;
+    }
+    char* texte = m_msg.get() + m_zoneUtilisee;
+    texte[0] = static_cast<char>(classe);
+    std::memcpy(texte + 1, p, n);
+    texte[n + 1] = '\0';
+    m_zoneUtilisee += n + 2;
+    const int32_t index = ++m_dernier;
+    int32_t& tete = m_tetes[h & m_masque];
+    m_ptrzon2[index] = Article{texte, 1, 0, 0, index, tete, h};
+    tete = index;
+    return index;
+}
+
+int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* p, size_t n) {
+    const uint32_t h = Hache(classe, p, n);
+    for (int32_t i = m_tetes[h & m_masque]; i != m_nil;) {
+        Article& a = m_ptrzon2[i];
+        if (a.hache == h && static_cast<unsigned char>(a.texte[0]) == classe &&
+            std::memcmp(a.texte + 1, p, n) == 0 && a.texte[n + 1] == '\0') {
+            ++a.frq;
+            return i;
+        }
+        i = a.suiv;
+    }
+    return Ajoute(classe, p, n, h);
+}
+
+// One part of a key, its spaces dropped, up to the character fin (not kept).
+ResultatSegm Segmentation::LitPartieCle(LecteurOctets& texte, char fin, unsigned char* tampon, size_t& n) {
+    n = 0;
+    for (;;) {
+        const int c = texte.Lit();
+        if (c == -1 || c < 32) {
+            Trace("\nClé non fermée ou portant un caractère de contrôle : segmentation abandonnée");
+            return Refuse(ResultatSegm::CleIncorrecte);
+        }
+        if (c == fin) break;
+        if (c == ' ') continue;
+        if (n == LongueurMaxCle) {
+            Trace("\nClé de plus de %ld caractères : segmentation abandonnée", static_cast<long>(LongueurMaxCle));
+            return Refuse(ResultatSegm::CleTropLongue);
+        }
+        tampon[n++] = static_cast<unsigned char>(c);
+    }
+    if (n == 0) {
+        Trace("\nClé sans type ou sans contenu : segmentation abandonnée");
+        return Refuse(ResultatSegm::CleIncorrecte);
+    }
+    return ResultatSegm::Ok;
+}
+
+ResultatSegm Segmentation::LitCle(LecteurOctets& texte, EcrivainCodes& txn) {
+    unsigned char tampon[LongueurMaxCle + LecteurOctets::Marge] = {};
+    size_t n = 0;
+    for (const auto& [fin, classe] : {std::pair{'=', ClasseType}, std::pair{'>', ClasseContenu}}) {
+        if (LitPartieCle(texte, fin, tampon, n) != ResultatSegm::Ok) return m_refus;
+        const int32_t index = Cherche(classe, tampon, n);
+        if (index < 0) return m_refus;
+        txn.Ecrit(index);
+    }
+    m_nbItems += 2;
+    return ResultatSegm::Ok;
+}
+
+ResultatSegm Segmentation::Parcourt(LecteurOctets& texte, EcrivainCodes& txn) {
+    constexpr int32_t ItemsMax = INT32_MAX - 2;
+    while (texte.Assure(1) > 0) {
+        if (m_nbItems >= ItemsMax) {
+            Trace("\nTexte trop long : plus de %ld items", static_cast<long>(ItemsMax));
+            return Refuse(ResultatSegm::TexteTropLong);
+        }
+        const unsigned char c = *texte.Courant();
+        if (m_mot[c]) {
+            const size_t dispo = std::min(texte.Assure(LongueurMaxForme), LongueurMaxForme);
+            const unsigned char* p = texte.Courant();
+            size_t n = 1;
+            while (n < dispo && m_mot[p[n]]) ++n;
+            const int32_t index = Cherche(ClasseForme, p, n);
+            if (index < 0) return m_refus;
+            texte.Avance(n);
+            txn.Ecrit(index);
+            ++m_nbItems;
+            ++m_nbOcc;
+            continue;
+        }
+        texte.Avance(1);
+        if (c == '\n') {
+            txn.Ecrit(CodeSautLigne);
+            ++m_nbItems;
+        } else if (c <= 32) {
+            // spaces and control characters separate tokens and give no item
+        } else if (c == '<') {
+            if (LitCle(texte, txn) != ResultatSegm::Ok) return m_refus;
+        } else {
+            txn.Ecrit(CodePonct(c));
+            ++m_cptPonct[c];
+            ++m_nbItems;
+        }
+    }
+    return ResultatSegm::Ok;
+}
+
+ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& delimiteurs) {
+    m_mot.fill(false);
+    for (int c = 33; c < 256; ++c) m_mot[c] = true;
+    m_mot['<'] = m_mot['>'] = false;
+    for (unsigned char c : delimiteurs) m_mot[c] = false;
+    m_cptPonct.fill(0);
+    std::fill(m_tetes.begin(), m_tetes.end(), m_nil);
+    m_dernier = -1;
+
+    LecteurOctets texte;
+    if (!texte.Ouvre(pn.c_str())) {
+        Trace("\nFichier %s pas ouvert !", pn.c_str());
+        return Refuse(ResultatSegm::TexteNonOuvert);
+    }
+    Trace("\nFichier -- %s -- ouvert pour segmentation", pn.c_str());
+    m_sortie = std::fopen(NomTxn, "wb");
+    if (!m_sortie) {
+        Trace("\n           xxxx.txn pas ouvert !");
+        return Refuse(ResultatSegm::TxnNonOuvert);
+    }
+    Trace("\nFichier xxxx.txn ouvert");
+    Trace("\nDélimiteurs : %s\n", delimiteurs.c_str());
+
+    EcrivainCodes txn(m_sortie);
+    if (Parcourt(texte, txn) != ResultatSegm::Ok) return m_refus;
+    if (texte.EnErreur()) {
+        Trace("\nFichier %s pas lu jusqu'au bout !", pn.c_str());
+        return Refuse(ResultatSegm::TexteNonOuvert);
+    }
+    const bool ecrit = txn.Vide() && std::fclose(m_sortie) == 0;
+    m_sortie = nullptr;
+    if (!ecrit) {
+        Trace("\n\"%s\": ne peut etre ouvert\n", NomTxn);
+        return Refuse(ResultatSegm::TxnNonOuvert);
+    }
+    m_nbItemsSansAnnot = m_nbItems;
+
+    ComptePonctuations();
+    if (m_refus != ResultatSegm::Ok) return m_refus;
+    CompteClasses();
+    Groupe();
+    return ResultatSegm::Ok;
+}
+
+void Segmentation::ComptePonctuations() {
+    for (int c = 0; c < 256; ++c) {
+        if (m_cptPonct[c] == 0) continue;
+        const unsigned char octet[8] = {static_cast<unsigned char>(c)};
+        const int32_t index = Ajoute(ClassePonct, octet, 1, Hache(ClassePonct, octet, 1));
+        if (index < 0) return;
+        m_ptrzon2[index].frq = m_cptPonct[c];
+        ++m_nbPonct;
+    }
+}
+
+void Segmentation::CompteClasses() {
+    for (int32_t i = 0; i < NbArticles(); ++i) {
+        const Article& a = m_ptrzon2[i];
+        switch (static_cast<unsigned char>(a.texte[0])) {
+        case ClasseForme:
+            ++m_nbForm;
+            if (a.frq == 1) ++m_nhap;
+            break;
+        case ClasseType: ++m_nbCle; break;
+        case ClasseContenu: ++m_nbCtnu; break;
+        case ClasseLemme: ++m_nbLemm; break;
+        case ClasseCategorie: ++m_nbCatg; break;
+        default: break;
+        }
+    }
+    Trace("\n==  nbf= %ld, nhap= %ld, nbcle= %ld, nbctnu= %ld, nblemm= %ld, nbcatg= %ld\n",
+          static_cast<long>(m_nbForm), static_cast<long>(m_nhap), static_cast<long>(m_nbCle),
+          static_cast<long>(m_nbCtnu), static_cast<long>(m_nbLemm), static_cast<long>(m_nbCatg));
+}
+
+// Fills list with the articles by class (forms, punctuation signs, key types, key contents, lemmas,
+// categories), each class in order of first appearance, and copies it into list1.
+void Segmentation::Groupe() {
+    constexpr unsigned char Ordre[] = {ClasseForme, ClassePonct, ClasseType, ClasseContenu, ClasseLemme,
+                                       ClasseCategorie};
+    std::array<int32_t, 256> debut{};
+    int32_t position = 0;
+    for (unsigned char classe : Ordre) {
+        debut[classe] = position;
+        for (int32_t i = 0; i < NbArticles(); ++i)
+            if (static_cast<unsigned char>(m_ptrzon2[i].texte[0]) == classe) ++position;
+    }
+    for (int32_t i = 0; i < NbArticles(); ++i) {
+        Article& a = m_ptrzon2[i];
+        m_list[debut[static_cast<unsigned char>(a.texte[0])]++] = i;
+        ++a.texte;
+    }
+    std::copy_n(m_list.get(), NbArticles(), m_list1.get());
+}
+
+// Sorts list1[debut, fin): a stable distribution into first-byte buckets, then each bucket of more than
+// one article in the French collation order. Texts the collation deems equal keep byte order, so that
+// the numbering never depends on the order of first appearance.
+void Segmentation::TriLexicographique(int32_t debut, int32_t fin, CollationFr& collation) {
+    const int32_t n = fin - debut;
+    if (n < 2) return;
+    const auto premierOctet = [&](int32_t article) {
+        return TableSeaux[static_cast<unsigned char>(m_ptrzon2[article].texte[0])];
+    };
+    std::array<int32_t, 257> bornes{};
+    for (int32_t k = debut; k < fin; ++k) ++bornes[premierOctet(m_list1[k]) + 1];
+    for (int s = 0; s < 256; ++s) bornes[s + 1] += bornes[s];
+    std::vector<int32_t> distribue(n);
+    std::array<int32_t, 256> place{};
+    std::copy_n(bornes.begin(), 256, place.begin());
+    for (int32_t k = debut; k < fin; ++k) distribue[place[premierOctet(m_list1[k])]++] = m_list1[k];
+
+    std::vector<uint8_t> cles;
+    std::vector<size_t> debutCle(n);
+    for (int32_t k = 0; k < n; ++k) {
+        debutCle[k] = cles.size();
+        collation.AjouteCle(m_ptrzon2[distribue[k]].texte, cles);
+    }
+    std::vector<int32_t> ordre(n);
+    for (int32_t k = 0; k < n; ++k) ordre[k] = k;
+    const auto avant = [&](int32_t a, int32_t b) {
+        const int r = std::strcmp(reinterpret_cast<const char*>(cles.data() + debutCle[a]),
+                                  reinterpret_cast<const char*>(cles.data() + debutCle[b]));
+        if (r != 0) return r < 0;
+        return std::strcmp(m_ptrzon2[distribue[a]].texte, m_ptrzon2[distribue[b]].texte) < 0;
+    };
+    for (int s = 0; s < 256; ++s)
+        if (bornes[s + 1] - bornes[s] > 1) std::sort(ordre.begin() + bornes[s], ordre.begin() + bornes[s + 1], avant);
+    for (int32_t k = 0; k < n; ++k) m_list1[debut + k] = distribue[ordre[k]];
+}
+
+void Segmentation::TravDico() {
+    CollationFr collation;
+    const int32_t F = m_nbForm, P = m_nbPonct, K = m_nbCle, C = m_nbCtnu, L = m_nbLemm;
+    TriLexicographique(0, F, collation);
+    TriLexicographique(F + P, F + P + K, collation);
+    TriLexicographique(F + P + K, F + P + K + C, collation);
+    TriLexicographique(F + P + K + C, F + P + K + C + L, collation);
+    TriLexicographique(F + P + K + C + L, NbArticles(), collation);
+    for (int32_t k = 0; k < NbArticles(); ++k) m_ptrzon2[m_list1[k]].rangLex = k;
+
+    // Frequency order of the forms; equal frequencies stay in lexicographic order.
+    std::stable_sort(m_list1.get(), m_list1.get() + F,
+                     [&](int32_t a, int32_t b) { return m_ptrzon2[a].frq > m_ptrzon2[b].frq; });
+    Trace("\n--  Tri lexicom. de %7ld formes ", static_cast<long>(F));
+    m_fmax = NbArticles() > 0 ? m_ptrzon2[m_list1[0]].frq : 0;
+    for (int32_t k = 0; k < NbArticles(); ++k) m_ptrzon2[m_list1[k]].numero = k;
+    Trace("\n--  Fin Travail Dictionnaire              ");
+}
+
+std::string NomFichier(const std::string& bn, const char* extension) { return bn + extension; }
+std::string NomProvisoire(const std::string& bn, const char* extension) {
+    return bn + extension + SuffixeProvisoire;
+}
+
+// Opens the provisional file of a base file, tracing the failure under the final name.
+std::FILE* CreeFichierBase(const std::string& bn, const char* extension) {
+    std::FILE* f = std::fopen(NomProvisoire(bn, extension).c_str(), "wb");
+    if (!f) Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, extension).c_str());
+    return f;
+}
+
+ResultatSegm Segmentation::EcriDicNum(const std::string& bn) {
+    m_sortie = CreeFichierBase(bn, ".dic");
+    if (!m_sortie) return Refuse(ResultatSegm::BaseNonEcrite);
+    Trace("\n    Fichier Dict  :\t %s :", NomFichier(bn, ".dic").c_str());
+    std::vector<char> tampon(1 << 16);
+    std::setvbuf(m_sortie, tampon.data(), _IOFBF, tampon.size());
+    for (int32_t k = 0; k < NbArticles(); ++k) {
+        const Article& a = m_ptrzon2[m_list1[k]];
+        std::fprintf(m_sortie, " %-7ld %7ld  %s\n", static_cast<long>(a.frq), static_cast<long>(a.rangLex), a.texte);
+    }
+    const bool ecrit = std::ferror(m_sortie) == 0 && std::fclose(m_sortie) == 0;
+    m_sortie = nullptr;
+    if (!ecrit) {
+        Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, ".dic").c_str());
+        return Refuse(ResultatSegm::BaseNonEcrite);
+    }
+    Trace("\n--  Fin EcriDicNum  %7ld articles", static_cast<long>(m_dernier));
+    return ResultatSegm::Ok;
+}
+
+ResultatSegm Segmentation::EcriTexNum(const std::string& bn) {
+    std::FILE* txn = std::fopen(NomTxn, "rb");
+    if (!txn) {
+        Trace("\n\"%s\": ne peut etre ouvert\n", NomTxn);
+        return Refuse(ResultatSegm::TxnNonOuvert);
+    }
+    m_sortie = CreeFichierBase(bn, ".num");
+    if (!m_sortie) {
+        std::fclose(txn);
+        return Refuse(ResultatSegm::BaseNonEcrite);
+    }
+    Trace("\n    Fichier Texte :\t %s : ", NomFichier(bn, ".num").c_str());
+    std::vector<int32_t> numeroDe(NbArticles());
+    for (int32_t i = 0; i < NbArticles(); ++i) numeroDe[i] = m_ptrzon2[i].numero;
+    std::vector<int32_t> tampon(1 << 16);
+    int32_t copies = 0;
+    bool ecrit = true;
+    while (copies < m_nbItems && ecrit) {
+        const size_t voulus = std::min<size_t>(tampon.size(), static_cast<size_t>(m_nbItems - copies));
+        const size_t lus = std::fread(tampon.data(), sizeof(int32_t), voulus, txn);
+        if (lus == 0) break;
+        for (size_t k = 0; k < lus; ++k)
+            if (tampon[k] >= 0 && tampon[k] <= m_dernier) tampon[k] = numeroDe[tampon[k]];
+        ecrit = std::fwrite(tampon.data(), sizeof(int32_t), lus, m_sortie) == lus;
+        copies += static_cast<int32_t>(lus);
+    }
+    std::fclose(txn);
+    ecrit = ecrit && copies == m_nbItems && std::fclose(m_sortie) == 0;
+    if (!ecrit && m_sortie) std::fclose(m_sortie);
+    m_sortie = nullptr;
+    if (!ecrit) {
+        Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, ".num").c_str());
+        return Refuse(ResultatSegm::BaseNonEcrite);
+    }
+    Trace(" %7ld items.", static_cast<long>(copies));
+    return ResultatSegm::Ok;
+}
+
+ResultatSegm Segmentation::EcriParam(const std::string& bn, const std::string& d) {
+    m_sortie = CreeFichierBase(bn, ".par");
+    if (!m_sortie) return Refuse(ResultatSegm::BaseNonEcrite);
+    Trace("\n    Fichier Param \t %s  :", NomFichier(bn, ".par").c_str());
+    const auto l = [](int32_t v) { return static_cast<long>(v); };
+    std::string texte = bn + "\n";
+    texte += Formate("%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld\n", l(m_nbItems), l(m_nbItemsSansAnnot),
+                     l(m_dernier), l(m_nbOcc), l(m_nbForm), l(m_fmax), l(m_nhap), l(Limd), l(m_nbPonct), l(m_nbCle),
+                     l(m_nbCtnu), l(m_nbLemm), l(m_nbCatg));
+    texte += Formate("\n*** Résultat de la segmentation du fichier: %s.TXT ***", bn.c_str());
+    texte += Formate("\nDélimiteurs %s", d.c_str());
+    texte += "\n";
+    texte += Formate("\n \tnombre des occurrences :  %10ld", l(m_nbOcc));
+    texte += Formate("\n \tnombre des formes      :  %10ld", l(m_nbForm));
+    texte += Formate("\n \tfrequence maximale     :  %10ld", l(m_fmax));
+    texte += Formate("\n \tnombre des hapax       :  %10ld", l(m_nhap));
+    texte += Formate("\n \tnombre des clés(type)  :  %10ld", l(m_nbCle));
+    texte += Formate("\n \tnombre des clés(ctnu)  :  %10ld", l(m_nbCtnu));
+    texte += Formate("\n\n*** Fin de la segmentation du fichier:      %s.TXT ***", bn.c_str());
+    const bool ecrit = std::fwrite(texte.data(), 1, texte.size(), m_sortie) == texte.size() &&
+                       std::fclose(m_sortie) == 0;
+    m_sortie = nullptr;
+    if (!ecrit) {
+        Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, ".par").c_str());
+        return Refuse(ResultatSegm::BaseNonEcrite);
+    }
+    return ResultatSegm::Ok;
+}
+
+// Puts the three written files in place of the base's, the ".par" last. The old ".par" goes first, so
+// that an interruption between two renames leaves no base that loads as valid.
+ResultatSegm Segmentation::MetEnPlace(const std::string& bn) {
+    std::remove(NomFichier(bn, ".par").c_str());
+    for (const char* extension : {".dic", ".num", ".par"}) {
+        if (std::rename(NomProvisoire(bn, extension).c_str(), NomFichier(bn, extension).c_str()) != 0) {
+            Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, extension).c_str());
+            std::remove(NomFichier(bn, ".par").c_str());
+            return Refuse(ResultatSegm::BaseNonEcrite);
+        }
+    }
+    return ResultatSegm::Ok;
+}
+
+ResultatSegm Segmentation::NumeDefT(const std::string& bn, const std::string& delimiteurs) {
+    if (EcriDicNum(bn) != ResultatSegm::Ok) return m_refus;
+    Trace("\n\n*****FIN DE EcriDicNum*****\n");
+    if (EcriTexNum(bn) != ResultatSegm::Ok) return m_refus;
+    Trace("\n\n*****FIN DE EcriTexNum*****\n");
+    if (EcriParam(bn, delimiteurs) != ResultatSegm::Ok) return m_refus;
+    Trace("\n\n*****FIN DE EcriParam*****\n");
+    if (MetEnPlace(bn) != ResultatSegm::Ok) return m_refus;
+    Trace("\n\n*****FIN DE LA SEGMENTATION*****\n");
+    return ResultatSegm::Ok;
+}
+
+void Segmentation::Desalloc() {
+    m_ptrzon2.reset();
+    m_list.reset();
+    m_list1.reset();
+    m_msg.reset();
+    m_tetes = {};
+}
+
+void Segmentation::EffaceTxn() { std::remove(NomTxn); }
+
+void Segmentation::EffaceProvisoires(const std::string& bn) {
+    FermeFichiers();
+    for (const char* extension : {".dic", ".num", ".par"}) std::remove(NomProvisoire(bn, extension).c_str());
+}
+
+// A base file, the temporary text or a provisional file that is the corpus itself would destroy it.
+bool RemplaceraitLeCorpus(const std::string& pn, const std::string& bn) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> sorties = {NomTxn};
+    for (const char* extension : {".dic", ".num", ".par"}) {
+        sorties.push_back(NomFichier(bn, extension));
+        sorties.push_back(NomProvisoire(bn, extension));
+    }
+    std::error_code erreur;
+    return std::any_of(sorties.begin(), sorties.end(),
+                       [&](const std::string& sortie) { return fs::equivalent(pn, sortie, erreur); });
+}
+
+ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& delimiteurs) {
+    Trace("\n\n*****Début SegmPrinc*****\n");
+    const std::string bn = TraitPath(pn);
+    Trace("\n\n*****FIN DE TraitPath : pn:%s bn:%s*****\n", pn.c_str(), bn.c_str());
+    if (m_maxart < 1 || m_maxart > MaxartLimite) {
+        Trace("\nMAXART invalide : %ld", static_cast<long>(m_maxart));
+        return Refuse(ResultatSegm::MaxartInvalide);
+    }
+    if (RemplaceraitLeCorpus(pn, bn)) {
+        Trace("\nLa base %s remplacerait le fichier %s : segmentation abandonnée", bn.c_str(), pn.c_str());
+        return Refuse(ResultatSegm::CorpusEcrase);
+    }
+    if (!AllocTab()) return Refuse(ResultatSegm::MemoireInsuffisante);
+    Trace("\n\n*****FIN DE AllocTab*****\n");
+    if (SegmText(pn, delimiteurs) == ResultatSegm::Ok) {
+        Trace("\n\n*****FIN DE SegmText*****\n");
+        TravDico();
+        Trace("\n\n*****FIN DE TravDico*****\n");
+        if (NumeDefT(bn, delimiteurs) == ResultatSegm::Ok) Trace("\n\n*****FIN DE NumeDefT*****\n");
+    }
+    if (m_refus != ResultatSegm::Ok) {
+        EffaceProvisoires(bn);
+        Desalloc();
+        EffaceTxn();
+        return m_refus;
+    }
+    Desalloc();
+    Trace("\nlibération de ptrzon2");
+    Trace("\nlibération de list");
+    Trace("\nlibération de list1");
+    Trace("\nlibération de msg");
+    Trace("\n\n*****FIN DE Desalloc*****\n");
+    EffaceTxn();
+    Trace("\n\n*****FIN DE EffaceTxn*****\n");
+    return ResultatSegm::Ok;
+}
+
+} // namespace
+
+ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart) {
+    return Segmentation(maxart).Execute(pn, delimiteurs);
+}
+
+ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs) {
+    return SegmPrinc(pn, delimiteurs, Options.Maxart);
+}
+
+} // namespace t3
+
+namespace t3 {
+
+std::string ResumeSegmentation(const std::string& cheminPar) {
+    std::FILE* f = std::fopen(cheminPar.c_str(), "rb");
+    if (!f) return {};
+    std::string texte;
+    char tampon[4096];
+    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;) texte.append(tampon, n);
+    std::fclose(f);
+    size_t debut = 0;
+    for (int ligne = 0; ligne < 2 && debut != std::string::npos; ++ligne) {
+        debut = texte.find('\n', debut);
+        if (debut != std::string::npos) ++debut;
+    }
+    return debut == std::string::npos ? std::string() : texte.substr(debut);
+}
+
+} // namespace t3

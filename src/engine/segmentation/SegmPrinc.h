@@ -1,0 +1,54 @@
+#pragma once
+// The segmentation of a corpus text into a base: bn".dic", bn".num" and bn".par" in the current folder,
+// with its progress in "atrace.txt".
+#include <cstdint>
+#include <string>
+
+namespace t3 {
+
+// A form holds at most 59 characters; a key type or content at most 126 once its spaces are dropped.
+inline constexpr size_t LongueurMaxForme = 59;
+inline constexpr size_t LongueurMaxCle = 126;
+// Bytes of the string zone per article.
+inline constexpr int64_t OctetsTexteParArticle = 40;
+// MAXART must leave the article indexes and the nil value below the reserved codes of the text.
+inline constexpr int32_t MaxartLimite = 4999740;
+
+enum class ResultatSegm {
+    Ok = 0,
+    TexteNonOuvert,   // the corpus text cannot be read
+    TxnNonOuvert,     // "xxxx.txn" cannot be created or written in the current folder
+    BaseNonEcrite,    // a base file cannot be created or written
+    MaxartInvalide,   // MAXART out of 1 .. MaxartLimite
+    MemoireInsuffisante,
+    MaxartDepasse,    // more articles than MAXART
+    ZoneTextePleine,  // the article texts overflow 40 x MAXART bytes
+    CleTropLongue,    // a key type or content of more than 126 characters
+    CleIncorrecte,    // a key left open at the end of the text, or empty once its spaces are dropped
+    TexteTropLong,    // more items than a 32-bit count holds
+    CorpusEcrase,     // a base file would replace the corpus text itself
+};
+
+// The French message shown to the user for a result other than Ok.
+const char* MessageSegm(ResultatSegm resultat);
+
+// The base name: the file name after the last "/" or "\", cut before its last "." unless that dot is
+// the name's first character.
+std::string TraitPath(const std::string& pn);
+
+// Segments the text pn under the delimiters (each byte counts) with the capacity maxart, writing the base
+// into the current folder. On any failure no base file is left half-written: the previous base of that
+// name, if any, is left as it was or removed whole.
+ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart);
+// The same with the MAXART option in force.
+ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs);
+
+} // namespace t3
+
+namespace t3 {
+
+// The summary for the user that follows the two lines of parameters in bn".par" (Windows-1252), or an
+// empty text when the file cannot be read.
+std::string ResumeSegmentation(const std::string& cheminPar);
+
+} // namespace t3

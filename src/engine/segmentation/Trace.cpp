@@ -1,0 +1,56 @@
+#include "segmentation/Trace.h"
+
+#include "segmentation/Cp1252.h"
+
+#include <cstdarg>
+#include <string>
+
+namespace t3 {
+
+namespace {
+
+void Ecrit(const char* mode, const char* format, va_list args) {
+    const std::string formatCp1252 = Utf8VersCp1252(format);
+    if (FILE* f = std::fopen(NomTrace, mode)) {
+        std::vfprintf(f, formatCp1252.c_str(), args);
+        std::fclose(f);
+    }
+}
+
+} // namespace
+
+void Trace(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    Ecrit("ab", format, args);
+    va_end(args);
+}
+
+void TraceNouvelle(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    Ecrit("wb", format, args);
+    va_end(args);
+}
+
+std::string Formate(const char* format, ...) {
+    const std::string formatCp1252 = Utf8VersCp1252(format);
+    va_list args, copie;
+    va_start(args, format);
+    va_copy(copie, args);
+    const int n = std::vsnprintf(nullptr, 0, formatCp1252.c_str(), args);
+    va_end(args);
+    std::string texte(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0) std::vsnprintf(texte.data(), texte.size() + 1, formatCp1252.c_str(), copie);
+    va_end(copie);
+    return texte;
+}
+
+void TraceTexte(const std::string& texte) {
+    if (FILE* f = std::fopen(NomTrace, "ab")) {
+        std::fwrite(texte.data(), 1, texte.size(), f);
+        std::fclose(f);
+    }
+}
+
+} // namespace t3

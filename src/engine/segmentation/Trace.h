@@ -1,0 +1,26 @@
+#pragma once
+// The trace "atrace.txt" in the current folder. Each line is written by opening the file in append mode,
+// writing and closing it at once, so that the trace is complete up to the last finished step even when
+// the process stops. Formats are printf formats written in UTF-8 in the sources; the trace is written in
+// Windows-1252, like the corpus texts whose paths and keys it quotes.
+#include <cstdio>
+#include <string>
+
+namespace t3 {
+
+inline constexpr const char* NomTrace = "atrace.txt";
+
+// Appends one line to the trace. A trace that cannot be written is passed over: the trace reports the
+// work, it never stops it.
+void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Starts the trace anew (truncating it) with this line.
+void TraceNouvelle(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The text of a trace line without writing it: the format converted to Windows-1252, then filled in.
+std::string Formate(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Appends a text already formatted (Windows-1252) to the trace.
+void TraceTexte(const std::string& texte);
+
+} // namespace t3

@@ -1,0 +1,133 @@
+#include "segmentation/VerifCles.h"
+
+#include "segmentation/LecteurOctets.h"
+#include "segmentation/SegmPrinc.h"
+#include "segmentation/Trace.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace t3 {
+
+namespace {
+
+// The key buffer holds 250 characters, the opening "<" included.
+constexpr int TailleTamponCle = 250;
+
+// A control character (a tab, a line end, a zero byte) in a key would cut its line of the dictionary.
+bool EstControle(char c) { return static_cast<unsigned char>(c) < 32; }
+
+class Verificateur {
+public:
+    explicit Verificateur(std::vector<MessageCle>* messages) : m_messages(messages) {}
+
+    int32_t Verifie(const std::string& chemin);
+
+private:
+    void Signale(bool erreur, const char* format, std::string_view cle);
+    void VerifieCle(std::string_view b);
+    void VerifieParties(std::string_view type, std::string_view contenu, std::string_view cle);
+
+    std::vector<MessageCle>* m_messages;
+    long m_ligne = 1;
+    int32_t m_erreurs = 0;
+};
+
+void Verificateur::Signale(bool erreur, const char* format, std::string_view cle) {
+    std::string texte = Formate(format, m_ligne, std::string(cle).c_str());
+    TraceTexte(texte);
+    if (erreur) ++m_erreurs;
+    if (m_messages) m_messages->push_back({erreur, std::move(texte)});
+}
+
+// The checks of one key; b holds the key as read, from its "<" to its last character.
+void Verificateur::VerifieCle(std::string_view b) {
+    const size_t j = b.size() - 1;
+    const bool fermee = b[j] == '>';
+    size_t e = 0;
+    if (!fermee) {
+        Signale(true, "\nL%5ld Clé incorrecte \t\t\t\t\t\t\t\t: %s", b);
+    } else {
+        e = b.find('=');
+        if (e == std::string_view::npos) {
+            Signale(true, "\nL%5ld Clé incorrecte (pas d'=)\t\t\t\t\t: %s", b);
+            e = 0;
+        }
+    }
+    const auto sauteEspaces = [&](size_t p) {
+        while (p < b.size() && b[p] == ' ') ++p;
+        return p;
+    };
+    size_t p = sauteEspaces(0);
+    while (p < e && b[p] != ' ') ++p;
+    if (sauteEspaces(p) != e) Signale(true, "\nL%5ld Clé incorrecte (espace dans type) \t\t: %s", b);
+
+    if (e + 1 > j) return; // a lone "<" at the end of the text: nothing follows it
+    if (b[e + 1] == '>') Signale(true, "\nL%5ld Clé incorrecte (pas de contenu) \t\t: %s", b);
+    p = sauteEspaces(e + 1);
+    while (p < j && b[p] != ' ') ++p;
+    if (sauteEspaces(p) != j) Signale(true, "\nL%5ld Clé incorrecte (espace dans contenu)  : %s", b);
+
+    if (fermee && e > 0) VerifieParties(b.substr(1, e - 1), b.substr(e + 1, j - e - 1), b);
+}
+
+// Faults that would give a base whose dictionary cannot be read back: a type or content that is empty
+// once its spaces are dropped, that holds a control character (a tab, a line end), or that overflows the segmentation's
+// token buffer.
+void Verificateur::VerifieParties(std::string_view type, std::string_view contenu, std::string_view cle) {
+    const auto longueurSansEspaces = [](std::string_view s) {
+        return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) { return c != ' '; }));
+    };
+    const size_t lgType = longueurSansEspaces(type), lgContenu = longueurSansEspaces(contenu);
+    if (lgType == 0) Signale(true, "\nL%5ld Clé incorrecte (pas de type) \t\t\t: %s", cle);
+    if (lgContenu == 0 && !contenu.empty())
+        Signale(true, "\nL%5ld Clé incorrecte (pas de contenu) \t\t: %s", cle);
+    if (std::any_of(type.begin(), type.end(), EstControle) ||
+        std::any_of(contenu.begin(), contenu.end(), EstControle))
+        Signale(true, "\nL%5ld Clé incorrecte (caractère de contrôle) \t: %s", cle);
+    if (lgType > LongueurMaxCle || lgContenu > LongueurMaxCle)
+        Signale(true, "\nL%5ld Clé incorrecte (type ou contenu trop long) \t: %s", cle);
+}
+
+int32_t Verificateur::Verifie(const std::string& chemin) {
+    TraceNouvelle("\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n");
+    LecteurOctets texte;
+    if (!texte.Ouvre(chemin.c_str())) {
+        Trace("\nfichier %s pas ouvert !", chemin.c_str());
+        return -1;
+    }
+    Trace("Fichier -- %s -- ouvert pour vérification", chemin.c_str());
+    char b[TailleTamponCle];
+    for (int c; (c = texte.Lit()) != -1;) {
+        if (c == '\n') {
+            ++m_ligne;
+        } else if (c == '>') {
+            Signale(false, "\nL%5ld Clé incorrecte \t\t\t\t\t\t\t\t: %s", "Mauvais emplacement de balise de fermeture");
+        } else if (c == '<') {
+            int j = 0;
+            b[0] = '<';
+            while (j < TailleTamponCle - 1) {
+                const int d = texte.Lit();
+                if (d == -1) break;
+                b[++j] = static_cast<char>(d);
+                if (d == '\n') ++m_ligne;
+                if (d == '>') break;
+                if (d == '<') {
+                    texte.Rend();
+                    break;
+                }
+            }
+            VerifieCle(std::string_view(b, j + 1));
+        }
+    }
+    Trace("\n*****Fin de la vérification******");
+    return m_erreurs;
+}
+
+} // namespace
+
+int32_t VerifCles(const std::string& chemin, std::vector<MessageCle>* messages) {
+    return Verificateur(messages).Verifie(chemin);
+}
+
+} // namespace t3

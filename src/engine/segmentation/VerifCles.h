@@ -1,0 +1,19 @@
+#pragma once
+// The verification of the keys <type=content> of a corpus text, run before every segmentation.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace t3 {
+
+struct MessageCle {
+    bool erreur;       // false for a warning, which does not count as an error
+    std::string texte; // the trace line, in Windows-1252
+};
+
+// Examines every key of the text and reports each fault in a new "atrace.txt". Returns the number of
+// errors (0 when the keys are sound), or -1 when the text cannot be opened. When messages is given, it
+// also receives every line reported, in order.
+int32_t VerifCles(const std::string& chemin, std::vector<MessageCle>* messages = nullptr);
+
+} // namespace t3
