@@ -1,0 +1,72 @@
+// t3 verifie and t3 segmente.
+#include "Commandes.h"
+
+#include "Globaux.h"
+#include "segmentation/Cp1252.h"
+#include "segmentation/SegmPrinc.h"
+#include "segmentation/VerifCles.h"
+
+namespace t3cli {
+
+namespace {
+
+// Runs the key verification and prints what it found; returns the exit status.
+int Verifie(const std::string& corpus) {
+    std::vector<t3::MessageCle> messages;
+    const int32_t erreurs = t3::VerifCles(corpus, &messages);
+    if (erreurs < 0) return Erreur("le fichier " + corpus + " ne peut être ouvert.");
+    for (const auto& message : messages) Affiche(stdout, message.texte);
+    if (!messages.empty()) std::fputc('\n', stdout);
+    std::printf("Clés incorrectes : %ld\n", static_cast<long>(erreurs));
+    if (erreurs > 0) {
+        std::printf("Problème dans les clefs.\nConsultez atrace.txt\n");
+        return SortieClesIncorrectes;
+    }
+    return SortieOk;
+}
+
+int ExecuteVerifie(const Arguments& args) {
+    if (args.size() != 1) return Erreur("verifie attend un seul corpus.\n" + TexteUsage());
+    return Verifie(args[0]);
+}
+
+int ExecuteSegmente(const Arguments& args) {
+    std::string corpus, valeur;
+    std::string delimiteurs = t3::DelimParDefaut;
+    int32_t maxart = t3::Options.Maxart;
+    for (const std::string& a : args) {
+        if (Option(a, "delimiteurs", valeur)) {
+            delimiteurs = t3::Utf8VersCp1252(valeur);
+        } else if (Option(a, "maxart", valeur)) {
+            if (!LitEntier(valeur, maxart)) return Erreur("la valeur de --maxart n'est pas un nombre entier : " + valeur);
+        } else if (corpus.empty() && a.rfind("--", 0) != 0) {
+            corpus = a;
+        } else {
+            return Erreur("argument inattendu : " + a + "\n" + TexteUsage());
+        }
+    }
+    if (corpus.empty()) return Erreur("il manque le corpus à segmenter.\n" + TexteUsage());
+
+    const int statut = Verifie(corpus);
+    if (statut != SortieOk) return statut;
+    const t3::ResultatSegm resultat = t3::SegmPrinc(corpus, delimiteurs, maxart);
+    if (resultat != t3::ResultatSegm::Ok)
+        return Erreur(std::string(t3::MessageSegm(resultat)) + "\nConsultez atrace.txt");
+    Affiche(stdout, t3::ResumeSegmentation(t3::TraitPath(corpus) + ".par"));
+    std::fputc('\n', stdout);
+    return SortieOk;
+}
+
+} // namespace
+
+T3_COMMANDE(10, "verifie",
+            "  verifie CORPUS      vérifie les clés <type=contenu> du corpus (compte rendu dans atrace.txt)\n",
+            ExecuteVerifie);
+T3_COMMANDE(20, "segmente",
+            "  segmente CORPUS [--delimiteurs=CHAINE] [--maxart=N]\n"
+            "                      vérifie les clés, puis segmente le corpus en une base (.dic, .num, .par)\n"
+            "                      écrite dans le dossier courant ; délimiteurs par défaut .,:;!?/_-\\\"'()[]{}§$,\n"
+            "                      au plus 100000 articles par défaut\n",
+            ExecuteSegmente);
+
+} // namespace t3cli

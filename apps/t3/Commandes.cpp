@@ -1,0 +1,58 @@
+#include "Commandes.h"
+
+#include "segmentation/Cp1252.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace t3cli {
+
+namespace {
+std::vector<Commande>& Registre() {
+    static std::vector<Commande> commandes;
+    return commandes;
+}
+} // namespace
+
+bool Enregistre(const Commande& commande) {
+    auto& commandes = Registre();
+    commandes.push_back(commande);
+    std::sort(commandes.begin(), commandes.end(), [](const Commande& a, const Commande& b) { return a.rang < b.rang; });
+    return true;
+}
+
+const std::vector<Commande>& Commandes() { return Registre(); }
+
+std::string TexteUsage() {
+    std::string texte = "Usage : t3 COMMANDE [OPTIONS]\n\nCommandes :\n";
+    for (const Commande& c : Commandes()) texte += c.usage;
+    texte += "  --help              affiche cette aide\n"
+             "\n"
+             "Les corpus et les bases sont en Windows-1252 ; t3 écrit en UTF-8 sur le terminal.\n"
+             "Code de sortie : 0 en cas de succès, 1 si des clés sont incorrectes, 2 pour toute autre erreur.\n";
+    return texte;
+}
+
+void Affiche(std::FILE* flux, std::string_view texteCp1252) {
+    const std::string utf8 = t3::Cp1252VersUtf8(texteCp1252);
+    std::fwrite(utf8.data(), 1, utf8.size(), flux);
+}
+
+int Erreur(const std::string& message) {
+    std::fprintf(stderr, "t3 : %s\n", message.c_str());
+    return SortieEchec;
+}
+
+bool LitEntier(std::string_view texte, int32_t& valeur) {
+    const auto [fin, erreur] = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+    return !texte.empty() && erreur == std::errc() && fin == texte.data() + texte.size();
+}
+
+bool Option(const std::string& argument, std::string_view nom, std::string& valeur) {
+    const std::string prefixe = "--" + std::string(nom) + "=";
+    if (argument.rfind(prefixe, 0) != 0) return false;
+    valeur = argument.substr(prefixe.size());
+    return true;
+}
+
+} // namespace t3cli

@@ -1,0 +1,43 @@
+#pragma once
+// The commands of t3. Each command lives in a file of its own and registers itself with
+// T3_COMMANDE; main() finds it by name and builds the usage text from every registered command.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace t3cli {
+
+constexpr int SortieOk = 0;
+constexpr int SortieClesIncorrectes = 1;
+constexpr int SortieEchec = 2;
+
+// The words that follow the command's name.
+using Arguments = std::vector<std::string>;
+
+struct Commande {
+    int rang;          // place in the usage text
+    const char* nom;
+    const char* usage; // French, one or more lines, each starting with two spaces
+    int (*executer)(const Arguments&);
+};
+
+bool Enregistre(const Commande& commande);
+const std::vector<Commande>& Commandes();
+std::string TexteUsage();
+
+// Prints a Windows-1252 text converted to UTF-8.
+void Affiche(std::FILE* flux, std::string_view texteCp1252);
+// Prints "t3 : message" on the error stream and returns SortieEchec.
+int Erreur(const std::string& message);
+bool LitEntier(std::string_view texte, int32_t& valeur);
+// When argument is "--nom=valeur", puts valeur in valeur and returns true.
+bool Option(const std::string& argument, std::string_view nom, std::string& valeur);
+
+} // namespace t3cli
+
+#define T3_CONCAT_(a, b) a##b
+#define T3_CONCAT(a, b) T3_CONCAT_(a, b)
+#define T3_COMMANDE(...) \
+    static const bool T3_CONCAT(t3CommandeEnregistree, __LINE__) = ::t3cli::Enregistre(::t3cli::Commande{__VA_ARGS__})

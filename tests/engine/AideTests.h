@@ -1,0 +1,27 @@
+#pragma once
+// Helpers shared by the engine tests: a fresh working folder per test, and whole-file reads and writes.
+#include <filesystem>
+#include <string>
+
+namespace t3test {
+
+// Makes a new empty folder the current folder for the life of the object, then goes back and removes it.
+class DossierTemporaire {
+public:
+    DossierTemporaire();
+    ~DossierTemporaire();
+    DossierTemporaire(const DossierTemporaire&) = delete;
+    DossierTemporaire& operator=(const DossierTemporaire&) = delete;
+    const std::filesystem::path& Chemin() const { return m_chemin; }
+
+private:
+    std::filesystem::path m_chemin;
+    std::filesystem::path m_precedent;
+};
+
+std::string LitFichier(const std::filesystem::path& chemin);
+void EcritFichier(const std::filesystem::path& chemin, const std::string& contenu);
+// The path of a file of tests/data.
+std::string Donnee(const std::string& nom);
+
+} // namespace t3test
