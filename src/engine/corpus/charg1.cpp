@@ -1,0 +1,555 @@
+#include "corpus/charg1.h"
+
+#include "Globaux.h"
+#include "segmentation/Trace.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <new>
+
+namespace t3 {
+
+namespace {
+
+// Values of the numbered text read per block.
+constexpr size_t ValeursParBloc = size_t{1} << 20;
+// Longest line 2 of a .par worth reading.
+constexpr size_t LongueurMaxLigneParam = 4096;
+
+bool EstBlanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Reads one line (without its line feed) of at most limite bytes; false at the end of the file or
+// when the line is longer.
+bool LitLigne(std::FILE* f, std::string& ligne, size_t limite) {
+    ligne.clear();
+    int c;
+    bool lu = false;
+    while ((c = std::fgetc(f)) != EOF) {
+        lu = true;
+        if (c == '\n') break;
+        if (ligne.size() >= limite) return false;
+        ligne.push_back(static_cast<char>(c));
+    }
+    if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
+    return lu;
+}
+
+// Reads a signed decimal integer that fits in 32 bits after any white space, as " %ld" does.
+bool LitEntier(const char*& p, const char* fin, int32_t& valeur) {
+    while (p < fin && EstBlanc(*p)) ++p;
+    bool negatif = false;
+    if (p < fin && (*p == '-' || *p == '+')) negatif = (*p++ == '-');
+    if (p >= fin || *p < '0' || *p > '9') return false;
+    int64_t v = 0;
+    while (p < fin && *p >= '0' && *p <= '9') {
+        v = v * 10 + (*p++ - '0');
+        if (v > int64_t{1} << 31) return false;
+    }
+    if (negatif) v = -v;
+    if (v < INT32_MIN || v > INT32_MAX) return false;
+    valeur = static_cast<int32_t>(v);
+    return true;
+}
+
+uint32_t InverseOctets(uint32_t v) {
+    return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24);
+}
+
+} // namespace
+
+std::string MessageChargeBase(int32_t resultat) {
+    switch (resultat) {
+    case ChargeErreurParam: return "Erreur de lecture du fichier de paramètres";
+    case ChargeErreurDic: return "Erreur de lecture du dictionnaire numérisé";
+    case ChargeErreurNum: return "Erreur de lecture du texte numérisé";
+    case ChargeErreurMemoire: return "Erreur : Allocation mémoire impossible";
+    default: return "";
+    }
+}
+
+charg1::charg1() { std::fill(std::begin(m_carteponct), std::end(m_carteponct), -1); }
+
+charg1::~charg1() { DesAlloc(); }
+
+void charg1::AttribGauge(Gauge gauge) { m_gauge = gauge; }
+
+int32_t charg1::ChargeBase(const char* chemin) {
+    DesAlloc();
+    int32_t resultat = ChargeReussie;
+    if (!LecParam(chemin))
+        resultat = ChargeErreurParam;
+    else if (!AllocMem())
+        resultat = ChargeErreurMemoire;
+    else if (!OpenDicNum())
+        resultat = ChargeErreurDic;
+    else if (!OpenTextNum())
+        resultat = ChargeErreurNum;
+    if (resultat != ChargeReussie) {
+        // A refused base answers every query with the neutral values of an empty base.
+        DesAlloc();
+        m_nbform = m_nbitem = m_nbart = m_fmax = m_nhap = m_nbocc = 0;
+        m_nbartponct = m_nbcle = m_nbctnu = m_nbitemSansAnnot = m_nblignes = 0;
+    }
+    m_charge = resultat == ChargeReussie;
+    return resultat;
+}
+
+bool charg1::LecParam(const char* chemin) {
+    std::FILE* f = chemin ? std::fopen(chemin, "rb") : nullptr;
+    if (!f) return false;
+    std::string nom;
+    const bool nomLu = LitLigne(f, nom, LongueurMaxNomBase);
+    TraceNouvelle("LecParam\n");
+    std::string ligne;
+    int32_t champs[11] = {};
+    bool lu = nomLu && !nom.empty() && LitLigne(f, ligne, LongueurMaxLigneParam);
+    std::fclose(f);
+    const char* p = ligne.data();
+    for (int i = 0; lu && i < 11; ++i) lu = LitEntier(p, ligne.data() + ligne.size(), champs[i]);
+    if (!lu) {
+        Trace("\nLigne de paramètres illisible");
+        return false;
+    }
+    m_nomBase = nom;
+    m_nbitem = champs[0];
+    m_nbitemSansAnnot = champs[1];
+    m_nbart = champs[2] + 1;
+    m_nbocc = champs[3];
+    m_nbform = champs[4];
+    m_fmax = champs[5];
+    m_nhap = champs[6];
+    m_limd = champs[7];
+    m_nbartponct = champs[8];
+    m_nbcle = champs[9];
+    m_nbctnu = champs[10];
+    m_nbformsup = 0;
+    m_segments = nullptr;
+    m_codePonct = m_limd - 1;
+    m_codeSautLigne = m_limd - 258;
+    Trace("\n%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld", long(m_nbitemSansAnnot), long(m_nbitem), long(m_nbart),
+          long(m_nbocc), long(m_nbform), long(m_fmax), long(m_nhap), long(m_limd), long(m_nbartponct),
+          long(m_nbcle), long(m_nbctnu));
+
+    // The counts must describe a base that the segmentation could have written: the ranges of the
+    // entries add up and lie below the reserved codes, and no count exceeds what contains it.
+    const bool coherent =
+        champs[2] >= -1 && m_nbitem >= 0 && m_nbocc >= 0 && m_nbform >= 0 && m_fmax >= 0 && m_nhap >= 0 &&
+        m_nbartponct >= 0 && m_nbartponct <= 256 && m_nbcle >= 0 && m_nbctnu >= 0 && m_limd == t3::Limd &&
+        int64_t{m_nbform} + m_nbartponct + m_nbcle + m_nbctnu == m_nbart && m_nbart <= m_codeSautLigne &&
+        m_nbocc <= m_nbitem && m_nbform <= m_nbocc && m_nhap <= m_nbform && m_fmax <= m_nbocc &&
+        (m_nbform == 0) == (m_fmax == 0) && m_nbcle <= m_nbctnu && int64_t{m_nbitem} + 2 <= INT32_MAX - m_limd;
+    if (!coherent) Trace("\nParamètres incohérents");
+    return coherent;
+}
+
+bool charg1::AllocMem() {
+    Trace("\nAllocation de la mémoire :");
+    const size_t nbLexm = static_cast<size_t>(m_nbart) + 1;
+    m_lexm.reset(new (std::nothrow) Lexm[nbLexm]);
+    if (!m_lexm) return false;
+    Trace("\nAllocation de lexm réussie, %ld octets", long(nbLexm * sizeof(Lexm)));
+    m_tnum.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_nbitem)]);
+    if (!m_tnum) return false;
+    Trace("\nAllocation de tnum réussie, %ld octets", long(size_t(m_nbitem) * 4));
+    m_tailleFtext = OctetsGraphieParEntree * static_cast<int64_t>(nbLexm);
+    m_ftext.reset(new (std::nothrow) char[static_cast<size_t>(m_tailleFtext)]);
+    if (!m_ftext) return false;
+    Trace("\nAllocation de ftext réussie, %ld octets", long(m_tailleFtext));
+    m_list.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_fmax)]);
+    if (!m_list) return false;
+    Trace("\nAllocation de list réussie, %ld octets", long(size_t(m_fmax) * 4));
+    // The occurrence index: one position per item at most, and the start of every entry's run.
+    m_positions.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_nbitem)]);
+    if (!m_positions) return false;
+    try {
+        m_debuts.assign(nbLexm + 1, 0);
+        m_formesTriees.reserve(static_cast<size_t>(m_nbform));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool charg1::OpenDicNum() {
+    Trace("\nEntrée dans OpenDicNum");
+    const std::string nom = m_nomBase + ".dic";
+    std::FILE* f = std::fopen(nom.c_str(), "rb");
+    if (!f) return false;
+    Trace("\nDictionnaire numérisé : %s", nom.c_str());
+    // No valid dictionary is longer than its graphies plus two numbers and a few blanks per line.
+    const size_t limite = static_cast<size_t>(m_tailleFtext) + 64 * (static_cast<size_t>(m_nbart) + 1) + 4096;
+    std::string contenu;
+    char bloc[65536];
+    size_t lus;
+    while (contenu.size() < limite && (lus = std::fread(bloc, 1, sizeof bloc, f)) > 0) contenu.append(bloc, lus);
+    std::fclose(f);
+    if (!LitDictionnaire(contenu)) return false;
+    ConstruitIndexFormes();
+    return true;
+}
+
+// Parses the nbart lines " frequency rank graphie" into lexm and ftext, then checks them against the
+// counts of the .par.
+bool charg1::LitDictionnaire(const std::string& contenu) {
+    const char* p = contenu.data();
+    const char* const fin = p + contenu.size();
+    char* ecrit = m_ftext.get();
+    char* const finFtext = ecrit + m_tailleFtext;
+    std::vector<bool> rangVu(static_cast<size_t>(m_nbart), false);
+    const int32_t pas = m_nbart / 100;
+    for (int32_t i = 0; i < m_nbart; ++i) {
+        int32_t frq, lexg;
+        if (!LitEntier(p, fin, frq) || !LitEntier(p, fin, lexg)) {
+            Trace("\nLigne %ld du dictionnaire illisible", long(i + 1));
+            return false;
+        }
+        while (p < fin && EstBlanc(*p)) ++p;
+        const char* debut = p;
+        while (p < fin && !EstBlanc(*p)) ++p;
+        const size_t longueur = static_cast<size_t>(p - debut);
+        if (longueur == 0 || std::memchr(debut, '\0', longueur) != nullptr) {
+            Trace("\nLigne %ld du dictionnaire illisible", long(i + 1));
+            return false;
+        }
+        if (static_cast<size_t>(finFtext - ecrit) < longueur + 1) {
+            Trace("\nLes graphies dépassent %ld octets", long(m_tailleFtext));
+            return false;
+        }
+        if (frq < 0 || lexg < 0 || lexg >= m_nbart || rangVu[static_cast<size_t>(lexg)]) {
+            Trace("\nLigne %ld du dictionnaire incohérente", long(i + 1));
+            return false;
+        }
+        rangVu[static_cast<size_t>(lexg)] = true;
+        std::memcpy(ecrit, debut, longueur);
+        ecrit[longueur] = '\0';
+        m_lexm[static_cast<size_t>(i)] = Lexm{lexg, frq, ecrit, 0};
+        ecrit += longueur + 1;
+        if (pas == 0 ? i == 0 : (i + 1) % pas == 0) AppelleGauge(0);
+    }
+    m_lexm[static_cast<size_t>(m_nbart)] = Lexm{};
+
+    int64_t occurrences = 0;
+    int32_t hapax = 0, maximum = 0;
+    for (int32_t i = 0; i < m_nbform; ++i) {
+        const int32_t frq = m_lexm[static_cast<size_t>(i)].frq;
+        occurrences += frq;
+        hapax += frq == 1;
+        maximum = std::max(maximum, frq);
+    }
+    if (occurrences != m_nbocc || hapax != m_nhap || maximum != m_fmax) {
+        Trace("\nLe dictionnaire ne s'accorde pas avec les paramètres");
+        return false;
+    }
+    for (int32_t e = m_nbform; e < m_nbform + m_nbartponct; ++e) {
+        if (std::strlen(m_lexm[static_cast<size_t>(e)].graphie) != 1) {
+            Trace("\nLigne %ld du dictionnaire incohérente", long(e + 1));
+            return false;
+        }
+    }
+    return true;
+}
+
+void charg1::ConstruitIndexFormes() {
+    m_formesTriees.resize(static_cast<size_t>(m_nbform));
+    for (int32_t i = 0; i < m_nbform; ++i) m_formesTriees[static_cast<size_t>(i)] = i;
+    std::sort(m_formesTriees.begin(), m_formesTriees.end(), [this](int32_t a, int32_t b) {
+        const int c = std::strcmp(m_lexm[static_cast<size_t>(a)].graphie, m_lexm[static_cast<size_t>(b)].graphie);
+        return c != 0 ? c < 0 : a < b;
+    });
+}
+
+bool charg1::OpenTextNum() {
+    Trace("\nEntrée dans OpenTextNum\n");
+    const std::string nom = m_nomBase + ".num";
+    std::FILE* f = std::fopen(nom.c_str(), "rb");
+    if (!f) return false;
+    std::fill(std::begin(m_carteponct), std::end(m_carteponct), -1);
+    for (int32_t e = m_nbform; e < m_nbform + m_nbartponct; ++e)
+        m_carteponct[static_cast<unsigned char>(m_lexm[static_cast<size_t>(e)].graphie[0])] = e;
+    const bool lu = TraduitTexte(f);
+    std::fclose(f);
+    if (!lu) return false;
+
+    // Every frequency of the dictionary must be what the text holds.
+    for (int32_t e = 0; e < m_nbart; ++e) {
+        if (m_debuts[static_cast<size_t>(e) + 1] != m_lexm[static_cast<size_t>(e)].frq) {
+            Trace("\nLa fréquence de l'article %ld ne s'accorde pas avec le texte", long(e));
+            return false;
+        }
+    }
+    m_indexAJour = false;
+    ConstruitIndexOccurrences();
+    return true;
+}
+
+// Reads nbitem values in blocks straight into tnum, translating the reserved codes and counting the
+// occurrences of every entry into m_debuts[e + 1]. A value that is neither an entry nor a reserved
+// code, or a file shorter than nbitem values, refuses the text; values beyond nbitem are not read.
+bool charg1::TraduitTexte(std::FILE* f) {
+    std::fill(m_debuts.begin(), m_debuts.end(), 0);
+    int32_t* const tnum = m_tnum.get();
+    int32_t* const compte = m_debuts.data() + 1;
+    const int32_t pas = m_nbitem / 100;
+    const int32_t saut = m_codeSautLigne, nbart = m_nbart, limd = m_limd;
+    int32_t lignes = 0;
+    for (size_t fait = 0; fait < static_cast<size_t>(m_nbitem);) {
+        const size_t voulu = std::min(ValeursParBloc, static_cast<size_t>(m_nbitem) - fait);
+        if (std::fread(tnum + fait, sizeof(int32_t), voulu, f) != voulu) {
+            Trace("\nLe texte numérisé compte moins de %ld items", long(m_nbitem));
+            return false;
+        }
+        for (size_t i = fait; i < fait + voulu; ++i) {
+            int32_t v = tnum[i];
+            if constexpr (std::endian::native == std::endian::big)
+                v = static_cast<int32_t>(InverseOctets(static_cast<uint32_t>(v)));
+            if (v >= 0 && v < nbart) {
+                ++compte[v];
+            } else if (v == saut) {
+                v = limd + 2 + lignes++;
+            } else if (v > saut && v < limd) {
+                v = m_carteponct[(limd - 1 - v) & 0xFF];
+                if (v < 0) {
+                    Trace("\nPonctuation inconnue en position %ld", long(i));
+                    return false;
+                }
+                ++compte[v];
+            } else {
+                Trace("\nValeur %ld invalide en position %ld", long(v), long(i));
+                return false;
+            }
+            tnum[i] = v;
+            if (pas == 0 ? i == 0 : (i + 1) % static_cast<size_t>(pas) == 0) AppelleGauge(1);
+        }
+        fait += voulu;
+    }
+    m_nblignes = lignes;
+    return true;
+}
+
+// Groups every position by entry (a counting sort): the run of entry e starts at m_debuts[e].
+void charg1::ConstruitIndexOccurrences() const {
+    if (m_indexAJour || !m_tnum) return;
+    const int32_t* const tnum = m_tnum.get();
+    std::fill(m_debuts.begin(), m_debuts.end(), 0);
+    for (int32_t i = 0; i < m_nbitem; ++i)
+        if (tnum[i] >= 0 && tnum[i] < m_nbart) ++m_debuts[static_cast<size_t>(tnum[i]) + 1];
+    for (size_t e = 1; e < m_debuts.size(); ++e) m_debuts[e] += m_debuts[e - 1];
+    // Fill each run through a moving cursor kept in the following slot, then shift back.
+    int32_t* const positions = m_positions.get();
+    std::vector<int32_t>& curseur = m_debuts;
+    for (int32_t i = 0; i < m_nbitem; ++i) {
+        const int32_t v = tnum[i];
+        if (v >= 0 && v < m_nbart) positions[curseur[static_cast<size_t>(v)]++] = i;
+    }
+    // curseur[e] now holds the end of run e, that is the start of run e + 1.
+    for (size_t e = m_debuts.size() - 1; e > 0; --e) m_debuts[e] = m_debuts[e - 1];
+    m_debuts[0] = 0;
+    m_indexAJour = true;
+}
+
+void charg1::DesAlloc() {
+    m_lexm.reset();
+    m_tnum.reset();
+    m_ftext.reset();
+    m_list.reset();
+    m_positions.reset();
+    m_debuts.clear();
+    m_debuts.shrink_to_fit();
+    m_formesTriees.clear();
+    m_formesTriees.shrink_to_fit();
+    m_indexAJour = false;
+    m_charge = false;
+}
+
+// --- Entries
+
+Lexm charg1::RetourneLexm(int32_t entree) const {
+    if (entree < 0 || entree >= m_nbart || !m_lexm) return Lexm{};
+    return m_lexm[static_cast<size_t>(entree)];
+}
+
+int32_t charg1::Lexg(int32_t entree) const {
+    if (entree < 0 || entree >= m_nbart || !m_lexm) return -1;
+    return m_lexm[static_cast<size_t>(entree)].lexg;
+}
+
+int32_t charg1::RetourneFrq(int32_t entree) const {
+    if (entree < 0 || entree >= m_nbart || !m_lexm) return -1;
+    return m_lexm[static_cast<size_t>(entree)].frq;
+}
+
+void charg1::SetInfo(int32_t entree, int32_t valeur) {
+    if (entree >= 0 && entree < m_nbart && m_lexm) m_lexm[static_cast<size_t>(entree)].info = valeur;
+}
+
+std::string charg1::RetourneGraphie(int32_t entree, bool premiersSeuls) const {
+    const int32_t limite = premiersSeuls ? m_nbform + m_nbartponct : m_nbart;
+    if (entree >= 0 && entree < limite) return std::string(Graphie(entree));
+    if (entree <= m_nbart || !m_segments) return std::string();
+    const int32_t k = entree - m_nbart - 1;
+    if (k >= m_nbformsup || k >= m_segments->NbSegments()) return std::string();
+    std::string texte;
+    for (const int32_t forme : m_segments->FormesSegment(k)) {
+        texte += Graphie(forme);
+        texte += ' ';
+    }
+    return texte;
+}
+
+std::string_view charg1::Graphie(int32_t entree) const {
+    if (entree < 0 || entree >= m_nbart || !m_lexm) return {};
+    return m_lexm[static_cast<size_t>(entree)].graphie;
+}
+
+int32_t charg1::LocFormDic(std::string_view texte) const {
+    const auto premier = std::lower_bound(m_formesTriees.begin(), m_formesTriees.end(), texte,
+                                          [this](int32_t forme, std::string_view t) { return Graphie(forme) < t; });
+    if (premier != m_formesTriees.end() && Graphie(*premier) == texte) return *premier;
+    return -1;
+}
+
+// --- Positions
+
+int32_t charg1::Tnum(int32_t position) const {
+    if (position < 0 || position >= m_nbitem || !m_tnum) return -1;
+    return m_tnum[static_cast<size_t>(position)];
+}
+
+void charg1::SetTnum(int32_t position, int32_t valeur) {
+    if (position < 0 || position >= m_nbitem || !m_tnum) return;
+    if (m_tnum[static_cast<size_t>(position)] == valeur) return;
+    m_tnum[static_cast<size_t>(position)] = valeur;
+    m_indexAJour = false;
+}
+
+Lexm charg1::RetourneLexmAtPos(int32_t position) const { return RetourneLexm(Tnum(position)); }
+
+int32_t charg1::RetourneFrqAtPos(int32_t position) const { return RetourneFrq(Tnum(position)); }
+
+const char* charg1::RetourneGraphieAtPos(int32_t position, bool premiersSeuls) const {
+    const int32_t limite = premiersSeuls ? m_nbform + m_nbartponct : m_nbart;
+    const int32_t entree = Tnum(position);
+    if (entree < 0 || entree >= limite) return nullptr;
+    return m_lexm[static_cast<size_t>(entree)].graphie;
+}
+
+std::span<const int32_t> charg1::Occurrences(int32_t entree) const {
+    if (entree < 0 || entree >= m_nbart || !m_tnum) return {};
+    ConstruitIndexOccurrences();
+    const int32_t debut = m_debuts[static_cast<size_t>(entree)];
+    const int32_t fin = m_debuts[static_cast<size_t>(entree) + 1];
+    return {m_positions.get() + debut, static_cast<size_t>(fin - debut)};
+}
+
+std::vector<int32_t> charg1::LocOccFor(int32_t entree) const {
+    if (entree >= 0 && entree < m_nbart) {
+        const auto occ = Occurrences(entree);
+        return std::vector<int32_t>(occ.begin(), occ.end());
+    }
+    if (entree > m_nbart && m_segments && entree - m_nbart - 1 < m_nbformsup)
+        return m_segments->LocOccSeg(entree - m_nbart - 1);
+    return {};
+}
+
+std::vector<int32_t> charg1::LocOccFor(const int32_t* entrees, int32_t nb) const {
+    std::vector<int32_t> distinctes(entrees, entrees + std::max(nb, 0));
+    std::sort(distinctes.begin(), distinctes.end());
+    distinctes.erase(std::unique(distinctes.begin(), distinctes.end()), distinctes.end());
+    std::vector<int32_t> resultat;
+    for (const int32_t e : distinctes) {
+        if (e >= 0 && e < m_nbart) {
+            const auto occ = Occurrences(e);
+            resultat.insert(resultat.end(), occ.begin(), occ.end());
+        } else if (e > m_nbart) {
+            const std::vector<int32_t> occ = LocOccFor(e);
+            resultat.insert(resultat.end(), occ.begin(), occ.end());
+        }
+    }
+    std::sort(resultat.begin(), resultat.end());
+    resultat.erase(std::unique(resultat.begin(), resultat.end()), resultat.end());
+    return resultat;
+}
+
+// The rank by which a context item is compared: the lexicographic rank of an entry; every other value
+// (a line break, when the limit lets it through) ranks after all entries.
+int32_t charg1::RangContexte(int32_t valeur) const {
+    if (valeur >= 0 && valeur < m_nbart) return m_lexm[static_cast<size_t>(valeur)].lexg;
+    return m_nbart;
+}
+
+namespace {
+
+// The next position in direction sens whose value is not above limite; -1 at an end of the text.
+inline int32_t Avance(const int32_t* tnum, int32_t nbitem, int64_t p, int32_t sens, int32_t limite) {
+    do {
+        p += sens;
+        if (p < 0 || p >= nbitem) return -1;
+    } while (tnum[p] > limite);
+    return static_cast<int32_t>(p);
+}
+
+} // namespace
+
+int32_t charg1::Compar(int32_t p1, int32_t p2, int32_t sens, int32_t limite) const {
+    if (sens == 0 || p1 == p2 || !m_tnum) return 1;
+    sens = sens > 0 ? 1 : -1;
+    const int32_t* const tnum = m_tnum.get();
+    int32_t a = p1, b = p2;
+    for (;;) {
+        a = Avance(tnum, m_nbitem, a, sens, limite);
+        b = Avance(tnum, m_nbitem, b, sens, limite);
+        if (a < 0 || b < 0) {
+            if (a < 0 && b < 0) return p1 <= p2 ? 1 : 0;
+            return a < 0 ? 1 : 0;
+        }
+        const int32_t ra = RangContexte(tnum[a]), rb = RangContexte(tnum[b]);
+        if (ra != rb) return ra < rb ? 1 : 0;
+    }
+}
+
+// Sorts on a key packing the ranks of the first context items (0 for the end of the text, so that a
+// shorter context comes first); only equal keys of contexts that go on fall back to Compar.
+void charg1::TriCont(int32_t* positions, int32_t n, int32_t sens, int32_t limite) const {
+    if (sens == 0 || n < 2 || !positions || !m_tnum) return;
+    sens = sens > 0 ? 1 : -1;
+    const int bits = std::bit_width(static_cast<uint32_t>(m_nbart) + 1);
+    const int nbRangs = 64 / bits;
+    struct Element {
+        uint64_t cle;
+        int32_t position;
+        bool fini; // the context ends within the key
+    };
+    std::vector<Element> elements(static_cast<size_t>(n));
+    const int32_t* const tnum = m_tnum.get();
+    for (int32_t i = 0; i < n; ++i) {
+        Element& el = elements[static_cast<size_t>(i)];
+        el = Element{0, positions[i], false};
+        int32_t p = positions[i];
+        for (int r = 0; r < nbRangs; ++r) {
+            uint64_t code = 0;
+            if (!el.fini) {
+                p = Avance(tnum, m_nbitem, p, sens, limite);
+                if (p < 0)
+                    el.fini = true;
+                else
+                    code = static_cast<uint64_t>(RangContexte(tnum[p])) + 1;
+            }
+            el.cle = (el.cle << bits) | code;
+        }
+    }
+    std::sort(elements.begin(), elements.end(), [&](const Element& x, const Element& y) {
+        if (x.cle != y.cle) return x.cle < y.cle;
+        if (x.position == y.position) return false;
+        if (x.fini) return x.position < y.position;
+        return Compar(x.position, y.position, sens, limite) == 1;
+    });
+    for (int32_t i = 0; i < n; ++i) positions[i] = elements[static_cast<size_t>(i)].position;
+}
+
+void charg1::AssigneSR(const FournisseurSegments* segments) {
+    m_segments = segments;
+    m_nbformsup = segments ? std::max(segments->NbSegments(), 0) : 0;
+}
+
+} // namespace t3

@@ -1,0 +1,168 @@
+#pragma once
+// The loader of a base (bn".par", bn".dic", bn".num") and the query interface of every analysis: the
+// counts of the base, the record of each entry, the entry at each position, the positions of each entry
+// and the ordering of positions by their contexts.
+#include "corpus/FournisseurSegments.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace t3 {
+
+// The record of one dictionary entry. The graphie points into the loader's text block and stays valid
+// as long as the loader keeps its tables; a record outside the dictionary is all zeros.
+struct Lexm {
+    int32_t lexg = 0;              // lexicographic rank
+    int32_t frq = 0;               // frequency
+    const char* graphie = nullptr; // the entry's text, zero-terminated
+    int32_t info = 0;              // free value for callers
+};
+
+// Results of charg1::ChargeBase.
+inline constexpr int32_t ChargeReussie = 0;
+inline constexpr int32_t ChargeErreurParam = 1;
+inline constexpr int32_t ChargeErreurDic = 2;
+inline constexpr int32_t ChargeErreurNum = 3;
+inline constexpr int32_t ChargeErreurMemoire = 4;
+
+// The French message of a ChargeBase result ("Erreur de lecture du fichier de paramètres", ...);
+// an empty text for 0 or an unknown result. UTF-8.
+std::string MessageChargeBase(int32_t resultat);
+
+// The longest base name line 1 of a .par may hold.
+inline constexpr size_t LongueurMaxNomBase = 254;
+// Bytes of the graphie block per entry.
+inline constexpr int64_t OctetsGraphieParEntree = 40;
+
+using Gauge = void (*)(int32_t);
+
+class charg1 {
+public:
+    charg1();
+    ~charg1();
+    charg1(const charg1&) = delete;
+    charg1& operator=(const charg1&) = delete;
+
+    // --- Loading
+    void AttribGauge(Gauge gauge);
+    // Loads the base whose .par is at chemin (LecParam, AllocMem, OpenDicNum, OpenTextNum, stopping at the
+    // first failure). 0: loaded; 1: LecParam failed; 4: AllocMem; 2: OpenDicNum; 3: OpenTextNum.
+    // The .dic and .num are read from the current folder under the name on line 1 of the .par.
+    int32_t ChargeBase(const char* chemin);
+    int32_t ChargeBase(const std::string& chemin) { return ChargeBase(chemin.c_str()); }
+    bool LecParam(const char* chemin);
+    bool AllocMem();
+    bool OpenDicNum();
+    bool OpenTextNum();
+    void DesAlloc();
+
+    // --- Counts
+    int32_t Nbart() const { return m_nbart; }
+    int32_t Nbform() const { return m_nbform; }
+    int32_t Nbartponct() const { return m_nbartponct; }
+    int32_t Nbcle() const { return m_nbcle; }
+    int32_t Nbctnu() const { return m_nbctnu; }
+    int32_t Nbitem() const { return m_nbitem; }
+    int32_t Nbocc() const { return m_nbocc; }
+    int32_t Fmax() const { return m_fmax; }
+    int32_t Nhap() const { return m_nhap; }
+    int32_t NbLignes() const { return m_nblignes; }
+    int32_t Limd() const { return m_limd; }
+    int32_t NbFormSup() const { return m_nbformsup; }
+    int32_t NbTotEntites() const { return m_nbart + m_nbformsup; }
+    const std::string& NomBase() const { return m_nomBase; }
+    // True once ChargeBase has returned 0 (and DesAlloc has not been called since).
+    bool Charge() const { return m_charge; }
+
+    // --- Entries
+    Lexm RetourneLexm(int32_t entree) const;
+    int32_t Lexg(int32_t entree) const;
+    int32_t RetourneFrq(int32_t entree) const;
+    void SetInfo(int32_t entree, int32_t valeur);
+    // The graphie of an entry: forms and punctuation only when premiersSeuls, every entry otherwise; a
+    // segment entry (above Nbart()) gives its forms each followed by a blank; anything else the empty text.
+    std::string RetourneGraphie(int32_t entree, bool premiersSeuls) const;
+    // The graphie of an entry of the dictionary without a copy (empty outside 0 to Nbart() - 1).
+    std::string_view Graphie(int32_t entree) const;
+    // The first form whose graphie equals texte byte for byte; -1 if none.
+    int32_t LocFormDic(std::string_view texte) const;
+
+    // --- Positions
+    // The value of the numbered text at position; -1 outside the text.
+    int32_t Tnum(int32_t position) const;
+    // Overwrites the numbered text at position (ignored outside the text); the occurrence index follows.
+    void SetTnum(int32_t position, int32_t valeur);
+    // The whole numbered text (Nbitem() values), for walks that read every position.
+    const int32_t* TexteNum() const { return m_tnum.get(); }
+    Lexm RetourneLexmAtPos(int32_t position) const;
+    int32_t RetourneFrqAtPos(int32_t position) const;
+    // The graphie at position if its entry is below the limit (see RetourneGraphie), else null.
+    const char* RetourneGraphieAtPos(int32_t position, bool premiersSeuls) const;
+    // Every position of an entry, ascending (a segment entry through the attached segments).
+    std::vector<int32_t> LocOccFor(int32_t entree) const;
+    // Every position of any of the nb entries, ascending, each once.
+    std::vector<int32_t> LocOccFor(const int32_t* entrees, int32_t nb) const;
+    std::vector<int32_t> LocOccFor(const std::vector<int32_t>& entrees) const {
+        return LocOccFor(entrees.data(), static_cast<int32_t>(entrees.size()));
+    }
+    // The ascending positions of a dictionary entry read in place from the occurrence index; empty
+    // outside 0 to Nbart() - 1. Valid until the next SetTnum or DesAlloc.
+    std::span<const int32_t> Occurrences(int32_t entree) const;
+
+    // Reorders the n positions by their context in direction sens (+1 right, -1 left), passing over
+    // values above limite; does nothing when sens is 0.
+    void TriCont(int32_t* positions, int32_t n, int32_t sens, int32_t limite) const;
+    void TriCont(std::vector<int32_t>& positions, int32_t sens, int32_t limite) const {
+        TriCont(positions.data(), static_cast<int32_t>(positions.size()), sens, limite);
+    }
+    // 1 when p1 may stay before p2, 0 when they must swap. A strict order: lexicographic ranks of the
+    // context items; a context that reaches an end of the text comes before any context that goes on;
+    // contexts equal up to both ends are ordered by position.
+    int32_t Compar(int32_t p1, int32_t p2, int32_t sens, int32_t limite) const;
+
+    // Attaches the repeated segments (borrowed; null detaches them).
+    void AssigneSR(const FournisseurSegments* segments);
+    const FournisseurSegments* Segments() const { return m_segments; }
+
+private:
+    bool LitDictionnaire(const std::string& contenu);
+    bool TraduitTexte(std::FILE* f);
+    void ConstruitIndexOccurrences() const;
+    void ConstruitIndexFormes();
+    void AppelleGauge(int32_t valeur) const {
+        if (m_gauge) m_gauge(valeur);
+    }
+    int32_t RangContexte(int32_t valeur) const;
+
+    std::string m_nomBase;
+    int32_t m_limd = 0;
+    int32_t m_codePonct = 0;     // m_limd - 1
+    int32_t m_codeSautLigne = 0; // m_limd - 258
+    std::unique_ptr<int32_t[]> m_tnum;
+    std::unique_ptr<Lexm[]> m_lexm;
+    int32_t m_nbform = 0, m_nbitem = 0, m_nbart = 0, m_fmax = 0, m_nhap = 0, m_nbocc = 0;
+    int32_t m_nbartponct = 0, m_nbcle = 0, m_nbctnu = 0, m_nbitemSansAnnot = 0;
+    int32_t m_nbformsup = 0;
+    int32_t m_nblignes = 0;
+    std::unique_ptr<int32_t[]> m_list;
+    std::unique_ptr<char[]> m_ftext;
+    int64_t m_tailleFtext = 0;
+    int32_t m_carteponct[256];
+    const FournisseurSegments* m_segments = nullptr;
+    Gauge m_gauge = nullptr;
+    bool m_charge = false;
+
+    // Occurrence index: the positions of entry e are m_positions[m_debuts[e] .. m_debuts[e + 1]).
+    mutable std::vector<int32_t> m_debuts;
+    mutable std::unique_ptr<int32_t[]> m_positions;
+    mutable bool m_indexAJour = false;
+    // The forms sorted by graphie (bytes), then by number, for LocFormDic.
+    std::vector<int32_t> m_formesTriees;
+};
+
+} // namespace t3
