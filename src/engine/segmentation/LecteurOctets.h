@@ -36,6 +36,7 @@ public:
         if (m_fin - m_pos < n) Remplit(n);
         return m_fin - m_pos;
     }
+    size_t Disponible() const { return m_fin - m_pos; }
     const unsigned char* Courant() const { return m_tampon.get() + m_pos; }
     void Avance(size_t n) { m_pos += n; }
 

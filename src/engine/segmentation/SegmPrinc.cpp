@@ -3,6 +3,7 @@
 #include "Globaux.h"
 #include "segmentation/CollationFr.h"
 #include "segmentation/LecteurOctets.h"
+#include "segmentation/TableJetons.h"
 #include "segmentation/Trace.h"
 
 #include <algorithm>
@@ -62,32 +63,18 @@ struct Article {
     int32_t rangLex;
     int32_t numero;
     int32_t index;
-    int32_t suiv;   // next article of the same hash chain, or the nil value
-    uint32_t hache; // hash of the prefixed text, compared before the text itself
+    int32_t suiv;   // kept at the nil value: the lookup table finds the articles
+    uint32_t hache; // hash of the prefixed text
 };
 
-// A word-at-a-time hash of a token; it may read up to 7 bytes past the token's end, which the reader's
-// buffer (and the key buffer) keep readable.
-uint32_t Hache(unsigned char classe, const unsigned char* p, size_t n) {
-    uint64_t h = 0x9E3779B97F4A7C15ull * (n + classe);
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        h = (h ^ w) * 0xFF51AFD7ED558CCDull;
-        h ^= h >> 32;
-    }
-    if (i < n) {
-        uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        w &= ~0ull >> (64 - 8 * (n - i));
-        h = (h ^ w) * 0xC4CEB9FE1A85EC53ull;
-    }
-    h ^= h >> 29;
-    h *= 0xBF58476D1CE4E5B9ull;
-    h ^= h >> 32;
-    return static_cast<uint32_t>(h);
-}
+// A token of the text waiting in a batch of lookups: a form (n bytes at p, their hash) or, when n is 0,
+// a reserved code written as it is.
+struct Jeton {
+    const unsigned char* p;
+    uint32_t n;
+    uint32_t h;
+    int32_t code;
+};
 
 // The first-byte buckets of the lexicographic sort: the 23 lowercase accented letters fold onto their
 // base letter; every other byte, uppercase accented letters included, is its own bucket.
@@ -140,7 +127,10 @@ private:
     ResultatSegm Parcourt(LecteurOctets& texte, EcrivainCodes& txn);
     ResultatSegm LitCle(LecteurOctets& texte, EcrivainCodes& txn);
     ResultatSegm LitPartieCle(LecteurOctets& texte, char fin, unsigned char* tampon, size_t& n);
-    int32_t Cherche(unsigned char classe, const unsigned char* p, size_t n);
+    int32_t Cherche(unsigned char classe, const unsigned char* p, size_t n, uint32_t h);
+    size_t Assure(LecteurOctets& texte, EcrivainCodes& txn, size_t n);
+    void Empile(EcrivainCodes& txn, const Jeton& jeton);
+    bool VideLot(EcrivainCodes& txn);
     int32_t Ajoute(unsigned char classe, const unsigned char* p, size_t n, uint32_t h);
     void ComptePonctuations();
     void CompteClasses();
@@ -155,6 +145,7 @@ private:
     void Desalloc();
     void EffaceTxn();
     void FermeFichiers();
+    bool FermeSortie(bool ecrit);
     void EffaceProvisoires(const std::string& bn);
     ResultatSegm Refuse(ResultatSegm resultat);
     int32_t NbArticles() const { return m_dernier + 1; }
@@ -166,9 +157,12 @@ private:
     std::unique_ptr<Article[]> m_ptrzon2;
     std::unique_ptr<int32_t[]> m_list, m_list1; // article indexes
     std::unique_ptr<char[]> m_msg;               // the string zone
+    std::vector<uint8_t> m_longueurs;            // text length of each article
     size_t m_zoneUtilisee = 0;
-    std::vector<int32_t> m_tetes; // hash chain heads
-    uint32_t m_masque = 0;
+    TableJetons m_table;
+    static constexpr size_t TailleLot = 64;
+    std::array<Jeton, TailleLot> m_lot;
+    size_t m_nLot = 0;
     std::array<bool, 256> m_mot{};
     std::array<int32_t, 256> m_cptPonct{};
 
@@ -177,6 +171,14 @@ private:
 
     std::FILE* m_sortie = nullptr;
 };
+
+// Closes the file being written; true when everything written so far reached it.
+bool Segmentation::FermeSortie(bool ecrit) {
+    ecrit = std::ferror(m_sortie) == 0 && ecrit;
+    ecrit = std::fclose(m_sortie) == 0 && ecrit;
+    m_sortie = nullptr;
+    return ecrit;
+}
 
 void Segmentation::FermeFichiers() {
     if (m_sortie) std::fclose(m_sortie);
@@ -194,13 +196,12 @@ bool Segmentation::AllocTab() {
         m_list = std::make_unique_for_overwrite<int32_t[]>(m_maxart);
         m_list1 = std::make_unique_for_overwrite<int32_t[]>(m_maxart);
         m_msg = std::make_unique_for_overwrite<char[]>(OctetsTexteParArticle * m_maxart);
-        m_tetes.assign(std::bit_ceil(static_cast<uint32_t>(m_maxart)), m_nil);
+        m_table.Vide();
     } catch (const std::bad_alloc&) {
         Desalloc();
         Trace("\nMémoire insuffisante pour %ld articles", static_cast<long>(m_maxart));
         return false;
     }
-    m_masque = static_cast<uint32_t>(m_tetes.size() - 1);
     const int64_t total =
         static_cast<int64_t>(m_maxart) * (sizeof(Article) + 2 * sizeof(int32_t) + OctetsTexteParArticle);
     Trace("\nMAXART (Maximum d'articles traités) = %ld", static_cast<long>(m_maxart));
@@ -227,24 +228,58 @@ int32_t Segmentation::Ajoute(unsigned char classe, const unsigned char* p, size_
     texte[n + 1] = '\0';
     m_zoneUtilisee += n + 2;
     const int32_t index = ++m_dernier;
-    int32_t& tete = m_tetes[h & m_masque];
-    m_ptrzon2[index] = Article{texte, 1, 0, 0, index, tete, h};
-    tete = index;
+    m_ptrzon2[index] = Article{texte, 1, 0, 0, index, m_nil, h};
+    m_longueurs.push_back(static_cast<uint8_t>(n));
+    m_table.Insere(h, index, texte);
     return index;
 }
 
-int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* p, size_t n) {
-    const uint32_t h = Hache(classe, p, n);
-    for (int32_t i = m_tetes[h & m_masque]; i != m_nil;) {
-        Article& a = m_ptrzon2[i];
-        if (a.hache == h && static_cast<unsigned char>(a.texte[0]) == classe &&
-            std::memcmp(a.texte + 1, p, n) == 0 && a.texte[n + 1] == '\0') {
-            ++a.frq;
-            return i;
+int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* p, size_t n, uint32_t h) {
+    const int32_t index = m_table.Trouve(h, classe, p, n);
+    if (index < 0) return Ajoute(classe, p, n, h);
+    ++m_ptrzon2[index].frq;
+    return index;
+}
+
+// The lookups of a batch of forms, their memory fetched ahead so that the misses overlap; then each
+// token resolved in text order, so that the articles are numbered as met.
+bool Segmentation::VideLot(EcrivainCodes& txn) {
+    for (size_t i = 0; i < m_nLot; ++i)
+        if (m_lot[i].n) m_table.Prepare(m_lot[i].h);
+    for (size_t i = 0; i < m_nLot; ++i) {
+        if (!m_lot[i].n) continue;
+        const TableJetons::Case& c = m_table.Premiere(m_lot[i].h);
+        if (c.index >= 0) {
+            __builtin_prefetch(c.texte);
+            __builtin_prefetch(&m_ptrzon2[c.index]);
         }
-        i = a.suiv;
     }
-    return Ajoute(classe, p, n, h);
+    for (size_t i = 0; i < m_nLot; ++i) {
+        const Jeton& j = m_lot[i];
+        if (!j.n) {
+            txn.Ecrit(j.code);
+            continue;
+        }
+        const int32_t index = Cherche(ClasseForme, j.p, j.n, j.h);
+        if (index < 0) return false;
+        txn.Ecrit(index);
+    }
+    m_nLot = 0;
+    return true;
+}
+
+void Segmentation::Empile(EcrivainCodes& txn, const Jeton& jeton) {
+    m_lot[m_nLot++] = jeton;
+    if (m_nLot == TailleLot) VideLot(txn);
+}
+
+// Makes n bytes readable; the batch is resolved first, since a refill moves the bytes its forms point to.
+size_t Segmentation::Assure(LecteurOctets& texte, EcrivainCodes& txn, size_t n) {
+    if (texte.Disponible() < n) {
+        if (!VideLot(txn)) return 0;
+        texte.Assure(n);
+    }
+    return texte.Disponible();
 }
 
 // One part of a key, its spaces dropped, up to the character fin (not kept).
@@ -276,7 +311,7 @@ ResultatSegm Segmentation::LitCle(LecteurOctets& texte, EcrivainCodes& txn) {
     size_t n = 0;
     for (const auto& [fin, classe] : {std::pair{'=', ClasseType}, std::pair{'>', ClasseContenu}}) {
         if (LitPartieCle(texte, fin, tampon, n) != ResultatSegm::Ok) return m_refus;
-        const int32_t index = Cherche(classe, tampon, n);
+        const int32_t index = Cherche(classe, tampon, n, HacheJeton(classe, tampon, n));
         if (index < 0) return m_refus;
         txn.Ecrit(index);
     }
@@ -286,40 +321,39 @@ ResultatSegm Segmentation::LitCle(LecteurOctets& texte, EcrivainCodes& txn) {
 
 ResultatSegm Segmentation::Parcourt(LecteurOctets& texte, EcrivainCodes& txn) {
     constexpr int32_t ItemsMax = INT32_MAX - 2;
-    while (texte.Assure(1) > 0) {
+    while (m_refus == ResultatSegm::Ok && Assure(texte, txn, LongueurMaxForme) > 0) {
         if (m_nbItems >= ItemsMax) {
             Trace("\nTexte trop long : plus de %ld items", static_cast<long>(ItemsMax));
             return Refuse(ResultatSegm::TexteTropLong);
         }
-        const unsigned char c = *texte.Courant();
+        const unsigned char* p = texte.Courant();
+        const unsigned char c = *p;
         if (m_mot[c]) {
-            const size_t dispo = std::min(texte.Assure(LongueurMaxForme), LongueurMaxForme);
-            const unsigned char* p = texte.Courant();
+            const size_t dispo = std::min(texte.Disponible(), LongueurMaxForme);
             size_t n = 1;
             while (n < dispo && m_mot[p[n]]) ++n;
-            const int32_t index = Cherche(ClasseForme, p, n);
-            if (index < 0) return m_refus;
+            Empile(txn, Jeton{p, static_cast<uint32_t>(n), HacheJeton(ClasseForme, p, n), 0});
             texte.Avance(n);
-            txn.Ecrit(index);
             ++m_nbItems;
             ++m_nbOcc;
             continue;
         }
         texte.Avance(1);
         if (c == '\n') {
-            txn.Ecrit(CodeSautLigne);
+            Empile(txn, Jeton{nullptr, 0, 0, CodeSautLigne});
             ++m_nbItems;
         } else if (c <= 32) {
             // spaces and control characters separate tokens and give no item
         } else if (c == '<') {
-            if (LitCle(texte, txn) != ResultatSegm::Ok) return m_refus;
+            if (!VideLot(txn) || LitCle(texte, txn) != ResultatSegm::Ok) return m_refus;
         } else {
-            txn.Ecrit(CodePonct(c));
+            Empile(txn, Jeton{nullptr, 0, 0, CodePonct(c)});
             ++m_cptPonct[c];
             ++m_nbItems;
         }
     }
-    return ResultatSegm::Ok;
+    if (m_refus == ResultatSegm::Ok) VideLot(txn);
+    return m_refus;
 }
 
 ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& delimiteurs) {
@@ -328,7 +362,6 @@ ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& de
     m_mot['<'] = m_mot['>'] = false;
     for (unsigned char c : delimiteurs) m_mot[c] = false;
     m_cptPonct.fill(0);
-    std::fill(m_tetes.begin(), m_tetes.end(), m_nil);
     m_dernier = -1;
 
     LecteurOctets texte;
@@ -351,8 +384,7 @@ ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& de
         Trace("\nFichier %s pas lu jusqu'au bout !", pn.c_str());
         return Refuse(ResultatSegm::TexteNonOuvert);
     }
-    const bool ecrit = txn.Vide() && std::fclose(m_sortie) == 0;
-    m_sortie = nullptr;
+    const bool ecrit = FermeSortie(txn.Vide());
     if (!ecrit) {
         Trace("\n\"%s\": ne peut etre ouvert\n", NomTxn);
         return Refuse(ResultatSegm::TxnNonOuvert);
@@ -370,7 +402,7 @@ void Segmentation::ComptePonctuations() {
     for (int c = 0; c < 256; ++c) {
         if (m_cptPonct[c] == 0) continue;
         const unsigned char octet[8] = {static_cast<unsigned char>(c)};
-        const int32_t index = Ajoute(ClassePonct, octet, 1, Hache(ClassePonct, octet, 1));
+        const int32_t index = Ajoute(ClassePonct, octet, 1, HacheJeton(ClassePonct, octet, 1));
         if (index < 0) return;
         m_ptrzon2[index].frq = m_cptPonct[c];
         ++m_nbPonct;
@@ -423,34 +455,49 @@ void Segmentation::Groupe() {
 void Segmentation::TriLexicographique(int32_t debut, int32_t fin, CollationFr& collation) {
     const int32_t n = fin - debut;
     if (n < 2) return;
-    const auto premierOctet = [&](int32_t article) {
-        return TableSeaux[static_cast<unsigned char>(m_ptrzon2[article].texte[0])];
+    // A sort key's first eight bytes, read big-endian, order most pairs without reaching the keys.
+    struct Cle {
+        uint64_t tete;
+        size_t debut;
+        int32_t article;
     };
+    std::vector<uint8_t> octets;
+    std::vector<Cle> cles(n);
     std::array<int32_t, 257> bornes{};
-    for (int32_t k = debut; k < fin; ++k) ++bornes[premierOctet(m_list1[k]) + 1];
+    for (int32_t k = 0; k < n; ++k) {
+        const int32_t article = m_list1[debut + k];
+        const char* texte = m_ptrzon2[article].texte;
+        cles[k].debut = octets.size();
+        cles[k].article = article;
+        collation.AjouteCle(std::string_view(texte, m_longueurs[article]), octets);
+        ++bornes[TableSeaux[static_cast<unsigned char>(texte[0])] + 1];
+    }
+    octets.resize(octets.size() + 8, 0);
+    for (Cle& c : cles) {
+        uint64_t tete = 0;
+        for (size_t i = 0; i < 8; ++i) tete = tete << 8 | octets[c.debut + i];
+        c.tete = tete;
+    }
     for (int s = 0; s < 256; ++s) bornes[s + 1] += bornes[s];
-    std::vector<int32_t> distribue(n);
+    std::vector<Cle> distribuees(n);
     std::array<int32_t, 256> place{};
     std::copy_n(bornes.begin(), 256, place.begin());
-    for (int32_t k = debut; k < fin; ++k) distribue[place[premierOctet(m_list1[k])]++] = m_list1[k];
+    for (const Cle& c : cles)
+        distribuees[place[TableSeaux[static_cast<unsigned char>(m_ptrzon2[c.article].texte[0])]]++] = c;
 
-    std::vector<uint8_t> cles;
-    std::vector<size_t> debutCle(n);
-    for (int32_t k = 0; k < n; ++k) {
-        debutCle[k] = cles.size();
-        collation.AjouteCle(m_ptrzon2[distribue[k]].texte, cles);
-    }
-    std::vector<int32_t> ordre(n);
-    for (int32_t k = 0; k < n; ++k) ordre[k] = k;
-    const auto avant = [&](int32_t a, int32_t b) {
-        const int r = std::strcmp(reinterpret_cast<const char*>(cles.data() + debutCle[a]),
-                                  reinterpret_cast<const char*>(cles.data() + debutCle[b]));
-        if (r != 0) return r < 0;
-        return std::strcmp(m_ptrzon2[distribue[a]].texte, m_ptrzon2[distribue[b]].texte) < 0;
+    const auto avant = [&](const Cle& a, const Cle& b) {
+        if (a.tete != b.tete) return a.tete < b.tete;
+        if ((a.tete & 0xFF) != 0) { // both keys go on past their first eight bytes
+            const int r = std::strcmp(reinterpret_cast<const char*>(octets.data() + a.debut + 8),
+                                      reinterpret_cast<const char*>(octets.data() + b.debut + 8));
+            if (r != 0) return r < 0;
+        }
+        return std::strcmp(m_ptrzon2[a.article].texte, m_ptrzon2[b.article].texte) < 0;
     };
     for (int s = 0; s < 256; ++s)
-        if (bornes[s + 1] - bornes[s] > 1) std::sort(ordre.begin() + bornes[s], ordre.begin() + bornes[s + 1], avant);
-    for (int32_t k = 0; k < n; ++k) m_list1[debut + k] = distribue[ordre[k]];
+        if (bornes[s + 1] - bornes[s] > 1)
+            std::sort(distribuees.begin() + bornes[s], distribuees.begin() + bornes[s + 1], avant);
+    for (int32_t k = 0; k < n; ++k) m_list1[debut + k] = distribuees[k].article;
 }
 
 void Segmentation::TravDico() {
@@ -463,9 +510,14 @@ void Segmentation::TravDico() {
     TriLexicographique(F + P + K + C + L, NbArticles(), collation);
     for (int32_t k = 0; k < NbArticles(); ++k) m_ptrzon2[m_list1[k]].rangLex = k;
 
-    // Frequency order of the forms; equal frequencies stay in lexicographic order.
-    std::stable_sort(m_list1.get(), m_list1.get() + F,
-                     [&](int32_t a, int32_t b) { return m_ptrzon2[a].frq > m_ptrzon2[b].frq; });
+    // Frequency order of the forms, equal frequencies in lexicographic order: one sort of 64-bit keys
+    // (decreasing frequency, then rank), the article found again from its rank.
+    std::vector<uint64_t> ordre(F);
+    for (int32_t k = 0; k < F; ++k)
+        ordre[k] = static_cast<uint64_t>(INT32_MAX - m_ptrzon2[m_list1[k]].frq) << 32 | static_cast<uint32_t>(k);
+    std::sort(ordre.begin(), ordre.end());
+    std::vector<int32_t> parRang(m_list1.get(), m_list1.get() + F);
+    for (int32_t k = 0; k < F; ++k) m_list1[k] = parRang[static_cast<uint32_t>(ordre[k])];
     Trace("\n--  Tri lexicom. de %7ld formes ", static_cast<long>(F));
     m_fmax = NbArticles() > 0 ? m_ptrzon2[m_list1[0]].frq : 0;
     for (int32_t k = 0; k < NbArticles(); ++k) m_ptrzon2[m_list1[k]].numero = k;
@@ -484,18 +536,38 @@ std::FILE* CreeFichierBase(const std::string& bn, const char* extension) {
     return f;
 }
 
+// One line of the dictionary, as " %-7ld %7ld  %s\n" writes it.
+void AjouteLigneDic(std::string& sortie, int32_t frq, int32_t rang, std::string_view texte) {
+    char chiffres[2][16];
+    const int nf = std::snprintf(chiffres[0], sizeof chiffres[0], "%ld", static_cast<long>(frq));
+    const int nr = std::snprintf(chiffres[1], sizeof chiffres[1], "%ld", static_cast<long>(rang));
+    sortie += ' ';
+    sortie.append(chiffres[0], nf);
+    if (nf < 7) sortie.append(7 - nf, ' ');
+    sortie += ' ';
+    if (nr < 7) sortie.append(7 - nr, ' ');
+    sortie.append(chiffres[1], nr);
+    sortie += "  ";
+    sortie += texte;
+    sortie += '\n';
+}
+
 ResultatSegm Segmentation::EcriDicNum(const std::string& bn) {
     m_sortie = CreeFichierBase(bn, ".dic");
     if (!m_sortie) return Refuse(ResultatSegm::BaseNonEcrite);
     Trace("\n    Fichier Dict  :\t %s :", NomFichier(bn, ".dic").c_str());
-    std::vector<char> tampon(1 << 16);
-    std::setvbuf(m_sortie, tampon.data(), _IOFBF, tampon.size());
-    for (int32_t k = 0; k < NbArticles(); ++k) {
-        const Article& a = m_ptrzon2[m_list1[k]];
-        std::fprintf(m_sortie, " %-7ld %7ld  %s\n", static_cast<long>(a.frq), static_cast<long>(a.rangLex), a.texte);
+    std::string tampon;
+    bool ecrit = true;
+    for (int32_t k = 0; k < NbArticles() && ecrit; ++k) {
+        const int32_t i = m_list1[k];
+        const Article& a = m_ptrzon2[i];
+        AjouteLigneDic(tampon, a.frq, a.rangLex, std::string_view(a.texte, m_longueurs[i]));
+        if (tampon.size() > (1 << 16) || k + 1 == NbArticles()) {
+            ecrit = std::fwrite(tampon.data(), 1, tampon.size(), m_sortie) == tampon.size();
+            tampon.clear();
+        }
     }
-    const bool ecrit = std::ferror(m_sortie) == 0 && std::fclose(m_sortie) == 0;
-    m_sortie = nullptr;
+    ecrit = FermeSortie(ecrit);
     if (!ecrit) {
         Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, ".dic").c_str());
         return Refuse(ResultatSegm::BaseNonEcrite);
@@ -531,9 +603,7 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn) {
         copies += static_cast<int32_t>(lus);
     }
     std::fclose(txn);
-    ecrit = ecrit && copies == m_nbItems && std::fclose(m_sortie) == 0;
-    if (!ecrit && m_sortie) std::fclose(m_sortie);
-    m_sortie = nullptr;
+    ecrit = FermeSortie(ecrit && copies == m_nbItems);
     if (!ecrit) {
         Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, ".num").c_str());
         return Refuse(ResultatSegm::BaseNonEcrite);
@@ -561,9 +631,7 @@ ResultatSegm Segmentation::EcriParam(const std::string& bn, const std::string& d
     texte += Formate("\n \tnombre des clés(type)  :  %10ld", l(m_nbCle));
     texte += Formate("\n \tnombre des clés(ctnu)  :  %10ld", l(m_nbCtnu));
     texte += Formate("\n\n*** Fin de la segmentation du fichier:      %s.TXT ***", bn.c_str());
-    const bool ecrit = std::fwrite(texte.data(), 1, texte.size(), m_sortie) == texte.size() &&
-                       std::fclose(m_sortie) == 0;
-    m_sortie = nullptr;
+    const bool ecrit = FermeSortie(std::fwrite(texte.data(), 1, texte.size(), m_sortie) == texte.size());
     if (!ecrit) {
         Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, ".par").c_str());
         return Refuse(ResultatSegm::BaseNonEcrite);
@@ -602,7 +670,8 @@ void Segmentation::Desalloc() {
     m_list.reset();
     m_list1.reset();
     m_msg.reset();
-    m_tetes = {};
+    m_table = TableJetons();
+    m_longueurs = {};
 }
 
 void Segmentation::EffaceTxn() { std::remove(NomTxn); }
