@@ -1,0 +1,242 @@
+#include "explore/SegRep.h"
+
+#include "corpus/charg1.h"
+#include "segmentation/Trace.h"
+#include "stats/Tgen.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace t3 {
+
+SegRep::SegRep(charg1* base, const std::set<int32_t>& delimiteurs) : m_base(base), m_delimiteurs(delimiteurs) {
+    const int32_t nbart = m_base ? m_base->Nbart() : 0;
+    m_estDelimiteur.assign(static_cast<size_t>(std::max(nbart, 0)), 0);
+    for (const int32_t e : m_delimiteurs) {
+        if (e >= 0 && e < nbart) m_estDelimiteur[static_cast<size_t>(e)] = 1;
+        else m_delimiteurHorsDico = true;
+    }
+}
+
+SegRep::~SegRep() {
+    m_loc.Ferme();
+    m_desc.Ferme();
+}
+
+bool SegRep::EstDelimiteur(int32_t valeur) const {
+    if (valeur >= 0 && static_cast<size_t>(valeur) < m_estDelimiteur.size())
+        return m_estDelimiteur[static_cast<size_t>(valeur)] != 0;
+    return m_delimiteurHorsDico && m_delimiteurs.count(valeur) != 0;
+}
+
+bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
+    m_liste.clear();
+    m_loc.Ferme();
+    m_desc.Ferme();
+    m_ecritureEnErreur = false;
+    m_seuilSegments = seuilSegments;
+    if (!m_base) return false;
+
+    // The forms come in decreasing frequency: those that may begin a segment are a prefix.
+    int32_t n = 0;
+    while (n < m_base->Nbform() && m_base->RetourneLexm(n).frq >= seuilFormes) ++n;
+
+    m_nomLoc = m_base->NomBase() + ".loc.sr";
+    m_nomDesc = m_base->NomBase() + ".desc.sr";
+    Trace("CalcSegRep----\n%s - %s", m_nomLoc.c_str(), m_nomDesc.c_str());
+    if (!m_loc.Ouvre(m_nomLoc) || !m_desc.Ouvre(m_nomDesc)) {
+        m_loc.Ferme();
+        m_desc.Ferme();
+        return false;
+    }
+
+    const int32_t pas = n / 100;
+    int32_t compteur = 0;
+    for (int32_t forme = 0; forme < n && !m_ecritureEnErreur; ++forme) {
+        if (compteur == pas) {
+            if (m_gauge) m_gauge(0);
+            compteur = 0;
+        }
+        const Tgen groupe(m_base, &forme, 1);
+        std::vector<Segment> trouves = CalcTgenSR(&groupe);
+        m_liste.insert(m_liste.end(), std::make_move_iterator(trouves.begin()),
+                       std::make_move_iterator(trouves.end()));
+        ++compteur;
+    }
+    const bool vides = m_loc.Vide() && m_desc.Vide();
+    if (m_ecritureEnErreur || !vides) {
+        // Segments whose positions are not all in the file would be listed with occurrences that cannot
+        // be read back: none is kept.
+        Trace("\nCalcSegRep : %s ne peut être écrit", m_nomLoc.c_str());
+        m_liste.clear();
+        return false;
+    }
+    return true;
+}
+
+std::vector<Segment> SegRep::CalcTgenSR(const Tgen* groupe) {
+    if (!groupe) return {};
+    std::vector<int32_t> positions = groupe->Positions(); // SelSegRep reorders them
+    return SelSegRep(positions.data(), static_cast<int32_t>(positions.size()));
+}
+
+std::vector<int32_t> SegRep::FormesSegment(int32_t k) const {
+    return EstSegment(k) ? m_liste[static_cast<size_t>(k)].formes : std::vector<int32_t>{};
+}
+
+std::vector<int32_t> SegRep::LocOccSeg(int32_t k) const {
+    if (!EstSegment(k) || !m_loc.EstOuvert()) return {};
+    const Segment& s = m_liste[static_cast<size_t>(k)];
+    return m_loc.Lit(s.location, s.frequence);
+}
+
+std::string SegRep::RetourneGraphie(int32_t k) const {
+    std::string texte;
+    if (!EstSegment(k) || !m_base) return texte;
+    for (const int32_t forme : m_liste[static_cast<size_t>(k)].formes) {
+        texte += m_base->Graphie(forme);
+        texte += ' ';
+    }
+    return texte;
+}
+
+void SegRep::LectSeg(FenetreSeg& fenetre, int32_t position) const {
+    fenetre.fill(SansForme);
+    if (!m_base || !m_base->TexteNum() || position < 0 || position >= m_base->Nbitem()) return;
+    const int32_t* tnum = m_base->TexteNum();
+    const int32_t nbitem = m_base->Nbitem();
+    const int32_t nbform = m_base->Nbform();
+    const int32_t limiteCles = nbform + m_base->Nbartponct();
+
+    // The left neighbour: the nearest form before, unless a delimiter comes first.
+    for (int32_t p = position - 1; p >= 0; --p) {
+        const int32_t v = tnum[p];
+        if (v >= 0 && v < nbform) {
+            fenetre[0] = v;
+            break;
+        }
+        if (EstDelimiteur(v)) break;
+    }
+    // The forms from the occurrence on, up to 11, up to the first delimiter; keys, line breaks and
+    // punctuation outside the set are passed over.
+    int32_t nombre = 0;
+    for (int32_t p = position; p < nbitem && nombre < LongueurMaxSegment; ++p) {
+        const int32_t v = tnum[p];
+        if (v > limiteCles) continue;
+        if (v >= 0 && v < nbform) fenetre[static_cast<size_t>(++nombre)] = v;
+        else if (EstDelimiteur(v)) break;
+    }
+}
+
+void SegRep::TriParContexte(int32_t* positions, int32_t n) const {
+    const int32_t limite = m_base->Nbform() + m_base->Nbartponct() - 1;
+    // The sort by right context starts after each position. Occurrences of several entries (a group of
+    // forms) are first put together entry by entry, in lexicographic order, so that equal windows still
+    // come next to each other; the occurrences of a single form are left to the sort alone.
+    int32_t* const fin = positions + n;
+    const int32_t premiere = m_base->Tnum(positions[0]);
+    const bool uneEntree = std::all_of(positions, fin, [&](int32_t p) { return m_base->Tnum(p) == premiere; });
+    if (!uneEntree) {
+        std::stable_sort(positions, positions + n, [&](int32_t a, int32_t b) {
+            const int32_t ea = m_base->Tnum(a), eb = m_base->Tnum(b);
+            const int32_t ra = m_base->Lexg(ea), rb = m_base->Lexg(eb);
+            return ra != rb ? ra < rb : ea < eb;
+        });
+    }
+    for (int32_t debut = 0; debut < n;) {
+        int32_t finBloc = debut + 1;
+        while (finBloc < n && m_base->Tnum(positions[finBloc]) == m_base->Tnum(positions[debut])) ++finBloc;
+        m_base->TriCont(positions + debut, finBloc - debut, 1, limite);
+        debut = finBloc;
+    }
+}
+
+std::vector<Segment> SegRep::SelSegRep(int32_t* positions, int32_t n) {
+    std::vector<Segment> resultat;
+    if (!m_base || !positions || n <= 0) return resultat;
+    // Positions outside the text have no window and must not reach the sort.
+    const int32_t nbitem = m_base->Nbitem();
+    n = static_cast<int32_t>(std::remove_if(positions, positions + n,
+                                            [nbitem](int32_t p) { return p < 0 || p >= nbitem; }) -
+                             positions);
+    if (n == 0) return resultat;
+
+    TriParContexte(positions, n);
+
+    FenetreSeg precedente, courante;
+    CoursesSeg courses;
+    LectSeg(precedente, positions[0]);
+    for (int32_t L = 1; L <= LongueurMaxSegment; ++L) {
+        const bool vide = precedente[static_cast<size_t>(L)] == SansForme;
+        courses.compte[static_cast<size_t>(L)] = vide ? 0 : 1;
+        courses.debut[static_cast<size_t>(L)] = 0;
+        courses.voisin[static_cast<size_t>(L)] = vide ? SansForme : precedente[0];
+    }
+    for (int32_t m = 1; m < n; ++m) {
+        LectSeg(courante, positions[m]);
+        int32_t D = 1;
+        while (D <= LongueurMaxSegment && courante[static_cast<size_t>(D)] == precedente[static_cast<size_t>(D)] &&
+               courante[static_cast<size_t>(D)] != SansForme)
+            ++D;
+        for (int32_t L = 1; L < D; ++L) {
+            ++courses.compte[static_cast<size_t>(L)];
+            if (courses.voisin[static_cast<size_t>(L)] != courante[0]) courses.voisin[static_cast<size_t>(L)] = SansForme;
+        }
+        if (D <= LongueurMaxSegment) {
+            std::vector<Segment> emis = EdiSeg(D, courses, positions, m, precedente, courante);
+            for (Segment& s : emis) resultat.push_back(std::move(s));
+        }
+        precedente = courante;
+    }
+    std::vector<Segment> emis = EdiSeg(1, courses, positions, n, precedente, precedente);
+    for (Segment& s : emis) resultat.push_back(std::move(s));
+    return resultat;
+}
+
+std::vector<Segment> SegRep::EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions,
+                                    int32_t m, const FenetreSeg& precedente, const FenetreSeg& courante) {
+    std::vector<Segment> emis;
+    // A run of no occurrence is never a segment, whatever the threshold.
+    const int32_t seuil = std::max(m_seuilSegments, 1);
+    for (int32_t L = std::max(premiereLongueur, 1); L <= LongueurMaxSegment; ++L) {
+        const size_t l = static_cast<size_t>(L);
+        const int32_t compte = courses.compte[l];
+        // Equal counts: every occurrence goes on with the same form, and the longer segment covers it.
+        const bool maximalADroite = L == LongueurMaxSegment || compte != courses.compte[l + 1];
+        if (L >= 2 && compte >= seuil && maximalADroite && courses.voisin[l] == SansForme) {
+            Segment s;
+            s.formes.assign(precedente.begin() + 1, precedente.begin() + 1 + L);
+            s.frequence = compte;
+            if (EcritPositions(positions + courses.debut[l], compte, s.location)) emis.push_back(std::move(s));
+        }
+        if (courante[l] == SansForme) {
+            courses.compte[l] = 0;
+            courses.debut[l] = 0;
+            courses.voisin[l] = SansForme;
+        } else {
+            courses.compte[l] = 1;
+            courses.debut[l] = m;
+            courses.voisin[l] = courante[0];
+        }
+    }
+    return emis;
+}
+
+bool SegRep::EcritPositions(const int32_t* positions, int32_t nombre, int32_t& location) {
+    const int64_t offset = m_loc.Taille();
+    if (offset + int64_t{4} * nombre > std::numeric_limits<int32_t>::max()) {
+        m_ecritureEnErreur = true; // the record's 32-bit offset cannot hold what follows
+        return false;
+    }
+    location = static_cast<int32_t>(offset);
+    if (!m_loc.EstOuvert()) return true; // a search outside CalcSegRep keeps its segments in memory only
+    m_tampon.assign(positions, positions + nombre);
+    std::sort(m_tampon.begin(), m_tampon.end());
+    if (!m_loc.Ajoute(m_tampon.data(), m_tampon.size())) {
+        m_ecritureEnErreur = true;
+        return false;
+    }
+    return true;
+}
+
+} // namespace t3

@@ -1,0 +1,89 @@
+#pragma once
+// The repeated segments of a loaded base: sequences of 2 to 11 consecutive forms, read between sequence
+// delimiters, that occur at least a threshold number of times and cannot be lengthened on either side
+// without losing occurrences. The list stays in memory; the text positions of the occurrences go to the
+// locations file bn".loc.sr" beside the base, from which they are read back on demand. The loader takes
+// the list through charg1::AssigneSR and numbers segment k as the entry Nbart() + 1 + k.
+#include "corpus/FournisseurSegments.h"
+#include "explore/FichierPositions.h"
+#include "explore/Segment.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace t3 {
+
+class charg1;
+class Tgen;
+
+class SegRep : public FournisseurSegments {
+public:
+    using Gauge = void (*)(int32_t);
+
+    // Keeps the loader (borrowed) and a copy of the delimiter set: an entry of the set ends a segment,
+    // every other entry that is not a form is passed over.
+    SegRep(charg1* base, const std::set<int32_t>& delimiteurs);
+    ~SegRep() override;
+    SegRep(const SegRep&) = delete;
+    SegRep& operator=(const SegRep&) = delete;
+
+    void AttribGauge(Gauge gauge) { m_gauge = gauge; }
+
+    // Computes the whole list: every form of frequency at least seuilFormes begins the search, and the
+    // segments found at least seuilSegments times are listed. Creates bn".loc.sr" and bn".desc.sr" anew.
+    // False when either file cannot be created or the locations cannot be written: the list is then
+    // empty.
+    bool CalcSegRep(int32_t seuilFormes, int32_t seuilSegments);
+    // The segments that begin with a form of the group (the list and the threshold of this SegRep).
+    std::vector<Segment> CalcTgenSR(const Tgen* groupe);
+    // The segments whose first form is at one of the n positions; reorders the positions (by their
+    // right contexts) and drops those outside the text. Nothing is read when n is 0.
+    std::vector<Segment> SelSegRep(int32_t* positions, int32_t n);
+    // Fills the reading window of the occurrence at position; all slots hold SansForme outside the text.
+    void LectSeg(FenetreSeg& fenetre, int32_t position) const;
+    // Closes the runs of lengths premiereLongueur to 11 at the occurrence of index m of the sorted
+    // positions, emits those that qualify (writing their positions to the locations file), then opens new
+    // runs of those lengths on the current window.
+    std::vector<Segment> EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions,
+                                int32_t m, const FenetreSeg& precedente, const FenetreSeg& courante);
+
+    // The ascending positions of segment k, read back from the locations file; empty when the file is
+    // closed or k is not a segment.
+    std::vector<int32_t> LocOccSeg(int32_t k) const override;
+    // The graphies of the forms of segment k, each followed by one blank; empty when k is not a segment.
+    std::string RetourneGraphie(int32_t k) const;
+
+    int32_t NbSegments() const override { return static_cast<int32_t>(m_liste.size()); }
+    std::vector<int32_t> FormesSegment(int32_t k) const override;
+    const std::vector<Segment>& Segments() const { return m_liste; }
+    const std::set<int32_t>& Delimiteurs() const { return m_delimiteurs; }
+    int32_t SeuilSegments() const { return m_seuilSegments; }
+    const std::string& NomFichierLoc() const { return m_nomLoc; }
+    const std::string& NomFichierDesc() const { return m_nomDesc; }
+
+private:
+    bool EstDelimiteur(int32_t valeur) const;
+    bool EstSegment(int32_t k) const { return k >= 0 && k < NbSegments(); }
+    // Orders the positions so that equal windows come next to each other.
+    void TriParContexte(int32_t* positions, int32_t n) const;
+    // Writes the positions of one segment, ascending, at the end of the locations file; false when they
+    // cannot be written or their offset would not fit the segment record.
+    bool EcritPositions(const int32_t* positions, int32_t nombre, int32_t& location);
+
+    charg1* m_base;
+    std::set<int32_t> m_delimiteurs;
+    std::vector<char> m_estDelimiteur; // the set as flags over the dictionary entries, for the walks
+    bool m_delimiteurHorsDico = false; // the set holds values beyond the dictionary
+    int32_t m_seuilSegments = 0;
+    std::vector<Segment> m_liste;
+    mutable FichierPositions m_loc; // reads move its position
+    FichierPositions m_desc;        // created with the list, never written
+    std::string m_nomLoc, m_nomDesc;
+    bool m_ecritureEnErreur = false;
+    std::vector<int32_t> m_tampon; // positions of the segment being written
+    Gauge m_gauge = nullptr;
+};
+
+} // namespace t3
