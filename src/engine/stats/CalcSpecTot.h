@@ -1,0 +1,39 @@
+#pragma once
+// The specificities of every reference part of a partition in turn, each against the whole reference
+// corpus: one PrimSpec per reference part, in part order. They feed the table of forms by parts.
+#include "stats/PrimSpec.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace t3 {
+
+class Partition;
+
+class CalcSpecTot {
+public:
+    using Etape = std::function<void()>;
+
+    // Records the parts whose reference flag is set, then computes them all: the step callback is
+    // called before and after building each part's computation and once at the end, the progress
+    // callback is handed to every computation. The partition's selection flags are left as they were.
+    CalcSpecTot(Partition* partition, PrimSpec::Progression progression, Etape etape);
+
+    Partition* GetPartition() const { return m_partition; }
+    // The reference parts in ascending order; the reference index of a part is its place here.
+    const std::vector<int32_t>& PartiesReference() const { return m_partiesReference; }
+    int32_t NbPartiesReference() const { return static_cast<int32_t>(m_partiesReference.size()); }
+    // The computation of the part at a reference index; null outside them.
+    const PrimSpec* Resultat(int32_t indexReference) const;
+    // The coefficient of an entry in the list of the part at a reference index; 0 when it is not in it.
+    int32_t Coefficient(int32_t entree, int32_t indexReference) const;
+
+private:
+    Partition* m_partition;
+    std::vector<int32_t> m_partiesReference;
+    std::vector<std::unique_ptr<PrimSpec>> m_resultats;
+};
+
+} // namespace t3
