@@ -1,0 +1,346 @@
+// Specificity lists on real bases: one group of parts (PrimSpec) and every reference part (CalcSpecTot).
+#include "stats/CalcSpecTot.h"
+#include "stats/PrimSpec.h"
+#include "stats/SpecCoefficient.h"
+
+#include "BaseDeTest.h"
+#include "corpus/FournisseurSegments.h"
+#include "corpus/Partition.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+using t3::CalcSpecTot;
+using t3::EnregSpec;
+using t3::Partition;
+using t3::PrimSpec;
+using t3test::BaseDeTest;
+
+namespace {
+
+std::string Repete(const std::string& mot, int fois) {
+    std::string texte;
+    for (int i = 0; i < fois; ++i) texte += mot + " ";
+    return texte;
+}
+
+// Two parts of 100 occurrences: x 10 times, all in a; y 2 times in a and 18 in b; z 9 times, all in a;
+// m fills the rest (79 in a, 82 in b).
+std::string TexteDeuxParties() {
+    return "<auteur=a>\n" + Repete("x", 10) + Repete("m", 40) + Repete("y", 2) + Repete("z", 9) + Repete("m", 39) +
+           "\n<auteur=b>\n" + Repete("m", 50) + Repete("y", 18) + Repete("m", 32) + "\n";
+}
+
+struct Attendu {
+    std::string graphie;
+    int32_t F, f, coef;
+};
+
+void VerifieListe(BaseDeTest& b, const PrimSpec& calcul, const std::vector<Attendu>& attendus) {
+    ASSERT_EQ(calcul.Resultats().size(), attendus.size());
+    for (size_t i = 0; i < attendus.size(); ++i) {
+        const EnregSpec& r = calcul.Resultats()[i];
+        EXPECT_EQ(r.entree, b.Entree(attendus[i].graphie)) << i;
+        EXPECT_EQ(r.frqRef, attendus[i].F) << i;
+        EXPECT_EQ(r.frqGroupe, attendus[i].f) << i;
+        EXPECT_EQ(r.coef, attendus[i].coef) << i;
+    }
+}
+
+// Repeated segments given by hand: segment k occurs at the positions listed for it.
+class SegmentsFictifs : public t3::FournisseurSegments {
+public:
+    explicit SegmentsFictifs(std::vector<std::vector<int32_t>> positions) : m_positions(std::move(positions)) {}
+    int32_t NbSegments() const override { return static_cast<int32_t>(m_positions.size()); }
+    std::vector<int32_t> FormesSegment(int32_t k) const override {
+        return k >= 0 && k < NbSegments() ? std::vector<int32_t>{0, 1} : std::vector<int32_t>{};
+    }
+    std::vector<int32_t> LocOccSeg(int32_t k) const override {
+        return k >= 0 && k < NbSegments() ? m_positions[static_cast<size_t>(k)] : std::vector<int32_t>{};
+    }
+
+private:
+    std::vector<std::vector<int32_t>> m_positions;
+};
+
+// A corpus of four authors whose spans alternate, each author favouring some words of a vocabulary of
+// 260, with a few words before the first key.
+std::string TexteAleatoire() {
+    std::mt19937 alea(20261208);
+    std::vector<std::string> vocabulaire;
+    for (int i = 0; i < 260; ++i)
+        vocabulaire.push_back(std::string("mot") + static_cast<char>('a' + i / 26) + static_cast<char>('a' + i % 26));
+    const std::string auteurs[] = {"d", "b", "a", "c", "b", "a", "a", "d", "c", "b"};
+    std::string texte = "avant le titre .\n";
+    for (size_t s = 0; s < std::size(auteurs); ++s) {
+        texte += "<auteur=" + auteurs[s] + ">\n";
+        const int biais = auteurs[s][0] - 'a';
+        for (int i = 0; i < 400; ++i) {
+            // Zipf-like ranks; each author draws a quarter of its words from its own band of ranks.
+            int rang = static_cast<int>(std::pow(260.0, std::uniform_real_distribution<double>(0, 1)(alea))) - 1;
+            if (alea() % 4 == 0) rang = 20 + 10 * biais + static_cast<int>(alea() % 10);
+            texte += vocabulaire[static_cast<size_t>(rang)] + (i % 17 == 16 ? " .\n" : " ");
+        }
+    }
+    return texte;
+}
+
+// The list expected from the partition's own frequency query, entry by entry.
+std::map<int32_t, EnregSpec> ListeAttendue(const t3::charg1& base, const Partition& partition, int32_t diviseur) {
+    int64_t T = 0, t = 0;
+    for (int32_t p = 0; p < partition.NbParties(); ++p)
+        if (partition.Reference(p)) {
+            T += partition.NbOccPartie(p);
+            if (partition.Selection(p)) t += partition.NbOccPartie(p);
+        }
+    T = static_cast<int64_t>(static_cast<double>(T) / diviseur);
+    t = static_cast<int64_t>(static_cast<double>(t) / diviseur);
+    std::map<int32_t, EnregSpec> attendus;
+    const auto teste = [&](int32_t e) {
+        int32_t F = 0, f = 0;
+        for (int32_t p = 0; p < partition.NbParties(); ++p)
+            if (partition.Reference(p)) {
+                F += partition.Frequence(e, p);
+                if (partition.Selection(p)) f += partition.Frequence(e, p);
+            }
+        if (F < partition.FreqMin()) return;
+        const int32_t c = t3::SpecCoefficient(T, t, F, f, partition.Seuil() * 0.01);
+        if (c != 0) attendus[e] = EnregSpec{e, F, f, c};
+    };
+    for (int32_t e = 0; e < base.Nbform(); ++e) teste(e);
+    for (int32_t e = base.Nbart() + 1; e <= base.NbTotEntites(); ++e) teste(e);
+    return attendus;
+}
+
+void ComparePrimSpec(const t3::charg1& base, const Partition& partition, const PrimSpec& calcul, int32_t diviseur) {
+    const std::map<int32_t, EnregSpec> attendus = ListeAttendue(base, partition, diviseur);
+    ASSERT_EQ(calcul.Resultats().size(), attendus.size());
+    int32_t precedent = INT32_MAX;
+    for (const EnregSpec& r : calcul.Resultats()) {
+        const auto it = attendus.find(r.entree);
+        ASSERT_NE(it, attendus.end()) << r.entree;
+        EXPECT_EQ(r.frqRef, it->second.frqRef) << r.entree;
+        EXPECT_EQ(r.frqGroupe, it->second.frqGroupe) << r.entree;
+        EXPECT_EQ(r.coef, it->second.coef) << r.entree;
+        EXPECT_LE(r.coef, precedent); // strongest excess first
+        precedent = r.coef;
+        EXPECT_EQ(calcul.Coefficient(r.entree), r.coef);
+    }
+}
+
+} // namespace
+
+TEST(PrimSpec, ListeDUnGroupeDeParties) {
+    BaseDeTest b(TexteDeuxParties());
+    ASSERT_TRUE(b.Prete());
+    Partition partition(&b.Base(), b.Entree("auteur"));
+    ASSERT_EQ(partition.NbParties(), 2);
+    ASSERT_EQ(partition.NbOccPartie(0), 100);
+    partition.SetSelection(0, true);
+
+    // P(x = 10) = C(100, 10) / C(200, 10) = 7.7e-4; P(y <= 2) = 1.03e-4; z (F = 9) is below the
+    // minimum frequency of 10, m is not specific.
+    PrimSpec a(&partition, 1);
+    int appels = 0;
+    a.SetProgression([&](int32_t argument) {
+        EXPECT_EQ(argument, 0);
+        ++appels;
+    });
+    a.Compute();
+    EXPECT_EQ(a.TailleReference(), 200);
+    EXPECT_EQ(a.TailleGroupe(), 100);
+    VerifieListe(b, a, {{"x", 10, 10, 4}, {"y", 20, 2, -4}});
+    EXPECT_EQ(appels, 1); // fewer than 100 forms: a single report
+    EXPECT_EQ(a.Coefficient(b.Entree("m")), 0);
+
+    // The threshold and minimum frequency are copied at construction; the flags are read by Compute.
+    partition.SetFreqMin(9);
+    PrimSpec avecZ(&partition, 1);
+    partition.SetFreqMin(10);
+    partition.SetSelection(0, false);
+    partition.SetSelection(1, true);
+    avecZ.Compute();
+    VerifieListe(b, avecZ, {{"y", 20, 18, 4}, {"z", 9, 0, -3}, {"x", 10, 0, -4}});
+    partition.SetSelection(1, false);
+    partition.SetSelection(0, true);
+    avecZ.Compute(); // computed again, the list is made anew
+    VerifieListe(b, avecZ, {{"x", 10, 10, 4}, {"z", 9, 9, 3}, {"y", 20, 2, -4}});
+    EXPECT_EQ(avecZ.FreqMin(), 9);
+
+    // A threshold above 10 % lets magnitudes of 1 in; 0.1 % keeps none of these.
+    partition.SetSeuil(1);
+    PrimSpec strict(&partition, 1);
+    strict.Compute();
+    VerifieListe(b, strict, {{"x", 10, 10, 4}, {"y", 20, 2, -4}});
+    partition.SetSeuil(0);
+    PrimSpec nul(&partition, 1);
+    nul.Compute();
+    EXPECT_TRUE(nul.Resultats().empty());
+}
+
+TEST(PrimSpec, GroupeVideOuEgalALaReference) {
+    BaseDeTest b(TexteDeuxParties());
+    ASSERT_TRUE(b.Prete());
+    Partition partition(&b.Base(), b.Entree("auteur"));
+    PrimSpec aucun(&partition, 1);
+    aucun.Compute();
+    EXPECT_TRUE(aucun.Resultats().empty());
+    EXPECT_EQ(aucun.TailleGroupe(), 0);
+
+    partition.SetSelection(0, true);
+    partition.SetSelection(1, true);
+    PrimSpec tout(&partition, 1);
+    tout.Compute();
+    EXPECT_TRUE(tout.Resultats().empty());
+
+    // Part b out of the reference corpus: the group a is the whole reference set.
+    partition.SetSelection(1, false);
+    partition.SetReference(1, false);
+    PrimSpec seul(&partition, 1);
+    seul.Compute();
+    EXPECT_EQ(seul.TailleReference(), 100);
+    EXPECT_TRUE(seul.Resultats().empty());
+    // A selected part outside the reference corpus is not in the group.
+    partition.SetSelection(0, false);
+    partition.SetSelection(1, true);
+    seul.Compute();
+    EXPECT_EQ(seul.TailleGroupe(), 0);
+    EXPECT_TRUE(seul.Resultats().empty());
+
+    // A partition without parts, and no partition at all.
+    Partition sansPartie(&b.Base(), b.Entree("x"));
+    PrimSpec vide(&sansPartie, 1);
+    vide.Compute();
+    EXPECT_TRUE(vide.Resultats().empty());
+    PrimSpec sansPartition(nullptr, 1);
+    sansPartition.Compute();
+    EXPECT_TRUE(sansPartition.Resultats().empty());
+}
+
+TEST(PrimSpec, DiviseurDesTailles) {
+    BaseDeTest b(TexteDeuxParties());
+    ASSERT_TRUE(b.Prete());
+    Partition partition(&b.Base(), b.Entree("auteur"));
+    partition.SetSelection(0, true);
+    for (int32_t diviseur : {2, 3, 7, 150}) {
+        SCOPED_TRACE(diviseur);
+        PrimSpec calcul(&partition, diviseur);
+        calcul.Compute();
+        // Divided as real numbers, truncated; the frequencies stay whole.
+        EXPECT_EQ(calcul.TailleReference(), 200 / diviseur);
+        EXPECT_EQ(calcul.TailleGroupe(), 100 / diviseur);
+        ComparePrimSpec(b.Base(), partition, calcul, diviseur);
+        // m (F = 161) exceeds the reduced reference set: never specific.
+        EXPECT_EQ(calcul.Coefficient(b.Entree("m")), 0);
+    }
+    // Frequencies beyond the reduced sizes never make a coefficient out of impossible counts.
+    PrimSpec grand(&partition, 150);
+    grand.Compute();
+    EXPECT_TRUE(grand.Resultats().empty());
+    PrimSpec aucun(&partition, 0);
+    aucun.Compute();
+    EXPECT_EQ(aucun.TailleReference(), 200);
+}
+
+// Many forms, parts of several spans, words before the first key and segment entries: every list
+// agrees with the partition's own frequencies, and the progress reports follow the entries.
+TEST(PrimSpec, AccordeAvecLesFrequencesDeLaPartition) {
+    BaseDeTest b(TexteAleatoire());
+    ASSERT_TRUE(b.Prete());
+    t3::charg1& base = b.Base();
+    ASSERT_GT(base.Nbform(), 200);
+    // Segments at chosen positions: from the text's start (before any key) to its end.
+    std::vector<std::vector<int32_t>> positions(5);
+    for (int32_t p = 0; p < base.Nbitem(); ++p) {
+        const int32_t e = base.Tnum(p);
+        if (e >= 0 && e < 5) positions[static_cast<size_t>(e)].push_back(p);
+    }
+    positions.push_back({0, 1, 2, 3});
+    const SegmentsFictifs segments(positions);
+    base.AssigneSR(&segments);
+
+    Partition partition(&base, b.Entree("auteur"));
+    ASSERT_EQ(partition.NbParties(), 4);
+    partition.SetSelection(1, true);
+    partition.SetSelection(3, true);
+    PrimSpec calcul(&partition, 1);
+    std::vector<int32_t> rapports;
+    calcul.SetProgression([&](int32_t argument) { rapports.push_back(argument); });
+    calcul.Compute();
+    EXPECT_FALSE(calcul.Resultats().empty());
+    ComparePrimSpec(base, partition, calcul, 1);
+    // About a hundred reports for the forms, then one for the six segment entries.
+    const auto formes = std::count(rapports.begin(), rapports.end(), 0);
+    EXPECT_GE(formes, 99);
+    EXPECT_LE(formes, 200);
+    EXPECT_EQ(std::count(rapports.begin(), rapports.end(), 1), 1);
+    EXPECT_TRUE(std::is_sorted(rapports.begin(), rapports.end()));
+    // The segments of the most frequent forms are as specific as the forms themselves.
+    for (int32_t k = 0; k < 5; ++k)
+        EXPECT_EQ(calcul.Coefficient(base.Nbart() + 1 + k), calcul.Coefficient(k)) << k;
+
+    // A restricted reference corpus, and the low threshold of the options.
+    partition.SetReference(2, false);
+    partition.SetSeuil(20);
+    partition.SetFreqMin(3);
+    PrimSpec restreint(&partition, 1);
+    restreint.Compute();
+    ComparePrimSpec(base, partition, restreint, 1);
+    bool magnitudeUn = false;
+    for (const EnregSpec& r : restreint.Resultats()) magnitudeUn = magnitudeUn || std::abs(r.coef) == 1;
+    EXPECT_TRUE(magnitudeUn);
+    base.AssigneSR(nullptr);
+}
+
+TEST(CalcSpecTot, UneListeParPartieDeReference) {
+    BaseDeTest b(TexteAleatoire());
+    ASSERT_TRUE(b.Prete());
+    Partition partition(&b.Base(), b.Entree("auteur"));
+    ASSERT_EQ(partition.NbParties(), 4);
+    partition.SetReference(1, false);
+    partition.SetSelection(1, true);
+    partition.SetSelection(2, true);
+
+    int etapes = 0;
+    std::vector<int32_t> rapports;
+    const CalcSpecTot tot(
+        &partition, [&](int32_t argument) { rapports.push_back(argument); }, [&] { ++etapes; });
+    EXPECT_EQ(tot.PartiesReference(), (std::vector<int32_t>{0, 2, 3}));
+    EXPECT_EQ(etapes, 2 * 3 + 1);
+    EXPECT_GE(rapports.size(), 3u * 99);
+    // The selection flags are as they were.
+    EXPECT_EQ(partition.Selection(0), false);
+    EXPECT_EQ(partition.Selection(1), true);
+    EXPECT_EQ(partition.Selection(2), true);
+    EXPECT_EQ(partition.Selection(3), false);
+    EXPECT_EQ(tot.Resultat(3), nullptr);
+    EXPECT_EQ(tot.Resultat(-1), nullptr);
+
+    // Each list is that of its part alone against the whole reference corpus.
+    for (int32_t p = 0; p < 4; ++p) partition.SetSelection(p, false);
+    bool specifiques = false;
+    for (int32_t j = 0; j < tot.NbPartiesReference(); ++j) {
+        const int32_t partie = tot.PartiesReference()[static_cast<size_t>(j)];
+        SCOPED_TRACE(partie);
+        partition.SetSelection(partie, true);
+        ASSERT_NE(tot.Resultat(j), nullptr);
+        ComparePrimSpec(b.Base(), partition, *tot.Resultat(j), 1);
+        partition.SetSelection(partie, false);
+        for (const EnregSpec& r : tot.Resultat(j)->Resultats()) EXPECT_EQ(tot.Coefficient(r.entree, j), r.coef);
+        specifiques = specifiques || !tot.Resultat(j)->Resultats().empty();
+    }
+    EXPECT_TRUE(specifiques);
+    EXPECT_EQ(tot.Coefficient(0, 7), 0);
+    EXPECT_EQ(tot.Coefficient(-3, 0), 0);
+
+    // No reference part: no list, one step.
+    for (int32_t p = 0; p < 4; ++p) partition.SetReference(p, false);
+    etapes = 0;
+    const CalcSpecTot rien(&partition, nullptr, [&] { ++etapes; });
+    EXPECT_EQ(rien.NbPartiesReference(), 0);
+    EXPECT_EQ(etapes, 1);
+}
