@@ -149,6 +149,11 @@ private:
     void EffaceProvisoires(const std::string& bn);
     ResultatSegm Refuse(ResultatSegm resultat);
     int32_t NbArticles() const { return m_dernier + 1; }
+    // The passes over list1 visit the records in no memory order: their records are fetched ahead.
+    static constexpr int32_t DistancePrefetch = 16;
+    void PrepareArticle(int32_t k) const {
+        if (k < NbArticles()) __builtin_prefetch(&m_ptrzon2[m_list1[k]]);
+    }
 
     const int32_t m_maxart;
     const int32_t m_nil;
@@ -508,19 +513,24 @@ void Segmentation::TravDico() {
     TriLexicographique(F + P + K, F + P + K + C, collation);
     TriLexicographique(F + P + K + C, F + P + K + C + L, collation);
     TriLexicographique(F + P + K + C + L, NbArticles(), collation);
-    for (int32_t k = 0; k < NbArticles(); ++k) m_ptrzon2[m_list1[k]].rangLex = k;
-
     // Frequency order of the forms, equal frequencies in lexicographic order: one sort of 64-bit keys
     // (decreasing frequency, then rank), the article found again from its rank.
     std::vector<uint64_t> ordre(F);
-    for (int32_t k = 0; k < F; ++k)
-        ordre[k] = static_cast<uint64_t>(INT32_MAX - m_ptrzon2[m_list1[k]].frq) << 32 | static_cast<uint32_t>(k);
+    for (int32_t k = 0; k < NbArticles(); ++k) {
+        PrepareArticle(k + DistancePrefetch);
+        Article& a = m_ptrzon2[m_list1[k]];
+        a.rangLex = k;
+        if (k < F) ordre[k] = static_cast<uint64_t>(INT32_MAX - a.frq) << 32 | static_cast<uint32_t>(k);
+    }
     std::sort(ordre.begin(), ordre.end());
     std::vector<int32_t> parRang(m_list1.get(), m_list1.get() + F);
     for (int32_t k = 0; k < F; ++k) m_list1[k] = parRang[static_cast<uint32_t>(ordre[k])];
     Trace("\n--  Tri lexicom. de %7ld formes ", static_cast<long>(F));
     m_fmax = NbArticles() > 0 ? m_ptrzon2[m_list1[0]].frq : 0;
-    for (int32_t k = 0; k < NbArticles(); ++k) m_ptrzon2[m_list1[k]].numero = k;
+    for (int32_t k = 0; k < NbArticles(); ++k) {
+        PrepareArticle(k + DistancePrefetch);
+        m_ptrzon2[m_list1[k]].numero = k;
+    }
     Trace("\n--  Fin Travail Dictionnaire              ");
 }
 
@@ -559,6 +569,9 @@ ResultatSegm Segmentation::EcriDicNum(const std::string& bn) {
     std::string tampon;
     bool ecrit = true;
     for (int32_t k = 0; k < NbArticles() && ecrit; ++k) {
+        PrepareArticle(k + DistancePrefetch);
+        if (k + DistancePrefetch / 2 < NbArticles())
+            __builtin_prefetch(m_ptrzon2[m_list1[k + DistancePrefetch / 2]].texte);
         const int32_t i = m_list1[k];
         const Article& a = m_ptrzon2[i];
         AjouteLigneDic(tampon, a.frq, a.rangLex, std::string_view(a.texte, m_longueurs[i]));
@@ -588,7 +601,7 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn) {
         return Refuse(ResultatSegm::BaseNonEcrite);
     }
     Trace("\n    Fichier Texte :\t %s : ", NomFichier(bn, ".num").c_str());
-    std::vector<int32_t> numeroDe(NbArticles());
+    std::vector<int32_t> numeroDe(std::max(NbArticles(), 1));
     for (int32_t i = 0; i < NbArticles(); ++i) numeroDe[i] = m_ptrzon2[i].numero;
     std::vector<int32_t> tampon(1 << 16);
     int32_t copies = 0;
@@ -597,8 +610,13 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn) {
         const size_t voulus = std::min<size_t>(tampon.size(), static_cast<size_t>(m_nbItems - copies));
         const size_t lus = std::fread(tampon.data(), sizeof(int32_t), voulus, txn);
         if (lus == 0) break;
-        for (size_t k = 0; k < lus; ++k)
-            if (tampon[k] >= 0 && tampon[k] <= m_dernier) tampon[k] = numeroDe[tampon[k]];
+        // Branch-free: reserved codes lie above every article index and are copied unchanged.
+        const uint32_t dernier = static_cast<uint32_t>(std::max(m_dernier, 0));
+        for (size_t k = 0; k < lus; ++k) {
+            const uint32_t v = static_cast<uint32_t>(tampon[k]);
+            const int32_t numero = numeroDe[std::min(v, dernier)];
+            tampon[k] = v <= static_cast<uint32_t>(m_dernier) ? numero : tampon[k];
+        }
         ecrit = std::fwrite(tampon.data(), sizeof(int32_t), lus, m_sortie) == lus;
         copies += static_cast<int32_t>(lus);
     }

@@ -5,6 +5,7 @@
 #include "segmentation/Trace.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace t3 {
@@ -89,6 +90,24 @@ void Verificateur::VerifieParties(std::string_view type, std::string_view conten
         Signale(true, "\nL%5ld Clé incorrecte (type ou contenu trop long) \t: %s", cle);
 }
 
+// Skips the bytes that the verification does not look at (everything but "<", ">" and the line feed),
+// a buffer at a time.
+void PasseLeTexteOrdinaire(LecteurOctets& texte) {
+    static constexpr auto Remarquable = [] {
+        std::array<bool, 256> t{};
+        t['<'] = t['>'] = t['\n'] = true;
+        return t;
+    }();
+    while (texte.Assure(1) > 0) {
+        const unsigned char* p = texte.Courant();
+        const size_t n = texte.Disponible();
+        size_t i = 0;
+        while (i < n && !Remarquable[p[i]]) ++i;
+        texte.Avance(i);
+        if (i < n) return;
+    }
+}
+
 int32_t Verificateur::Verifie(const std::string& chemin) {
     TraceNouvelle("\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n");
     LecteurOctets texte;
@@ -98,7 +117,10 @@ int32_t Verificateur::Verifie(const std::string& chemin) {
     }
     Trace("Fichier -- %s -- ouvert pour vérification", chemin.c_str());
     char b[TailleTamponCle];
-    for (int c; (c = texte.Lit()) != -1;) {
+    for (;;) {
+        PasseLeTexteOrdinaire(texte);
+        const int c = texte.Lit();
+        if (c == -1) break;
         if (c == '\n') {
             ++m_ligne;
         } else if (c == '>') {
