@@ -1,0 +1,121 @@
+// t3 specifs, run as the user runs it, on a base in another folder.
+#include "AideTests.h"
+
+#include "Globaux.h"
+#include "segmentation/SegmPrinc.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sys/wait.h>
+
+using t3test::DossierTemporaire;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Resultat {
+    int statut = -1;
+    std::string sortie;  // standard output
+    std::string erreurs; // error stream
+};
+
+Resultat T3(const std::string& arguments) {
+    Resultat r;
+    const std::string commande = std::string(T3_BIN_DIR) + "/t3 " + arguments + " 2>erreurs.txt";
+    std::FILE* f = ::popen(commande.c_str(), "r");
+    if (!f) return r;
+    char tampon[4096];
+    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;) r.sortie.append(tampon, n);
+    const int etat = ::pclose(f);
+    r.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+    r.erreurs = t3test::LitFichier("erreurs.txt");
+    return r;
+}
+
+// Two authors of 100 occurrences (stats_deux_auteurs.txt): été 10 times, all by Sévigné; y 2 times by
+// Sévigné and 18 by Zola; z 9 times, all by Sévigné; m fills the rest.
+class CmdSpecifs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directory("base");
+        fs::copy_file(t3test::Donnee("stats_deux_auteurs.txt"), "base/corpus.txt");
+        fs::current_path("base");
+        const bool ok = t3::SegmPrinc("corpus.txt", t3::DelimParDefaut) == t3::ResultatSegm::Ok;
+        fs::current_path("..");
+        ASSERT_TRUE(ok);
+    }
+    DossierTemporaire m_dossier;
+};
+
+} // namespace
+
+TEST_F(CmdSpecifs, ListeDesPartiesEtudiees) {
+    const Resultat r = T3("specifs base/corpus.par auteur --parties=Sévigné");
+    EXPECT_EQ(r.statut, 0) << r.erreurs;
+    EXPECT_EQ(r.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\nété\t10\t10\t4\ny\t20\t2\t-4\n");
+
+    const Resultat z = T3("specifs base/corpus.par auteur --parties=Zola --fmin=9 --seuil=5");
+    EXPECT_EQ(z.statut, 0) << z.erreurs;
+    EXPECT_EQ(z.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\ny\t20\t18\t4\nz\t9\t0\t-3\nété\t10\t0\t-4\n");
+
+    // Both parts make the whole reference corpus: nothing is specific. The same for a group that is
+    // the whole of a restricted reference corpus, and for a threshold of 0.
+    for (const char* arguments : {"--parties=Sévigné,Zola", "--parties=Zola --reference=Zola", "--parties=Zola --seuil=0"}) {
+        const Resultat vide = T3(std::string("specifs base/corpus.par auteur ") + arguments);
+        EXPECT_EQ(vide.statut, 0) << arguments << vide.erreurs;
+        EXPECT_EQ(vide.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\n") << arguments;
+    }
+}
+
+TEST_F(CmdSpecifs, TableauDeToutesLesParties) {
+    const Resultat r = T3("specifs base/corpus.par auteur --toutes --fmin=9");
+    EXPECT_EQ(r.statut, 0) << r.erreurs;
+    EXPECT_EQ(r.sortie,
+              "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
+              "m\t79\t\t82\t\n"
+              "y\t2\t-4\t18\t+4\n"
+              "été\t10\t+4\t0\t-4\n"
+              "z\t9\t+3\t0\t-3\n");
+    // One reference part only: one pair of columns, and that part is the whole reference corpus.
+    const Resultat seule = T3("specifs base/corpus.par auteur --toutes --reference=Zola");
+    EXPECT_EQ(seule.statut, 0) << seule.erreurs;
+    EXPECT_EQ(seule.sortie, "Formes\tZola\tSpécif Zola\nm\t82\t\ny\t18\t\nété\t0\t\nz\t0\t\n");
+}
+
+TEST_F(CmdSpecifs, MessagesDErreur) {
+    struct Cas {
+        const char* arguments;
+        const char* message;
+    };
+    const Cas cas[] = {
+        {"specifs", "il manque la base (fichier .par)."},
+        {"specifs base/corpus.par", "il manque le type de clé de la partition."},
+        {"specifs base/corpus.par auteur", "il manque les parties étudiées (--parties=P1,P2...) ou --toutes."},
+        {"specifs base/corpus.par auteur --toutes --parties=Zola", "--parties et --toutes ne vont pas ensemble."},
+        {"specifs base/corpus.par auteur --parties=Zola --seuil=101", "la valeur de --seuil doit être un pourcentage entier de 0 à 100 : 101"},
+        {"specifs base/corpus.par auteur --parties=Zola --fmin=0", "la valeur de --fmin doit être un nombre entier au moins égal à 1 : 0"},
+        {"specifs base/corpus.par auteur --parties=Zola --fmin=dix", "la valeur de --fmin doit être un nombre entier au moins égal à 1 : dix"},
+        {"specifs base/corpus.par auteur --parties=Zola --couleur=1", "argument inattendu : --couleur=1"},
+        {"specifs base/absente.par auteur --parties=Zola", "la base base/absente.par n'existe pas."},
+        {"specifs base/corpus.par titre --parties=Zola",
+         "le type de clé « titre » n'existe pas dans la base ; types de clés : auteur."},
+        {"specifs base/corpus.par auteur --parties=Hugo", "la partie « Hugo » n'existe pas dans la partition par « auteur »."},
+        {"specifs base/corpus.par auteur --parties=Zola --reference=Sévigné",
+         "la partie « Zola » n'est pas dans le corpus de référence."},
+        {"specifs base/corpus.par auteur --parties=Zola --reference=,", "le corpus de référence (--reference) est vide."},
+    };
+    for (const Cas& c : cas) {
+        const Resultat r = T3(c.arguments);
+        EXPECT_EQ(r.statut, 2) << c.arguments;
+        EXPECT_EQ(r.erreurs.rfind(std::string("t3 : ") + c.message + "\n", 0), 0u) << c.arguments << "\n" << r.erreurs;
+        EXPECT_EQ(r.sortie, "") << c.arguments;
+    }
+    // A damaged base: the loader's message, and no list.
+    fs::resize_file("base/corpus.num", 12);
+    const Resultat abime = T3("specifs base/corpus.par auteur --parties=Zola");
+    EXPECT_EQ(abime.statut, 2);
+    EXPECT_EQ(abime.erreurs, "t3 : base/corpus.par : Erreur de lecture du texte numérisé\n");
+    EXPECT_EQ(abime.sortie, "");
+}
