@@ -37,6 +37,8 @@ TEST(SegRep, TrouveABCSansSesPrefixesNiSesSuffixes) {
     EXPECT_EQ(SegmentsDe("x a b c y . z a b c w . v a b c u . t a b s .\n"), (Lignes{"a b c:3", "a b:4"}));
     // Below the segment threshold nothing is listed.
     EXPECT_EQ(SegmentsDe("x a b c y . z a b c w . v a b c u .\n", 2, 4), Lignes{});
+    // A threshold of 0 or 1 never turns a run without occurrence into a segment of empty slots.
+    EXPECT_EQ(SegmentsDe("x a b c y . z a b c w . v a b c u .\n", 2, 0), (Lignes{"a b c:3"}));
 }
 
 TEST(SegRep, ExigeDesVoisinsGauchesDifferentsSansFranchirUnDelimiteur) {
