@@ -1,0 +1,151 @@
+// t3 charge, t3 dico and t3 partition: the loaded base, its dictionary and the parts of a partition.
+#include "Commandes.h"
+
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "segmentation/Cp1252.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <numeric>
+
+namespace t3cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Loads the base with the folder of its .par made current, as the workbench does: the loader reads
+// the .dic and .num there. Returns an empty text, or the French message.
+std::string OuvreBase(const std::string& par, t3::charg1& base) {
+    const fs::path chemin(par);
+    std::error_code erreur;
+    if (!fs::is_regular_file(chemin, erreur)) return "la base " + par + " n'existe pas.";
+    if (chemin.has_parent_path()) {
+        fs::current_path(chemin.parent_path(), erreur);
+        if (erreur) return "le dossier de la base " + par + " ne peut être ouvert.";
+    }
+    const int32_t resultat = base.ChargeBase(chemin.filename().string());
+    if (resultat != t3::ChargeReussie) return par + " : " + t3::MessageChargeBase(resultat);
+    return {};
+}
+
+std::string Nombre(int32_t n) { return std::to_string(n); }
+
+int ExecuteCharge(const Arguments& args) {
+    if (args.size() != 1 || args[0].rfind("--", 0) == 0) return Erreur("charge attend une seule base.\n" + TexteUsage());
+    t3::charg1 base;
+    const std::string message = OuvreBase(args[0], base);
+    if (!message.empty()) return Erreur(message);
+    std::printf("compte\tvaleur\n");
+    Affiche(stdout, "base\t" + base.NomBase() + "\n");
+    const std::pair<const char*, int32_t> comptes[] = {
+        {"items", base.Nbitem()},          {"articles", base.Nbart()},
+        {"occurrences", base.Nbocc()},     {"formes", base.Nbform()},
+        {"fréquence maximale", base.Fmax()}, {"hapax", base.Nhap()},
+        {"ponctuations", base.Nbartponct()}, {"types de clés", base.Nbcle()},
+        {"contenus de clés", base.Nbctnu()}, {"lignes", base.NbLignes()},
+    };
+    for (const auto& [nom, valeur] : comptes) std::printf("%s\t%ld\n", nom, static_cast<long>(valeur));
+    return SortieOk;
+}
+
+int ExecuteDico(const Arguments& args) {
+    std::string par;
+    bool alpha = false;
+    for (const std::string& a : args) {
+        if (a == "--alpha")
+            alpha = true;
+        else if (par.empty() && a.rfind("--", 0) != 0)
+            par = a;
+        else
+            return Erreur("argument inattendu : " + a + "\n" + TexteUsage());
+    }
+    if (par.empty()) return Erreur("il manque la base (fichier .par).\n" + TexteUsage());
+    t3::charg1 base;
+    const std::string message = OuvreBase(par, base);
+    if (!message.empty()) return Erreur(message);
+
+    std::vector<int32_t> ordre(static_cast<size_t>(base.Nbart()));
+    std::iota(ordre.begin(), ordre.end(), 0);
+    if (alpha)
+        std::sort(ordre.begin(), ordre.end(), [&base](int32_t a, int32_t b) { return base.Lexg(a) < base.Lexg(b); });
+    std::printf("entrée\tgraphie\tfréquence\trang lexicographique\n");
+    std::string lignes;
+    for (const int32_t e : ordre) {
+        lignes += Nombre(e) + '\t';
+        lignes += base.Graphie(e);
+        lignes += '\t' + Nombre(base.RetourneFrq(e)) + '\t' + Nombre(base.Lexg(e)) + '\n';
+        if (lignes.size() > (1u << 16)) {
+            Affiche(stdout, lignes);
+            lignes.clear();
+        }
+    }
+    Affiche(stdout, lignes);
+    return SortieOk;
+}
+
+// The key type entry whose graphie is cle (Windows-1252), or -1.
+int32_t CleType(const t3::charg1& base, const std::string& cle) {
+    const int32_t premier = base.Nbform() + base.Nbartponct();
+    for (int32_t e = premier; e < premier + base.Nbcle(); ++e)
+        if (base.Graphie(e) == cle) return e;
+    return -1;
+}
+
+// "auteur, titre": the key types of the base (Windows-1252), or "aucun".
+std::string TypesDeCles(const t3::charg1& base) {
+    std::string types;
+    const int32_t premier = base.Nbform() + base.Nbartponct();
+    for (int32_t e = premier; e < premier + base.Nbcle(); ++e) types += (types.empty() ? "" : ", ") + std::string(base.Graphie(e));
+    return types.empty() ? "aucun" : types;
+}
+
+int ExecutePartition(const Arguments& args) {
+    if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)
+        return Erreur("partition attend une base et un type de clé.\n" + TexteUsage());
+    t3::charg1 base;
+    const std::string message = OuvreBase(args[0], base);
+    if (!message.empty()) return Erreur(message);
+    const std::string cle = t3::Utf8VersCp1252(args[1]);
+    const int32_t type = CleType(base, cle);
+    if (type < 0)
+        return Erreur("le type de clé « " + args[1] + " » n'existe pas dans la base (types de clés : " +
+                      t3::Cp1252VersUtf8(TypesDeCles(base)) + ").");
+
+    const t3::Partition partition(&base, type);
+    std::printf("partie\toccurrences\tformes\thapax\tFmax\tforme la plus fréquente\n");
+    std::string lignes;
+    for (int32_t p = 0; p < partition.NbParties(); ++p) {
+        lignes += base.Graphie(partition.Contenu(p));
+        lignes += '\t' + Nombre(partition.NbOccPartie(p)) + '\t' + Nombre(partition.NbFormesPartie(p)) + '\t' +
+                  Nombre(partition.NbHapaxPartie(p)) + '\t' + Nombre(partition.FmaxPartie(p)) + '\t';
+        if (partition.FmaxPartie(p) > 0) lignes += base.Graphie(partition.FormeMaxPartie(p));
+        lignes += '\n';
+        if (lignes.size() > (1u << 16)) {
+            Affiche(stdout, lignes);
+            lignes.clear();
+        }
+    }
+    Affiche(stdout, lignes);
+    return SortieOk;
+}
+
+} // namespace
+
+T3_COMMANDE(30, "charge",
+            "  charge BASE.par     charge la base et affiche ses comptes (items, articles, occurrences,\n"
+            "                      formes, fréquence maximale, hapax, ponctuations, clés, lignes)\n",
+            ExecuteCharge);
+T3_COMMANDE(40, "dico",
+            "  dico BASE.par [--alpha]\n"
+            "                      le dictionnaire (entrée, graphie, fréquence, rang lexicographique), dans\n"
+            "                      l'ordre des entrées ou, avec --alpha, dans l'ordre lexicographique\n",
+            ExecuteDico);
+T3_COMMANDE(50, "partition",
+            "  partition BASE.par CLE\n"
+            "                      les parties de la partition par le type de clé CLE (partie, occurrences,\n"
+            "                      formes, hapax, Fmax, forme la plus fréquente)\n",
+            ExecutePartition);
+
+} // namespace t3cli
