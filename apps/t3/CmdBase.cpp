@@ -37,7 +37,7 @@ int ExecuteCharge(const Arguments& args) {
     t3::charg1 base;
     const std::string message = OuvreBase(args[0], base);
     if (!message.empty()) return Erreur(message);
-    std::printf("compte\tvaleur\n");
+    std::printf("Compte\tValeur\n");
     Affiche(stdout, "base\t" + base.NomBase() + "\n");
     const std::pair<const char*, int32_t> comptes[] = {
         {"items", base.Nbitem()},          {"articles", base.Nbart()},
@@ -70,7 +70,7 @@ int ExecuteDico(const Arguments& args) {
     std::iota(ordre.begin(), ordre.end(), 0);
     if (alpha)
         std::sort(ordre.begin(), ordre.end(), [&base](int32_t a, int32_t b) { return base.Lexg(a) < base.Lexg(b); });
-    std::printf("entrée\tgraphie\tfréquence\trang lexicographique\n");
+    std::printf("Entrée\tGraphie\tFréquence\tRang lexicographique\n");
     std::string lignes;
     for (const int32_t e : ordre) {
         lignes += Nombre(e) + '\t';
@@ -114,7 +114,7 @@ int ExecutePartition(const Arguments& args) {
                       t3::Cp1252VersUtf8(TypesDeCles(base)) + ").");
 
     const t3::Partition partition(&base, type);
-    std::printf("partie\toccurrences\tformes\thapax\tFmax\tforme la plus fréquente\n");
+    std::printf("Partie\tOccurrences\tFormes\tHapax\tFmax\tForme la plus fréquente\n");
     std::string lignes;
     for (int32_t p = 0; p < partition.NbParties(); ++p) {
         lignes += base.Graphie(partition.Contenu(p));
