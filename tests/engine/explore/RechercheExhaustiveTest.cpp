@@ -2,6 +2,7 @@
 // built to hold long repeats, runs of one form up to the end of the text, keys and line breaks.
 #include "AideSegments.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -78,8 +79,10 @@ std::string TexteAleatoire(std::mt19937& alea) {
         if (t < 8 && deja.size() > 12) { // copy a stretch already written: long repeated segments
             const size_t debut = static_cast<size_t>(tirage(alea)) % (deja.size() - 12);
             for (size_t i = 0; i < 12; ++i) deja.push_back(deja[debut + i]);
-        } else if (t < 14) {
+        } else if (t < 12) {
             deja.push_back(".");
+        } else if (t < 14) {
+            deja.push_back(",");
         } else if (t < 16) {
             deja.push_back("<k=" + std::to_string(t) + ">");
         } else if (t < 18) {
@@ -116,6 +119,22 @@ TEST(RechercheExhaustive, ChaqueSegmentUneFoisAvecToutesSesOccurrences) {
                 premiere = s.formes[0];
             }
             EXPECT_EQ(trouves, Exhaustive(base, seuilFormes, seuil)) << texte;
+        }
+        // With the comma passed over, the sort (which still compares it) may split the occurrences of one
+        // sequence into several runs; each listed run must still be made of true occurrences.
+        SegRep point(&base, t3test::Ponctuations(base, "."));
+        ASSERT_TRUE(point.CalcSegRep(2, 2));
+        for (int32_t k = 0; k < point.NbSegments(); ++k) {
+            const Segment& s = point.Segments()[static_cast<size_t>(k)];
+            const std::vector<int32_t> positions = point.LocOccSeg(k);
+            ASSERT_EQ(static_cast<int32_t>(positions.size()), s.frequence);
+            EXPECT_GE(s.frequence, 2);
+            EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+            for (const int32_t p : positions) {
+                FenetreSeg f;
+                point.LectSeg(f, p);
+                EXPECT_TRUE(std::equal(s.formes.begin(), s.formes.end(), f.begin() + 1)) << p << "\n" << texte;
+            }
         }
     }
 }
