@@ -111,13 +111,14 @@ int ExecuteSegments(const Arguments& args) {
 
 } // namespace
 
-T3_COMMANDE(70, "segments",
-            "  segments BASE.par [--seuil=N] [--formes=N] [--delimiteurs=CHAINE]\n"
-            "                      les segments répétés (longueur, segment, fréquence) ; --seuil : fréquence\n"
-            "                      minimale d'un segment, --formes : fréquence minimale de la forme qui le\n"
-            "                      commence (10 par défaut, ou la fréquence maximale de la base si elle est\n"
-            "                      plus basse) ; --delimiteurs : les signes de ponctuation qui coupent les\n"
-            "                      segments (par défaut tous) ; écrit BASE.loc.sr et BASE.desc.sr\n",
-            ExecuteSegments);
+T3_COMMANDE(
+    70, "segments",
+    "  segments BASE.par [--seuil=N] [--formes=N] [--delimiteurs=CHAINE]\n"
+    "                      les segments répétés (longueur, segment, fréquence) ; --seuil : fréquence\n"
+    "                      minimale d'un segment, --formes : fréquence minimale de la forme qui le\n"
+    "                      commence (10 par défaut, ou la fréquence maximale de la base si elle est\n"
+    "                      plus basse) ; --delimiteurs : les signes de ponctuation qui coupent les\n"
+    "                      segments (par défaut tous) ; écrit BASE.loc.sr et BASE.desc.sr\n",
+    ExecuteSegments);
 
 } // namespace t3cli

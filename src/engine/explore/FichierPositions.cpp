@@ -14,7 +14,9 @@ uint32_t Retourne(uint32_t v) {
 
 } // namespace
 
-FichierPositions::~FichierPositions() { Ferme(); }
+FichierPositions::~FichierPositions() {
+    Ferme();
+}
 
 bool FichierPositions::Ouvre(const std::string& nom) {
     Ferme();
@@ -45,7 +47,8 @@ bool FichierPositions::Ajoute(const int32_t* valeurs, size_t nombre) {
         ecrits = std::fwrite(valeurs, 4, nombre, m_fichier);
     } else {
         std::vector<uint32_t> tournes(nombre);
-        for (size_t i = 0; i < nombre; ++i) tournes[i] = Retourne(static_cast<uint32_t>(valeurs[i]));
+        for (size_t i = 0; i < nombre; ++i)
+            tournes[i] = Retourne(static_cast<uint32_t>(valeurs[i]));
         ecrits = std::fwrite(tournes.data(), 4, nombre, m_fichier);
     }
     if (ecrits != nombre) {
@@ -67,7 +70,8 @@ std::vector<int32_t> FichierPositions::Lit(int64_t offset, int32_t nombre) {
         return {};
     }
     if constexpr (std::endian::native != std::endian::little)
-        for (int32_t& v : valeurs) v = static_cast<int32_t>(Retourne(static_cast<uint32_t>(v)));
+        for (int32_t& v : valeurs)
+            v = static_cast<int32_t>(Retourne(static_cast<uint32_t>(v)));
     return valeurs;
 }
 

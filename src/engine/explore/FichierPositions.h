@@ -9,7 +9,7 @@
 namespace t3 {
 
 class FichierPositions {
-public:
+  public:
     FichierPositions() = default;
     ~FichierPositions();
     FichierPositions(const FichierPositions&) = delete;
@@ -30,7 +30,7 @@ public:
     // Writes out what is buffered; false when the file is closed or the write fails.
     bool Vide();
 
-private:
+  private:
     std::FILE* m_fichier = nullptr;
     int64_t m_taille = 0;
     bool m_dernierEstEcriture = false; // a read after a write, or a write after a read, must seek first

@@ -9,12 +9,15 @@
 
 namespace t3 {
 
-SegRep::SegRep(charg1* base, const std::set<int32_t>& delimiteurs) : m_base(base), m_delimiteurs(delimiteurs) {
+SegRep::SegRep(charg1* base, const std::set<int32_t>& delimiteurs)
+    : m_base(base), m_delimiteurs(delimiteurs) {
     const int32_t nbart = m_base ? m_base->Nbart() : 0;
     m_estDelimiteur.assign(static_cast<size_t>(std::max(nbart, 0)), 0);
     for (const int32_t e : m_delimiteurs) {
-        if (e >= 0 && e < nbart) m_estDelimiteur[static_cast<size_t>(e)] = 1;
-        else m_delimiteurHorsDico = true;
+        if (e >= 0 && e < nbart)
+            m_estDelimiteur[static_cast<size_t>(e)] = 1;
+        else
+            m_delimiteurHorsDico = true;
     }
 }
 
@@ -39,7 +42,8 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
 
     // The forms come in decreasing frequency: those that may begin a segment are a prefix.
     int32_t n = 0;
-    while (n < m_base->Nbform() && m_base->RetourneLexm(n).frq >= seuilFormes) ++n;
+    while (n < m_base->Nbform() && m_base->RetourneLexm(n).frq >= seuilFormes)
+        ++n;
 
     m_nomLoc = m_base->NomBase() + ".loc.sr";
     m_nomDesc = m_base->NomBase() + ".desc.sr";
@@ -123,8 +127,10 @@ void SegRep::LectSeg(FenetreSeg& fenetre, int32_t position) const {
     for (int32_t p = position; p < nbitem && nombre < LongueurMaxSegment; ++p) {
         const int32_t v = tnum[p];
         if (v > limiteCles) continue;
-        if (v >= 0 && v < nbform) fenetre[static_cast<size_t>(++nombre)] = v;
-        else if (EstDelimiteur(v)) break;
+        if (v >= 0 && v < nbform)
+            fenetre[static_cast<size_t>(++nombre)] = v;
+        else if (EstDelimiteur(v))
+            break;
     }
 }
 
@@ -135,7 +141,8 @@ void SegRep::TriParContexte(int32_t* positions, int32_t n) const {
     // come next to each other; the occurrences of a single form are left to the sort alone.
     int32_t* const fin = positions + n;
     const int32_t premiere = m_base->Tnum(positions[0]);
-    const bool uneEntree = std::all_of(positions, fin, [&](int32_t p) { return m_base->Tnum(p) == premiere; });
+    const bool uneEntree =
+        std::all_of(positions, fin, [&](int32_t p) { return m_base->Tnum(p) == premiere; });
     if (!uneEntree) {
         std::stable_sort(positions, positions + n, [&](int32_t a, int32_t b) {
             const int32_t ea = m_base->Tnum(a), eb = m_base->Tnum(b);
@@ -145,7 +152,8 @@ void SegRep::TriParContexte(int32_t* positions, int32_t n) const {
     }
     for (int32_t debut = 0; debut < n;) {
         int32_t finBloc = debut + 1;
-        while (finBloc < n && m_base->Tnum(positions[finBloc]) == m_base->Tnum(positions[debut])) ++finBloc;
+        while (finBloc < n && m_base->Tnum(positions[finBloc]) == m_base->Tnum(positions[debut]))
+            ++finBloc;
         m_base->TriCont(positions + debut, finBloc - debut, 1, limite);
         debut = finBloc;
     }
@@ -156,9 +164,9 @@ std::vector<Segment> SegRep::SelSegRep(int32_t* positions, int32_t n) {
     if (!m_base || !positions || n <= 0) return resultat;
     // Positions outside the text have no window and must not reach the sort.
     const int32_t nbitem = m_base->Nbitem();
-    n = static_cast<int32_t>(std::remove_if(positions, positions + n,
-                                            [nbitem](int32_t p) { return p < 0 || p >= nbitem; }) -
-                             positions);
+    n = static_cast<int32_t>(
+        std::remove_if(positions, positions + n, [nbitem](int32_t p) { return p < 0 || p >= nbitem; }) -
+        positions);
     if (n == 0) return resultat;
 
     TriParContexte(positions, n);
@@ -175,21 +183,25 @@ std::vector<Segment> SegRep::SelSegRep(int32_t* positions, int32_t n) {
     for (int32_t m = 1; m < n; ++m) {
         LectSeg(courante, positions[m]);
         int32_t D = 1;
-        while (D <= LongueurMaxSegment && courante[static_cast<size_t>(D)] == precedente[static_cast<size_t>(D)] &&
+        while (D <= LongueurMaxSegment &&
+               courante[static_cast<size_t>(D)] == precedente[static_cast<size_t>(D)] &&
                courante[static_cast<size_t>(D)] != SansForme)
             ++D;
         for (int32_t L = 1; L < D; ++L) {
             ++courses.compte[static_cast<size_t>(L)];
-            if (courses.voisin[static_cast<size_t>(L)] != courante[0]) courses.voisin[static_cast<size_t>(L)] = SansForme;
+            if (courses.voisin[static_cast<size_t>(L)] != courante[0])
+                courses.voisin[static_cast<size_t>(L)] = SansForme;
         }
         if (D <= LongueurMaxSegment) {
             std::vector<Segment> emis = EdiSeg(D, courses, positions, m, precedente, courante);
-            for (Segment& s : emis) resultat.push_back(std::move(s));
+            for (Segment& s : emis)
+                resultat.push_back(std::move(s));
         }
         precedente = courante;
     }
     std::vector<Segment> emis = EdiSeg(1, courses, positions, n, precedente, precedente);
-    for (Segment& s : emis) resultat.push_back(std::move(s));
+    for (Segment& s : emis)
+        resultat.push_back(std::move(s));
     return resultat;
 }
 
@@ -207,7 +219,8 @@ std::vector<Segment> SegRep::EdiSeg(int32_t premiereLongueur, CoursesSeg& course
             Segment s;
             s.formes.assign(precedente.begin() + 1, precedente.begin() + 1 + L);
             s.frequence = compte;
-            if (EcritPositions(positions + courses.debut[l], compte, s.location)) emis.push_back(std::move(s));
+            if (EcritPositions(positions + courses.debut[l], compte, s.location))
+                emis.push_back(std::move(s));
         }
         if (courante[l] == SansForme) {
             courses.compte[l] = 0;

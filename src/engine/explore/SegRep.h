@@ -19,7 +19,7 @@ class charg1;
 class Tgen;
 
 class SegRep : public FournisseurSegments {
-public:
+  public:
     using Gauge = void (*)(int32_t);
 
     // Keeps the loader (borrowed) and a copy of the delimiter set: an entry of the set ends a segment,
@@ -63,7 +63,7 @@ public:
     const std::string& NomFichierLoc() const { return m_nomLoc; }
     const std::string& NomFichierDesc() const { return m_nomDesc; }
 
-private:
+  private:
     bool EstDelimiteur(int32_t valeur) const;
     bool EstSegment(int32_t k) const { return k >= 0 && k < NbSegments(); }
     // Orders the positions so that equal windows come next to each other.

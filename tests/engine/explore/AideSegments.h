@@ -36,7 +36,8 @@ inline std::set<int32_t> Ponctuations(const t3::charg1& base, std::string_view s
 // Every punctuation entry, as the parameter dialog checks them at start.
 inline std::set<int32_t> ToutesPonctuations(const t3::charg1& base) {
     std::set<int32_t> jeu;
-    for (int32_t e = base.Nbform(); e < base.Nbform() + base.Nbartponct(); ++e) jeu.insert(e);
+    for (int32_t e = base.Nbform(); e < base.Nbform() + base.Nbartponct(); ++e)
+        jeu.insert(e);
     return jeu;
 }
 

@@ -26,7 +26,8 @@ Sortie T3(const std::string& arguments) {
     std::FILE* f = ::popen(commande.c_str(), "r");
     if (!f) return s;
     char tampon[4096];
-    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;) s.texte.append(tampon, n);
+    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;)
+        s.texte.append(tampon, n);
     const int etat = ::pclose(f);
     s.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
     return s;
@@ -71,7 +72,8 @@ TEST(CmdSegments, RefuseLesArgumentsFautifsEtSignaleLesEchecs) {
     EXPECT_NE(s.texte.find("il manque la base"), std::string::npos) << s.texte;
     s = T3("segments base/corpus.par --seuil=1");
     EXPECT_EQ(s.statut, 2);
-    EXPECT_NE(s.texte.find("--seuil doit être un nombre entier au moins égal à 2"), std::string::npos) << s.texte;
+    EXPECT_NE(s.texte.find("--seuil doit être un nombre entier au moins égal à 2"), std::string::npos)
+        << s.texte;
     s = T3("segments base/corpus.par --formes=dix");
     EXPECT_EQ(s.statut, 2);
     s = T3("segments base/absente.par");

@@ -19,7 +19,8 @@ std::vector<int32_t> Valeurs(const std::string& octets) {
     std::vector<int32_t> v(octets.size() / 4);
     for (size_t i = 0; i < v.size(); ++i) {
         uint32_t x = 0;
-        for (int b = 0; b < 4; ++b) x |= static_cast<uint32_t>(static_cast<unsigned char>(octets[4 * i + b])) << (8 * b);
+        for (int b = 0; b < 4; ++b)
+            x |= static_cast<uint32_t>(static_cast<unsigned char>(octets[4 * i + b])) << (8 * b);
         v[i] = static_cast<int32_t>(x);
     }
     return v;
@@ -55,7 +56,8 @@ TEST(FichiersSegments, EcritLesPositionsCroissantesEtLesOffsetsDeChaqueSegment) 
     EXPECT_EQ(sr.LocOccSeg(0), abc); // read again after another read
     EXPECT_TRUE(sr.LocOccSeg(2).empty());
     EXPECT_TRUE(sr.LocOccSeg(-1).empty());
-    for (const int32_t p : qr) EXPECT_EQ(base.Tnum(p), base.LocFormDic("q"));
+    for (const int32_t p : qr)
+        EXPECT_EQ(base.Tnum(p), base.LocFormDic("q"));
 
     // The trace names both files.
     const std::string trace = LitFichier("atrace.txt");

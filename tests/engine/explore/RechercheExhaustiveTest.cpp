@@ -32,8 +32,10 @@ Formes Fenetre(const charg1& base, int32_t position) {
     int32_t n = 0;
     for (int32_t p = position; p < base.Nbitem() && n < 11; ++p) {
         const int32_t v = base.Tnum(p);
-        if (v < ponct) f[++n] = v;
-        else if (v < cles) break;
+        if (v < ponct)
+            f[++n] = v;
+        else if (v < cles)
+            break;
     }
     return f;
 }
@@ -78,7 +80,8 @@ std::string TexteAleatoire(std::mt19937& alea) {
         const int t = tirage(alea);
         if (t < 8 && deja.size() > 12) { // copy a stretch already written: long repeated segments
             const size_t debut = static_cast<size_t>(tirage(alea)) % (deja.size() - 12);
-            for (size_t i = 0; i < 12; ++i) deja.push_back(deja[debut + i]);
+            for (size_t i = 0; i < 12; ++i)
+                deja.push_back(deja[debut + i]);
         } else if (t < 12) {
             deja.push_back(".");
         } else if (t < 14) {
@@ -92,8 +95,10 @@ std::string TexteAleatoire(std::mt19937& alea) {
         }
     }
     if (tirage(alea) < 50) // a run of one form up to the end of the text
-        for (int i = 0; i < 6; ++i) deja.push_back("b");
-    for (const std::string& mot : deja) texte += mot + (mot == "\n" ? "" : " ");
+        for (int i = 0; i < 6; ++i)
+            deja.push_back("b");
+    for (const std::string& mot : deja)
+        texte += mot + (mot == "\n" ? "" : " ");
     return texte;
 }
 
@@ -113,7 +118,8 @@ TEST(RechercheExhaustive, ChaqueSegmentUneFoisAvecToutesSesOccurrences) {
             int32_t premiere = 0;
             for (int32_t k = 0; k < sr.NbSegments(); ++k) {
                 const Segment& s = sr.Segments()[static_cast<size_t>(k)];
-                EXPECT_TRUE(trouves.emplace(s.formes, sr.LocOccSeg(k)).second) << "listé deux fois\n" << texte;
+                EXPECT_TRUE(trouves.emplace(s.formes, sr.LocOccSeg(k)).second) << "listé deux fois\n"
+                                                                               << texte;
                 EXPECT_EQ(static_cast<int32_t>(sr.LocOccSeg(k).size()), s.frequence);
                 EXPECT_GE(s.formes[0], premiere) << "the forms are processed in number order";
                 premiere = s.formes[0];
@@ -133,7 +139,8 @@ TEST(RechercheExhaustive, ChaqueSegmentUneFoisAvecToutesSesOccurrences) {
             for (const int32_t p : positions) {
                 FenetreSeg f;
                 point.LectSeg(f, p);
-                EXPECT_TRUE(std::equal(s.formes.begin(), s.formes.end(), f.begin() + 1)) << p << "\n" << texte;
+                EXPECT_TRUE(std::equal(s.formes.begin(), s.formes.end(), f.begin() + 1)) << p << "\n"
+                                                                                         << texte;
             }
         }
     }

@@ -116,12 +116,14 @@ TEST(SegRep, LitLaFenetreDUneOccurrence) {
     tout.LectSeg(f, 3);
     EXPECT_EQ(f[0], x); // across the key
     EXPECT_EQ(f[1], a);
-    for (size_t s = 2; s < f.size(); ++s) EXPECT_EQ(f[s], SansForme) << s; // the comma ends it
+    for (size_t s = 2; s < f.size(); ++s)
+        EXPECT_EQ(f[s], SansForme) << s; // the comma ends it
     SegRep point(&base, Ponctuations(base, "."));
     point.LectSeg(f, 3);
     EXPECT_EQ((std::vector<int32_t>(f.begin(), f.begin() + 4)), (std::vector<int32_t>{x, a, b, SansForme}));
     point.LectSeg(f, 7); // after a delimiter, and the last form of the text
-    EXPECT_EQ((std::vector<int32_t>(f.begin(), f.begin() + 3)), (std::vector<int32_t>{SansForme, c, SansForme}));
+    EXPECT_EQ((std::vector<int32_t>(f.begin(), f.begin() + 3)),
+              (std::vector<int32_t>{SansForme, c, SansForme}));
     point.LectSeg(f, 0);
     EXPECT_EQ(f[0], SansForme); // nothing before the beginning
     for (const int32_t dehors : {-1, base.Nbitem(), base.Nbitem() + 5}) {
@@ -160,11 +162,13 @@ TEST(SegRep, CherchePourUnGroupeDePlusieursFormes) {
     std::vector<std::vector<int32_t>> seuls, ensemble;
     for (const int32_t forme : {a, x}) {
         const Tgen groupe(&base, &forme, 1);
-        for (const Segment& s : sr.CalcTgenSR(&groupe)) seuls.push_back(s.formes);
+        for (const Segment& s : sr.CalcTgenSR(&groupe))
+            seuls.push_back(s.formes);
     }
     const int32_t formes[] = {x, a};
     const Tgen groupe(&base, formes, 2);
-    for (const Segment& s : sr.CalcTgenSR(&groupe)) ensemble.push_back(s.formes);
+    for (const Segment& s : sr.CalcTgenSR(&groupe))
+        ensemble.push_back(s.formes);
     std::sort(seuls.begin(), seuls.end());
     std::sort(ensemble.begin(), ensemble.end());
     EXPECT_EQ(ensemble, seuls);
