@@ -181,13 +181,24 @@ void AfficheTable(const t3::charg1& base, const t3::Partition& partition, const 
         sortie << "\t" << nom << "\t" << specif << nom;
     }
     sortie << "\n";
+    // Forms come in increasing number: each part's coefficients, sorted by entry, are read by a cursor,
+    // and each form's non-zero cells, sorted by part, meet the reference parts in ascending order.
     const int32_t nbRef = tot.NbPartiesReference();
+    std::vector<size_t> curseurs(static_cast<size_t>(nbRef), 0);
     for (int32_t forme = 0; forme < base.Nbform(); ++forme) {
         sortie << base.Graphie(forme);
+        const auto cellules = partition.CellulesForme(forme);
+        auto cellule = cellules.begin();
         for (int32_t j = 0; j < nbRef; ++j) {
             const int32_t partie = tot.PartiesReference()[static_cast<size_t>(j)];
-            sortie << "\t" << int64_t{partition.Frequence(forme, partie)} << "\t";
-            const int32_t coef = tot.Coefficient(forme, j);
+            while (cellule != cellules.end() && cellule->partie < partie) ++cellule;
+            const int32_t frequence = cellule != cellules.end() && cellule->partie == partie ? cellule->frequence : 0;
+            const auto& coefficients = tot.Resultat(j)->CoefficientsParEntree();
+            size_t& curseur = curseurs[static_cast<size_t>(j)];
+            while (curseur < coefficients.size() && coefficients[curseur].first < forme) ++curseur;
+            const int32_t coef =
+                curseur < coefficients.size() && coefficients[curseur].first == forme ? coefficients[curseur].second : 0;
+            sortie << "\t" << int64_t{frequence} << "\t";
             if (coef > 0) sortie << "+";
             if (coef != 0) sortie << int64_t{coef};
         }

@@ -4,6 +4,7 @@
 // compared with the reference corpus, under the hypergeometric model.
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace t3 {
@@ -35,6 +36,9 @@ public:
     const std::vector<EnregSpec>& Resultats() const { return m_resultats; }
     // The coefficient of an entry in the result list, 0 when it is not in it.
     int32_t Coefficient(int32_t entree) const;
+    // The (entry, coefficient) pairs of the result list in increasing entry order, for walks over the
+    // entries that read every coefficient.
+    const std::vector<std::pair<int32_t, int32_t>>& CoefficientsParEntree() const { return m_index; }
 
     Partition* GetPartition() const { return m_partition; }
     int32_t Seuil() const { return m_seuil; }

@@ -190,6 +190,13 @@ TEST(PrimSpec, GroupeVideOuEgalALaReference) {
     aucun.Compute();
     EXPECT_TRUE(aucun.Resultats().empty());
     EXPECT_EQ(aucun.TailleGroupe(), 0);
+    // Even at a threshold of 100 %, where a point probability of 1 would pass: an empty group has no
+    // specific entry (not every form in deficit by 1).
+    partition.SetSeuil(100);
+    PrimSpec aucunA100(&partition, 1);
+    aucunA100.Compute();
+    EXPECT_TRUE(aucunA100.Resultats().empty());
+    partition.SetSeuil(5);
 
     partition.SetSelection(0, true);
     partition.SetSelection(1, true);
