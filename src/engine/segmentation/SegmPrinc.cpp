@@ -2,7 +2,8 @@
 
 #include "Globaux.h"
 #include "segmentation/CollationFr.h"
-#include "segmentation/LecteurOctets.h"
+#include "segmentation/DecoupeurTexte.h"
+#include "segmentation/FileMorceaux.h"
 #include "segmentation/TableJetons.h"
 #include "segmentation/Trace.h"
 
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <thread>
 #include <vector>
 
 namespace t3 {
@@ -67,15 +69,6 @@ struct Article {
     uint32_t hache; // hash of the prefixed text
 };
 
-// A token of the text waiting in a batch of lookups: a form (n bytes at p, their hash) or, when n is 0,
-// a reserved code written as it is.
-struct Jeton {
-    const unsigned char* p;
-    uint32_t n;
-    uint32_t h;
-    int32_t code;
-};
-
 // The first-byte buckets of the lexicographic sort: the 23 lowercase accented letters fold onto their
 // base letter; every other byte, uppercase accented letters included, is its own bucket.
 constexpr std::array<unsigned char, 256> TableSeaux = [] {
@@ -124,13 +117,9 @@ public:
 private:
     bool AllocTab();
     ResultatSegm SegmText(const std::string& pn, const std::string& delimiteurs);
-    ResultatSegm Parcourt(LecteurOctets& texte, EcrivainCodes& txn);
-    ResultatSegm LitCle(LecteurOctets& texte, EcrivainCodes& txn);
-    ResultatSegm LitPartieCle(LecteurOctets& texte, char fin, unsigned char* tampon, size_t& n);
+    ResultatSegm Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& txn);
+    bool Resout(const Morceau& morceau, EcrivainCodes& txn);
     int32_t Cherche(unsigned char classe, const unsigned char* p, size_t n, uint32_t h);
-    size_t Assure(LecteurOctets& texte, EcrivainCodes& txn, size_t n);
-    void Empile(EcrivainCodes& txn, const Jeton& jeton);
-    bool VideLot(EcrivainCodes& txn);
     int32_t Ajoute(unsigned char classe, const unsigned char* p, size_t n, uint32_t h);
     void ComptePonctuations();
     void CompteClasses();
@@ -165,9 +154,6 @@ private:
     std::vector<uint8_t> m_longueurs;            // text length of each article
     size_t m_zoneUtilisee = 0;
     TableJetons m_table;
-    static constexpr size_t TailleLot = 64;
-    std::array<Jeton, TailleLot> m_lot;
-    size_t m_nLot = 0;
     std::array<bool, 256> m_mot{};
     std::array<int32_t, 256> m_cptPonct{};
 
@@ -246,118 +232,73 @@ int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* p, size
     return index;
 }
 
-// The lookups of a batch of forms, their memory fetched ahead so that the misses overlap; then each
-// token resolved in text order, so that the articles are numbered as met.
-bool Segmentation::VideLot(EcrivainCodes& txn) {
-    for (size_t i = 0; i < m_nLot; ++i)
-        if (m_lot[i].n) m_table.Prepare(m_lot[i].h);
-    for (size_t i = 0; i < m_nLot; ++i) {
-        if (!m_lot[i].n) continue;
-        const TableJetons::Case& c = m_table.Premiere(m_lot[i].h);
-        if (c.index >= 0) {
-            __builtin_prefetch(c.texte);
-            __builtin_prefetch(&m_ptrzon2[c.index]);
+// The lookups of a chunk's tokens in text order, so that the articles are numbered as met. The table
+// case of a token some way ahead is fetched early, then the text and record it points to, so that the
+// cache misses of rare forms overlap.
+bool Segmentation::Resout(const Morceau& m, EcrivainCodes& txn) {
+    constexpr size_t Avance = 16;
+    const std::vector<Jeton>& jetons = m.jetons;
+    const size_t n = jetons.size();
+    for (size_t i = 0; i < std::min(n, Avance); ++i)
+        if (jetons[i].n) m_table.Prepare(jetons[i].h);
+    for (size_t i = 0; i < n; ++i) {
+        if (i + Avance < n && jetons[i + Avance].n) m_table.Prepare(jetons[i + Avance].h);
+        if (i + Avance / 2 < n && jetons[i + Avance / 2].n) {
+            const TableJetons::Case& c = m_table.Premiere(jetons[i + Avance / 2].h);
+            if (c.index >= 0) {
+                __builtin_prefetch(c.texte);
+                __builtin_prefetch(&m_ptrzon2[c.index]);
+            }
         }
-    }
-    for (size_t i = 0; i < m_nLot; ++i) {
-        const Jeton& j = m_lot[i];
+        const Jeton& j = jetons[i];
         if (!j.n) {
             txn.Ecrit(j.code);
             continue;
         }
-        const int32_t index = Cherche(ClasseForme, j.p, j.n, j.h);
+        const int32_t index = Cherche(j.classe, m.Texte(j), j.n, j.h);
         if (index < 0) return false;
         txn.Ecrit(index);
     }
-    m_nLot = 0;
+    if (m.refus != ResultatSegm::Ok) {
+        TraceTexte(m.trace);
+        Refuse(m.refus);
+        return false;
+    }
     return true;
 }
 
-void Segmentation::Empile(EcrivainCodes& txn, const Jeton& jeton) {
-    m_lot[m_nLot++] = jeton;
-    if (m_nLot == TailleLot) VideLot(txn);
-}
-
-// Makes n bytes readable; the batch is resolved first, since a refill moves the bytes its forms point to.
-size_t Segmentation::Assure(LecteurOctets& texte, EcrivainCodes& txn, size_t n) {
-    if (texte.Disponible() < n) {
-        if (!VideLot(txn)) return 0;
-        texte.Assure(n);
-    }
-    return texte.Disponible();
-}
-
-// One part of a key, its spaces dropped, up to the character fin (not kept).
-ResultatSegm Segmentation::LitPartieCle(LecteurOctets& texte, char fin, unsigned char* tampon, size_t& n) {
-    n = 0;
-    for (;;) {
-        const int c = texte.Lit();
-        if (c == -1 || c < 32) {
-            Trace("\nClé non fermée ou portant un caractère de contrôle : segmentation abandonnée");
-            return Refuse(ResultatSegm::CleIncorrecte);
+// The text is cut into tokens on a second thread while this one looks them up; without a second
+// thread, chunk after chunk on this one.
+ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& txn) {
+    FileMorceaux file(4);
+    const auto coupe = [&] {
+        while (Morceau* m = file.PrendLibre()) {
+            const bool coupe = decoupeur.Decoupe(*m);
+            if (coupe) file.Pousse(m);
+            if (!coupe || m->refus != ResultatSegm::Ok) break;
         }
-        if (c == fin) break;
-        if (c == ' ') continue;
-        if (n == LongueurMaxCle) {
-            Trace("\nClé de plus de %ld caractères : segmentation abandonnée", static_cast<long>(LongueurMaxCle));
-            return Refuse(ResultatSegm::CleTropLongue);
-        }
-        tampon[n++] = static_cast<unsigned char>(c);
+        file.Ferme();
+    };
+    std::thread decoupage;
+    try {
+        decoupage = std::thread(coupe);
+    } catch (const std::system_error&) {
     }
-    if (n == 0) {
-        Trace("\nClé sans type ou sans contenu : segmentation abandonnée");
-        return Refuse(ResultatSegm::CleIncorrecte);
-    }
-    return ResultatSegm::Ok;
-}
-
-ResultatSegm Segmentation::LitCle(LecteurOctets& texte, EcrivainCodes& txn) {
-    unsigned char tampon[LongueurMaxCle + LecteurOctets::Marge] = {};
-    size_t n = 0;
-    for (const auto& [fin, classe] : {std::pair{'=', ClasseType}, std::pair{'>', ClasseContenu}}) {
-        if (LitPartieCle(texte, fin, tampon, n) != ResultatSegm::Ok) return m_refus;
-        const int32_t index = Cherche(classe, tampon, n, HacheJeton(classe, tampon, n));
-        if (index < 0) return m_refus;
-        txn.Ecrit(index);
-    }
-    m_nbItems += 2;
-    return ResultatSegm::Ok;
-}
-
-ResultatSegm Segmentation::Parcourt(LecteurOctets& texte, EcrivainCodes& txn) {
-    constexpr int32_t ItemsMax = INT32_MAX - 2;
-    while (m_refus == ResultatSegm::Ok && Assure(texte, txn, LongueurMaxForme) > 0) {
-        if (m_nbItems >= ItemsMax) {
-            Trace("\nTexte trop long : plus de %ld items", static_cast<long>(ItemsMax));
-            return Refuse(ResultatSegm::TexteTropLong);
+    if (decoupage.joinable()) {
+        while (Morceau* m = file.PrendPlein()) {
+            const bool resolu = m_refus == ResultatSegm::Ok && Resout(*m, txn);
+            file.Rend(m);
+            if (!resolu) file.Abandonne();
         }
-        const unsigned char* p = texte.Courant();
-        const unsigned char c = *p;
-        if (m_mot[c]) {
-            const size_t dispo = std::min(texte.Disponible(), LongueurMaxForme);
-            size_t n = 1;
-            while (n < dispo && m_mot[p[n]]) ++n;
-            Empile(txn, Jeton{p, static_cast<uint32_t>(n), HacheJeton(ClasseForme, p, n), 0});
-            texte.Avance(n);
-            ++m_nbItems;
-            ++m_nbOcc;
-            continue;
-        }
-        texte.Avance(1);
-        if (c == '\n') {
-            Empile(txn, Jeton{nullptr, 0, 0, CodeSautLigne});
-            ++m_nbItems;
-        } else if (c <= 32) {
-            // spaces and control characters separate tokens and give no item
-        } else if (c == '<') {
-            if (!VideLot(txn) || LitCle(texte, txn) != ResultatSegm::Ok) return m_refus;
-        } else {
-            Empile(txn, Jeton{nullptr, 0, 0, CodePonct(c)});
-            ++m_cptPonct[c];
-            ++m_nbItems;
+        decoupage.join();
+    } else {
+        Morceau m;
+        while (decoupeur.Decoupe(m) && Resout(m, txn)) {
         }
     }
-    if (m_refus == ResultatSegm::Ok) VideLot(txn);
+    m_nbItems = decoupeur.nbItems;
+    m_nbOcc = decoupeur.nbOcc;
+    m_cptPonct = decoupeur.cptPonct;
     return m_refus;
 }
 
@@ -369,8 +310,8 @@ ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& de
     m_cptPonct.fill(0);
     m_dernier = -1;
 
-    LecteurOctets texte;
-    if (!texte.Ouvre(pn.c_str())) {
+    DecoupeurTexte decoupeur(m_mot);
+    if (!decoupeur.Ouvre(pn)) {
         Trace("\nFichier %s pas ouvert !", pn.c_str());
         return Refuse(ResultatSegm::TexteNonOuvert);
     }
@@ -384,8 +325,8 @@ ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& de
     Trace("\nDélimiteurs : %s\n", delimiteurs.c_str());
 
     EcrivainCodes txn(m_sortie);
-    if (Parcourt(texte, txn) != ResultatSegm::Ok) return m_refus;
-    if (texte.EnErreur()) {
+    if (Parcourt(decoupeur, txn) != ResultatSegm::Ok) return m_refus;
+    if (decoupeur.EnErreur()) {
         Trace("\nFichier %s pas lu jusqu'au bout !", pn.c_str());
         return Refuse(ResultatSegm::TexteNonOuvert);
     }
@@ -546,11 +487,27 @@ std::FILE* CreeFichierBase(const std::string& bn, const char* extension) {
     return f;
 }
 
+// The decimal digits of v, in place of snprintf, which costs more than the rest of a line.
+size_t Chiffres(int32_t v, char* sortie) {
+    char inverses[12];
+    size_t n = 0;
+    const bool negatif = v < 0;
+    uint32_t u = negatif ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v);
+    do {
+        inverses[n++] = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u);
+    size_t k = 0;
+    if (negatif) sortie[k++] = '-';
+    while (n) sortie[k++] = inverses[--n];
+    return k;
+}
+
 // One line of the dictionary, as " %-7ld %7ld  %s\n" writes it.
 void AjouteLigneDic(std::string& sortie, int32_t frq, int32_t rang, std::string_view texte) {
-    char chiffres[2][16];
-    const int nf = std::snprintf(chiffres[0], sizeof chiffres[0], "%ld", static_cast<long>(frq));
-    const int nr = std::snprintf(chiffres[1], sizeof chiffres[1], "%ld", static_cast<long>(rang));
+    char chiffres[2][12];
+    const size_t nf = Chiffres(frq, chiffres[0]);
+    const size_t nr = Chiffres(rang, chiffres[1]);
     sortie += ' ';
     sortie.append(chiffres[0], nf);
     if (nf < 7) sortie.append(7 - nf, ' ');

@@ -1,0 +1,71 @@
+#pragma once
+// The first half of the segmentation's scan: cutting the text into tokens, a chunk at a time, so that
+// the lookups of one chunk can run while the next one is cut.
+#include "segmentation/SegmPrinc.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace t3 {
+
+// A token of a chunk: a form in the chunk's bytes, a key type or content in its key texts (spaces
+// dropped), or, when n is 0, a reserved code of the numbered text.
+struct Jeton {
+    uint32_t debut;
+    uint8_t n;
+    unsigned char classe; // '0' form, '2' key type, '3' key content
+    uint32_t h;           // hash of the class digit and the text
+    int32_t code;
+};
+
+struct Morceau {
+    std::vector<unsigned char> octets; // the text of the chunk, then a margin of zero bytes
+    std::vector<unsigned char> cles;   // key types and contents, each followed by a margin
+    std::vector<Jeton> jetons;
+    // A refusal met after the last token of the chunk, with its trace line.
+    ResultatSegm refus = ResultatSegm::Ok;
+    std::string trace;
+
+    const unsigned char* Texte(const Jeton& j) const {
+        return (j.classe == '0' ? octets.data() : cles.data()) + j.debut;
+    }
+};
+
+class DecoupeurTexte {
+public:
+    // mot[c]: c is a word character.
+    explicit DecoupeurTexte(const std::array<bool, 256>& mot) : m_mot(mot) {}
+    ~DecoupeurTexte();
+    DecoupeurTexte(const DecoupeurTexte&) = delete;
+    DecoupeurTexte& operator=(const DecoupeurTexte&) = delete;
+
+    bool Ouvre(const std::string& chemin);
+    // Reads and cuts the next chunk; false once the text is exhausted or a refusal was met.
+    bool Decoupe(Morceau& morceau);
+    // True when the file could not be read to its end.
+    bool EnErreur() const { return m_erreurLecture; }
+
+    // Counts of the items cut so far.
+    int32_t nbItems = 0;
+    int32_t nbOcc = 0;
+    std::array<int32_t, 256> cptPonct{};
+
+private:
+    enum class Cle { Lue, Incomplete, Refusee };
+    bool Remplit(Morceau& morceau);
+    Cle LitCle(Morceau& m, size_t& i, size_t fin);
+    Cle LitPartieCle(Morceau& m, size_t& i, size_t fin, unsigned char finPartie, unsigned char classe);
+    void Refuse(Morceau& m, ResultatSegm refus, std::string trace);
+
+    const std::array<bool, 256>& m_mot;
+    std::FILE* m_fichier = nullptr;
+    std::vector<unsigned char> m_report; // the bytes of an unfinished token, carried to the next chunk
+    bool m_finFichier = false;
+    bool m_erreurLecture = false;
+    bool m_termine = false;
+};
+
+} // namespace t3
