@@ -13,7 +13,7 @@ namespace t3 {
 namespace {
 
 // Values of the numbered text read per block.
-constexpr size_t ValeursParBloc = size_t{1} << 20;
+constexpr size_t ValeursParBloc = size_t{1} << 18;
 // Longest line 2 of a .par worth reading.
 constexpr size_t LongueurMaxLigneParam = 4096;
 
@@ -164,7 +164,6 @@ bool charg1::AllocMem() {
     if (!m_positions) return false;
     try {
         m_debuts.assign(nbLexm + 1, 0);
-        m_formesTriees.reserve(static_cast<size_t>(m_nbform));
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -185,7 +184,7 @@ bool charg1::OpenDicNum() {
     while (contenu.size() < limite && (lus = std::fread(bloc, 1, sizeof bloc, f)) > 0) contenu.append(bloc, lus);
     std::fclose(f);
     if (!LitDictionnaire(contenu)) return false;
-    ConstruitIndexFormes();
+    m_formesTriees.clear();
     return true;
 }
 
@@ -250,7 +249,9 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
     return true;
 }
 
-void charg1::ConstruitIndexFormes() {
+// Built on the first lookup: most loads never look a form up by its text.
+void charg1::ConstruitIndexFormes() const {
+    if (!m_formesTriees.empty() || m_nbform <= 0 || !m_lexm) return;
     m_formesTriees.resize(static_cast<size_t>(m_nbform));
     for (int32_t i = 0; i < m_nbform; ++i) m_formesTriees[static_cast<size_t>(i)] = i;
     std::sort(m_formesTriees.begin(), m_formesTriees.end(), [this](int32_t a, int32_t b) {
@@ -279,7 +280,7 @@ bool charg1::OpenTextNum() {
         }
     }
     m_indexAJour = false;
-    ConstruitIndexOccurrences();
+    RemplitIndexOccurrences();
     return true;
 }
 
@@ -293,6 +294,8 @@ bool charg1::TraduitTexte(std::FILE* f) {
     const int32_t pas = m_nbitem / 100;
     const int32_t saut = m_codeSautLigne, nbart = m_nbart, limd = m_limd;
     int32_t lignes = 0;
+    // The gauge steps every pas values (once, at the first value, when pas is 0).
+    size_t prochainPas = pas == 0 ? 1 : static_cast<size_t>(pas);
     for (size_t fait = 0; fait < static_cast<size_t>(m_nbitem);) {
         const size_t voulu = std::min(ValeursParBloc, static_cast<size_t>(m_nbitem) - fait);
         if (std::fread(tnum + fait, sizeof(int32_t), voulu, f) != voulu) {
@@ -319,9 +322,10 @@ bool charg1::TraduitTexte(std::FILE* f) {
                 return false;
             }
             tnum[i] = v;
-            if (pas == 0 ? i == 0 : (i + 1) % static_cast<size_t>(pas) == 0) AppelleGauge(1);
         }
         fait += voulu;
+        for (; prochainPas <= fait; prochainPas += pas == 0 ? static_cast<size_t>(m_nbitem) : static_cast<size_t>(pas))
+            AppelleGauge(1);
     }
     m_nblignes = lignes;
     return true;
@@ -334,6 +338,12 @@ void charg1::ConstruitIndexOccurrences() const {
     std::fill(m_debuts.begin(), m_debuts.end(), 0);
     for (int32_t i = 0; i < m_nbitem; ++i)
         if (tnum[i] >= 0 && tnum[i] < m_nbart) ++m_debuts[static_cast<size_t>(tnum[i]) + 1];
+    RemplitIndexOccurrences();
+}
+
+// Fills the index from the counts of every entry held in m_debuts[e + 1].
+void charg1::RemplitIndexOccurrences() const {
+    const int32_t* const tnum = m_tnum.get();
     for (size_t e = 1; e < m_debuts.size(); ++e) m_debuts[e] += m_debuts[e - 1];
     // Fill each run through a moving cursor kept in the following slot, then shift back.
     int32_t* const positions = m_positions.get();
@@ -403,6 +413,7 @@ std::string_view charg1::Graphie(int32_t entree) const {
 }
 
 int32_t charg1::LocFormDic(std::string_view texte) const {
+    ConstruitIndexFormes();
     const auto premier = std::lower_bound(m_formesTriees.begin(), m_formesTriees.end(), texte,
                                           [this](int32_t forme, std::string_view t) { return Graphie(forme) < t; });
     if (premier != m_formesTriees.end() && Graphie(*premier) == texte) return *premier;

@@ -133,7 +133,8 @@ private:
     bool LitDictionnaire(const std::string& contenu);
     bool TraduitTexte(std::FILE* f);
     void ConstruitIndexOccurrences() const;
-    void ConstruitIndexFormes();
+    void RemplitIndexOccurrences() const;
+    void ConstruitIndexFormes() const;
     void AppelleGauge(int32_t valeur) const {
         if (m_gauge) m_gauge(valeur);
     }
@@ -162,7 +163,7 @@ private:
     mutable std::unique_ptr<int32_t[]> m_positions;
     mutable bool m_indexAJour = false;
     // The forms sorted by graphie (bytes), then by number, for LocFormDic.
-    std::vector<int32_t> m_formesTriees;
+    mutable std::vector<int32_t> m_formesTriees;
 };
 
 } // namespace t3

@@ -68,7 +68,7 @@ void PrimSpec::Compute() {
         pasFormes.Avance();
         int64_t frqRef = 0, frqGroupe = 0;
         for (const CelluleForme& cellule : m_partition->CellulesForme(forme)) {
-            if (!m_reference[cellule.partie]) continue;
+            if (cellule.partie < 0 || cellule.partie >= nbParties || !m_reference[cellule.partie]) continue;
             frqRef += cellule.frequence;
             if (m_selection[cellule.partie]) frqGroupe += cellule.frequence;
         }
