@@ -8,3 +8,12 @@ function(add_engine_test name)
                                              T3_BIN_DIR="${PROJECT_BINARY_DIR}/apps/t3")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS engine)
 endfunction()
+
+# add_ui_test(NAME source...): a QtTest program on the windows, run without a display.
+function(add_ui_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE t3ui Qt6::Test)
+  target_compile_definitions(${name} PRIVATE TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+endfunction()

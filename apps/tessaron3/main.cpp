@@ -1,0 +1,4 @@
+// tessaron3: the workbench.
+#include "shell/Application.h"
+
+int main(int argc, char** argv) { return t3ui::LanceTessaron3(argc, argv); }

@@ -1,0 +1,212 @@
+#include "explore/TFenDicNum.h"
+
+#include "corpus/charg1.h"
+#include "explore/TTgenDragObject.h"
+#include "shell/Couleurs.h"
+#include "shell/Dialogues.h"
+#include "shell/TFenPrinc.h"
+#include "shell/TexteQt.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <numeric>
+
+namespace t3ui {
+
+ModeleDicNum::ModeleDicNum(const t3::charg1* base, QObject* parent)
+    : QAbstractTableModel(parent), m_base(base), m_couleur(t3::CouleurRGB(0, 0, 255)) {
+    m_lignes.resize(static_cast<size_t>(base->Nbform() + base->Nbartponct()));
+    std::iota(m_lignes.begin(), m_lignes.end(), 0);
+}
+
+int ModeleDicNum::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_lignes.size());
+}
+
+int ModeleDicNum::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+
+QVariant ModeleDicNum::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const int32_t entree = Entree(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return index.column() == 0 ? VersQt(m_base->Graphie(entree)) : QVariant(m_base->RetourneFrq(entree));
+    case Qt::TextAlignmentRole:
+        return index.column() == 1 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    case Qt::UserRole: return entree;
+    default: return {};
+    }
+}
+
+QVariant ModeleDicNum::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (section == 1) return QStringLiteral("Fréquence");
+    return m_lexicographique ? QStringLiteral("Formes (ordre lexicographique)")
+                             : QStringLiteral("Formes (ordre lexicométrique)");
+}
+
+Qt::ItemFlags ModeleDicNum::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled : Qt::NoItemFlags;
+}
+
+QStringList ModeleDicNum::mimeTypes() const { return {TTgenDragObject::TypeMime}; }
+
+QMimeData* ModeleDicNum::mimeData(const QModelIndexList& indexes) const {
+    std::vector<int> lignes;
+    for (const QModelIndex& index : indexes) lignes.push_back(index.row());
+    std::sort(lignes.begin(), lignes.end());
+    lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
+    if (lignes.empty()) return nullptr;
+    auto* objet = new TTgenDragObject(m_source, "", m_couleur, static_cast<int32_t>(lignes.size()));
+    for (int ligne : lignes) objet->Ajoute(Entree(ligne));
+    return objet;
+}
+
+int ModeleDicNum::Ligne(int32_t entree) const {
+    const auto trouvee = std::find(m_lignes.begin(), m_lignes.end(), entree);
+    return trouvee == m_lignes.end() ? -1 : static_cast<int>(trouvee - m_lignes.begin());
+}
+
+// Lexicographic order is one pass over the forms through their stored ranks; the punctuation entries
+// keep their places after the forms.
+void ModeleDicNum::InverseOrdre() {
+    m_lexicographique = !m_lexicographique;
+    const int32_t nbForm = m_base->Nbform();
+    if (m_lexicographique) {
+        for (int32_t i = 0; i < nbForm; ++i) {
+            const int32_t rang = m_base->Lexg(i);
+            if (rang >= 0 && rang < nbForm) m_lignes[static_cast<size_t>(rang)] = i;
+        }
+    } else {
+        std::iota(m_lignes.begin(), m_lignes.end(), 0);
+    }
+    emit dataChanged(index(0, 0), index(rowCount() - 1, 1));
+    emit headerDataChanged(Qt::Horizontal, 0, 0);
+}
+
+TFenDicNum::TFenDicNum(TFenPrinc* principale, const t3::charg1* base)
+    : m_base(base), m_couleur(t3::CouleurRGB(0, 0, 255)) {
+    setObjectName("FenDicNum");
+    setWindowTitle("Dictionnaire");
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_modele = new ModeleDicNum(base, this);
+
+    auto* panel = new QWidget;
+    panel->setObjectName("Panel1");
+    auto* haut = new QHBoxLayout(panel);
+    haut->setContentsMargins(4, 2, 4, 2);
+    auto* label = new QLabel("Sélectionnez une couleur :");
+    label->setObjectName("Label1");
+    m_pastille = new QLabel;
+    m_pastille->setObjectName("ShPastille");
+    m_pastille->setFixedSize(18, 18);
+    m_pastille->setToolTip("Couleur d'affichage des éléments de la liste\naprès projection.");
+    m_pastille->installEventFilter(this);
+    PeintPastille();
+    haut->addWidget(label);
+    haut->addWidget(m_pastille);
+    haut->addStretch();
+
+    m_liste = new QTableView;
+    m_liste->setObjectName("ListeFormes");
+    m_liste->setModel(m_modele);
+    m_modele->SetSource(m_liste);
+    m_liste->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_liste->setDragEnabled(true);
+    m_liste->setDragDropMode(QAbstractItemView::DragOnly);
+    m_liste->setShowGrid(true);
+    m_liste->setWordWrap(false);
+    m_liste->verticalHeader()->hide();
+    m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
+    m_liste->horizontalHeader()->setSectionsClickable(true);
+    m_liste->setColumnWidth(0, 175);
+    m_liste->setColumnWidth(1, 65);
+    connect(m_liste->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFenDicNum::ListeFormesColumnClick);
+
+    m_statut = new QStatusBar;
+    m_statut->setObjectName("StatusBar1");
+    m_statut->setSizeGripEnabled(false);
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    disposition->addWidget(panel);
+    disposition->addWidget(m_liste, 1);
+    disposition->addWidget(m_statut);
+    FormCreate(principale);
+}
+
+void TFenDicNum::FormCreate(TFenPrinc* principale) {
+    resize(254, 378);
+    setMinimumWidth(254);
+    m_statut->showMessage(QString::number(m_modele->rowCount()) + " formes");
+    if (principale) principale->DockeDansListesGauche(this, windowTitle());
+}
+
+void TFenDicNum::ListeFormesColumnClick(int colonne) {
+    QItemSelectionModel* selection = m_liste->selectionModel();
+    const QModelIndexList choisies = selection->selectedRows();
+    int32_t retenue = -1;
+    if (!choisies.isEmpty()) {
+        int premiere = choisies.front().row();
+        for (const QModelIndex& index : choisies) premiere = std::min(premiere, index.row());
+        retenue = m_modele->Entree(premiere);
+    }
+    if (colonne == 0) {
+        selection->clear();
+        m_modele->InverseOrdre();
+    }
+    if (retenue < 0) return;
+    const int ligne = m_modele->Ligne(retenue);
+    if (ligne < 0) return;
+    const QModelIndex index = m_modele->index(ligne, 0);
+    m_liste->scrollTo(index, QAbstractItemView::EnsureVisible);
+    selection->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+}
+
+void TFenDicNum::ShPastilleMouseDown() { m_pastilleEnfoncee = true; }
+
+void TFenDicNum::ShPastilleMouseUp() {
+    const bool enfoncee = m_pastilleEnfoncee;
+    m_pastilleEnfoncee = false;
+    if (!enfoncee) return;
+    const QColor choisie = Dialogues::ChoisitCouleur(this, VersQColor(m_couleur));
+    if (!choisie.isValid()) return;
+    m_couleur = DeQColor(choisie);
+    m_modele->SetCouleur(m_couleur);
+    PeintPastille();
+}
+
+bool TFenDicNum::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == m_pastille) {
+        if (evenement->type() == QEvent::MouseButtonPress) ShPastilleMouseDown();
+        if (evenement->type() == QEvent::MouseButtonRelease) ShPastilleMouseUp();
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+void TFenDicNum::PeintPastille() {
+    QPixmap image(18, 18);
+    image.fill(Qt::transparent);
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.setBrush(VersQColor(m_couleur));
+    peintre.setPen(Qt::black);
+    peintre.drawEllipse(QRectF(1.5, 1.5, 15, 15));
+    m_pastille->setPixmap(image);
+}
+
+} // namespace t3ui

@@ -1,0 +1,85 @@
+#pragma once
+// The dictionary window: every form and punctuation entry of the base with its frequency, in
+// lexicometric or lexicographic order, from which the selected forms are dragged as a group. The list
+// is virtual: rows are produced from the loader on demand through a row map of one number per entry.
+#include "Globaux.h"
+
+#include <QAbstractTableModel>
+#include <QLabel>
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QStatusBar;
+class QTableView;
+
+namespace t3 {
+class charg1;
+}
+
+namespace t3ui {
+
+class TFenPrinc;
+
+class ModeleDicNum : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    ModeleDicNum(const t3::charg1* base, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    // The group of the selected rows, in row order, for a drag.
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+
+    int32_t Entree(int ligne) const { return m_lignes[static_cast<size_t>(ligne)]; }
+    int Ligne(int32_t entree) const;
+    bool Lexicographique() const { return m_lexicographique; }
+    void InverseOrdre();
+    void SetSource(QObject* source) { m_source = source; }
+    void SetCouleur(t3::Couleur couleur) { m_couleur = couleur; }
+
+private:
+    const t3::charg1* m_base;
+    std::vector<int32_t> m_lignes; // row -> entry
+    bool m_lexicographique = false;
+    QObject* m_source = nullptr;
+    t3::Couleur m_couleur;
+};
+
+class TFenDicNum : public QWidget {
+    Q_OBJECT
+public:
+    TFenDicNum(TFenPrinc* principale, const t3::charg1* base);
+
+    QTableView* ListeFormes() const { return m_liste; }
+    ModeleDicNum* Modele() const { return m_modele; }
+    QStatusBar* StatusBar1() const { return m_statut; }
+    QWidget* ShPastille() const { return m_pastille; }
+    t3::Couleur CouleurPastille() const { return m_couleur; }
+
+    void ListeFormesColumnClick(int colonne);
+    void ShPastilleMouseDown();
+    void ShPastilleMouseUp();
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    void FormCreate(TFenPrinc* principale);
+    void PeintPastille();
+
+    const t3::charg1* m_base;
+    ModeleDicNum* m_modele;
+    QTableView* m_liste;
+    QStatusBar* m_statut;
+    QLabel* m_pastille;
+    t3::Couleur m_couleur;
+    bool m_pastilleEnfoncee = false;
+};
+
+} // namespace t3ui

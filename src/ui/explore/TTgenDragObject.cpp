@@ -1,0 +1,64 @@
+#include "explore/TTgenDragObject.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace t3ui {
+
+const QString TTgenDragObject::TypeMime = QStringLiteral("application/x-tessaron3-groupe");
+
+TTgenDragObject::TTgenDragObject(QObject* source, std::string nom, t3::Couleur couleur, int32_t count)
+    : TTessaronDragObject(source), m_nom(std::move(nom)), m_couleur(couleur) {
+    m_entrees.reserve(count > 0 ? static_cast<size_t>(count) : 0);
+    MetAJourOctets();
+}
+
+void TTgenDragObject::Ajoute(int32_t entree) {
+    m_entrees.push_back(entree);
+    MetAJourOctets();
+}
+
+void TTgenDragObject::SetNom(const std::string& nom) {
+    m_nom = nom;
+    MetAJourOctets();
+}
+
+void TTgenDragObject::MetAJourOctets() { setData(TypeMime, Encode(m_nom, m_couleur, m_entrees)); }
+
+const TTgenDragObject* TTgenDragObject::De(const QMimeData* donnees) {
+    return qobject_cast<const TTgenDragObject*>(donnees);
+}
+
+QByteArray TTgenDragObject::Encode(const std::string& nom, t3::Couleur couleur, const std::vector<int32_t>& entrees) {
+    QByteArray octets;
+    QDataStream flux(&octets, QIODevice::WriteOnly);
+    flux.setByteOrder(QDataStream::LittleEndian);
+    flux << static_cast<quint32>(nom.size());
+    flux.writeRawData(nom.data(), static_cast<int>(nom.size()));
+    flux << static_cast<quint32>(couleur) << static_cast<quint32>(entrees.size());
+    for (int32_t e : entrees) flux << static_cast<qint32>(e);
+    return octets;
+}
+
+bool TTgenDragObject::Decode(const QByteArray& octets, std::string& nom, t3::Couleur& couleur,
+                             std::vector<int32_t>& entrees) {
+    QDataStream flux(octets);
+    flux.setByteOrder(QDataStream::LittleEndian);
+    quint32 longueur = 0, c = 0, nombre = 0;
+    flux >> longueur;
+    if (flux.status() != QDataStream::Ok || longueur > static_cast<quint32>(octets.size())) return false;
+    nom.assign(longueur, '\0');
+    if (flux.readRawData(nom.data(), static_cast<int>(longueur)) != static_cast<int>(longueur)) return false;
+    flux >> c >> nombre;
+    if (flux.status() != QDataStream::Ok || nombre > static_cast<quint32>(octets.size()) / 4) return false;
+    entrees.resize(nombre);
+    for (int32_t& e : entrees) {
+        qint32 v = 0;
+        flux >> v;
+        e = v;
+    }
+    couleur = c;
+    return flux.status() == QDataStream::Ok;
+}
+
+} // namespace t3ui

@@ -1,0 +1,59 @@
+#pragma once
+// The drag objects that carry groups of forms between windows. TTessaronDragObject records the control
+// the drag started from; TTgenDragObject adds a group: a name, a colour (white: no colour) and entry
+// numbers (forms, other entries or segment entries). They travel as Qt drag payloads under their own
+// MIME type, and the source control travels with them.
+#include "Globaux.h"
+
+#include <QMimeData>
+#include <QPointer>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace t3ui {
+
+class TTessaronDragObject : public QMimeData {
+    Q_OBJECT
+public:
+    explicit TTessaronDragObject(QObject* source) : m_source(source) {}
+    QObject* Source() const { return m_source; }
+
+private:
+    QPointer<QObject> m_source;
+};
+
+class TTgenDragObject : public TTessaronDragObject {
+    Q_OBJECT
+public:
+    // The MIME type under which the group is also encoded, for targets that read it as bytes.
+    static const QString TypeMime;
+
+    // Room for count entries, which the source then fills in order with Ajoute.
+    TTgenDragObject(QObject* source, std::string nom, t3::Couleur couleur, int32_t count);
+
+    void Ajoute(int32_t entree);
+    void SetNom(const std::string& nom);
+
+    const std::string& Nom() const { return m_nom; } // Windows-1252
+    t3::Couleur GetCouleur() const { return m_couleur; }
+    int32_t Count() const { return static_cast<int32_t>(m_entrees.size()); }
+    const std::vector<int32_t>& Entrees() const { return m_entrees; }
+
+    // The group carried by a drag payload, or null when it carries none (any other kind of object).
+    static const TTgenDragObject* De(const QMimeData* donnees);
+    // The bytes of the payload: name length, name, colour, count, entries (32-bit little-endian).
+    static QByteArray Encode(const std::string& nom, t3::Couleur couleur, const std::vector<int32_t>& entrees);
+    static bool Decode(const QByteArray& octets, std::string& nom, t3::Couleur& couleur,
+                       std::vector<int32_t>& entrees);
+
+private:
+    void MetAJourOctets();
+
+    std::string m_nom;
+    t3::Couleur m_couleur;
+    std::vector<int32_t> m_entrees;
+};
+
+} // namespace t3ui

@@ -1,0 +1,72 @@
+#include "segmentation/TFenOpt.h"
+
+#include "Globaux.h"
+#include "shell/Chemins.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace t3ui {
+namespace {
+
+bool Entier(const QString& texte, int32_t& valeur) {
+    bool ok = false;
+    const int v = texte.trimmed().toInt(&ok);
+    if (ok) valeur = v;
+    return ok;
+}
+
+} // namespace
+
+TFenOpt::TFenOpt(QWidget* parent) : QDialog(parent) {
+    setObjectName("FenOpt");
+    setWindowTitle("Options");
+    auto* pages = new QTabWidget;
+    auto* segm = new QWidget;
+    segm->setObjectName("TSSegm");
+    auto* dispSegm = new QVBoxLayout(segm);
+    dispSegm->addWidget(new QLabel("Nombre maximum d'articles :"));
+    m_edMaxart = new QLineEdit(QString::number(t3::MaxartInitial));
+    m_edMaxart->setObjectName("EdMaxart");
+    dispSegm->addWidget(m_edMaxart);
+    dispSegm->addWidget(new QLabel("Nombre des étiquettes : (en test)"));
+    m_edEtiqs = new QLineEdit(QString::number(t3::EtiquettesInitial));
+    m_edEtiqs->setObjectName("EdEtiqs");
+    dispSegm->addWidget(m_edEtiqs);
+    dispSegm->addStretch();
+    pages->addTab(segm, "Segmentation");
+    auto* musique = new QWidget;
+    musique->setObjectName("TSMusique");
+    auto* dispMusique = new QVBoxLayout(musique);
+    dispMusique->addWidget(new QLabel("Sélectionnez un titre :"));
+    m_cbMusiques = new QComboBox;
+    m_cbMusiques->setObjectName("CBMusiques");
+    dispMusique->addWidget(m_cbMusiques);
+    dispMusique->addStretch();
+    pages->addTab(musique, "Musiques");
+    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addWidget(pages);
+    disposition->addWidget(boutons);
+    setFixedSize(sizeHint().expandedTo(QSize(288, 185)));
+    FormCreate();
+}
+
+// The sound list holds the .wav files of the program's "Musiques" folder.
+void TFenOpt::FormCreate() {
+    m_cbMusiques->addItems(QDir(DossierMusiques()).entryList({"*.wav"}, QDir::Files, QDir::Name));
+}
+
+QString TFenOpt::TexteMaxart() const { return m_edMaxart->text(); }
+QString TFenOpt::TexteEtiquettes() const { return m_edEtiqs->text(); }
+bool TFenOpt::Maxart(int32_t& valeur) const { return Entier(m_edMaxart->text(), valeur); }
+bool TFenOpt::Etiquettes(int32_t& valeur) const { return Entier(m_edEtiqs->text(), valeur); }
+
+} // namespace t3ui

@@ -1,0 +1,70 @@
+#include "shell/Application.h"
+
+#include "shell/Dialogues.h"
+#include "shell/TFenPrinc.h"
+#include "shell/TSplashScreen.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <chrono>
+#include <exception>
+#include <new>
+#include <thread>
+
+namespace t3ui {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName("Tessaron3");
+    setApplicationVersion(T3_VERSION);
+    // The standard dialogs and buttons speak French.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    auto* traduction = new QTranslator(this);
+    if (traduction->load(QLocale(QLocale::French), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(traduction);
+}
+
+bool Application::notify(QObject* destinataire, QEvent* evenement) {
+    try {
+        return QApplication::notify(destinataire, evenement);
+    } catch (const std::bad_alloc&) {
+        MontreException("mémoire insuffisante");
+    } catch (const std::exception& exception) {
+        MontreException(exception.what());
+    }
+    return false;
+}
+
+void Application::MontreException(const char* quoi) {
+    Dialogues::Message(nullptr, QMessageBox::Critical, "Tessaron3",
+                       QString("L'opération a été abandonnée : %1").arg(QString::fromLocal8Bit(quoi)));
+}
+
+int LanceTessaron3(int argc, char** argv) {
+    Application application(argc, argv);
+    QStringList arguments = application.arguments();
+    arguments.removeFirst();
+    const QString ligneCommande = arguments.join(' ');
+
+    auto debut = std::chrono::steady_clock::now();
+    auto* accueil = new TSplashScreen;
+    accueil->show();
+    accueil->repaint();
+    QApplication::processEvents();
+    // The splash stays at least three seconds, without handling any event meanwhile.
+    std::this_thread::sleep_until(debut + std::chrono::seconds(3));
+
+    TFenPrinc principale;
+    principale.showMaximized();
+    delete accueil;
+    try {
+        principale.TraiteLigneCommande(ligneCommande);
+        return application.exec();
+    } catch (const std::exception& exception) {
+        Application::MontreException(exception.what());
+        return 1;
+    }
+}
+
+} // namespace t3ui

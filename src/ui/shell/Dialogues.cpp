@@ -1,0 +1,98 @@
+#include "shell/Dialogues.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+
+#include <deque>
+#include <utility>
+
+namespace t3ui::Dialogues {
+namespace {
+
+struct ReponseDialogue {
+    int resultat;
+    std::function<void(QDialog*)> remplit;
+};
+
+struct Reponses {
+    std::deque<QMessageBox::StandardButton> boutons;
+    std::deque<ReponseDialogue> dialogues;
+    std::deque<QStringList> fichiers;
+    std::deque<QColor> couleurs;
+    QStringList messages;
+};
+
+Reponses& Attente() {
+    static Reponses reponses;
+    return reponses;
+}
+
+template <typename T> bool Prend(std::deque<T>& file, T& valeur) {
+    if (file.empty()) return false;
+    valeur = std::move(file.front());
+    file.pop_front();
+    return true;
+}
+
+} // namespace
+
+QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icone, const QString& titre,
+                                    const QString& texte, QMessageBox::StandardButtons boutons) {
+    Attente().messages << titre + "|" + texte;
+    QMessageBox::StandardButton reponse;
+    if (Prend(Attente().boutons, reponse)) return reponse;
+    QMessageBox boite(icone, titre, texte, boutons, parent);
+    return static_cast<QMessageBox::StandardButton>(boite.exec());
+}
+
+void Information(QWidget* parent, const QString& texte) {
+    Message(parent, QMessageBox::NoIcon, QStringLiteral("Tessaron3"), texte);
+}
+
+int Execute(QDialog* dialogue) {
+    ReponseDialogue reponse;
+    if (Prend(Attente().dialogues, reponse)) {
+        if (reponse.remplit) reponse.remplit(dialogue);
+        dialogue->done(reponse.resultat);
+        return reponse.resultat;
+    }
+    return dialogue->exec();
+}
+
+QString FichierAOuvrir(QWidget* parent, const QString& titre, const QString& filtre) {
+    QStringList chemins;
+    if (Prend(Attente().fichiers, chemins)) return chemins.value(0);
+    return QFileDialog::getOpenFileName(parent, titre, QString(), filtre, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
+}
+
+QStringList FichiersAOuvrir(QWidget* parent, const QString& titre, const QString& filtre) {
+    QStringList chemins;
+    if (Prend(Attente().fichiers, chemins)) return chemins;
+    return QFileDialog::getOpenFileNames(parent, titre, QString(), filtre, nullptr,
+                                         QFileDialog::DontUseNativeDialog);
+}
+
+QString FichierAEnregistrer(QWidget* parent, const QString& titre, const QString& filtre) {
+    QStringList chemins;
+    if (Prend(Attente().fichiers, chemins)) return chemins.value(0);
+    return QFileDialog::getSaveFileName(parent, titre, QString(), filtre, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
+}
+
+QColor ChoisitCouleur(QWidget* parent, const QColor& initiale) {
+    QColor couleur;
+    if (Prend(Attente().couleurs, couleur)) return couleur;
+    return QColorDialog::getColor(initiale, parent);
+}
+
+void RepondBouton(QMessageBox::StandardButton bouton) { Attente().boutons.push_back(bouton); }
+void RepondDialogue(int resultat, std::function<void(QDialog*)> remplit) {
+    Attente().dialogues.push_back({resultat, std::move(remplit)});
+}
+void RepondFichiers(const QStringList& chemins) { Attente().fichiers.push_back(chemins); }
+void RepondCouleur(const QColor& couleur) { Attente().couleurs.push_back(couleur); }
+const QStringList& MessagesAffiches() { return Attente().messages; }
+void Oublie() { Attente() = Reponses{}; }
+
+} // namespace t3ui::Dialogues

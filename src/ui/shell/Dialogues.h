@@ -1,0 +1,40 @@
+#pragma once
+// Every modal exchange with the user goes through here: message boxes, questions, file dialogs and
+// modal dialogs. A test answers them in advance (Repond...), so that nothing ever blocks; each answer
+// given in advance is used by the next call of its kind, in order.
+#include <QColor>
+#include <QDialog>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace t3ui::Dialogues {
+
+// --- Calls of the windows
+QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icone, const QString& titre,
+                                    const QString& texte,
+                                    QMessageBox::StandardButtons boutons = QMessageBox::Ok);
+// A plain message titled "Tessaron3".
+void Information(QWidget* parent, const QString& texte);
+// Runs a dialog modally; its result (QDialog::Accepted or Rejected).
+int Execute(QDialog* dialogue);
+// The chosen path, or an empty text on cancel.
+QString FichierAOuvrir(QWidget* parent, const QString& titre, const QString& filtre);
+QStringList FichiersAOuvrir(QWidget* parent, const QString& titre, const QString& filtre);
+QString FichierAEnregistrer(QWidget* parent, const QString& titre, const QString& filtre);
+// The chosen colour, or an invalid colour on cancel.
+QColor ChoisitCouleur(QWidget* parent, const QColor& initiale);
+
+// --- Answers given in advance by the tests
+void RepondBouton(QMessageBox::StandardButton bouton);
+// The dialog is handed to remplit (to fill its fields) before it closes with resultat.
+void RepondDialogue(int resultat, std::function<void(QDialog*)> remplit = {});
+void RepondFichiers(const QStringList& chemins); // empty: the user cancels
+void RepondCouleur(const QColor& couleur);        // invalid: the user cancels
+// Every message shown so far ("title|text"), answered or not; cleared by Oublie.
+const QStringList& MessagesAffiches();
+void Oublie();
+
+} // namespace t3ui::Dialogues
