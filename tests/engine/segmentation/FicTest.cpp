@@ -1,0 +1,132 @@
+#include "segmentation/Fic.h"
+
+#include "AideTests.h"
+#include "FabriqueDocuments.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace t3;
+using namespace t3test;
+namespace fs = std::filesystem;
+
+TEST(Fic, NomTypeEtTaille) {
+    DossierTemporaire dossier;
+    EcritFichier("discours 1.txt", "douze octets");
+    const Fic texte((dossier.Chemin() / "discours 1.txt").string());
+    EXPECT_EQ(texte.Nom(), "discours_1");
+    EXPECT_EQ(texte.Chemin(), (dossier.Chemin() / "discours 1.txt").string());
+    EXPECT_EQ(texte.Taille(), 12);
+    EXPECT_EQ(texte.Occurrences(), -1);
+    EXPECT_EQ(texte.Type(), TypeTexte);
+
+    // The name is cut before the last dot; the extension counts whatever its case.
+    EXPECT_EQ(Fic("/d/a.b.Doc").Nom(), "a.b");
+    EXPECT_EQ(Fic("/d/a.b.Doc").Type(), TypeDocWord);
+    EXPECT_EQ(Fic("X.TXT").Type(), TypeTexte);
+    EXPECT_EQ(Fic("rapport.DocX").Type(), TypeDocWordXml);
+    EXPECT_EQ(Fic("r.odt").Type(), TypeDocOpenDocument);
+    EXPECT_EQ(Fic("r.text").Type(), TypeInconnu);
+    EXPECT_EQ(Fic("absent.txt").Taille(), 0);
+    // No dot in the file's own name: empty name, unknown type, whatever the folder's name holds.
+    EXPECT_EQ(Fic("/d.txt/sans_point").Nom(), "");
+    EXPECT_EQ(Fic("/d.txt/sans_point").Type(), TypeInconnu);
+    EXPECT_EQ(Fic(".odt").Nom(), "");
+    EXPECT_EQ(Fic(".odt").Type(), TypeDocOpenDocument);
+
+    // 40 characters at most, counted in characters and not in bytes.
+    EXPECT_EQ(Fic(std::string(50, 'n') + ".txt").Nom(), std::string(40, 'n'));
+    std::string accents;
+    for (int i = 0; i < 45; ++i)
+        accents += "é";
+    EXPECT_EQ(Fic(accents + " x.doc").Nom(), accents.substr(0, 80));
+    EXPECT_EQ(Fic(std::string(39, 'a') + " b.doc").Nom(), std::string(39, 'a') + "_");
+
+    EXPECT_STREQ(LibelleType(TypeInconnu), "Inconnu");
+    EXPECT_STREQ(LibelleType(TypeTexte), "Texte");
+    EXPECT_STREQ(LibelleType(TypeDocWord), "Doc. Word");
+    EXPECT_STREQ(LibelleType(TypeDocWordXml), "Doc. Word");
+    EXPECT_STREQ(LibelleType(TypeDocOpenDocument), "Doc. OpenDocument");
+    EXPECT_STREQ(LibelleType(7), "Inconnu");
+}
+
+TEST(Fic, ListeSansDoublonEtActionDeSauvegarde) {
+    std::vector<Fic> fichiers;
+    EXPECT_EQ(SauvegardeDe(fichiers), Sauvegarde::Rien);
+    EXPECT_TRUE(AjouteFic(fichiers, "/d/a.txt"));
+    EXPECT_EQ(SauvegardeDe(fichiers), Sauvegarde::FichierSeul);
+    EXPECT_FALSE(AjouteFic(fichiers, "/d/a.txt"));
+    EXPECT_EQ(fichiers.size(), 1u);
+    EXPECT_EQ(SauvegardeDe({Fic("/d/a.odt")}), Sauvegarde::Assemblage);
+    EXPECT_TRUE(AjouteFic(fichiers, "/e/a.txt"));
+    EXPECT_EQ(SauvegardeDe(fichiers), Sauvegarde::Assemblage);
+}
+
+TEST(Fic, AssembleDeuxTextesOctetPourOctet) {
+    DossierTemporaire dossier;
+    const std::string a("premier\r\n\xFF suite \xE9t\xE9\0fin", 24);
+    EcritFichier("a.txt", a);
+    EcritFichier("b c.txt", "second");
+    EcritFichier("corpus.txt", "ancien corpus, remplacé");
+    std::vector<std::string> erreurs;
+    ASSERT_TRUE(AssembleCorpus({Fic("a.txt"), Fic("b c.txt")}, "clé", "", "corpus.txt", erreurs));
+    EXPECT_TRUE(erreurs.empty());
+    EXPECT_EQ(LitFichier("corpus.txt"), "<cl\xE9=a>\n" + a + "\n<cl\xE9=b_c>\nsecond\n");
+    // Nothing is left beside the corpus.
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 3);
+}
+
+TEST(Fic, OptionsDeParagraphesDUnDocument) {
+    DossierTemporaire dossier;
+    EcritDocx("trois.docx",
+              "<w:p><w:r><w:t>Un été</w:t></w:r></w:p><w:p/><w:p><w:r><w:t>Trois</w:t></w:r></w:p>");
+    const Fic document("trois.docx");
+    const auto ecrit = [&](const std::string& option) {
+        std::ostringstream sortie;
+        std::string erreur;
+        EXPECT_TRUE(document.EcritDans(sortie, option, &erreur));
+        return sortie.str();
+    };
+    EXPECT_EQ(ecrit(""), "Un \xE9t\xE9\n\nTrois\n");
+    EXPECT_EQ(ecrit("¶"), "\xB6\nUn \xE9t\xE9\n\xB6\n\n\xB6\nTrois\n");
+    EXPECT_EQ(ecrit("§\n"), "\xA7\nUn \xE9t\xE9\n\xA7\n\n\xA7\nTrois\n");
+    EXPECT_EQ(ecrit("<parag="), "<parag=1>\nUn \xE9t\xE9\n<parag=2>\n\n<parag=3>\nTrois\n");
+
+    // The rule of the save button.
+    EXPECT_EQ(ParagraphOptionString(false, true, "¶", "parag"), "");
+    EXPECT_EQ(ParagraphOptionString(true, true, "¶", "parag"), "¶");
+    EXPECT_EQ(ParagraphOptionString(true, false, "¶", "parag"), "<parag=");
+}
+
+TEST(Fic, UnDocumentIllisibleDonneUnePartieVideEtLAssemblageContinue) {
+    DossierTemporaire dossier;
+    EcritFichier("abime.docx", "ceci n'est pas une archive");
+    EcritOdt("b c.odt", "<text:p>Lettre ’à’ Œdipe</text:p>");
+    EcritFichier("fin.txt", "fin");
+    std::vector<std::string> erreurs;
+    ASSERT_TRUE(AssembleCorpus({Fic("abime.docx"), Fic("b c.odt"), Fic("absent.txt"), Fic("fin.txt")},
+                               "titre", "", "corpus.txt", erreurs));
+    EXPECT_EQ(LitFichier("corpus.txt"), "<titre=abime>\n\n<titre=b_c>\nLettre \x92\xE0\x92 \x8C"
+                                        "dipe\n\n<titre=absent>\n\n<titre=fin>\nfin\n");
+    EXPECT_EQ(erreurs, (std::vector<std::string>{"Impossible de lire le document « abime.docx ».",
+                                                 "Impossible de lire le fichier « absent.txt »."}));
+}
+
+TEST(Fic, LeCorpusNeRemplaceNiUnFichierAssembleNiRienSIlNePeutEtreEcrit) {
+    DossierTemporaire dossier;
+    EcritFichier("a.txt", "a");
+    EcritFichier("b.txt", "b");
+    fs::create_symlink("b.txt", "lien.txt");
+    std::vector<std::string> erreurs;
+    EXPECT_FALSE(AssembleCorpus({Fic("a.txt"), Fic("b.txt")}, "titre", "", "./b.txt", erreurs));
+    EXPECT_FALSE(AssembleCorpus({Fic("a.txt"), Fic("b.txt")}, "titre", "", "lien.txt", erreurs));
+    EXPECT_EQ(LitFichier("b.txt"), "b");
+    ASSERT_EQ(erreurs.size(), 2u);
+    EXPECT_EQ(erreurs[0], "Le corpus ne peut pas remplacer le fichier « b.txt » qu'il rassemble : "
+                          "choisissez un autre nom.");
+
+    erreurs.clear();
+    EXPECT_FALSE(AssembleCorpus({Fic("a.txt")}, "titre", "", "dossier-absent/corpus.txt", erreurs));
+    EXPECT_EQ(erreurs, std::vector<std::string>{"Impossible de créer le corpus « corpus.txt »."});
+}
