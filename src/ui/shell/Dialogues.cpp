@@ -20,6 +20,7 @@ struct Reponses {
     std::deque<QStringList> fichiers;
     std::deque<QColor> couleurs;
     QStringList messages;
+    bool sansAttente = false;
 };
 
 Reponses& Attente() {
@@ -41,6 +42,7 @@ QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icone, co
     Attente().messages << titre + "|" + texte;
     QMessageBox::StandardButton reponse;
     if (Prend(Attente().boutons, reponse)) return reponse;
+    if (Attente().sansAttente) return boutons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
     QMessageBox boite(icone, titre, texte, boutons, parent);
     return static_cast<QMessageBox::StandardButton>(boite.exec());
 }
@@ -56,12 +58,14 @@ int Execute(QDialog* dialogue) {
         dialogue->done(reponse.resultat);
         return reponse.resultat;
     }
+    if (Attente().sansAttente) return QDialog::Rejected;
     return dialogue->exec();
 }
 
 QString FichierAOuvrir(QWidget* parent, const QString& titre, const QString& filtre) {
     QStringList chemins;
     if (Prend(Attente().fichiers, chemins)) return chemins.value(0);
+    if (Attente().sansAttente) return {};
     return QFileDialog::getOpenFileName(parent, titre, QString(), filtre, nullptr,
                                         QFileDialog::DontUseNativeDialog);
 }
@@ -69,6 +73,7 @@ QString FichierAOuvrir(QWidget* parent, const QString& titre, const QString& fil
 QStringList FichiersAOuvrir(QWidget* parent, const QString& titre, const QString& filtre) {
     QStringList chemins;
     if (Prend(Attente().fichiers, chemins)) return chemins;
+    if (Attente().sansAttente) return {};
     return QFileDialog::getOpenFileNames(parent, titre, QString(), filtre, nullptr,
                                          QFileDialog::DontUseNativeDialog);
 }
@@ -76,6 +81,7 @@ QStringList FichiersAOuvrir(QWidget* parent, const QString& titre, const QString
 QString FichierAEnregistrer(QWidget* parent, const QString& titre, const QString& filtre) {
     QStringList chemins;
     if (Prend(Attente().fichiers, chemins)) return chemins.value(0);
+    if (Attente().sansAttente) return {};
     return QFileDialog::getSaveFileName(parent, titre, QString(), filtre, nullptr,
                                         QFileDialog::DontUseNativeDialog);
 }
@@ -83,6 +89,7 @@ QString FichierAEnregistrer(QWidget* parent, const QString& titre, const QString
 QColor ChoisitCouleur(QWidget* parent, const QColor& initiale) {
     QColor couleur;
     if (Prend(Attente().couleurs, couleur)) return couleur;
+    if (Attente().sansAttente) return {};
     return QColorDialog::getColor(initiale, parent);
 }
 
@@ -93,6 +100,11 @@ void RepondDialogue(int resultat, std::function<void(QDialog*)> remplit) {
 void RepondFichiers(const QStringList& chemins) { Attente().fichiers.push_back(chemins); }
 void RepondCouleur(const QColor& couleur) { Attente().couleurs.push_back(couleur); }
 const QStringList& MessagesAffiches() { return Attente().messages; }
-void Oublie() { Attente() = Reponses{}; }
+void SansAttente(bool actif) { Attente().sansAttente = actif; }
+void Oublie() {
+    const bool sansAttente = Attente().sansAttente;
+    Attente() = Reponses{};
+    Attente().sansAttente = sansAttente;
+}
 
 } // namespace t3ui::Dialogues

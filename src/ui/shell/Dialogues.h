@@ -35,6 +35,9 @@ void RepondFichiers(const QStringList& chemins); // empty: the user cancels
 void RepondCouleur(const QColor& couleur);        // invalid: the user cancels
 // Every message shown so far ("title|text"), answered or not; cleared by Oublie.
 const QStringList& MessagesAffiches();
+// With no answer given in advance: when set, a message is answered by its first button (Ok, Yes) and
+// every other call by a cancel, without showing anything.
+void SansAttente(bool actif);
 void Oublie();
 
 } // namespace t3ui::Dialogues

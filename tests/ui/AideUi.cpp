@@ -1,0 +1,42 @@
+#include "AideUi.h"
+
+#include "Globaux.h"
+#include "segmentation/SegmPrinc.h"
+#include "shell/Dialogues.h"
+
+#include <QFile>
+
+namespace t3uitest {
+
+DossierCourant::DossierCourant() : m_precedent(QDir::currentPath()) {
+    QDir::setCurrent(m_dossier.path());
+    t3ui::Dialogues::Oublie();
+    t3ui::Dialogues::SansAttente(true);
+}
+
+DossierCourant::~DossierCourant() {
+    QDir::setCurrent(m_precedent);
+    t3ui::Dialogues::Oublie();
+}
+
+QString DossierCourant::Chemin(const QString& nom) const {
+    return nom.isEmpty() ? m_dossier.path() : m_dossier.filePath(nom);
+}
+
+void Ecrit(const QString& chemin, const QByteArray& contenu) {
+    QFile f(chemin);
+    if (f.open(QIODevice::WriteOnly)) f.write(contenu);
+}
+
+QByteArray Lit(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString Base(const QByteArray& texte, const QString& nom) {
+    Ecrit(nom + ".txt", texte);
+    if (t3::SegmPrinc((nom + ".txt").toStdString(), t3::DelimParDefaut) != t3::ResultatSegm::Ok) return {};
+    return QDir::current().filePath(nom + ".par");
+}
+
+} // namespace t3uitest

@@ -1,0 +1,28 @@
+#pragma once
+// Helpers of the window tests: a fresh current folder per test, small corpora written in it, and the
+// answers of the dialogs cleared between tests.
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace t3uitest {
+
+// A new empty folder made current for the life of the object.
+class DossierCourant {
+public:
+    DossierCourant();
+    ~DossierCourant();
+    QString Chemin(const QString& nom = QString()) const;
+
+private:
+    QTemporaryDir m_dossier;
+    QString m_precedent;
+};
+
+void Ecrit(const QString& chemin, const QByteArray& contenu);
+QByteArray Lit(const QString& chemin);
+// Writes texte as nom.txt in the current folder and segments it there under the default delimiters;
+// the path of the base's .par.
+QString Base(const QByteArray& texte, const QString& nom = "corpus");
+
+} // namespace t3uitest

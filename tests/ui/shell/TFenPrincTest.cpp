@@ -1,0 +1,415 @@
+// The main window driven as a user would: opening and creating bases, the navigation tree, the sheets,
+// the container of groups, the options, the panel and the closing question.
+#include "AideUi.h"
+
+#include "Globaux.h"
+#include "explore/TFenDicNum.h"
+#include "explore/TTgenDragObject.h"
+#include "segmentation/TFenChoixDelimForme.h"
+#include "segmentation/TFenOpt.h"
+#include "shell/Dialogues.h"
+#include "shell/RapportCourant.h"
+#include "shell/TContainer.h"
+#include "shell/TFenNavig.h"
+#include "shell/TFenPrinc.h"
+#include "shell/TexteQt.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace t3ui;
+using t3uitest::DossierCourant;
+
+namespace {
+
+// A report that only records what the closing question did with it.
+class RapportTemoin : public RapportCourant {
+public:
+    explicit RapportTemoin(bool* publie) : m_publie(publie) {}
+    bool Sauve() const override { return false; }
+    bool Publie(QString&) override {
+        *m_publie = true;
+        return true;
+    }
+
+private:
+    bool* m_publie;
+};
+
+QStringList Enfants(const QTreeWidgetItem* item) {
+    QStringList textes;
+    for (int i = 0; i < item->childCount(); ++i) textes << item->child(i)->text(0);
+    return textes;
+}
+
+QWidget* FenetreSimple(TFenPrinc& fenetre, const QString& titre) {
+    auto* w = new QWidget;
+    w->setWindowTitle(titre);
+    fenetre.AjouteFenetre(w);
+    return w;
+}
+
+TTgenDragObject* Groupe(QObject* source, const char* nom, t3::Couleur couleur, std::initializer_list<int32_t> entrees) {
+    auto* objet = new TTgenDragObject(source, nom, couleur, static_cast<int32_t>(entrees.size()));
+    for (int32_t e : entrees) objet->Ajoute(e);
+    return objet;
+}
+
+} // namespace
+
+class TFenPrincTest : public QObject {
+    Q_OBJECT
+private slots:
+    void OuvrirUneBaseRemplitNavigationFeuilleEtDictionnaire();
+    void UneBaseIllisibleDonneLeMessageEtGardeLaPrecedente();
+    void DesClesFautivesNeCreentRien();
+    void CreerUneBaseSegmenteEtOuvre();
+    void UneSegmentationQuiEchoueLaisseLAtelierEnMarche();
+    void LaLigneDeCommandeOuvreOuSegmente();
+    void LesFeuillesGardentLeursFenetres();
+    void LeContainerGardeLesVingtDerniersGroupes();
+    void LaNavigationAmeneSaFenetreEtOublieLesFermees();
+    void LesOptionsVontAuxReglages();
+    void LeBoutonRetreciPlieEtDeplieLePanneau();
+    void LaQuestionDeFermeture();
+};
+
+void TFenPrincTest::OuvrirUneBaseRemplitNavigationFeuilleEtDictionnaire() {
+    DossierCourant dossier;
+    const QString par = t3uitest::Base("Le chat. Le chien.\n");
+    TFenPrinc fenetre;
+    QVERIFY(!fenetre.findChild<QToolButton*>("BtnDocu")->isEnabled());
+    QVERIFY(fenetre.findChild<QToolButton*>("BtnSegment")->isEnabled());
+    QCOMPARE(fenetre.OngletsFeuilles()->count(), 0);
+    QVERIFY(fenetre.OuvreBase(par));
+
+    QTreeWidget* arbre = fenetre.Navig()->TreePages();
+    QCOMPARE(arbre->topLevelItemCount(), 1);
+    QCOMPARE(arbre->topLevelItem(0)->text(0), QFileInfo(par).absoluteFilePath());
+    QCOMPARE(Enfants(arbre->topLevelItem(0)),
+             (QStringList{"Texte", "Dictionnaire", "Cartes Sections", "Partitions"}));
+    QCOMPARE(fenetre.OngletsFeuilles()->count(), 1);
+    QCOMPARE(fenetre.OngletsFeuilles()->tabText(0), QString("Feuille 1"));
+    QCOMPARE(fenetre.TexteStatut(1), QString("Prêt"));
+    QCOMPARE(fenetre.TexteStatut(2), QFileInfo(par).absoluteFilePath());
+    for (const char* nom : {"BtnParag", "BtnDocu", "BtnPCLC", "BtnPart", "BtnSR", "BtnNvFeuille",
+                            "BtnVaVersFeuille", "BtnSelFormes", "BtnAjouteRap"})
+        QVERIFY2(fenetre.findChild<QToolButton*>(nom)->isEnabled(), nom);
+
+    // The dictionary is the last page of the left panel, and the one shown.
+    QTabWidget* listes = fenetre.ListesGauche();
+    QCOMPARE(listes->count(), 3);
+    QCOMPARE(listes->tabText(2), QString("Dictionnaire"));
+    QCOMPARE(listes->currentIndex(), 2);
+    auto* dico = qobject_cast<TFenDicNum*>(listes->widget(2));
+    QVERIFY(dico);
+    QCOMPARE(dico->StatusBar1()->currentMessage(), QString("4 formes"));
+
+    // A second base: a second item with its own four children, a second sheet and dictionary.
+    QVERIFY(fenetre.OuvreBase(t3uitest::Base("a b a\n", "autre")));
+    QCOMPARE(arbre->topLevelItemCount(), 2);
+    QCOMPARE(arbre->topLevelItem(1)->childCount(), 4);
+    QCOMPARE(fenetre.OngletsFeuilles()->tabText(1), QString("Feuille 2"));
+    QCOMPARE(listes->count(), 4);
+    QCOMPARE(fenetre.CorpusModele().NbChargeurs(), 2);
+    // The first dictionary still reads its own base.
+    QCOMPARE(dico->Modele()->data(dico->Modele()->index(0, 0), Qt::DisplayRole).toString(), QString("Le"));
+}
+
+void TFenPrincTest::UneBaseIllisibleDonneLeMessageEtGardeLaPrecedente() {
+    DossierCourant dossier;
+    const QString bonne = t3uitest::Base("Le chat. Le chien.\n");
+    TFenPrinc fenetre;
+    QVERIFY(fenetre.OuvreBase(bonne));
+    t3::charg1* chargeur = fenetre.Chargeur();
+    t3uitest::Ecrit("abime.par", "n'importe quoi\n");
+    QVERIFY(!fenetre.OuvreBase("abime.par"));
+    const QString chemin = QFileInfo("abime.par").absoluteFilePath();
+    QCOMPARE(Dialogues::MessagesAffiches().last(), chemin + "|Erreur de lecture du fichier de paramètres");
+    QCOMPARE(fenetre.Chargeur(), chargeur);
+    QCOMPARE(fenetre.Navig()->TreePages()->topLevelItemCount(), 1);
+    QCOMPARE(fenetre.OngletsFeuilles()->count(), 1);
+    QVERIFY(fenetre.findChild<QToolButton*>("BtnDocu")->isEnabled());
+}
+
+void TFenPrincTest::DesClesFautivesNeCreentRien() {
+    DossierCourant dossier;
+    t3uitest::Ecrit("cles.txt", "<titre=un\nLe chat.\n<=mars> x\n");
+    TFenPrinc fenetre;
+    QVERIFY(!fenetre.CreeBase("cles.txt"));
+    QCOMPARE(Dialogues::MessagesAffiches(), QStringList{"Tessaron3|Problème dans les clefs.\nConsultez atrace.txt"});
+    QVERIFY(!QFileInfo::exists("cles.par"));
+    QVERIFY(!QFileInfo::exists("cles.dic"));
+    QVERIFY(t3uitest::Lit("atrace.txt").size() > 0);
+    QCOMPARE(fenetre.OngletsFeuilles()->count(), 0);
+}
+
+void TFenPrincTest::CreerUneBaseSegmenteEtOuvre() {
+    DossierCourant dossier;
+    t3uitest::Ecrit("notes.v2.txt", "<titre=a> chemin faisant\n");
+    TFenPrinc fenetre;
+    // Cancelling the delimiter dialog writes nothing.
+    Dialogues::RepondDialogue(QDialog::Rejected);
+    QVERIFY(!fenetre.CreeBase("notes.v2.txt"));
+    QVERIFY(!QFileInfo::exists("notes.v2.par"));
+    // The delimiter dialog opens with the default delimiters; "e" added cuts chemin into ch, e, min.
+    QString proposes;
+    Dialogues::RepondDialogue(QDialog::Accepted, [&](QDialog* d) {
+        auto* dialogue = static_cast<TFenChoixDelimForme*>(d);
+        proposes = dialogue->EdDelims()->text();
+        dialogue->EdDelims()->setText(proposes + "e");
+    });
+    QVERIFY(fenetre.CreeBase("notes.v2.txt"));
+    QCOMPARE(VersCp1252(proposes), std::string(t3::DelimParDefaut));
+    QVERIFY(QFileInfo::exists("notes.v2.par"));
+    QVERIFY(fenetre.Chargeur());
+    QVERIFY(fenetre.Chargeur()->LocFormDic("ch") >= 0);
+    QVERIFY(fenetre.Chargeur()->LocFormDic("min") >= 0);
+    // Opening the base started the trace afresh: the loader's lines only.
+    QVERIFY(!t3uitest::Lit("atrace.txt").contains("egmentation"));
+}
+
+void TFenPrincTest::UneSegmentationQuiEchoueLaisseLAtelierEnMarche() {
+    DossierCourant dossier;
+    t3uitest::Ecrit("vingt.txt", "a b c d e f g h i j k l m n o p q r s t\n");
+    TFenPrinc fenetre;
+    const int32_t ancien = t3::Options.Maxart;
+    t3::Options.Maxart = 10;
+    Dialogues::RepondDialogue(QDialog::Accepted);
+    QVERIFY(!fenetre.CreeBase("vingt.txt"));
+    t3::Options.Maxart = ancien;
+    QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
+    QVERIFY(!QFileInfo::exists("vingt.par"));
+    QCOMPARE(fenetre.OngletsFeuilles()->count(), 0);
+    // An unreadable text is said so, in French.
+    QVERIFY(!fenetre.CreeBase("absent.txt"));
+    QVERIFY(Dialogues::MessagesAffiches().last().contains("ne peut pas être lu"));
+}
+
+void TFenPrincTest::LaLigneDeCommandeOuvreOuSegmente() {
+    DossierCourant dossier;
+    QDir().mkdir("sous");
+    QDir::setCurrent("sous");
+    t3uitest::Base("Le chat. Le chien.\n");
+    t3uitest::Ecrit("texte.PAR", "Le chat.\n");
+    QDir::setCurrent(dossier.Chemin());
+    {
+        // A relative path with words after it: the base opens and its folder becomes current.
+        TFenPrinc fenetre;
+        fenetre.TraiteLigneCommande("sous/corpus.par et la suite");
+        QCOMPARE(fenetre.Navig()->TreePages()->topLevelItemCount(), 1);
+        QCOMPARE(QDir::current().absolutePath(), QDir(dossier.Chemin("sous")).absolutePath());
+    }
+    {
+        // ".PAR" is not ".par": the file is a text to segment.
+        TFenPrinc fenetre;
+        Dialogues::RepondDialogue(QDialog::Accepted);
+        fenetre.TraiteLigneCommande(dossier.Chemin("sous/texte.PAR"));
+        QVERIFY(QFileInfo::exists(dossier.Chemin("sous/texte.par")));
+        QCOMPARE(fenetre.Navig()->TreePages()->topLevelItemCount(), 1);
+    }
+    {
+        // A path that does not exist only changes the folder.
+        QDir::setCurrent(dossier.Chemin());
+        TFenPrinc fenetre;
+        fenetre.TraiteLigneCommande(dossier.Chemin("sous/rien.par"));
+        QCOMPARE(QDir::current().absolutePath(), QDir(dossier.Chemin("sous")).absolutePath());
+        QCOMPARE(fenetre.Navig()->TreePages()->topLevelItemCount(), 0);
+    }
+}
+
+void TFenPrincTest::LesFeuillesGardentLeursFenetres() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    QTabBar* onglets = fenetre.OngletsFeuilles();
+    QWidget* a = FenetreSimple(fenetre, "a");
+    QWidget* b = FenetreSimple(fenetre, "b");
+    QWidget* c = FenetreSimple(fenetre, "c");
+    fenetre.AjouteFeuille();
+    QCOMPARE(onglets->tabText(1), QString("Feuille 2"));
+    QCOMPARE(onglets->currentIndex(), 0); // the active tab does not change
+
+    onglets->setCurrentIndex(1);
+    QCOMPARE(fenetre.FenetresFeuille(0).size(), 3);
+    QVERIFY(!a->isVisible() && !b->isVisible() && !c->isVisible());
+    QWidget* d = FenetreSimple(fenetre, "d");
+    onglets->setCurrentIndex(0);
+    QVERIFY(a->isVisible() && b->isVisible() && c->isVisible());
+    QVERIFY(!d->isVisible());
+    QCOMPARE(fenetre.FenetresFeuille(1), QList<QWidget*>{d});
+
+    // A window moved to sheet 2 is recorded there only.
+    fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(b->parentWidget()));
+    fenetre.DeplaceVersFeuille(1);
+    QVERIFY(!b->isVisible());
+    onglets->setCurrentIndex(1);
+    QCOMPARE(fenetre.FenetresFeuille(0).size(), 2);
+    QVERIFY(b->isVisible() && d->isVisible());
+    QVERIFY(!fenetre.FenetresFeuille(0).contains(b));
+
+    // The move menu lists the other sheets after "Nouvelle feuille".
+    QMenu* menu = fenetre.MenuDeplacement();
+    QStringList items;
+    for (QAction* action : menu->actions()) items << action->text();
+    QCOMPARE(items, (QStringList{"Nouvelle feuille", "Feuille 1"}));
+    delete menu;
+
+    // A later sheet is numbered after every sheet made so far.
+    fenetre.AjouteFeuille();
+    QCOMPARE(onglets->tabText(2), QString("Feuille 3"));
+}
+
+void TFenPrincTest::LeContainerGardeLesVingtDerniersGroupes() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    QCOMPARE(fenetre.Container()->toolTip(), QString("Vide"));
+    QObject source;
+    for (int i = 0; i < 21; ++i) {
+        const std::string nom = "g" + std::to_string(i);
+        std::unique_ptr<TTgenDragObject> objet(Groupe(&source, nom.c_str(), t3::CouleurRGB(1, 2, 3), {0, 1}));
+        QVERIFY(fenetre.ContainerDrop(*objet));
+    }
+    QCOMPARE(fenetre.FileGroupes().size(), size_t{20});
+    QCOMPARE(fenetre.FileGroupes().front()->Nom(), std::string("g20"));
+    QCOMPARE(fenetre.FileGroupes().back()->Nom(), std::string("g1"));
+    QCOMPARE(fenetre.Container()->toolTip(), QString("g20"));
+    QCOMPARE(fenetre.GroupeCourant()->GetCouleur(), t3::CouleurRGB(1, 2, 3));
+
+    // The queue menu: newest first, the current group ticked; choosing one makes it current.
+    QMenu* menu = fenetre.PMnuQueue();
+    emit menu->aboutToShow();
+    QCOMPARE(menu->actions().size(), 20);
+    QCOMPARE(menu->actions().first()->text(), QString("g20"));
+    QVERIFY(menu->actions().first()->isChecked());
+    QVERIFY(!menu->actions().at(1)->isChecked());
+    menu->actions().at(3)->trigger();
+    QCOMPARE(fenetre.GroupeCourant()->Nom(), std::string("g17"));
+    QCOMPARE(fenetre.Container()->toolTip(), QString("g17"));
+
+    // A drag from the container itself is refused; a white group with no name keeps its own colour
+    // and takes the default name.
+    std::unique_ptr<TTgenDragObject> retour(Groupe(fenetre.Container(), "x", 0, {0}));
+    QVERIFY(!fenetre.ContainerDrop(*retour));
+    std::unique_ptr<TTgenDragObject> blanc(Groupe(&source, "", t3::CouleurBlanche, {0, 1}));
+    QVERIFY(fenetre.ContainerDrop(*blanc));
+    QVERIFY(fenetre.GroupeCourant()->GetCouleur() != t3::CouleurBlanche);
+    QCOMPARE(fenetre.GroupeCourant()->Nom(), std::string("Le+"));
+}
+
+void TFenPrincTest::LaNavigationAmeneSaFenetreEtOublieLesFermees() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    TFenNavig* navig = fenetre.Navig();
+    QTreeWidgetItem* base = navig->TreePages()->topLevelItem(0);
+    QWidget* stat = FenetreSimple(fenetre, "stat");
+    QWidget* autre = FenetreSimple(fenetre, "autre");
+    QTreeWidgetItem* pclc = navig->AjouteItem(TFenNavig::Enfant(base, "Partitions"), "PCLC", -1, stat);
+    auto* sous = qobject_cast<QMdiSubWindow*>(stat->parentWidget());
+    sous->showMinimized();
+    fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(autre->parentWidget()));
+    navig->TreePagesChange(pclc);
+    QVERIFY(!sous->isMinimized());
+    QCOMPARE(fenetre.Mdi()->activeSubWindow(), sous);
+
+    // An item without a window changes nothing; one whose window was closed has none any more.
+    fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(autre->parentWidget()));
+    navig->TreePagesChange(TFenNavig::Enfant(base, "Dictionnaire"));
+    QCOMPARE(fenetre.Mdi()->activeSubWindow()->widget(), autre);
+    delete sous;
+    QVERIFY(!TFenNavig::Fenetre(pclc));
+    navig->TreePagesChange(pclc);
+
+    // The navigation window refuses to close.
+    QVERIFY(!navig->close());
+}
+
+void TFenPrincTest::LesOptionsVontAuxReglages() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    const t3::OptionsT3 anciennes = t3::Options;
+    QStringList initiaux;
+    Dialogues::RepondDialogue(QDialog::Accepted, [&](QDialog* d) {
+        auto* dialogue = static_cast<TFenOpt*>(d);
+        initiaux << dialogue->EdMaxart()->text() << dialogue->EdEtiqs()->text();
+        dialogue->EdMaxart()->setText("250000");
+        dialogue->EdEtiqs()->setText("3");
+    });
+    fenetre.BtnOptionsClick();
+    QCOMPARE(initiaux, (QStringList{"100000", "1"}));
+    QCOMPARE(t3::Options.Maxart, 250000);
+    QCOMPARE(t3::Options.NbEtiquettes, 3);
+
+    // The fields open with the initial values again; a bad maximum leaves the new tag count and the
+    // old maximum.
+    Dialogues::RepondDialogue(QDialog::Accepted, [&](QDialog* d) {
+        auto* dialogue = static_cast<TFenOpt*>(d);
+        initiaux << dialogue->EdMaxart()->text();
+        dialogue->EdEtiqs()->setText("2");
+        dialogue->EdMaxart()->setText("beaucoup");
+    });
+    fenetre.BtnOptionsClick();
+    QCOMPARE(initiaux.last(), QString("100000"));
+    QCOMPARE(t3::Options.NbEtiquettes, 2);
+    QCOMPARE(t3::Options.Maxart, 250000);
+    QVERIFY(Dialogues::MessagesAffiches().last().contains("« beaucoup »"));
+    // Cancel changes nothing.
+    Dialogues::RepondDialogue(QDialog::Rejected);
+    fenetre.BtnOptionsClick();
+    QCOMPARE(t3::Options.NbEtiquettes, 2);
+    t3::Options = anciennes;
+}
+
+void TFenPrincTest::LeBoutonRetreciPlieEtDeplieLePanneau() {
+    TFenPrinc fenetre;
+    fenetre.show();
+    QCOMPARE(fenetre.PanneauFond()->width(), 296);
+    auto* bouton = fenetre.findChild<QToolButton*>("BtnRetreci");
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QCOMPARE(fenetre.PanneauFond()->width(), 15);
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QCOMPARE(fenetre.PanneauFond()->width(), 296);
+}
+
+void TFenPrincTest::LaQuestionDeFermeture() {
+    DossierCourant dossier;
+    const QString question = "Tessaron3|Le rapport a été modifié.\nVoulez-vous le sauvegarder ?";
+    bool publie = false;
+    {
+        TFenPrinc fenetre;
+        fenetre.show();
+        // No report: no question.
+        QVERIFY(fenetre.close());
+        QVERIFY(Dialogues::MessagesAffiches().isEmpty());
+    }
+    TFenPrinc fenetre;
+    fenetre.show();
+    fenetre.SetRapport(std::make_unique<RapportTemoin>(&publie));
+    Dialogues::RepondBouton(QMessageBox::Cancel);
+    QVERIFY(!fenetre.close());
+    QVERIFY(fenetre.isVisible());
+    QCOMPARE(Dialogues::MessagesAffiches(), QStringList{question});
+    Dialogues::RepondBouton(QMessageBox::No);
+    QVERIFY(fenetre.close());
+    QVERIFY(!publie);
+    fenetre.show();
+    Dialogues::RepondBouton(QMessageBox::Yes);
+    QVERIFY(fenetre.close());
+    QVERIFY(publie);
+}
+
+QTEST_MAIN(TFenPrincTest)
+#include "TFenPrincTest.moc"
