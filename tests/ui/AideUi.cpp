@@ -3,6 +3,7 @@
 #include "Globaux.h"
 #include "segmentation/SegmPrinc.h"
 #include "shell/Dialogues.h"
+#include "shell/TexteQt.h"
 
 #include <QFile>
 
@@ -33,8 +34,8 @@ QByteArray Lit(const QString& chemin) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString Base(const QByteArray& texte, const QString& nom) {
-    Ecrit(nom + ".txt", texte);
+QString Base(const QString& texte, const QString& nom) {
+    Ecrit(nom + ".txt", QByteArray::fromStdString(t3ui::VersCp1252(texte)));
     if (t3::SegmPrinc((nom + ".txt").toStdString(), t3::DelimParDefaut) != t3::ResultatSegm::Ok) return {};
     return QDir::current().filePath(nom + ".par");
 }

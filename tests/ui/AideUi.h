@@ -21,8 +21,8 @@ private:
 
 void Ecrit(const QString& chemin, const QByteArray& contenu);
 QByteArray Lit(const QString& chemin);
-// Writes texte as nom.txt in the current folder and segments it there under the default delimiters;
-// the path of the base's .par.
-QString Base(const QByteArray& texte, const QString& nom = "corpus");
+// Writes texte in Windows-1252 as nom.txt in the current folder and segments it there under the default
+// delimiters; the path of the base's .par.
+QString Base(const QString& texte, const QString& nom = "corpus");
 
 } // namespace t3uitest
