@@ -1,0 +1,200 @@
+#include "shell/Rapport.h"
+
+#include "corpus/charg1.h"
+#include "shell/Html.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace t3 {
+
+namespace {
+
+// The folder path followed by one "/" (none added to an empty path or one that already ends with it).
+std::string AvecBarre(const std::string& dossier) {
+    if (dossier.empty() || dossier.back() == '/') return dossier;
+    return dossier + '/';
+}
+
+// Makes the folder and any missing parent; true when it exists as a folder afterwards.
+bool CreeDossiers(const std::string& dossier) {
+    std::string chemin;
+    for (size_t i = 0; i <= dossier.size(); ++i) {
+        if (i < dossier.size() && dossier[i] != '/') continue;
+        chemin = dossier.substr(0, i);
+        if (!chemin.empty() && ::mkdir(chemin.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    }
+    struct stat etat;
+    return ::stat(dossier.c_str(), &etat) == 0 && S_ISDIR(etat.st_mode);
+}
+
+// Writes the bytes to the open file and closes it; true when every byte went out.
+bool EcritEtFerme(std::FILE* f, const std::string& contenu) {
+    const bool ecrit = std::fwrite(contenu.data(), 1, contenu.size(), f) == contenu.size();
+    return std::fclose(f) == 0 && ecrit;
+}
+
+// Copies source to cible byte for byte, replacing cible.
+bool CopieFichier(const std::string& source, const std::string& cible) {
+    std::FILE* entree = std::fopen(source.c_str(), "rb");
+    if (!entree) return false;
+    std::FILE* sortie = std::fopen(cible.c_str(), "wb");
+    if (!sortie) {
+        std::fclose(entree);
+        return false;
+    }
+    char bloc[65536];
+    bool bon = true;
+    for (;;) {
+        const size_t lu = std::fread(bloc, 1, sizeof bloc, entree);
+        if (lu > 0 && std::fwrite(bloc, 1, lu, sortie) != lu) bon = false;
+        if (lu < sizeof bloc || !bon) break;
+    }
+    bon = bon && !std::ferror(entree);
+    std::fclose(entree);
+    return std::fclose(sortie) == 0 && bon;
+}
+
+void NoteCopie(std::vector<std::string>& manques, const std::string& source, const std::string& cible) {
+    manques.push_back("Impossible de copier " + source + " vers " + cible);
+}
+
+} // namespace
+
+Rapport::Rapport(const charg1* base, const std::string& dossierTemp) : m_base(base) {
+    std::string modele = AvecBarre(dossierTemp) + "tes3-XXXXXX";
+    if (::mkdtemp(modele.data())) m_dossier = modele + '/';
+}
+
+Rapport::~Rapport() {
+    if (m_dossier.empty()) return;
+    if (DIR* d = ::opendir(m_dossier.c_str())) {
+        std::vector<std::string> noms;
+        while (const dirent* e = ::readdir(d)) {
+            const std::string nom = e->d_name;
+            if (nom != "." && nom != "..") noms.push_back(nom);
+        }
+        ::closedir(d);
+        for (const std::string& nom : noms)
+            ::unlink((m_dossier + nom).c_str());
+    }
+    ::rmdir(m_dossier.c_str());
+}
+
+int32_t Rapport::Ajoute(const std::string& titre, const std::string& fichier,
+                        const std::string& commentaire) {
+    (void)titre; // the title lives in the main window's tree
+    m_entrees.push_back(fichier);
+    m_commentaires.push_back(commentaire);
+    m_sauve = false;
+    return static_cast<int32_t>(m_entrees.size() - 1);
+}
+
+void Rapport::EcritEntete(std::vector<std::string>& lignes) const {
+    const auto compte = [this](int32_t (charg1::*valeur)() const) {
+        return std::to_string(m_base ? (m_base->*valeur)() : 0);
+    };
+    lignes.push_back("<HTML><HEAD><TITLE>Rapport </TITLE></HEAD>");
+    lignes.push_back("<BODY BACKGROUND=\"contenu\\paper.gif\">");
+    lignes.push_back(
+        "<table width=\"100%\" border=\"1\" cellpadding=\"5\" background=\"contenu\\grille.gif\"><tr> "
+        "<td colspan=\"2\"><img src=\"contenu\\cube.gif\">&nbsp;&nbsp; Rapport d'analyse <br></table><br>");
+    lignes.push_back(
+        "<table width=\"100%\" border=\"1\" cellpadding=\"5\" background=\"contenu\\grille.gif\"><tr> "
+        "<td colspan=\"2\"><img src=\"contenu\\bulle.gif\">Principales carat\xE9ristiques "
+        "lexicom\xE9triques");
+    lignes.push_back("<tr><td><img src=\"contenu\\bulle.gif\">Nombre des occurrences <td align=right>" +
+                     compte(&charg1::Nbocc));
+    lignes.push_back("<tr><td><img src=\"contenu\\bulle.gif\">Nombre des formes<td align=right>" +
+                     compte(&charg1::Nbform));
+    lignes.push_back("<tr><td><img src=\"contenu\\bulle.gif\">Fr\xE9quence maximale<td align=right>" +
+                     compte(&charg1::Fmax));
+    lignes.push_back("<tr><td><img src=\"contenu\\bulle.gif\">Nombre des hapax<td align=right>" +
+                     compte(&charg1::Nhap));
+    lignes.push_back("</table><br><br>");
+}
+
+bool Rapport::EcritPageImage(const std::string& chemin, const std::string& image,
+                             const std::string& commentaire) {
+    const std::string texte = "<html>\n<head><title>Image</title></head>\n<body bgcolor=#ffffff>\n" +
+                              commentaire + "<br>\n" + "<img src=\"" + image + "\">\n</body>\n</html>";
+    // Written as a text file of the original platform: every line feed becomes CR LF.
+    std::string page;
+    page.reserve(texte.size() + 16);
+    for (const char c : texte) {
+        if (c == '\n') page += '\r';
+        page += c;
+    }
+    std::FILE* f = std::fopen(chemin.c_str(), "wb");
+    return f && EcritEtFerme(f, page);
+}
+
+bool Rapport::Enregistre(const std::string& dossier, const std::vector<Item>& items,
+                         const std::string& dossierImages, std::vector<std::string>& manques) {
+    const std::string publication = AvecBarre(dossier);
+    const std::string contenu = publication + "contenu/";
+    if (!CreeDossiers(contenu)) manques.push_back("Dossier de publication inaccessible : " + contenu);
+
+    std::vector<std::string> lignes;
+    EcritEntete(lignes);
+    for (const char* decor : {"paper.gif", "bulle.gif", "cube.gif", "grille.gif"}) {
+        const std::string source = AvecBarre(dossierImages) + decor;
+        if (!CopieFichier(source, contenu + decor)) NoteCopie(manques, source, contenu + decor);
+    }
+
+    lignes.push_back("<OL>");
+    for (const Item& item : items) {
+        if (item.index < 0 || static_cast<size_t>(item.index) >= m_entrees.size()) continue;
+        const std::string& fichier = m_entrees[static_cast<size_t>(item.index)];
+        const std::string source = m_dossier + fichier;
+        if (!CopieFichier(source, contenu + fichier)) NoteCopie(manques, source, contenu + fichier);
+
+        std::string lien = fichier;
+        const size_t jpg = fichier.find(".jpg");
+        if (jpg != std::string::npos) {
+            lien = fichier.substr(0, jpg + 1) + "html";
+            if (!EcritPageImage(contenu + lien, fichier, m_commentaires[static_cast<size_t>(item.index)]))
+                manques.push_back("Impossible d'enregistrer la page " + contenu + lien);
+        }
+        std::string ligne = "<LI><A HREF=\"contenu\\" + lien + "\">";
+        AjouteEchappe(ligne, item.titre);
+        ligne += "</A>";
+        lignes.push_back(std::move(ligne));
+    }
+    lignes.push_back("</OL>");
+    lignes.push_back("</BODY></HTML>");
+
+    std::string index;
+    for (size_t i = 0; i < lignes.size(); ++i) {
+        if (i > 0) index += "\r\n";
+        index += lignes[i];
+    }
+    // Written beside its place, then renamed over it: a failed publication leaves the last index whole.
+    const std::string cible = publication + "index.htm";
+    std::string provisoire = publication + "index.htm.XXXXXX";
+    const int fd = ::mkstemp(provisoire.data());
+    std::FILE* f = nullptr;
+    if (fd >= 0) {
+        // mkstemp makes the file private; the index gets the usual rights of a new file.
+        const mode_t masque = ::umask(0);
+        ::umask(masque);
+        ::fchmod(fd, 0666 & ~masque);
+        f = ::fdopen(fd, "wb");
+        if (!f) ::close(fd);
+    }
+    bool ecrit = f && EcritEtFerme(f, index);
+    if (ecrit) ecrit = std::rename(provisoire.c_str(), cible.c_str()) == 0;
+    if (!ecrit) {
+        if (fd >= 0) ::unlink(provisoire.c_str());
+        manques.push_back("Impossible d'enregistrer l'index " + cible);
+        return false;
+    }
+    m_sauve = true;
+    return true;
+}
+
+} // namespace t3
