@@ -88,12 +88,6 @@ TEST(PageTexte, GroupeSurligneEtSaCouleur) {
     groupe.SetCouleur(CouleurRGB(0xAB, 0x0C, 0xFE));
     EXPECT_NE(Page(base, &groupe).find("color: #ab0cfe;}"), std::string::npos);
 
-    // A group without occurrences highlights nothing but gives its colour.
-    Tgen vide(&base, std::vector<int32_t>{});
-    vide.SetCouleur(CouleurRGB(0, 128, 0));
-    const std::string page = Page(base, &vide);
-    EXPECT_EQ(page.substr(0, Tete("#008000").size()), Tete("#008000"));
-    EXPECT_EQ(Compte(page, marque), 0u);
 }
 
 TEST(PageTexte, CaracteresHtmlEchappes) {
