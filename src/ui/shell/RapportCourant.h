@@ -1,6 +1,7 @@
 #pragma once
-// What the main window needs of the current report: whether it holds unsaved entries, and its
-// publication, which answers whether everything could be published (with the French text of what was
+// The current report as the windows and the main window see it: windows write their page or picture
+// into its folder and add it as an entry; the main window asks whether it holds unsaved entries and
+// publishes it, learning whether everything could be published (with the French text of what was
 // missing otherwise).
 #include <QString>
 
@@ -11,6 +12,10 @@ public:
     virtual ~RapportCourant() = default;
     virtual bool Sauve() const = 0;
     virtual bool Publie(QString& manques) = 0;
+    // The folder the windows write their entries into, ending with "/".
+    virtual QString Dossier() const = 0;
+    // Records an entry whose file the window already wrote into the folder.
+    virtual void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) = 0;
 };
 
 } // namespace t3ui

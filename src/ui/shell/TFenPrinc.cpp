@@ -11,9 +11,11 @@
 #include "shell/Dialogues.h"
 #include "shell/FenetreRapport.h"
 #include "shell/Images.h"
+#include "shell/RapportArbre.h"
 #include "shell/RapportCourant.h"
 #include "shell/TContainer.h"
 #include "shell/TFenNavig.h"
+#include "shell/TFenRuze.h"
 #include "shell/TOptionsOpenDialog.h"
 #include "shell/TexteQt.h"
 
@@ -81,9 +83,10 @@ TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
 }
 
 TFenPrinc::~TFenPrinc() {
-    // The windows borrow the loaders: they go first.
+    // The windows borrow the loaders: they go first; the report's entries go with its tree.
     for (QMdiSubWindow* fenetre : m_mdi->subWindowList()) delete fenetre;
     while (m_listesGauche->count() > 2) delete m_listesGauche->widget(2);
+    m_rapport.reset();
     if (s_instance == this) s_instance = nullptr;
 }
 
@@ -238,6 +241,9 @@ void TFenPrinc::ConstruitPanneaux() {
     m_btnSauvRapport->setText("Enregistrer");
     m_btnSauvRapport->setToolTip("Enregistrer le rapport");
     m_btnSauvRapport->setEnabled(false);
+    connect(m_btnSauvRapport, &QToolButton::clicked, this, &TFenPrinc::PublieRapport);
+    m_treeViewRapport->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                       QAbstractItemView::SelectedClicked);
     boutons->addWidget(nouveau);
     boutons->addWidget(m_btnSauvRapport);
     boutons->addStretch();
@@ -399,6 +405,9 @@ bool TFenPrinc::OuvreBase(const QString& cheminDonne) {
     SetStatusText(QString());
     m_navig->TreePages()->show();
     m_listesGauche->setCurrentIndex(m_listesGauche->count() - 1);
+    NouveauRapport();
+    SetStatusText("Affichage du texte");
+    AjouteFenetre(new TFenRuze(this, m_chargeur));
     SetStatusText("Prêt");
     return true;
 }
@@ -541,6 +550,27 @@ void TFenPrinc::BtnAjouteRapClick() {
     });
 }
 
+// The report of the base just opened. The previous report, whose entries the tree shows, goes first:
+// when it holds unsaved entries the user may publish them.
+void TFenPrinc::NouveauRapport() {
+    if (m_rapport && !m_rapport->Sauve()) {
+        const auto reponse = Dialogues::Message(this, QMessageBox::Question, "Tessaron3",
+                                                "Le rapport a été modifié.\nVoulez-vous le sauvegarder ?",
+                                                QMessageBox::Yes | QMessageBox::No);
+        if (reponse == QMessageBox::Yes) PublieRapport();
+    }
+    m_rapport.reset();
+    SetRapport(std::make_unique<RapportArbre>(m_treeViewRapport, m_chargeur));
+}
+
+bool TFenPrinc::PublieRapport() {
+    if (!m_rapport) return false;
+    QString manques;
+    const bool complet = m_rapport->Publie(manques);
+    if (!complet) Dialogues::Message(this, QMessageBox::Warning, "Tessaron3", manques);
+    return complet;
+}
+
 void TFenPrinc::SetRapport(std::unique_ptr<RapportCourant> rapport) {
     m_rapport = std::move(rapport);
     m_btnSauvRapport->setEnabled(m_rapport != nullptr);
@@ -647,9 +677,7 @@ void TFenPrinc::closeEvent(QCloseEvent* evenement) {
             evenement->ignore();
             return;
         }
-        QString manques;
-        if (reponse == QMessageBox::Yes && !m_rapport->Publie(manques))
-            Dialogues::Message(this, QMessageBox::Warning, "Tessaron3", manques);
+        if (reponse == QMessageBox::Yes) PublieRapport();
     }
     evenement->accept();
 }

@@ -78,6 +78,10 @@ public:
     TContainer* Container() const { return m_container; }
     RapportCourant* Rapport() const { return m_rapport.get(); }
     void SetRapport(std::unique_ptr<RapportCourant> rapport);
+    // Publishes the current report into the publication folder; false (after telling the user what was
+    // missing) when something could not be published.
+    bool PublieRapport();
+    QTreeWidget* TreeViewRapport() const { return m_treeViewRapport; }
 
     // --- Commands (the toolbar's handlers)
     void BtnCreerCorpClick();
@@ -106,6 +110,7 @@ private:
     void ConstruitBarreEtat();
     QToolButton* Bouton(const QString& nom, const QString& glyphe, int teinte, const QString& aide, bool base);
     void ActiveCommandesBase();
+    void NouveauRapport();
     void AjoutePagesNavigation(const QString& chemin);
     void ChangeFeuille(int nouvelle);
     void RemplitPmnPCLC();

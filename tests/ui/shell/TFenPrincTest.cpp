@@ -40,6 +40,8 @@ public:
         *m_publie = true;
         return true;
     }
+    QString Dossier() const override { return {}; }
+    void Ajoute(const QString&, const QString&, const QString&) override {}
 
 private:
     bool* m_publie;

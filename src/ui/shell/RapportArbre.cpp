@@ -1,0 +1,64 @@
+#include "shell/RapportArbre.h"
+
+#include "shell/Chemins.h"
+#include "shell/SauveJPEG.h"
+#include "shell/TexteQt.h"
+
+#include <QTreeWidget>
+
+namespace t3ui {
+namespace {
+
+constexpr int RoleIndex = Qt::UserRole;
+
+// The entries in the tree's order, each before its children, the root level left out.
+void Parcourt(const QTreeWidgetItem* item, std::vector<t3::Rapport::Item>& items) {
+    for (int i = 0; i < item->childCount(); ++i) {
+        const QTreeWidgetItem* enfant = item->child(i);
+        items.push_back({enfant->data(0, RoleIndex).toInt(), VersCp1252(enfant->text(0))});
+        Parcourt(enfant, items);
+    }
+}
+
+} // namespace
+
+RapportArbre::RapportArbre(QTreeWidget* arbre, const t3::charg1* base)
+    : m_arbre(arbre), m_rapport(base, CheminLocal(DossierTemporaire())) {}
+
+// The entries of the tree go with the report whose files they name.
+RapportArbre::~RapportArbre() {
+    if (QTreeWidgetItem* racine = m_arbre->topLevelItem(0)) qDeleteAll(racine->takeChildren());
+}
+
+QString RapportArbre::Dossier() const { return CheminQt(m_rapport.DossierRapport()); }
+
+void RapportArbre::Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) {
+    const int32_t index = m_rapport.Ajoute(VersCp1252(titre), CheminLocal(fichier), VersCp1252(commentaire));
+    auto* item = new QTreeWidgetItem(QStringList{titre});
+    item->setData(0, RoleIndex, index);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    m_arbre->topLevelItem(0)->addChild(item);
+    m_arbre->expandAll();
+}
+
+bool RapportArbre::Publie(QString& manques) {
+    std::vector<t3::Rapport::Item> items;
+    for (int i = 0; i < m_arbre->topLevelItemCount(); ++i) Parcourt(m_arbre->topLevelItem(i), items);
+    std::vector<std::string> absents;
+    const bool ecrit = m_rapport.Enregistre(CheminLocal(DossierPublication()), items,
+                                            CheminLocal(DossierDonnees() + "/images"), absents);
+    QStringList lignes;
+    if (!ecrit) lignes << QString("La page « %1/index.htm » n'a pas pu être écrite.").arg(DossierPublication());
+    if (!absents.empty()) lignes << "Le rapport a été publié sans ces fichiers :";
+    for (const std::string& absent : absents) lignes << QString::fromStdString(absent);
+    manques = lignes.join('\n');
+    return ecrit && absents.empty();
+}
+
+bool SauveJPEG(const QImage& image, const QString& chemin, int qualite) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    return t3::SauveJPEG(rgb.constBits(), rgb.width(), rgb.height(), static_cast<int>(rgb.bytesPerLine()),
+                         CheminLocal(chemin), qualite);
+}
+
+} // namespace t3ui

@@ -1,0 +1,36 @@
+#pragma once
+// The current report bound to the report tree of the main window: each entry is a child of the root
+// "Table des matières", whose text (editable in place) is the title the next publication shows.
+#include "shell/RapportCourant.h"
+#include "shell/Rapport.h"
+
+#include <QImage>
+
+class QTreeWidget;
+
+namespace t3 {
+class charg1;
+}
+
+namespace t3ui {
+
+class RapportArbre : public RapportCourant {
+public:
+    RapportArbre(QTreeWidget* arbre, const t3::charg1* base);
+    ~RapportArbre() override;
+
+    bool Sauve() const override { return m_rapport.Sauve(); }
+    bool Publie(QString& manques) override;
+    QString Dossier() const override;
+    void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) override;
+    const t3::Rapport& Moteur() const { return m_rapport; }
+
+private:
+    QTreeWidget* m_arbre;
+    t3::Rapport m_rapport;
+};
+
+// Writes the picture as a JPEG file at chemin (replacing it) at the quality given; false on failure.
+bool SauveJPEG(const QImage& image, const QString& chemin, int qualite);
+
+} // namespace t3ui

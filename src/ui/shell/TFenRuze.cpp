@@ -1,0 +1,109 @@
+#include "shell/TFenRuze.h"
+
+#include "explore/CibleGroupes.h"
+#include "shell/Chemins.h"
+#include "shell/PageTexte.h"
+#include "shell/TexteQt.h"
+#include "stats/Tgen.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace t3ui {
+
+void VueHtml::dragEnterEvent(QDragEnterEvent* evenement) {
+    if (GroupeDuGlisser(evenement->mimeData())) evenement->acceptProposedAction();
+}
+
+void VueHtml::dragMoveEvent(QDragMoveEvent* evenement) {
+    if (GroupeDuGlisser(evenement->mimeData())) evenement->acceptProposedAction();
+}
+
+void VueHtml::dropEvent(QDropEvent* evenement) {
+    if (const TTgenDragObject* objet = GroupeDuGlisser(evenement->mimeData())) {
+        evenement->acceptProposedAction();
+        emit GroupeDepose(*objet);
+    }
+}
+
+TFenRuze::TFenRuze(TFenPrinc*, const t3::charg1* base) : m_base(base) {
+    setObjectName("FenRuze");
+    setWindowTitle("Ruze");
+    setWindowIcon(QIcon::fromTheme("text-html"));
+    resize(696, 480);
+    auto* panHaut = new QWidget;
+    panHaut->setObjectName("PanHaut");
+    panHaut->setFixedHeight(32);
+    // The top strip moves through the parts of a long text.
+    m_btnPrecedent = new QToolButton;
+    m_btnPrecedent->setObjectName("BtnPartiePrecedente");
+    m_btnPrecedent->setArrowType(Qt::LeftArrow);
+    m_btnPrecedent->setToolTip("Partie précédente du texte");
+    m_btnSuivant = new QToolButton;
+    m_btnSuivant->setObjectName("BtnPartieSuivante");
+    m_btnSuivant->setArrowType(Qt::RightArrow);
+    m_btnSuivant->setToolTip("Partie suivante du texte");
+    m_lbPartie = new QLabel;
+    m_lbPartie->setObjectName("LbPartie");
+    auto* haut = new QHBoxLayout(panHaut);
+    haut->setContentsMargins(4, 2, 4, 2);
+    haut->addWidget(m_btnPrecedent);
+    haut->addWidget(m_lbPartie);
+    haut->addWidget(m_btnSuivant);
+    haut->addStretch();
+    connect(m_btnPrecedent, &QToolButton::clicked, this, [this] { MontrePartie(m_partie - 1); });
+    connect(m_btnSuivant, &QToolButton::clicked, this, [this] { MontrePartie(m_partie + 1); });
+    m_html = new VueHtml;
+    m_html->setObjectName("HTMLEdit");
+    m_html->setAcceptDrops(true);
+    m_html->viewport()->setAcceptDrops(true);
+    m_html->setOpenLinks(false);
+    connect(m_html, &VueHtml::GroupeDepose, this, &TFenRuze::HTMLEditDrop);
+    auto* disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    disposition->addWidget(panHaut);
+    disposition->addWidget(m_html, 1);
+    m_page = t3::CreePageTexte(CheminLocal(DossierTemporaire()));
+    EcritEtMontre();
+}
+
+TFenRuze::~TFenRuze() {
+    if (!m_page.empty()) std::remove(m_page.c_str());
+}
+
+QString TFenRuze::CheminPage() const { return CheminQt(m_page); }
+
+void TFenRuze::HTMLEditDrop(const TTgenDragObject& objet) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_groupe = GroupeRecu(m_base, objet, false);
+    EcritEtMontre();
+    QApplication::restoreOverrideCursor();
+}
+
+// The page is written whole into its file, then shown a part at a time; after a drop the view stays on
+// the part it showed. A page that cannot be written shows what its file holds.
+void TFenRuze::EcritEtMontre() {
+    if (!m_page.empty()) t3::EcritPageTexte(*m_base, m_groupe.get(), m_page);
+    DecoupePage(CheminPage(), TaillePartie, m_decoupage);
+    MontrePartie(m_partie);
+}
+
+void TFenRuze::MontrePartie(int partie) {
+    m_partie = std::clamp(partie, 0, std::max(0, NbParties() - 1));
+    const QByteArray html = LitPartie(CheminPage(), m_decoupage, m_partie);
+    m_html->setHtml(VersQt(std::string_view(html.constData(), static_cast<size_t>(html.size()))));
+    m_lbPartie->setText(QString("Partie %1 / %2").arg(m_partie + 1).arg(std::max(1, NbParties())));
+    m_btnPrecedent->setEnabled(m_partie > 0);
+    m_btnSuivant->setEnabled(m_partie + 1 < NbParties());
+}
+
+} // namespace t3ui
