@@ -243,7 +243,7 @@ void TFenPrincTest::LesFeuillesGardentLeursFenetres() {
     QCOMPARE(onglets->currentIndex(), 0); // the active tab does not change
 
     onglets->setCurrentIndex(1);
-    QCOMPARE(fenetre.FenetresFeuille(0).size(), 3);
+    QCOMPARE(fenetre.FenetresFeuille(0).size(), 4); // the text view and the three windows
     QVERIFY(!a->isVisible() && !b->isVisible() && !c->isVisible());
     QWidget* d = FenetreSimple(fenetre, "d");
     onglets->setCurrentIndex(0);
@@ -256,7 +256,7 @@ void TFenPrincTest::LesFeuillesGardentLeursFenetres() {
     fenetre.DeplaceVersFeuille(1);
     QVERIFY(!b->isVisible());
     onglets->setCurrentIndex(1);
-    QCOMPARE(fenetre.FenetresFeuille(0).size(), 2);
+    QCOMPARE(fenetre.FenetresFeuille(0).size(), 3);
     QVERIFY(b->isVisible() && d->isVisible());
     QVERIFY(!fenetre.FenetresFeuille(0).contains(b));
 
@@ -279,8 +279,8 @@ void TFenPrincTest::LeContainerGardeLesVingtDerniersGroupes() {
     QCOMPARE(fenetre.Container()->toolTip(), QString("Vide"));
     QObject source;
     for (int i = 0; i < 21; ++i) {
-        const std::string nom = "g" + std::to_string(i);
-        std::unique_ptr<TTgenDragObject> objet(Groupe(&source, nom.c_str(), t3::CouleurRGB(1, 2, 3), {0, 1}));
+        const QByteArray nom = "g" + QByteArray::number(i);
+        std::unique_ptr<TTgenDragObject> objet(Groupe(&source, nom.constData(), t3::CouleurRGB(1, 2, 3), {0, 1}));
         QVERIFY(fenetre.ContainerDrop(*objet));
     }
     QCOMPARE(fenetre.FileGroupes().size(), size_t{20});
