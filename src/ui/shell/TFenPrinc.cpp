@@ -83,10 +83,11 @@ TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
 }
 
 TFenPrinc::~TFenPrinc() {
-    // The windows borrow the loaders: they go first; the report's entries go with its tree.
-    for (QMdiSubWindow* fenetre : m_mdi->subWindowList()) delete fenetre;
-    while (m_listesGauche->count() > 2) delete m_listesGauche->widget(2);
+    // The report's entries go with its tree; the windows borrow the loaders: they go before them.
     m_rapport.reset();
+    for (QMdiSubWindow* fenetre : m_mdi->subWindowList()) delete fenetre;
+    qDeleteAll(m_pagesFlottantes);
+    while (m_listesGauche->count() > 0) delete m_listesGauche->widget(0);
     if (s_instance == this) s_instance = nullptr;
 }
 
@@ -206,8 +207,10 @@ void TFenPrinc::ConstruitPanneaux() {
     m_listesGauche = new QTabWidget;
     m_listesGauche->setObjectName("ListesGauche");
     connect(m_listesGauche, &QTabWidget::tabCloseRequested, this, [this](int page) {
-        if (page >= 2) m_listesGauche->widget(page)->close();
+        if (!m_pagesFixes.contains(m_listesGauche->widget(page))) m_listesGauche->widget(page)->close();
     });
+    connect(m_listesGauche, &QTabWidget::tabBarDoubleClicked, this, &TFenPrinc::DetachePage);
+    m_listesGauche->setToolTip("Double-cliquez sur un onglet pour en faire une fenêtre flottante");
 
     auto* tabNavig = new QWidget;
     tabNavig->setObjectName("TabNavig");
@@ -221,6 +224,7 @@ void TFenPrinc::ConstruitPanneaux() {
     navig->setContentsMargins(0, 0, 0, 0);
     navig->addWidget(m_navig);
     m_listesGauche->addTab(tabNavig, "Navigation");
+    m_pagesFixes.append(tabNavig);
 
     auto* sheetRap = new QWidget;
     sheetRap->setObjectName("SheetRap");
@@ -249,6 +253,7 @@ void TFenPrinc::ConstruitPanneaux() {
     boutons->addStretch();
     rapport->addLayout(boutons);
     m_listesGauche->addTab(sheetRap, "Rapport");
+    m_pagesFixes.append(sheetRap);
     fond->addWidget(m_listesGauche);
 
     auto* bande = new QWidget;
@@ -336,12 +341,43 @@ void TFenPrinc::GaugeStepProgressBy2(int32_t) {
 }
 
 void TFenPrinc::DockeDansListesGauche(QWidget* fenetre, const QString& titre) {
-    if (!m_listesGauche->tabsClosable()) {
-        m_listesGauche->setTabsClosable(true);
-        // The navigation and report pages stay.
-        for (int i = 0; i < 2; ++i) m_listesGauche->tabBar()->setTabButton(i, QTabBar::RightSide, nullptr);
-    }
+    m_listesGauche->setTabsClosable(true);
     m_listesGauche->addTab(fenetre, titre);
+    // The navigation and report pages stay.
+    for (QWidget* page : m_pagesFixes)
+        if (const int index = m_listesGauche->indexOf(page); index >= 0)
+            m_listesGauche->tabBar()->setTabButton(index, QTabBar::RightSide, nullptr);
+}
+
+void TFenPrinc::DetachePage(int page) {
+    QWidget* fenetre = m_listesGauche->widget(page);
+    if (!fenetre || m_listesGauche->count() < 2) return;
+    const QString titre = m_listesGauche->tabText(page);
+    const QSize taille = fenetre->size();
+    m_listesGauche->removeTab(page);
+    fenetre->setParent(this, Qt::Tool);
+    fenetre->setWindowTitle(titre);
+    fenetre->resize(taille);
+    fenetre->installEventFilter(this);
+    m_pagesFlottantes.append(fenetre);
+    fenetre->show();
+}
+
+// A floating page asked to close goes back into ListesGauche (the tab's own button closes a list).
+bool TFenPrinc::eventFilter(QObject* objet, QEvent* evenement) {
+    auto* fenetre = qobject_cast<QWidget*>(objet);
+    if (evenement->type() == QEvent::Close && m_pagesFlottantes.contains(fenetre)) {
+        evenement->ignore();
+        m_pagesFlottantes.removeOne(fenetre);
+        fenetre->removeEventFilter(this);
+        fenetre->hide();
+        fenetre->setParent(nullptr);
+        DockeDansListesGauche(fenetre, fenetre->windowTitle());
+        m_listesGauche->setCurrentWidget(fenetre);
+        fenetre->show();
+        return true;
+    }
+    return QMainWindow::eventFilter(objet, evenement);
 }
 
 QMdiSubWindow* TFenPrinc::AjouteFenetre(QWidget* fenetre) {

@@ -56,6 +56,8 @@ public:
     static void GaugeStepProgressBy2(int32_t);
     // Docks a list window at the top of ListesGauche as a new page.
     void DockeDansListesGauche(QWidget* fenetre, const QString& titre);
+    // Floats a page of ListesGauche as a window of its own; closing that window docks it back.
+    void DetachePage(int page);
     // Makes an analysis window an MDI child of the current sheet and shows it.
     QMdiSubWindow* AjouteFenetre(QWidget* fenetre);
     void AmeneAuPremierPlan(QWidget* fenetre);
@@ -102,6 +104,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     void ConstruitBarreOutils();
@@ -140,6 +143,8 @@ private:
     QMenu* m_pmnPCLC = nullptr;
     QMenu* m_pmnuQueue = nullptr;
     std::vector<QWidget*> m_commandesBase;
+    QList<QWidget*> m_pagesFlottantes;
+    QList<QWidget*> m_pagesFixes; // the navigation and report pages, which are never closed
     QToolButton* m_btnSauvRapport = nullptr;
 };
 

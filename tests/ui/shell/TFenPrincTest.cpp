@@ -8,6 +8,7 @@
 #include "segmentation/TFenChoixDelimForme.h"
 #include "segmentation/TFenOpt.h"
 #include "shell/Dialogues.h"
+#include "shell/FenetreRapport.h"
 #include "shell/RapportCourant.h"
 #include "shell/TContainer.h"
 #include "shell/TFenNavig.h"
@@ -83,6 +84,8 @@ private slots:
     void LesOptionsVontAuxReglages();
     void LeBoutonRetreciPlieEtDeplieLePanneau();
     void LaQuestionDeFermeture();
+    void AjouterAuRapportVaALaFenetreActive();
+    void UnePageFlotteEtRevient();
 };
 
 void TFenPrincTest::OuvrirUneBaseRemplitNavigationFeuilleEtDictionnaire() {
@@ -411,6 +414,57 @@ void TFenPrincTest::LaQuestionDeFermeture() {
     Dialogues::RepondBouton(QMessageBox::Yes);
     QVERIFY(fenetre.close());
     QVERIFY(publie);
+}
+
+namespace {
+
+// A window that answers the add-to-report call by counting it.
+class FenetreQuiRapporte : public QWidget, public FenetreRapport {
+public:
+    int appels = 0;
+    void AjouteAuRapport() override { ++appels; }
+};
+
+} // namespace
+
+void TFenPrincTest::AjouterAuRapportVaALaFenetreActive() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat.\n")));
+    auto* capable = new FenetreQuiRapporte;
+    fenetre.AjouteFenetre(capable);
+    fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(capable->parentWidget()));
+    auto* bouton = fenetre.findChild<QToolButton*>("BtnAjouteRap");
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QCOMPARE(capable->appels, 0); // posted: answered once the click has returned
+    QTRY_COMPARE(capable->appels, 1);
+    // A window without the call ignores it.
+    QWidget* autre = FenetreSimple(fenetre, "autre");
+    fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(autre->parentWidget()));
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QTest::qWait(20);
+    QCOMPARE(capable->appels, 1);
+}
+
+void TFenPrincTest::UnePageFlotteEtRevient() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat.\n")));
+    QTabWidget* listes = fenetre.ListesGauche();
+    QWidget* navigation = listes->widget(0);
+    fenetre.DetachePage(0);
+    QCOMPARE(listes->count(), 2);
+    QVERIFY(navigation->isWindow() && navigation->isVisible());
+    QCOMPARE(navigation->windowTitle(), QString("Navigation"));
+    // Closing the floating page docks it back, still without a close button.
+    QVERIFY(!navigation->close());
+    QCOMPARE(listes->count(), 3);
+    const int page = listes->indexOf(navigation);
+    QVERIFY(page >= 0);
+    QVERIFY(!listes->tabBar()->tabButton(page, QTabBar::RightSide));
+    QVERIFY(fenetre.Navig()->TreePages()->topLevelItemCount() == 1);
 }
 
 QTEST_MAIN(TFenPrincTest)
