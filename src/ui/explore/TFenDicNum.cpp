@@ -131,6 +131,7 @@ TFenDicNum::TFenDicNum(TFenPrinc* principale, const t3::charg1* base)
     m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
     m_liste->horizontalHeader()->setSectionsClickable(true);
+    m_liste->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_liste->setColumnWidth(0, 175);
     m_liste->setColumnWidth(1, 65);
     connect(m_liste->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFenDicNum::ListeFormesColumnClick);

@@ -381,7 +381,11 @@ bool TFenPrinc::eventFilter(QObject* objet, QEvent* evenement) {
 }
 
 QMdiSubWindow* TFenPrinc::AjouteFenetre(QWidget* fenetre) {
+    const bool tailleDonnee = fenetre->testAttribute(Qt::WA_Resized);
+    const QSize taille = fenetre->size();
     QMdiSubWindow* sous = m_mdi->addSubWindow(fenetre);
+    // The window keeps the size it asked for, its frame added.
+    if (tailleDonnee) sous->resize(taille + (sous->size() - sous->contentsRect().size()));
     sous->setAttribute(Qt::WA_DeleteOnClose);
     sous->show();
     return sous;
