@@ -15,20 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Loads the base with the folder of its .par made current, as the workbench does: the loader reads
-// the .dic and .num there. Returns an empty text, or the French message.
-std::string OuvreBase(const std::string& par, t3::charg1& base) {
-    const fs::path chemin(par);
-    std::error_code erreur;
-    if (!fs::is_regular_file(chemin, erreur)) return "la base " + par + " n'existe pas.";
-    if (chemin.has_parent_path()) {
-        fs::current_path(chemin.parent_path(), erreur);
-        if (erreur) return "le dossier de la base " + par + " ne peut être ouvert.";
-    }
-    const int32_t resultat = base.ChargeBase(chemin.filename().string());
-    if (resultat != t3::ChargeReussie) return par + " : " + t3::MessageChargeBase(resultat);
-    return {};
-}
 
 std::string Nombre(int32_t n) { return std::to_string(n); }
 

@@ -78,20 +78,6 @@ std::string LitParametres(const Arguments& args, ParamSpecifs& p) {
     return {};
 }
 
-// Loads the base with the folder of its .par made current: the loader reads the .dic and .num there,
-// as when the workbench opens a base. Returns an empty text, or the French message.
-std::string OuvreBase(const std::string& par, t3::charg1& base) {
-    const fs::path chemin(par);
-    std::error_code erreur;
-    if (!fs::is_regular_file(chemin, erreur)) return "la base " + par + " n'existe pas.";
-    if (chemin.has_parent_path()) {
-        fs::current_path(chemin.parent_path(), erreur);
-        if (erreur) return "le dossier de la base " + par + " ne peut être ouvert.";
-    }
-    const int32_t resultat = base.ChargeBase(chemin.filename().string());
-    if (resultat != t3::ChargeReussie) return par + " : " + t3::MessageChargeBase(resultat);
-    return {};
-}
 
 // The key type entry whose graphie is cle, or -1.
 int32_t CleType(const t3::charg1& base, const std::string& cle) {

@@ -1,9 +1,11 @@
 #include "Commandes.h"
 
+#include "corpus/charg1.h"
 #include "segmentation/Cp1252.h"
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 
 namespace t3cli {
 
@@ -53,6 +55,20 @@ bool Option(const std::string& argument, std::string_view nom, std::string& vale
     if (argument.rfind(prefixe, 0) != 0) return false;
     valeur = argument.substr(prefixe.size());
     return true;
+}
+
+std::string OuvreBase(const std::string& par, t3::charg1& base) {
+    namespace fs = std::filesystem;
+    const fs::path chemin(par);
+    std::error_code erreur;
+    if (!fs::is_regular_file(chemin, erreur)) return "la base " + par + " n'existe pas.";
+    if (chemin.has_parent_path()) {
+        fs::current_path(chemin.parent_path(), erreur);
+        if (erreur) return "le dossier de la base " + par + " ne peut être ouvert.";
+    }
+    const int32_t resultat = base.ChargeBase(chemin.filename().string());
+    if (resultat != t3::ChargeReussie) return par + " : " + t3::MessageChargeBase(resultat);
+    return {};
 }
 
 } // namespace t3cli

@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+namespace t3 {
+class charg1;
+}
+
 namespace t3cli {
 
 constexpr int SortieOk = 0;
@@ -32,6 +36,9 @@ void Affiche(std::FILE* flux, std::string_view texteCp1252);
 // Prints "t3 : message" on the error stream and returns SortieEchec.
 int Erreur(const std::string& message);
 bool LitEntier(std::string_view texte, int32_t& valeur);
+// Loads the base with the folder of its .par made current, as the workbench does: the loader reads the
+// .dic and .num there. Returns an empty text, or the French message.
+std::string OuvreBase(const std::string& par, t3::charg1& base);
 // When argument is "--nom=valeur", puts valeur in valeur and returns true.
 bool Option(const std::string& argument, std::string_view nom, std::string& valeur);
 
