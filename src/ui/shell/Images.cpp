@@ -70,16 +70,26 @@ QPixmap ImageAccueil(int largeur, int hauteur) {
     fond.setColorAt(0, QColor(30, 50, 130));
     fond.setColorAt(1, QColor(10, 20, 60));
     peintre.fillRect(image.rect(), fond);
-    // A scatter of words of varying weight: the vocabulary of a corpus.
-    const char* mots[] = {"formes", "segments", "partitions", "spécificités", "concordance", "fréquence",
-                          "hapax", "contextes", "occurrences", "vocabulaire"};
+    // A scatter of words of varying weight, above and below the title: the vocabulary of a corpus.
+    struct Mot {
+        const char* texte;
+        double x, y; // fractions of the picture
+        int taille;
+    };
+    static const Mot mots[] = {
+        {"formes", 0.06, 0.12, 15},      {"segments", 0.38, 0.10, 20},  {"hapax", 0.76, 0.14, 14},
+        {"vocabulaire", 0.14, 0.26, 22}, {"fréquence", 0.60, 0.27, 17}, {"contextes", 0.05, 0.72, 16},
+        {"spécificités", 0.40, 0.75, 24}, {"partitions", 0.74, 0.70, 15}, {"concordance", 0.12, 0.90, 18},
+        {"occurrences", 0.58, 0.91, 16},
+    };
     QFont police("Serif");
-    for (int i = 0; i < 10; ++i) {
-        police.setPixelSize(12 + (i * 7) % 15);
+    int teinte = 0;
+    for (const Mot& mot : mots) {
+        police.setPixelSize(mot.taille);
         peintre.setFont(police);
-        peintre.setPen(QColor(120 + i * 10, 160 + i * 6, 255, 110));
-        peintre.drawText(20 + (i * 97) % (largeur - 140), 40 + (i * 61) % (hauteur - 80),
-                         QString::fromUtf8(mots[i]));
+        peintre.setPen(QColor(130 + teinte, 170 + teinte / 2, 255, 120));
+        peintre.drawText(QPointF(mot.x * largeur, mot.y * hauteur), QString::fromUtf8(mot.texte));
+        teinte += 10;
     }
     PeintTitre(peintre, QRect(0, hauteur / 3, largeur, hauteur / 4), hauteur / 7);
     return image;
