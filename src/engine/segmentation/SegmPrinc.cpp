@@ -4,6 +4,7 @@
 #include "segmentation/CollationFr.h"
 #include "segmentation/DecoupeurTexte.h"
 #include "segmentation/FileMorceaux.h"
+#include "segmentation/GrandesPages.h"
 #include "segmentation/TableJetons.h"
 #include "segmentation/Trace.h"
 
@@ -58,6 +59,8 @@ constexpr unsigned char ClasseForme = '0', ClassePonct = '1', ClasseType = '2', 
                         ClasseLemme = '4', ClasseCategorie = '5';
 constexpr const char* NomTxn = "xxxx.txn";
 constexpr const char* SuffixeProvisoire = ".part";
+// Bytes past the string zone that the comparisons of the lookup table may read.
+constexpr int64_t MargeZone = 16;
 
 struct Article {
     char* texte;    // class digit then text, in the string zone; past the class digit after grouping
@@ -186,8 +189,10 @@ bool Segmentation::AllocTab() {
         m_ptrzon2 = std::make_unique_for_overwrite<Article[]>(m_maxart);
         m_list = std::make_unique_for_overwrite<int32_t[]>(m_maxart);
         m_list1 = std::make_unique_for_overwrite<int32_t[]>(m_maxart);
-        m_msg = std::make_unique_for_overwrite<char[]>(OctetsTexteParArticle * m_maxart);
-        m_table.Vide();
+        m_msg = std::make_unique_for_overwrite<char[]>(OctetsTexteParArticle * m_maxart + MargeZone);
+        m_table.Vide(m_msg.get());
+        ConseilleGrandesPages(m_ptrzon2.get(), sizeof(Article) * m_maxart);
+        ConseilleGrandesPages(m_msg.get(), OctetsTexteParArticle * m_maxart);
     } catch (const std::bad_alloc&) {
         Desalloc();
         Trace("\nMémoire insuffisante pour %ld articles", static_cast<long>(m_maxart));
@@ -221,20 +226,20 @@ int32_t Segmentation::Ajoute(unsigned char classe, const unsigned char* p, size_
     const int32_t index = ++m_dernier;
     m_ptrzon2[index] = Article{texte, 1, 0, 0, index, m_nil, h};
     m_longueurs.push_back(static_cast<uint8_t>(n));
-    m_table.Insere(h, index, texte);
+    m_table.Insere(h, index, static_cast<uint32_t>(texte - m_msg.get()));
     return index;
 }
 
 int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* p, size_t n, uint32_t h) {
-    const int32_t index = m_table.Trouve(h, classe, p, n);
-    if (index < 0) return Ajoute(classe, p, n, h);
-    ++m_ptrzon2[index].frq;
-    return index;
+    TableJetons::Case* c = m_table.Trouve(h, classe, p, n);
+    if (!c) return Ajoute(classe, p, n, h);
+    ++c->frq;
+    return c->index;
 }
 
 // The lookups of a chunk's tokens in text order, so that the articles are numbered as met. The table
-// case of a token some way ahead is fetched early, then the text and record it points to, so that the
-// cache misses of rare forms overlap.
+// case of a token some way ahead is fetched early, then the text it points to, so that the cache misses
+// of rare forms overlap.
 bool Segmentation::Resout(const Morceau& m, EcrivainCodes& txn) {
     constexpr size_t Avance = 16;
     const std::vector<Jeton>& jetons = m.jetons;
@@ -243,13 +248,7 @@ bool Segmentation::Resout(const Morceau& m, EcrivainCodes& txn) {
         if (jetons[i].n) m_table.Prepare(jetons[i].h);
     for (size_t i = 0; i < n; ++i) {
         if (i + Avance < n && jetons[i + Avance].n) m_table.Prepare(jetons[i + Avance].h);
-        if (i + Avance / 2 < n && jetons[i + Avance / 2].n) {
-            const TableJetons::Case& c = m_table.Premiere(jetons[i + Avance / 2].h);
-            if (c.index >= 0) {
-                __builtin_prefetch(c.texte);
-                __builtin_prefetch(&m_ptrzon2[c.index]);
-            }
-        }
+        if (i + Avance / 2 < n && jetons[i + Avance / 2].n) m_table.PrepareTexte(jetons[i + Avance / 2].h);
         const Jeton& j = jetons[i];
         if (!j.n) {
             txn.Ecrit(j.code);
@@ -296,6 +295,8 @@ ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& tx
         while (decoupeur.Decoupe(m) && Resout(m, txn)) {
         }
     }
+    // The table counted the occurrences: they go to the articles.
+    m_table.PourChaque([&](int32_t index, int32_t frq) { m_ptrzon2[index].frq = frq; });
     m_nbItems = decoupeur.nbItems;
     m_nbOcc = decoupeur.nbOcc;
     m_cptPonct = decoupeur.cptPonct;

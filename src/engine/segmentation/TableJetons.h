@@ -1,10 +1,14 @@
 #pragma once
 // The lookup table of the segmentation's articles: open addressing on the hash of the prefixed text,
-// grown as the dictionary grows. It decides no order and no number: it only finds an article again.
+// grown as the dictionary grows. It decides no order and no number: it only finds an article again and
+// counts its occurrences.
+#include "segmentation/GrandesPages.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace t3 {
 
@@ -31,57 +35,98 @@ inline uint32_t HacheJeton(unsigned char classe, const unsigned char* p, size_t 
     return static_cast<uint32_t>(h);
 }
 
+// The n bytes at a and at b are the same. Both may be read up to 7 bytes past their n-th byte.
+inline bool MemesOctets(const unsigned char* a, const unsigned char* b, size_t n) {
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) return false;
+    }
+    if (i == n) return true;
+    uint64_t x, y;
+    std::memcpy(&x, a + i, 8);
+    std::memcpy(&y, b + i, 8);
+    return ((x ^ y) & (~0ull >> (64 - 8 * (n - i)))) == 0;
+}
+
 class TableJetons {
 public:
+    // The texts are kept in a zone outside the table, each as its class digit, its bytes and a zero byte;
+    // the zone stays readable 8 bytes past the last text. A case also counts the occurrences of its
+    // article, so that a lookup touches nothing but its case and its text.
     struct Case {
         uint32_t hache;
-        int32_t index;     // -1: free
-        const char* texte; // class digit, text, zero byte
+        int32_t index;   // -1: free
+        int32_t frq;
+        uint32_t texte;  // offset of the text in the zone
     };
 
-    void Vide(size_t capacite = 1 << 12) {
-        m_cases.assign(capacite, Case{0, -1, nullptr});
-        m_masque = capacite - 1;
+    void Vide(const char* zone, size_t capacite = 1 << 12) {
+        m_zone = zone;
+        Alloue(capacite);
         m_nombre = 0;
     }
 
-    // The index of the article whose text is classe followed by the n bytes at p, or -1.
-    int32_t Trouve(uint32_t h, unsigned char classe, const unsigned char* p, size_t n) const {
+    // The case of the article whose text is classe followed by the n bytes at p, or null. The bytes at p
+    // may be read up to 7 bytes past the n-th.
+    Case* Trouve(uint32_t h, unsigned char classe, const unsigned char* p, size_t n) {
         for (size_t i = h & m_masque;; i = (i + 1) & m_masque) {
-            const Case& c = m_cases[i];
-            if (c.index < 0) return -1;
-            if (c.hache == h && static_cast<unsigned char>(c.texte[0]) == classe &&
-                std::memcmp(c.texte + 1, p, n) == 0 && c.texte[n + 1] == '\0')
-                return c.index;
+            Case& c = m_cases[i];
+            if (c.index < 0) return nullptr;
+            if (c.hache == h) {
+                const auto* texte = reinterpret_cast<const unsigned char*>(m_zone + c.texte);
+                if (texte[0] == classe && MemesOctets(texte + 1, p, n) && texte[n + 1] == '\0') return &c;
+            }
         }
     }
 
-    void Insere(uint32_t h, int32_t index, const char* texte) {
-        if (2 * (m_nombre + 1) > m_cases.size()) Agrandit();
-        Place(Case{h, index, texte});
+    // Adds an article met once; texte is the offset of its text in the zone.
+    void Insere(uint32_t h, int32_t index, uint32_t texte) {
+        if (2 * (m_nombre + 1) > m_capacite) Agrandit();
+        Place(Case{h, index, 1, texte});
         ++m_nombre;
     }
 
-    // Hints for a batch of lookups: the first case of a hash, and what it points to.
+    // Hints for a batch of lookups: the first case of a hash, and the text it points to.
     void Prepare(uint32_t h) const { __builtin_prefetch(&m_cases[h & m_masque]); }
-    const Case& Premiere(uint32_t h) const { return m_cases[h & m_masque]; }
+    void PrepareTexte(uint32_t h) const {
+        const Case& c = m_cases[h & m_masque];
+        if (c.index >= 0) __builtin_prefetch(m_zone + c.texte);
+    }
+
+    // Calls f(index, frq) for every article of the table, in no particular order.
+    template <class F>
+    void PourChaque(F f) const {
+        for (size_t i = 0; i < m_capacite; ++i)
+            if (m_cases[i].index >= 0) f(m_cases[i].index, m_cases[i].frq);
+    }
 
 private:
+    void Alloue(size_t capacite) {
+        m_cases = std::make_unique_for_overwrite<Case[]>(capacite);
+        ConseilleGrandesPages(m_cases.get(), capacite * sizeof(Case));
+        std::fill_n(m_cases.get(), capacite, Case{0, -1, 0, 0});
+        m_capacite = capacite;
+        m_masque = capacite - 1;
+    }
     void Place(const Case& nouvelle) {
         size_t i = nouvelle.hache & m_masque;
         while (m_cases[i].index >= 0) i = (i + 1) & m_masque;
         m_cases[i] = nouvelle;
     }
     void Agrandit() {
-        std::vector<Case> anciennes;
-        anciennes.swap(m_cases);
-        m_cases.assign(anciennes.size() * 2, Case{0, -1, nullptr});
-        m_masque = m_cases.size() - 1;
-        for (const Case& c : anciennes)
-            if (c.index >= 0) Place(c);
+        std::unique_ptr<Case[]> anciennes = std::move(m_cases);
+        const size_t n = m_capacite;
+        Alloue(2 * n);
+        for (size_t i = 0; i < n; ++i)
+            if (anciennes[i].index >= 0) Place(anciennes[i]);
     }
 
-    std::vector<Case> m_cases;
+    const char* m_zone = nullptr;
+    std::unique_ptr<Case[]> m_cases;
+    size_t m_capacite = 0;
     size_t m_masque = 0;
     size_t m_nombre = 0;
 };
