@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
         vue.HTMLEdit()->viewport()->repaint();
     }
     const double defilement = chrono.nsecsElapsed() / 1e9;
-    std::printf("%d items, page de %.1f Mo en %d parties\n", base.Nbitem(), QFileInfo(vue.CheminPage()).size() / 1e6,
-                vue.NbParties());
+    std::printf("%d items, page de %.1f Mo en %d parties\n", base.Nbitem(),
+                QFileInfo(vue.CheminPage()).size() / 1e6, vue.NbParties());
     std::printf("vue par parties : ouverture %.2f s, défilement en 21 sauts %.2f s\n", ouverture, defilement);
 
     // The baseline: the same page laid out whole by one browser.

@@ -19,19 +19,24 @@ std::vector<Commande>& Registre() {
 bool Enregistre(const Commande& commande) {
     auto& commandes = Registre();
     commandes.push_back(commande);
-    std::sort(commandes.begin(), commandes.end(), [](const Commande& a, const Commande& b) { return a.rang < b.rang; });
+    std::sort(commandes.begin(), commandes.end(),
+              [](const Commande& a, const Commande& b) { return a.rang < b.rang; });
     return true;
 }
 
-const std::vector<Commande>& Commandes() { return Registre(); }
+const std::vector<Commande>& Commandes() {
+    return Registre();
+}
 
 std::string TexteUsage() {
     std::string texte = "Usage : t3 COMMANDE [OPTIONS]\n\nCommandes :\n";
-    for (const Commande& c : Commandes()) texte += c.usage;
-    texte += "  --help              affiche cette aide\n"
-             "\n"
-             "Les corpus et les bases sont en Windows-1252 ; t3 écrit en UTF-8 sur le terminal.\n"
-             "Code de sortie : 0 en cas de succès, 1 si des clés sont incorrectes, 2 pour toute autre erreur.\n";
+    for (const Commande& c : Commandes())
+        texte += c.usage;
+    texte +=
+        "  --help              affiche cette aide\n"
+        "\n"
+        "Les corpus et les bases sont en Windows-1252 ; t3 écrit en UTF-8 sur le terminal.\n"
+        "Code de sortie : 0 en cas de succès, 1 si des clés sont incorrectes, 2 pour toute autre erreur.\n";
     return texte;
 }
 

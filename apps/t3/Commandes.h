@@ -21,7 +21,7 @@ constexpr int SortieEchec = 2;
 using Arguments = std::vector<std::string>;
 
 struct Commande {
-    int rang;          // place in the usage text
+    int rang; // place in the usage text
     const char* nom;
     const char* usage; // French, one or more lines, each starting with two spaces
     int (*executer)(const Arguments&);
@@ -46,5 +46,6 @@ bool Option(const std::string& argument, std::string_view nom, std::string& vale
 
 #define T3_CONCAT_(a, b) a##b
 #define T3_CONCAT(a, b) T3_CONCAT_(a, b)
-#define T3_COMMANDE(...) \
-    static const bool T3_CONCAT(t3CommandeEnregistree, __LINE__) = ::t3cli::Enregistre(::t3cli::Commande{__VA_ARGS__})
+#define T3_COMMANDE(...)                                                                                     \
+    static const bool T3_CONCAT(t3CommandeEnregistree, __LINE__) =                                           \
+        ::t3cli::Enregistre(::t3cli::Commande{__VA_ARGS__})

@@ -1,4 +1,6 @@
 // tessaron3: the workbench.
 #include "shell/Application.h"
 
-int main(int argc, char** argv) { return t3ui::LanceTessaron3(argc, argv); }
+int main(int argc, char** argv) {
+    return t3ui::LanceTessaron3(argc, argv);
+}

@@ -9,12 +9,12 @@ namespace t3uitest {
 
 // A new empty folder made current for the life of the object.
 class DossierCourant {
-public:
+  public:
     DossierCourant();
     ~DossierCourant();
     QString Chemin(const QString& nom = QString()) const;
 
-private:
+  private:
     QTemporaryDir m_dossier;
     QString m_precedent;
 };

@@ -32,7 +32,9 @@ int ModeleDicNum::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_lignes.size());
 }
 
-int ModeleDicNum::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+int ModeleDicNum::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
 
 QVariant ModeleDicNum::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
@@ -42,8 +44,10 @@ QVariant ModeleDicNum::data(const QModelIndex& index, int role) const {
         return index.column() == 0 ? VersQt(m_base->Graphie(entree)) : QVariant(m_base->RetourneFrq(entree));
     case Qt::TextAlignmentRole:
         return index.column() == 1 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
-    case Qt::UserRole: return entree;
-    default: return {};
+    case Qt::UserRole:
+        return entree;
+    default:
+        return {};
     }
 }
 
@@ -55,19 +59,24 @@ QVariant ModeleDicNum::headerData(int section, Qt::Orientation orientation, int 
 }
 
 Qt::ItemFlags ModeleDicNum::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled : Qt::NoItemFlags;
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
+                           : Qt::NoItemFlags;
 }
 
-QStringList ModeleDicNum::mimeTypes() const { return {TTgenDragObject::TypeMime}; }
+QStringList ModeleDicNum::mimeTypes() const {
+    return {TTgenDragObject::TypeMime};
+}
 
 QMimeData* ModeleDicNum::mimeData(const QModelIndexList& indexes) const {
     std::vector<int> lignes;
-    for (const QModelIndex& index : indexes) lignes.push_back(index.row());
+    for (const QModelIndex& index : indexes)
+        lignes.push_back(index.row());
     std::sort(lignes.begin(), lignes.end());
     lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
     if (lignes.empty()) return nullptr;
     auto* objet = new TTgenDragObject(m_source, "", m_couleur, static_cast<int32_t>(lignes.size()));
-    for (int ligne : lignes) objet->Ajoute(Entree(ligne));
+    for (int ligne : lignes)
+        objet->Ajoute(Entree(ligne));
     return objet;
 }
 
@@ -134,7 +143,8 @@ TFenDicNum::TFenDicNum(TFenPrinc* principale, const t3::charg1* base)
     m_liste->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_liste->setColumnWidth(0, 175);
     m_liste->setColumnWidth(1, 65);
-    connect(m_liste->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFenDicNum::ListeFormesColumnClick);
+    connect(m_liste->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TFenDicNum::ListeFormesColumnClick);
 
     m_statut = new QStatusBar;
     m_statut->setObjectName("StatusBar1");
@@ -162,7 +172,8 @@ void TFenDicNum::ListeFormesColumnClick(int colonne) {
     int32_t retenue = -1;
     if (!choisies.isEmpty()) {
         int premiere = choisies.front().row();
-        for (const QModelIndex& index : choisies) premiere = std::min(premiere, index.row());
+        for (const QModelIndex& index : choisies)
+            premiere = std::min(premiere, index.row());
         retenue = m_modele->Entree(premiere);
     }
     if (colonne == 0) {
@@ -178,7 +189,9 @@ void TFenDicNum::ListeFormesColumnClick(int colonne) {
     selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
 }
 
-void TFenDicNum::ShPastilleMouseDown() { m_pastilleEnfoncee = true; }
+void TFenDicNum::ShPastilleMouseDown() {
+    m_pastilleEnfoncee = true;
+}
 
 void TFenDicNum::ShPastilleMouseUp() {
     const bool enfoncee = m_pastilleEnfoncee;

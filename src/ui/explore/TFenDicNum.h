@@ -24,7 +24,7 @@ class TFenPrinc;
 
 class ModeleDicNum : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     ModeleDicNum(const t3::charg1* base, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -43,7 +43,7 @@ public:
     void SetSource(QObject* source) { m_source = source; }
     void SetCouleur(t3::Couleur couleur) { m_couleur = couleur; }
 
-private:
+  private:
     const t3::charg1* m_base;
     std::vector<int32_t> m_lignes; // row -> entry
     bool m_lexicographique = false;
@@ -53,7 +53,7 @@ private:
 
 class TFenDicNum : public QWidget {
     Q_OBJECT
-public:
+  public:
     TFenDicNum(TFenPrinc* principale, const t3::charg1* base);
 
     QTableView* ListeFormes() const { return m_liste; }
@@ -66,10 +66,10 @@ public:
     void ShPastilleMouseDown();
     void ShPastilleMouseUp();
 
-protected:
+  protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
-private:
+  private:
     void FormCreate(TFenPrinc* principale);
     void PeintPastille();
 

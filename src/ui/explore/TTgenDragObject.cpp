@@ -23,20 +23,24 @@ void TTgenDragObject::SetNom(const std::string& nom) {
     MetAJourOctets();
 }
 
-void TTgenDragObject::MetAJourOctets() { setData(TypeMime, Encode(m_nom, m_couleur, m_entrees)); }
+void TTgenDragObject::MetAJourOctets() {
+    setData(TypeMime, Encode(m_nom, m_couleur, m_entrees));
+}
 
 const TTgenDragObject* TTgenDragObject::De(const QMimeData* donnees) {
     return qobject_cast<const TTgenDragObject*>(donnees);
 }
 
-QByteArray TTgenDragObject::Encode(const std::string& nom, t3::Couleur couleur, const std::vector<int32_t>& entrees) {
+QByteArray TTgenDragObject::Encode(const std::string& nom, t3::Couleur couleur,
+                                   const std::vector<int32_t>& entrees) {
     QByteArray octets;
     QDataStream flux(&octets, QIODevice::WriteOnly);
     flux.setByteOrder(QDataStream::LittleEndian);
     flux << static_cast<quint32>(nom.size());
     flux.writeRawData(nom.data(), static_cast<int>(nom.size()));
     flux << static_cast<quint32>(couleur) << static_cast<quint32>(entrees.size());
-    for (int32_t e : entrees) flux << static_cast<qint32>(e);
+    for (int32_t e : entrees)
+        flux << static_cast<qint32>(e);
     return octets;
 }
 

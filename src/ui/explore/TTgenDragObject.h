@@ -16,17 +16,17 @@ namespace t3ui {
 
 class TTessaronDragObject : public QMimeData {
     Q_OBJECT
-public:
+  public:
     explicit TTessaronDragObject(QObject* source) : m_source(source) {}
     QObject* Source() const { return m_source; }
 
-private:
+  private:
     QPointer<QObject> m_source;
 };
 
 class TTgenDragObject : public TTessaronDragObject {
     Q_OBJECT
-public:
+  public:
     // The MIME type under which the group is also encoded, for targets that read it as bytes.
     static const QString TypeMime;
 
@@ -44,11 +44,12 @@ public:
     // The group carried by a drag payload, or null when it carries none (any other kind of object).
     static const TTgenDragObject* De(const QMimeData* donnees);
     // The bytes of the payload: name length, name, colour, count, entries (32-bit little-endian).
-    static QByteArray Encode(const std::string& nom, t3::Couleur couleur, const std::vector<int32_t>& entrees);
+    static QByteArray Encode(const std::string& nom, t3::Couleur couleur,
+                             const std::vector<int32_t>& entrees);
     static bool Decode(const QByteArray& octets, std::string& nom, t3::Couleur& couleur,
                        std::vector<int32_t>& entrees);
 
-private:
+  private:
     void MetAJourOctets();
 
     std::string m_nom;

@@ -28,7 +28,8 @@ TFenChoixDelimForme::TFenChoixDelimForme(QWidget* parent) : QDialog(parent) {
     auto* dansCadre = new QVBoxLayout(cadre);
     dansCadre->addWidget(lb);
     dansCadre->addWidget(m_edDelims);
-    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help);
+    auto* boutons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help);
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* disposition = new QVBoxLayout(this);
@@ -37,6 +38,8 @@ TFenChoixDelimForme::TFenChoixDelimForme(QWidget* parent) : QDialog(parent) {
     setFixedSize(sizeHint().expandedTo(QSize(377, 96)));
 }
 
-QString TFenChoixDelimForme::Delimiteurs() const { return m_edDelims->text(); }
+QString TFenChoixDelimForme::Delimiteurs() const {
+    return m_edDelims->text();
+}
 
 } // namespace t3ui

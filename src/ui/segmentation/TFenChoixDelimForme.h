@@ -9,12 +9,12 @@ namespace t3ui {
 
 class TFenChoixDelimForme : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFenChoixDelimForme(QWidget* parent = nullptr);
     QLineEdit* EdDelims() const { return m_edDelims; }
     QString Delimiteurs() const;
 
-private:
+  private:
     QLineEdit* m_edDelims;
 };
 

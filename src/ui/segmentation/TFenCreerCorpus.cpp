@@ -26,7 +26,9 @@ int ModeleFichiers::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_fichiers.size());
 }
 
-int ModeleFichiers::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 4; }
+int ModeleFichiers::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
 
 QVariant ModeleFichiers::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
@@ -35,10 +37,14 @@ QVariant ModeleFichiers::data(const QModelIndex& index, int role) const {
         return IconeNavigation(t3::EstDocument(fic.Type()) ? 1 : fic.Type() == t3::TypeTexte ? 0 : -1);
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
-    case 0: return QString::fromStdString(fic.Nom());
-    case 1: return QString::fromStdString(fic.Chemin());
-    case 2: return QString::fromUtf8(t3::LibelleType(fic.Type()));
-    default: return QString::number(fic.Taille());
+    case 0:
+        return QString::fromStdString(fic.Nom());
+    case 1:
+        return QString::fromStdString(fic.Chemin());
+    case 2:
+        return QString::fromUtf8(t3::LibelleType(fic.Type()));
+    default:
+        return QString::number(fic.Taille());
     }
 }
 
@@ -64,7 +70,8 @@ TFenCreerCorpus::TFenCreerCorpus(QWidget* parent) : QDialog(parent) {
     m_lvFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_lvFiles->verticalHeader()->hide();
     const int largeurs[] = {100, 200, 75, 75};
-    for (int i = 0; i < 4; ++i) m_lvFiles->setColumnWidth(i, largeurs[i]);
+    for (int i = 0; i < 4; ++i)
+        m_lvFiles->setColumnWidth(i, largeurs[i]);
 
     auto* btnAdd = new QPushButton("&Ajouter");
     btnAdd->setObjectName("BtnAdd");
@@ -136,7 +143,8 @@ TFenCreerCorpus::TFenCreerCorpus(QWidget* parent) : QDialog(parent) {
 }
 
 void TFenCreerCorpus::Ajoute(const QStringList& chemins) {
-    for (const QString& chemin : chemins) t3::AjouteFic(m_fichiers, CheminLocal(chemin));
+    for (const QString& chemin : chemins)
+        t3::AjouteFic(m_fichiers, CheminLocal(chemin));
     m_modele->Recharge();
 }
 
@@ -149,9 +157,11 @@ void TFenCreerCorpus::BtnAddClick() {
 // Removes the selected files from the list.
 void TFenCreerCorpus::BtnDelClick() {
     QList<int> lignes;
-    for (const QModelIndex& index : m_lvFiles->selectionModel()->selectedRows()) lignes << index.row();
+    for (const QModelIndex& index : m_lvFiles->selectionModel()->selectedRows())
+        lignes << index.row();
     std::sort(lignes.begin(), lignes.end(), std::greater<>());
-    for (int ligne : lignes) m_fichiers.erase(m_fichiers.begin() + ligne);
+    for (int ligne : lignes)
+        m_fichiers.erase(m_fichiers.begin() + ligne);
     m_modele->Recharge();
 }
 
@@ -164,22 +174,26 @@ void TFenCreerCorpus::ChkTraitClick() {
 
 void TFenCreerCorpus::BtnSaveClick() {
     switch (t3::SauvegardeDe(m_fichiers)) {
-    case t3::Sauvegarde::Rien: break;
-    case t3::Sauvegarde::FichierSeul: m_fichierSauve = QString::fromStdString(m_fichiers.front().Chemin()); break;
+    case t3::Sauvegarde::Rien:
+        break;
+    case t3::Sauvegarde::FichierSeul:
+        m_fichierSauve = QString::fromStdString(m_fichiers.front().Chemin());
+        break;
     case t3::Sauvegarde::Assemblage: {
         const QString chemin =
             Dialogues::FichierAEnregistrer(this, "Sauvegarder le corpus sous...", "Fichiers texte (*.txt)");
         if (chemin.isEmpty()) break;
         const std::string option =
-            t3::ParagraphOptionString(m_chkTrait->isChecked(), m_rbCar->isChecked(), m_edCar->text().toStdString(),
-                                      m_edCle->text().toStdString());
+            t3::ParagraphOptionString(m_chkTrait->isChecked(), m_rbCar->isChecked(),
+                                      m_edCar->text().toStdString(), m_edCle->text().toStdString());
         std::vector<std::string> erreurs;
-        const bool ecrit =
-            t3::AssembleCorpus(m_fichiers, m_edNomCle->text().toStdString(), option, CheminLocal(chemin), erreurs);
+        const bool ecrit = t3::AssembleCorpus(m_fichiers, m_edNomCle->text().toStdString(), option,
+                                              CheminLocal(chemin), erreurs);
         if (ecrit) m_fichierSauve = chemin;
         if (!erreurs.empty()) {
             QStringList lignes;
-            for (const std::string& erreur : erreurs) lignes << QString::fromStdString(erreur);
+            for (const std::string& erreur : erreurs)
+                lignes << QString::fromStdString(erreur);
             Dialogues::Message(this, QMessageBox::Warning, "Tessaron3", lignes.join('\n'));
         }
         break;

@@ -19,7 +19,7 @@ namespace t3ui {
 // The list of the chosen files, produced row by row from the records.
 class ModeleFichiers : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit ModeleFichiers(std::vector<t3::Fic>& fichiers, QObject* parent = nullptr)
         : QAbstractTableModel(parent), m_fichiers(fichiers) {}
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -28,13 +28,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void Recharge();
 
-private:
+  private:
     std::vector<t3::Fic>& m_fichiers;
 };
 
 class TFenCreerCorpus : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFenCreerCorpus(QWidget* parent = nullptr);
 
     void Ajoute(const QStringList& chemins);
@@ -47,7 +47,7 @@ public:
     const std::vector<t3::Fic>& Fichiers() const { return m_fichiers; }
     QTableView* LVFiles() const { return m_lvFiles; }
 
-private:
+  private:
     std::vector<t3::Fic> m_fichiers;
     ModeleFichiers* m_modele;
     QTableView* m_lvFiles;

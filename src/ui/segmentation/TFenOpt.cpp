@@ -64,9 +64,17 @@ void TFenOpt::FormCreate() {
     m_cbMusiques->addItems(QDir(DossierMusiques()).entryList({"*.wav"}, QDir::Files, QDir::Name));
 }
 
-QString TFenOpt::TexteMaxart() const { return m_edMaxart->text(); }
-QString TFenOpt::TexteEtiquettes() const { return m_edEtiqs->text(); }
-bool TFenOpt::Maxart(int32_t& valeur) const { return Entier(m_edMaxart->text(), valeur); }
-bool TFenOpt::Etiquettes(int32_t& valeur) const { return Entier(m_edEtiqs->text(), valeur); }
+QString TFenOpt::TexteMaxart() const {
+    return m_edMaxart->text();
+}
+QString TFenOpt::TexteEtiquettes() const {
+    return m_edEtiqs->text();
+}
+bool TFenOpt::Maxart(int32_t& valeur) const {
+    return Entier(m_edMaxart->text(), valeur);
+}
+bool TFenOpt::Etiquettes(int32_t& valeur) const {
+    return Entier(m_edEtiqs->text(), valeur);
+}
 
 } // namespace t3ui

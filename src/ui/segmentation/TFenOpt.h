@@ -13,7 +13,7 @@ namespace t3ui {
 
 class TFenOpt : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFenOpt(QWidget* parent = nullptr);
 
     QLineEdit* EdMaxart() const { return m_edMaxart; }
@@ -25,7 +25,7 @@ public:
     bool Maxart(int32_t& valeur) const;
     bool Etiquettes(int32_t& valeur) const;
 
-private:
+  private:
     void FormCreate();
 
     QLineEdit* m_edMaxart;

@@ -21,7 +21,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // The standard dialogs and buttons speak French.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     auto* traduction = new QTranslator(this);
-    if (traduction->load(QLocale(QLocale::French), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (traduction->load(QLocale(QLocale::French), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(traduction);
 }
 

@@ -7,7 +7,7 @@ namespace t3ui {
 
 class Application : public QApplication {
     Q_OBJECT
-public:
+  public:
     Application(int& argc, char** argv);
     bool notify(QObject* destinataire, QEvent* evenement) override;
     // The standard message of an exception.

@@ -12,8 +12,12 @@ QString DossierDonnees() {
     return QStringLiteral(T3_DONNEES_SOURCE);
 }
 
-QString PageAide() { return DossierDonnees() + "/aide/html/aide.html"; }
-QString DossierMusiques() { return DossierDonnees() + "/Musiques"; }
+QString PageAide() {
+    return DossierDonnees() + "/aide/html/aide.html";
+}
+QString DossierMusiques() {
+    return DossierDonnees() + "/Musiques";
+}
 
 QString DossierPublication() {
     QString donnees = qEnvironmentVariable("XDG_DATA_HOME");

@@ -6,9 +6,12 @@
 
 namespace t3ui {
 
-inline QColor VersQColor(t3::Couleur c) { return QColor(t3::Rouge(c), t3::Vert(c), t3::Bleu(c)); }
+inline QColor VersQColor(t3::Couleur c) {
+    return QColor(t3::Rouge(c), t3::Vert(c), t3::Bleu(c));
+}
 inline t3::Couleur DeQColor(const QColor& c) {
-    return t3::CouleurRGB(static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue()));
+    return t3::CouleurRGB(static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()),
+                          static_cast<uint8_t>(c.blue()));
 }
 
 } // namespace t3ui

@@ -12,15 +12,16 @@ const QByteArray SautLigne = "<br />\n";
 // Walks the body byte by byte, keeping whether it is inside a tag and how many spans are open, and
 // marks a cut after a line break once a part is big enough, or at a free blank once it is twice that.
 class Decoupeur {
-public:
+  public:
     Decoupeur(qint64 debut, qint64 taille, std::vector<qint64>& debuts)
         : m_debutPartie(debut), m_taille(taille), m_debuts(debuts) {}
 
     void Lit(const char* octets, qint64 n, qint64 position) {
-        for (qint64 i = 0; i < n; ++i) Octet(octets[i], position + i);
+        for (qint64 i = 0; i < n; ++i)
+            Octet(octets[i], position + i);
     }
 
-private:
+  private:
     void Octet(char c, qint64 position) {
         m_fenetre = (m_fenetre << 8) | static_cast<unsigned char>(c);
         if (c == '<') {
@@ -34,7 +35,8 @@ private:
         const qint64 longueur = position + 1 - m_debutPartie;
         const bool finDeLigne = c == '\n' && (m_fenetre & 0xFFFFFF) == 0x2F3E0A; // "/>\n"
         const bool blancLibre = c == ' ' && !m_dansBalise && m_spans == 0;
-        if ((finDeLigne && longueur >= m_taille) || (blancLibre && longueur >= 2 * m_taille)) Coupe(position + 1);
+        if ((finDeLigne && longueur >= m_taille) || (blancLibre && longueur >= 2 * m_taille))
+            Coupe(position + 1);
     }
 
     void Coupe(qint64 position) {
@@ -88,7 +90,8 @@ QByteArray LitPartie(const QString& chemin, const DecoupagePage& decoupage, int 
     if (!page.open(QIODevice::ReadOnly)) return {};
     const qint64 debut = decoupage.debuts[static_cast<size_t>(partie)];
     page.seek(debut);
-    return decoupage.entete + page.read(decoupage.debuts[static_cast<size_t>(partie) + 1] - debut) + FinPage + "\n";
+    return decoupage.entete + page.read(decoupage.debuts[static_cast<size_t>(partie) + 1] - debut) + FinPage +
+           "\n";
 }
 
 } // namespace t3ui

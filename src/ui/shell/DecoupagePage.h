@@ -10,8 +10,8 @@
 namespace t3ui {
 
 struct DecoupagePage {
-    QByteArray entete;            // the head of the page, up to the line of <body> included
-    std::vector<qint64> debuts;   // where each part starts in the file, then where the body ends
+    QByteArray entete;          // the head of the page, up to the line of <body> included
+    std::vector<qint64> debuts; // where each part starts in the file, then where the body ends
     int NbParties() const { return debuts.empty() ? 0 : static_cast<int>(debuts.size()) - 1; }
 };
 

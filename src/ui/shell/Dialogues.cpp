@@ -93,14 +93,24 @@ QColor ChoisitCouleur(QWidget* parent, const QColor& initiale) {
     return QColorDialog::getColor(initiale, parent);
 }
 
-void RepondBouton(QMessageBox::StandardButton bouton) { Attente().boutons.push_back(bouton); }
+void RepondBouton(QMessageBox::StandardButton bouton) {
+    Attente().boutons.push_back(bouton);
+}
 void RepondDialogue(int resultat, std::function<void(QDialog*)> remplit) {
     Attente().dialogues.push_back({resultat, std::move(remplit)});
 }
-void RepondFichiers(const QStringList& chemins) { Attente().fichiers.push_back(chemins); }
-void RepondCouleur(const QColor& couleur) { Attente().couleurs.push_back(couleur); }
-const QStringList& MessagesAffiches() { return Attente().messages; }
-void SansAttente(bool actif) { Attente().sansAttente = actif; }
+void RepondFichiers(const QStringList& chemins) {
+    Attente().fichiers.push_back(chemins);
+}
+void RepondCouleur(const QColor& couleur) {
+    Attente().couleurs.push_back(couleur);
+}
+const QStringList& MessagesAffiches() {
+    return Attente().messages;
+}
+void SansAttente(bool actif) {
+    Attente().sansAttente = actif;
+}
 void Oublie() {
     const bool sansAttente = Attente().sansAttente;
     Attente() = Reponses{};

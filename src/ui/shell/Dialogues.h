@@ -32,7 +32,7 @@ void RepondBouton(QMessageBox::StandardButton bouton);
 // The dialog is handed to remplit (to fill its fields) before it closes with resultat.
 void RepondDialogue(int resultat, std::function<void(QDialog*)> remplit = {});
 void RepondFichiers(const QStringList& chemins); // empty: the user cancels
-void RepondCouleur(const QColor& couleur);        // invalid: the user cancels
+void RepondCouleur(const QColor& couleur);       // invalid: the user cancels
 // Every message shown so far ("title|text"), answered or not; cleared by Oublie.
 const QStringList& MessagesAffiches();
 // With no answer given in advance: when set, a message is answered by its first button (Ok, Yes) and

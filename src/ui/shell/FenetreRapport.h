@@ -5,7 +5,7 @@
 namespace t3ui {
 
 class FenetreRapport {
-public:
+  public:
     virtual ~FenetreRapport() = default;
     virtual void AjouteAuRapport() = 0;
 };

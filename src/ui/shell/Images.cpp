@@ -31,10 +31,14 @@ QIcon Glyphe(const QString& texte, int teinte) {
 QIcon IconeNavigation(int index) {
     QStyle* style = QApplication::style();
     switch (index) {
-    case 0: return style->standardIcon(QStyle::SP_FileIcon);
-    case 1: return style->standardIcon(QStyle::SP_FileDialogDetailedView);
-    case 2: return style->standardIcon(QStyle::SP_DirIcon);
-    default: return QIcon();
+    case 0:
+        return style->standardIcon(QStyle::SP_FileIcon);
+    case 1:
+        return style->standardIcon(QStyle::SP_FileDialogDetailedView);
+    case 2:
+        return style->standardIcon(QStyle::SP_DirIcon);
+    default:
+        return QIcon();
     }
 }
 
@@ -77,8 +81,8 @@ QPixmap ImageAccueil(int largeur, int hauteur) {
         int taille;
     };
     static const Mot mots[] = {
-        {"formes", 0.06, 0.12, 15},      {"segments", 0.38, 0.10, 20},  {"hapax", 0.76, 0.14, 14},
-        {"vocabulaire", 0.14, 0.26, 22}, {"fréquence", 0.60, 0.27, 17}, {"contextes", 0.05, 0.72, 16},
+        {"formes", 0.06, 0.12, 15},       {"segments", 0.38, 0.10, 20},   {"hapax", 0.76, 0.14, 14},
+        {"vocabulaire", 0.14, 0.26, 22},  {"fréquence", 0.60, 0.27, 17},  {"contextes", 0.05, 0.72, 16},
         {"spécificités", 0.40, 0.75, 24}, {"partitions", 0.74, 0.70, 15}, {"concordance", 0.12, 0.90, 18},
         {"occurrences", 0.58, 0.91, 16},
     };

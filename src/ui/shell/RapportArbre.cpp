@@ -30,7 +30,9 @@ RapportArbre::~RapportArbre() {
     if (QTreeWidgetItem* racine = m_arbre->topLevelItem(0)) qDeleteAll(racine->takeChildren());
 }
 
-QString RapportArbre::Dossier() const { return CheminQt(m_rapport.DossierRapport()); }
+QString RapportArbre::Dossier() const {
+    return CheminQt(m_rapport.DossierRapport());
+}
 
 void RapportArbre::Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) {
     const int32_t index = m_rapport.Ajoute(VersCp1252(titre), CheminLocal(fichier), VersCp1252(commentaire));
@@ -43,14 +45,17 @@ void RapportArbre::Ajoute(const QString& titre, const QString& fichier, const QS
 
 bool RapportArbre::Publie(QString& manques) {
     std::vector<t3::Rapport::Item> items;
-    for (int i = 0; i < m_arbre->topLevelItemCount(); ++i) Parcourt(m_arbre->topLevelItem(i), items);
+    for (int i = 0; i < m_arbre->topLevelItemCount(); ++i)
+        Parcourt(m_arbre->topLevelItem(i), items);
     std::vector<std::string> absents;
     const bool ecrit = m_rapport.Enregistre(CheminLocal(DossierPublication()), items,
                                             CheminLocal(DossierDonnees() + "/images"), absents);
     QStringList lignes;
-    if (!ecrit) lignes << QString("La page « %1/index.htm » n'a pas pu être écrite.").arg(DossierPublication());
+    if (!ecrit)
+        lignes << QString("La page « %1/index.htm » n'a pas pu être écrite.").arg(DossierPublication());
     if (!absents.empty()) lignes << "Le rapport a été publié sans ces fichiers :";
-    for (const std::string& absent : absents) lignes << QString::fromStdString(absent);
+    for (const std::string& absent : absents)
+        lignes << QString::fromStdString(absent);
     manques = lignes.join('\n');
     return ecrit && absents.empty();
 }

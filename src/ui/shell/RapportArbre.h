@@ -1,8 +1,8 @@
 #pragma once
 // The current report bound to the report tree of the main window: each entry is a child of the root
 // "Table des matières", whose text (editable in place) is the title the next publication shows.
-#include "shell/RapportCourant.h"
 #include "shell/Rapport.h"
+#include "shell/RapportCourant.h"
 
 #include <QImage>
 
@@ -15,7 +15,7 @@ class charg1;
 namespace t3ui {
 
 class RapportArbre : public RapportCourant {
-public:
+  public:
     RapportArbre(QTreeWidget* arbre, const t3::charg1* base);
     ~RapportArbre() override;
 
@@ -25,7 +25,7 @@ public:
     void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) override;
     const t3::Rapport& Moteur() const { return m_rapport; }
 
-private:
+  private:
     QTreeWidget* m_arbre;
     t3::Rapport m_rapport;
 };

@@ -8,7 +8,7 @@
 namespace t3ui {
 
 class RapportCourant {
-public:
+  public:
     virtual ~RapportCourant() = default;
     virtual bool Sauve() const = 0;
     virtual bool Publie(QString& manques) = 0;

@@ -46,7 +46,8 @@ void TContainer::mouseMoveEvent(QMouseEvent* evenement) {
     const t3::Tgen* groupe = m_principale->GroupeCourant();
     if (!groupe) return;
     auto* objet = new TTgenDragObject(this, groupe->Nom(), groupe->GetCouleur(), groupe->NbEntrees());
-    for (int32_t entree : groupe->Entrees()) objet->Ajoute(entree);
+    for (int32_t entree : groupe->Entrees())
+        objet->Ajoute(entree);
     auto* glisser = new QDrag(this);
     glisser->setMimeData(objet);
     glisser->setPixmap(pixmap());

@@ -10,10 +10,10 @@ class TFenPrinc;
 
 class TContainer : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit TContainer(TFenPrinc* principale);
 
-protected:
+  protected:
     void dragEnterEvent(QDragEnterEvent* evenement) override;
     void dragMoveEvent(QDragMoveEvent* evenement) override;
     void dropEvent(QDropEvent* evenement) override;
@@ -21,7 +21,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* evenement) override;
     void contextMenuEvent(QContextMenuEvent* evenement) override;
 
-private:
+  private:
     TFenPrinc* m_principale;
     QPoint m_depart;
 };

@@ -12,7 +12,7 @@ namespace {
 
 // An item's window is held by a guarded pointer, so that an item whose window was closed has none.
 class ItemPage : public QTreeWidgetItem {
-public:
+  public:
     using QTreeWidgetItem::QTreeWidgetItem;
     QPointer<QWidget> fenetre;
 };
@@ -70,6 +70,8 @@ void TFenNavig::TreePagesChange(QTreeWidgetItem* item) {
 }
 
 // The navigation window lives as long as the main window: a request to close it is refused.
-void TFenNavig::closeEvent(QCloseEvent* evenement) { evenement->ignore(); }
+void TFenNavig::closeEvent(QCloseEvent* evenement) {
+    evenement->ignore();
+}
 
 } // namespace t3ui

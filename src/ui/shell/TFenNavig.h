@@ -11,7 +11,7 @@ class TFenPrinc;
 
 class TFenNavig : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TFenNavig(TFenPrinc* principale);
 
     QTreeWidget* TreePages() const { return m_treePages; }
@@ -26,10 +26,10 @@ public:
 
     void TreePagesChange(QTreeWidgetItem* item);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* evenement) override;
 
-private:
+  private:
     TFenPrinc* m_principale;
     QTreeWidget* m_treePages;
 };

@@ -53,7 +53,7 @@ constexpr int DureeBulles = 4000;
 
 // The hourglass for the life of the object.
 class Sablier {
-public:
+  public:
     Sablier() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~Sablier() { QApplication::restoreOverrideCursor(); }
     Sablier(const Sablier&) = delete;
@@ -67,7 +67,9 @@ QPoint Centre(const QSize& cadre, const QSize& fenetre) {
 
 } // namespace
 
-TFenPrinc* TFenPrinc::Instance() { return s_instance; }
+TFenPrinc* TFenPrinc::Instance() {
+    return s_instance;
+}
 
 TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
     s_instance = this;
@@ -85,9 +87,11 @@ TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
 TFenPrinc::~TFenPrinc() {
     // The report's entries go with its tree; the windows borrow the loaders: they go before them.
     m_rapport.reset();
-    for (QMdiSubWindow* fenetre : m_mdi->subWindowList()) delete fenetre;
+    for (QMdiSubWindow* fenetre : m_mdi->subWindowList())
+        delete fenetre;
     qDeleteAll(m_pagesFlottantes);
-    while (m_listesGauche->count() > 0) delete m_listesGauche->widget(0);
+    while (m_listesGauche->count() > 0)
+        delete m_listesGauche->widget(0);
     if (s_instance == this) s_instance = nullptr;
 }
 
@@ -123,7 +127,8 @@ void TFenPrinc::ConstruitBarreOutils() {
         connect(bouton, &QToolButton::clicked, this, action);
         return bouton;
     };
-    ajoute(Bouton("BtnSegment", "+B", 210, "Nouvelle base (segmentation)", false), &TFenPrinc::BtnCreerCorpClick);
+    ajoute(Bouton("BtnSegment", "+B", 210, "Nouvelle base (segmentation)", false),
+           &TFenPrinc::BtnCreerCorpClick);
     ajoute(Bouton("BtnOuvrir", "B", 210, "Ouverture d'une base", false), &TFenPrinc::BtnOuvrirClick);
     // The analysis windows come with their own commands; until then their buttons only follow the base.
     ajoute(Bouton("BtnDocu", "KWIC", 30, "Concordances", true), [] {});
@@ -141,7 +146,8 @@ void TFenPrinc::ConstruitBarreOutils() {
     barre->addWidget(m_container);
     ajoute(Bouton("BtnMosaique", "▦", 270, "Mosaïque", false), &TFenPrinc::Mosaique);
     auto* vaVers = Bouton("BtnVaVersFeuille", "→F", 270, "Déplacer vers une autre feuille", true);
-    ajoute(vaVers, [this, vaVers] { MenuDeplacement()->popup(vaVers->mapToGlobal(vaVers->rect().topRight())); });
+    ajoute(vaVers,
+           [this, vaVers] { MenuDeplacement()->popup(vaVers->mapToGlobal(vaVers->rect().topRight())); });
     ajoute(Bouton("BtnNvFeuille", "+F", 270, "Créer une nouvelle feuille", true), &TFenPrinc::AjouteFeuille);
     ajoute(Bouton("BtnAjouteRap", "+R", 0, "Ajouter au rapport", true), &TFenPrinc::BtnAjouteRapClick);
     ajoute(Bouton("BtnOptions", "…", 0, "Options...", false), &TFenPrinc::BtnOptionsClick);
@@ -330,7 +336,9 @@ void TFenPrinc::StepProgressBy2() {
     m_progression->repaint();
 }
 
-void TFenPrinc::ResetProgress() { m_progression->setValue(0); }
+void TFenPrinc::ResetProgress() {
+    m_progression->setValue(0);
+}
 
 void TFenPrinc::GaugeStepProgress(int32_t) {
     if (s_instance) s_instance->StepProgress();
@@ -405,7 +413,9 @@ void TFenPrinc::AmeneAuPremierPlan(QWidget* fenetre) {
     if (page >= 0) m_listesGauche->setCurrentIndex(page);
 }
 
-void TFenPrinc::Mosaique() { m_mdi->tileSubWindows(); }
+void TFenPrinc::Mosaique() {
+    m_mdi->tileSubWindows();
+}
 
 // --- Opening and creating a base
 
@@ -427,8 +437,9 @@ bool TFenPrinc::OuvreBase(const QString& cheminDonne) {
     if (resultat != t3::ChargeReussie) {
         // The failed loader is dropped: the windows of the bases opened before keep theirs.
         Dialogues::Message(this, QMessageBox::Warning, chemin,
-                           resultat >= 1 && resultat <= 4 ? QString::fromStdString(t3::MessageChargeBase(resultat))
-                                                          : QStringLiteral("Erreur "));
+                           resultat >= 1 && resultat <= 4
+                               ? QString::fromStdString(t3::MessageChargeBase(resultat))
+                               : QStringLiteral("Erreur "));
         return false;
     }
     m_chargeur = chargeur.get();
@@ -453,7 +464,8 @@ bool TFenPrinc::OuvreBase(const QString& cheminDonne) {
 }
 
 void TFenPrinc::ActiveCommandesBase() {
-    for (QWidget* commande : m_commandesBase) commande->setEnabled(true);
+    for (QWidget* commande : m_commandesBase)
+        commande->setEnabled(true);
 }
 
 void TFenPrinc::AjoutePagesNavigation(const QString& chemin) {
@@ -495,7 +507,8 @@ bool TFenPrinc::CreeBase(const QString& cheminDonne) {
         resultat = t3::SegmPrinc(local, VersCp1252(dialogue.Delimiteurs()));
     }
     if (resultat != t3::ResultatSegm::Ok) {
-        Dialogues::Message(this, QMessageBox::Warning, "Tessaron3", QString::fromUtf8(t3::MessageSegm(resultat)));
+        Dialogues::Message(this, QMessageBox::Warning, "Tessaron3",
+                           QString::fromUtf8(t3::MessageSegm(resultat)));
         return false;
     }
     // The base is written under the text's name in the current folder.
@@ -561,7 +574,8 @@ QMenu* TFenPrinc::MenuDeplacement() {
     });
     for (int feuille = 0; feuille < m_onglets->count(); ++feuille)
         if (feuille != m_onglets->currentIndex())
-            menu->addAction(m_onglets->tabText(feuille), this, [this, feuille] { DeplaceVersFeuille(feuille); });
+            menu->addAction(m_onglets->tabText(feuille), this,
+                            [this, feuille] { DeplaceVersFeuille(feuille); });
     return menu;
 }
 
@@ -624,12 +638,14 @@ void TFenPrinc::BtnOptionsClick() {
     // The tag-count option is stored before the maximum is read, as the dialog's two fields are.
     int32_t valeur;
     if (!dialogue.Etiquettes(valeur)) {
-        Dialogues::Information(this, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteEtiquettes()));
+        Dialogues::Information(
+            this, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteEtiquettes()));
         return;
     }
     t3::Options.NbEtiquettes = valeur;
     if (!dialogue.Maxart(valeur)) {
-        Dialogues::Information(this, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteMaxart()));
+        Dialogues::Information(
+            this, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteMaxart()));
         return;
     }
     t3::Options.Maxart = valeur;
@@ -639,7 +655,9 @@ void TFenPrinc::BtnEditClick() {
     QDesktopServices::openUrl(QUrl::fromLocalFile(DossierPublication() + "/index.htm"));
 }
 
-void TFenPrinc::HelpBtnClick() { QDesktopServices::openUrl(QUrl::fromLocalFile(PageAide())); }
+void TFenPrinc::HelpBtnClick() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(PageAide()));
+}
 
 void TFenPrinc::BtnCreerCorpClick() {
     TOptionsOpenDialog dialogue(this);
@@ -669,7 +687,8 @@ bool TFenPrinc::ContainerDrop(const TTgenDragObject& objet) {
     m_container->setToolTip(VersQt(groupe->Nom()));
     m_groupeCourant = groupe.get();
     m_fileGroupes.push_front(std::move(groupe));
-    while (m_fileGroupes.size() > NbGroupesGardes) m_fileGroupes.pop_back();
+    while (m_fileGroupes.size() > NbGroupesGardes)
+        m_fileGroupes.pop_back();
     return true;
 }
 
@@ -701,7 +720,8 @@ void TFenPrinc::RemplitPmnPCLC() {
 void TFenPrinc::PmnPCLCChoix(int partition) {
     t3::InfoPartition* info = m_corpus.InfoDePartition(partition);
     auto* graphiques = info ? static_cast<QTreeWidgetItem*>(info->NoeudGraphiques()) : nullptr;
-    QWidget* fenetre = graphiques ? TFenNavig::Fenetre(TFenNavig::Enfant(graphiques->parent(), "PCLC")) : nullptr;
+    QWidget* fenetre =
+        graphiques ? TFenNavig::Fenetre(TFenNavig::Enfant(graphiques->parent(), "PCLC")) : nullptr;
     if (fenetre) AmeneAuPremierPlan(fenetre);
 }
 
@@ -709,10 +729,9 @@ void TFenPrinc::PmnPCLCChoix(int partition) {
 
 void TFenPrinc::closeEvent(QCloseEvent* evenement) {
     if (m_rapport && !m_rapport->Sauve()) {
-        const auto reponse =
-            Dialogues::Message(this, QMessageBox::Question, "Tessaron3",
-                               "Le rapport a été modifié.\nVoulez-vous le sauvegarder ?",
-                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const auto reponse = Dialogues::Message(this, QMessageBox::Question, "Tessaron3",
+                                                "Le rapport a été modifié.\nVoulez-vous le sauvegarder ?",
+                                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (reponse == QMessageBox::Cancel) {
             evenement->ignore();
             return;

@@ -35,7 +35,7 @@ class TTgenDragObject;
 
 class TFenPrinc : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TFenPrinc(QWidget* parent = nullptr);
     ~TFenPrinc() override;
     // The one main window of the run, for the progress callbacks of the engine; null before and after.
@@ -102,16 +102,17 @@ public:
     QMenu* PmnPCLC() const { return m_pmnPCLC; }
     QMenu* PMnuQueue() const { return m_pmnuQueue; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
-private:
+  private:
     void ConstruitBarreOutils();
     void ConstruitMenus();
     void ConstruitPanneaux();
     void ConstruitBarreEtat();
-    QToolButton* Bouton(const QString& nom, const QString& glyphe, int teinte, const QString& aide, bool base);
+    QToolButton* Bouton(const QString& nom, const QString& glyphe, int teinte, const QString& aide,
+                        bool base);
     void ActiveCommandesBase();
     void NouveauRapport();
     void AjoutePagesNavigation(const QString& chemin);

@@ -80,7 +80,9 @@ TFenRuze::~TFenRuze() {
     if (!m_page.empty()) std::remove(m_page.c_str());
 }
 
-QString TFenRuze::CheminPage() const { return CheminQt(m_page); }
+QString TFenRuze::CheminPage() const {
+    return CheminQt(m_page);
+}
 
 void TFenRuze::HTMLEditDrop(const TTgenDragObject& objet) {
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -25,13 +25,13 @@ class TTgenDragObject;
 // The browser of the view, which takes group drops from any source.
 class VueHtml : public QTextBrowser {
     Q_OBJECT
-public:
+  public:
     using QTextBrowser::QTextBrowser;
 
-signals:
+  signals:
     void GroupeDepose(const TTgenDragObject& objet);
 
-protected:
+  protected:
     void dragEnterEvent(QDragEnterEvent* evenement) override;
     void dragMoveEvent(QDragMoveEvent* evenement) override;
     void dropEvent(QDropEvent* evenement) override;
@@ -39,7 +39,7 @@ protected:
 
 class TFenRuze : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The size of the part of the page shown at once.
     static constexpr qint64 TaillePartie = 256 * 1024;
 
@@ -55,7 +55,7 @@ public:
     int Partie() const { return m_partie; }
     void MontrePartie(int partie);
 
-private:
+  private:
     void EcritEtMontre();
 
     const t3::charg1* m_base;

@@ -11,9 +11,9 @@
 
 namespace t3ui {
 
-const QString TOptionsOpenDialog::Filtre =
-    QStringLiteral("Documents textes et word (*.txt *.doc *.docx *.odt);;Documents Word (*.doc *.docx *.odt);;"
-                   "Fichiers Texte (*.txt)");
+const QString TOptionsOpenDialog::Filtre = QStringLiteral(
+    "Documents textes et word (*.txt *.doc *.docx *.odt);;Documents Word (*.doc *.docx *.odt);;"
+    "Fichiers Texte (*.txt)");
 
 TOptionsOpenDialog::TOptionsOpenDialog(QWidget* parent) : QFileDialog(parent) {
     setObjectName("OptionsOpenDialog");
@@ -39,9 +39,13 @@ TOptionsOpenDialog::TOptionsOpenDialog(QWidget* parent) : QFileDialog(parent) {
     connect(m_bouton, &QPushButton::clicked, this, &TOptionsOpenDialog::BoutonOptionsClick);
 }
 
-bool TOptionsOpenDialog::Execute() { return Dialogues::Execute(this) == QDialog::Accepted && !Fichier().isEmpty(); }
+bool TOptionsOpenDialog::Execute() {
+    return Dialogues::Execute(this) == QDialog::Accepted && !Fichier().isEmpty();
+}
 
-QString TOptionsOpenDialog::Fichier() const { return m_choix.isEmpty() ? selectedFiles().value(0) : m_choix; }
+QString TOptionsOpenDialog::Fichier() const {
+    return m_choix.isEmpty() ? selectedFiles().value(0) : m_choix;
+}
 
 void TOptionsOpenDialog::ChoisitFichier(const QString& chemin) {
     const QFileInfo info(chemin);

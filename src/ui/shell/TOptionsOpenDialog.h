@@ -9,7 +9,7 @@ namespace t3ui {
 
 class TOptionsOpenDialog : public QFileDialog {
     Q_OBJECT
-public:
+  public:
     // The filter of the texts and documents the workbench can segment or assemble.
     static const QString Filtre;
 
@@ -22,7 +22,7 @@ public:
     QPushButton* BoutonOptions() const { return m_bouton; }
     void BoutonOptionsClick();
 
-private:
+  private:
     QPushButton* m_bouton;
     QString m_choix;
 };

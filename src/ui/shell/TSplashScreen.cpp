@@ -9,7 +9,8 @@
 
 namespace t3ui {
 
-TSplashScreen::TSplashScreen() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+TSplashScreen::TSplashScreen()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName("SplashScreen");
     setFixedSize(539, 371);
     auto* releve = new QFrame(this);
@@ -40,6 +41,8 @@ void TSplashScreen::FormCreate() {
 }
 
 // A click on the picture closes the splash.
-void TSplashScreen::mousePressEvent(QMouseEvent*) { close(); }
+void TSplashScreen::mousePressEvent(QMouseEvent*) {
+    close();
+}
 
 } // namespace t3ui

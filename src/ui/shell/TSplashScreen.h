@@ -8,14 +8,14 @@ namespace t3ui {
 
 class TSplashScreen : public QWidget {
     Q_OBJECT
-public:
+  public:
     TSplashScreen();
     QLabel* LbVersion() const { return m_lbVersion; }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* evenement) override;
 
-private:
+  private:
     void FormCreate();
     QLabel* m_lbVersion;
 };

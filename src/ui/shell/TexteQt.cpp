@@ -21,6 +21,8 @@ std::string CheminLocal(const QString& chemin) {
     return std::string(octets.constData(), static_cast<size_t>(octets.size()));
 }
 
-QString CheminQt(const std::string& chemin) { return QFile::decodeName(QByteArray::fromStdString(chemin)); }
+QString CheminQt(const std::string& chemin) {
+    return QFile::decodeName(QByteArray::fromStdString(chemin));
+}
 
 } // namespace t3ui

@@ -25,7 +25,8 @@ namespace {
 
 QStringList Colonne(const ModeleDicNum& modele, int colonne) {
     QStringList textes;
-    for (int r = 0; r < modele.rowCount(); ++r) textes << modele.data(modele.index(r, colonne), Qt::DisplayRole).toString();
+    for (int r = 0; r < modele.rowCount(); ++r)
+        textes << modele.data(modele.index(r, colonne), Qt::DisplayRole).toString();
     return textes;
 }
 
@@ -33,11 +34,13 @@ void Selectionne(TFenDicNum& fenetre, std::initializer_list<int> lignes) {
     QItemSelectionModel* selection = fenetre.ListeFormes()->selectionModel();
     selection->clear();
     for (int ligne : lignes)
-        selection->select(fenetre.Modele()->index(ligne, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        selection->select(fenetre.Modele()->index(ligne, 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 std::unique_ptr<const TTgenDragObject> Glisse(TFenDicNum& fenetre) {
-    QMimeData* donnees = fenetre.Modele()->mimeData(fenetre.ListeFormes()->selectionModel()->selectedIndexes());
+    QMimeData* donnees =
+        fenetre.Modele()->mimeData(fenetre.ListeFormes()->selectionModel()->selectedIndexes());
     return std::unique_ptr<const TTgenDragObject>(TTgenDragObject::De(donnees));
 }
 
@@ -45,7 +48,7 @@ std::unique_ptr<const TTgenDragObject> Glisse(TFenDicNum& fenetre) {
 
 class TFenDicNumTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void LesLignesEtLeCompteSuiventLaBase();
     void LesDeuxOrdresEtLesClicsSurLesTitres();
     void LeGlisserPorteLesLignesChoisiesDansLOrdreDesLignes();
@@ -59,13 +62,15 @@ void TFenDicNumTest::LesLignesEtLeCompteSuiventLaBase() {
     // Forms by decreasing frequency, then punctuation (. then ,).
     QCOMPARE(base.ChargeBase(t3uitest::Base("zèbre, arbre. zèbre. été\n").toStdString()), 0);
     TFenDicNum fenetre(nullptr, &base);
-    QAbstractItemModelTester testeur(fenetre.Modele(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester testeur(fenetre.Modele(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(fenetre.StatusBar1()->currentMessage(), QString("5 formes"));
     QCOMPARE(Colonne(*fenetre.Modele(), 0), (QStringList{"zèbre", "arbre", "été", ",", "."}));
     QCOMPARE(Colonne(*fenetre.Modele(), 1), (QStringList{"2", "1", "1", "1", "2"}));
     QCOMPARE(fenetre.Modele()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
              QString("Formes (ordre lexicométrique)"));
-    QCOMPARE(fenetre.Modele()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Fréquence"));
+    QCOMPARE(fenetre.Modele()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QString("Fréquence"));
     QCOMPARE(fenetre.windowTitle(), QString("Dictionnaire"));
 }
 
@@ -76,7 +81,8 @@ void TFenDicNumTest::LesDeuxOrdresEtLesClicsSurLesTitres() {
     TFenDicNum fenetre(nullptr, &base);
     fenetre.resize(254, 200);
     fenetre.show();
-    QAbstractItemModelTester testeur(fenetre.Modele(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester testeur(fenetre.Modele(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QStringList lexicometrique = Colonne(*fenetre.Modele(), 0);
 
     // With no row selected the order changes and nothing gets selected; punctuation stays at the end.
@@ -104,7 +110,8 @@ void TFenDicNumTest::LesDeuxOrdresEtLesClicsSurLesTitres() {
     choisies = fenetre.ListeFormes()->selectionModel()->selectedRows();
     QCOMPARE(choisies.size(), 1);
     QCOMPARE(choisies[0].row(), 5);
-    QVERIFY(fenetre.ListeFormes()->viewport()->rect().intersects(fenetre.ListeFormes()->visualRect(choisies[0])));
+    QVERIFY(
+        fenetre.ListeFormes()->viewport()->rect().intersects(fenetre.ListeFormes()->visualRect(choisies[0])));
 }
 
 void TFenDicNumTest::LeGlisserPorteLesLignesChoisiesDansLOrdreDesLignes() {
@@ -146,7 +153,8 @@ void TFenDicNumTest::LaPastilleChoisitLaCouleurDuGlisser() {
 void TFenDicNumTest::LeGroupeVoyageEnOctetsEtNeVaQuAuxCiblesQuiLAcceptent() {
     QObject source, cible;
     TTgenDragObject objet(&source, "gr\xE9", t3::CouleurRGB(1, 2, 3), 3);
-    for (int32_t e : {5, 0, 1000005}) objet.Ajoute(e);
+    for (int32_t e : {5, 0, 1000005})
+        objet.Ajoute(e);
     std::string nom;
     t3::Couleur couleur = 0;
     std::vector<int32_t> entrees;

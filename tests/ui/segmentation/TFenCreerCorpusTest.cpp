@@ -18,7 +18,7 @@ using t3uitest::DossierCourant;
 
 class TFenCreerCorpusTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void UnFichierAjouteDeuxFoisNeFaitQuUneLigne();
     void AssembleUnTexteEtUnDocument();
     void LesParagraphesNumerotesParUneCle();
@@ -82,8 +82,9 @@ void TFenCreerCorpusTest::LesParagraphesNumerotesParUneCle() {
     fenetre.Ajoute({dossier.Chemin("d.docx"), dossier.Chemin("abime.docx")});
     Dialogues::RepondFichiers({dossier.Chemin("sortie.txt")});
     fenetre.BtnSaveClick();
-    QCOMPARE(t3uitest::Lit("sortie.txt"), QByteArray("<titre=d>\n<parag=1>\nun\n<parag=2>\ndeux\n<parag=3>\ntrois\n\n"
-                                                      "<titre=abime>\n\n"));
+    QCOMPARE(t3uitest::Lit("sortie.txt"),
+             QByteArray("<titre=d>\n<parag=1>\nun\n<parag=2>\ndeux\n<parag=3>\ntrois\n\n"
+                        "<titre=abime>\n\n"));
     QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
     QVERIFY(Dialogues::MessagesAffiches().first().contains("abime.docx"));
 }

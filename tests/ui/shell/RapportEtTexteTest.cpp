@@ -25,7 +25,9 @@ using t3uitest::DossierCourant;
 namespace {
 
 // Publication goes under XDG_DATA_HOME, pointed into the test's folder.
-void PublieDans(const DossierCourant& dossier) { qputenv("XDG_DATA_HOME", dossier.Chemin("donnees").toUtf8()); }
+void PublieDans(const DossierCourant& dossier) {
+    qputenv("XDG_DATA_HOME", dossier.Chemin("donnees").toUtf8());
+}
 
 TFenRuze* VueTexte(TFenPrinc& fenetre) {
     for (QMdiSubWindow* sous : fenetre.Mdi()->subWindowList())
@@ -42,7 +44,7 @@ void AjouteEntree(RapportCourant& rapport, const QString& titre, const QString& 
 
 class RapportEtTexteTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void OuvrirUneBaseDonneUnRapportEtUneVueDuTexte();
     void LeTitreEditeEstPublie();
     void LaFermetureAvecUnVraiRapport();
@@ -74,7 +76,8 @@ void RapportEtTexteTest::OuvrirUneBaseDonneUnRapportEtUneVueDuTexte() {
     QCOMPARE(fenetre.TreeViewRapport()->topLevelItem(0)->childCount(), 1);
     Dialogues::RepondBouton(QMessageBox::No);
     QVERIFY(fenetre.OuvreBase(t3uitest::Base("a b\n", "autre")));
-    QCOMPARE(Dialogues::MessagesAffiches().last(), QString("Tessaron3|Le rapport a été modifié.\nVoulez-vous le sauvegarder ?"));
+    QCOMPARE(Dialogues::MessagesAffiches().last(),
+             QString("Tessaron3|Le rapport a été modifié.\nVoulez-vous le sauvegarder ?"));
     QCOMPARE(fenetre.TreeViewRapport()->topLevelItem(0)->childCount(), 0);
     QVERIFY(!QFileInfo::exists(dossierRapport));
     QCOMPARE(fenetre.Mdi()->subWindowList().size(), 2); // one text view per base
@@ -193,7 +196,8 @@ void RapportEtTexteTest::LaVueDuTexteMontreLeGroupeDepose() {
 void RapportEtTexteTest::UnLongTexteSeMontreParParties() {
     DossierCourant dossier;
     QString texte;
-    for (int ligne = 0; ligne < 30000; ++ligne) texte += QString("ligne%1 du texte\n").arg(ligne);
+    for (int ligne = 0; ligne < 30000; ++ligne)
+        texte += QString("ligne%1 du texte\n").arg(ligne);
     t3::charg1 base;
     t3::Options.Maxart = 200000;
     QCOMPARE(base.ChargeBase(t3uitest::Base(texte).toStdString()), 0);

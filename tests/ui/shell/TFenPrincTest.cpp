@@ -34,7 +34,7 @@ namespace {
 
 // A report that only records what the closing question did with it.
 class RapportTemoin : public RapportCourant {
-public:
+  public:
     explicit RapportTemoin(bool* publie) : m_publie(publie) {}
     bool Sauve() const override { return false; }
     bool Publie(QString&) override {
@@ -44,13 +44,14 @@ public:
     QString Dossier() const override { return {}; }
     void Ajoute(const QString&, const QString&, const QString&) override {}
 
-private:
+  private:
     bool* m_publie;
 };
 
 QStringList Enfants(const QTreeWidgetItem* item) {
     QStringList textes;
-    for (int i = 0; i < item->childCount(); ++i) textes << item->child(i)->text(0);
+    for (int i = 0; i < item->childCount(); ++i)
+        textes << item->child(i)->text(0);
     return textes;
 }
 
@@ -61,9 +62,11 @@ QWidget* FenetreSimple(TFenPrinc& fenetre, const QString& titre) {
     return w;
 }
 
-TTgenDragObject* Groupe(QObject* source, const char* nom, t3::Couleur couleur, std::initializer_list<int32_t> entrees) {
+TTgenDragObject* Groupe(QObject* source, const char* nom, t3::Couleur couleur,
+                        std::initializer_list<int32_t> entrees) {
     auto* objet = new TTgenDragObject(source, nom, couleur, static_cast<int32_t>(entrees.size()));
-    for (int32_t e : entrees) objet->Ajoute(e);
+    for (int32_t e : entrees)
+        objet->Ajoute(e);
     return objet;
 }
 
@@ -71,7 +74,7 @@ TTgenDragObject* Groupe(QObject* source, const char* nom, t3::Couleur couleur, s
 
 class TFenPrincTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void OuvrirUneBaseRemplitNavigationFeuilleEtDictionnaire();
     void UneBaseIllisibleDonneLeMessageEtGardeLaPrecedente();
     void DesClesFautivesNeCreentRien();
@@ -151,7 +154,8 @@ void TFenPrincTest::DesClesFautivesNeCreentRien() {
     t3uitest::Ecrit("cles.txt", "<titre=un\nLe chat.\n<=mars> x\n");
     TFenPrinc fenetre;
     QVERIFY(!fenetre.CreeBase("cles.txt"));
-    QCOMPARE(Dialogues::MessagesAffiches(), QStringList{"Tessaron3|Problème dans les clefs.\nConsultez atrace.txt"});
+    QCOMPARE(Dialogues::MessagesAffiches(),
+             QStringList{"Tessaron3|Problème dans les clefs.\nConsultez atrace.txt"});
     QVERIFY(!QFileInfo::exists("cles.par"));
     QVERIFY(!QFileInfo::exists("cles.dic"));
     QVERIFY(t3uitest::Lit("atrace.txt").size() > 0);
@@ -266,7 +270,8 @@ void TFenPrincTest::LesFeuillesGardentLeursFenetres() {
     // The move menu lists the other sheets after "Nouvelle feuille".
     QMenu* menu = fenetre.MenuDeplacement();
     QStringList items;
-    for (QAction* action : menu->actions()) items << action->text();
+    for (QAction* action : menu->actions())
+        items << action->text();
     QCOMPARE(items, (QStringList{"Nouvelle feuille", "Feuille 1"}));
     delete menu;
 
@@ -283,7 +288,8 @@ void TFenPrincTest::LeContainerGardeLesVingtDerniersGroupes() {
     QObject source;
     for (int i = 0; i < 21; ++i) {
         const QByteArray nom = "g" + QByteArray::number(i);
-        std::unique_ptr<TTgenDragObject> objet(Groupe(&source, nom.constData(), t3::CouleurRGB(1, 2, 3), {0, 1}));
+        std::unique_ptr<TTgenDragObject> objet(
+            Groupe(&source, nom.constData(), t3::CouleurRGB(1, 2, 3), {0, 1}));
         QVERIFY(fenetre.ContainerDrop(*objet));
     }
     QCOMPARE(fenetre.FileGroupes().size(), size_t{20});
@@ -420,7 +426,7 @@ namespace {
 
 // A window that answers the add-to-report call by counting it.
 class FenetreQuiRapporte : public QWidget, public FenetreRapport {
-public:
+  public:
     int appels = 0;
     void AjouteAuRapport() override { ++appels; }
 };
