@@ -3,6 +3,7 @@
 #include "AideUi.h"
 
 #include "Globaux.h"
+#include "corpus/Partition.h"
 #include "explore/TFenDicNum.h"
 #include "explore/TTgenDragObject.h"
 #include "segmentation/TFenChoixDelimForme.h"
@@ -89,6 +90,7 @@ class TFenPrincTest : public QObject {
     void LaQuestionDeFermeture();
     void AjouterAuRapportVaALaFenetreActive();
     void UnePageFlotteEtRevient();
+    void LeMenuDesCaracteristiquesSuitLesPartitions();
 };
 
 void TFenPrincTest::OuvrirUneBaseRemplitNavigationFeuilleEtDictionnaire() {
@@ -471,6 +473,43 @@ void TFenPrincTest::UnePageFlotteEtRevient() {
     QVERIFY(page >= 0);
     QVERIFY(!listes->tabBar()->tabButton(page, QTabBar::RightSide));
     QVERIFY(fenetre.Navig()->TreePages()->topLevelItemCount() == 1);
+}
+
+void TFenPrincTest::LeMenuDesCaracteristiquesSuitLesPartitions() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QVERIFY(fenetre.OuvreBase(t3uitest::Base("<date=mars> u v <auteur=x> w <auteur=y> u\n")));
+    QMenu* menu = fenetre.PmnPCLC();
+    emit menu->aboutToShow();
+    QVERIFY(menu->actions().isEmpty());
+    // Key types follow the forms and punctuation, in lexicographic order: auteur, date.
+    const t3::charg1* base = fenetre.Chargeur();
+    const int32_t premierType = base->Nbform() + base->Nbartponct();
+    for (int32_t type : {premierType + 1, premierType}) {
+        auto partition = std::make_unique<t3::Partition>(base, type);
+        QVERIFY(fenetre.CorpusModele().AjoutePartition(partition));
+    }
+    emit menu->aboutToShow();
+    QStringList items;
+    for (QAction* action : menu->actions())
+        items << action->text();
+    QCOMPARE(items, (QStringList{"date", "auteur"}));
+
+    // Its item brings forward the statistics window listed under the partition in the navigation tree.
+    QTreeWidgetItem* partitions =
+        TFenNavig::Enfant(fenetre.Navig()->TreePages()->topLevelItem(0), "Partitions");
+    QTreeWidgetItem* auteur = fenetre.Navig()->AjouteItem(partitions, "auteur", 2);
+    QWidget* stat = FenetreSimple(fenetre, "stat");
+    FenetreSimple(fenetre, "autre");
+    fenetre.Navig()->AjouteItem(auteur, "PCLC", -1, stat);
+    fenetre.CorpusModele().InfoDePartition(1)->SetNoeudGraphiques(
+        fenetre.Navig()->AjouteItem(auteur, "Graphiques"));
+    menu->actions().at(1)->trigger();
+    QCOMPARE(fenetre.Mdi()->activeSubWindow()->widget(), stat);
+    // A partition without its items does nothing.
+    menu->actions().at(0)->trigger();
+    QCOMPARE(fenetre.Mdi()->activeSubWindow()->widget(), stat);
 }
 
 QTEST_MAIN(TFenPrincTest)
