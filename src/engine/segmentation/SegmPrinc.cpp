@@ -402,7 +402,8 @@ void Segmentation::Groupe() {
 void Segmentation::TriLexicographique(int32_t debut, int32_t fin, CollationFr& collation) {
     const int32_t n = fin - debut;
     if (n < 2) return;
-    // A sort key's first eight bytes, read big-endian, order most pairs without reaching the keys.
+    // A sort key's first eight bytes, read big-endian and padded with zeros past the key's end, order
+    // most pairs without reaching the rest of the keys.
     struct Cle {
         uint64_t tete;
         size_t debut;
@@ -419,10 +420,13 @@ void Segmentation::TriLexicographique(int32_t debut, int32_t fin, CollationFr& c
         collation.AjouteCle(std::string_view(texte, m_longueurs[article]), octets);
         ++bornes[TableSeaux[static_cast<unsigned char>(texte[0])] + 1];
     }
-    octets.resize(octets.size() + 8, 0);
     for (Cle& c : cles) {
         uint64_t tete = 0;
-        for (size_t i = 0; i < 8; ++i) tete = tete << 8 | octets[c.debut + i];
+        bool finie = false;
+        for (size_t i = 0; i < 8; ++i) {
+            finie = finie || octets[c.debut + i] == 0;
+            tete = tete << 8 | (finie ? 0 : octets[c.debut + i]);
+        }
         c.tete = tete;
     }
     for (int s = 0; s < 256; ++s) bornes[s + 1] += bornes[s];

@@ -132,6 +132,17 @@ TEST(SegmPrinc, NumeroteLesArticlesParFrequencePuisOrdreLexicographique) {
     EXPECT_EQ(dic[5].rang, 5);
 }
 
+TEST(SegmPrinc, LesFormesQueLaCollationConfondSuiventLOrdreDesOctets) {
+    DossierTemporaire dossier;
+    // 0x81 and 0x8D are controls that the collation ignores: "x\x81" and "x\x8D" sort as "x" does, and
+    // their order must not depend on which one the text meets first.
+    const std::vector<std::string> attendu = {"x", "x\x81", "x\x8D", "x\x81y", "x\x8Dy", "y"};
+    for (const char* texte : {"x x\x81 x\x8D y x\x81y x\x8Dy\n", "y x\x8Dy x\x81y x\x8D x\x81 x\n"}) {
+        ASSERT_EQ(Segmente(texte), ResultatSegm::Ok);
+        EXPECT_EQ(Graphies("corpus.dic"), attendu) << texte;
+    }
+}
+
 TEST(SegmPrinc, RangeLesClesApresLaPonctuationEtPartageLesContenus) {
     DossierTemporaire dossier;
     ASSERT_EQ(Segmente("<numero=1990> un ; <annee=1990> deux, <annee =1991>\n"), ResultatSegm::Ok);
