@@ -2,6 +2,8 @@
 
 #include "segmentation/Cp1252.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <unicode/coll.h>
 #include <unicode/locid.h>
@@ -16,28 +18,21 @@ CollationFr::CollationFr() {
 
 CollationFr::~CollationFr() = default;
 
-void CollationFr::AjouteCle(std::string_view texteCp1252, std::vector<uint8_t>& cles) {
-    const size_t debut = cles.size();
+size_t CollationFr::EcritCle(std::string_view texteCp1252, uint8_t* sortie, size_t place) {
     if (!m_collateur) {
-        for (unsigned char c : texteCp1252) cles.push_back(c);
-        cles.push_back(0);
-        return;
+        if (texteCp1252.size() < place) {
+            std::memcpy(sortie, texteCp1252.data(), texteCp1252.size());
+            sortie[texteCp1252.size()] = 0;
+        }
+        return texteCp1252.size() + 1;
     }
     m_tampon.resize(texteCp1252.size());
     for (size_t i = 0; i < texteCp1252.size(); ++i)
         m_tampon[i] = UnicodeDeCp1252(static_cast<unsigned char>(texteCp1252[i]));
-    const auto* source = reinterpret_cast<const UChar*>(m_tampon.data());
-    const auto longueur = static_cast<int32_t>(m_tampon.size());
-    int32_t place = static_cast<int32_t>(3 * texteCp1252.size() + 16);
-    for (;;) {
-        cles.resize(debut + static_cast<size_t>(place));
-        const int32_t requis = m_collateur->getSortKey(source, longueur, cles.data() + debut, place);
-        if (requis <= place) {
-            cles.resize(debut + static_cast<size_t>(requis)); // the count includes the final zero
-            return;
-        }
-        place = requis;
-    }
+    // The count includes the final zero.
+    return static_cast<size_t>(m_collateur->getSortKey(
+        reinterpret_cast<const UChar*>(m_tampon.data()), static_cast<int32_t>(m_tampon.size()), sortie,
+        static_cast<int32_t>(std::min<size_t>(place, INT32_MAX))));
 }
 
 int CollationFr::Compare(std::string_view a, std::string_view b) {

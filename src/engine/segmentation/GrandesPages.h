@@ -1,24 +1,35 @@
 #pragma once
-// Huge pages for the large tables of the segmentation: written for the first time page by page, or read
-// in no memory order, they would otherwise cost tens of thousands of page faults and TLB misses.
+// Memory on huge pages for the large tables of the segmentation. Written for the first time page by
+// page, or read in no memory order, a table of tens of megabytes would otherwise cost tens of thousands
+// of page faults and TLB misses; a page fault is dear, above all in a virtual machine.
 #include <cstddef>
-#include <cstdint>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include <memory>
 
 namespace t3 {
 
-// Asks the system to back the 2 MB-aligned inside of [debut, debut + octets) with huge pages. Only
-// advice: the table works the same without it.
-inline void ConseilleGrandesPages([[maybe_unused]] const void* debut, [[maybe_unused]] size_t octets) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr uintptr_t Grande = uintptr_t{1} << 21;
-    const uintptr_t a = (reinterpret_cast<uintptr_t>(debut) + Grande - 1) & ~(Grande - 1);
-    const uintptr_t b = (reinterpret_cast<uintptr_t>(debut) + octets) & ~(Grande - 1);
-    if (b > a) madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE);
-#endif
+// At least octets bytes, uninitialised, freed by LibereGrandesPages. From 2 MB on, the block is aligned
+// on 2 MB and the system is asked to back it with huge pages (only advice: the block works the same
+// without them). Throws std::bad_alloc.
+void* AlloueGrandesPages(size_t octets);
+void LibereGrandesPages(void* p) noexcept;
+
+// An array of n uninitialised T (T trivially constructible) on such memory.
+struct LiberateurGrandesPages {
+    void operator()(void* p) const noexcept { LibereGrandesPages(p); }
+};
+template <class T> using TableauGrandesPages = std::unique_ptr<T[], LiberateurGrandesPages>;
+template <class T> TableauGrandesPages<T> NouveauTableauGrandesPages(size_t n) {
+    return TableauGrandesPages<T>(static_cast<T*>(AlloueGrandesPages(n * sizeof(T))));
 }
+
+// The allocator of a vector whose buffer is such memory.
+template <class T> struct AllocateurGrandesPages {
+    using value_type = T;
+    AllocateurGrandesPages() = default;
+    template <class U> AllocateurGrandesPages(const AllocateurGrandesPages<U>&) noexcept {}
+    T* allocate(size_t n) { return static_cast<T*>(AlloueGrandesPages(n * sizeof(T))); }
+    void deallocate(T* p, size_t) noexcept { LibereGrandesPages(p); }
+    template <class U> bool operator==(const AllocateurGrandesPages<U>&) const noexcept { return true; }
+};
 
 } // namespace t3

@@ -13,9 +13,11 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -87,6 +89,36 @@ constexpr std::array<unsigned char, 256> TableSeaux = [] {
     return t;
 }();
 
+// Below this many articles, a sort stays on one thread.
+constexpr int32_t SeuilParallele = 1 << 14;
+
+// Runs autre on a second thread while this one runs ici, or both on this one when no thread can be
+// started; returns once both are done, with the first exception either of them threw.
+template <class F, class G> void EnParallele(F&& autre, G&& ici) {
+    std::exception_ptr erreurAutre;
+    std::thread fil;
+    try {
+        fil = std::thread([&] {
+            try {
+                autre();
+            } catch (...) {
+                erreurAutre = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        autre();
+    }
+    std::exception_ptr erreurIci;
+    try {
+        ici();
+    } catch (...) {
+        erreurIci = std::current_exception();
+    }
+    if (fil.joinable()) fil.join();
+    if (erreurAutre) std::rethrow_exception(erreurAutre);
+    if (erreurIci) std::rethrow_exception(erreurIci);
+}
+
 // The codes of "xxxx.txn", written through a buffer.
 class EcrivainCodes {
 public:
@@ -128,10 +160,10 @@ private:
     void CompteClasses();
     void Groupe();
     void TravDico();
-    void TriLexicographique(int32_t debut, int32_t fin, CollationFr& collation);
+    void TriLexicographique(int32_t debut, int32_t fin, std::array<CollationFr, 2>& collations);
     ResultatSegm NumeDefT(const std::string& bn, const std::string& delimiteurs);
-    ResultatSegm EcriDicNum(const std::string& bn);
-    ResultatSegm EcriTexNum(const std::string& bn);
+    ResultatSegm EcriDicNum(const std::string& bn, std::string& trace) const;
+    ResultatSegm EcriTexNum(const std::string& bn, std::string& trace) const;
     ResultatSegm EcriParam(const std::string& bn, const std::string& delimiteurs);
     ResultatSegm MetEnPlace(const std::string& bn);
     void Desalloc();
@@ -151,9 +183,9 @@ private:
     const int32_t m_nil;
     ResultatSegm m_refus = ResultatSegm::Ok;
 
-    std::unique_ptr<Article[]> m_ptrzon2;
-    std::unique_ptr<int32_t[]> m_list, m_list1; // article indexes
-    std::unique_ptr<char[]> m_msg;               // the string zone
+    TableauGrandesPages<Article> m_ptrzon2;
+    TableauGrandesPages<int32_t> m_list, m_list1; // article indexes
+    TableauGrandesPages<char> m_msg;              // the string zone
     std::vector<uint8_t> m_longueurs;            // text length of each article
     size_t m_zoneUtilisee = 0;
     TableJetons m_table;
@@ -186,13 +218,11 @@ ResultatSegm Segmentation::Refuse(ResultatSegm resultat) {
 
 bool Segmentation::AllocTab() {
     try {
-        m_ptrzon2 = std::make_unique_for_overwrite<Article[]>(m_maxart);
-        m_list = std::make_unique_for_overwrite<int32_t[]>(m_maxart);
-        m_list1 = std::make_unique_for_overwrite<int32_t[]>(m_maxart);
-        m_msg = std::make_unique_for_overwrite<char[]>(OctetsTexteParArticle * m_maxart + MargeZone);
+        m_ptrzon2 = NouveauTableauGrandesPages<Article>(m_maxart);
+        m_list = NouveauTableauGrandesPages<int32_t>(m_maxart);
+        m_list1 = NouveauTableauGrandesPages<int32_t>(m_maxart);
+        m_msg = NouveauTableauGrandesPages<char>(OctetsTexteParArticle * m_maxart + MargeZone);
         m_table.Vide(m_msg.get());
-        ConseilleGrandesPages(m_ptrzon2.get(), sizeof(Article) * m_maxart);
-        ConseilleGrandesPages(m_msg.get(), OctetsTexteParArticle * m_maxart);
     } catch (const std::bad_alloc&) {
         Desalloc();
         Trace("\nMémoire insuffisante pour %ld articles", static_cast<long>(m_maxart));
@@ -398,67 +428,92 @@ void Segmentation::Groupe() {
 
 // Sorts list1[debut, fin): a stable distribution into first-byte buckets, then each bucket of more than
 // one article in the French collation order. Texts the collation deems equal keep byte order, so that
-// the numbering never depends on the order of first appearance.
-void Segmentation::TriLexicographique(int32_t debut, int32_t fin, CollationFr& collation) {
+// the numbering never depends on the order of first appearance. The sort keys are computed, and the
+// buckets sorted, in two halves on two threads.
+void Segmentation::TriLexicographique(int32_t debut, int32_t fin, std::array<CollationFr, 2>& collations) {
     const int32_t n = fin - debut;
     if (n < 2) return;
     // A sort key's first eight bytes, read big-endian and padded with zeros past the key's end, order
     // most pairs without reaching the rest of the keys.
     struct Cle {
         uint64_t tete;
-        size_t debut;
+        const uint8_t* cle;
         int32_t article;
+        unsigned char seau;
     };
-    std::vector<uint8_t> octets;
-    std::vector<Cle> cles(n);
-    std::array<int32_t, 257> bornes{};
-    for (int32_t k = 0; k < n; ++k) {
-        const int32_t article = m_list1[debut + k];
-        const char* texte = m_ptrzon2[article].texte;
-        cles[k].debut = octets.size();
-        cles[k].article = article;
-        collation.AjouteCle(std::string_view(texte, m_longueurs[article]), octets);
-        ++bornes[TableSeaux[static_cast<unsigned char>(texte[0])] + 1];
-    }
-    for (Cle& c : cles) {
-        uint64_t tete = 0;
-        bool finie = false;
-        for (size_t i = 0; i < 8; ++i) {
-            finie = finie || octets[c.debut + i] == 0;
-            tete = tete << 8 | (finie ? 0 : octets[c.debut + i]);
+    std::vector<Cle, AllocateurGrandesPages<Cle>> cles(n);
+    std::array<std::vector<uint8_t, AllocateurGrandesPages<uint8_t>>, 2> octets;
+    const auto calculeCles = [&](int moitie, int32_t de, int32_t a) {
+        auto& o = octets[moitie];
+        size_t place = 0; // what the keys take at most, unless a text expands much
+        for (int32_t k = de; k < a; ++k)
+            place += 3 * size_t{m_longueurs[m_list1[debut + k]]} + 16;
+        o.reserve(place);
+        for (int32_t k = de; k < a; ++k) {
+            PrepareArticle(debut + k + DistancePrefetch);
+            const int32_t article = m_list1[debut + k];
+            const char* texte = m_ptrzon2[article].texte;
+            cles[k].tete = o.size(); // the key's offset until the buffer stops growing
+            cles[k].article = article;
+            cles[k].seau = TableSeaux[static_cast<unsigned char>(texte[0])];
+            collations[moitie].AjouteCle(std::string_view(texte, m_longueurs[article]), o);
         }
-        c.tete = tete;
-    }
+        for (int32_t k = de; k < a; ++k) {
+            const uint8_t* cle = o.data() + cles[k].tete;
+            uint64_t tete = 0;
+            bool finie = false;
+            for (size_t i = 0; i < 8; ++i) {
+                finie = finie || cle[i] == 0;
+                tete = tete << 8 | (finie ? 0 : cle[i]);
+            }
+            cles[k].tete = tete;
+            cles[k].cle = cle;
+        }
+    };
+    const int32_t milieu = n < SeuilParallele ? n : n / 2;
+    EnParallele([&] { calculeCles(1, milieu, n); }, [&] { calculeCles(0, 0, milieu); });
+
+    std::array<int32_t, 257> bornes{};
+    for (const Cle& c : cles)
+        ++bornes[c.seau + 1];
     for (int s = 0; s < 256; ++s) bornes[s + 1] += bornes[s];
-    std::vector<Cle> distribuees(n);
+    std::vector<Cle, AllocateurGrandesPages<Cle>> distribuees(n);
     std::array<int32_t, 256> place{};
     std::copy_n(bornes.begin(), 256, place.begin());
     for (const Cle& c : cles)
-        distribuees[place[TableSeaux[static_cast<unsigned char>(m_ptrzon2[c.article].texte[0])]]++] = c;
+        distribuees[place[c.seau]++] = c;
 
     const auto avant = [&](const Cle& a, const Cle& b) {
         if (a.tete != b.tete) return a.tete < b.tete;
         if ((a.tete & 0xFF) != 0) { // both keys go on past their first eight bytes
-            const int r = std::strcmp(reinterpret_cast<const char*>(octets.data() + a.debut + 8),
-                                      reinterpret_cast<const char*>(octets.data() + b.debut + 8));
+            const int r = std::strcmp(reinterpret_cast<const char*>(a.cle + 8),
+                                      reinterpret_cast<const char*>(b.cle + 8));
             if (r != 0) return r < 0;
         }
         return std::strcmp(m_ptrzon2[a.article].texte, m_ptrzon2[b.article].texte) < 0;
     };
-    for (int s = 0; s < 256; ++s)
-        if (bornes[s + 1] - bornes[s] > 1)
-            std::sort(distribuees.begin() + bornes[s], distribuees.begin() + bornes[s + 1], avant);
+    const auto trieSeaux = [&](int de, int a) {
+        for (int s = de; s < a; ++s)
+            if (bornes[s + 1] - bornes[s] > 1)
+                std::sort(distribuees.begin() + bornes[s], distribuees.begin() + bornes[s + 1], avant);
+    };
+    // The buckets up to the one that holds the middle article go to one thread, the others to the other.
+    int seauMilieu = 0;
+    while (seauMilieu < 256 && bornes[seauMilieu + 1] <= n / 2)
+        ++seauMilieu;
+    if (n < SeuilParallele) seauMilieu = 256;
+    EnParallele([&] { trieSeaux(seauMilieu, 256); }, [&] { trieSeaux(0, seauMilieu); });
     for (int32_t k = 0; k < n; ++k) m_list1[debut + k] = distribuees[k].article;
 }
 
 void Segmentation::TravDico() {
-    CollationFr collation;
+    std::array<CollationFr, 2> collations;
     const int32_t F = m_nbForm, P = m_nbPonct, K = m_nbCle, C = m_nbCtnu, L = m_nbLemm;
-    TriLexicographique(0, F, collation);
-    TriLexicographique(F + P, F + P + K, collation);
-    TriLexicographique(F + P + K, F + P + K + C, collation);
-    TriLexicographique(F + P + K + C, F + P + K + C + L, collation);
-    TriLexicographique(F + P + K + C + L, NbArticles(), collation);
+    TriLexicographique(0, F, collations);
+    TriLexicographique(F + P, F + P + K, collations);
+    TriLexicographique(F + P + K, F + P + K + C, collations);
+    TriLexicographique(F + P + K + C, F + P + K + C + L, collations);
+    TriLexicographique(F + P + K + C + L, NbArticles(), collations);
     // Frequency order of the forms, equal frequencies in lexicographic order: one sort of 64-bit keys
     // (decreasing frequency, then rank), the article found again from its rank.
     std::vector<uint64_t> ordre(F);
@@ -508,69 +563,112 @@ size_t Chiffres(int32_t v, char* sortie) {
     return k;
 }
 
-// One line of the dictionary, as " %-7ld %7ld  %s\n" writes it.
-void AjouteLigneDic(std::string& sortie, int32_t frq, int32_t rang, std::string_view texte) {
-    char chiffres[2][12];
-    const size_t nf = Chiffres(frq, chiffres[0]);
-    const size_t nr = Chiffres(rang, chiffres[1]);
-    sortie += ' ';
-    sortie.append(chiffres[0], nf);
-    if (nf < 7) sortie.append(7 - nf, ' ');
-    sortie += ' ';
-    if (nr < 7) sortie.append(7 - nr, ' ');
-    sortie.append(chiffres[1], nr);
-    sortie += "  ";
-    sortie += texte;
-    sortie += '\n';
+// One line of the dictionary, as " %-7ld %7ld  %s\n" writes it, at sortie; returns its length.
+size_t EcritLigneDic(char* sortie, int32_t frq, int32_t rang, const char* texte, size_t n) {
+    char* p = sortie;
+    *p++ = ' ';
+    const size_t nf = Chiffres(frq, p);
+    p += nf;
+    if (nf < 7) p = std::fill_n(p, 7 - nf, ' ');
+    *p++ = ' ';
+    char chiffres[12];
+    const size_t nr = Chiffres(rang, chiffres);
+    if (nr < 7) p = std::fill_n(p, 7 - nr, ' ');
+    p = std::copy_n(chiffres, nr, p);
+    *p++ = ' ';
+    *p++ = ' ';
+    p = std::copy_n(texte, n, p);
+    *p++ = '\n';
+    return static_cast<size_t>(p - sortie);
 }
+// The longest line: two numbers of 11 characters and a key of LongueurMaxCle.
+constexpr size_t LigneDicMax = 1 + 11 + 1 + 11 + 2 + LongueurMaxCle + 1;
 
-ResultatSegm Segmentation::EcriDicNum(const std::string& bn) {
-    m_sortie = CreeFichierBase(bn, ".dic");
-    if (!m_sortie) return Refuse(ResultatSegm::BaseNonEcrite);
-    Trace("\n    Fichier Dict  :\t %s :", NomFichier(bn, ".dic").c_str());
-    std::string tampon;
+// A file of the segmentation, closed on every path.
+class Fichier {
+  public:
+    Fichier(const std::string& nom, const char* mode) : m_f(std::fopen(nom.c_str(), mode)) {}
+    ~Fichier() {
+        if (m_f) std::fclose(m_f);
+    }
+    Fichier(const Fichier&) = delete;
+    Fichier& operator=(const Fichier&) = delete;
+    explicit operator bool() const { return m_f != nullptr; }
+    std::FILE* get() const { return m_f; }
+    // Closes the file; true when everything written so far reached it.
+    bool Ferme(bool ecrit) {
+        ecrit = std::ferror(m_f) == 0 && ecrit;
+        ecrit = std::fclose(m_f) == 0 && ecrit;
+        m_f = nullptr;
+        return ecrit;
+    }
+
+  private:
+    std::FILE* m_f;
+};
+
+// Writes the dictionary in the order of list1; its trace lines go to trace, so that it may run beside
+// EcriTexNum.
+ResultatSegm Segmentation::EcriDicNum(const std::string& bn, std::string& trace) const {
+    const std::string nom = NomFichier(bn, ".dic");
+    Fichier dic(NomProvisoire(bn, ".dic"), "wb");
+    if (!dic) {
+        trace += Formate("\n\"%s\": ne peut etre ouvert\n", nom.c_str());
+        return ResultatSegm::BaseNonEcrite;
+    }
+    trace += Formate("\n    Fichier Dict  :\t %s :", nom.c_str());
+    // The articles come in no memory order: a record is fetched well ahead, its text half as far.
+    constexpr int32_t Avance = 32;
+    const auto prepare = [&](int32_t k) {
+        if (k + Avance < NbArticles()) __builtin_prefetch(&m_ptrzon2[m_list1[k + Avance]]);
+        if (k + Avance / 2 < NbArticles()) __builtin_prefetch(m_ptrzon2[m_list1[k + Avance / 2]].texte);
+    };
+    for (int32_t k = 0; k < std::min(NbArticles(), Avance); ++k)
+        __builtin_prefetch(&m_ptrzon2[m_list1[k]]);
+    std::vector<char> tampon(1 << 20);
+    size_t rempli = 0;
     bool ecrit = true;
     for (int32_t k = 0; k < NbArticles() && ecrit; ++k) {
-        PrepareArticle(k + DistancePrefetch);
-        if (k + DistancePrefetch / 2 < NbArticles())
-            __builtin_prefetch(m_ptrzon2[m_list1[k + DistancePrefetch / 2]].texte);
+        prepare(k);
         const int32_t i = m_list1[k];
         const Article& a = m_ptrzon2[i];
-        AjouteLigneDic(tampon, a.frq, a.rangLex, std::string_view(a.texte, m_longueurs[i]));
-        if (tampon.size() > (1 << 16) || k + 1 == NbArticles()) {
-            ecrit = std::fwrite(tampon.data(), 1, tampon.size(), m_sortie) == tampon.size();
-            tampon.clear();
+        rempli += EcritLigneDic(tampon.data() + rempli, a.frq, a.rangLex, a.texte, m_longueurs[i]);
+        if (rempli > tampon.size() - LigneDicMax || k + 1 == NbArticles()) {
+            ecrit = std::fwrite(tampon.data(), 1, rempli, dic.get()) == rempli;
+            rempli = 0;
         }
     }
-    ecrit = FermeSortie(ecrit);
-    if (!ecrit) {
-        Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, ".dic").c_str());
-        return Refuse(ResultatSegm::BaseNonEcrite);
+    if (!dic.Ferme(ecrit)) {
+        trace += Formate("\n\"%s\": ne peut etre ouvert\n", nom.c_str());
+        return ResultatSegm::BaseNonEcrite;
     }
-    Trace("\n--  Fin EcriDicNum  %7ld articles", static_cast<long>(m_dernier));
+    trace += Formate("\n--  Fin EcriDicNum  %7ld articles", static_cast<long>(m_dernier));
     return ResultatSegm::Ok;
 }
 
-ResultatSegm Segmentation::EcriTexNum(const std::string& bn) {
-    std::FILE* txn = std::fopen(NomTxn, "rb");
+// Copies "xxxx.txn" into the numbered text, each article index replaced by the article's number; its
+// trace lines go to trace.
+ResultatSegm Segmentation::EcriTexNum(const std::string& bn, std::string& trace) const {
+    Fichier txn(NomTxn, "rb");
     if (!txn) {
-        Trace("\n\"%s\": ne peut etre ouvert\n", NomTxn);
-        return Refuse(ResultatSegm::TxnNonOuvert);
+        trace += Formate("\n\"%s\": ne peut etre ouvert\n", NomTxn);
+        return ResultatSegm::TxnNonOuvert;
     }
-    m_sortie = CreeFichierBase(bn, ".num");
-    if (!m_sortie) {
-        std::fclose(txn);
-        return Refuse(ResultatSegm::BaseNonEcrite);
+    const std::string nom = NomFichier(bn, ".num");
+    Fichier num(NomProvisoire(bn, ".num"), "wb");
+    if (!num) {
+        trace += Formate("\n\"%s\": ne peut etre ouvert\n", nom.c_str());
+        return ResultatSegm::BaseNonEcrite;
     }
-    Trace("\n    Fichier Texte :\t %s : ", NomFichier(bn, ".num").c_str());
-    std::vector<int32_t> numeroDe(std::max(NbArticles(), 1));
+    trace += Formate("\n    Fichier Texte :\t %s : ", nom.c_str());
+    std::vector<int32_t, AllocateurGrandesPages<int32_t>> numeroDe(std::max(NbArticles(), 1));
     for (int32_t i = 0; i < NbArticles(); ++i) numeroDe[i] = m_ptrzon2[i].numero;
-    std::vector<int32_t> tampon(1 << 16);
+    std::vector<int32_t> tampon(1 << 18);
     int32_t copies = 0;
     bool ecrit = true;
     while (copies < m_nbItems && ecrit) {
         const size_t voulus = std::min<size_t>(tampon.size(), static_cast<size_t>(m_nbItems - copies));
-        const size_t lus = std::fread(tampon.data(), sizeof(int32_t), voulus, txn);
+        const size_t lus = std::fread(tampon.data(), sizeof(int32_t), voulus, txn.get());
         if (lus == 0) break;
         // Branch-free: reserved codes lie above every article index and are copied unchanged.
         const uint32_t dernier = static_cast<uint32_t>(std::max(m_dernier, 0));
@@ -579,16 +677,14 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn) {
             const int32_t numero = numeroDe[std::min(v, dernier)];
             tampon[k] = v <= static_cast<uint32_t>(m_dernier) ? numero : tampon[k];
         }
-        ecrit = std::fwrite(tampon.data(), sizeof(int32_t), lus, m_sortie) == lus;
+        ecrit = std::fwrite(tampon.data(), sizeof(int32_t), lus, num.get()) == lus;
         copies += static_cast<int32_t>(lus);
     }
-    std::fclose(txn);
-    ecrit = FermeSortie(ecrit && copies == m_nbItems);
-    if (!ecrit) {
-        Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, ".num").c_str());
-        return Refuse(ResultatSegm::BaseNonEcrite);
+    if (!num.Ferme(ecrit && copies == m_nbItems)) {
+        trace += Formate("\n\"%s\": ne peut etre ouvert\n", nom.c_str());
+        return ResultatSegm::BaseNonEcrite;
     }
-    Trace(" %7ld items.", static_cast<long>(copies));
+    trace += Formate(" %7ld items.", static_cast<long>(copies));
     return ResultatSegm::Ok;
 }
 
@@ -634,9 +730,15 @@ ResultatSegm Segmentation::MetEnPlace(const std::string& bn) {
 }
 
 ResultatSegm Segmentation::NumeDefT(const std::string& bn, const std::string& delimiteurs) {
-    if (EcriDicNum(bn) != ResultatSegm::Ok) return m_refus;
+    // The dictionary and the numbered text are written side by side; their traces follow each other.
+    ResultatSegm dic = ResultatSegm::Ok, num = ResultatSegm::Ok;
+    std::string traceDic, traceNum;
+    EnParallele([&] { dic = EcriDicNum(bn, traceDic); }, [&] { num = EcriTexNum(bn, traceNum); });
+    TraceTexte(traceDic);
+    if (dic != ResultatSegm::Ok) return Refuse(dic);
     Trace("\n\n*****FIN DE EcriDicNum*****\n");
-    if (EcriTexNum(bn) != ResultatSegm::Ok) return m_refus;
+    TraceTexte(traceNum);
+    if (num != ResultatSegm::Ok) return Refuse(num);
     Trace("\n\n*****FIN DE EcriTexNum*****\n");
     if (EcriParam(bn, delimiteurs) != ResultatSegm::Ok) return m_refus;
     Trace("\n\n*****FIN DE EcriParam*****\n");

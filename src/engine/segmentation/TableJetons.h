@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
 namespace t3 {
 
@@ -58,9 +57,9 @@ public:
     // article, so that a lookup touches nothing but its case and its text.
     struct Case {
         uint32_t hache;
-        int32_t index;   // -1: free
+        int32_t index; // -1: free
         int32_t frq;
-        uint32_t texte;  // offset of the text in the zone
+        uint32_t texte; // offset of the text in the zone
     };
 
     void Vide(const char* zone, size_t capacite = 1 << 12) {
@@ -97,16 +96,14 @@ public:
     }
 
     // Calls f(index, frq) for every article of the table, in no particular order.
-    template <class F>
-    void PourChaque(F f) const {
+    template <class F> void PourChaque(F f) const {
         for (size_t i = 0; i < m_capacite; ++i)
             if (m_cases[i].index >= 0) f(m_cases[i].index, m_cases[i].frq);
     }
 
 private:
     void Alloue(size_t capacite) {
-        m_cases = std::make_unique_for_overwrite<Case[]>(capacite);
-        ConseilleGrandesPages(m_cases.get(), capacite * sizeof(Case));
+        m_cases = NouveauTableauGrandesPages<Case>(capacite);
         std::fill_n(m_cases.get(), capacite, Case{0, -1, 0, 0});
         m_capacite = capacite;
         m_masque = capacite - 1;
@@ -117,7 +114,7 @@ private:
         m_cases[i] = nouvelle;
     }
     void Agrandit() {
-        std::unique_ptr<Case[]> anciennes = std::move(m_cases);
+        TableauGrandesPages<Case> anciennes = std::move(m_cases);
         const size_t n = m_capacite;
         Alloue(2 * n);
         for (size_t i = 0; i < n; ++i)
@@ -125,7 +122,7 @@ private:
     }
 
     const char* m_zone = nullptr;
-    std::unique_ptr<Case[]> m_cases;
+    TableauGrandesPages<Case> m_cases;
     size_t m_capacite = 0;
     size_t m_masque = 0;
     size_t m_nombre = 0;
