@@ -36,19 +36,21 @@ void DecoupeurTexte::Refuse(Morceau& m, ResultatSegm refus, std::string trace) {
 
 // Puts the carried bytes, then as much of the file as a chunk holds, into the chunk.
 bool DecoupeurTexte::Remplit(Morceau& m) {
-    m.octets.resize(m_report.size() + TailleMorceau + Marge);
+    const size_t place = m_report.size() + TailleMorceau;
+    if (m.octets.size() < place + Marge) m.octets.resize(place + Marge);
+    if (m.jetons.capacity() == 0) m.jetons.reserve(TailleMorceau / 4);
     std::copy(m_report.begin(), m_report.end(), m.octets.begin());
     size_t taille = m_report.size();
-    while (!m_finFichier && taille < m_report.size() + TailleMorceau) {
-        const size_t lus = std::fread(m.octets.data() + taille, 1, m_report.size() + TailleMorceau - taille, m_fichier);
+    while (!m_finFichier && taille < place) {
+        const size_t lus = std::fread(m.octets.data() + taille, 1, place - taille, m_fichier);
         taille += lus;
         if (lus == 0) {
             m_finFichier = true;
             m_erreurLecture = std::ferror(m_fichier) != 0;
         }
     }
-    m.octets.resize(taille);
-    m.octets.resize(taille + Marge, 0);
+    m.taille = taille;
+    std::fill_n(m.octets.begin() + static_cast<std::ptrdiff_t>(taille), Marge, 0);
     m_report.clear();
     return taille > 0;
 }
@@ -110,7 +112,7 @@ bool DecoupeurTexte::Decoupe(Morceau& m) {
     m.cles.clear();
     m.refus = ResultatSegm::Ok;
     if (m_termine || !Remplit(m)) return false;
-    const size_t fin = m.octets.size() - Marge;
+    const size_t fin = m.taille;
     const unsigned char* b = m.octets.data();
     size_t i = 0;
     while (i < fin) {

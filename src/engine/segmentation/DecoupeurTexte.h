@@ -1,6 +1,7 @@
 #pragma once
 // The first half of the segmentation's scan: cutting the text into tokens, a chunk at a time, so that
 // the lookups of one chunk can run while the next one is cut.
+#include "segmentation/GrandesPages.h"
 #include "segmentation/SegmPrinc.h"
 
 #include <array>
@@ -22,9 +23,11 @@ struct Jeton {
 };
 
 struct Morceau {
-    std::vector<unsigned char> octets; // the text of the chunk, then a margin of zero bytes
-    std::vector<unsigned char> cles;   // key types and contents, each followed by a margin
-    std::vector<Jeton> jetons;
+    // The text of the chunk, then a margin of zero bytes, in a buffer kept from chunk to chunk.
+    std::vector<unsigned char, AllocateurGrandesPages<unsigned char>> octets;
+    size_t taille = 0;               // bytes of text in octets
+    std::vector<unsigned char> cles; // key types and contents, each followed by a margin
+    std::vector<Jeton, AllocateurGrandesPages<Jeton>> jetons;
     // A refusal met after the last token of the chunk, with its trace line.
     ResultatSegm refus = ResultatSegm::Ok;
     std::string trace;

@@ -186,7 +186,7 @@ private:
     TableauGrandesPages<Article> m_ptrzon2;
     TableauGrandesPages<int32_t> m_list, m_list1; // article indexes
     TableauGrandesPages<char> m_msg;              // the string zone
-    std::vector<uint8_t> m_longueurs;            // text length of each article
+    std::vector<uint8_t, AllocateurGrandesPages<uint8_t>> m_longueurs; // text length of each article
     size_t m_zoneUtilisee = 0;
     TableJetons m_table;
     std::array<bool, 256> m_mot{};
@@ -222,6 +222,7 @@ bool Segmentation::AllocTab() {
         m_list = NouveauTableauGrandesPages<int32_t>(m_maxart);
         m_list1 = NouveauTableauGrandesPages<int32_t>(m_maxart);
         m_msg = NouveauTableauGrandesPages<char>(OctetsTexteParArticle * m_maxart + MargeZone);
+        m_longueurs.reserve(m_maxart);
         m_table.Vide(m_msg.get());
     } catch (const std::bad_alloc&) {
         Desalloc();
@@ -272,7 +273,7 @@ int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* p, size
 // of rare forms overlap.
 bool Segmentation::Resout(const Morceau& m, EcrivainCodes& txn) {
     constexpr size_t Avance = 16;
-    const std::vector<Jeton>& jetons = m.jetons;
+    const auto& jetons = m.jetons;
     const size_t n = jetons.size();
     for (size_t i = 0; i < std::min(n, Avance); ++i)
         if (jetons[i].n) m_table.Prepare(jetons[i].h);
@@ -370,6 +371,7 @@ ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& de
 
     ComptePonctuations();
     if (m_refus != ResultatSegm::Ok) return m_refus;
+    m_table = TableJetons(); // every article is known: its memory goes to the sorts
     CompteClasses();
     Groupe();
     return ResultatSegm::Ok;
