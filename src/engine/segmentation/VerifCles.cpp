@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace t3 {
@@ -90,19 +93,43 @@ void Verificateur::VerifieParties(std::string_view type, std::string_view conten
         Signale(true, "\nL%5ld Clé incorrecte (type ou contenu trop long) \t: %s", cle);
 }
 
-// Skips the bytes that the verification does not look at (everything but "<", ">" and the line feed),
-// a buffer at a time.
+// The bytes that the verification looks at.
+constexpr auto Remarquable = [] {
+    std::array<bool, 256> t{};
+    t['<'] = t['>'] = t['\n'] = true;
+    return t;
+}();
+
+// The position of the first byte of p[0, n) that the verification looks at, or n. Eight bytes at a time:
+// a byte equal to c leaves a zero byte in w ^ c...c, and the zero bytes are flagged exactly (no carry
+// crosses from one byte into the next), so that the first flag is the first match in either byte order.
+size_t PremierRemarquable(const unsigned char* p, size_t n) {
+    constexpr uint64_t Uns = 0x0101010101010101ull, Bas = 0x7F7F7F7F7F7F7F7Full;
+    const auto egaux = [](uint64_t w, unsigned char c) { // the high bit of each byte of w equal to c
+        const uint64_t x = w ^ (Uns * c);
+        return ~(((x & Bas) + Bas) | x | Bas);
+    };
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        const uint64_t trouves = egaux(w, '<') | egaux(w, '>') | egaux(w, '\n');
+        if (trouves != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                return i + static_cast<size_t>(std::countr_zero(trouves)) / 8;
+            else
+                return i + static_cast<size_t>(std::countl_zero(trouves)) / 8;
+        }
+    }
+    while (i < n && !Remarquable[p[i]]) ++i;
+    return i;
+}
+
+// Skips the bytes that the verification does not look at, a buffer at a time.
 void PasseLeTexteOrdinaire(LecteurOctets& texte) {
-    static constexpr auto Remarquable = [] {
-        std::array<bool, 256> t{};
-        t['<'] = t['>'] = t['\n'] = true;
-        return t;
-    }();
     while (texte.Assure(1) > 0) {
-        const unsigned char* p = texte.Courant();
         const size_t n = texte.Disponible();
-        size_t i = 0;
-        while (i < n && !Remarquable[p[i]]) ++i;
+        const size_t i = PremierRemarquable(texte.Courant(), n);
         texte.Avance(i);
         if (i < n) return;
     }

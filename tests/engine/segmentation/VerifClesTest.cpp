@@ -80,6 +80,45 @@ TEST(VerifCles, LeChevronIsoleEstUnAvertissementQuiNeComptePas) {
               "\nL    3 Cl\xE9 incorrecte \t\t\t\t\t\t\t\t: Mauvais emplacement de balise de fermeture");
 }
 
+TEST(VerifCles, TrouveChaqueCleEtChaqueLigneAToutesLesPositionsDUnLongTexte) {
+    DossierTemporaire dossier;
+    // Lines of every length, filled with bytes near "<", ">" and the line feed (and the same with the
+    // high bit set), with a faulty key or a lone ">" at every column; the text outgrows a read buffer.
+    const std::string voisins = "=;?\t\x0B\xBC\xBE\x8A x";
+    const auto numero = [](long ligne) {
+        const std::string chiffres = std::to_string(ligne);
+        return "\nL" + std::string(5 - std::min<size_t>(5, chiffres.size()), ' ') + chiffres;
+    };
+    std::string texte;
+    std::vector<std::string> attendus;
+    int32_t fautes = 0;
+    for (long ligne = 1; texte.size() < (3u << 19); ++ligne) {
+        const size_t longueur = static_cast<size_t>(ligne * 7 % 61);
+        std::string contenu;
+        for (size_t i = 0; i < longueur; ++i) contenu += voisins[(ligne + i) % voisins.size()];
+        const size_t colonne = static_cast<size_t>(ligne % 67) % (longueur + 1);
+        const auto place = [&](const char* insere) {
+            contenu = contenu.substr(0, colonne) + insere + contenu.substr(colonne);
+        };
+        if (ligne % 5 == 0) {
+            place("<k>");
+            attendus.push_back(numero(ligne) + " Cl\xE9 incorrecte (pas d'=)\t\t\t\t\t: <k>");
+            ++fautes;
+        } else if (ligne % 5 == 2) {
+            place(">");
+            attendus.push_back(numero(ligne) +
+                               " Cl\xE9 incorrecte \t\t\t\t\t\t\t\t: Mauvais emplacement de balise de fermeture");
+        }
+        texte += contenu + "\n";
+    }
+    const Verification v = Verifie(texte);
+    std::vector<std::string> recus;
+    for (const MessageCle& m : v.messages) recus.push_back(m.texte);
+    ASSERT_EQ(recus.size(), attendus.size());
+    for (size_t i = 0; i < recus.size(); ++i) ASSERT_EQ(recus[i], attendus[i]) << i;
+    EXPECT_EQ(v.erreurs, fautes);
+}
+
 // Keys that would give a dictionary that cannot be read back.
 TEST(VerifCles, RefuseLesClesVidesOuPortantUnCaractereDeControle) {
     DossierTemporaire dossier;
