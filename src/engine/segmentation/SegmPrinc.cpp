@@ -516,18 +516,34 @@ void Segmentation::TravDico() {
     TriLexicographique(F + P + K, F + P + K + C, collations);
     TriLexicographique(F + P + K + C, F + P + K + C + L, collations);
     TriLexicographique(F + P + K + C + L, NbArticles(), collations);
-    // Frequency order of the forms, equal frequencies in lexicographic order: one sort of 64-bit keys
-    // (decreasing frequency, then rank), the article found again from its rank.
-    std::vector<uint64_t> ordre(F);
+    // Frequency order of the forms, equal frequencies in lexicographic order. The forms, taken in
+    // lexicographic order, are dealt out by decreasing frequency, which keeps that order within a
+    // frequency; the few forms more frequent than the counted frequencies are sorted apart and go first
+    // (one sort of 64-bit keys: decreasing frequency, then rank).
+    constexpr int32_t Comptees = 1 << 16;
+    std::vector<int32_t> parRang(m_list1.get(), m_list1.get() + F), frqParRang(F), place(Comptees, 0);
+    std::vector<uint64_t> frequentes;
     for (int32_t k = 0; k < NbArticles(); ++k) {
         PrepareArticle(k + DistancePrefetch);
         Article& a = m_ptrzon2[m_list1[k]];
         a.rangLex = k;
-        if (k < F) ordre[k] = static_cast<uint64_t>(INT32_MAX - a.frq) << 32 | static_cast<uint32_t>(k);
+        if (k >= F) continue;
+        frqParRang[k] = a.frq;
+        if (a.frq < Comptees)
+            ++place[a.frq];
+        else
+            frequentes.push_back(static_cast<uint64_t>(INT32_MAX - a.frq) << 32 | static_cast<uint32_t>(k));
     }
-    std::sort(ordre.begin(), ordre.end());
-    std::vector<int32_t> parRang(m_list1.get(), m_list1.get() + F);
-    for (int32_t k = 0; k < F; ++k) m_list1[k] = parRang[static_cast<uint32_t>(ordre[k])];
+    std::sort(frequentes.begin(), frequentes.end());
+    int32_t suivante = 0;
+    for (uint64_t f : frequentes) m_list1[suivante++] = parRang[static_cast<uint32_t>(f)];
+    for (int32_t f = Comptees - 1; f >= 0; --f) {
+        const int32_t n = place[f];
+        place[f] = suivante;
+        suivante += n;
+    }
+    for (int32_t r = 0; r < F; ++r)
+        if (frqParRang[r] < Comptees) m_list1[place[frqParRang[r]]++] = parRang[r];
     Trace("\n--  Tri lexicom. de %7ld formes ", static_cast<long>(F));
     m_fmax = NbArticles() > 0 ? m_ptrzon2[m_list1[0]].frq : 0;
     for (int32_t k = 0; k < NbArticles(); ++k) {

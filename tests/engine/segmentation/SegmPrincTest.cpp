@@ -132,6 +132,24 @@ TEST(SegmPrinc, NumeroteLesArticlesParFrequencePuisOrdreLexicographique) {
     EXPECT_EQ(dic[5].rang, 5);
 }
 
+TEST(SegmPrinc, RangeAussiLesFormesDePlusDe65535Occurrences) {
+    DossierTemporaire dossier;
+    // Frequencies on either side of 65536, equal ones among them, and hapaxes.
+    std::string texte = "z y ";
+    const std::pair<const char*, int> formes[] = {{"b", 70000}, {"c", 70001}, {"a", 70000}, {"e", 65535},
+                                                  {"d", 65536}, {"f", 65535}, {"g", 200000}};
+    for (int i = 0; i < 200000; ++i)
+        for (const auto& [forme, frq] : formes)
+            if (i < frq) texte.append(forme).append(" ");
+    ASSERT_EQ(Segmente(texte), ResultatSegm::Ok);
+    const auto dic = LitDic("corpus.dic");
+    std::vector<std::pair<std::string, long>> lignes;
+    for (const auto& l : dic) lignes.emplace_back(l.graphie, l.frq);
+    EXPECT_EQ(lignes, (std::vector<std::pair<std::string, long>>{
+                          {"g", 200000}, {"c", 70001}, {"a", 70000}, {"b", 70000}, {"d", 65536},
+                          {"e", 65535}, {"f", 65535}, {"y", 1}, {"z", 1}}));
+}
+
 TEST(SegmPrinc, LesFormesQueLaCollationConfondSuiventLOrdreDesOctets) {
     DossierTemporaire dossier;
     // 0x81 and 0x8D are controls that the collation ignores: "x\x81" and "x\x8D" sort as "x" does, and
