@@ -173,9 +173,11 @@ private:
     void EffaceProvisoires(const std::string& bn);
     ResultatSegm Refuse(ResultatSegm resultat);
     int32_t NbArticles() const { return m_dernier + 1; }
-    // The passes over list1 visit the records in no memory order: their records are fetched ahead.
+    // The passes over list1 visit the records in no memory order: their records are fetched ahead. Always
+    // inlined, like every function that only prefetches: the compiler counts such a function free of
+    // side effects and may delete a call to it as dead.
     static constexpr int32_t DistancePrefetch = 16;
-    void PrepareArticle(int32_t k) const {
+    [[gnu::always_inline]] void PrepareArticle(int32_t k) const {
         if (k < NbArticles()) __builtin_prefetch(&m_ptrzon2[m_list1[k]]);
     }
 
@@ -637,17 +639,14 @@ ResultatSegm Segmentation::EcriDicNum(const std::string& bn, std::string& trace)
     trace += Formate("\n    Fichier Dict  :\t %s :", nom.c_str());
     // The articles come in no memory order: a record is fetched well ahead, its text half as far.
     constexpr int32_t Avance = 32;
-    const auto prepare = [&](int32_t k) {
-        if (k + Avance < NbArticles()) __builtin_prefetch(&m_ptrzon2[m_list1[k + Avance]]);
-        if (k + Avance / 2 < NbArticles()) __builtin_prefetch(m_ptrzon2[m_list1[k + Avance / 2]].texte);
-    };
     for (int32_t k = 0; k < std::min(NbArticles(), Avance); ++k)
         __builtin_prefetch(&m_ptrzon2[m_list1[k]]);
     std::vector<char> tampon(1 << 20);
     size_t rempli = 0;
     bool ecrit = true;
     for (int32_t k = 0; k < NbArticles() && ecrit; ++k) {
-        prepare(k);
+        if (k + Avance < NbArticles()) __builtin_prefetch(&m_ptrzon2[m_list1[k + Avance]]);
+        if (k + Avance / 2 < NbArticles()) __builtin_prefetch(m_ptrzon2[m_list1[k + Avance / 2]].texte);
         const int32_t i = m_list1[k];
         const Article& a = m_ptrzon2[i];
         rempli += EcritLigneDic(tampon.data() + rempli, a.frq, a.rangLex, a.texte, m_longueurs[i]);

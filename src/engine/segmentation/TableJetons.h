@@ -90,9 +90,10 @@ public:
         ++m_nombre;
     }
 
-    // Hints for a batch of lookups: the first case of a hash, and the text it points to.
-    void Prepare(uint32_t h) const { __builtin_prefetch(&m_cases[h & m_masque]); }
-    void PrepareTexte(uint32_t h) const {
+    // Hints for a batch of lookups: the first case of a hash, and the text it points to. Always inlined:
+    // a call to a function that only prefetches may be deleted as dead.
+    [[gnu::always_inline]] void Prepare(uint32_t h) const { __builtin_prefetch(&m_cases[h & m_masque]); }
+    [[gnu::always_inline]] void PrepareTexte(uint32_t h) const {
         const Case& c = m_cases[h & m_masque];
         if (c.index >= 0) __builtin_prefetch(m_zone + c.texte);
     }
