@@ -28,6 +28,8 @@ struct Morceau {
     size_t taille = 0;               // bytes of text in octets
     std::vector<unsigned char> cles; // key types and contents, each followed by a margin
     std::vector<Jeton, AllocateurGrandesPages<Jeton>> jetons;
+    // The codes of the tokens in the numbered text, once looked up, until they are written.
+    std::vector<int32_t, AllocateurGrandesPages<int32_t>> codes;
     // A refusal met after the last token of the chunk, with its trace line.
     ResultatSegm refus = ResultatSegm::Ok;
     std::string trace;

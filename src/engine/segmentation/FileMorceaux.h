@@ -45,6 +45,7 @@ public:
         m_pleins.pop_front();
         return m;
     }
+    // Puts a chunk back among the free ones, behind those already there (either side).
     void Rend(Morceau* m) {
         std::lock_guard verrou(m_mutex);
         m_libres.push_back(m);

@@ -119,25 +119,20 @@ template <class F, class G> void EnParallele(F&& autre, G&& ici) {
     if (erreurIci) std::rethrow_exception(erreurIci);
 }
 
-// The codes of "xxxx.txn", written through a buffer.
+// "xxxx.txn": the codes of the chunks, written in text order.
 class EcrivainCodes {
 public:
-    explicit EcrivainCodes(std::FILE* f) : m_fichier(f), m_tampon(1 << 16) {}
-    void Ecrit(int32_t code) {
-        m_tampon[m_n++] = code;
-        if (m_n == m_tampon.size()) Vide();
-    }
-    bool Vide() {
-        if (m_n && std::fwrite(m_tampon.data(), sizeof(int32_t), m_n, m_fichier) != m_n) m_erreur = true;
-        m_n = 0;
-        return !m_erreur;
+    explicit EcrivainCodes(std::FILE* f) : m_fichier(f) {}
+    // Writes the codes of the chunk, if it holds some not written yet.
+    void Ecrit(Morceau& m) {
+        const size_t n = m.codes.size();
+        if (n && std::fwrite(m.codes.data(), sizeof(int32_t), n, m_fichier) != n) m_erreur = true;
+        m.codes.clear();
     }
     bool EnErreur() const { return m_erreur; }
 
 private:
     std::FILE* m_fichier;
-    std::vector<int32_t> m_tampon;
-    size_t m_n = 0;
     bool m_erreur = false;
 };
 
@@ -153,7 +148,7 @@ private:
     bool AllocTab();
     ResultatSegm SegmText(const std::string& pn, const std::string& delimiteurs);
     ResultatSegm Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& txn);
-    bool Resout(const Morceau& morceau, EcrivainCodes& txn);
+    bool Resout(Morceau& morceau);
     int32_t Cherche(unsigned char classe, const unsigned char* p, size_t n, uint32_t h);
     int32_t Ajoute(unsigned char classe, const unsigned char* p, size_t n, uint32_t h);
     void ComptePonctuations();
@@ -270,10 +265,10 @@ int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* p, size
     return c->index;
 }
 
-// The lookups of a chunk's tokens in text order, so that the articles are numbered as met. The table
-// case of a token some way ahead is fetched early, then the text it points to, so that the cache misses
-// of rare forms overlap.
-bool Segmentation::Resout(const Morceau& m, EcrivainCodes& txn) {
+// The lookups of a chunk's tokens in text order, so that the articles are numbered as met; the chunk
+// keeps the codes of its tokens. The table case of a token some way ahead is fetched early, then the
+// text it points to, so that the cache misses of rare forms overlap.
+bool Segmentation::Resout(Morceau& m) {
     constexpr size_t Avance = 16;
     const auto& jetons = m.jetons;
     const size_t n = jetons.size();
@@ -284,12 +279,12 @@ bool Segmentation::Resout(const Morceau& m, EcrivainCodes& txn) {
         if (i + Avance / 2 < n && jetons[i + Avance / 2].n) m_table.PrepareTexte(jetons[i + Avance / 2].h);
         const Jeton& j = jetons[i];
         if (!j.n) {
-            txn.Ecrit(j.code);
+            m.codes.push_back(j.code);
             continue;
         }
         const int32_t index = Cherche(j.classe, m.Texte(j), j.n, j.h);
         if (index < 0) return false;
-        txn.Ecrit(index);
+        m.codes.push_back(index);
     }
     if (m.refus != ResultatSegm::Ok) {
         TraceTexte(m.trace);
@@ -299,17 +294,29 @@ bool Segmentation::Resout(const Morceau& m, EcrivainCodes& txn) {
     return true;
 }
 
-// The text is cut into tokens on a second thread while this one looks them up; without a second
-// thread, chunk after chunk on this one.
+// The text is cut into tokens on a second thread while this one looks them up; the second thread also
+// writes the codes of each chunk to "xxxx.txn" when the chunk comes back to it. Without a second thread,
+// chunk after chunk on this one.
 ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& txn) {
-    FileMorceaux file(4);
+    constexpr size_t NombreMorceaux = 4;
+    FileMorceaux file(NombreMorceaux);
     const auto coupe = [&] {
         while (Morceau* m = file.PrendLibre()) {
-            const bool coupe = decoupeur.Decoupe(*m);
-            if (coupe) file.Pousse(m);
-            if (!coupe || m->refus != ResultatSegm::Ok) break;
+            txn.Ecrit(*m);
+            if (!decoupeur.Decoupe(*m)) {
+                file.Rend(m);
+                break;
+            }
+            file.Pousse(m);
+            if (m->refus != ResultatSegm::Ok) break;
         }
         file.Ferme();
+        // The chunks come back in the order they were cut: the codes of those still being looked up.
+        for (size_t k = 0; k < NombreMorceaux; ++k) {
+            Morceau* m = file.PrendLibre();
+            if (!m) break;
+            txn.Ecrit(*m);
+        }
     };
     std::thread decoupage;
     try {
@@ -318,15 +325,14 @@ ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& tx
     }
     if (decoupage.joinable()) {
         while (Morceau* m = file.PrendPlein()) {
-            const bool resolu = m_refus == ResultatSegm::Ok && Resout(*m, txn);
+            const bool resolu = m_refus == ResultatSegm::Ok && Resout(*m);
             file.Rend(m);
             if (!resolu) file.Abandonne();
         }
         decoupage.join();
     } else {
         Morceau m;
-        while (decoupeur.Decoupe(m) && Resout(m, txn)) {
-        }
+        while (decoupeur.Decoupe(m) && Resout(m)) txn.Ecrit(m);
     }
     // The table counted the occurrences: they go to the articles.
     m_table.PourChaque([&](int32_t index, int32_t frq) { m_ptrzon2[index].frq = frq; });
@@ -364,7 +370,7 @@ ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& de
         Trace("\nFichier %s pas lu jusqu'au bout !", pn.c_str());
         return Refuse(ResultatSegm::TexteNonOuvert);
     }
-    const bool ecrit = FermeSortie(txn.Vide());
+    const bool ecrit = FermeSortie(!txn.EnErreur());
     if (!ecrit) {
         Trace("\n\"%s\": ne peut etre ouvert\n", NomTxn);
         return Refuse(ResultatSegm::TxnNonOuvert);
