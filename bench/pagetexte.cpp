@@ -2,8 +2,9 @@
 // as the text view does after a drop. Prints the load time, the best time of the page over the runs,
 // the size of the page and the occurrences of the group.
 // Usage: pagetexte BASE.par PAGE [ESSAIS (3)]
-#include "corpus/charg1.h"
 #include "shell/PageTexte.h"
+#include "AideBench.h"
+#include "corpus/charg1.h"
 #include "stats/Tgen.h"
 
 #include <algorithm>
@@ -16,39 +17,19 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-using Horloge = std::chrono::steady_clock;
-
-double Secondes(Horloge::time_point debut, Horloge::time_point fin) {
-    return std::chrono::duration<double>(fin - debut).count();
-}
-
-} // namespace
+using t3bench::Horloge;
+using t3bench::Secondes;
 
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage : pagetexte BASE.par PAGE [ESSAIS]\n");
         return 2;
     }
-    const std::filesystem::path chemin = std::filesystem::absolute(argv[1]);
     const std::string page = std::filesystem::absolute(argv[2]).string();
     const int essais = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
-    // The loader reads the .dic and .num of the current folder.
-    std::error_code erreur;
-    std::filesystem::current_path(chemin.parent_path(), erreur);
-    if (erreur) {
-        std::fprintf(stderr, "pagetexte : le dossier de %s ne peut être ouvert\n", argv[1]);
-        return 2;
-    }
-
     const auto debut = Horloge::now();
     t3::charg1 base;
-    const int32_t resultat = base.ChargeBase(chemin.filename().string());
-    if (resultat != t3::ChargeReussie) {
-        std::fprintf(stderr, "pagetexte : %s : %s\n", argv[1], t3::MessageChargeBase(resultat).c_str());
-        return 2;
-    }
+    if (!t3bench::ChargeBase("pagetexte", argv[1], base)) return 2;
     const auto charge = Horloge::now();
 
     // The ten most frequent forms.

@@ -2,6 +2,7 @@
 // LocOccFor(entry) then TriCont(+1, limit Nbart()). Prints the load time, the time of the lookup and
 // sort alone, and the total, so that the sort is measured apart from the load.
 // Usage: tricont BASE.par [ENTREE (0)]
+#include "AideBench.h"
 #include "corpus/charg1.h"
 
 #include <chrono>
@@ -12,38 +13,18 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-using Horloge = std::chrono::steady_clock;
-
-double Secondes(Horloge::time_point debut, Horloge::time_point fin) {
-    return std::chrono::duration<double>(fin - debut).count();
-}
-
-} // namespace
+using t3bench::Horloge;
+using t3bench::Secondes;
 
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage : tricont BASE.par [ENTREE]\n");
         return 2;
     }
-    const std::filesystem::path chemin(argv[1]);
     const int32_t entree = argc > 2 ? static_cast<int32_t>(std::atol(argv[2])) : 0;
-    // The loader reads the .dic and .num of the current folder.
-    std::error_code erreur;
-    if (chemin.has_parent_path()) std::filesystem::current_path(chemin.parent_path(), erreur);
-    if (erreur) {
-        std::fprintf(stderr, "tricont : le dossier de %s ne peut être ouvert\n", argv[1]);
-        return 2;
-    }
-
     const auto debut = Horloge::now();
     t3::charg1 base;
-    const int32_t resultat = base.ChargeBase(chemin.filename().string());
-    if (resultat != t3::ChargeReussie) {
-        std::fprintf(stderr, "tricont : %s : %s\n", argv[1], t3::MessageChargeBase(resultat).c_str());
-        return 2;
-    }
+    if (!t3bench::ChargeBase("tricont", argv[1], base)) return 2;
     const auto charge = Horloge::now();
     std::vector<int32_t> positions = base.LocOccFor(entree);
     base.TriCont(positions, +1, base.Nbart());
@@ -51,7 +32,8 @@ int main(int argc, char** argv) {
 
     // Something that depends on the whole order, so that no work can be left out.
     uint64_t empreinte = 0;
-    for (const int32_t p : positions) empreinte = empreinte * 1000003u + static_cast<uint32_t>(p);
+    for (const int32_t p : positions)
+        empreinte = empreinte * 1000003u + static_cast<uint32_t>(p);
     std::printf("occurrences %zu\n", positions.size());
     std::printf("empreinte %016llx\n", static_cast<unsigned long long>(empreinte));
     std::printf("chargement %.3f\n", Secondes(debut, charge));
