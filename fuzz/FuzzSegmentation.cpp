@@ -1,0 +1,182 @@
+// The key verification and the segmentation of an arbitrary corpus text, then the loading of the base
+// it wrote. The input is the corpus, byte for byte. When the keys are found sound, the segmentation
+// under the default delimiters must succeed and the base must load back holding exactly the items that
+// a plain reading of the text gives, in order, each class of entries in its range of the dictionary.
+#include "AideFuzz.h"
+
+#include "Globaux.h"
+#include "corpus/charg1.h"
+#include "segmentation/SegmPrinc.h"
+#include "segmentation/VerifCles.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace t3;
+
+namespace {
+
+constexpr int32_t Maxart = 5000;
+
+enum class Sorte { Forme, Ponct, Type, Contenu, Ligne };
+
+struct Item {
+    Sorte sorte;
+    std::string texte;
+};
+
+const char* NomSorte(Sorte s) {
+    switch (s) {
+    case Sorte::Forme:
+        return "forme";
+    case Sorte::Ponct:
+        return "ponctuation";
+    case Sorte::Type:
+        return "type";
+    case Sorte::Contenu:
+        return "contenu";
+    case Sorte::Ligne:
+        return "saut de ligne";
+    }
+    return "?";
+}
+
+// The items of the text read one byte at a time: forms (runs of word characters, cut every 59 bytes),
+// line breaks, punctuation signs, and each key as its type and its content without their spaces.
+// False when a key would be refused (open at the end, empty part, control character, too long).
+bool LitItems(std::string_view texte, std::vector<Item>& items) {
+    std::array<bool, 256> mot{};
+    for (int c = 33; c < 256; ++c)
+        mot[c] = true;
+    mot['<'] = mot['>'] = false;
+    for (const char* d = DelimParDefaut; *d; ++d)
+        mot[static_cast<unsigned char>(*d)] = false;
+    const auto octet = [&](size_t i) { return static_cast<unsigned char>(texte[i]); };
+    size_t i = 0;
+    const size_t n = texte.size();
+    while (i < n) {
+        const unsigned char c = octet(i);
+        if (mot[c]) {
+            size_t j = i;
+            while (j < n && mot[octet(j)] && j - i < LongueurMaxForme)
+                ++j;
+            items.push_back({Sorte::Forme, std::string(texte.substr(i, j - i))});
+            i = j;
+        } else if (c == '\n') {
+            items.push_back({Sorte::Ligne, {}});
+            ++i;
+        } else if (c <= 32) {
+            ++i;
+        } else if (c == '<') {
+            ++i;
+            for (const auto& [fin, sorte] : {std::pair{'=', Sorte::Type}, std::pair{'>', Sorte::Contenu}}) {
+                std::string partie;
+                for (;; ++i) {
+                    if (i == n) return false;
+                    if (texte[i] == fin) break;
+                    if (octet(i) == ' ') continue;
+                    if (octet(i) < 32) return false;
+                    partie += texte[i];
+                }
+                ++i;
+                if (partie.empty() || partie.size() > LongueurMaxCle) return false;
+                items.push_back({sorte, partie});
+            }
+        } else {
+            items.push_back({Sorte::Ponct, std::string(1, static_cast<char>(c))});
+            ++i;
+        }
+    }
+    return true;
+}
+
+// The range of entries of each class in the loaded base.
+struct Plages {
+    int32_t debut[4], fin[4];
+    explicit Plages(const charg1& b) {
+        const int32_t tailles[4] = {b.Nbform(), b.Nbartponct(), b.Nbcle(), b.Nbctnu()};
+        int32_t d = 0;
+        for (int k = 0; k < 4; ++k) {
+            debut[k] = d;
+            fin[k] = d += tailles[k];
+        }
+    }
+};
+
+void VerifieBase(const std::vector<Item>& items) {
+    charg1 base;
+    const int32_t charge = base.ChargeBase("corpus.par");
+    VERIFIE(charge == ChargeReussie, "the base just written is refused: " + std::to_string(charge));
+    VERIFIE(base.Nbitem() == static_cast<int32_t>(items.size()),
+            std::to_string(base.Nbitem()) + " items loaded, " + std::to_string(items.size()) +
+                " in the text");
+
+    const Plages plages(base);
+    VERIFIE(plages.fin[3] == base.Nbart(), "the classes do not make up the dictionary");
+    std::array<std::set<std::string>, 4> distincts;
+    int32_t formes = 0, lignes = 0;
+    for (int32_t p = 0; p < base.Nbitem(); ++p) {
+        const Item& item = items[static_cast<size_t>(p)];
+        const int32_t v = base.Tnum(p);
+        const std::string ici = "position " + std::to_string(p) + " (" + NomSorte(item.sorte) + " \"" +
+                                item.texte + "\") holds " + std::to_string(v);
+        if (item.sorte == Sorte::Ligne) {
+            VERIFIE(v == Limd + 2 + lignes, ici);
+            ++lignes;
+            continue;
+        }
+        const int k = static_cast<int>(item.sorte);
+        VERIFIE(v >= plages.debut[k] && v < plages.fin[k], ici);
+        VERIFIE(base.Graphie(v) == item.texte, ici + ", read as \"" + std::string(base.Graphie(v)) + "\"");
+        distincts[static_cast<size_t>(k)].insert(item.texte);
+        formes += item.sorte == Sorte::Forme;
+    }
+    VERIFIE(base.Nbocc() == formes, "occurrences");
+    VERIFIE(base.NbLignes() == lignes, "lines");
+    const int32_t attendus[4] = {base.Nbform(), base.Nbartponct(), base.Nbcle(), base.Nbctnu()};
+    for (size_t k = 0; k < 4; ++k)
+        VERIFIE(static_cast<int32_t>(distincts[k].size()) == attendus[k],
+                std::string("entries of class ") + NomSorte(static_cast<Sorte>(k)));
+
+    // The forms by decreasing frequency, equal frequencies in lexicographic order; every entry of the
+    // dictionary is met in the text exactly as often as it says.
+    for (int32_t e = 0; e + 1 < base.Nbform(); ++e) {
+        const Lexm a = base.RetourneLexm(e), b = base.RetourneLexm(e + 1);
+        VERIFIE(a.frq > b.frq || (a.frq == b.frq && a.lexg < b.lexg),
+                "forms " + std::to_string(e) + " and " + std::to_string(e + 1) + " out of order");
+    }
+    for (int32_t e = 0; e < base.Nbart(); ++e)
+        VERIFIE(static_cast<int32_t>(base.Occurrences(e).size()) == base.RetourneFrq(e),
+                "frequency of entry " + std::to_string(e));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
+    const std::string_view texte(reinterpret_cast<const char*>(donnees), taille);
+    t3fuzz::DansDossierPrive dossier;
+    t3fuzz::EcritFichier("corpus.txt", texte);
+
+    std::vector<MessageCle> messages;
+    const int32_t erreurs = VerifCles("corpus.txt", &messages);
+    VERIFIE(erreurs >= 0, "the text was written but cannot be verified");
+    const auto nbErreurs =
+        std::count_if(messages.begin(), messages.end(), [](const MessageCle& m) { return m.erreur; });
+    VERIFIE(nbErreurs == erreurs, "the errors reported do not make up the count");
+    if (erreurs != 0) return 0;
+
+    std::vector<Item> items;
+    const bool lisible = LitItems(texte, items);
+    const ResultatSegm resultat = SegmPrinc("corpus.txt", DelimParDefaut, Maxart);
+    VERIFIE(resultat != ResultatSegm::CleIncorrecte && resultat != ResultatSegm::CleTropLongue,
+            std::string("keys found sound, then refused: ") + MessageSegm(resultat));
+    VERIFIE(lisible, "keys found sound and segmented, yet one of them cannot be read");
+    if (resultat == ResultatSegm::MaxartDepasse || resultat == ResultatSegm::ZoneTextePleine) return 0;
+    VERIFIE(resultat == ResultatSegm::Ok, MessageSegm(resultat));
+    VerifieBase(items);
+    return 0;
+}
