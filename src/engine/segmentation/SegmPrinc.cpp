@@ -553,7 +553,8 @@ void Segmentation::TravDico() {
     for (int32_t r = 0; r < F; ++r)
         if (frqParRang[r] < Comptees) m_list1[place[frqParRang[r]]++] = parRang[r];
     Trace("\n--  Tri lexicom. de %7ld formes ", static_cast<long>(F));
-    m_fmax = NbArticles() > 0 ? m_ptrzon2[m_list1[0]].frq : 0;
+    // The highest frequency of a form: a text without forms has none, whatever its punctuation and keys.
+    m_fmax = F > 0 ? m_ptrzon2[m_list1[0]].frq : 0;
     for (int32_t k = 0; k < NbArticles(); ++k) {
         PrepareArticle(k + DistancePrefetch);
         m_ptrzon2[m_list1[k]].numero = k;

@@ -1,6 +1,7 @@
 #include "AideTests.h"
 
 #include "Globaux.h"
+#include "corpus/charg1.h"
 #include "segmentation/SegmPrinc.h"
 
 #include <cstring>
@@ -207,6 +208,23 @@ TEST(SegmPrinc, TraiteLesTextesLimites) {
     // A UTF-8 text is segmented as bytes.
     ASSERT_EQ(Segmente("\xC3\xA9t\xC3\xA9 \xE2\x80\x99\n"), ResultatSegm::Ok);
     EXPECT_EQ(LitDic("corpus.dic").size(), 2u);
+}
+
+// A text of punctuation and keys alone has no form, hence no highest frequency: the base says 0, as
+// the loader requires of a base without forms, and loads back.
+TEST(SegmPrinc, UnTexteSansFormeNAPasDeFrequenceMaximale) {
+    DossierTemporaire dossier;
+    for (const char* texte : {",", "<a=b> ; ;\n", "!?!"}) {
+        ASSERT_EQ(Segmente(texte), ResultatSegm::Ok) << texte;
+        std::istringstream champs(Ligne2Par("corpus.par"));
+        std::vector<long> valeurs;
+        for (long v; champs >> v;) valeurs.push_back(v);
+        ASSERT_EQ(valeurs.size(), 13u) << texte;
+        EXPECT_EQ(valeurs[4], 0) << texte; // forms
+        EXPECT_EQ(valeurs[5], 0) << texte; // highest frequency
+        charg1 base;
+        EXPECT_EQ(base.ChargeBase("corpus.par"), ChargeReussie) << texte;
+    }
 }
 
 TEST(SegmPrinc, CoupeUneSuiteDe70CaracteresSansEnPerdre) {
