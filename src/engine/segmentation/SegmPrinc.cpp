@@ -694,12 +694,14 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn, std::string& trace)
         const size_t voulus = std::min<size_t>(tampon.size(), static_cast<size_t>(m_nbItems - copies));
         const size_t lus = std::fread(tampon.data(), sizeof(int32_t), voulus, txn.get());
         if (lus == 0) break;
-        // Branch-free: reserved codes lie above every article index and are copied unchanged.
+        // Branch-free: reserved codes lie above every article index and are copied unchanged. A text
+        // without articles (line breaks alone) holds nothing but reserved codes.
         const uint32_t dernier = static_cast<uint32_t>(std::max(m_dernier, 0));
+        const uint32_t nbArticles = static_cast<uint32_t>(NbArticles());
         for (size_t k = 0; k < lus; ++k) {
             const uint32_t v = static_cast<uint32_t>(tampon[k]);
             const int32_t numero = numeroDe[std::min(v, dernier)];
-            tampon[k] = v <= static_cast<uint32_t>(m_dernier) ? numero : tampon[k];
+            tampon[k] = v < nbArticles ? numero : tampon[k];
         }
         ecrit = std::fwrite(tampon.data(), sizeof(int32_t), lus, num.get()) == lus;
         copies += static_cast<int32_t>(lus);

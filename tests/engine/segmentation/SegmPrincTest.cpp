@@ -227,6 +227,20 @@ TEST(SegmPrinc, UnTexteSansFormeNAPasDeFrequenceMaximale) {
     }
 }
 
+// Line breaks without any article: the numbered text holds their code, not an article that does not
+// exist.
+TEST(SegmPrinc, DesSautsDeLigneSansArticleGardentLeurCode) {
+    DossierTemporaire dossier;
+    ASSERT_EQ(Segmente("\n"), ResultatSegm::Ok);
+    EXPECT_EQ(Ligne2Par("corpus.par"), "1 1 -1 0 0 0 0 5000000 0 0 0 0 0");
+    EXPECT_EQ(LitNum("corpus.num"), (std::vector<int32_t>{CodeSautLigne}));
+    ASSERT_EQ(Segmente(std::string(" \n\t\0\n\x01\r\n", 8)), ResultatSegm::Ok);
+    EXPECT_EQ(LitNum("corpus.num"), (std::vector<int32_t>(3, CodeSautLigne)));
+    charg1 base;
+    ASSERT_EQ(base.ChargeBase("corpus.par"), ChargeReussie);
+    EXPECT_EQ(base.NbLignes(), 3);
+}
+
 TEST(SegmPrinc, CoupeUneSuiteDe70CaracteresSansEnPerdre) {
     DossierTemporaire dossier;
     const std::string longue(70, 'x');
