@@ -5,6 +5,7 @@
 #include "stats/Tgen.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace t3 {
@@ -134,11 +135,82 @@ void SegRep::LectSeg(FenetreSeg& fenetre, int32_t position) const {
     }
 }
 
+uint32_t SegRep::CodeDelimiteur() const {
+    return static_cast<uint32_t>(m_base->Nbart()) + 1;
+}
+
+uint32_t SegRep::CodeSuivant(CurseurFenetre& c) const {
+    if (c.fini) return 0;
+    const int32_t* const tnum = m_base->TexteNum();
+    const int32_t nbitem = m_base->Nbitem();
+    const int32_t nbform = m_base->Nbform();
+    const int32_t limiteCles = nbform + m_base->Nbartponct();
+    for (; c.position < nbitem; ++c.position) {
+        const int32_t v = tnum[c.position];
+        if (v > limiteCles) continue;
+        if (v >= 0 && v < nbform) {
+            ++c.position;
+            c.fini = ++c.formes == LongueurMaxSegment;
+            return 1 + static_cast<uint32_t>(m_base->Lexg(v));
+        }
+        if (EstDelimiteur(v)) {
+            c.fini = true;
+            return CodeDelimiteur();
+        }
+    }
+    c.fini = true;
+    return 0;
+}
+
+// The windows, not the whole contexts, decide the order: a sign left out of the delimiter set is passed
+// over by the windows, and a sort that still compared it could part two occurrences of one sequence.
+// The codes keep the order of the contexts on what the windows read (the end of the text first, the
+// forms by lexicographic rank, then the punctuation that ends a window), so that with every sign in the
+// set the segments come out in the order of a sort by right context. The first codes are packed into one
+// key; only equal keys of windows that go on are read again slot by slot.
+void SegRep::TriParFenetre(int32_t* positions, int32_t n) const {
+    if (n < 2) return;
+    // The block's own form fills slot 1 of every window: the reading starts after it.
+    const int32_t entree = m_base->Tnum(positions[0]);
+    const bool forme = entree >= 0 && entree < m_base->Nbform();
+    const auto debut = [forme](int32_t p) {
+        return forme ? CurseurFenetre{p + 1, 1, false} : CurseurFenetre{p, 0, false};
+    };
+    const int bits = std::bit_width(CodeDelimiteur());
+    const int nbCodes = 64 / bits;
+    struct Element {
+        uint64_t cle;
+        int32_t position;
+        bool fini; // the window ends within the key
+    };
+    std::vector<Element> elements(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i) {
+        CurseurFenetre c = debut(positions[i]);
+        uint64_t cle = 0;
+        for (int r = 0; r < nbCodes; ++r)
+            cle = (cle << bits) | CodeSuivant(c);
+        elements[static_cast<size_t>(i)] = Element{cle, positions[i], c.fini};
+    }
+    std::sort(elements.begin(), elements.end(), [&](const Element& x, const Element& y) {
+        if (x.cle != y.cle) return x.cle < y.cle;
+        if (x.position == y.position) return false;
+        if (!x.fini || !y.fini) {
+            CurseurFenetre a = debut(x.position), b = debut(y.position);
+            while (!a.fini || !b.fini) {
+                const uint32_t ca = CodeSuivant(a), cb = CodeSuivant(b);
+                if (ca != cb) return ca < cb;
+            }
+        }
+        return x.position < y.position;
+    });
+    for (int32_t i = 0; i < n; ++i)
+        positions[i] = elements[static_cast<size_t>(i)].position;
+}
+
 void SegRep::TriParContexte(int32_t* positions, int32_t n) const {
-    const int32_t limite = m_base->Nbform() + m_base->Nbartponct() - 1;
-    // The sort by right context starts after each position. Occurrences of several entries (a group of
-    // forms) are first put together entry by entry, in lexicographic order, so that equal windows still
-    // come next to each other; the occurrences of a single form are left to the sort alone.
+    // Occurrences of several entries (a group of forms) are first put together entry by entry, in
+    // lexicographic order, so that equal windows still come next to each other; the occurrences of a
+    // single form are left to the sort of the windows alone.
     int32_t* const fin = positions + n;
     const int32_t premiere = m_base->Tnum(positions[0]);
     const bool uneEntree =
@@ -154,7 +226,7 @@ void SegRep::TriParContexte(int32_t* positions, int32_t n) const {
         int32_t finBloc = debut + 1;
         while (finBloc < n && m_base->Tnum(positions[finBloc]) == m_base->Tnum(positions[debut]))
             ++finBloc;
-        m_base->TriCont(positions + debut, finBloc - debut, 1, limite);
+        TriParFenetre(positions + debut, finBloc - debut);
         debut = finBloc;
     }
 }

@@ -68,6 +68,20 @@ class SegRep : public FournisseurSegments {
     bool EstSegment(int32_t k) const { return k >= 0 && k < NbSegments(); }
     // Orders the positions so that equal windows come next to each other.
     void TriParContexte(int32_t* positions, int32_t n) const;
+    // The reading of a window one slot at a time, for the sort: the next position to read, the forms
+    // read so far, and whether the window has ended.
+    struct CurseurFenetre {
+        int32_t position;
+        int32_t formes;
+        bool fini;
+    };
+    // The sort code of the next slot of the window, read by the rules of LectSeg: 1 + the lexicographic
+    // rank of a form, CodeDelimiteur() where a delimiter ends the window, 0 at the end of the text and
+    // in every slot after the window has ended.
+    uint32_t CodeSuivant(CurseurFenetre& curseur) const;
+    uint32_t CodeDelimiteur() const;
+    // Sorts the n positions of one entry by their windows, slot by slot, then by position.
+    void TriParFenetre(int32_t* positions, int32_t n) const;
     // Writes the positions of one segment, ascending, at the end of the locations file; false when they
     // cannot be written or their offset would not fit the segment record.
     bool EcritPositions(const int32_t* positions, int32_t nombre, int32_t& location);

@@ -64,6 +64,10 @@ TEST(SegRep, NeFranchitQueLesSignesHorsDuJeu) {
     EXPECT_EQ(SegmentsDe(texte, 2, 2, "."), (Lignes{"a b:2"}));
     // Without any delimiter, segments run across the full stops.
     EXPECT_EQ(SegmentsDe("a b . a b . a b .\n", 2, 2, ""), (Lignes{"a b:3", "a b a b:2"}));
+    // A sign passed over does not part the occurrences of a sequence: "b b" is read after the first b and
+    // after the second, although the second is followed by the comma and the first is not.
+    EXPECT_EQ(SegmentsDe("b b , b bb\n", 1, 2, "."), (Lignes{"b b:2"}));
+    EXPECT_EQ(SegmentsDe("x a b , c . y a b ; e . z a , b c .\n", 2, 2, "."), (Lignes{"a b c:2", "a b:3"}));
 }
 
 TEST(SegRep, LimiteLesSegmentsAOnzeFormes) {
