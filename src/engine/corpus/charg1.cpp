@@ -148,13 +148,15 @@ bool charg1::LecParam(const char* chemin) {
           long(m_nbcle), long(m_nbctnu));
 
     // The counts must describe a base that the segmentation could have written: the ranges of the
-    // entries add up and lie below the reserved codes, and no count exceeds what contains it.
+    // entries add up and lie below the reserved codes, and no count exceeds what contains it. Key types
+    // and key contents come together, but several types may share one content, or one type several
+    // contents.
     const bool coherent =
         champs[2] >= -1 && m_nbitem >= 0 && m_nbocc >= 0 && m_nbform >= 0 && m_fmax >= 0 && m_nhap >= 0 &&
         m_nbartponct >= 0 && m_nbartponct <= 256 && m_nbcle >= 0 && m_nbctnu >= 0 && m_limd == t3::Limd &&
         int64_t{m_nbform} + m_nbartponct + m_nbcle + m_nbctnu == m_nbart && m_nbart <= m_codeSautLigne &&
         m_nbocc <= m_nbitem && m_nbform <= m_nbocc && m_nhap <= m_nbform && m_fmax <= m_nbocc &&
-        (m_nbform == 0) == (m_fmax == 0) && m_nbcle <= m_nbctnu && int64_t{m_nbitem} + 2 <= INT32_MAX - m_limd;
+        (m_nbform == 0) == (m_fmax == 0) && (m_nbcle == 0) == (m_nbctnu == 0) && int64_t{m_nbitem} + 2 <= INT32_MAX - m_limd;
     if (!coherent) Trace("\nParamètres incohérents");
     return coherent;
 }

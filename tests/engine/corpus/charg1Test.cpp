@@ -288,6 +288,18 @@ TEST(Charg1, RechargerRemplaceLaBase) {
     EXPECT_EQ(base.Nbart(), 0);
 }
 
+// Two key types that share their content: more types than contents, as the segmentation writes them.
+TEST(Charg1, ChargeDesTypesDeClesQuiPartagentLeurContenu) {
+    DossierTemporaire dossier;
+    SegmenteBase("<a=1> x <b=1> y\n", "k");
+    charg1 base;
+    ASSERT_EQ(base.ChargeBase("k.par"), 0);
+    EXPECT_EQ(base.Nbcle(), 2);
+    EXPECT_EQ(base.Nbctnu(), 1);
+    EXPECT_EQ(base.RetourneGraphie(4, false), "1");
+    EXPECT_EQ(base.LocOccFor(4), (std::vector<int32_t>{1, 4}));
+}
+
 TEST(Charg1, SetTnumTientLIndexAJour) {
     DossierTemporaire dossier;
     SegmenteBase("Le chat. Le chien.\n", "lc");
