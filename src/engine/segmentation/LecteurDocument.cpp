@@ -188,7 +188,11 @@ class LecteurXml {
     void Caracteres(std::string_view texte) {
         if (m_ignore || m_niveauParagraphe == 0) return;
         if (m_format == FormatDocument::WordXml) {
-            if (m_dansTexte) m_courant += texte;
+            // A line end written in the text of a run (the XML hands any as a line feed, or as a
+            // carriage return when it is a character reference) is a blank, as a line break is.
+            if (m_dansTexte)
+                for (char c : texte)
+                    m_courant += c == '\n' || c == '\r' ? ' ' : c;
             return;
         }
         // In an OpenDocument text, white space in the character data is layout of the XML: a run of it

@@ -59,6 +59,16 @@ TEST(LecteurDocument, DocxParagraphesDuCorpsDansLOrdreTableauxComprisSansLeTexte
               (Paragraphes{"L’été\t d’une œuvre suite", "", "case 1", "case 2", "3 fin"}));
 }
 
+// Line ends written inside the text of a run, as such or as character references: each is a blank, so
+// that the paragraph still makes one line of the corpus.
+TEST(LecteurDocument, DocxFinsDeLigneDansLeTexteDevenuesDesBlancs) {
+    DossierTemporaire dossier;
+    EcritDocx("lignes.docx", "<w:p><w:r><w:t xml:space=\"preserve\">un\ndeux\r\ntrois\rquatre&#13;cinq&#10;six"
+                             "</w:t></w:r></w:p>\n<w:p><w:r><w:t>\r</w:t></w:r></w:p>");
+    EXPECT_EQ(Lit("lignes.docx", FormatDocument::WordXml),
+              (Paragraphes{"un deux trois quatre cinq six", " "}));
+}
+
 TEST(LecteurDocument, OdtParagraphesTitresEtEspacesSansNotesNiCadres) {
     DossierTemporaire dossier;
     EcritOdt(
