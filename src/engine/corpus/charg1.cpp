@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <filesystem>
 #include <new>
 
 #if defined(__linux__)
@@ -66,6 +67,13 @@ void ConseilleGrandesPages([[maybe_unused]] const void* debut, [[maybe_unused]] 
     const uintptr_t b = (reinterpret_cast<uintptr_t>(debut) + octets) & ~(Grande - 1);
     if (b > a) madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE);
 #endif
+}
+
+// The size of a file in bytes, -1 when it cannot be measured.
+int64_t TailleFichier(const std::string& nom) {
+    std::error_code erreur;
+    const uintmax_t taille = std::filesystem::file_size(nom, erreur);
+    return erreur ? -1 : static_cast<int64_t>(taille);
 }
 
 uint32_t InverseOctets(uint32_t v) {
@@ -163,37 +171,57 @@ bool charg1::LecParam(const char* chemin) {
 
 bool charg1::AllocMem() {
     Trace("\nAllocation de la mémoire :");
+    // The tables are sized by the counts of the .par. A file too short to hold what they announce gets
+    // none, and its reading fails as it would have, instead of gigabytes reserved on the word of a
+    // spoilt .par: a line of the dictionary takes at least six bytes ("0 0 x" and a blank), a value of
+    // the numbered text four.
+    const bool dicPossible = TailleFichier(m_nomBase + ".dic") >= 6 * int64_t{m_nbart} - 1;
+    const bool numPossible = TailleFichier(m_nomBase + ".num") >= 4 * int64_t{m_nbitem};
     const size_t nbLexm = static_cast<size_t>(m_nbart) + 1;
-    m_lexm.reset(new (std::nothrow) Lexm[nbLexm]);
-    if (!m_lexm) return false;
-    ConseilleGrandesPages(m_lexm.get(), nbLexm * sizeof(Lexm));
-    Trace("\nAllocation de lexm réussie, %ld octets", long(nbLexm * sizeof(Lexm)));
-    m_tnum.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_nbitem)]);
-    if (!m_tnum) return false;
-    ConseilleGrandesPages(m_tnum.get(), size_t(m_nbitem) * 4);
-    Trace("\nAllocation de tnum réussie, %ld octets", long(size_t(m_nbitem) * 4));
-    m_tailleFtext = OctetsGraphieParEntree * static_cast<int64_t>(nbLexm);
-    m_ftext.reset(new (std::nothrow) char[static_cast<size_t>(m_tailleFtext)]);
-    if (!m_ftext) return false;
-    ConseilleGrandesPages(m_ftext.get(), static_cast<size_t>(m_tailleFtext));
-    Trace("\nAllocation de ftext réussie, %ld octets", long(m_tailleFtext));
-    m_list.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_fmax)]);
-    if (!m_list) return false;
-    Trace("\nAllocation de list réussie, %ld octets", long(size_t(m_fmax) * 4));
-    // The occurrence index: one position per item at most, and the start of every entry's run.
-    m_positions.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_nbitem)]);
-    if (!m_positions) return false;
-    ConseilleGrandesPages(m_positions.get(), size_t(m_nbitem) * 4);
-    try {
-        m_debuts.assign(nbLexm + 1, 0);
-    } catch (const std::bad_alloc&) {
-        return false;
+    if (dicPossible) {
+        m_lexm.reset(new (std::nothrow) Lexm[nbLexm]);
+        if (!m_lexm) return false;
+        ConseilleGrandesPages(m_lexm.get(), nbLexm * sizeof(Lexm));
+        Trace("\nAllocation de lexm réussie, %ld octets", long(nbLexm * sizeof(Lexm)));
+    }
+    if (numPossible) {
+        m_tnum.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_nbitem)]);
+        if (!m_tnum) return false;
+        ConseilleGrandesPages(m_tnum.get(), size_t(m_nbitem) * 4);
+        Trace("\nAllocation de tnum réussie, %ld octets", long(size_t(m_nbitem) * 4));
+    }
+    if (dicPossible) {
+        m_tailleFtext = OctetsGraphieParEntree * static_cast<int64_t>(nbLexm);
+        m_ftext.reset(new (std::nothrow) char[static_cast<size_t>(m_tailleFtext)]);
+        if (!m_ftext) return false;
+        ConseilleGrandesPages(m_ftext.get(), static_cast<size_t>(m_tailleFtext));
+        Trace("\nAllocation de ftext réussie, %ld octets", long(m_tailleFtext));
+    }
+    if (numPossible) {
+        m_list.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_fmax)]);
+        if (!m_list) return false;
+        Trace("\nAllocation de list réussie, %ld octets", long(size_t(m_fmax) * 4));
+        // The occurrence index: one position per item at most, and the start of every entry's run.
+        m_positions.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_nbitem)]);
+        if (!m_positions) return false;
+        ConseilleGrandesPages(m_positions.get(), size_t(m_nbitem) * 4);
+    }
+    if (dicPossible) {
+        try {
+            m_debuts.assign(nbLexm + 1, 0);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
     }
     return true;
 }
 
 bool charg1::OpenDicNum() {
     Trace("\nEntrée dans OpenDicNum");
+    if (!m_lexm || !m_ftext) {
+        Trace("\nLe dictionnaire ne peut contenir %ld articles", long(m_nbart));
+        return false;
+    }
     const std::string nom = m_nomBase + ".dic";
     std::FILE* f = std::fopen(nom.c_str(), "rb");
     if (!f) return false;
@@ -296,6 +324,10 @@ void charg1::ConstruitIndexFormes() const {
 
 bool charg1::OpenTextNum() {
     Trace("\nEntrée dans OpenTextNum\n");
+    if (!m_tnum || !m_positions) {
+        Trace("\nLe texte numérisé ne peut contenir %ld items", long(m_nbitem));
+        return false;
+    }
     const std::string nom = m_nomBase + ".num";
     std::FILE* f = std::fopen(nom.c_str(), "rb");
     if (!f) return false;

@@ -212,14 +212,35 @@ TEST(Charg1, RefuseLesBasesCorrompues) {
     }
 }
 
+// Counts that the files cannot hold are refused as a fault of the file, without the tables they
+// announce: a .par of a few bytes must not make the loader reserve gigabytes.
 TEST(Charg1, TableauxTropGrandsPourLeTexte) {
-    DossierTemporaire dossier;
-    BaseLeChat base;
-    base.par = "lc\n2000000000 7 3 4 3 2 2 5000000 1 0 0 0 0\n";
-    base.Ecrit();
-    charg1 chargeur;
-    const int32_t resultat = chargeur.ChargeBase("lc.par");
-    EXPECT_TRUE(resultat == ChargeErreurMemoire || resultat == ChargeErreurNum) << resultat;
+    {
+        DossierTemporaire dossier;
+        BaseLeChat base;
+        base.par = "lc\n2000000000 7 3 4 3 2 2 5000000 1 0 0 0 0\n";
+        base.Ecrit();
+        charg1 chargeur;
+        EXPECT_EQ(chargeur.ChargeBase("lc.par"), ChargeErreurNum);
+        EXPECT_EQ(LitFichier("atrace.txt").find("tnum"), std::string::npos);
+    }
+    {
+        // Every article the codes leave room for, in a dictionary of one line.
+        DossierTemporaire dossier;
+        EcritFichier("b.par", "b\n0 0 4999741 0 0 0 0 5000000 256 1 4999485\n");
+        EcritFichier("b.dic", " 0 0 x\n");
+        EcritFichier("b.num", "");
+        charg1 chargeur;
+        EXPECT_EQ(chargeur.ChargeBase("b.par"), ChargeErreurDic);
+        EXPECT_EQ(LitFichier("atrace.txt").find("lexm"), std::string::npos);
+    }
+    {
+        // Both files too short: the dictionary, read first, is the fault.
+        DossierTemporaire dossier;
+        EcritFichier("b.par", "b\n2000000000 0 4999741 0 0 0 0 5000000 256 1 4999485\n");
+        charg1 chargeur;
+        EXPECT_EQ(chargeur.ChargeBase("b.par"), ChargeErreurDic);
+    }
 }
 
 TEST(Charg1, AccepteLesLimitesLicites) {
