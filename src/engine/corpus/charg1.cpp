@@ -1,6 +1,7 @@
 #include "corpus/charg1.h"
 
 #include "Globaux.h"
+#include "segmentation/SegmPrinc.h"
 #include "segmentation/Trace.h"
 
 #include <algorithm>
@@ -175,7 +176,8 @@ bool charg1::AllocMem() {
     // none, and its reading fails as it would have, instead of gigabytes reserved on the word of a
     // spoilt .par: a line of the dictionary takes at least six bytes ("0 0 x" and a blank), a value of
     // the numbered text four.
-    const bool dicPossible = TailleFichier(m_nomBase + ".dic") >= 6 * int64_t{m_nbart} - 1;
+    const int64_t tailleDic = TailleFichier(m_nomBase + ".dic");
+    const bool dicPossible = tailleDic >= 6 * int64_t{m_nbart} - 1;
     const bool numPossible = TailleFichier(m_nomBase + ".num") >= 4 * int64_t{m_nbitem};
     const size_t nbLexm = static_cast<size_t>(m_nbart) + 1;
     if (dicPossible) {
@@ -191,7 +193,11 @@ bool charg1::AllocMem() {
         Trace("\nAllocation de tnum réussie, %ld octets", long(size_t(m_nbitem) * 4));
     }
     if (dicPossible) {
-        m_tailleFtext = OctetsGraphieParEntree * static_cast<int64_t>(nbLexm);
+        // Forty bytes an entry, or what the graphies of the file may take when they are longer (a few
+        // long forms or keys): each at most a key's length and its zero byte, all within the file.
+        const int64_t entrees = static_cast<int64_t>(nbLexm);
+        m_tailleFtext = std::max(OctetsGraphieParEntree * entrees,
+                                 std::min(tailleDic + 1, int64_t{LongueurMaxCle + 1} * entrees));
         m_ftext.reset(new (std::nothrow) char[static_cast<size_t>(m_tailleFtext)]);
         if (!m_ftext) return false;
         ConseilleGrandesPages(m_ftext.get(), static_cast<size_t>(m_tailleFtext));
@@ -269,7 +275,7 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
         const char* debut = p;
         while (p < fin && !EstBlanc(*p)) ++p;
         const size_t longueur = static_cast<size_t>(p - debut);
-        if (longueur == 0 || std::memchr(debut, '\0', longueur) != nullptr) {
+        if (longueur == 0 || longueur > LongueurMaxCle || std::memchr(debut, '\0', longueur) != nullptr) {
             Trace("\nLigne %ld du dictionnaire illisible", long(i + 1));
             return false;
         }

@@ -36,7 +36,7 @@ std::string MessageChargeBase(int32_t resultat);
 
 // The longest base name line 1 of a .par may hold.
 inline constexpr size_t LongueurMaxNomBase = 254;
-// Bytes of the graphie block per entry.
+// Bytes of the graphie block per entry, at least: more when the graphies of the .dic are longer.
 inline constexpr int64_t OctetsGraphieParEntree = 40;
 
 using Gauge = void (*)(int32_t);

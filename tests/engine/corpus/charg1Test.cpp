@@ -321,6 +321,25 @@ TEST(Charg1, ChargeDesTypesDeClesQuiPartagentLeurContenu) {
     EXPECT_EQ(base.LocOccFor(4), (std::vector<int32_t>{1, 4}));
 }
 
+// Graphies longer than forty bytes on average: forms of the longest length, keys of the longest type
+// and content. The segmentation writes them; the loader takes them back.
+TEST(Charg1, ChargeDesGraphiesLonguesEnMoyenne) {
+    DossierTemporaire dossier;
+    const std::string a(59, 'a'), b(59, 'b'), c(59, 'c');
+    SegmenteBase(a + " " + b + " " + c + "\n", "formes");
+    charg1 formes;
+    ASSERT_EQ(formes.ChargeBase("formes.par"), 0);
+    EXPECT_EQ(formes.LocFormDic(c), 2);
+    std::string cles;
+    for (const char x : {'k', 'l', 'm'})
+        cles += "<" + std::string(LongueurMaxCle, x) + "=" + std::string(LongueurMaxCle, x) + "> ";
+    SegmenteBase(cles + "\n", "cles");
+    charg1 base;
+    ASSERT_EQ(base.ChargeBase("cles.par"), 0);
+    EXPECT_EQ(base.Nbcle(), 3);
+    EXPECT_EQ(base.Graphie(5), std::string(LongueurMaxCle, 'm'));
+}
+
 TEST(Charg1, SetTnumTientLIndexAJour) {
     DossierTemporaire dossier;
     SegmenteBase("Le chat. Le chien.\n", "lc");
