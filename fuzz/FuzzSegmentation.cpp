@@ -1,7 +1,9 @@
 // The key verification and the segmentation of an arbitrary corpus text, then the loading of the base
-// it wrote. The input is the corpus, byte for byte. When the keys are found sound, the segmentation
-// under the default delimiters must succeed and the base must load back holding exactly the items that
-// a plain reading of the text gives, in order, each class of entries in its range of the dictionary.
+// it wrote. The input is the corpus, byte for byte (built with T3_FUZZ_COUPURES, the corpus is the
+// input placed across the first boundary of the reading buffers). When the keys are found sound, the
+// segmentation under the default delimiters must succeed and the base must load back holding exactly the
+// items that a plain reading of the text gives, in order, each class of entries in its range of the
+// dictionary.
 #include "AideFuzz.h"
 
 #include "Globaux.h"
@@ -157,9 +159,21 @@ void VerifieBase(const std::vector<Item>& items) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
-    const std::string_view texte(reinterpret_cast<const char*>(donnees), taille);
+    std::string_view texte(reinterpret_cast<const char*>(donnees), taille);
+#ifdef T3_FUZZ_COUPURES
+    // Both readers of the text fill buffers of 1 MB. The text goes behind enough blanks (which make no
+    // item) for its byte at the offset given by the first two bytes of the input to begin the second
+    // buffer: forms, keys and line ends are then cut wherever the fuzzer likes.
+    if (taille < 2) return 0;
+    const size_t coupure = (donnees[0] | size_t{donnees[1]} << 8) % (taille - 1);
+    texte.remove_prefix(2);
+    std::string corpus((size_t{1} << 20) - coupure, ' ');
+    corpus += texte;
+#else
+    const std::string_view corpus = texte;
+#endif
     t3fuzz::DansDossierPrive dossier;
-    t3fuzz::EcritFichier("corpus.txt", texte);
+    t3fuzz::EcritFichier("corpus.txt", corpus);
 
     std::vector<MessageCle> messages;
     const int32_t erreurs = VerifCles("corpus.txt", &messages);
