@@ -139,7 +139,10 @@ bool charg1::LecParam(const char* chemin) {
     m_nomBase = nom;
     m_nbitem = champs[0];
     m_nbitemSansAnnot = champs[1];
-    m_nbart = champs[2] + 1;
+    // Each field may hold any 32-bit value: the number of articles, one more than the last index, is
+    // reckoned in 64 bits, and one that does not fit is refused below.
+    const int64_t nbart = int64_t{champs[2]} + 1;
+    m_nbart = static_cast<int32_t>(std::min<int64_t>(nbart, INT32_MAX));
     m_nbocc = champs[3];
     m_nbform = champs[4];
     m_fmax = champs[5];
@@ -150,9 +153,11 @@ bool charg1::LecParam(const char* chemin) {
     m_nbctnu = champs[10];
     m_nbformsup = 0;
     m_segments = nullptr;
-    m_codePonct = m_limd - 1;
-    m_codeSautLigne = m_limd - 258;
-    Trace("\n%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld", long(m_nbitemSansAnnot), long(m_nbitem), long(m_nbart),
+    // The reserved codes lie below Limd; a base with any other value is refused below.
+    const int32_t limd = m_limd == t3::Limd ? m_limd : t3::Limd;
+    m_codePonct = limd - 1;
+    m_codeSautLigne = limd - 258;
+    Trace("\n%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld", long(m_nbitemSansAnnot), long(m_nbitem), long(nbart),
           long(m_nbocc), long(m_nbform), long(m_fmax), long(m_nhap), long(m_limd), long(m_nbartponct),
           long(m_nbcle), long(m_nbctnu));
 

@@ -137,6 +137,17 @@ TEST(Charg1, TraceLeChargement) {
     EXPECT_EQ(LitFichier("atrace.txt"), attendu);
 }
 
+// The count of articles is traced as read, even one past the largest 32-bit index.
+TEST(Charg1, TraceLeNombreDArticlesQuelQuIlSoit) {
+    DossierTemporaire dossier;
+    BaseLeChat base;
+    Remplace(base.par, 7, 1, "2147483647");
+    base.Ecrit();
+    charg1 chargeur;
+    EXPECT_EQ(chargeur.ChargeBase("lc.par"), ChargeErreurParam);
+    EXPECT_NE(LitFichier("atrace.txt").find("\n7 7 2147483648 4 3 2 2 5000000 1 0 0"), std::string::npos);
+}
+
 TEST(Charg1, ParametresAbsentsLaissentLaTrace) {
     DossierTemporaire dossier;
     EcritFichier("atrace.txt", "avant");
@@ -193,6 +204,10 @@ TEST(Charg1, RefuseLesBasesCorrompues) {
         {"Limd inattendu", [](BaseLeChat& b) { Remplace(b.par, b.par.find("5000000"), 7, "4000000"); },
          ChargeErreurParam},
         {"nombre trop grand", [](BaseLeChat& b) { Remplace(b.par, 3, 1, "99999999999"); }, ChargeErreurParam},
+        {"dernier article au plus grand entier", [](BaseLeChat& b) { Remplace(b.par, 7, 1, "2147483647"); },
+         ChargeErreurParam},
+        {"Limd au plus petit entier",
+         [](BaseLeChat& b) { Remplace(b.par, b.par.find("5000000"), 7, "-2147483648"); }, ChargeErreurParam},
         {"paramètres manquants", [](BaseLeChat& b) { b.par = "lc\n7 7 3 4 3 2 2 5000000 1 0\n"; }, ChargeErreurParam},
         {"par vide", [](BaseLeChat& b) { b.par.clear(); }, ChargeErreurParam},
         {"nom vide", [](BaseLeChat& b) { b.par.erase(0, 2); }, ChargeErreurParam},
