@@ -6,7 +6,7 @@
 #include "corpus/charg1.h"
 #include "segmentation/Cp1252.h"
 #include "stats/CalcSpecTot.h"
-#include "stats/PrimSpec.h"
+#include "stats/PrimSpecifs.h"
 
 #include <charconv>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // Specificity lists on real bases: one group of parts (PrimSpec) and every reference part (CalcSpecTot).
 #include "stats/CalcSpecTot.h"
-#include "stats/PrimSpec.h"
+#include "stats/PrimSpecifs.h"
 #include "stats/SpecCoefficient.h"
 
 #include "BaseDeTest.h"

@@ -1,4 +1,4 @@
-#include "stats/PrimSpec.h"
+#include "stats/PrimSpecifs.h"
 
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
