@@ -18,15 +18,19 @@ constexpr int Vocabulaire = 600000;
 // A word for each rank: short words for frequent ranks, longer and more varied ones further down.
 std::string MotDuRang(int rang) {
     static const char* const syllabes[] = {
-        "le", "la", "de", "pa", "ri", "mo", "tu", "\xE9t\xE9", "con", "tre", "ment", "tion", "er", "\xE8re",
-        "ai", "ou", "ch", "an", "in", "qu", "\xE0", "\xEAt", "for", "pr\xE9", "sa", "vi", "lo", "ne", "\xE7", "ge",
-        "au", "eau", "oi", "gn", "ill", "\xE9", "\xE2", "\xEE", "\xF4", "\xFB", "ble", "tes", "ons", "ez", "ent"};
+        "le",   "la",   "de",   "pa",    "ri",     "mo",     "tu",  "\xE9t\xE9", "con",
+        "tre",  "ment", "tion", "er",    "\xE8re", "ai",     "ou",  "ch",        "an",
+        "in",   "qu",   "\xE0", "\xEAt", "for",    "pr\xE9", "sa",  "vi",        "lo",
+        "ne",   "\xE7", "ge",   "au",    "eau",    "oi",     "gn",  "ill",       "\xE9",
+        "\xE2", "\xEE", "\xF4", "\xFB",  "ble",    "tes",    "ons", "ez",        "ent"};
     constexpr int n = sizeof syllabes / sizeof syllabes[0];
     std::mt19937 alea(static_cast<uint32_t>(rang) * 2654435761u + 12345u);
     const int longueur = 1 + (rang > 30) + (rang > 800) + (rang > 20000) + static_cast<int>(alea() % 2);
     std::string mot;
-    for (int i = 0; i < longueur; ++i) mot += syllabes[alea() % n];
-    if (rang > 1000 && alea() % 40 == 0) mot[0] = static_cast<char>(mot[0] == '\xE9' ? '\xC9' : std::toupper(mot[0]));
+    for (int i = 0; i < longueur; ++i)
+        mot += syllabes[alea() % n];
+    if (rang > 1000 && alea() % 40 == 0)
+        mot[0] = static_cast<char>(mot[0] == '\xE9' ? '\xC9' : std::toupper(mot[0]));
     return mot;
 }
 
@@ -46,10 +50,12 @@ int main(int argc, char** argv) {
     std::mt19937_64 alea(argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 20261208);
 
     std::vector<std::string> mots(Vocabulaire);
-    for (int r = 0; r < Vocabulaire; ++r) mots[r] = MotDuRang(r);
+    for (int r = 0; r < Vocabulaire; ++r)
+        mots[r] = MotDuRang(r);
     std::vector<double> cumul(Vocabulaire);
     double somme = 0;
-    for (int r = 0; r < Vocabulaire; ++r) cumul[r] = somme += 1.0 / std::pow(r + 1.0, 1.05);
+    for (int r = 0; r < Vocabulaire; ++r)
+        cumul[r] = somme += 1.0 / std::pow(r + 1.0, 1.05);
     std::uniform_real_distribution<double> uniforme(0, somme);
     const auto tireMot = [&] {
         return static_cast<int>(std::lower_bound(cumul.begin(), cumul.end(), uniforme(alea)) - cumul.begin());

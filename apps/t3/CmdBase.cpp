@@ -15,24 +15,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
-std::string Nombre(int32_t n) { return std::to_string(n); }
+std::string Nombre(int32_t n) {
+    return std::to_string(n);
+}
 
 int ExecuteCharge(const Arguments& args) {
-    if (args.size() != 1 || args[0].rfind("--", 0) == 0) return Erreur("charge attend une seule base.\n" + TexteUsage());
+    if (args.size() != 1 || args[0].rfind("--", 0) == 0)
+        return Erreur("charge attend une seule base.\n" + TexteUsage());
     t3::charg1 base;
     const std::string message = OuvreBase(args[0], base);
     if (!message.empty()) return Erreur(message);
     std::printf("Compte\tValeur\n");
     Affiche(stdout, "base\t" + base.NomBase() + "\n");
     const std::pair<const char*, int32_t> comptes[] = {
-        {"items", base.Nbitem()},          {"articles", base.Nbart()},
-        {"occurrences", base.Nbocc()},     {"formes", base.Nbform()},
-        {"fréquence maximale", base.Fmax()}, {"hapax", base.Nhap()},
-        {"ponctuations", base.Nbartponct()}, {"types de clés", base.Nbcle()},
-        {"contenus de clés", base.Nbctnu()}, {"lignes", base.NbLignes()},
+        {"items", base.Nbitem()},
+        {"articles", base.Nbart()},
+        {"occurrences", base.Nbocc()},
+        {"formes", base.Nbform()},
+        {"fréquence maximale", base.Fmax()},
+        {"hapax", base.Nhap()},
+        {"ponctuations", base.Nbartponct()},
+        {"types de clés", base.Nbcle()},
+        {"contenus de clés", base.Nbctnu()},
+        {"lignes", base.NbLignes()},
     };
-    for (const auto& [nom, valeur] : comptes) std::printf("%s\t%ld\n", nom, static_cast<long>(valeur));
+    for (const auto& [nom, valeur] : comptes)
+        std::printf("%s\t%ld\n", nom, static_cast<long>(valeur));
     return SortieOk;
 }
 
@@ -55,7 +63,8 @@ int ExecuteDico(const Arguments& args) {
     std::vector<int32_t> ordre(static_cast<size_t>(base.Nbart()));
     std::iota(ordre.begin(), ordre.end(), 0);
     if (alpha)
-        std::sort(ordre.begin(), ordre.end(), [&base](int32_t a, int32_t b) { return base.Lexg(a) < base.Lexg(b); });
+        std::sort(ordre.begin(), ordre.end(),
+                  [&base](int32_t a, int32_t b) { return base.Lexg(a) < base.Lexg(b); });
     std::printf("Entrée\tGraphie\tFréquence\tRang lexicographique\n");
     std::string lignes;
     for (const int32_t e : ordre) {
@@ -83,7 +92,8 @@ int32_t CleType(const t3::charg1& base, const std::string& cle) {
 std::string TypesDeCles(const t3::charg1& base) {
     std::string types;
     const int32_t premier = base.Nbform() + base.Nbartponct();
-    for (int32_t e = premier; e < premier + base.Nbcle(); ++e) types += (types.empty() ? "" : ", ") + std::string(base.Graphie(e));
+    for (int32_t e = premier; e < premier + base.Nbcle(); ++e)
+        types += (types.empty() ? "" : ", ") + std::string(base.Graphie(e));
     return types.empty() ? "aucun" : types;
 }
 
@@ -104,8 +114,8 @@ int ExecutePartition(const Arguments& args) {
     std::string lignes;
     for (int32_t p = 0; p < partition.NbParties(); ++p) {
         lignes += base.Graphie(partition.Contenu(p));
-        lignes += '\t' + Nombre(partition.NbOccPartie(p)) + '\t' + Nombre(partition.NbFormesPartie(p)) + '\t' +
-                  Nombre(partition.NbHapaxPartie(p)) + '\t' + Nombre(partition.FmaxPartie(p)) + '\t';
+        lignes += '\t' + Nombre(partition.NbOccPartie(p)) + '\t' + Nombre(partition.NbFormesPartie(p)) +
+                  '\t' + Nombre(partition.NbHapaxPartie(p)) + '\t' + Nombre(partition.FmaxPartie(p)) + '\t';
         if (partition.FmaxPartie(p) > 0) lignes += base.Graphie(partition.FormeMaxPartie(p));
         lignes += '\n';
         if (lignes.size() > (1u << 16)) {

@@ -15,7 +15,8 @@ int Verifie(const std::string& corpus) {
     std::vector<t3::MessageCle> messages;
     const int32_t erreurs = t3::VerifCles(corpus, &messages);
     if (erreurs < 0) return Erreur("le fichier " + corpus + " ne peut être ouvert.");
-    for (const auto& message : messages) Affiche(stdout, message.texte);
+    for (const auto& message : messages)
+        Affiche(stdout, message.texte);
     if (!messages.empty()) std::fputc('\n', stdout);
     std::printf("Clés incorrectes : %ld\n", static_cast<long>(erreurs));
     if (erreurs > 0) {
@@ -38,7 +39,8 @@ int ExecuteSegmente(const Arguments& args) {
         if (Option(a, "delimiteurs", valeur)) {
             delimiteurs = t3::Utf8VersCp1252(valeur);
         } else if (Option(a, "maxart", valeur)) {
-            if (!LitEntier(valeur, maxart)) return Erreur("la valeur de --maxart n'est pas un nombre entier : " + valeur);
+            if (!LitEntier(valeur, maxart))
+                return Erreur("la valeur de --maxart n'est pas un nombre entier : " + valeur);
         } else if (corpus.empty() && a.rfind("--", 0) != 0) {
             corpus = a;
         } else {
@@ -59,14 +61,16 @@ int ExecuteSegmente(const Arguments& args) {
 
 } // namespace
 
-T3_COMMANDE(10, "verifie",
-            "  verifie CORPUS      vérifie les clés <type=contenu> du corpus (compte rendu dans atrace.txt)\n",
-            ExecuteVerifie);
-T3_COMMANDE(20, "segmente",
-            "  segmente CORPUS [--delimiteurs=CHAINE] [--maxart=N]\n"
-            "                      vérifie les clés, puis segmente le corpus en une base (.dic, .num, .par)\n"
-            "                      écrite dans le dossier courant ; délimiteurs par défaut .,:;!?/_-\\\"'()[]{}§$,\n"
-            "                      au plus 100000 articles par défaut\n",
-            ExecuteSegmente);
+T3_COMMANDE(
+    10, "verifie",
+    "  verifie CORPUS      vérifie les clés <type=contenu> du corpus (compte rendu dans atrace.txt)\n",
+    ExecuteVerifie);
+T3_COMMANDE(
+    20, "segmente",
+    "  segmente CORPUS [--delimiteurs=CHAINE] [--maxart=N]\n"
+    "                      vérifie les clés, puis segmente le corpus en une base (.dic, .num, .par)\n"
+    "                      écrite dans le dossier courant ; délimiteurs par défaut .,:;!?/_-\\\"'()[]{}§$,\n"
+    "                      au plus 100000 articles par défaut\n",
+    ExecuteSegmente);
 
 } // namespace t3cli

@@ -19,8 +19,8 @@ namespace fs = std::filesystem;
 
 struct ParamSpecifs {
     std::string par;
-    std::string cle;                   // Windows-1252
-    std::vector<std::string> parties;  // Windows-1252
+    std::string cle;                  // Windows-1252
+    std::vector<std::string> parties; // Windows-1252
     std::vector<std::string> reference;
     bool referenceDonnee = false;
     bool toutes = false;
@@ -73,11 +73,11 @@ std::string LitParametres(const Arguments& args, ParamSpecifs& p) {
     if (p.par.empty()) return "il manque la base (fichier .par).";
     if (p.cle.empty()) return "il manque le type de clé de la partition.";
     if (p.toutes && partiesDonnees) return "--parties et --toutes ne vont pas ensemble.";
-    if (!p.toutes && p.parties.empty()) return "il manque les parties étudiées (--parties=P1,P2...) ou --toutes.";
+    if (!p.toutes && p.parties.empty())
+        return "il manque les parties étudiées (--parties=P1,P2...) ou --toutes.";
     if (p.referenceDonnee && p.reference.empty()) return "le corpus de référence (--reference) est vide.";
     return {};
 }
-
 
 // The key type entry whose graphie is cle, or -1.
 int32_t CleType(const t3::charg1& base, const std::string& cle) {
@@ -103,13 +103,16 @@ int32_t Partie(const t3::charg1& base, const t3::Partition& partition, const std
     return -1;
 }
 
-std::string Utf8(const std::string& cp1252) { return t3::Cp1252VersUtf8(cp1252); }
+std::string Utf8(const std::string& cp1252) {
+    return t3::Cp1252VersUtf8(cp1252);
+}
 
 // Sets the reference and selection flags from the named parts; returns an empty text or the message.
 std::string MarqueParties(const t3::charg1& base, t3::Partition& partition, const ParamSpecifs& p) {
     const std::string partitionNommee = " dans la partition par « " + Utf8(p.cle) + " ».";
     if (p.referenceDonnee) {
-        for (int32_t i = 0; i < partition.NbParties(); ++i) partition.SetReference(i, false);
+        for (int32_t i = 0; i < partition.NbParties(); ++i)
+            partition.SetReference(i, false);
         for (const std::string& nom : p.reference) {
             const int32_t i = Partie(base, partition, nom);
             if (i < 0) return "la partie « " + Utf8(nom) + " » n'existe pas" + partitionNommee;
@@ -119,7 +122,8 @@ std::string MarqueParties(const t3::charg1& base, t3::Partition& partition, cons
     for (const std::string& nom : p.parties) {
         const int32_t i = Partie(base, partition, nom);
         if (i < 0) return "la partie « " + Utf8(nom) + " » n'existe pas" + partitionNommee;
-        if (!partition.Reference(i)) return "la partie « " + Utf8(nom) + " » n'est pas dans le corpus de référence.";
+        if (!partition.Reference(i))
+            return "la partie « " + Utf8(nom) + " » n'est pas dans le corpus de référence.";
         partition.SetSelection(i, true);
     }
     return {};
@@ -127,7 +131,7 @@ std::string MarqueParties(const t3::charg1& base, t3::Partition& partition, cons
 
 // Output in Windows-1252, printed in UTF-8 by large pieces.
 class Sortie {
-public:
+  public:
     ~Sortie() { Vide(); }
     Sortie& operator<<(std::string_view texte) {
         m_texte += texte;
@@ -144,7 +148,7 @@ public:
         m_texte.clear();
     }
 
-private:
+  private:
     std::string m_texte;
 };
 
@@ -152,8 +156,8 @@ void AfficheListe(const t3::charg1& base, const t3::PrimSpec& calcul) {
     Sortie sortie;
     sortie << t3::Utf8VersCp1252("Terme\tFrq Tot.\tFrq Partie\tSpécif\n");
     for (const t3::EnregSpec& r : calcul.Resultats())
-        sortie << base.RetourneGraphie(r.entree, false) << "\t" << int64_t{r.frqRef} << "\t" << int64_t{r.frqGroupe}
-               << "\t" << int64_t{r.coef} << "\n";
+        sortie << base.RetourneGraphie(r.entree, false) << "\t" << int64_t{r.frqRef} << "\t"
+               << int64_t{r.frqGroupe} << "\t" << int64_t{r.coef} << "\n";
 }
 
 // Every form in entry order, with its frequency in each reference part and its coefficient there
@@ -177,13 +181,17 @@ void AfficheTable(const t3::charg1& base, const t3::Partition& partition, const 
         auto cellule = cellules.begin();
         for (int32_t j = 0; j < nbRef; ++j) {
             const int32_t partie = tot.PartiesReference()[static_cast<size_t>(j)];
-            while (cellule != cellules.end() && cellule->partie < partie) ++cellule;
-            const int32_t frequence = cellule != cellules.end() && cellule->partie == partie ? cellule->frequence : 0;
+            while (cellule != cellules.end() && cellule->partie < partie)
+                ++cellule;
+            const int32_t frequence =
+                cellule != cellules.end() && cellule->partie == partie ? cellule->frequence : 0;
             const auto& coefficients = tot.Resultat(j)->CoefficientsParEntree();
             size_t& curseur = curseurs[static_cast<size_t>(j)];
-            while (curseur < coefficients.size() && coefficients[curseur].first < forme) ++curseur;
-            const int32_t coef =
-                curseur < coefficients.size() && coefficients[curseur].first == forme ? coefficients[curseur].second : 0;
+            while (curseur < coefficients.size() && coefficients[curseur].first < forme)
+                ++curseur;
+            const int32_t coef = curseur < coefficients.size() && coefficients[curseur].first == forme
+                                     ? coefficients[curseur].second
+                                     : 0;
             sortie << "\t" << int64_t{frequence} << "\t";
             if (coef > 0) sortie << "+";
             if (coef != 0) sortie << int64_t{coef};
@@ -194,14 +202,15 @@ void AfficheTable(const t3::charg1& base, const t3::Partition& partition, const 
 
 int ExecuteSpecifs(const Arguments& args) {
     ParamSpecifs p;
-    if (const std::string faute = LitParametres(args, p); !faute.empty()) return Erreur(faute + "\n" + TexteUsage());
+    if (const std::string faute = LitParametres(args, p); !faute.empty())
+        return Erreur(faute + "\n" + TexteUsage());
 
     t3::charg1 base;
     if (const std::string faute = OuvreBase(p.par, base); !faute.empty()) return Erreur(faute);
     const int32_t cle = CleType(base, p.cle);
     if (cle < 0)
-        return Erreur("le type de clé « " + Utf8(p.cle) + " » n'existe pas dans la base ; types de clés : " +
-                      Utf8(TypesDeCles(base)) + ".");
+        return Erreur("le type de clé « " + Utf8(p.cle) +
+                      " » n'existe pas dans la base ; types de clés : " + Utf8(TypesDeCles(base)) + ".");
 
     t3::Partition partition(&base, cle);
     if (const std::string faute = MarqueParties(base, partition, p); !faute.empty()) return Erreur(faute);
@@ -222,15 +231,16 @@ int ExecuteSpecifs(const Arguments& args) {
 
 } // namespace
 
-T3_COMMANDE(60, "specifs",
-            "  specifs BASE.par CLE --parties=P1,P2... [--reference=P1,P2...] [--seuil=5] [--fmin=10]\n"
-            "  specifs BASE.par CLE --toutes [--reference=P1,P2...] [--seuil=5] [--fmin=10]\n"
-            "                      les spécificités des parties P1, P2... de la partition par le type de clé\n"
-            "                      CLE (terme, fréquence totale, fréquence dans les parties, coefficient ;\n"
-            "                      excédents les plus forts d'abord), ou avec --toutes le tableau des formes\n"
-            "                      par parties (fréquence et coefficient dans chaque partie de référence) ;\n"
-            "                      --reference : le corpus de référence (toutes les parties par défaut),\n"
-            "                      --seuil : seuil de probabilité en pour cent, --fmin : fréquence minimale\n",
-            ExecuteSpecifs);
+T3_COMMANDE(
+    60, "specifs",
+    "  specifs BASE.par CLE --parties=P1,P2... [--reference=P1,P2...] [--seuil=5] [--fmin=10]\n"
+    "  specifs BASE.par CLE --toutes [--reference=P1,P2...] [--seuil=5] [--fmin=10]\n"
+    "                      les spécificités des parties P1, P2... de la partition par le type de clé\n"
+    "                      CLE (terme, fréquence totale, fréquence dans les parties, coefficient ;\n"
+    "                      excédents les plus forts d'abord), ou avec --toutes le tableau des formes\n"
+    "                      par parties (fréquence et coefficient dans chaque partie de référence) ;\n"
+    "                      --reference : le corpus de référence (toutes les parties par défaut),\n"
+    "                      --seuil : seuil de probabilité en pour cent, --fmin : fréquence minimale\n",
+    ExecuteSpecifs);
 
 } // namespace t3cli

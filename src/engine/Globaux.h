@@ -21,16 +21,24 @@ inline OptionsT3 Options;
 
 // The size divisor of the specificity computations that follow the options (the tag-count option);
 // a value below 1 means no division.
-inline int32_t DiviseurEtiquettes() { return Options.NbEtiquettes > 1 ? Options.NbEtiquettes : 1; }
+inline int32_t DiviseurEtiquettes() {
+    return Options.NbEtiquettes > 1 ? Options.NbEtiquettes : 1;
+}
 
 // A colour: red in the low byte, then green, then blue.
 using Couleur = uint32_t;
 constexpr Couleur CouleurRGB(uint8_t rouge, uint8_t vert, uint8_t bleu) {
     return static_cast<Couleur>(rouge) | static_cast<Couleur>(vert) << 8 | static_cast<Couleur>(bleu) << 16;
 }
-constexpr uint8_t Rouge(Couleur c) { return static_cast<uint8_t>(c & 0xFF); }
-constexpr uint8_t Vert(Couleur c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
-constexpr uint8_t Bleu(Couleur c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
+constexpr uint8_t Rouge(Couleur c) {
+    return static_cast<uint8_t>(c & 0xFF);
+}
+constexpr uint8_t Vert(Couleur c) {
+    return static_cast<uint8_t>((c >> 8) & 0xFF);
+}
+constexpr uint8_t Bleu(Couleur c) {
+    return static_cast<uint8_t>((c >> 16) & 0xFF);
+}
 inline constexpr Couleur CouleurBlanche = CouleurRGB(255, 255, 255);
 
 // The ten colours that the groups of forms take in turn.
@@ -65,7 +73,9 @@ inline constexpr int32_t Limd = 5000000;
 // Code of a line break in the base files.
 inline constexpr int32_t CodeSautLigne = Limd - 258;
 // Code of the punctuation sign c in the base files.
-constexpr int32_t CodePonct(unsigned char c) { return Limd - 1 - c; }
+constexpr int32_t CodePonct(unsigned char c) {
+    return Limd - 1 - c;
+}
 
 // The default delimiters, in Windows-1252: . , : ; ! ? / _ - \ " ' ( ) [ ] { } section sign, dollar.
 inline constexpr char DelimParDefaut[] = ".,:;!?/_-\\\"'()[]{}\xA7$";

@@ -37,6 +37,8 @@ void EcritFichier(const fs::path& chemin, const std::string& contenu) {
     f << contenu;
 }
 
-std::string Donnee(const std::string& nom) { return std::string(TEST_DATA_DIR) + "/" + nom; }
+std::string Donnee(const std::string& nom) {
+    return std::string(TEST_DATA_DIR) + "/" + nom;
+}
 
 } // namespace t3test

@@ -7,14 +7,14 @@ namespace t3test {
 
 // Makes a new empty folder the current folder for the life of the object, then goes back and removes it.
 class DossierTemporaire {
-public:
+  public:
     DossierTemporaire();
     ~DossierTemporaire();
     DossierTemporaire(const DossierTemporaire&) = delete;
     DossierTemporaire& operator=(const DossierTemporaire&) = delete;
     const std::filesystem::path& Chemin() const { return m_chemin; }
 
-private:
+  private:
     std::filesystem::path m_chemin;
     std::filesystem::path m_precedent;
 };

@@ -13,7 +13,7 @@ namespace t3 {
 class charg1;
 
 class Corpus {
-public:
+  public:
     // Appends a loader (borrowed) after a successful load.
     void AjouteChargeur(charg1* base);
     int32_t NbChargeurs() const { return static_cast<int32_t>(m_chargeurs.size()); }
@@ -38,7 +38,7 @@ public:
     InfoSection* InfoDeSection(int32_t i) const;
     Section* SectionNo(int32_t i) const;
 
-private:
+  private:
     std::vector<charg1*> m_chargeurs;
     std::vector<std::unique_ptr<InfoPartition>> m_partitions;
     std::vector<std::unique_ptr<InfoSection>> m_sections;

@@ -8,7 +8,7 @@
 namespace t3 {
 
 class FournisseurSegments {
-public:
+  public:
     virtual ~FournisseurSegments() = default;
     // Number of repeated segments; segment k (0 to NbSegments() - 1) is the entry Nbart() + 1 + k.
     virtual int32_t NbSegments() const = 0;

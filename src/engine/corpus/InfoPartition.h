@@ -10,7 +10,7 @@
 namespace t3 {
 
 class InfoPartition {
-public:
+  public:
     explicit InfoPartition(std::unique_ptr<Partition> partition) : m_partition(std::move(partition)) {}
 
     Partition* GetPartition() const { return m_partition.get(); }
@@ -21,7 +21,7 @@ public:
     void* NoeudGraphiques() const { return m_noeudGraphiques; }
     void SetNoeudGraphiques(void* noeud) { m_noeudGraphiques = noeud; }
 
-private:
+  private:
     std::unique_ptr<Partition> m_partition;
     std::vector<void*> m_graphiques;
     void* m_noeudGraphiques = nullptr;

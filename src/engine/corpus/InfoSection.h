@@ -9,7 +9,7 @@
 namespace t3 {
 
 class InfoSection {
-public:
+  public:
     explicit InfoSection(std::unique_ptr<Section> section) : m_section(std::move(section)) {}
 
     Section* GetSection() const { return m_section.get(); }
@@ -19,7 +19,7 @@ public:
     void* Noeud() const { return m_noeud; }
     void SetNoeud(void* noeud) { m_noeud = noeud; }
 
-private:
+  private:
     std::unique_ptr<Section> m_section;
     std::vector<void*> m_vues;
     void* m_noeud = nullptr;

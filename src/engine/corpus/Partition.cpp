@@ -52,18 +52,22 @@ void Partition::LitSpans() {
         for (const int32_t position : m_base->Occurrences(m_cleType)) {
             if (!CleComplete(*m_base, position)) continue;
             const int32_t contenu = m_base->Tnum(position + 1);
-            const auto partie = std::lower_bound(m_contenus.begin(), m_contenus.end(), contenu) - m_contenus.begin();
+            const auto partie =
+                std::lower_bound(m_contenus.begin(), m_contenus.end(), contenu) - m_contenus.begin();
             m_spans.push_back(Span{static_cast<int32_t>(partie), position + 2, 0});
         }
     }
     m_spans.push_back(Span{NbParties() + 1, m_base ? m_base->Nbitem() : 0, 0});
 
     m_debutsParties.assign(m_contenus.size() + 1, 0);
-    for (int32_t s = 0; s < NbSpans(); ++s) ++m_debutsParties[Ix(m_spans[Ix(s)].partie) + 1];
-    for (size_t p = 1; p < m_debutsParties.size(); ++p) m_debutsParties[p] += m_debutsParties[p - 1];
+    for (int32_t s = 0; s < NbSpans(); ++s)
+        ++m_debutsParties[Ix(m_spans[Ix(s)].partie) + 1];
+    for (size_t p = 1; p < m_debutsParties.size(); ++p)
+        m_debutsParties[p] += m_debutsParties[p - 1];
     m_spansParties.resize(Ix(NbSpans()));
     std::vector<int32_t> curseur(m_debutsParties.begin(), m_debutsParties.end() - 1);
-    for (int32_t s = 0; s < NbSpans(); ++s) m_spansParties[Ix(curseur[Ix(m_spans[Ix(s)].partie)]++)] = s;
+    for (int32_t s = 0; s < NbSpans(); ++s)
+        m_spansParties[Ix(curseur[Ix(m_spans[Ix(s)].partie)]++)] = s;
 }
 
 // Fills the table of forms by parts in two walks of the text. The first counts, per form, the runs of
@@ -98,7 +102,8 @@ void Partition::CompteFormes() {
             ++m_debutsFormes[Ix(forme) + 1];
         }
     });
-    for (size_t f = 1; f <= nbFormes; ++f) m_debutsFormes[f] += m_debutsFormes[f - 1];
+    for (size_t f = 1; f <= nbFormes; ++f)
+        m_debutsFormes[f] += m_debutsFormes[f - 1];
 
     m_cellules.resize(Ix(m_debutsFormes[nbFormes]));
     std::vector<int32_t> curseur(m_debutsFormes.begin(), m_debutsFormes.end() - 1);
@@ -182,7 +187,8 @@ int32_t Partition::CompteDansSpan(const int32_t* positions, int32_t nb, int32_t 
 
 int32_t Partition::FrequenceGroupe(const int32_t* positions, int32_t nb, int32_t partie) const {
     int32_t total = 0;
-    for (const int32_t s : SpansDePartie(partie)) total += CompteDansSpan(positions, nb, s);
+    for (const int32_t s : SpansDePartie(partie))
+        total += CompteDansSpan(positions, nb, s);
     return total;
 }
 
@@ -205,7 +211,8 @@ void Partition::PremierIndexParSpan(const int32_t* positions, int32_t nb) {
     if (!positions) nb = 0;
     nb = std::max(nb, 0);
     for (size_t s = 0; s + 1 < m_spans.size(); ++s)
-        m_spans[s].libre = static_cast<int32_t>(std::lower_bound(positions, positions + nb, m_spans[s].debut) - positions);
+        m_spans[s].libre =
+            static_cast<int32_t>(std::lower_bound(positions, positions + nb, m_spans[s].debut) - positions);
     m_spans.back().libre = nb;
 }
 

@@ -27,7 +27,7 @@ struct CelluleForme {
 };
 
 class Partition {
-public:
+  public:
     inline static constexpr int32_t FreqMinInitiale = 10;
     inline static constexpr int32_t SeuilInitial = 5;
     inline static constexpr Couleur CouleurInitiale = CouleurRGB(0, 0, 255);
@@ -95,15 +95,19 @@ public:
     int32_t Seuil() const { return m_seuil; }
     void SetSeuil(int32_t valeur) { m_seuil = valeur; }
 
-private:
+  private:
     void LitContenus();
     void LitSpans();
     void CompteFormes();
     void Caracteristiques();
     bool Dans(int32_t partie) const { return partie >= 0 && partie < NbParties(); }
     static size_t Ix(int32_t i) { return static_cast<size_t>(i); }
-    int32_t Lit(const std::vector<int32_t>& v, int32_t partie) const { return Dans(partie) ? v[Ix(partie)] : 0; }
-    int32_t Lit8(const std::vector<uint8_t>& v, int32_t partie) const { return Dans(partie) ? v[Ix(partie)] : 0; }
+    int32_t Lit(const std::vector<int32_t>& v, int32_t partie) const {
+        return Dans(partie) ? v[Ix(partie)] : 0;
+    }
+    int32_t Lit8(const std::vector<uint8_t>& v, int32_t partie) const {
+        return Dans(partie) ? v[Ix(partie)] : 0;
+    }
     void Ecrit8(std::vector<uint8_t>& v, int32_t partie, bool oui) {
         if (Dans(partie)) v[Ix(partie)] = oui ? 1 : 0;
     }

@@ -15,7 +15,8 @@ Section::Section(const charg1* base, const int32_t* delimiteurs, int32_t nb) : m
     distincts.erase(std::unique(distincts.begin(), distincts.end()), distincts.end());
     if (m_base) {
         for (const int32_t e : distincts)
-            for (const int32_t position : m_base->Occurrences(e)) m_debuts.push_back(position + 1);
+            for (const int32_t position : m_base->Occurrences(e))
+                m_debuts.push_back(position + 1);
     }
     std::sort(m_debuts.begin(), m_debuts.end());
     m_debuts.push_back(m_base ? m_base->Nbitem() : 0);
@@ -30,13 +31,15 @@ int32_t Section::CompteDansSection(const int32_t* positions, int32_t nb, int32_t
     if (section < 0 || section >= NbSections() || !positions || nb <= 0) return 0;
     const int32_t* const fin = positions + nb;
     const int32_t* const debut = std::lower_bound(positions, fin, m_debuts[static_cast<size_t>(section)]);
-    return static_cast<int32_t>(std::lower_bound(debut, fin, m_debuts[static_cast<size_t>(section) + 1]) - debut);
+    return static_cast<int32_t>(std::lower_bound(debut, fin, m_debuts[static_cast<size_t>(section) + 1]) -
+                                debut);
 }
 
 int32_t Section::OccurrencesSection(int32_t section) const {
     if (section < 0 || section >= NbSections() || !m_base) return 0;
     int32_t compte = 0;
-    for (int32_t p = m_debuts[static_cast<size_t>(section)]; p < m_debuts[static_cast<size_t>(section) + 1]; ++p) {
+    for (int32_t p = m_debuts[static_cast<size_t>(section)]; p < m_debuts[static_cast<size_t>(section) + 1];
+         ++p) {
         const int32_t v = m_base->Tnum(p);
         if (v >= 0 && v < m_base->Nbform()) ++compte;
     }

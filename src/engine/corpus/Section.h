@@ -10,7 +10,7 @@ namespace t3 {
 class charg1;
 
 class Section {
-public:
+  public:
     // Entries outside the dictionary are kept in the list but delimit nothing.
     Section(const charg1* base, const int32_t* delimiteurs, int32_t nb);
     Section(const charg1* base, const std::vector<int32_t>& delimiteurs)
@@ -34,7 +34,7 @@ public:
     // The number of positions of the section that hold the entry.
     int32_t FrequenceSection(int32_t entree, int32_t section) const;
 
-private:
+  private:
     const charg1* m_base;
     std::vector<int32_t> m_delimiteurs;
     std::vector<int32_t> m_debuts;

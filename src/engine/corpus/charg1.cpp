@@ -23,7 +23,9 @@ constexpr size_t ValeursParBloc = size_t{1} << 18;
 // Longest line 2 of a .par worth reading.
 constexpr size_t LongueurMaxLigneParam = 4096;
 
-bool EstBlanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool EstBlanc(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // Reads one line (without its line feed) of at most limite bytes; false at the end of the file or
 // when the line is longer.
@@ -43,7 +45,8 @@ bool LitLigne(std::FILE* f, std::string& ligne, size_t limite) {
 
 // Reads a signed decimal integer that fits in 32 bits after any white space, as " %ld" does.
 bool LitEntier(const char*& p, const char* fin, int32_t& valeur) {
-    while (p < fin && EstBlanc(*p)) ++p;
+    while (p < fin && EstBlanc(*p))
+        ++p;
     bool negatif = false;
     if (p < fin && (*p == '-' || *p == '+')) negatif = (*p++ == '-');
     if (p >= fin || *p < '0' || *p > '9') return false;
@@ -85,19 +88,30 @@ uint32_t InverseOctets(uint32_t v) {
 
 std::string MessageChargeBase(int32_t resultat) {
     switch (resultat) {
-    case ChargeErreurParam: return "Erreur de lecture du fichier de paramètres";
-    case ChargeErreurDic: return "Erreur de lecture du dictionnaire numérisé";
-    case ChargeErreurNum: return "Erreur de lecture du texte numérisé";
-    case ChargeErreurMemoire: return "Erreur : Allocation mémoire impossible";
-    default: return "";
+    case ChargeErreurParam:
+        return "Erreur de lecture du fichier de paramètres";
+    case ChargeErreurDic:
+        return "Erreur de lecture du dictionnaire numérisé";
+    case ChargeErreurNum:
+        return "Erreur de lecture du texte numérisé";
+    case ChargeErreurMemoire:
+        return "Erreur : Allocation mémoire impossible";
+    default:
+        return "";
     }
 }
 
-charg1::charg1() { std::fill(std::begin(m_carteponct), std::end(m_carteponct), -1); }
+charg1::charg1() {
+    std::fill(std::begin(m_carteponct), std::end(m_carteponct), -1);
+}
 
-charg1::~charg1() { DesAlloc(); }
+charg1::~charg1() {
+    DesAlloc();
+}
 
-void charg1::AttribGauge(Gauge gauge) { m_gauge = gauge; }
+void charg1::AttribGauge(Gauge gauge) {
+    m_gauge = gauge;
+}
 
 int32_t charg1::ChargeBase(const char* chemin) {
     DesAlloc();
@@ -131,7 +145,8 @@ bool charg1::LecParam(const char* chemin) {
     bool lu = nomLu && !nom.empty() && LitLigne(f, ligne, LongueurMaxLigneParam);
     std::fclose(f);
     const char* p = ligne.data();
-    for (int i = 0; lu && i < 11; ++i) lu = LitEntier(p, ligne.data() + ligne.size(), champs[i]);
+    for (int i = 0; lu && i < 11; ++i)
+        lu = LitEntier(p, ligne.data() + ligne.size(), champs[i]);
     if (!lu) {
         Trace("\nLigne de paramètres illisible");
         return false;
@@ -157,20 +172,21 @@ bool charg1::LecParam(const char* chemin) {
     const int32_t limd = m_limd == t3::Limd ? m_limd : t3::Limd;
     m_codePonct = limd - 1;
     m_codeSautLigne = limd - 258;
-    Trace("\n%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld", long(m_nbitemSansAnnot), long(m_nbitem), long(nbart),
-          long(m_nbocc), long(m_nbform), long(m_fmax), long(m_nhap), long(m_limd), long(m_nbartponct),
-          long(m_nbcle), long(m_nbctnu));
+    Trace("\n%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld", long(m_nbitemSansAnnot), long(m_nbitem),
+          long(nbart), long(m_nbocc), long(m_nbform), long(m_fmax), long(m_nhap), long(m_limd),
+          long(m_nbartponct), long(m_nbcle), long(m_nbctnu));
 
     // The counts must describe a base that the segmentation could have written: the ranges of the
     // entries add up and lie below the reserved codes, and no count exceeds what contains it. Key types
     // and key contents come together, but several types may share one content, or one type several
     // contents.
-    const bool coherent =
-        champs[2] >= -1 && m_nbitem >= 0 && m_nbocc >= 0 && m_nbform >= 0 && m_fmax >= 0 && m_nhap >= 0 &&
-        m_nbartponct >= 0 && m_nbartponct <= 256 && m_nbcle >= 0 && m_nbctnu >= 0 && m_limd == t3::Limd &&
-        int64_t{m_nbform} + m_nbartponct + m_nbcle + m_nbctnu == m_nbart && m_nbart <= m_codeSautLigne &&
-        m_nbocc <= m_nbitem && m_nbform <= m_nbocc && m_nhap <= m_nbform && m_fmax <= m_nbocc &&
-        (m_nbform == 0) == (m_fmax == 0) && (m_nbcle == 0) == (m_nbctnu == 0) && int64_t{m_nbitem} + 2 <= INT32_MAX - m_limd;
+    const bool coherent = champs[2] >= -1 && m_nbitem >= 0 && m_nbocc >= 0 && m_nbform >= 0 && m_fmax >= 0 &&
+                          m_nhap >= 0 && m_nbartponct >= 0 && m_nbartponct <= 256 && m_nbcle >= 0 &&
+                          m_nbctnu >= 0 && m_limd == t3::Limd &&
+                          int64_t{m_nbform} + m_nbartponct + m_nbcle + m_nbctnu == m_nbart &&
+                          m_nbart <= m_codeSautLigne && m_nbocc <= m_nbitem && m_nbform <= m_nbocc &&
+                          m_nhap <= m_nbform && m_fmax <= m_nbocc && (m_nbform == 0) == (m_fmax == 0) &&
+                          (m_nbcle == 0) == (m_nbctnu == 0) && int64_t{m_nbitem} + 2 <= INT32_MAX - m_limd;
     if (!coherent) Trace("\nParamètres incohérents");
     return coherent;
 }
@@ -254,7 +270,8 @@ bool charg1::OpenDicNum() {
         }
     }
     size_t lus;
-    while (contenu.size() < limite && (lus = std::fread(bloc, 1, sizeof bloc, f)) > 0) contenu.append(bloc, lus);
+    while (contenu.size() < limite && (lus = std::fread(bloc, 1, sizeof bloc, f)) > 0)
+        contenu.append(bloc, lus);
     std::fclose(f);
     if (!LitDictionnaire(contenu)) return false;
     m_formesTriees.clear();
@@ -276,9 +293,11 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
             Trace("\nLigne %ld du dictionnaire illisible", long(i + 1));
             return false;
         }
-        while (p < fin && EstBlanc(*p)) ++p;
+        while (p < fin && EstBlanc(*p))
+            ++p;
         const char* debut = p;
-        while (p < fin && !EstBlanc(*p)) ++p;
+        while (p < fin && !EstBlanc(*p))
+            ++p;
         const size_t longueur = static_cast<size_t>(p - debut);
         if (longueur == 0 || longueur > LongueurMaxCle || std::memchr(debut, '\0', longueur) != nullptr) {
             Trace("\nLigne %ld du dictionnaire illisible", long(i + 1));
@@ -326,9 +345,11 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
 void charg1::ConstruitIndexFormes() const {
     if (!m_formesTriees.empty() || m_nbform <= 0 || !m_lexm) return;
     m_formesTriees.resize(static_cast<size_t>(m_nbform));
-    for (int32_t i = 0; i < m_nbform; ++i) m_formesTriees[static_cast<size_t>(i)] = i;
+    for (int32_t i = 0; i < m_nbform; ++i)
+        m_formesTriees[static_cast<size_t>(i)] = i;
     std::sort(m_formesTriees.begin(), m_formesTriees.end(), [this](int32_t a, int32_t b) {
-        const int c = std::strcmp(m_lexm[static_cast<size_t>(a)].graphie, m_lexm[static_cast<size_t>(b)].graphie);
+        const int c =
+            std::strcmp(m_lexm[static_cast<size_t>(a)].graphie, m_lexm[static_cast<size_t>(b)].graphie);
         return c != 0 ? c < 0 : a < b;
     });
 }
@@ -401,7 +422,8 @@ bool charg1::TraduitTexte(std::FILE* f) {
             tnum[i] = v;
         }
         fait += voulu;
-        for (; prochainPas <= fait; prochainPas += pas == 0 ? static_cast<size_t>(m_nbitem) : static_cast<size_t>(pas))
+        for (; prochainPas <= fait;
+             prochainPas += pas == 0 ? static_cast<size_t>(m_nbitem) : static_cast<size_t>(pas))
             AppelleGauge(1);
     }
     m_nblignes = lignes;
@@ -421,7 +443,8 @@ void charg1::ConstruitIndexOccurrences() const {
 // Fills the index from the counts of every entry held in m_debuts[e + 1].
 void charg1::RemplitIndexOccurrences() const {
     const int32_t* const tnum = m_tnum.get();
-    for (size_t e = 1; e < m_debuts.size(); ++e) m_debuts[e] += m_debuts[e - 1];
+    for (size_t e = 1; e < m_debuts.size(); ++e)
+        m_debuts[e] += m_debuts[e - 1];
     // Fill each run through a moving cursor kept in the following slot, then shift back.
     int32_t* const positions = m_positions.get();
     std::vector<int32_t>& curseur = m_debuts;
@@ -430,7 +453,8 @@ void charg1::RemplitIndexOccurrences() const {
         if (v >= 0 && v < m_nbart) positions[curseur[static_cast<size_t>(v)]++] = i;
     }
     // curseur[e] now holds the end of run e, that is the start of run e + 1.
-    for (size_t e = m_debuts.size() - 1; e > 0; --e) m_debuts[e] = m_debuts[e - 1];
+    for (size_t e = m_debuts.size() - 1; e > 0; --e)
+        m_debuts[e] = m_debuts[e - 1];
     m_debuts[0] = 0;
     m_indexAJour = true;
 }
@@ -491,8 +515,9 @@ std::string_view charg1::Graphie(int32_t entree) const {
 
 int32_t charg1::LocFormDic(std::string_view texte) const {
     ConstruitIndexFormes();
-    const auto premier = std::lower_bound(m_formesTriees.begin(), m_formesTriees.end(), texte,
-                                          [this](int32_t forme, std::string_view t) { return Graphie(forme) < t; });
+    const auto premier =
+        std::lower_bound(m_formesTriees.begin(), m_formesTriees.end(), texte,
+                         [this](int32_t forme, std::string_view t) { return Graphie(forme) < t; });
     if (premier != m_formesTriees.end() && Graphie(*premier) == texte) return *premier;
     return -1;
 }
@@ -511,9 +536,13 @@ void charg1::SetTnum(int32_t position, int32_t valeur) {
     m_indexAJour = false;
 }
 
-Lexm charg1::RetourneLexmAtPos(int32_t position) const { return RetourneLexm(Tnum(position)); }
+Lexm charg1::RetourneLexmAtPos(int32_t position) const {
+    return RetourneLexm(Tnum(position));
+}
 
-int32_t charg1::RetourneFrqAtPos(int32_t position) const { return RetourneFrq(Tnum(position)); }
+int32_t charg1::RetourneFrqAtPos(int32_t position) const {
+    return RetourneFrq(Tnum(position));
+}
 
 const char* charg1::RetourneGraphieAtPos(int32_t position, bool premiersSeuls) const {
     const int32_t limite = premiersSeuls ? m_nbform + m_nbartponct : m_nbart;
@@ -632,7 +661,8 @@ void charg1::TriCont(int32_t* positions, int32_t n, int32_t sens, int32_t limite
         if (x.fini) return x.position < y.position;
         return Compar(x.position, y.position, sens, limite) == 1;
     });
-    for (int32_t i = 0; i < n; ++i) positions[i] = elements[static_cast<size_t>(i)].position;
+    for (int32_t i = 0; i < n; ++i)
+        positions[i] = elements[static_cast<size_t>(i)].position;
 }
 
 void charg1::AssigneSR(const FournisseurSegments* segments) {

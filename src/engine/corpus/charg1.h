@@ -42,7 +42,7 @@ inline constexpr int64_t OctetsGraphieParEntree = 40;
 using Gauge = void (*)(int32_t);
 
 class charg1 {
-public:
+  public:
     charg1();
     ~charg1();
     charg1(const charg1&) = delete;
@@ -129,7 +129,7 @@ public:
     void AssigneSR(const FournisseurSegments* segments);
     const FournisseurSegments* Segments() const { return m_segments; }
 
-private:
+  private:
     bool LitDictionnaire(const std::string& contenu);
     bool TraduitTexte(std::FILE* f);
     void ConstruitIndexOccurrences() const;

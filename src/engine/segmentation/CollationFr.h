@@ -17,7 +17,7 @@ U_NAMESPACE_END
 namespace t3 {
 
 class CollationFr {
-public:
+  public:
     CollationFr();
     ~CollationFr();
     CollationFr(const CollationFr&) = delete;
@@ -45,7 +45,7 @@ public:
     // The comparison itself: negative, zero or positive.
     int Compare(std::string_view a, std::string_view b);
 
-private:
+  private:
     std::unique_ptr<icu::Collator> m_collateur;
     std::u16string m_tampon;
 };

@@ -55,18 +55,22 @@ size_t DecodeUtf8(std::string_view texte, size_t i, char32_t& u) {
 
 } // namespace
 
-char16_t UnicodeDeCp1252(unsigned char c) { return c >= 0x80 && c < 0xA0 ? Plage80a9F[c - 0x80] : c; }
+char16_t UnicodeDeCp1252(unsigned char c) {
+    return c >= 0x80 && c < 0xA0 ? Plage80a9F[c - 0x80] : c;
+}
 
 std::u16string Cp1252VersUtf16(std::string_view texte) {
     std::u16string sortie(texte.size(), u'\0');
-    for (size_t i = 0; i < texte.size(); ++i) sortie[i] = UnicodeDeCp1252(static_cast<unsigned char>(texte[i]));
+    for (size_t i = 0; i < texte.size(); ++i)
+        sortie[i] = UnicodeDeCp1252(static_cast<unsigned char>(texte[i]));
     return sortie;
 }
 
 std::string Cp1252VersUtf8(std::string_view texte) {
     std::string sortie;
     sortie.reserve(texte.size() + texte.size() / 8);
-    for (unsigned char c : texte) AjouteUtf8(sortie, UnicodeDeCp1252(c));
+    for (unsigned char c : texte)
+        AjouteUtf8(sortie, UnicodeDeCp1252(c));
     return sortie;
 }
 

@@ -64,19 +64,22 @@ DecoupeurTexte::Cle DecoupeurTexte::LitPartieCle(Morceau& m, size_t& i, size_t f
         if (i == fin) {
             m.cles.resize(debut);
             if (!m_finFichier) return Cle::Incomplete;
-            Refuse(m, ResultatSegm::CleIncorrecte, "\nClé non fermée en fin de texte : segmentation abandonnée");
+            Refuse(m, ResultatSegm::CleIncorrecte,
+                   "\nClé non fermée en fin de texte : segmentation abandonnée");
             return Cle::Refusee;
         }
         const unsigned char c = m.octets[i];
         if (c == finPartie) break;
         if (c == ' ') continue;
         if (c < 32) {
-            Refuse(m, ResultatSegm::CleIncorrecte, "\nClé portant un caractère de contrôle : segmentation abandonnée");
+            Refuse(m, ResultatSegm::CleIncorrecte,
+                   "\nClé portant un caractère de contrôle : segmentation abandonnée");
             return Cle::Refusee;
         }
         if (n == LongueurMaxCle) {
             Refuse(m, ResultatSegm::CleTropLongue,
-                   Formate("\nClé de plus de %ld caractères : segmentation abandonnée", static_cast<long>(LongueurMaxCle)));
+                   Formate("\nClé de plus de %ld caractères : segmentation abandonnée",
+                           static_cast<long>(LongueurMaxCle)));
             return Cle::Refusee;
         }
         m.cles.push_back(c);
@@ -89,7 +92,8 @@ DecoupeurTexte::Cle DecoupeurTexte::LitPartieCle(Morceau& m, size_t& i, size_t f
     }
     m.cles.resize(m.cles.size() + Marge, 0);
     const unsigned char* texte = m.cles.data() + debut;
-    m.jetons.push_back(Jeton{static_cast<uint32_t>(debut), static_cast<uint8_t>(n), classe, HacheJeton(classe, texte, n), 0});
+    m.jetons.push_back(Jeton{static_cast<uint32_t>(debut), static_cast<uint8_t>(n), classe,
+                             HacheJeton(classe, texte, n), 0});
     return Cle::Lue;
 }
 
@@ -126,8 +130,10 @@ bool DecoupeurTexte::Decoupe(Morceau& m) {
             if (!m_finFichier && fin - i < LongueurMaxForme + 1) break; // the form may go on in the file
             const size_t limite = std::min(fin - i, LongueurMaxForme);
             size_t n = 1;
-            while (n < limite && m_mot[b[i + n]]) ++n;
-            m.jetons.push_back(Jeton{static_cast<uint32_t>(i), static_cast<uint8_t>(n), '0', HacheJeton('0', b + i, n), 0});
+            while (n < limite && m_mot[b[i + n]])
+                ++n;
+            m.jetons.push_back(
+                Jeton{static_cast<uint32_t>(i), static_cast<uint8_t>(n), '0', HacheJeton('0', b + i, n), 0});
             i += n;
             ++nbItems;
             ++nbOcc;
@@ -149,10 +155,12 @@ bool DecoupeurTexte::Decoupe(Morceau& m) {
             ++nbItems;
         }
     }
-    m_report.assign(m.octets.begin() + static_cast<std::ptrdiff_t>(i), m.octets.begin() + static_cast<std::ptrdiff_t>(fin));
+    m_report.assign(m.octets.begin() + static_cast<std::ptrdiff_t>(i),
+                    m.octets.begin() + static_cast<std::ptrdiff_t>(fin));
     if (m_report.size() > ReportMax) {
         Refuse(m, ResultatSegm::CleTropLongue,
-               Formate("\nClé de plus de %ld caractères : segmentation abandonnée", static_cast<long>(LongueurMaxCle)));
+               Formate("\nClé de plus de %ld caractères : segmentation abandonnée",
+                       static_cast<long>(LongueurMaxCle)));
     }
     return true;
 }

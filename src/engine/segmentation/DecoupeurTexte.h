@@ -40,7 +40,7 @@ struct Morceau {
 };
 
 class DecoupeurTexte {
-public:
+  public:
     // mot[c]: c is a word character.
     explicit DecoupeurTexte(const std::array<bool, 256>& mot) : m_mot(mot) {}
     ~DecoupeurTexte();
@@ -58,7 +58,7 @@ public:
     int32_t nbOcc = 0;
     std::array<int32_t, 256> cptPonct{};
 
-private:
+  private:
     enum class Cle { Lue, Incomplete, Refusee };
     bool Remplit(Morceau& morceau);
     Cle LitCle(Morceau& m, size_t& i, size_t fin);

@@ -11,9 +11,10 @@
 namespace t3 {
 
 class FileMorceaux {
-public:
+  public:
     explicit FileMorceaux(size_t nombre) : m_morceaux(nombre) {
-        for (Morceau& m : m_morceaux) m_libres.push_back(&m);
+        for (Morceau& m : m_morceaux)
+            m_libres.push_back(&m);
     }
 
     // The cutting side: a free chunk (waiting for one), or null once the lookups gave up.
@@ -57,7 +58,7 @@ public:
         m_signal.notify_all();
     }
 
-private:
+  private:
     std::vector<Morceau> m_morceaux;
     std::deque<Morceau*> m_libres, m_pleins;
     std::mutex m_mutex;

@@ -25,6 +25,8 @@ void* AlloueGrandesPages(size_t octets) {
     return p;
 }
 
-void LibereGrandesPages(void* p) noexcept { std::free(p); }
+void LibereGrandesPages(void* p) noexcept {
+    std::free(p);
+}
 
 } // namespace t3

@@ -8,7 +8,8 @@ bool LecteurOctets::Ouvre(const char* chemin) {
     Ferme();
     m_fichier = std::fopen(chemin, "rb");
     if (!m_fichier) return false;
-    if (!m_tampon) m_tampon = std::make_unique<unsigned char[]>(Taille + Marge); // zeroed: the margin is defined
+    if (!m_tampon)
+        m_tampon = std::make_unique<unsigned char[]>(Taille + Marge); // zeroed: the margin is defined
     m_pos = m_fin = 0;
     m_finFichier = m_erreur = false;
     return true;

@@ -8,7 +8,7 @@
 namespace t3 {
 
 class LecteurOctets {
-public:
+  public:
     // Bytes readable past the end of the filled part of the buffer, so that a word-at-a-time hash may
     // read a few bytes beyond a token's end without leaving the buffer.
     static constexpr size_t Marge = 16;
@@ -40,7 +40,7 @@ public:
     const unsigned char* Courant() const { return m_tampon.get() + m_pos; }
     void Avance(size_t n) { m_pos += n; }
 
-private:
+  private:
     static constexpr size_t Taille = 1 << 20;
     bool Remplit(size_t n);
 

@@ -27,22 +27,32 @@ static_assert(std::endian::native == std::endian::little, "the numbered text is 
 
 const char* MessageSegm(ResultatSegm resultat) {
     switch (resultat) {
-    case ResultatSegm::Ok: return "Segmentation terminée.";
-    case ResultatSegm::TexteNonOuvert: return "Le fichier texte ne peut être lu.";
-    case ResultatSegm::TxnNonOuvert: return "Le fichier temporaire xxxx.txn ne peut être écrit dans le dossier courant.";
-    case ResultatSegm::BaseNonEcrite: return "Les fichiers de la base ne peuvent être écrits dans le dossier courant.";
-    case ResultatSegm::MaxartInvalide: return "Le nombre maximum d'articles doit être compris entre 1 et 4999740.";
-    case ResultatSegm::MemoireInsuffisante: return "Mémoire insuffisante pour le nombre maximum d'articles demandé.";
+    case ResultatSegm::Ok:
+        return "Segmentation terminée.";
+    case ResultatSegm::TexteNonOuvert:
+        return "Le fichier texte ne peut être lu.";
+    case ResultatSegm::TxnNonOuvert:
+        return "Le fichier temporaire xxxx.txn ne peut être écrit dans le dossier courant.";
+    case ResultatSegm::BaseNonEcrite:
+        return "Les fichiers de la base ne peuvent être écrits dans le dossier courant.";
+    case ResultatSegm::MaxartInvalide:
+        return "Le nombre maximum d'articles doit être compris entre 1 et 4999740.";
+    case ResultatSegm::MemoireInsuffisante:
+        return "Mémoire insuffisante pour le nombre maximum d'articles demandé.";
     case ResultatSegm::MaxartDepasse:
         return "Le texte compte plus d'articles que le nombre maximum d'articles.\n"
                "Augmentez-le dans les options.";
     case ResultatSegm::ZoneTextePleine:
         return "Les textes des articles dépassent la place prévue (40 octets par article).\n"
                "Augmentez le nombre maximum d'articles dans les options.";
-    case ResultatSegm::CleTropLongue: return "Une clé a un type ou un contenu de plus de 126 caractères.";
-    case ResultatSegm::CleIncorrecte: return "Une clé est vide ou n'est pas fermée.";
-    case ResultatSegm::TexteTropLong: return "Le texte compte trop d'items pour une base.";
-    case ResultatSegm::CorpusEcrase: return "Un fichier de la base remplacerait le texte du corpus : renommez le corpus.";
+    case ResultatSegm::CleTropLongue:
+        return "Une clé a un type ou un contenu de plus de 126 caractères.";
+    case ResultatSegm::CleIncorrecte:
+        return "Une clé est vide ou n'est pas fermée.";
+    case ResultatSegm::TexteTropLong:
+        return "Le texte compte trop d'items pour une base.";
+    case ResultatSegm::CorpusEcrase:
+        return "Un fichier de la base remplacerait le texte du corpus : renommez le corpus.";
     }
     return "Erreur inconnue.";
 }
@@ -65,7 +75,7 @@ constexpr const char* SuffixeProvisoire = ".part";
 constexpr int64_t MargeZone = 16;
 
 struct Article {
-    char* texte;    // class digit then text, in the string zone; past the class digit after grouping
+    char* texte; // class digit then text, in the string zone; past the class digit after grouping
     int32_t frq;
     int32_t rangLex;
     int32_t numero;
@@ -78,14 +88,20 @@ struct Article {
 // base letter; every other byte, uppercase accented letters included, is its own bucket.
 constexpr std::array<unsigned char, 256> TableSeaux = [] {
     std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 256; ++c) t[c] = static_cast<unsigned char>(c);
-    for (int c : {0xE0, 0xE1, 0xE2, 0xE4, 0xE5}) t[c] = 'a';
+    for (int c = 0; c < 256; ++c)
+        t[c] = static_cast<unsigned char>(c);
+    for (int c : {0xE0, 0xE1, 0xE2, 0xE4, 0xE5})
+        t[c] = 'a';
     t[0xE7] = 'c';
-    for (int c : {0xE8, 0xE9, 0xEA, 0xEB}) t[c] = 'e';
-    for (int c : {0xEC, 0xED, 0xEE, 0xEF}) t[c] = 'i';
+    for (int c : {0xE8, 0xE9, 0xEA, 0xEB})
+        t[c] = 'e';
+    for (int c : {0xEC, 0xED, 0xEE, 0xEF})
+        t[c] = 'i';
     t[0xF1] = 'n';
-    for (int c : {0xF2, 0xF3, 0xF4, 0xF6}) t[c] = 'o';
-    for (int c : {0xF9, 0xFA, 0xFB, 0xFC}) t[c] = 'u';
+    for (int c : {0xF2, 0xF3, 0xF4, 0xF6})
+        t[c] = 'o';
+    for (int c : {0xF9, 0xFA, 0xFB, 0xFC})
+        t[c] = 'u';
     return t;
 }();
 
@@ -121,7 +137,7 @@ template <class F, class G> void EnParallele(F&& autre, G&& ici) {
 
 // "xxxx.txn": the codes of the chunks, written in text order.
 class EcrivainCodes {
-public:
+  public:
     explicit EcrivainCodes(std::FILE* f) : m_fichier(f) {}
     // Writes the codes of the chunk, if it holds some not written yet.
     void Ecrit(Morceau& m) {
@@ -131,20 +147,20 @@ public:
     }
     bool EnErreur() const { return m_erreur; }
 
-private:
+  private:
     std::FILE* m_fichier;
     bool m_erreur = false;
 };
 
 // One run of the segmentation: its tables and counters, each run starting from nothing.
 class Segmentation {
-public:
+  public:
     explicit Segmentation(int32_t maxart) : m_maxart(maxart), m_nil(maxart + 1) {}
     ~Segmentation() { FermeFichiers(); }
 
     ResultatSegm Execute(const std::string& pn, const std::string& delimiteurs);
 
-private:
+  private:
     bool AllocTab();
     ResultatSegm SegmText(const std::string& pn, const std::string& delimiteurs);
     ResultatSegm Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& txn);
@@ -181,8 +197,8 @@ private:
     ResultatSegm m_refus = ResultatSegm::Ok;
 
     TableauGrandesPages<Article> m_ptrzon2;
-    TableauGrandesPages<int32_t> m_list, m_list1; // article indexes
-    TableauGrandesPages<char> m_msg;              // the string zone
+    TableauGrandesPages<int32_t> m_list, m_list1;                      // article indexes
+    TableauGrandesPages<char> m_msg;                                   // the string zone
     std::vector<uint8_t, AllocateurGrandesPages<uint8_t>> m_longueurs; // text length of each article
     size_t m_zoneUtilisee = 0;
     TableJetons m_table;
@@ -332,7 +348,8 @@ ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& tx
         decoupage.join();
     } else {
         Morceau m;
-        while (decoupeur.Decoupe(m) && Resout(m)) txn.Ecrit(m);
+        while (decoupeur.Decoupe(m) && Resout(m))
+            txn.Ecrit(m);
     }
     // The table counted the occurrences: they go to the articles.
     m_table.PourChaque([&](int32_t index, int32_t frq) { m_ptrzon2[index].frq = frq; });
@@ -344,9 +361,11 @@ ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& tx
 
 ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& delimiteurs) {
     m_mot.fill(false);
-    for (int c = 33; c < 256; ++c) m_mot[c] = true;
+    for (int c = 33; c < 256; ++c)
+        m_mot[c] = true;
     m_mot['<'] = m_mot['>'] = false;
-    for (unsigned char c : delimiteurs) m_mot[c] = false;
+    for (unsigned char c : delimiteurs)
+        m_mot[c] = false;
     m_cptPonct.fill(0);
     m_dernier = -1;
 
@@ -404,11 +423,20 @@ void Segmentation::CompteClasses() {
             ++m_nbForm;
             if (a.frq == 1) ++m_nhap;
             break;
-        case ClasseType: ++m_nbCle; break;
-        case ClasseContenu: ++m_nbCtnu; break;
-        case ClasseLemme: ++m_nbLemm; break;
-        case ClasseCategorie: ++m_nbCatg; break;
-        default: break;
+        case ClasseType:
+            ++m_nbCle;
+            break;
+        case ClasseContenu:
+            ++m_nbCtnu;
+            break;
+        case ClasseLemme:
+            ++m_nbLemm;
+            break;
+        case ClasseCategorie:
+            ++m_nbCatg;
+            break;
+        default:
+            break;
         }
     }
     Trace("\n==  nbf= %ld, nhap= %ld, nbcle= %ld, nbctnu= %ld, nblemm= %ld, nbcatg= %ld\n",
@@ -419,8 +447,8 @@ void Segmentation::CompteClasses() {
 // Fills list with the articles by class (forms, punctuation signs, key types, key contents, lemmas,
 // categories), each class in order of first appearance, and copies it into list1.
 void Segmentation::Groupe() {
-    constexpr unsigned char Ordre[] = {ClasseForme, ClassePonct, ClasseType, ClasseContenu, ClasseLemme,
-                                       ClasseCategorie};
+    constexpr unsigned char Ordre[] = {ClasseForme,   ClassePonct, ClasseType,
+                                       ClasseContenu, ClasseLemme, ClasseCategorie};
     std::array<int32_t, 256> debut{};
     int32_t position = 0;
     for (unsigned char classe : Ordre) {
@@ -486,7 +514,8 @@ void Segmentation::TriLexicographique(int32_t debut, int32_t fin, std::array<Col
     std::array<int32_t, 257> bornes{};
     for (const Cle& c : cles)
         ++bornes[c.seau + 1];
-    for (int s = 0; s < 256; ++s) bornes[s + 1] += bornes[s];
+    for (int s = 0; s < 256; ++s)
+        bornes[s + 1] += bornes[s];
     std::vector<Cle, AllocateurGrandesPages<Cle>> distribuees(n);
     std::array<int32_t, 256> place{};
     std::copy_n(bornes.begin(), 256, place.begin());
@@ -513,7 +542,8 @@ void Segmentation::TriLexicographique(int32_t debut, int32_t fin, std::array<Col
         ++seauMilieu;
     if (n < SeuilParallele) seauMilieu = 256;
     EnParallele([&] { trieSeaux(seauMilieu, 256); }, [&] { trieSeaux(0, seauMilieu); });
-    for (int32_t k = 0; k < n; ++k) m_list1[debut + k] = distribuees[k].article;
+    for (int32_t k = 0; k < n; ++k)
+        m_list1[debut + k] = distribuees[k].article;
 }
 
 void Segmentation::TravDico() {
@@ -544,7 +574,8 @@ void Segmentation::TravDico() {
     }
     std::sort(frequentes.begin(), frequentes.end());
     int32_t suivante = 0;
-    for (uint64_t f : frequentes) m_list1[suivante++] = parRang[static_cast<uint32_t>(f)];
+    for (uint64_t f : frequentes)
+        m_list1[suivante++] = parRang[static_cast<uint32_t>(f)];
     for (int32_t f = Comptees - 1; f >= 0; --f) {
         const int32_t n = place[f];
         place[f] = suivante;
@@ -562,7 +593,9 @@ void Segmentation::TravDico() {
     Trace("\n--  Fin Travail Dictionnaire              ");
 }
 
-std::string NomFichier(const std::string& bn, const char* extension) { return bn + extension; }
+std::string NomFichier(const std::string& bn, const char* extension) {
+    return bn + extension;
+}
 std::string NomProvisoire(const std::string& bn, const char* extension) {
     return bn + extension + SuffixeProvisoire;
 }
@@ -586,7 +619,8 @@ size_t Chiffres(int32_t v, char* sortie) {
     } while (u);
     size_t k = 0;
     if (negatif) sortie[k++] = '-';
-    while (n) sortie[k++] = inverses[--n];
+    while (n)
+        sortie[k++] = inverses[--n];
     return k;
 }
 
@@ -686,7 +720,8 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn, std::string& trace)
     }
     trace += Formate("\n    Fichier Texte :\t %s : ", nom.c_str());
     std::vector<int32_t, AllocateurGrandesPages<int32_t>> numeroDe(std::max(NbArticles(), 1));
-    for (int32_t i = 0; i < NbArticles(); ++i) numeroDe[i] = m_ptrzon2[i].numero;
+    for (int32_t i = 0; i < NbArticles(); ++i)
+        numeroDe[i] = m_ptrzon2[i].numero;
     std::vector<int32_t> tampon(1 << 18);
     int32_t copies = 0;
     bool ecrit = true;
@@ -720,9 +755,9 @@ ResultatSegm Segmentation::EcriParam(const std::string& bn, const std::string& d
     Trace("\n    Fichier Param \t %s  :", NomFichier(bn, ".par").c_str());
     const auto l = [](int32_t v) { return static_cast<long>(v); };
     std::string texte = bn + "\n";
-    texte += Formate("%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld\n", l(m_nbItems), l(m_nbItemsSansAnnot),
-                     l(m_dernier), l(m_nbOcc), l(m_nbForm), l(m_fmax), l(m_nhap), l(Limd), l(m_nbPonct), l(m_nbCle),
-                     l(m_nbCtnu), l(m_nbLemm), l(m_nbCatg));
+    texte += Formate("%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld\n", l(m_nbItems),
+                     l(m_nbItemsSansAnnot), l(m_dernier), l(m_nbOcc), l(m_nbForm), l(m_fmax), l(m_nhap),
+                     l(Limd), l(m_nbPonct), l(m_nbCle), l(m_nbCtnu), l(m_nbLemm), l(m_nbCatg));
     texte += Formate("\n*** Résultat de la segmentation du fichier: %s.TXT ***", bn.c_str());
     texte += Formate("\nDélimiteurs %s", d.c_str());
     texte += "\n";
@@ -782,11 +817,14 @@ void Segmentation::Desalloc() {
     m_longueurs = {};
 }
 
-void Segmentation::EffaceTxn() { std::remove(NomTxn); }
+void Segmentation::EffaceTxn() {
+    std::remove(NomTxn);
+}
 
 void Segmentation::EffaceProvisoires(const std::string& bn) {
     FermeFichiers();
-    for (const char* extension : {".dic", ".num", ".par"}) std::remove(NomProvisoire(bn, extension).c_str());
+    for (const char* extension : {".dic", ".num", ".par"})
+        std::remove(NomProvisoire(bn, extension).c_str());
 }
 
 // A base file, the temporary text or a provisional file that is the corpus itself would destroy it.
@@ -858,7 +896,8 @@ std::string ResumeSegmentation(const std::string& cheminPar) {
     if (!f) return {};
     std::string texte;
     char tampon[4096];
-    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;) texte.append(tampon, n);
+    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;)
+        texte.append(tampon, n);
     std::fclose(f);
     size_t debut = 0;
     for (int ligne = 0; ligne < 2 && debut != std::string::npos; ++ligne) {

@@ -16,17 +16,17 @@ inline constexpr int32_t MaxartLimite = 4999740;
 
 enum class ResultatSegm {
     Ok = 0,
-    TexteNonOuvert,   // the corpus text cannot be read
-    TxnNonOuvert,     // "xxxx.txn" cannot be created or written in the current folder
-    BaseNonEcrite,    // a base file cannot be created or written
-    MaxartInvalide,   // MAXART out of 1 .. MaxartLimite
+    TexteNonOuvert, // the corpus text cannot be read
+    TxnNonOuvert,   // "xxxx.txn" cannot be created or written in the current folder
+    BaseNonEcrite,  // a base file cannot be created or written
+    MaxartInvalide, // MAXART out of 1 .. MaxartLimite
     MemoireInsuffisante,
-    MaxartDepasse,    // more articles than MAXART
-    ZoneTextePleine,  // the article texts overflow 40 x MAXART bytes
-    CleTropLongue,    // a key type or content of more than 126 characters
-    CleIncorrecte,    // a key left open at the end of the text, or empty once its spaces are dropped
-    TexteTropLong,    // more items than a 32-bit count holds
-    CorpusEcrase,     // a base file would replace the corpus text itself
+    MaxartDepasse,   // more articles than MAXART
+    ZoneTextePleine, // the article texts overflow 40 x MAXART bytes
+    CleTropLongue,   // a key type or content of more than 126 characters
+    CleIncorrecte,   // a key left open at the end of the text, or empty once its spaces are dropped
+    TexteTropLong,   // more items than a 32-bit count holds
+    CorpusEcrase,    // a base file would replace the corpus text itself
 };
 
 // The French message shown to the user for a result other than Ok.

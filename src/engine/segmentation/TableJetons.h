@@ -51,7 +51,7 @@ inline bool MemesOctets(const unsigned char* a, const unsigned char* b, size_t n
 }
 
 class TableJetons {
-public:
+  public:
     // The texts are kept in a zone outside the table, each as its class digit, its bytes and a zero byte;
     // the zone stays readable 8 bytes past the last text. A case also counts the occurrences of its
     // article, so that a lookup touches nothing but its case and its text.
@@ -104,7 +104,7 @@ public:
             if (m_cases[i].index >= 0) f(m_cases[i].index, m_cases[i].frq);
     }
 
-private:
+  private:
     void Alloue(size_t capacite) {
         m_cases = NouveauTableauGrandesPages<Case>(capacite);
         std::fill_n(m_cases.get(), capacite, Case{0, -1, 0, 0});
@@ -113,7 +113,8 @@ private:
     }
     void Place(const Case& nouvelle) {
         size_t i = nouvelle.hache & m_masque;
-        while (m_cases[i].index >= 0) i = (i + 1) & m_masque;
+        while (m_cases[i].index >= 0)
+            i = (i + 1) & m_masque;
         m_cases[i] = nouvelle;
     }
     void Agrandit() {

@@ -19,15 +19,17 @@ namespace {
 constexpr int TailleTamponCle = 250;
 
 // A control character (a tab, a line end, a zero byte) in a key would cut its line of the dictionary.
-bool EstControle(char c) { return static_cast<unsigned char>(c) < 32; }
+bool EstControle(char c) {
+    return static_cast<unsigned char>(c) < 32;
+}
 
 class Verificateur {
-public:
+  public:
     explicit Verificateur(std::vector<MessageCle>* messages) : m_messages(messages) {}
 
     int32_t Verifie(const std::string& chemin);
 
-private:
+  private:
     void Signale(bool erreur, const char* format, std::string_view cle);
     void VerifieCle(std::string_view b);
     void VerifieParties(std::string_view type, std::string_view contenu, std::string_view cle);
@@ -59,25 +61,28 @@ void Verificateur::VerifieCle(std::string_view b) {
         }
     }
     const auto sauteEspaces = [&](size_t p) {
-        while (p < b.size() && b[p] == ' ') ++p;
+        while (p < b.size() && b[p] == ' ')
+            ++p;
         return p;
     };
     size_t p = sauteEspaces(0);
-    while (p < e && b[p] != ' ') ++p;
+    while (p < e && b[p] != ' ')
+        ++p;
     if (sauteEspaces(p) != e) Signale(true, "\nL%5ld Clé incorrecte (espace dans type) \t\t: %s", b);
 
     if (e + 1 > j) return; // a lone "<" at the end of the text: nothing follows it
     if (b[e + 1] == '>') Signale(true, "\nL%5ld Clé incorrecte (pas de contenu) \t\t: %s", b);
     p = sauteEspaces(e + 1);
-    while (p < j && b[p] != ' ') ++p;
+    while (p < j && b[p] != ' ')
+        ++p;
     if (sauteEspaces(p) != j) Signale(true, "\nL%5ld Clé incorrecte (espace dans contenu)  : %s", b);
 
     if (fermee && e > 0) VerifieParties(b.substr(1, e - 1), b.substr(e + 1, j - e - 1), b);
 }
 
 // Faults that would give a base whose dictionary cannot be read back: a type or content that is empty
-// once its spaces are dropped, that holds a control character (a tab, a line end), or that overflows the segmentation's
-// token buffer.
+// once its spaces are dropped, that holds a control character (a tab, a line end), or that overflows the
+// segmentation's token buffer.
 void Verificateur::VerifieParties(std::string_view type, std::string_view contenu, std::string_view cle) {
     const auto longueurSansEspaces = [](std::string_view s) {
         return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) { return c != ' '; }));
@@ -121,7 +126,8 @@ size_t PremierRemarquable(const unsigned char* p, size_t n) {
                 return i + static_cast<size_t>(std::countl_zero(trouves)) / 8;
         }
     }
-    while (i < n && !Remarquable[p[i]]) ++i;
+    while (i < n && !Remarquable[p[i]])
+        ++i;
     return i;
 }
 
@@ -151,7 +157,8 @@ int32_t Verificateur::Verifie(const std::string& chemin) {
         if (c == '\n') {
             ++m_ligne;
         } else if (c == '>') {
-            Signale(false, "\nL%5ld Clé incorrecte \t\t\t\t\t\t\t\t: %s", "Mauvais emplacement de balise de fermeture");
+            Signale(false, "\nL%5ld Clé incorrecte \t\t\t\t\t\t\t\t: %s",
+                    "Mauvais emplacement de balise de fermeture");
         } else if (c == '<') {
             int j = 0;
             b[0] = '<';

@@ -31,7 +31,8 @@ CalcSpecTot::CalcSpecTot(Partition* partition, PrimSpec::Progression progression
         m_resultats.push_back(std::move(calcul));
     }
     appelleEtape();
-    for (int32_t p = 0; p < nbParties; ++p) m_partition->SetSelection(p, selectionSauvee[static_cast<size_t>(p)]);
+    for (int32_t p = 0; p < nbParties; ++p)
+        m_partition->SetSelection(p, selectionSauvee[static_cast<size_t>(p)]);
 }
 
 const PrimSpec* CalcSpecTot::Resultat(int32_t indexReference) const {

@@ -13,7 +13,7 @@ namespace t3 {
 class Partition;
 
 class CalcSpecTot {
-public:
+  public:
     using Etape = std::function<void()>;
 
     // Records the parts whose reference flag is set, then computes them all: the step callback is
@@ -30,7 +30,7 @@ public:
     // The coefficient of an entry in the list of the part at a reference index; 0 when it is not in it.
     int32_t Coefficient(int32_t entree, int32_t indexReference) const;
 
-private:
+  private:
     Partition* m_partition;
     std::vector<int32_t> m_partiesReference;
     std::vector<std::unique_ptr<PrimSpec>> m_resultats;

@@ -13,7 +13,7 @@ namespace {
 // Calls the progress callback about every 1 % of a run of nb entries: with a step of nb / 100, each
 // time the counter of entries done reaches the step (once, at the first entry, when the step is 0).
 class Pas {
-public:
+  public:
     Pas(const PrimSpec::Progression& progression, int32_t nb, int32_t argument)
         : m_progression(progression), m_pas(nb / 100), m_argument(argument) {}
     void Avance() {
@@ -24,7 +24,7 @@ public:
         ++m_compteur;
     }
 
-private:
+  private:
     const PrimSpec::Progression& m_progression;
     int32_t m_pas;
     int32_t m_argument;
@@ -34,8 +34,7 @@ private:
 } // namespace
 
 PrimSpec::PrimSpec(Partition* partition, int32_t diviseur)
-    : m_partition(partition),
-      m_reference(partition != nullptr ? partition->DrapeauxReference() : nullptr),
+    : m_partition(partition), m_reference(partition != nullptr ? partition->DrapeauxReference() : nullptr),
       m_selection(partition != nullptr ? partition->DrapeauxSelection() : nullptr),
       m_seuil(partition != nullptr ? partition->Seuil() : Partition::SeuilInitial),
       m_freqMin(partition != nullptr ? partition->FreqMin() : Partition::FreqMinInitiale),
@@ -94,8 +93,9 @@ void PrimSpec::Compute() {
 
 void PrimSpec::Teste(int32_t entree, int64_t frqRef, int64_t frqGroupe, double seuil) {
     if (frqRef < m_freqMin) return;
-    const int32_t coef = SpecCoefficient(static_cast<double>(m_tailleReference), static_cast<double>(m_tailleGroupe),
-                                         static_cast<double>(frqRef), static_cast<double>(frqGroupe), seuil);
+    const int32_t coef =
+        SpecCoefficient(static_cast<double>(m_tailleReference), static_cast<double>(m_tailleGroupe),
+                        static_cast<double>(frqRef), static_cast<double>(frqGroupe), seuil);
     if (coef != 0)
         m_resultats.push_back({entree, static_cast<int32_t>(frqRef), static_cast<int32_t>(frqGroupe), coef});
 }
@@ -119,7 +119,8 @@ void PrimSpec::FrequencesHorsFormes(int32_t entree, int64_t& frqRef, int64_t& fr
 
 void PrimSpec::IndexeResultats() {
     m_index.reserve(m_resultats.size());
-    for (const EnregSpec& r : m_resultats) m_index.emplace_back(r.entree, r.coef);
+    for (const EnregSpec& r : m_resultats)
+        m_index.emplace_back(r.entree, r.coef);
     std::sort(m_index.begin(), m_index.end());
 }
 

@@ -20,7 +20,7 @@ struct EnregSpec {
 };
 
 class PrimSpec {
-public:
+  public:
     // Called about every 1 % of the entries: 0 while forms are tested, 1 while segment entries are.
     using Progression = std::function<void(int32_t)>;
 
@@ -48,7 +48,7 @@ public:
     int64_t TailleReference() const { return m_tailleReference; }
     int64_t TailleGroupe() const { return m_tailleGroupe; }
 
-private:
+  private:
     // Tests one entry and keeps it when it is specific.
     void Teste(int32_t entree, int64_t frqRef, int64_t frqGroupe, double seuil);
     // Frequencies over the reference parts and over the group of an entry that is not a form.

@@ -40,7 +40,8 @@ double LogFactorial(double x) {
 
 double PointProbability(double T, double t, double F, double f) {
     double L = LogFactorial(T - F) - LogFactorial(T) + LogFactorial(T - t) - LogFactorial(T - F - t + f);
-    if (f != 0) L += LogFactorial(F) + LogFactorial(t) - LogFactorial(f) - LogFactorial(F - f) - LogFactorial(t - f);
+    if (f != 0)
+        L += LogFactorial(F) + LogFactorial(t) - LogFactorial(f) - LogFactorial(F - f) - LogFactorial(t - f);
     return std::exp(L);
 }
 

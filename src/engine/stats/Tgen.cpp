@@ -12,7 +12,8 @@ Tgen::Tgen(const charg1* base, const int32_t* entrees, int32_t nb, const char* n
     if (m_base != nullptr && !m_entrees.empty()) {
         m_positions = m_base->LocOccFor(m_entrees.data(), NbEntrees());
         // The loader gives them ascending and once each; membership tests rely on it, so make sure.
-        if (!std::is_sorted(m_positions.begin(), m_positions.end())) std::sort(m_positions.begin(), m_positions.end());
+        if (!std::is_sorted(m_positions.begin(), m_positions.end()))
+            std::sort(m_positions.begin(), m_positions.end());
         m_positions.erase(std::unique(m_positions.begin(), m_positions.end()), m_positions.end());
     }
     if (nom != nullptr) {

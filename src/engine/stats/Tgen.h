@@ -12,7 +12,7 @@ namespace t3 {
 class charg1;
 
 class Tgen {
-public:
+  public:
     // Copies the nb entries (none when nb <= 0 or entrees is null), takes the next colour of the cycle
     // and gathers the positions. Without a name (null), the group is named after its first entry,
     // followed by "+" when it holds more than one.
@@ -33,7 +33,7 @@ public:
     Couleur GetCouleur() const { return m_couleur; }
     void SetCouleur(Couleur couleur) { m_couleur = couleur; }
 
-private:
+  private:
     const charg1* m_base;
     std::vector<int32_t> m_entrees;
     // Ascending and without repeats, it also serves as the ordered set of positions.

@@ -21,7 +21,8 @@ Sortie T3(const std::string& arguments) {
     std::FILE* f = ::popen(commande.c_str(), "r");
     if (!f) return s;
     char tampon[4096];
-    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;) s.texte.append(tampon, n);
+    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;)
+        s.texte.append(tampon, n);
     const int etat = ::pclose(f);
     s.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
     return s;
@@ -42,9 +43,10 @@ TEST(CmdBase, ChargeAfficheLesComptesOuLErreur) {
     BaseDansSousDossier("Le chat. Le chien.\n");
     const Sortie s = T3("charge base/corpus.par");
     EXPECT_EQ(s.statut, 0) << s.texte;
-    EXPECT_EQ(s.texte, "Compte\tValeur\nbase\tcorpus\nitems\t7\narticles\t4\noccurrences\t4\nformes\t3\n"
-                       "fréquence maximale\t2\nhapax\t2\nponctuations\t1\ntypes de clés\t0\ncontenus de clés\t0\n"
-                       "lignes\t1\n");
+    EXPECT_EQ(s.texte,
+              "Compte\tValeur\nbase\tcorpus\nitems\t7\narticles\t4\noccurrences\t4\nformes\t3\n"
+              "fréquence maximale\t2\nhapax\t2\nponctuations\t1\ntypes de clés\t0\ncontenus de clés\t0\n"
+              "lignes\t1\n");
     // A .num cut short: the loader's message, and the failure status.
     const std::string num = LitFichier("base/corpus.num");
     EcritFichier("base/corpus.num", num.substr(0, num.size() - 4));
@@ -61,9 +63,11 @@ TEST(CmdBase, DicoDansLOrdreDesEntreesOuLexicographique) {
     BaseDansSousDossier("b b \xE9t\xE9 a\n");
     const Sortie s = T3("dico base/corpus.par");
     EXPECT_EQ(s.statut, 0) << s.texte;
-    EXPECT_EQ(s.texte, "Entrée\tGraphie\tFréquence\tRang lexicographique\n0\tb\t2\t1\n1\ta\t1\t0\n2\tété\t1\t2\n");
+    EXPECT_EQ(s.texte,
+              "Entrée\tGraphie\tFréquence\tRang lexicographique\n0\tb\t2\t1\n1\ta\t1\t0\n2\tété\t1\t2\n");
     const Sortie alpha = T3("dico base/corpus.par --alpha");
-    EXPECT_EQ(alpha.texte, "Entrée\tGraphie\tFréquence\tRang lexicographique\n1\ta\t1\t0\n0\tb\t2\t1\n2\tété\t1\t2\n");
+    EXPECT_EQ(alpha.texte,
+              "Entrée\tGraphie\tFréquence\tRang lexicographique\n1\ta\t1\t0\n0\tb\t2\t1\n2\tété\t1\t2\n");
     EXPECT_EQ(T3("dico base/corpus.par --tri").statut, 2);
 }
 
@@ -75,9 +79,11 @@ TEST(CmdBase, PartitionParTypeDeCle) {
     EXPECT_EQ(s.texte, "Partie\tOccurrences\tFormes\tHapax\tFmax\tForme la plus fréquente\n"
                        "x\t4\t2\t1\t3\tu\ny\t1\t1\t1\t1\tw\n");
     const Sortie b = T3("partition base/corpus.par b");
-    EXPECT_EQ(b.texte, "Partie\tOccurrences\tFormes\tHapax\tFmax\tForme la plus fréquente\né\t5\t3\t2\t3\tu\n");
+    EXPECT_EQ(b.texte,
+              "Partie\tOccurrences\tFormes\tHapax\tFmax\tForme la plus fréquente\né\t5\t3\t2\t3\tu\n");
     const Sortie absente = T3("partition base/corpus.par auteur");
     EXPECT_EQ(absente.statut, 2);
-    EXPECT_EQ(absente.texte, "t3 : le type de clé « auteur » n'existe pas dans la base (types de clés : a, b).\n");
+    EXPECT_EQ(absente.texte,
+              "t3 : le type de clé « auteur » n'existe pas dans la base (types de clés : a, b).\n");
     EXPECT_EQ(T3("partition base/corpus.par").statut, 2);
 }

@@ -11,13 +11,15 @@ using namespace t3test;
 namespace {
 
 class SegmentUnique : public FournisseurSegments {
-public:
+  public:
     explicit SegmentUnique(std::vector<int32_t> positions) : m_positions(std::move(positions)) {}
     int32_t NbSegments() const override { return 1; }
     std::vector<int32_t> FormesSegment(int32_t) const override { return {0, 1}; }
-    std::vector<int32_t> LocOccSeg(int32_t k) const override { return k == 0 ? m_positions : std::vector<int32_t>{}; }
+    std::vector<int32_t> LocOccSeg(int32_t k) const override {
+        return k == 0 ? m_positions : std::vector<int32_t>{};
+    }
 
-private:
+  private:
     std::vector<int32_t> m_positions;
 };
 
@@ -31,12 +33,16 @@ std::map<std::pair<int32_t, int32_t>, int32_t> TableDense(const charg1& base, in
     for (int32_t i = 0; i < base.Nbitem(); ++i) {
         const int32_t v = base.Tnum(i);
         if (v == cle) {
-            partie = static_cast<int32_t>(std::find(contenus.begin(), contenus.end(), base.Tnum(i + 1)) - contenus.begin());
-            for (const int32_t f : avant) ++table[{f, partie}];
+            partie = static_cast<int32_t>(std::find(contenus.begin(), contenus.end(), base.Tnum(i + 1)) -
+                                          contenus.begin());
+            for (const int32_t f : avant)
+                ++table[{f, partie}];
             avant.clear();
         } else if (v >= 0 && v < base.Nbform()) {
-            if (partie < 0) avant.push_back(v);
-            else ++table[{v, partie}];
+            if (partie < 0)
+                avant.push_back(v);
+            else
+                ++table[{v, partie}];
         }
     }
     return table;
@@ -164,7 +170,8 @@ TEST(Partition, TableCreuseEgaleALaTableDense) {
         Partition partition(&base, p);
         const auto dense = TableDense(base, p, partition.Contenus());
         int32_t cellules = 0;
-        for (int32_t f = 0; f < base.Nbform(); ++f) cellules += static_cast<int32_t>(partition.CellulesForme(f).size());
+        for (int32_t f = 0; f < base.Nbform(); ++f)
+            cellules += static_cast<int32_t>(partition.CellulesForme(f).size());
         EXPECT_EQ(cellules, static_cast<int32_t>(dense.size()));
         for (int32_t j = 0; j < partition.NbParties(); ++j) {
             int32_t occ = 0, formes = 0, hapax = 0, fmax = 0, formeMax = 0;

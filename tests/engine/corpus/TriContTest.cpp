@@ -12,8 +12,8 @@ void TriReference(const charg1& base, std::vector<int32_t>& p, int32_t sens, int
     const int32_t n = static_cast<int32_t>(p.size());
     for (int32_t ecart = n / 2; ecart > 0; ecart /= 2)
         for (int32_t i = ecart; i < n; ++i)
-            for (int32_t j = i - ecart; j >= 0 && base.Compar(p[size_t(j)], p[size_t(j + ecart)], sens, limite) == 0;
-                 j -= ecart)
+            for (int32_t j = i - ecart;
+                 j >= 0 && base.Compar(p[size_t(j)], p[size_t(j + ecart)], sens, limite) == 0; j -= ecart)
                 std::swap(p[size_t(j)], p[size_t(j + ecart)]);
 }
 
@@ -80,16 +80,19 @@ TEST(TriCont, OrdreStrictEtTriRapideEgalAuTriDeReference) {
                     }
                 }
                 std::vector<std::vector<int32_t>> listes;
-                for (int32_t f = 0; f < base.Nbart(); ++f) listes.push_back(base.LocOccFor(f));
+                for (int32_t f = 0; f < base.Nbart(); ++f)
+                    listes.push_back(base.LocOccFor(f));
                 std::vector<int32_t> tout(static_cast<size_t>(n));
-                for (int32_t i = 0; i < n; ++i) tout[size_t(i)] = n - 1 - i;
+                for (int32_t i = 0; i < n; ++i)
+                    tout[size_t(i)] = n - 1 - i;
                 listes.push_back(tout);
                 for (std::vector<int32_t>& liste : listes) {
                     std::shuffle(liste.begin(), liste.end(), alea);
                     std::vector<int32_t> reference = liste;
                     TriReference(base, reference, sens, limite);
                     base.TriCont(liste, sens, limite);
-                    ASSERT_EQ(liste, reference) << "essai " << essai << " sens " << sens << " limite " << limite;
+                    ASSERT_EQ(liste, reference)
+                        << "essai " << essai << " sens " << sens << " limite " << limite;
                 }
             }
         }
@@ -101,7 +104,8 @@ TEST(TriCont, IndexDesOccurrencesEgalAuParcours) {
     std::mt19937 alea(777);
     for (int essai = 0; essai < 4; ++essai) {
         DossierTemporaire dossier;
-        std::string texte = "<t=a> " + TexteAleatoire(alea, 400, 8) + " <t=b> " + TexteAleatoire(alea, 200, 8);
+        std::string texte =
+            "<t=a> " + TexteAleatoire(alea, 400, 8) + " <t=b> " + TexteAleatoire(alea, 200, 8);
         SegmenteBase(texte);
         charg1 base;
         ASSERT_EQ(base.ChargeBase("corpus.par"), 0);

@@ -19,7 +19,8 @@ void Remplace(std::string& texte, size_t debut, size_t n, const std::string& nou
 // spoil one of them.
 struct BaseLeChat {
     std::string par = "lc\n7 7 3 4 3 2 2 5000000 1 0 0 0 0\nrésumé\n";
-    std::string dic = " 2             0  Le\n 1             1  chat\n 1             2  chien\n 2             3  .\n";
+    std::string dic =
+        " 2             0  Le\n 1             1  chat\n 1             2  chien\n 2             3  .\n";
     std::vector<int32_t> num = {0, 1, CodePonct('.'), 0, 2, CodePonct('.'), CodeSautLigne};
     void Ecrit() const {
         EcritFichier("lc.par", par);
@@ -29,11 +30,14 @@ struct BaseLeChat {
 };
 
 int AppelsGauge[2];
-void CompteGauge(int32_t etape) { ++AppelsGauge[etape == 0 ? 0 : 1]; }
+void CompteGauge(int32_t etape) {
+    ++AppelsGauge[etape == 0 ? 0 : 1];
+}
 
 class SegmentsFactices : public FournisseurSegments {
-public:
-    explicit SegmentsFactices(std::vector<std::vector<int32_t>> formes, std::vector<std::vector<int32_t>> positions)
+  public:
+    explicit SegmentsFactices(std::vector<std::vector<int32_t>> formes,
+                              std::vector<std::vector<int32_t>> positions)
         : m_formes(std::move(formes)), m_positions(std::move(positions)) {}
     int32_t NbSegments() const override { return static_cast<int32_t>(m_formes.size()); }
     std::vector<int32_t> FormesSegment(int32_t k) const override {
@@ -43,7 +47,7 @@ public:
         return k >= 0 && k < NbSegments() ? m_positions[size_t(k)] : std::vector<int32_t>{};
     }
 
-private:
+  private:
     std::vector<std::vector<int32_t>> m_formes, m_positions;
 };
 
@@ -187,20 +191,24 @@ TEST(Charg1, RefuseLesBasesCorrompues) {
         {"dic court", [](BaseLeChat& b) { b.dic.resize(b.dic.rfind(" 2 ")); }, ChargeErreurDic},
         {"dic sans graphie", [](BaseLeChat& b) { b.dic.resize(b.dic.size() - 2); }, ChargeErreurDic},
         {"graphies trop longues",
-         [](BaseLeChat& b) { Remplace(b.dic, b.dic.find("chien"), 5, std::string(190, 'x')); }, ChargeErreurDic},
-        {"fréquence négative", [](BaseLeChat& b) { Remplace(b.dic, b.dic.find(" 1 "), 3, " -1 "); }, ChargeErreurDic},
+         [](BaseLeChat& b) { Remplace(b.dic, b.dic.find("chien"), 5, std::string(190, 'x')); },
+         ChargeErreurDic},
+        {"fréquence négative", [](BaseLeChat& b) { Remplace(b.dic, b.dic.find(" 1 "), 3, " -1 "); },
+         ChargeErreurDic},
         {"rang hors du dictionnaire", [](BaseLeChat& b) { Remplace(b.dic, b.dic.find("2  chien"), 1, "9"); },
          ChargeErreurDic},
-        {"rang répété", [](BaseLeChat& b) { Remplace(b.dic, b.dic.find("2  chien"), 1, "1"); }, ChargeErreurDic},
+        {"rang répété", [](BaseLeChat& b) { Remplace(b.dic, b.dic.find("2  chien"), 1, "1"); },
+         ChargeErreurDic},
         {"fréquence contredite par les paramètres",
          [](BaseLeChat& b) { Remplace(b.dic, b.dic.find(" 1 "), 3, " 3 "); }, ChargeErreurDic},
         {"nombre illisible", [](BaseLeChat& b) { Remplace(b.dic, 0, 2, " x"); }, ChargeErreurDic},
-        {"dic absent", [](BaseLeChat& b) { Remplace(b.par, 0, 2, "zz"); },
-         ChargeErreurDic},
+        {"dic absent", [](BaseLeChat& b) { Remplace(b.par, 0, 2, "zz"); }, ChargeErreurDic},
         {"items négatifs", [](BaseLeChat& b) { Remplace(b.par, 3, 1, "-7"); }, ChargeErreurParam},
         {"articles négatifs", [](BaseLeChat& b) { Remplace(b.par, 7, 1, "-5"); }, ChargeErreurParam},
-        {"catégories qui ne font pas le compte", [](BaseLeChat& b) { Remplace(b.par, 11, 1, "4"); }, ChargeErreurParam},
-        {"plus d'occurrences que d'items", [](BaseLeChat& b) { Remplace(b.par, 9, 1, "8"); }, ChargeErreurParam},
+        {"catégories qui ne font pas le compte", [](BaseLeChat& b) { Remplace(b.par, 11, 1, "4"); },
+         ChargeErreurParam},
+        {"plus d'occurrences que d'items", [](BaseLeChat& b) { Remplace(b.par, 9, 1, "8"); },
+         ChargeErreurParam},
         {"Limd inattendu", [](BaseLeChat& b) { Remplace(b.par, b.par.find("5000000"), 7, "4000000"); },
          ChargeErreurParam},
         {"nombre trop grand", [](BaseLeChat& b) { Remplace(b.par, 3, 1, "99999999999"); }, ChargeErreurParam},
@@ -208,7 +216,8 @@ TEST(Charg1, RefuseLesBasesCorrompues) {
          ChargeErreurParam},
         {"Limd au plus petit entier",
          [](BaseLeChat& b) { Remplace(b.par, b.par.find("5000000"), 7, "-2147483648"); }, ChargeErreurParam},
-        {"paramètres manquants", [](BaseLeChat& b) { b.par = "lc\n7 7 3 4 3 2 2 5000000 1 0\n"; }, ChargeErreurParam},
+        {"paramètres manquants", [](BaseLeChat& b) { b.par = "lc\n7 7 3 4 3 2 2 5000000 1 0\n"; },
+         ChargeErreurParam},
         {"par vide", [](BaseLeChat& b) { b.par.clear(); }, ChargeErreurParam},
         {"nom vide", [](BaseLeChat& b) { b.par.erase(0, 2); }, ChargeErreurParam},
         {"nom de 255 caractères", [](BaseLeChat& b) { Remplace(b.par, 0, 2, std::string(255, 'n')); },
@@ -264,7 +273,8 @@ TEST(Charg1, AccepteLesLimitesLicites) {
         BaseLeChat base;
         base.num.insert(base.num.end(), {77, -5, 0}); // a longer .num is read no further than the .par says
         // 254 characters, in folders since a file name alone holds at most 255 bytes with its extension.
-        const std::string nom = std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(12, 'c');
+        const std::string nom =
+            std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(12, 'c');
         ASSERT_EQ(nom.size(), 254u);
         Remplace(base.par, 0, 2, nom);
         base.Ecrit();
@@ -281,7 +291,8 @@ TEST(Charg1, AccepteLesLimitesLicites) {
         BaseLeChat base;
         for (std::string* texte : {&base.par, &base.dic}) {
             std::string crlf;
-            for (const char c : *texte) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+            for (const char c : *texte)
+                crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
             *texte = crlf;
         }
         base.Ecrit();

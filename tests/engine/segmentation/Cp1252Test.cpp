@@ -15,7 +15,8 @@ TEST(Cp1252, GardeLesOctetsQuiNeSontPasDeLUtf8EtRemplaceLInexprimable) {
     EXPECT_EQ(Utf8VersCp1252("\xC3"), "\xC3");       // a sequence cut short
     EXPECT_EQ(Utf8VersCp1252("日本"), "??");
     std::string tous;
-    for (int c = 1; c < 256; ++c) tous += static_cast<char>(c);
+    for (int c = 1; c < 256; ++c)
+        tous += static_cast<char>(c);
     // Every byte comes back unchanged, the five the code page leaves unassigned included.
     const std::string retour = Utf8VersCp1252(Cp1252VersUtf8(tous));
     EXPECT_EQ(retour, tous);

@@ -63,8 +63,9 @@ TEST(LecteurDocument, DocxParagraphesDuCorpsDansLOrdreTableauxComprisSansLeTexte
 // that the paragraph still makes one line of the corpus.
 TEST(LecteurDocument, DocxFinsDeLigneDansLeTexteDevenuesDesBlancs) {
     DossierTemporaire dossier;
-    EcritDocx("lignes.docx", "<w:p><w:r><w:t xml:space=\"preserve\">un\ndeux\r\ntrois\rquatre&#13;cinq&#10;six"
-                             "</w:t></w:r></w:p>\n<w:p><w:r><w:t>\r</w:t></w:r></w:p>");
+    EcritDocx("lignes.docx",
+              "<w:p><w:r><w:t xml:space=\"preserve\">un\ndeux\r\ntrois\rquatre&#13;cinq&#10;six"
+              "</w:t></w:r></w:p>\n<w:p><w:r><w:t>\r</w:t></w:r></w:p>");
     EXPECT_EQ(Lit("lignes.docx", FormatDocument::WordXml),
               (Paragraphes{"un deux trois quatre cinq six", " "}));
 }

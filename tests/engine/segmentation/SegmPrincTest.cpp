@@ -34,13 +34,15 @@ std::vector<LigneDic> LitDic(const std::string& nom) {
     std::istringstream flux(LitFichier(nom));
     std::vector<LigneDic> lignes;
     LigneDic l;
-    while (flux >> l.frq >> l.rang >> l.graphie) lignes.push_back(l);
+    while (flux >> l.frq >> l.rang >> l.graphie)
+        lignes.push_back(l);
     return lignes;
 }
 
 std::vector<std::string> Graphies(const std::string& nom) {
     std::vector<std::string> g;
-    for (const auto& l : LitDic(nom)) g.push_back(l.graphie);
+    for (const auto& l : LitDic(nom))
+        g.push_back(l.graphie);
     return g;
 }
 
@@ -69,22 +71,22 @@ TEST(SegmPrinc, LeChatLeChienDonneLaBaseAttendueOctetPourOctet) {
                                         " 1             1  chat\n"
                                         " 1             2  chien\n"
                                         " 2             3  .\n");
-    EXPECT_EQ(LitFichier("corpus.par"),
-              "corpus\n"
-              "7 7 3 4 3 2 2 5000000 1 0 0 0 0\n"
-              "\n*** R\xE9sultat de la segmentation du fichier: corpus.TXT ***"
-              "\nD\xE9limiteurs .,:;!?/_-\\\"'()[]{}\xA7$"
-              "\n"
-              "\n \tnombre des occurrences :           4"
-              "\n \tnombre des formes      :           3"
-              "\n \tfrequence maximale     :           2"
-              "\n \tnombre des hapax       :           2"
-              "\n \tnombre des cl\xE9s(type)  :           0"
-              "\n \tnombre des cl\xE9s(ctnu)  :           0"
-              "\n\n*** Fin de la segmentation du fichier:      corpus.TXT ***");
+    EXPECT_EQ(LitFichier("corpus.par"), "corpus\n"
+                                        "7 7 3 4 3 2 2 5000000 1 0 0 0 0\n"
+                                        "\n*** R\xE9sultat de la segmentation du fichier: corpus.TXT ***"
+                                        "\nD\xE9limiteurs .,:;!?/_-\\\"'()[]{}\xA7$"
+                                        "\n"
+                                        "\n \tnombre des occurrences :           4"
+                                        "\n \tnombre des formes      :           3"
+                                        "\n \tfrequence maximale     :           2"
+                                        "\n \tnombre des hapax       :           2"
+                                        "\n \tnombre des cl\xE9s(type)  :           0"
+                                        "\n \tnombre des cl\xE9s(ctnu)  :           0"
+                                        "\n\n*** Fin de la segmentation du fichier:      corpus.TXT ***");
     EXPECT_FALSE(fs::exists("xxxx.txn"));
 
-    const std::string dic = LitFichier("corpus.dic"), num = LitFichier("corpus.num"), par = LitFichier("corpus.par");
+    const std::string dic = LitFichier("corpus.dic"), num = LitFichier("corpus.num"),
+                      par = LitFichier("corpus.par");
     ASSERT_EQ(SegmPrinc("corpus.txt", DelimParDefaut, MaxartInitial), ResultatSegm::Ok);
     EXPECT_EQ(LitFichier("corpus.dic"), dic);
     EXPECT_EQ(LitFichier("corpus.num"), num);
@@ -95,23 +97,25 @@ TEST(SegmPrinc, LaTraceSuitLesEtapesDansLOrdre) {
     DossierTemporaire dossier;
     ASSERT_EQ(Segmente("Le chat. Le chien.\n"), ResultatSegm::Ok);
     const std::string trace = LitFichier("atrace.txt");
-    const char* etapes[] = {"*****D\xE9""but SegmPrinc*****",
-                            "*****FIN DE TraitPath : pn:corpus.txt bn:corpus*****",
-                            "\nMAXART (Maximum d'articles trait\xE9s) = 100000\nAllocation de 7812K",
-                            "*****FIN DE AllocTab*****",
-                            "\nFichier -- corpus.txt -- ouvert pour segmentation\nFichier xxxx.txn ouvert",
-                            "\n==  nbf= 3, nhap= 2, nbcle= 0, nbctnu= 0, nblemm= 0, nbcatg= 0\n",
-                            "*****FIN DE SegmText*****",
-                            "\n--  Tri lexicom. de       3 formes ",
-                            "*****FIN DE TravDico*****",
-                            "\n    Fichier Dict  :\t corpus.dic :\n--  Fin EcriDicNum        3 articles",
-                            "\n    Fichier Texte :\t corpus.num :        7 items.",
-                            "\n    Fichier Param \t corpus.par  :",
-                            "*****FIN DE LA SEGMENTATION*****",
-                            "*****FIN DE NumeDefT*****",
-                            "\nlib\xE9ration de ptrzon2\nlib\xE9ration de list\nlib\xE9ration de list1\nlib\xE9ration de msg",
-                            "*****FIN DE Desalloc*****",
-                            "*****FIN DE EffaceTxn*****"};
+    const char* etapes[] = {
+        "*****D\xE9"
+        "but SegmPrinc*****",
+        "*****FIN DE TraitPath : pn:corpus.txt bn:corpus*****",
+        "\nMAXART (Maximum d'articles trait\xE9s) = 100000\nAllocation de 7812K",
+        "*****FIN DE AllocTab*****",
+        "\nFichier -- corpus.txt -- ouvert pour segmentation\nFichier xxxx.txn ouvert",
+        "\n==  nbf= 3, nhap= 2, nbcle= 0, nbctnu= 0, nblemm= 0, nbcatg= 0\n",
+        "*****FIN DE SegmText*****",
+        "\n--  Tri lexicom. de       3 formes ",
+        "*****FIN DE TravDico*****",
+        "\n    Fichier Dict  :\t corpus.dic :\n--  Fin EcriDicNum        3 articles",
+        "\n    Fichier Texte :\t corpus.num :        7 items.",
+        "\n    Fichier Param \t corpus.par  :",
+        "*****FIN DE LA SEGMENTATION*****",
+        "*****FIN DE NumeDefT*****",
+        "\nlib\xE9ration de ptrzon2\nlib\xE9ration de list\nlib\xE9ration de list1\nlib\xE9ration de msg",
+        "*****FIN DE Desalloc*****",
+        "*****FIN DE EffaceTxn*****"};
     size_t position = 0;
     for (const char* etape : etapes) {
         const size_t trouve = trace.find(etape, position);
@@ -145,10 +149,17 @@ TEST(SegmPrinc, RangeAussiLesFormesDePlusDe65535Occurrences) {
     ASSERT_EQ(Segmente(texte), ResultatSegm::Ok);
     const auto dic = LitDic("corpus.dic");
     std::vector<std::pair<std::string, long>> lignes;
-    for (const auto& l : dic) lignes.emplace_back(l.graphie, l.frq);
-    EXPECT_EQ(lignes, (std::vector<std::pair<std::string, long>>{
-                          {"g", 200000}, {"c", 70001}, {"a", 70000}, {"b", 70000}, {"d", 65536},
-                          {"e", 65535}, {"f", 65535}, {"y", 1}, {"z", 1}}));
+    for (const auto& l : dic)
+        lignes.emplace_back(l.graphie, l.frq);
+    EXPECT_EQ(lignes, (std::vector<std::pair<std::string, long>>{{"g", 200000},
+                                                                 {"c", 70001},
+                                                                 {"a", 70000},
+                                                                 {"b", 70000},
+                                                                 {"d", 65536},
+                                                                 {"e", 65535},
+                                                                 {"f", 65535},
+                                                                 {"y", 1},
+                                                                 {"z", 1}}));
 }
 
 TEST(SegmPrinc, LesFormesQueLaCollationConfondSuiventLOrdreDesOctets) {
@@ -168,9 +179,10 @@ TEST(SegmPrinc, RangeLesClesApresLaPonctuationEtPartageLesContenus) {
     EXPECT_EQ(Graphies("corpus.dic"),
               (std::vector<std::string>{"deux", "un", ",", ";", "annee", "numero", "1990", "1991"}));
     const auto dic = LitDic("corpus.dic");
-    EXPECT_EQ(dic[4].frq, 2);          // annee
-    EXPECT_EQ(dic[6].frq, 2);          // 1990, one article for both types
-    for (size_t i = 2; i < dic.size(); ++i) EXPECT_EQ(dic[i].rang, static_cast<long>(i));
+    EXPECT_EQ(dic[4].frq, 2); // annee
+    EXPECT_EQ(dic[6].frq, 2); // 1990, one article for both types
+    for (size_t i = 2; i < dic.size(); ++i)
+        EXPECT_EQ(dic[i].rang, static_cast<long>(i));
     EXPECT_EQ(Ligne2Par("corpus.par"), "11 11 7 2 2 1 2 5000000 2 2 2 0 0");
     EXPECT_EQ(LitNum("corpus.num"),
               (std::vector<int32_t>{5, 6, 1, 4999999 - ';', 4, 6, 0, 4999999 - ',', 4, 7, 4999742}));
@@ -179,7 +191,8 @@ TEST(SegmPrinc, RangeLesClesApresLaPonctuationEtPartageLesContenus) {
 TEST(SegmPrinc, DecoupeSelonLesDelimiteurs) {
     DossierTemporaire dossier;
     ASSERT_EQ(Segmente("l'homme 3,5 1990 a>b\n"), ResultatSegm::Ok);
-    EXPECT_EQ(Graphies("corpus.dic"), (std::vector<std::string>{"1990", "3", "5", "a", "b", "homme", "l", "'", ",", ">"}));
+    EXPECT_EQ(Graphies("corpus.dic"),
+              (std::vector<std::string>{"1990", "3", "5", "a", "b", "homme", "l", "'", ",", ">"}));
 
     ASSERT_EQ(Segmente("l'homme\n", ""), ResultatSegm::Ok);
     EXPECT_EQ(Graphies("corpus.dic"), (std::vector<std::string>{"l'homme"}));
@@ -218,7 +231,8 @@ TEST(SegmPrinc, UnTexteSansFormeNAPasDeFrequenceMaximale) {
         ASSERT_EQ(Segmente(texte), ResultatSegm::Ok) << texte;
         std::istringstream champs(Ligne2Par("corpus.par"));
         std::vector<long> valeurs;
-        for (long v; champs >> v;) valeurs.push_back(v);
+        for (long v; champs >> v;)
+            valeurs.push_back(v);
         ASSERT_EQ(valeurs.size(), 13u) << texte;
         EXPECT_EQ(valeurs[4], 0) << texte; // forms
         EXPECT_EQ(valeurs[5], 0) << texte; // highest frequency
@@ -254,12 +268,14 @@ TEST(SegmPrinc, CoupeUneSuiteDe70CaracteresSansEnPerdre) {
 TEST(SegmPrinc, RefuseProprementCeQuiDepasseSesCapacites) {
     DossierTemporaire dossier;
     std::string vingt;
-    for (int i = 0; i < 20; ++i) vingt += "mot" + std::to_string(i) + " ";
+    for (int i = 0; i < 20; ++i)
+        vingt += "mot" + std::to_string(i) + " ";
     EXPECT_EQ(Segmente(vingt, DelimParDefaut, 10), ResultatSegm::MaxartDepasse);
     EXPECT_NE(LitFichier("atrace.txt").find("MAXART = 10"), std::string::npos);
     // 59-character forms overflow the 40 bytes per article of the string zone.
     std::string longues;
-    for (char c = 'a'; c <= 'j'; ++c) longues += std::string(59, c) + " ";
+    for (char c = 'a'; c <= 'j'; ++c)
+        longues += std::string(59, c) + " ";
     EXPECT_EQ(Segmente(longues, DelimParDefaut, 10), ResultatSegm::ZoneTextePleine);
     const auto cle = [](const std::string& type, const std::string& contenu) {
         return std::string("<").append(type).append("=").append(contenu).append(">");

@@ -34,7 +34,8 @@ std::string SeulMessage(const std::string& texte) {
 
 TEST(VerifCles, AccepteLesClesCorrectes) {
     DossierTemporaire dossier;
-    for (const char* texte : {"<date=mars>", "<date =mars>", "<date= mars >", "<titre=a=b> texte", "sans cl\xE9\xFF"}) {
+    for (const char* texte :
+         {"<date=mars>", "<date =mars>", "<date= mars >", "<titre=a=b> texte", "sans cl\xE9\xFF"}) {
         const Verification v = Verifie(texte);
         EXPECT_EQ(v.erreurs, 0) << texte;
         EXPECT_TRUE(v.messages.empty()) << texte;
@@ -43,8 +44,10 @@ TEST(VerifCles, AccepteLesClesCorrectes) {
 
 TEST(VerifCles, SignaleChaqueFauteAvecSonMessageExact) {
     DossierTemporaire dossier;
-    EXPECT_EQ(SeulMessage("< date=mars>"), "\nL    1 Cl\xE9 incorrecte (espace dans type) \t\t: < date=mars>");
-    EXPECT_EQ(SeulMessage("<date=1er mars>"), "\nL    1 Cl\xE9 incorrecte (espace dans contenu)  : <date=1er mars>");
+    EXPECT_EQ(SeulMessage("< date=mars>"),
+              "\nL    1 Cl\xE9 incorrecte (espace dans type) \t\t: < date=mars>");
+    EXPECT_EQ(SeulMessage("<date=1er mars>"),
+              "\nL    1 Cl\xE9 incorrecte (espace dans contenu)  : <date=1er mars>");
     EXPECT_EQ(SeulMessage("<date=>"), "\nL    1 Cl\xE9 incorrecte (pas de contenu) \t\t: <date=>");
     EXPECT_EQ(SeulMessage("<date>"), "\nL    1 Cl\xE9 incorrecte (pas d'=)\t\t\t\t\t: <date>");
     EXPECT_EQ(SeulMessage("\n\n\n\n<a=b"), "\nL    5 Cl\xE9 incorrecte \t\t\t\t\t\t\t\t: <a=b");
@@ -66,7 +69,8 @@ TEST(VerifCles, UneCleTropLongueEstNonFermeeEtSonChevronEstUnAvertissement) {
     const Verification v = Verifie("<" + std::string(300, 'x') + ">");
     ASSERT_EQ(v.messages.size(), 2u);
     EXPECT_TRUE(v.messages[0].erreur);
-    EXPECT_EQ(v.messages[0].texte.size(), std::string("\nL    1 Cl\xE9 incorrecte \t\t\t\t\t\t\t\t: ").size() + 250);
+    EXPECT_EQ(v.messages[0].texte.size(),
+              std::string("\nL    1 Cl\xE9 incorrecte \t\t\t\t\t\t\t\t: ").size() + 250);
     EXPECT_FALSE(v.messages[1].erreur);
     EXPECT_EQ(v.erreurs, 1);
 }
@@ -95,7 +99,8 @@ TEST(VerifCles, TrouveChaqueCleEtChaqueLigneAToutesLesPositionsDUnLongTexte) {
     for (long ligne = 1; texte.size() < (3u << 19); ++ligne) {
         const size_t longueur = static_cast<size_t>(ligne * 7 % 61);
         std::string contenu;
-        for (size_t i = 0; i < longueur; ++i) contenu += voisins[(ligne + i) % voisins.size()];
+        for (size_t i = 0; i < longueur; ++i)
+            contenu += voisins[(ligne + i) % voisins.size()];
         const size_t colonne = static_cast<size_t>(ligne % 67) % (longueur + 1);
         const auto place = [&](const char* insere) {
             contenu = contenu.substr(0, colonne) + insere + contenu.substr(colonne);
@@ -106,16 +111,19 @@ TEST(VerifCles, TrouveChaqueCleEtChaqueLigneAToutesLesPositionsDUnLongTexte) {
             ++fautes;
         } else if (ligne % 5 == 2) {
             place(">");
-            attendus.push_back(numero(ligne) +
-                               " Cl\xE9 incorrecte \t\t\t\t\t\t\t\t: Mauvais emplacement de balise de fermeture");
+            attendus.push_back(
+                numero(ligne) +
+                " Cl\xE9 incorrecte \t\t\t\t\t\t\t\t: Mauvais emplacement de balise de fermeture");
         }
         texte += contenu + "\n";
     }
     const Verification v = Verifie(texte);
     std::vector<std::string> recus;
-    for (const MessageCle& m : v.messages) recus.push_back(m.texte);
+    for (const MessageCle& m : v.messages)
+        recus.push_back(m.texte);
     ASSERT_EQ(recus.size(), attendus.size());
-    for (size_t i = 0; i < recus.size(); ++i) ASSERT_EQ(recus[i], attendus[i]) << i;
+    for (size_t i = 0; i < recus.size(); ++i)
+        ASSERT_EQ(recus[i], attendus[i]) << i;
     EXPECT_EQ(v.erreurs, fautes);
 }
 
@@ -125,8 +133,10 @@ TEST(VerifCles, RefuseLesClesVidesOuPortantUnCaractereDeControle) {
     EXPECT_EQ(SeulMessage("<=mars>"), "\nL    1 Cl\xE9 incorrecte (pas de type) \t\t\t: <=mars>");
     EXPECT_EQ(SeulMessage("< =x>"), "\nL    1 Cl\xE9 incorrecte (pas de type) \t\t\t: < =x>");
     EXPECT_EQ(SeulMessage("<date= >"), "\nL    1 Cl\xE9 incorrecte (pas de contenu) \t\t: <date= >");
-    EXPECT_EQ(SeulMessage("<date=ma\trs>"), "\nL    1 Cl\xE9 incorrecte (caract\xE8re de contr\xF4le) \t: <date=ma\trs>");
-    EXPECT_EQ(SeulMessage("<da\nte=mars>"), "\nL    2 Cl\xE9 incorrecte (caract\xE8re de contr\xF4le) \t: <da\nte=mars>");
+    EXPECT_EQ(SeulMessage("<date=ma\trs>"),
+              "\nL    1 Cl\xE9 incorrecte (caract\xE8re de contr\xF4le) \t: <date=ma\trs>");
+    EXPECT_EQ(SeulMessage("<da\nte=mars>"),
+              "\nL    2 Cl\xE9 incorrecte (caract\xE8re de contr\xF4le) \t: <da\nte=mars>");
     EXPECT_EQ(SeulMessage("<a=" + std::string(127, 'c') + ">"),
               "\nL    1 Cl\xE9 incorrecte (type ou contenu trop long) \t: <a=" + std::string(127, 'c') + ">");
     EXPECT_EQ(Verifie("<a=" + std::string(126, 'c') + ">").erreurs, 0);
@@ -137,11 +147,10 @@ TEST(VerifCles, RepartDeZeroAChaqueVerificationEtTronqueLaTrace) {
     EcritFichier("corpus.txt", "x\n<date>\n");
     EXPECT_EQ(VerifCles("corpus.txt"), 1);
     EXPECT_EQ(VerifCles("corpus.txt"), 1);
-    EXPECT_EQ(LitFichier("atrace.txt"),
-              "\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n"
-              "Fichier -- corpus.txt -- ouvert pour v\xE9rification"
-              "\nL    2 Cl\xE9 incorrecte (pas d'=)\t\t\t\t\t: <date>"
-              "\n*****Fin de la v\xE9rification******");
+    EXPECT_EQ(LitFichier("atrace.txt"), "\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n"
+                                        "Fichier -- corpus.txt -- ouvert pour v\xE9rification"
+                                        "\nL    2 Cl\xE9 incorrecte (pas d'=)\t\t\t\t\t: <date>"
+                                        "\n*****Fin de la v\xE9rification******");
     EXPECT_EQ(VerifCles("absent.txt"), -1);
     EXPECT_NE(LitFichier("atrace.txt").find("\nfichier absent.txt pas ouvert !"), std::string::npos);
 }

@@ -87,7 +87,6 @@ TEST(PageTexte, GroupeSurligneEtSaCouleur) {
     // The colour bytes in the order red, green, blue, two lower-case digits each.
     groupe.SetCouleur(CouleurRGB(0xAB, 0x0C, 0xFE));
     EXPECT_NE(Page(base, &groupe).find("color: #ab0cfe;}"), std::string::npos);
-
 }
 
 TEST(PageTexte, CaracteresHtmlEchappes) {

@@ -14,11 +14,12 @@
 namespace t3test {
 
 class BaseDeTest {
-public:
+  public:
     // texte is Windows-1252; it is written as "corpus.txt" and segmented under the default delimiters.
     explicit BaseDeTest(const std::string& texte) {
         EcritFichier(m_dossier.Chemin() / "corpus.txt", texte);
-        m_segmentee = t3::SegmPrinc("corpus.txt", t3::DelimParDefaut, t3::MaxartInitial) == t3::ResultatSegm::Ok;
+        m_segmentee =
+            t3::SegmPrinc("corpus.txt", t3::DelimParDefaut, t3::MaxartInitial) == t3::ResultatSegm::Ok;
         m_chargee = m_segmentee && m_base.ChargeBase("corpus.par") == t3::ChargeReussie;
     }
     bool Prete() const { return m_chargee; }
@@ -31,7 +32,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     DossierTemporaire m_dossier;
     t3::charg1 m_base;
     bool m_segmentee = false;

@@ -27,7 +27,8 @@ Resultat T3(const std::string& arguments) {
     std::FILE* f = ::popen(commande.c_str(), "r");
     if (!f) return r;
     char tampon[4096];
-    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;) r.sortie.append(tampon, n);
+    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;)
+        r.sortie.append(tampon, n);
     const int etat = ::pclose(f);
     r.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
     r.erreurs = t3test::LitFichier("erreurs.txt");
@@ -37,7 +38,7 @@ Resultat T3(const std::string& arguments) {
 // Two authors of 100 occurrences (stats_deux_auteurs.txt): été 10 times, all by Sévigné; y 2 times by
 // Sévigné and 18 by Zola; z 9 times, all by Sévigné; m fills the rest.
 class CmdSpecifs : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fs::create_directory("base");
         fs::copy_file(t3test::Donnee("stats_deux_auteurs.txt"), "base/corpus.txt");
@@ -62,7 +63,8 @@ TEST_F(CmdSpecifs, ListeDesPartiesEtudiees) {
 
     // Both parts make the whole reference corpus: nothing is specific. The same for a group that is
     // the whole of a restricted reference corpus, and for a threshold of 0.
-    for (const char* arguments : {"--parties=Sévigné,Zola", "--parties=Zola --reference=Zola", "--parties=Zola --seuil=0"}) {
+    for (const char* arguments :
+         {"--parties=Sévigné,Zola", "--parties=Zola --reference=Zola", "--parties=Zola --seuil=0"}) {
         const Resultat vide = T3(std::string("specifs base/corpus.par auteur ") + arguments);
         EXPECT_EQ(vide.statut, 0) << arguments << vide.erreurs;
         EXPECT_EQ(vide.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\n") << arguments;
@@ -72,12 +74,11 @@ TEST_F(CmdSpecifs, ListeDesPartiesEtudiees) {
 TEST_F(CmdSpecifs, TableauDeToutesLesParties) {
     const Resultat r = T3("specifs base/corpus.par auteur --toutes --fmin=9");
     EXPECT_EQ(r.statut, 0) << r.erreurs;
-    EXPECT_EQ(r.sortie,
-              "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
-              "m\t79\t\t82\t\n"
-              "y\t2\t-4\t18\t+4\n"
-              "été\t10\t+4\t0\t-4\n"
-              "z\t9\t+3\t0\t-3\n");
+    EXPECT_EQ(r.sortie, "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
+                        "m\t79\t\t82\t\n"
+                        "y\t2\t-4\t18\t+4\n"
+                        "été\t10\t+4\t0\t-4\n"
+                        "z\t9\t+3\t0\t-3\n");
     // One reference part only: one pair of columns, and that part is the whole reference corpus.
     const Resultat seule = T3("specifs base/corpus.par auteur --toutes --reference=Zola");
     EXPECT_EQ(seule.statut, 0) << seule.erreurs;
@@ -92,24 +93,32 @@ TEST_F(CmdSpecifs, MessagesDErreur) {
     const Cas cas[] = {
         {"specifs", "il manque la base (fichier .par)."},
         {"specifs base/corpus.par", "il manque le type de clé de la partition."},
-        {"specifs base/corpus.par auteur", "il manque les parties étudiées (--parties=P1,P2...) ou --toutes."},
-        {"specifs base/corpus.par auteur --toutes --parties=Zola", "--parties et --toutes ne vont pas ensemble."},
-        {"specifs base/corpus.par auteur --parties=Zola --seuil=101", "la valeur de --seuil doit être un pourcentage entier de 0 à 100 : 101"},
-        {"specifs base/corpus.par auteur --parties=Zola --fmin=0", "la valeur de --fmin doit être un nombre entier au moins égal à 1 : 0"},
-        {"specifs base/corpus.par auteur --parties=Zola --fmin=dix", "la valeur de --fmin doit être un nombre entier au moins égal à 1 : dix"},
+        {"specifs base/corpus.par auteur",
+         "il manque les parties étudiées (--parties=P1,P2...) ou --toutes."},
+        {"specifs base/corpus.par auteur --toutes --parties=Zola",
+         "--parties et --toutes ne vont pas ensemble."},
+        {"specifs base/corpus.par auteur --parties=Zola --seuil=101",
+         "la valeur de --seuil doit être un pourcentage entier de 0 à 100 : 101"},
+        {"specifs base/corpus.par auteur --parties=Zola --fmin=0",
+         "la valeur de --fmin doit être un nombre entier au moins égal à 1 : 0"},
+        {"specifs base/corpus.par auteur --parties=Zola --fmin=dix",
+         "la valeur de --fmin doit être un nombre entier au moins égal à 1 : dix"},
         {"specifs base/corpus.par auteur --parties=Zola --couleur=1", "argument inattendu : --couleur=1"},
         {"specifs base/absente.par auteur --parties=Zola", "la base base/absente.par n'existe pas."},
         {"specifs base/corpus.par titre --parties=Zola",
          "le type de clé « titre » n'existe pas dans la base ; types de clés : auteur."},
-        {"specifs base/corpus.par auteur --parties=Hugo", "la partie « Hugo » n'existe pas dans la partition par « auteur »."},
+        {"specifs base/corpus.par auteur --parties=Hugo",
+         "la partie « Hugo » n'existe pas dans la partition par « auteur »."},
         {"specifs base/corpus.par auteur --parties=Zola --reference=Sévigné",
          "la partie « Zola » n'est pas dans le corpus de référence."},
-        {"specifs base/corpus.par auteur --parties=Zola --reference=,", "le corpus de référence (--reference) est vide."},
+        {"specifs base/corpus.par auteur --parties=Zola --reference=,",
+         "le corpus de référence (--reference) est vide."},
     };
     for (const Cas& c : cas) {
         const Resultat r = T3(c.arguments);
         EXPECT_EQ(r.statut, 2) << c.arguments;
-        EXPECT_EQ(r.erreurs.rfind(std::string("t3 : ") + c.message + "\n", 0), 0u) << c.arguments << "\n" << r.erreurs;
+        EXPECT_EQ(r.erreurs.rfind(std::string("t3 : ") + c.message + "\n", 0), 0u) << c.arguments << "\n"
+                                                                                   << r.erreurs;
         EXPECT_EQ(r.sortie, "") << c.arguments;
     }
     // A damaged base: the loader's message, and no list.

@@ -24,15 +24,16 @@ namespace {
 
 std::string Repete(const std::string& mot, int fois) {
     std::string texte;
-    for (int i = 0; i < fois; ++i) texte += mot + " ";
+    for (int i = 0; i < fois; ++i)
+        texte += mot + " ";
     return texte;
 }
 
 // Two parts of 100 occurrences: x 10 times, all in a; y 2 times in a and 18 in b; z 9 times, all in a;
 // m fills the rest (79 in a, 82 in b).
 std::string TexteDeuxParties() {
-    return "<auteur=a>\n" + Repete("x", 10) + Repete("m", 40) + Repete("y", 2) + Repete("z", 9) + Repete("m", 39) +
-           "\n<auteur=b>\n" + Repete("m", 50) + Repete("y", 18) + Repete("m", 32) + "\n";
+    return "<auteur=a>\n" + Repete("x", 10) + Repete("m", 40) + Repete("y", 2) + Repete("z", 9) +
+           Repete("m", 39) + "\n<auteur=b>\n" + Repete("m", 50) + Repete("y", 18) + Repete("m", 32) + "\n";
 }
 
 struct Attendu {
@@ -53,8 +54,9 @@ void VerifieListe(BaseDeTest& b, const PrimSpec& calcul, const std::vector<Atten
 
 // Repeated segments given by hand: segment k occurs at the positions listed for it.
 class SegmentsFictifs : public t3::FournisseurSegments {
-public:
-    explicit SegmentsFictifs(std::vector<std::vector<int32_t>> positions) : m_positions(std::move(positions)) {}
+  public:
+    explicit SegmentsFictifs(std::vector<std::vector<int32_t>> positions)
+        : m_positions(std::move(positions)) {}
     int32_t NbSegments() const override { return static_cast<int32_t>(m_positions.size()); }
     std::vector<int32_t> FormesSegment(int32_t k) const override {
         return k >= 0 && k < NbSegments() ? std::vector<int32_t>{0, 1} : std::vector<int32_t>{};
@@ -63,7 +65,7 @@ public:
         return k >= 0 && k < NbSegments() ? m_positions[static_cast<size_t>(k)] : std::vector<int32_t>{};
     }
 
-private:
+  private:
     std::vector<std::vector<int32_t>> m_positions;
 };
 
@@ -73,7 +75,8 @@ std::string TexteAleatoire() {
     std::mt19937 alea(20261208);
     std::vector<std::string> vocabulaire;
     for (int i = 0; i < 260; ++i)
-        vocabulaire.push_back(std::string("mot") + static_cast<char>('a' + i / 26) + static_cast<char>('a' + i % 26));
+        vocabulaire.push_back(std::string("mot") + static_cast<char>('a' + i / 26) +
+                              static_cast<char>('a' + i % 26));
     const std::string auteurs[] = {"d", "b", "a", "c", "b", "a", "a", "d", "c", "b"};
     std::string texte = "avant le titre .\n";
     for (size_t s = 0; s < std::size(auteurs); ++s) {
@@ -81,7 +84,8 @@ std::string TexteAleatoire() {
         const int biais = auteurs[s][0] - 'a';
         for (int i = 0; i < 400; ++i) {
             // Zipf-like ranks; each author draws a quarter of its words from its own band of ranks.
-            int rang = static_cast<int>(std::pow(260.0, std::uniform_real_distribution<double>(0, 1)(alea))) - 1;
+            int rang =
+                static_cast<int>(std::pow(260.0, std::uniform_real_distribution<double>(0, 1)(alea))) - 1;
             if (alea() % 4 == 0) rang = 20 + 10 * biais + static_cast<int>(alea() % 10);
             texte += vocabulaire[static_cast<size_t>(rang)] + (i % 17 == 16 ? " .\n" : " ");
         }
@@ -90,7 +94,8 @@ std::string TexteAleatoire() {
 }
 
 // The list expected from the partition's own frequency query, entry by entry.
-std::map<int32_t, EnregSpec> ListeAttendue(const t3::charg1& base, const Partition& partition, int32_t diviseur) {
+std::map<int32_t, EnregSpec> ListeAttendue(const t3::charg1& base, const Partition& partition,
+                                           int32_t diviseur) {
     int64_t T = 0, t = 0;
     for (int32_t p = 0; p < partition.NbParties(); ++p)
         if (partition.Reference(p)) {
@@ -111,12 +116,15 @@ std::map<int32_t, EnregSpec> ListeAttendue(const t3::charg1& base, const Partiti
         const int32_t c = t3::SpecCoefficient(T, t, F, f, partition.Seuil() * 0.01);
         if (c != 0) attendus[e] = EnregSpec{e, F, f, c};
     };
-    for (int32_t e = 0; e < base.Nbform(); ++e) teste(e);
-    for (int32_t e = base.Nbart() + 1; e <= base.NbTotEntites(); ++e) teste(e);
+    for (int32_t e = 0; e < base.Nbform(); ++e)
+        teste(e);
+    for (int32_t e = base.Nbart() + 1; e <= base.NbTotEntites(); ++e)
+        teste(e);
     return attendus;
 }
 
-void ComparePrimSpec(const t3::charg1& base, const Partition& partition, const PrimSpec& calcul, int32_t diviseur) {
+void ComparePrimSpec(const t3::charg1& base, const Partition& partition, const PrimSpec& calcul,
+                     int32_t diviseur) {
     const std::map<int32_t, EnregSpec> attendus = ListeAttendue(base, partition, diviseur);
     ASSERT_EQ(calcul.Resultats().size(), attendus.size());
     int32_t precedent = INT32_MAX;
@@ -298,7 +306,8 @@ TEST(PrimSpec, AccordeAvecLesFrequencesDeLaPartition) {
     restreint.Compute();
     ComparePrimSpec(base, partition, restreint, 1);
     bool magnitudeUn = false;
-    for (const EnregSpec& r : restreint.Resultats()) magnitudeUn = magnitudeUn || std::abs(r.coef) == 1;
+    for (const EnregSpec& r : restreint.Resultats())
+        magnitudeUn = magnitudeUn || std::abs(r.coef) == 1;
     EXPECT_TRUE(magnitudeUn);
     base.AssigneSR(nullptr);
 }
@@ -328,7 +337,8 @@ TEST(CalcSpecTot, UneListeParPartieDeReference) {
     EXPECT_EQ(tot.Resultat(-1), nullptr);
 
     // Each list is that of its part alone against the whole reference corpus.
-    for (int32_t p = 0; p < 4; ++p) partition.SetSelection(p, false);
+    for (int32_t p = 0; p < 4; ++p)
+        partition.SetSelection(p, false);
     bool specifiques = false;
     for (int32_t j = 0; j < tot.NbPartiesReference(); ++j) {
         const int32_t partie = tot.PartiesReference()[static_cast<size_t>(j)];
@@ -337,7 +347,8 @@ TEST(CalcSpecTot, UneListeParPartieDeReference) {
         ASSERT_NE(tot.Resultat(j), nullptr);
         ComparePrimSpec(b.Base(), partition, *tot.Resultat(j), 1);
         partition.SetSelection(partie, false);
-        for (const EnregSpec& r : tot.Resultat(j)->Resultats()) EXPECT_EQ(tot.Coefficient(r.entree, j), r.coef);
+        for (const EnregSpec& r : tot.Resultat(j)->Resultats())
+            EXPECT_EQ(tot.Coefficient(r.entree, j), r.coef);
         specifiques = specifiques || !tot.Resultat(j)->Resultats().empty();
     }
     EXPECT_TRUE(specifiques);
@@ -345,7 +356,8 @@ TEST(CalcSpecTot, UneListeParPartieDeReference) {
     EXPECT_EQ(tot.Coefficient(-3, 0), 0);
 
     // No reference part: no list, one step.
-    for (int32_t p = 0; p < 4; ++p) partition.SetReference(p, false);
+    for (int32_t p = 0; p < 4; ++p)
+        partition.SetReference(p, false);
     etapes = 0;
     const CalcSpecTot rien(&partition, nullptr, [&] { ++etapes; });
     EXPECT_EQ(rien.NbPartiesReference(), 0);

@@ -19,14 +19,17 @@ const std::vector<std::vector<u128>>& Binomiaux() {
         std::vector<std::vector<u128>> t(TailleMax + 1, std::vector<u128>(TailleMax + 1, 0));
         for (int n = 0; n <= TailleMax; ++n) {
             t[n][0] = 1;
-            for (int k = 1; k <= n; ++k) t[n][k] = t[n - 1][k - 1] + t[n - 1][k];
+            for (int k = 1; k <= n; ++k)
+                t[n][k] = t[n - 1][k - 1] + t[n - 1][k];
         }
         return t;
     }();
     return c;
 }
 
-u128 Binomial(int n, int k) { return k < 0 || k > n || n < 0 ? 0 : Binomiaux()[n][k]; }
+u128 Binomial(int n, int k) {
+    return k < 0 || k > n || n < 0 ? 0 : Binomiaux()[n][k];
+}
 
 // The exact probability of k occurrences in the group, as a ratio of two integers.
 long double Terme(int T, int t, int F, int k) {
@@ -36,12 +39,14 @@ long double Terme(int T, int t, int F, int k) {
 }
 
 // The coefficient magnitude of a tail probability: 1 + floor(-log10 p).
-int Magnitude(long double p) { return 1 + static_cast<int>(std::floor(-std::log10(p))); }
+int Magnitude(long double p) {
+    return 1 + static_cast<int>(std::floor(-std::log10(p)));
+}
 
 struct Queue {
-    bool exces;          // the observed frequency lies at or above the mode test value
-    long double total;   // exact tail probability from f outwards
-    long double petits;  // the part of it made of terms below 1e-10, which the sum may leave out
+    bool exces;         // the observed frequency lies at or above the mode test value
+    long double total;  // exact tail probability from f outwards
+    long double petits; // the part of it made of terms below 1e-10, which the sum may leave out
 };
 
 Queue QueueExacte(int T, int t, int F, int f) {
@@ -58,7 +63,8 @@ Queue QueueExacte(int T, int t, int F, int f) {
 }
 
 std::vector<int> Grille(int taille) {
-    std::vector<int> valeurs = {0, 1, taille / 4, taille / 3, taille / 2, (3 * taille) / 4, taille - 1, taille};
+    std::vector<int> valeurs = {0,          1,     taille / 4, taille / 3, taille / 2, (3 * taille) / 4,
+                                taille - 1, taille};
     std::vector<int> retenues;
     for (int v : valeurs)
         if (v >= 0 && v <= taille && std::find(retenues.begin(), retenues.end(), v) == retenues.end())
@@ -72,9 +78,11 @@ TEST(LogFactorial, ProduitJusqua33PuisStirling) {
     EXPECT_EQ(t3::LogFactorial(0), 0);
     EXPECT_EQ(t3::LogFactorial(1), 0);
     EXPECT_DOUBLE_EQ(t3::LogFactorial(5), std::log(120.0));
-    for (int n = 2; n <= 33; ++n) EXPECT_NEAR(t3::LogFactorial(n), std::lgamma(n + 1.0), 1e-12 * n) << n;
+    for (int n = 2; n <= 33; ++n)
+        EXPECT_NEAR(t3::LogFactorial(n), std::lgamma(n + 1.0), 1e-12 * n) << n;
     // Stirling with its 1/(12x) term is within 1/(360 x^3) of the truth.
-    for (int n = 34; n <= 5000; n += 7) EXPECT_NEAR(t3::LogFactorial(n), std::lgamma(n + 1.0), 1e-7) << n;
+    for (int n = 34; n <= 5000; n += 7)
+        EXPECT_NEAR(t3::LogFactorial(n), std::lgamma(n + 1.0), 1e-7) << n;
     const double x = 1e7;
     EXPECT_NEAR(t3::LogFactorial(x), std::lgamma(x + 1), 1e-6 * std::lgamma(x + 1));
     // The empty product: negative arguments, which reduced sizes may bring, give 0.
@@ -118,8 +126,9 @@ TEST(SpecCoefficient, AccordeAvecLaQueueExacte) {
                         const int32_t c = t3::SpecCoefficient(T, t, F, f, seuil);
                         const long double haut = q.total * (1 + Epsilon); // an exact tail is at most 1
                         const long double bas = (q.total - q.petits) * (1 - Epsilon);
-                        SCOPED_TRACE(::testing::Message() << "T=" << T << " t=" << t << " F=" << F << " f=" << f
-                                                          << " seuil=" << seuil << " P=" << static_cast<double>(q.total));
+                        SCOPED_TRACE(::testing::Message()
+                                     << "T=" << T << " t=" << t << " F=" << F << " f=" << f
+                                     << " seuil=" << seuil << " P=" << static_cast<double>(q.total));
                         if (bas > seuil) {
                             EXPECT_EQ(c, 0);
                         } else if (c != 0) {
@@ -137,7 +146,8 @@ TEST(SpecCoefficient, AccordeAvecLaQueueExacte) {
                         // A tail of exactly 1 is undecided at a threshold of 1 (rounding may lift it above).
                         if (seuil < 1) {
                             ++cas;
-                            if (bas > seuil || (haut <= seuil && Magnitude(haut) == Magnitude(bas))) ++determines;
+                            if (bas > seuil || (haut <= seuil && Magnitude(haut) == Magnitude(bas)))
+                                ++determines;
                         }
                     }
     // The tolerances leave only a handful of cases undecided: the comparison is not vacuous.

@@ -51,8 +51,10 @@ TEST(Tgen, CycleDeDixCouleurs) {
     // The cycle is process-wide and never reset: start from wherever the earlier groups left it.
     const int32_t depart = t3::CycleCouleursGroupes.Suivante;
     std::vector<t3::Couleur> couleurs;
-    for (int i = 0; i < 11; ++i) couleurs.push_back(Tgen(&b.Base(), a).GetCouleur());
-    for (int i = 0; i < 11; ++i) EXPECT_EQ(couleurs[i], t3::CouleursCycle[(depart + i) % 10]) << i;
+    for (int i = 0; i < 11; ++i)
+        couleurs.push_back(Tgen(&b.Base(), a).GetCouleur());
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(couleurs[i], t3::CouleursCycle[(depart + i) % 10]) << i;
     // The eleventh group takes the colour of the first again.
     EXPECT_EQ(couleurs[10], couleurs[0]);
     EXPECT_EQ(t3::CycleCouleursGroupes.Suivante, (depart + 11) % 10);
