@@ -258,8 +258,7 @@ TEST(Corpus, UnePartitionParTypeUneSectionParListe) {
     EXPECT_EQ(corpus.IndexPartition(autre.get()), -1);
     EXPECT_TRUE(corpus.AjoutePartition(autre));
     EXPECT_EQ(corpus.PartitionNo(0), tenue);
-    EXPECT_EQ(corpus.InfoDePartition(0)->NoeudGraphiques(), nullptr);
-    EXPECT_TRUE(corpus.InfoDePartition(0)->Graphiques().empty());
+    EXPECT_EQ(corpus.InfoDePartition(0)->GetPartition(), tenue);
     EXPECT_EQ(corpus.InfoDePartition(2), nullptr);
 
     const int32_t p1 = base.Nbform(), p2 = base.Nbform() + 1;
