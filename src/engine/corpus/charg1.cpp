@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <new>
+#include <utility>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -109,8 +110,8 @@ charg1::~charg1() {
     DesAlloc();
 }
 
-void charg1::AttribGauge(Gauge gauge) {
-    m_gauge = gauge;
+void charg1::AttribGauge(Progression gauge) {
+    m_gauge = std::move(gauge);
 }
 
 int32_t charg1::ChargeBase(const char* chemin) {

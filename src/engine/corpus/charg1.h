@@ -2,6 +2,7 @@
 // The loader of a base (bn".par", bn".dic", bn".num") and the query interface of every analysis: the
 // counts of the base, the record of each entry, the entry at each position, the positions of each entry
 // and the ordering of positions by their contexts.
+#include "Resultat.h"
 #include "corpus/FournisseurSegments.h"
 
 #include <cstdint>
@@ -39,8 +40,6 @@ inline constexpr size_t LongueurMaxNomBase = 254;
 // Bytes of the graphie block per entry, at least: more when the graphies of the .dic are longer.
 inline constexpr int64_t OctetsGraphieParEntree = 40;
 
-using Gauge = void (*)(int32_t);
-
 class charg1 {
   public:
     charg1();
@@ -49,7 +48,9 @@ class charg1 {
     charg1& operator=(const charg1&) = delete;
 
     // --- Loading
-    void AttribGauge(Gauge gauge);
+    // The progress of the loading: called with 0 about every 1 % of the dictionary read, then with 1
+    // about every 1 % of the text.
+    void AttribGauge(Progression gauge);
     // Loads the base whose .par is at chemin (LecParam, AllocMem, OpenDicNum, OpenTextNum, stopping at the
     // first failure). 0: loaded; 1: LecParam failed; 4: AllocMem; 2: OpenDicNum; 3: OpenTextNum.
     // The .dic and .num are read from the current folder under the name on line 1 of the .par.
@@ -155,7 +156,7 @@ class charg1 {
     int64_t m_tailleFtext = 0;
     int32_t m_carteponct[256];
     const FournisseurSegments* m_segments = nullptr;
-    Gauge m_gauge = nullptr;
+    Progression m_gauge;
     bool m_charge = false;
 
     // Occurrence index: the positions of entry e are m_positions[m_debuts[e] .. m_debuts[e + 1]).

@@ -4,6 +4,7 @@
 // without losing occurrences. The list stays in memory; the text positions of the occurrences go to the
 // locations file bn".loc.sr" beside the base, from which they are read back on demand. The loader takes
 // the list through charg1::AssigneSR and numbers segment k as the entry Nbart() + 1 + k.
+#include "Resultat.h"
 #include "corpus/FournisseurSegments.h"
 #include "explore/FichierPositions.h"
 #include "explore/Segment.h"
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace t3 {
@@ -20,8 +22,6 @@ class Tgen;
 
 class SegRep : public FournisseurSegments {
   public:
-    using Gauge = void (*)(int32_t);
-
     // Keeps the loader (borrowed) and a copy of the delimiter set: an entry of the set ends a segment,
     // every other entry that is not a form is passed over.
     SegRep(charg1* base, const std::set<int32_t>& delimiteurs);
@@ -29,7 +29,8 @@ class SegRep : public FournisseurSegments {
     SegRep(const SegRep&) = delete;
     SegRep& operator=(const SegRep&) = delete;
 
-    void AttribGauge(Gauge gauge) { m_gauge = gauge; }
+    // The progress of CalcSegRep: called with 0 about every 1 % of the forms that begin a search.
+    void AttribGauge(Progression gauge) { m_gauge = std::move(gauge); }
 
     // Computes the whole list: every form of frequency at least seuilFormes begins the search, and the
     // segments found at least seuilSegments times are listed. Creates bn".loc.sr" and bn".desc.sr" anew.
@@ -97,7 +98,7 @@ class SegRep : public FournisseurSegments {
     std::string m_nomLoc, m_nomDesc;
     bool m_ecritureEnErreur = false;
     std::vector<int32_t> m_tampon; // positions of the segment being written
-    Gauge m_gauge = nullptr;
+    Progression m_gauge;
 };
 
 } // namespace t3

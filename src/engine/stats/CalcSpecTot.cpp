@@ -4,15 +4,15 @@
 
 namespace t3 {
 
-CalcSpecTot::CalcSpecTot(Partition* partition, PrimSpec::Progression progression, Etape etape)
+CalcSpecTot::CalcSpecTot(Partition* partition, Progression progression, Progression etape)
     : m_partition(partition) {
     if (m_partition == nullptr) return;
     const int32_t nbParties = m_partition->NbParties();
     for (int32_t p = 0; p < nbParties; ++p)
         if (m_partition->Reference(p)) m_partiesReference.push_back(p);
 
-    const auto appelleEtape = [&etape] {
-        if (etape) etape();
+    const auto appelleEtape = [&etape](int32_t indexReference) {
+        if (etape) etape(indexReference);
     };
     std::vector<bool> selectionSauvee(static_cast<size_t>(nbParties));
     for (int32_t p = 0; p < nbParties; ++p) {
@@ -22,15 +22,16 @@ CalcSpecTot::CalcSpecTot(Partition* partition, PrimSpec::Progression progression
     for (int32_t p = 0; p < nbParties; ++p) {
         if (p > 0) m_partition->SetSelection(p - 1, false);
         if (!m_partition->Reference(p)) continue;
-        appelleEtape();
+        const int32_t indexReference = static_cast<int32_t>(m_resultats.size());
+        appelleEtape(indexReference);
         m_partition->SetSelection(p, true);
         auto calcul = std::make_unique<PrimSpec>(m_partition, 1);
-        appelleEtape();
+        appelleEtape(indexReference);
         calcul->SetProgression(progression);
         calcul->Compute();
         m_resultats.push_back(std::move(calcul));
     }
-    appelleEtape();
+    appelleEtape(NbPartiesReference());
     for (int32_t p = 0; p < nbParties; ++p)
         m_partition->SetSelection(p, selectionSauvee[static_cast<size_t>(p)]);
 }

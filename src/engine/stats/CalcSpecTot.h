@@ -4,7 +4,6 @@
 #include "stats/PrimSpecifs.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,12 +13,11 @@ class Partition;
 
 class CalcSpecTot {
   public:
-    using Etape = std::function<void()>;
-
-    // Records the parts whose reference flag is set, then computes them all: the step callback is
-    // called before and after building each part's computation and once at the end, the progress
-    // callback is handed to every computation. The partition's selection flags are left as they were.
-    CalcSpecTot(Partition* partition, PrimSpec::Progression progression, Etape etape);
+    // Records the parts whose reference flag is set, then computes them all. The step callback is called
+    // before and after building each part's computation, with that part's reference index, and once at
+    // the end with NbPartiesReference(); the progress callback is handed to every computation. The
+    // partition's selection flags are left as they were.
+    CalcSpecTot(Partition* partition, Progression progression, Progression etape);
 
     Partition* GetPartition() const { return m_partition; }
     // The reference parts in ascending order; the reference index of a part is its place here.

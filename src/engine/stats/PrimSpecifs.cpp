@@ -14,7 +14,7 @@ namespace {
 // time the counter of entries done reaches the step (once, at the first entry, when the step is 0).
 class Pas {
   public:
-    Pas(const PrimSpec::Progression& progression, int32_t nb, int32_t argument)
+    Pas(const Progression& progression, int32_t nb, int32_t argument)
         : m_progression(progression), m_pas(nb / 100), m_argument(argument) {}
     void Avance() {
         if (m_compteur == m_pas) {
@@ -25,7 +25,7 @@ class Pas {
     }
 
   private:
-    const PrimSpec::Progression& m_progression;
+    const Progression& m_progression;
     int32_t m_pas;
     int32_t m_argument;
     int32_t m_compteur = 0;

@@ -2,8 +2,9 @@
 // One specificity computation: the entries (forms, then segment entries) that are over-used or
 // under-used in the group of parts under study (the parts both selected and in the reference corpus)
 // compared with the reference corpus, under the hypergeometric model.
+#include "Resultat.h"
+
 #include <cstdint>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -21,14 +22,12 @@ struct EnregSpec {
 
 class PrimSpec {
   public:
-    // Called about every 1 % of the entries: 0 while forms are tested, 1 while segment entries are.
-    using Progression = std::function<void(int32_t)>;
-
     // Copies the partition's threshold percent and minimum frequency and keeps views of its reference
     // and selection flags, read when Compute runs. The corpus sizes are divided by diviseur when it is
     // above 1.
     PrimSpec(Partition* partition, int32_t diviseur);
 
+    // Called about every 1 % of the entries: with 0 while forms are tested, 1 while segment entries are.
     void SetProgression(Progression progression) { m_progression = std::move(progression); }
     // Fills the result list anew and sorts it by descending coefficient.
     void Compute();

@@ -321,12 +321,13 @@ TEST(CalcSpecTot, UneListeParPartieDeReference) {
     partition.SetSelection(1, true);
     partition.SetSelection(2, true);
 
-    int etapes = 0;
-    std::vector<int32_t> rapports;
+    std::vector<int32_t> etapes, rapports;
     const CalcSpecTot tot(
-        &partition, [&](int32_t argument) { rapports.push_back(argument); }, [&] { ++etapes; });
+        &partition, [&](int32_t argument) { rapports.push_back(argument); },
+        [&](int32_t indexReference) { etapes.push_back(indexReference); });
     EXPECT_EQ(tot.PartiesReference(), (std::vector<int32_t>{0, 2, 3}));
-    EXPECT_EQ(etapes, 2 * 3 + 1);
+    // Twice per part, with its reference index, then once with the number of parts.
+    EXPECT_EQ(etapes, (std::vector<int32_t>{0, 0, 1, 1, 2, 2, 3}));
     EXPECT_GE(rapports.size(), 3u * 99);
     // The selection flags are as they were.
     EXPECT_EQ(partition.Selection(0), false);
@@ -358,8 +359,9 @@ TEST(CalcSpecTot, UneListeParPartieDeReference) {
     // No reference part: no list, one step.
     for (int32_t p = 0; p < 4; ++p)
         partition.SetReference(p, false);
-    etapes = 0;
-    const CalcSpecTot rien(&partition, nullptr, [&] { ++etapes; });
+    etapes.clear();
+    const CalcSpecTot rien(&partition, nullptr,
+                           [&](int32_t indexReference) { etapes.push_back(indexReference); });
     EXPECT_EQ(rien.NbPartiesReference(), 0);
-    EXPECT_EQ(etapes, 1);
+    EXPECT_EQ(etapes, std::vector<int32_t>{0});
 }
