@@ -6,14 +6,11 @@
 #include "segmentation/Cp1252.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <numeric>
 
 namespace t3cli {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 std::string Nombre(int32_t n) {
     return std::to_string(n);
@@ -23,8 +20,7 @@ int ExecuteCharge(const Arguments& args) {
     if (args.size() != 1 || args[0].rfind("--", 0) == 0)
         return Erreur("charge attend une seule base.\n" + TexteUsage());
     t3::charg1 base;
-    const std::string message = OuvreBase(args[0], base);
-    if (!message.empty()) return Erreur(message);
+    if (const auto ouverte = OuvreBase(args[0], base); !ouverte) return Erreur(ouverte.Message());
     std::printf("Compte\tValeur\n");
     Affiche(stdout, "base\t" + base.NomBase() + "\n");
     const std::pair<const char*, int32_t> comptes[] = {
@@ -57,8 +53,7 @@ int ExecuteDico(const Arguments& args) {
     }
     if (par.empty()) return Erreur("il manque la base (fichier .par).\n" + TexteUsage());
     t3::charg1 base;
-    const std::string message = OuvreBase(par, base);
-    if (!message.empty()) return Erreur(message);
+    if (const auto ouverte = OuvreBase(par, base); !ouverte) return Erreur(ouverte.Message());
 
     std::vector<int32_t> ordre(static_cast<size_t>(base.Nbart()));
     std::iota(ordre.begin(), ordre.end(), 0);
@@ -101,8 +96,7 @@ int ExecutePartition(const Arguments& args) {
     if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)
         return Erreur("partition attend une base et un type de clé.\n" + TexteUsage());
     t3::charg1 base;
-    const std::string message = OuvreBase(args[0], base);
-    if (!message.empty()) return Erreur(message);
+    if (const auto ouverte = OuvreBase(args[0], base); !ouverte) return Erreur(ouverte.Message());
     const std::string cle = t3::Utf8VersCp1252(args[1]);
     const int32_t type = CleType(base, cle);
     if (type < 0)

@@ -6,14 +6,11 @@
 #include "segmentation/Cp1252.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <set>
 
 namespace t3cli {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Both thresholds start at 10, or at the highest frequency of the base when it is lower, as in the
 // parameter dialog; a segment must occur at least twice.
@@ -80,18 +77,8 @@ int ExecuteSegments(const Arguments& args) {
     if (const std::string faute = LitParametres(args, p); !faute.empty())
         return Erreur(faute + "\n" + TexteUsage());
 
-    // The loader reads the .dic and .num of the current folder, and the segment files go beside them:
-    // the folder of the .par becomes current, as when the workbench opens a base.
-    const fs::path chemin(p.par);
-    std::error_code erreur;
-    if (!fs::is_regular_file(chemin, erreur)) return Erreur("la base " + p.par + " n'existe pas.");
-    if (chemin.has_parent_path()) {
-        fs::current_path(chemin.parent_path(), erreur);
-        if (erreur) return Erreur("le dossier de la base " + p.par + " ne peut être ouvert.");
-    }
     t3::charg1 base;
-    const int32_t resultat = base.ChargeBase(chemin.filename().string());
-    if (resultat != t3::ChargeReussie) return Erreur(p.par + " : " + t3::MessageChargeBase(resultat));
+    if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
 
     const int32_t seuilDefaut = std::max(std::min(SeuilParDefaut, base.Fmax()), SeuilMinimal);
     const int32_t seuilFormes = p.seuilFormes > 0 ? p.seuilFormes : seuilDefaut;

@@ -9,13 +9,10 @@
 #include "stats/PrimSpecifs.h"
 
 #include <charconv>
-#include <filesystem>
 
 namespace t3cli {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct ParamSpecifs {
     std::string par;
@@ -206,7 +203,7 @@ int ExecuteSpecifs(const Arguments& args) {
         return Erreur(faute + "\n" + TexteUsage());
 
     t3::charg1 base;
-    if (const std::string faute = OuvreBase(p.par, base); !faute.empty()) return Erreur(faute);
+    if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
     const int32_t cle = CleType(base, p.cle);
     if (cle < 0)
         return Erreur("le type de clé « " + Utf8(p.cle) +

@@ -62,17 +62,13 @@ bool Option(const std::string& argument, std::string_view nom, std::string& vale
     return true;
 }
 
-std::string OuvreBase(const std::string& par, t3::charg1& base) {
-    namespace fs = std::filesystem;
-    const fs::path chemin(par);
+t3::Resultat<void> OuvreBase(const std::string& par, t3::charg1& base) {
     std::error_code erreur;
-    if (!fs::is_regular_file(chemin, erreur)) return "la base " + par + " n'existe pas.";
-    if (chemin.has_parent_path()) {
-        fs::current_path(chemin.parent_path(), erreur);
-        if (erreur) return "le dossier de la base " + par + " ne peut être ouvert.";
-    }
-    const int32_t resultat = base.ChargeBase(chemin.filename().string());
-    if (resultat != t3::ChargeReussie) return par + " : " + t3::MessageChargeBase(resultat);
+    if (!std::filesystem::is_regular_file(par, erreur))
+        return t3::Echec{t3::ChargeErreurParam, "la base " + par + " n'existe pas."};
+    const int32_t resultat = base.ChargeBase(par);
+    if (resultat != t3::ChargeReussie)
+        return t3::Echec{resultat, par + " : " + t3::MessageChargeBase(resultat)};
     return {};
 }
 

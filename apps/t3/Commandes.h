@@ -1,6 +1,8 @@
 #pragma once
 // The commands of t3. Each command lives in a file of its own and registers itself with
 // T3_COMMANDE; main() finds it by name and builds the usage text from every registered command.
+#include "Resultat.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -36,9 +38,9 @@ void Affiche(std::FILE* flux, std::string_view texteCp1252);
 // Prints "t3 : message" on the error stream and returns SortieEchec.
 int Erreur(const std::string& message);
 bool LitEntier(std::string_view texte, int32_t& valeur);
-// Loads the base with the folder of its .par made current, as the workbench does: the loader reads the
-// .dic and .num there. Returns an empty text, or the French message.
-std::string OuvreBase(const std::string& par, t3::charg1& base);
+// Loads the base whose .par is par (the loader finds the other files beside it). A failure carries the
+// loader's result, or ChargeErreurParam for a .par that is not there, and the French message.
+t3::Resultat<void> OuvreBase(const std::string& par, t3::charg1& base);
 // When argument is "--nom=valeur", puts valeur in valeur and returns true.
 bool Option(const std::string& argument, std::string_view nom, std::string& valeur);
 

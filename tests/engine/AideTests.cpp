@@ -1,5 +1,7 @@
 #include "AideTests.h"
 
+#include "segmentation/SegmPrinc.h"
+
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -39,6 +41,18 @@ void EcritFichier(const fs::path& chemin, const std::string& contenu) {
 
 std::string Donnee(const std::string& nom) {
     return std::string(TEST_DATA_DIR) + "/" + nom;
+}
+
+bool SegmenteDans(const fs::path& dossier, const std::string& texte, const std::string& nom,
+                  const std::string& delimiteurs) {
+    fs::create_directories(dossier);
+    EcritFichier(dossier / (nom + ".txt"), texte);
+    // The segmentation writes into the current folder.
+    const fs::path precedent = fs::current_path();
+    fs::current_path(dossier);
+    const bool ok = t3::SegmPrinc(nom + ".txt", delimiteurs) == t3::ResultatSegm::Ok;
+    fs::current_path(precedent);
+    return ok;
 }
 
 } // namespace t3test

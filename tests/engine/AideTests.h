@@ -1,5 +1,8 @@
 #pragma once
-// Helpers shared by the engine tests: a fresh working folder per test, and whole-file reads and writes.
+// Helpers shared by the engine tests: a fresh working folder per test, whole-file reads and writes, and
+// bases segmented into a given folder.
+#include "Globaux.h"
+
 #include <filesystem>
 #include <string>
 
@@ -23,5 +26,10 @@ std::string LitFichier(const std::filesystem::path& chemin);
 void EcritFichier(const std::filesystem::path& chemin, const std::string& contenu);
 // The path of a file of tests/data.
 std::string Donnee(const std::string& nom);
+
+// Writes texte (Windows-1252) as nom.txt into dossier, made if need be, and segments it there into the
+// base nom; the current folder is left as it was. False when the segmentation fails.
+bool SegmenteDans(const std::filesystem::path& dossier, const std::string& texte,
+                  const std::string& nom = "corpus", const std::string& delimiteurs = t3::DelimParDefaut);
 
 } // namespace t3test

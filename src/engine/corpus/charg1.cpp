@@ -110,6 +110,13 @@ charg1::~charg1() {
     DesAlloc();
 }
 
+std::string charg1::CheminFichier(std::string_view suffixe) const {
+    std::string chemin = m_dossier.empty() ? std::string() : m_dossier + "/";
+    chemin += m_nomBase;
+    chemin += suffixe;
+    return chemin;
+}
+
 void charg1::AttribGauge(Progression gauge) {
     m_gauge = std::move(gauge);
 }
@@ -138,9 +145,14 @@ int32_t charg1::ChargeBase(const char* chemin) {
 bool charg1::LecParam(const char* chemin) {
     std::FILE* f = chemin ? std::fopen(chemin, "rb") : nullptr;
     if (!f) return false;
+    // The folder is fixed now, against the current folder of the loading: every file of the base, and
+    // its trace, is found there afterwards whatever the current folder becomes.
+    std::error_code erreur;
+    const std::filesystem::path par = std::filesystem::absolute(chemin, erreur);
+    m_dossier = erreur ? std::string() : par.lexically_normal().parent_path().string();
     std::string nom;
     const bool nomLu = LitLigne(f, nom, LongueurMaxNomBase);
-    TraceNouvelle("LecParam\n");
+    TraceNouvelleDans(m_dossier, "LecParam\n");
     std::string ligne;
     int32_t champs[11] = {};
     bool lu = nomLu && !nom.empty() && LitLigne(f, ligne, LongueurMaxLigneParam);
@@ -149,7 +161,7 @@ bool charg1::LecParam(const char* chemin) {
     for (int i = 0; lu && i < 11; ++i)
         lu = LitEntier(p, ligne.data() + ligne.size(), champs[i]);
     if (!lu) {
-        Trace("\nLigne de paramètres illisible");
+        TraceDans(m_dossier, "\nLigne de paramètres illisible");
         return false;
     }
     m_nomBase = nom;
@@ -173,9 +185,9 @@ bool charg1::LecParam(const char* chemin) {
     const int32_t limd = m_limd == t3::Limd ? m_limd : t3::Limd;
     m_codePonct = limd - 1;
     m_codeSautLigne = limd - 258;
-    Trace("\n%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld", long(m_nbitemSansAnnot), long(m_nbitem),
-          long(nbart), long(m_nbocc), long(m_nbform), long(m_fmax), long(m_nhap), long(m_limd),
-          long(m_nbartponct), long(m_nbcle), long(m_nbctnu));
+    TraceDans(m_dossier, "\n%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld", long(m_nbitemSansAnnot),
+              long(m_nbitem), long(nbart), long(m_nbocc), long(m_nbform), long(m_fmax), long(m_nhap),
+              long(m_limd), long(m_nbartponct), long(m_nbcle), long(m_nbctnu));
 
     // The counts must describe a base that the segmentation could have written: the ranges of the
     // entries add up and lie below the reserved codes, and no count exceeds what contains it. Key types
@@ -188,31 +200,31 @@ bool charg1::LecParam(const char* chemin) {
                           m_nbart <= m_codeSautLigne && m_nbocc <= m_nbitem && m_nbform <= m_nbocc &&
                           m_nhap <= m_nbform && m_fmax <= m_nbocc && (m_nbform == 0) == (m_fmax == 0) &&
                           (m_nbcle == 0) == (m_nbctnu == 0) && int64_t{m_nbitem} + 2 <= INT32_MAX - m_limd;
-    if (!coherent) Trace("\nParamètres incohérents");
+    if (!coherent) TraceDans(m_dossier, "\nParamètres incohérents");
     return coherent;
 }
 
 bool charg1::AllocMem() {
-    Trace("\nAllocation de la mémoire :");
+    TraceDans(m_dossier, "\nAllocation de la mémoire :");
     // The tables are sized by the counts of the .par. A file too short to hold what they announce gets
     // none, and its reading fails as it would have, instead of gigabytes reserved on the word of a
     // spoilt .par: a line of the dictionary takes at least six bytes ("0 0 x" and a blank), a value of
     // the numbered text four.
-    const int64_t tailleDic = TailleFichier(m_nomBase + ".dic");
+    const int64_t tailleDic = TailleFichier(CheminFichier(".dic"));
     const bool dicPossible = tailleDic >= 6 * int64_t{m_nbart} - 1;
-    const bool numPossible = TailleFichier(m_nomBase + ".num") >= 4 * int64_t{m_nbitem};
+    const bool numPossible = TailleFichier(CheminFichier(".num")) >= 4 * int64_t{m_nbitem};
     const size_t nbLexm = static_cast<size_t>(m_nbart) + 1;
     if (dicPossible) {
         m_lexm.reset(new (std::nothrow) Lexm[nbLexm]);
         if (!m_lexm) return false;
         ConseilleGrandesPages(m_lexm.get(), nbLexm * sizeof(Lexm));
-        Trace("\nAllocation de lexm réussie, %ld octets", long(nbLexm * sizeof(Lexm)));
+        TraceDans(m_dossier, "\nAllocation de lexm réussie, %ld octets", long(nbLexm * sizeof(Lexm)));
     }
     if (numPossible) {
         m_tnum.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_nbitem)]);
         if (!m_tnum) return false;
         ConseilleGrandesPages(m_tnum.get(), size_t(m_nbitem) * 4);
-        Trace("\nAllocation de tnum réussie, %ld octets", long(size_t(m_nbitem) * 4));
+        TraceDans(m_dossier, "\nAllocation de tnum réussie, %ld octets", long(size_t(m_nbitem) * 4));
     }
     if (dicPossible) {
         // Forty bytes an entry, or what the graphies of the file may take when they are longer (a few
@@ -223,12 +235,12 @@ bool charg1::AllocMem() {
         m_ftext.reset(new (std::nothrow) char[static_cast<size_t>(m_tailleFtext)]);
         if (!m_ftext) return false;
         ConseilleGrandesPages(m_ftext.get(), static_cast<size_t>(m_tailleFtext));
-        Trace("\nAllocation de ftext réussie, %ld octets", long(m_tailleFtext));
+        TraceDans(m_dossier, "\nAllocation de ftext réussie, %ld octets", long(m_tailleFtext));
     }
     if (numPossible) {
         m_list.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_fmax)]);
         if (!m_list) return false;
-        Trace("\nAllocation de list réussie, %ld octets", long(size_t(m_fmax) * 4));
+        TraceDans(m_dossier, "\nAllocation de list réussie, %ld octets", long(size_t(m_fmax) * 4));
         // The occurrence index: one position per item at most, and the start of every entry's run.
         m_positions.reset(new (std::nothrow) int32_t[static_cast<size_t>(m_nbitem)]);
         if (!m_positions) return false;
@@ -245,15 +257,15 @@ bool charg1::AllocMem() {
 }
 
 bool charg1::OpenDicNum() {
-    Trace("\nEntrée dans OpenDicNum");
+    TraceDans(m_dossier, "\nEntrée dans OpenDicNum");
     if (!m_lexm || !m_ftext) {
-        Trace("\nLe dictionnaire ne peut contenir %ld articles", long(m_nbart));
+        TraceDans(m_dossier, "\nLe dictionnaire ne peut contenir %ld articles", long(m_nbart));
         return false;
     }
     const std::string nom = m_nomBase + ".dic";
-    std::FILE* f = std::fopen(nom.c_str(), "rb");
+    std::FILE* f = std::fopen(CheminFichier(".dic").c_str(), "rb");
     if (!f) return false;
-    Trace("\nDictionnaire numérisé : %s", nom.c_str());
+    TraceDans(m_dossier, "\nDictionnaire numérisé : %s", nom.c_str());
     // No valid dictionary is longer than its graphies plus two numbers and a few blanks per line.
     const size_t limite = static_cast<size_t>(m_tailleFtext) + 64 * (static_cast<size_t>(m_nbart) + 1) + 4096;
     std::string contenu;
@@ -291,7 +303,7 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
     for (int32_t i = 0; i < m_nbart; ++i) {
         int32_t frq, lexg;
         if (!LitEntier(p, fin, frq) || !LitEntier(p, fin, lexg)) {
-            Trace("\nLigne %ld du dictionnaire illisible", long(i + 1));
+            TraceDans(m_dossier, "\nLigne %ld du dictionnaire illisible", long(i + 1));
             return false;
         }
         while (p < fin && EstBlanc(*p))
@@ -301,15 +313,15 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
             ++p;
         const size_t longueur = static_cast<size_t>(p - debut);
         if (longueur == 0 || longueur > LongueurMaxCle || std::memchr(debut, '\0', longueur) != nullptr) {
-            Trace("\nLigne %ld du dictionnaire illisible", long(i + 1));
+            TraceDans(m_dossier, "\nLigne %ld du dictionnaire illisible", long(i + 1));
             return false;
         }
         if (static_cast<size_t>(finFtext - ecrit) < longueur + 1) {
-            Trace("\nLes graphies dépassent %ld octets", long(m_tailleFtext));
+            TraceDans(m_dossier, "\nLes graphies dépassent %ld octets", long(m_tailleFtext));
             return false;
         }
         if (frq < 0 || lexg < 0 || lexg >= m_nbart || rangVu[static_cast<size_t>(lexg)]) {
-            Trace("\nLigne %ld du dictionnaire incohérente", long(i + 1));
+            TraceDans(m_dossier, "\nLigne %ld du dictionnaire incohérente", long(i + 1));
             return false;
         }
         rangVu[static_cast<size_t>(lexg)] = true;
@@ -330,12 +342,12 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
         maximum = std::max(maximum, frq);
     }
     if (occurrences != m_nbocc || hapax != m_nhap || maximum != m_fmax) {
-        Trace("\nLe dictionnaire ne s'accorde pas avec les paramètres");
+        TraceDans(m_dossier, "\nLe dictionnaire ne s'accorde pas avec les paramètres");
         return false;
     }
     for (int32_t e = m_nbform; e < m_nbform + m_nbartponct; ++e) {
         if (std::strlen(m_lexm[static_cast<size_t>(e)].graphie) != 1) {
-            Trace("\nLigne %ld du dictionnaire incohérente", long(e + 1));
+            TraceDans(m_dossier, "\nLigne %ld du dictionnaire incohérente", long(e + 1));
             return false;
         }
     }
@@ -356,13 +368,12 @@ void charg1::ConstruitIndexFormes() const {
 }
 
 bool charg1::OpenTextNum() {
-    Trace("\nEntrée dans OpenTextNum\n");
+    TraceDans(m_dossier, "\nEntrée dans OpenTextNum\n");
     if (!m_tnum || !m_positions) {
-        Trace("\nLe texte numérisé ne peut contenir %ld items", long(m_nbitem));
+        TraceDans(m_dossier, "\nLe texte numérisé ne peut contenir %ld items", long(m_nbitem));
         return false;
     }
-    const std::string nom = m_nomBase + ".num";
-    std::FILE* f = std::fopen(nom.c_str(), "rb");
+    std::FILE* f = std::fopen(CheminFichier(".num").c_str(), "rb");
     if (!f) return false;
     std::fill(std::begin(m_carteponct), std::end(m_carteponct), -1);
     for (int32_t e = m_nbform; e < m_nbform + m_nbartponct; ++e)
@@ -374,7 +385,7 @@ bool charg1::OpenTextNum() {
     // Every frequency of the dictionary must be what the text holds.
     for (int32_t e = 0; e < m_nbart; ++e) {
         if (m_debuts[static_cast<size_t>(e) + 1] != m_lexm[static_cast<size_t>(e)].frq) {
-            Trace("\nLa fréquence de l'article %ld ne s'accorde pas avec le texte", long(e));
+            TraceDans(m_dossier, "\nLa fréquence de l'article %ld ne s'accorde pas avec le texte", long(e));
             return false;
         }
     }
@@ -398,7 +409,7 @@ bool charg1::TraduitTexte(std::FILE* f) {
     for (size_t fait = 0; fait < static_cast<size_t>(m_nbitem);) {
         const size_t voulu = std::min(ValeursParBloc, static_cast<size_t>(m_nbitem) - fait);
         if (std::fread(tnum + fait, sizeof(int32_t), voulu, f) != voulu) {
-            Trace("\nLe texte numérisé compte moins de %ld items", long(m_nbitem));
+            TraceDans(m_dossier, "\nLe texte numérisé compte moins de %ld items", long(m_nbitem));
             return false;
         }
         for (size_t i = fait; i < fait + voulu; ++i) {
@@ -412,12 +423,12 @@ bool charg1::TraduitTexte(std::FILE* f) {
             } else if (v > saut && v < limd) {
                 v = m_carteponct[(limd - 1 - v) & 0xFF];
                 if (v < 0) {
-                    Trace("\nPonctuation inconnue en position %ld", long(i));
+                    TraceDans(m_dossier, "\nPonctuation inconnue en position %ld", long(i));
                     return false;
                 }
                 ++compte[v];
             } else {
-                Trace("\nValeur %ld invalide en position %ld", long(v), long(i));
+                TraceDans(m_dossier, "\nValeur %ld invalide en position %ld", long(v), long(i));
                 return false;
             }
             tnum[i] = v;

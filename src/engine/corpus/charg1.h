@@ -53,7 +53,8 @@ class charg1 {
     void AttribGauge(Progression gauge);
     // Loads the base whose .par is at chemin (LecParam, AllocMem, OpenDicNum, OpenTextNum, stopping at the
     // first failure). 0: loaded; 1: LecParam failed; 4: AllocMem; 2: OpenDicNum; 3: OpenTextNum.
-    // The .dic and .num are read from the current folder under the name on line 1 of the .par.
+    // The .dic and .num are read beside the .par under the name on line 1 of the .par; the trace goes
+    // to that folder too. A relative chemin is taken from the current folder at the time of the call.
     int32_t ChargeBase(const char* chemin);
     int32_t ChargeBase(const std::string& chemin) { return ChargeBase(chemin.c_str()); }
     bool LecParam(const char* chemin);
@@ -76,7 +77,12 @@ class charg1 {
     int32_t Limd() const { return m_limd; }
     int32_t NbFormSup() const { return m_nbformsup; }
     int32_t NbTotEntites() const { return m_nbart + m_nbformsup; }
+    // The name on line 1 of the .par.
     const std::string& NomBase() const { return m_nomBase; }
+    // The absolute folder of the .par, fixed by the loading: every file of the base lies there.
+    const std::string& Dossier() const { return m_dossier; }
+    // The path of a file of the base: Dossier() + "/" + NomBase() + suffixe (".dic", ".loc.sr", ...).
+    std::string CheminFichier(std::string_view suffixe) const;
     // True once ChargeBase has returned 0 (and DesAlloc has not been called since).
     bool Charge() const { return m_charge; }
 
@@ -142,6 +148,7 @@ class charg1 {
     int32_t RangContexte(int32_t valeur) const;
 
     std::string m_nomBase;
+    std::string m_dossier;
     int32_t m_limd = 0;
     int32_t m_codePonct = 0;     // m_limd - 1
     int32_t m_codeSautLigne = 0; // m_limd - 258

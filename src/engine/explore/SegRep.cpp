@@ -46,10 +46,13 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
     while (n < m_base->Nbform() && m_base->RetourneLexm(n).frq >= seuilFormes)
         ++n;
 
-    m_nomLoc = m_base->NomBase() + ".loc.sr";
-    m_nomDesc = m_base->NomBase() + ".desc.sr";
-    Trace("CalcSegRep----\n%s - %s", m_nomLoc.c_str(), m_nomDesc.c_str());
-    if (!m_loc.Ouvre(m_nomLoc) || !m_desc.Ouvre(m_nomDesc)) {
+    // Both files and the trace go beside the base, whatever the current folder; the trace names them
+    // as the base names its own files.
+    m_nomLoc = m_base->NomBase() + std::string(SuffixeLoc);
+    m_nomDesc = m_base->NomBase() + std::string(SuffixeDesc);
+    TraceDans(m_base->Dossier(), "CalcSegRep----\n%s - %s", m_nomLoc.c_str(), m_nomDesc.c_str());
+    if (!m_loc.Ouvre(m_base->CheminFichier(SuffixeLoc)) ||
+        !m_desc.Ouvre(m_base->CheminFichier(SuffixeDesc))) {
         m_loc.Ferme();
         m_desc.Ferme();
         return false;
@@ -72,7 +75,7 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
     if (m_ecritureEnErreur || !vides) {
         // Segments whose positions are not all in the file would be listed with occurrences that cannot
         // be read back: none is kept.
-        Trace("\nCalcSegRep : %s ne peut être écrit", m_nomLoc.c_str());
+        TraceDans(m_base->Dossier(), "\nCalcSegRep : %s ne peut être écrit", m_nomLoc.c_str());
         m_liste.clear();
         return false;
     }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,10 @@ class Tgen;
 
 class SegRep : public FournisseurSegments {
   public:
+    // The files of the segments follow the base's name: bn".loc.sr", bn".desc.sr".
+    inline static constexpr std::string_view SuffixeLoc = ".loc.sr";
+    inline static constexpr std::string_view SuffixeDesc = ".desc.sr";
+
     // Keeps the loader (borrowed) and a copy of the delimiter set: an entry of the set ends a segment,
     // every other entry that is not a form is passed over.
     SegRep(charg1* base, const std::set<int32_t>& delimiteurs);
@@ -61,6 +66,8 @@ class SegRep : public FournisseurSegments {
     const std::vector<Segment>& Segments() const { return m_liste; }
     const std::set<int32_t>& Delimiteurs() const { return m_delimiteurs; }
     int32_t SeuilSegments() const { return m_seuilSegments; }
+    // The names of the two files as the trace gives them; they lie in the base's folder, at
+    // charg1::CheminFichier(SuffixeLoc) and charg1::CheminFichier(SuffixeDesc).
     const std::string& NomFichierLoc() const { return m_nomLoc; }
     const std::string& NomFichierDesc() const { return m_nomDesc; }
 

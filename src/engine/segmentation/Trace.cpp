@@ -9,9 +9,9 @@ namespace t3 {
 
 namespace {
 
-void Ecrit(const char* mode, const char* format, va_list args) {
+void Ecrit(const std::string& dossier, const char* mode, const char* format, va_list args) {
     const std::string formatCp1252 = Utf8VersCp1252(format);
-    if (FILE* f = std::fopen(NomTrace, mode)) {
+    if (FILE* f = std::fopen(CheminTrace(dossier).c_str(), mode)) {
         std::vfprintf(f, formatCp1252.c_str(), args);
         std::fclose(f);
     }
@@ -19,17 +19,35 @@ void Ecrit(const char* mode, const char* format, va_list args) {
 
 } // namespace
 
+std::string CheminTrace(const std::string& dossier) {
+    return dossier.empty() ? std::string(NomTrace) : dossier + "/" + NomTrace;
+}
+
 void Trace(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    Ecrit("ab", format, args);
+    Ecrit({}, "ab", format, args);
     va_end(args);
 }
 
 void TraceNouvelle(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    Ecrit("wb", format, args);
+    Ecrit({}, "wb", format, args);
+    va_end(args);
+}
+
+void TraceDans(const std::string& dossier, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    Ecrit(dossier, "ab", format, args);
+    va_end(args);
+}
+
+void TraceNouvelleDans(const std::string& dossier, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    Ecrit(dossier, "wb", format, args);
     va_end(args);
 }
 
@@ -47,7 +65,7 @@ std::string Formate(const char* format, ...) {
 }
 
 void TraceTexte(const std::string& texte) {
-    if (FILE* f = std::fopen(NomTrace, "ab")) {
+    if (FILE* f = std::fopen(CheminTrace({}).c_str(), "ab")) {
         std::fwrite(texte.data(), 1, texte.size(), f);
         std::fclose(f);
     }

@@ -1,5 +1,6 @@
 #pragma once
-// The trace "atrace.txt" in the current folder. Each line is written by opening the file in append mode,
+// The trace "atrace.txt", in the current folder or in a given one (a loaded base traces into its own
+// folder, whatever the current folder). Each line is written by opening the file in append mode,
 // writing and closing it at once, so that the trace is complete up to the last finished step even when
 // the process stops. Formats are printf formats written in UTF-8 in the sources; the trace is written in
 // Windows-1252, like the corpus texts whose paths and keys it quotes.
@@ -16,6 +17,13 @@ void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Starts the trace anew (truncating it) with this line.
 void TraceNouvelle(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The path of the trace of a folder; the trace of the current folder when dossier is empty.
+std::string CheminTrace(const std::string& dossier);
+// Trace and TraceNouvelle into the trace of a folder.
+void TraceDans(const std::string& dossier, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void TraceNouvelleDans(const std::string& dossier, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
 
 // The text of a trace line without writing it: the format converted to Windows-1252, then filled in.
 std::string Formate(const char* format, ...) __attribute__((format(printf, 1, 2)));

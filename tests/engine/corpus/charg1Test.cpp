@@ -7,6 +7,7 @@
 
 using namespace t3;
 using namespace t3test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -333,6 +334,33 @@ TEST(Charg1, RechargerRemplaceLaBase) {
     EXPECT_STREQ(base.RetourneGraphieAtPos(0, false), "a");
     EXPECT_EQ(base.ChargeBase("absent.par"), ChargeErreurParam);
     EXPECT_EQ(base.Nbart(), 0);
+}
+
+// The loader reads the .dic and .num beside the .par and traces there, not in the current folder, even
+// when that folder holds a base of the same name; a relative path is resolved when the base is loaded.
+TEST(Charg1, LitLaBaseACoteDeSonPar) {
+    DossierTemporaire dossier;
+    ASSERT_TRUE(SegmenteDans("a", "Le chat. Le chien.\n"));
+    SegmenteBase("un deux trois quatre cinq\n");
+    EcritFichier("atrace.txt", "courant");
+    charg1 base;
+    ASSERT_EQ(base.ChargeBase("a/corpus.par"), ChargeReussie);
+    EXPECT_EQ(base.NomBase(), "corpus");
+    EXPECT_EQ(base.Nbitem(), 7);
+    EXPECT_EQ(base.LocFormDic("chat"), 1);
+    EXPECT_EQ(LitFichier("atrace.txt"), "courant");
+    EXPECT_EQ(LitFichier("a/atrace.txt").rfind("LecParam\n", 0), 0u);
+
+    fs::create_directory("ailleurs");
+    fs::current_path("ailleurs");
+    EXPECT_TRUE(fs::path(base.Dossier()).is_absolute());
+    EXPECT_TRUE(fs::equivalent(base.Dossier(), dossier.Chemin() / "a"));
+    EXPECT_TRUE(fs::equivalent(base.CheminFichier(".num"), dossier.Chemin() / "a" / "corpus.num"));
+    EXPECT_EQ(fs::path(base.CheminFichier(".loc.sr")).filename(), "corpus.loc.sr");
+    // Loaded again from the new current folder, through a path that goes up.
+    ASSERT_EQ(base.ChargeBase("../a/corpus.par"), ChargeReussie);
+    EXPECT_TRUE(fs::equivalent(base.Dossier(), dossier.Chemin() / "a"));
+    EXPECT_FALSE(fs::exists("atrace.txt"));
 }
 
 // Two key types that share their content: more types than contents, as the segmentation writes them.

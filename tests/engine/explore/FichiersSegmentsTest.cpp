@@ -66,6 +66,38 @@ TEST(FichiersSegments, EcritLesPositionsCroissantesEtLesOffsetsDeChaqueSegment) 
     EXPECT_EQ(trace.substr(trace.size() - ligne.size()), ligne);
 }
 
+// Two bases of the same name in two folders, the current folder a third one: the segments of the first
+// go beside it, its trace with them, and its positions are read back from there.
+TEST(FichiersSegments, EcritACoteDeSaBaseQuelQueSoitLeDossierCourant) {
+    DossierTemporaire dossier;
+    ASSERT_TRUE(t3test::SegmenteDans("a", Texte));
+    ASSERT_TRUE(t3test::SegmenteDans("b", "b a b c . b a b c .\n"));
+    charg1 a, b;
+    ASSERT_EQ(a.ChargeBase("a/corpus.par"), ChargeReussie);
+    ASSERT_EQ(b.ChargeBase((dossier.Chemin() / "b" / "corpus.par").string()), ChargeReussie);
+    fs::create_directory("c");
+    fs::current_path("c");
+    const std::string traceB = LitFichier("../b/atrace.txt");
+
+    SegRep sr(&a, ToutesPonctuations(a));
+    ASSERT_TRUE(sr.CalcSegRep(2, 2));
+    ASSERT_EQ(sr.NbSegments(), 2);
+    EXPECT_EQ(Valeurs(LitFichier("../a/corpus.loc.sr")), (std::vector<int32_t>{1, 7, 13, 18, 23}));
+    EXPECT_TRUE(fs::exists("../a/corpus.desc.sr"));
+    for (const char* ailleurs : {"corpus.loc.sr", "corpus.desc.sr", "atrace.txt", "../corpus.loc.sr",
+                                 "../b/corpus.loc.sr", "../b/corpus.desc.sr"})
+        EXPECT_FALSE(fs::exists(ailleurs)) << ailleurs;
+    EXPECT_EQ(LitFichier("../b/atrace.txt"), traceB);
+    const std::string trace = LitFichier("../a/atrace.txt");
+    EXPECT_NE(trace.find("CalcSegRep----\ncorpus.loc.sr - corpus.desc.sr"), std::string::npos) << trace;
+
+    a.AssigneSR(&sr);
+    EXPECT_EQ(sr.LocOccSeg(1), (std::vector<int32_t>{18, 23}));
+    EXPECT_EQ(a.LocOccFor(a.Nbart() + 1), (std::vector<int32_t>{1, 7, 13}));
+    EXPECT_EQ(a.RetourneGraphie(a.Nbart() + 2, false), "q r ");
+    a.AssigneSR(nullptr);
+}
+
 TEST(FichiersSegments, UnNouveauCalculRecreeLesDeuxFichiers) {
     DossierTemporaire dossier;
     charg1 base;
