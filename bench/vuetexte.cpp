@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     if (base.ChargeBase(argv[1]) != 0) return 2;
     QElapsedTimer chrono;
     chrono.start();
-    t3ui::TFenRuze vue(nullptr, &base);
+    t3ui::TFenRuze vue(&base);
     vue.resize(696, 480);
     vue.show();
     QApplication::processEvents();

@@ -12,7 +12,7 @@ endfunction()
 # add_ui_test(NAME source...): a QtTest program on the windows, run without a display.
 function(add_ui_test name)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE t3ui Qt6::Test)
+  target_link_libraries(${name} PRIVATE t3ui_complet Qt6::Test)
   target_compile_definitions(${name} PRIVATE TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")

@@ -5,6 +5,8 @@
 #include "shell/Dialogues.h"
 #include "shell/TexteQt.h"
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QFile>
 
 namespace t3uitest {
@@ -38,6 +40,19 @@ QString Base(const QString& texte, const QString& nom) {
     Ecrit(nom + ".txt", QByteArray::fromStdString(t3ui::VersCp1252(texte)));
     if (t3::SegmPrinc((nom + ".txt").toStdString(), t3::DelimParDefaut) != t3::ResultatSegm::Ok) return {};
     return QDir::current().filePath(nom + ".par");
+}
+
+Depot Depose(QWidget* cible, const QMimeData* donnees) {
+    const QPoint point(2, 2);
+    QDragEnterEvent entree(point, Qt::CopyAction, donnees, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cible, &entree);
+    if (!entree.isAccepted()) return Depot::RefuseALEntree;
+    QDragMoveEvent survol(point, Qt::CopyAction, donnees, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cible, &survol);
+    if (!survol.isAccepted()) return Depot::RefuseALEntree;
+    QDropEvent depot(QPointF(point), Qt::CopyAction, donnees, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cible, &depot);
+    return depot.isAccepted() ? Depot::Accepte : Depot::Refuse;
 }
 
 } // namespace t3uitest

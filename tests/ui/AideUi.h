@@ -5,6 +5,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+class QMimeData;
+class QWidget;
+
 namespace t3uitest {
 
 // A new empty folder made current for the life of the object.
@@ -24,5 +27,10 @@ QByteArray Lit(const QString& chemin);
 // Writes texte in Windows-1252 as nom.txt in the current folder and segments it there under the default
 // delimiters; the path of the base's .par.
 QString Base(const QString& texte, const QString& nom = "corpus");
+
+// A drag carrying donnees entering cible, moving over it and dropped there, as the user's mouse does it
+// (the window system delivers the move and the drop only after an accepted entry).
+enum class Depot { RefuseALEntree, Refuse, Accepte };
+Depot Depose(QWidget* cible, const QMimeData* donnees);
 
 } // namespace t3uitest

@@ -2,6 +2,9 @@
 
 #include "stats/Tgen.h"
 
+#include <QAbstractScrollArea>
+#include <QDropEvent>
+
 namespace t3ui {
 
 const TTgenDragObject* GroupeDuGlisser(const QMimeData* donnees, const QObject* refusee) {
@@ -16,6 +19,45 @@ std::unique_ptr<t3::Tgen> GroupeRecu(const t3::charg1* base, const TTgenDragObje
     auto groupe = std::make_unique<t3::Tgen>(base, objet.Entrees(), nom);
     if (objet.GetCouleur() != t3::CouleurBlanche) groupe->SetCouleur(objet.GetCouleur());
     return groupe;
+}
+
+CibleGroupes::CibleGroupes(QObject* parent, Depot depot, const QObject* refusee)
+    : QObject(parent), m_depot(std::move(depot)), m_refusee(refusee) {}
+
+CibleGroupes* CibleGroupes::Installe(QWidget* cible, Depot depot, const QObject* refusee) {
+    // A scroll area receives its drags on its viewport.
+    QWidget* surface = cible;
+    if (auto* zone = qobject_cast<QAbstractScrollArea*>(cible)) surface = zone->viewport();
+    cible->setAcceptDrops(true);
+    surface->setAcceptDrops(true);
+    auto* gestion = new CibleGroupes(surface, std::move(depot), refusee);
+    surface->installEventFilter(gestion);
+    return gestion;
+}
+
+bool CibleGroupes::eventFilter(QObject* objet, QEvent* evenement) {
+    switch (evenement->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* glisser = static_cast<QDragMoveEvent*>(evenement);
+        if (GroupeDuGlisser(glisser->mimeData(), m_refusee))
+            glisser->acceptProposedAction();
+        else
+            glisser->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* depot = static_cast<QDropEvent*>(evenement);
+        const TTgenDragObject* groupe = GroupeDuGlisser(depot->mimeData(), m_refusee);
+        if (groupe && m_depot(*groupe))
+            depot->acceptProposedAction();
+        else
+            depot->ignore();
+        return true;
+    }
+    default:
+        return QObject::eventFilter(objet, evenement);
+    }
 }
 
 } // namespace t3ui

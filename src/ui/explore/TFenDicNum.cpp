@@ -4,7 +4,8 @@
 #include "explore/TTgenDragObject.h"
 #include "shell/Couleurs.h"
 #include "shell/Dialogues.h"
-#include "shell/TFenPrinc.h"
+#include "shell/GenresFenetres.h"
+#include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
 
 #include <QHBoxLayout>
@@ -21,6 +22,21 @@
 #include <numeric>
 
 namespace t3ui {
+
+namespace {
+
+QWidget* CreeDictionnaire(ServicesAtelier& services) {
+    return new TFenDicNum(services.Chargeur());
+}
+
+} // namespace
+
+// The dictionary opens with every base, as a page of the left panel.
+T3_GENRE_FENETRE(GenreFenetre{.rang = 1,
+                              .avecBase = true,
+                              .lieu = Lieu::ListesGauche,
+                              .statut = "Affichage du dictionnaire",
+                              .cree = CreeDictionnaire});
 
 ModeleDicNum::ModeleDicNum(const t3::charg1* base, QObject* parent)
     : QAbstractTableModel(parent), m_base(base), m_couleur(t3::CouleurRGB(0, 0, 255)) {
@@ -88,6 +104,12 @@ int ModeleDicNum::Ligne(int32_t entree) const {
 // Lexicographic order is one pass over the forms through their stored ranks; the punctuation entries
 // keep their places after the forms.
 void ModeleDicNum::InverseOrdre() {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList avant = persistentIndexList();
+    std::vector<int32_t> entrees;
+    entrees.reserve(static_cast<size_t>(avant.size()));
+    for (const QModelIndex& index : avant)
+        entrees.push_back(Entree(index.row()));
     m_lexicographique = !m_lexicographique;
     const int32_t nbForm = m_base->Nbform();
     if (m_lexicographique) {
@@ -98,12 +120,21 @@ void ModeleDicNum::InverseOrdre() {
     } else {
         std::iota(m_lignes.begin(), m_lignes.end(), 0);
     }
-    emit dataChanged(index(0, 0), index(rowCount() - 1, 1));
+    // Each persistent index follows its entry to its new row, through the inverse of the row map.
+    std::vector<int> ligneDe(m_lignes.size());
+    for (size_t ligne = 0; ligne < m_lignes.size(); ++ligne)
+        if (const auto e = static_cast<size_t>(m_lignes[ligne]); e < ligneDe.size())
+            ligneDe[e] = static_cast<int>(ligne);
+    QModelIndexList apres;
+    apres.reserve(avant.size());
+    for (qsizetype i = 0; i < avant.size(); ++i)
+        apres.append(index(ligneDe[static_cast<size_t>(entrees[static_cast<size_t>(i)])], avant[i].column()));
+    changePersistentIndexList(avant, apres);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     emit headerDataChanged(Qt::Horizontal, 0, 0);
 }
 
-TFenDicNum::TFenDicNum(TFenPrinc* principale, const t3::charg1* base)
-    : m_base(base), m_couleur(t3::CouleurRGB(0, 0, 255)) {
+TFenDicNum::TFenDicNum(const t3::charg1* base) : m_base(base), m_couleur(t3::CouleurRGB(0, 0, 255)) {
     setObjectName("FenDicNum");
     setWindowTitle("Dictionnaire");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -156,14 +187,13 @@ TFenDicNum::TFenDicNum(TFenPrinc* principale, const t3::charg1* base)
     disposition->addWidget(panel);
     disposition->addWidget(m_liste, 1);
     disposition->addWidget(m_statut);
-    FormCreate(principale);
+    FormCreate();
 }
 
-void TFenDicNum::FormCreate(TFenPrinc* principale) {
+void TFenDicNum::FormCreate() {
     resize(254, 378);
     setMinimumWidth(254);
     m_statut->showMessage(QString::number(m_modele->rowCount()) + " formes");
-    if (principale) principale->DockeDansListesGauche(this, windowTitle());
 }
 
 void TFenDicNum::ListeFormesColumnClick(int colonne) {

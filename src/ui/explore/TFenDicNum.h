@@ -20,8 +20,6 @@ class charg1;
 
 namespace t3ui {
 
-class TFenPrinc;
-
 class ModeleDicNum : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -39,6 +37,7 @@ class ModeleDicNum : public QAbstractTableModel {
     int32_t Entree(int ligne) const { return m_lignes[static_cast<size_t>(ligne)]; }
     int Ligne(int32_t entree) const;
     bool Lexicographique() const { return m_lexicographique; }
+    // Moves from one order to the other; the rows move (a row keeps its entry through persistent indexes).
     void InverseOrdre();
     void SetSource(QObject* source) { m_source = source; }
     void SetCouleur(t3::Couleur couleur) { m_couleur = couleur; }
@@ -54,7 +53,7 @@ class ModeleDicNum : public QAbstractTableModel {
 class TFenDicNum : public QWidget {
     Q_OBJECT
   public:
-    TFenDicNum(TFenPrinc* principale, const t3::charg1* base);
+    explicit TFenDicNum(const t3::charg1* base);
 
     QTableView* ListeFormes() const { return m_liste; }
     ModeleDicNum* Modele() const { return m_modele; }
@@ -70,7 +69,7 @@ class TFenDicNum : public QWidget {
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
   private:
-    void FormCreate(TFenPrinc* principale);
+    void FormCreate();
     void PeintPastille();
 
     const t3::charg1* m_base;

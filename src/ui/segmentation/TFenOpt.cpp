@@ -2,12 +2,15 @@
 
 #include "Globaux.h"
 #include "shell/Chemins.h"
+#include "shell/Dialogues.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -75,6 +78,34 @@ bool TFenOpt::Maxart(int32_t& valeur) const {
 }
 bool TFenOpt::Etiquettes(int32_t& valeur) const {
     return Entier(m_edEtiqs->text(), valeur);
+}
+
+} // namespace t3ui
+
+namespace t3ui {
+
+void TFenOpt::Regle(QWidget* parent) {
+    TFenOpt dialogue(parent);
+    const QScreen* ecran = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+    // Halves rounded toward zero, as the dialogs are placed.
+    if (ecran)
+        dialogue.move(ecran->size().width() / 2 - dialogue.width() / 2,
+                      ecran->size().height() / 2 - dialogue.height() / 2);
+    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
+    // The tag-count option is stored before the maximum is read, as the dialog's two fields are.
+    int32_t valeur;
+    if (!dialogue.Etiquettes(valeur)) {
+        Dialogues::Information(
+            parent, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteEtiquettes()));
+        return;
+    }
+    t3::Options.NbEtiquettes = valeur;
+    if (!dialogue.Maxart(valeur)) {
+        Dialogues::Information(
+            parent, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteMaxart()));
+        return;
+    }
+    t3::Options.Maxart = valeur;
 }
 
 } // namespace t3ui

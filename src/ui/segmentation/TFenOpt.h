@@ -15,6 +15,9 @@ class TFenOpt : public QDialog {
     Q_OBJECT
   public:
     explicit TFenOpt(QWidget* parent = nullptr);
+    // The command "Options...": the dialog centred on the screen; on OK the tag-count option is stored,
+    // then the maximum number of articles, each only when its field holds an integer.
+    static void Regle(QWidget* parent);
 
     QLineEdit* EdMaxart() const { return m_edMaxart; }
     QLineEdit* EdEtiqs() const { return m_edEtiqs; }

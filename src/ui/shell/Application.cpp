@@ -1,5 +1,6 @@
 #include "shell/Application.h"
 
+#include "shell/Atelier.h"
 #include "shell/Dialogues.h"
 #include "shell/TFenPrinc.h"
 #include "shell/TSplashScreen.h"
@@ -60,7 +61,7 @@ int LanceTessaron3(int argc, char** argv) {
     principale.showMaximized();
     delete accueil;
     try {
-        principale.TraiteLigneCommande(ligneCommande);
+        principale.Bases().TraiteLigneCommande(ligneCommande);
         return application.exec();
     } catch (const std::exception& exception) {
         Application::MontreException(exception.what());

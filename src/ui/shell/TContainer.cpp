@@ -2,7 +2,10 @@
 
 #include "explore/CibleGroupes.h"
 #include "shell/Images.h"
-#include "shell/TFenPrinc.h"
+#include "shell/Sablier.h"
+#include "shell/ServicesAtelier.h"
+#include "shell/TexteQt.h"
+#include "stats/Tgen.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -12,26 +15,50 @@
 
 namespace t3ui {
 
-TContainer::TContainer(TFenPrinc* principale) : m_principale(principale) {
+TContainer::TContainer(ServicesAtelier& services) : m_services(services) {
     setObjectName("Container");
     setToolTip("Vide");
     setPixmap(Glyphe("{…}", 45).pixmap(32, 32));
     setFixedSize(36, 36);
     setAlignment(Qt::AlignCenter);
-    setAcceptDrops(true);
+    // A group dragged from the container itself is refused.
+    CibleGroupes::Installe(
+        this, [this](const TTgenDragObject& objet) { return ContainerDrop(objet); }, this);
+    m_pmnuQueue = new QMenu(this);
+    m_pmnuQueue->setObjectName("PMnuQueue");
+    connect(m_pmnuQueue, &QMenu::aboutToShow, this, &TContainer::RemplitPMnuQueue);
 }
 
-void TContainer::dragEnterEvent(QDragEnterEvent* evenement) {
-    if (GroupeDuGlisser(evenement->mimeData(), this)) evenement->acceptProposedAction();
+bool TContainer::ContainerDrop(const TTgenDragObject& objet) {
+    const t3::charg1* base = m_services.Chargeur();
+    if (!GroupeDuGlisser(&objet, this) || !base) return false;
+    std::shared_ptr<t3::Tgen> groupe;
+    {
+        Sablier sablier;
+        groupe = GroupeRecu(base, objet, true);
+    }
+    setToolTip(VersQt(groupe->Nom()));
+    m_groupeCourant = groupe.get();
+    m_fileGroupes.push_front(std::move(groupe));
+    while (m_fileGroupes.size() > NbGroupesGardes)
+        m_fileGroupes.pop_back();
+    return true;
 }
 
-void TContainer::dragMoveEvent(QDragMoveEvent* evenement) {
-    if (GroupeDuGlisser(evenement->mimeData(), this)) evenement->acceptProposedAction();
+void TContainer::ChoisitGroupe(int index) {
+    if (index < 0 || index >= static_cast<int>(m_fileGroupes.size())) return;
+    m_groupeCourant = m_fileGroupes[static_cast<size_t>(index)].get();
+    setToolTip(VersQt(m_groupeCourant->Nom()));
 }
 
-void TContainer::dropEvent(QDropEvent* evenement) {
-    const TTgenDragObject* objet = GroupeDuGlisser(evenement->mimeData(), this);
-    if (objet && m_principale->ContainerDrop(*objet)) evenement->acceptProposedAction();
+void TContainer::RemplitPMnuQueue() {
+    m_pmnuQueue->clear();
+    for (size_t i = 0; i < m_fileGroupes.size(); ++i) {
+        QAction* action = m_pmnuQueue->addAction(VersQt(m_fileGroupes[i]->Nom()), this,
+                                                 [this, i] { ChoisitGroupe(static_cast<int>(i)); });
+        action->setCheckable(true);
+        action->setChecked(m_fileGroupes[i].get() == m_groupeCourant);
+    }
 }
 
 void TContainer::mousePressEvent(QMouseEvent* evenement) {
@@ -43,7 +70,7 @@ void TContainer::mouseMoveEvent(QMouseEvent* evenement) {
     if (!(evenement->buttons() & Qt::LeftButton) ||
         (evenement->position().toPoint() - m_depart).manhattanLength() < QApplication::startDragDistance())
         return;
-    const t3::Tgen* groupe = m_principale->GroupeCourant();
+    const t3::Tgen* groupe = m_groupeCourant;
     if (!groupe) return;
     auto* objet = new TTgenDragObject(this, groupe->Nom(), groupe->GetCouleur(), groupe->NbEntrees());
     for (int32_t entree : groupe->Entrees())
@@ -55,7 +82,7 @@ void TContainer::mouseMoveEvent(QMouseEvent* evenement) {
 }
 
 void TContainer::contextMenuEvent(QContextMenuEvent* evenement) {
-    m_principale->PMnuQueue()->popup(evenement->globalPos());
+    m_pmnuQueue->popup(evenement->globalPos());
 }
 
 } // namespace t3ui

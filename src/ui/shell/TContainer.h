@@ -1,28 +1,50 @@
 #pragma once
 // The container of the toolbar: an image that receives groups of forms dropped on it and gives the
-// current group to whatever window it is dragged onto. Its right-click menu lists the last groups.
+// current group to whatever window it is dragged onto. It keeps the last twenty groups dropped, newest
+// first; its right-click menu PMnuQueue lists them and makes the chosen one current.
 #include <QLabel>
 #include <QPoint>
 
+#include <deque>
+#include <memory>
+
+class QMenu;
+
+namespace t3 {
+class Tgen;
+}
+
 namespace t3ui {
 
-class TFenPrinc;
+class ServicesAtelier;
+class TTgenDragObject;
 
 class TContainer : public QLabel {
     Q_OBJECT
   public:
-    explicit TContainer(TFenPrinc* principale);
+    static constexpr size_t NbGroupesGardes = 20;
+
+    explicit TContainer(ServicesAtelier& services);
+
+    // The drop of a group, built on the open base; false when it is refused.
+    bool ContainerDrop(const TTgenDragObject& objet);
+    void ChoisitGroupe(int index);
+    const t3::Tgen* GroupeCourant() const { return m_groupeCourant; }
+    const std::deque<std::shared_ptr<t3::Tgen>>& FileGroupes() const { return m_fileGroupes; }
+    QMenu* PMnuQueue() const { return m_pmnuQueue; }
 
   protected:
-    void dragEnterEvent(QDragEnterEvent* evenement) override;
-    void dragMoveEvent(QDragMoveEvent* evenement) override;
-    void dropEvent(QDropEvent* evenement) override;
     void mousePressEvent(QMouseEvent* evenement) override;
     void mouseMoveEvent(QMouseEvent* evenement) override;
     void contextMenuEvent(QContextMenuEvent* evenement) override;
 
   private:
-    TFenPrinc* m_principale;
+    void RemplitPMnuQueue();
+
+    ServicesAtelier& m_services;
+    std::deque<std::shared_ptr<t3::Tgen>> m_fileGroupes;
+    t3::Tgen* m_groupeCourant = nullptr;
+    QMenu* m_pmnuQueue;
     QPoint m_depart;
 };
 

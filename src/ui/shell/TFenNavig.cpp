@@ -1,10 +1,12 @@
 #include "shell/TFenNavig.h"
 
+#include "corpus/Partition.h"
+#include "corpus/Section.h"
+#include "corpus/charg1.h"
 #include "shell/Images.h"
-#include "shell/TFenPrinc.h"
+#include "shell/TexteQt.h"
 
 #include <QCloseEvent>
-#include <QMdiSubWindow>
 #include <QVBoxLayout>
 
 namespace t3ui {
@@ -17,9 +19,31 @@ class ItemPage : public QTreeWidgetItem {
     QPointer<QWidget> fenetre;
 };
 
+template <class Cle>
+QTreeWidgetItem* Trouve(const std::map<const Cle*, QTreeWidgetItem*>& items, const Cle* cle) {
+    const auto trouve = items.find(cle);
+    return trouve == items.end() ? nullptr : trouve->second;
+}
+
+// The windows of the children of item of a kind, in order, the closed ones left out.
+std::vector<QWidget*> FenetresEnfants(const QTreeWidgetItem* item, GenreNoeud genre) {
+    std::vector<QWidget*> fenetres;
+    for (int i = 0; item && i < item->childCount(); ++i)
+        if (TFenNavig::Genre(item->child(i)) == genre)
+            if (QWidget* fenetre = TFenNavig::Fenetre(item->child(i))) fenetres.push_back(fenetre);
+    return fenetres;
+}
+
+int CompteEnfants(const QTreeWidgetItem* item, GenreNoeud genre) {
+    int n = 0;
+    for (int i = 0; item && i < item->childCount(); ++i)
+        n += TFenNavig::Genre(item->child(i)) == genre;
+    return n;
+}
+
 } // namespace
 
-TFenNavig::TFenNavig(TFenPrinc* principale) : m_principale(principale) {
+TFenNavig::TFenNavig() {
     setObjectName("FenNavig");
     setWindowTitle("FenNavig");
     resize(280, 216);
@@ -33,10 +57,11 @@ TFenNavig::TFenNavig(TFenPrinc* principale) : m_principale(principale) {
             [this](QTreeWidgetItem* item) { TreePagesChange(item); });
 }
 
-QTreeWidgetItem* TFenNavig::AjouteItem(QTreeWidgetItem* parent, const QString& texte, int image,
-                                       QWidget* fenetre, bool enTete) {
+QTreeWidgetItem* TFenNavig::AjouteItem(QTreeWidgetItem* parent, const QString& texte, GenreNoeud genre,
+                                       int image, QWidget* fenetre, bool enTete) {
     auto* item = new ItemPage(QStringList{texte});
     item->setIcon(0, IconeNavigation(image));
+    item->setData(0, RoleGenre, static_cast<int>(genre));
     if (!parent)
         m_treePages->addTopLevelItem(item);
     else if (enTete)
@@ -56,17 +81,87 @@ void TFenNavig::AttacheFenetre(QTreeWidgetItem* item, QWidget* fenetre) {
     if (auto* page = dynamic_cast<ItemPage*>(item)) page->fenetre = fenetre;
 }
 
-QTreeWidgetItem* TFenNavig::Enfant(const QTreeWidgetItem* item, const QString& texte) {
+GenreNoeud TFenNavig::Genre(const QTreeWidgetItem* item) {
+    return item ? static_cast<GenreNoeud>(item->data(0, RoleGenre).toInt()) : GenreNoeud::Aucun;
+}
+
+QTreeWidgetItem* TFenNavig::Enfant(const QTreeWidgetItem* item, GenreNoeud genre) {
     for (int i = 0; item && i < item->childCount(); ++i)
-        if (item->child(i)->text(0) == texte) return item->child(i);
+        if (Genre(item->child(i)) == genre) return item->child(i);
     return nullptr;
 }
 
+QTreeWidgetItem* TFenNavig::AjoutePagesBase(const QString& chemin, const t3::charg1* base) {
+    m_treePages->hide();
+    QTreeWidgetItem* item = AjouteItem(nullptr, chemin, GenreNoeud::Base, 1);
+    AjouteItem(item, "Texte", GenreNoeud::Texte, 1, nullptr, true);
+    AjouteItem(item, "Dictionnaire", GenreNoeud::Dictionnaire);
+    AjouteItem(item, "Cartes Sections", GenreNoeud::CartesSections, 2);
+    AjouteItem(item, "Partitions", GenreNoeud::Partitions, 2);
+    m_treePages->setStyleSheet("QTreeWidget { background: white; }");
+    m_treePages->expandAll();
+    m_treePages->show();
+    m_bases[base] = item;
+    return item;
+}
+
+QTreeWidgetItem* TFenNavig::NoeudBase(const t3::charg1* base) const {
+    return Trouve(m_bases, base);
+}
+
+QTreeWidgetItem* TFenNavig::AjoutePartition(const t3::Partition* partition, QWidget* statistiques) {
+    QTreeWidgetItem* partitions = Enfant(NoeudBase(partition->Base()), GenreNoeud::Partitions);
+    if (!partitions) return nullptr;
+    const QString nom = VersQt(partition->Base()->RetourneGraphie(partition->CleType(), false));
+    QTreeWidgetItem* item = AjouteItem(partitions, nom, GenreNoeud::Partition, 2);
+    AjouteItem(item, "PCLC", GenreNoeud::PCLC, -1, statistiques);
+    AjouteItem(item, "Graphiques", GenreNoeud::Graphiques);
+    AjouteItem(item, "Spécifs", GenreNoeud::Specifs, 2);
+    AjouteItem(item, "AFC", GenreNoeud::AFC, 2);
+    item->setExpanded(true);
+    m_partitions[partition] = item;
+    return item;
+}
+
+QTreeWidgetItem* TFenNavig::NoeudPartition(const t3::Partition* partition) const {
+    return Trouve(m_partitions, partition);
+}
+
+QTreeWidgetItem* TFenNavig::AjouteGraphique(const t3::Partition* partition, QWidget* graphique) {
+    QTreeWidgetItem* graphiques = Enfant(NoeudPartition(partition), GenreNoeud::Graphiques);
+    if (!graphiques) return nullptr;
+    const int numero = CompteEnfants(graphiques, GenreNoeud::Graphique) + 1;
+    return AjouteItem(graphiques, QString("Graphique (%1)").arg(numero), GenreNoeud::Graphique, -1,
+                      graphique);
+}
+
+std::vector<QWidget*> TFenNavig::FenetresPartition(const t3::Partition* partition, GenreNoeud genre) const {
+    const QTreeWidgetItem* item = NoeudPartition(partition);
+    if (genre == GenreNoeud::Graphique) return FenetresEnfants(Enfant(item, GenreNoeud::Graphiques), genre);
+    return FenetresEnfants(item, genre);
+}
+
+QTreeWidgetItem* TFenNavig::AjouteSection(const t3::Section* section, const QString& texte) {
+    QTreeWidgetItem* cartes = Enfant(NoeudBase(section->Base()), GenreNoeud::CartesSections);
+    if (!cartes) return nullptr;
+    QTreeWidgetItem* item = AjouteItem(cartes, texte, GenreNoeud::Section);
+    m_sections[section] = item;
+    return item;
+}
+
+QTreeWidgetItem* TFenNavig::AjouteVue(const t3::Section* section, QWidget* carte) {
+    QTreeWidgetItem* item = Trouve(m_sections, section);
+    if (!item) return nullptr;
+    const int numero = CompteEnfants(item, GenreNoeud::VueSection) + 1;
+    return AjouteItem(item, QString("Vue n°%1").arg(numero), GenreNoeud::VueSection, -1, carte);
+}
+
+std::vector<QWidget*> TFenNavig::Vues(const t3::Section* section) const {
+    return FenetresEnfants(Trouve(m_sections, section), GenreNoeud::VueSection);
+}
+
 void TFenNavig::TreePagesChange(QTreeWidgetItem* item) {
-    QWidget* fenetre = Fenetre(item);
-    if (!fenetre) return;
-    m_principale->AmeneAuPremierPlan(fenetre);
-    m_principale->Mosaique();
+    if (QWidget* fenetre = Fenetre(item)) emit PageChoisie(fenetre);
 }
 
 // The navigation window lives as long as the main window: a request to close it is refused.

@@ -1,37 +1,90 @@
 #pragma once
 // The navigation window: a tree of the pages of every opened base (the analysis windows made for it,
-// grouped by kind). Selecting an item that has a window brings that window forward. It refuses to close.
+// grouped by kind). Selecting an item that has a window asks for that window to come forward. It refuses
+// to close. Every item carries its kind (the role RoleGenre), by which items are found again, never by
+// their text; the tree also keeps, for the bases, partitions and section sets, the item that stands for
+// each, so that their windows are found from the engine's objects.
 #include <QPointer>
 #include <QTreeWidget>
 #include <QWidget>
 
+#include <map>
+#include <vector>
+
+namespace t3 {
+class Partition;
+class Section;
+class charg1;
+} // namespace t3
+
 namespace t3ui {
 
-class TFenPrinc;
+enum class GenreNoeud {
+    Aucun,
+    Base,           // the path of the base's .par
+    Texte,          // under a base
+    Dictionnaire,   // under a base
+    CartesSections, // under a base
+    Section,        // "Délimiteurs : ..." under "Cartes Sections"
+    VueSection,     // "Vue n°k": a section map
+    Partitions,     // under a base
+    Partition,      // the key type's name under "Partitions"
+    PCLC,           // the statistics window of the partition
+    Graphiques,     // under a partition
+    Graphique,      // "Graphique (n)": a ventilation graph
+    Specifs,        // under a partition
+    AFC,            // under a partition
+};
 
 class TFenNavig : public QWidget {
     Q_OBJECT
   public:
-    explicit TFenNavig(TFenPrinc* principale);
+    static constexpr int RoleGenre = Qt::UserRole + 1;
+
+    TFenNavig();
 
     QTreeWidget* TreePages() const { return m_treePages; }
-    // Adds an item after its siblings (or as the first child when enTete) with an image (-1: the default
-    // one) and an attached window, which the item forgets when the window is destroyed.
-    QTreeWidgetItem* AjouteItem(QTreeWidgetItem* parent, const QString& texte, int image = -1,
-                                QWidget* fenetre = nullptr, bool enTete = false);
+    // Adds an item of a kind after its siblings (or as the first child when enTete) with an image (-1:
+    // the default one) and an attached window, which the item forgets when the window is destroyed.
+    QTreeWidgetItem* AjouteItem(QTreeWidgetItem* parent, const QString& texte, GenreNoeud genre,
+                                int image = -1, QWidget* fenetre = nullptr, bool enTete = false);
     static QWidget* Fenetre(const QTreeWidgetItem* item);
     static void AttacheFenetre(QTreeWidgetItem* item, QWidget* fenetre);
-    // The first child of item with that text; null if none.
-    static QTreeWidgetItem* Enfant(const QTreeWidgetItem* item, const QString& texte);
+    static GenreNoeud Genre(const QTreeWidgetItem* item);
+    // The first child of item of that kind; null if none.
+    static QTreeWidgetItem* Enfant(const QTreeWidgetItem* item, GenreNoeud genre);
+
+    // The item of a base with its four pages, "Texte", "Dictionnaire", "Cartes Sections", "Partitions".
+    QTreeWidgetItem* AjoutePagesBase(const QString& chemin, const t3::charg1* base);
+    QTreeWidgetItem* NoeudBase(const t3::charg1* base) const;
+    // The item of a partition under "Partitions" of its base, named after its key type, with
+    // "PCLC" (its statistics window), "Graphiques", "Spécifs" and "AFC"; null when its base has no item.
+    QTreeWidgetItem* AjoutePartition(const t3::Partition* partition, QWidget* statistiques);
+    QTreeWidgetItem* NoeudPartition(const t3::Partition* partition) const;
+    // A ventilation graph of the partition, listed "Graphique (n)" under its "Graphiques".
+    QTreeWidgetItem* AjouteGraphique(const t3::Partition* partition, QWidget* graphique);
+    // The windows of the items of that kind under the partition's item (PCLC: its statistics window;
+    // Graphique: its ventilation graphs in order of opening), the closed ones left out.
+    std::vector<QWidget*> FenetresPartition(const t3::Partition* partition, GenreNoeud genre) const;
+    // The item of a section set under "Cartes Sections" of its base, and its views "Vue n°k".
+    QTreeWidgetItem* AjouteSection(const t3::Section* section, const QString& texte);
+    QTreeWidgetItem* AjouteVue(const t3::Section* section, QWidget* carte);
+    std::vector<QWidget*> Vues(const t3::Section* section) const;
 
     void TreePagesChange(QTreeWidgetItem* item);
+
+  signals:
+    // An item with a window was selected: the window is to come forward.
+    void PageChoisie(QWidget* fenetre);
 
   protected:
     void closeEvent(QCloseEvent* evenement) override;
 
   private:
-    TFenPrinc* m_principale;
     QTreeWidget* m_treePages;
+    std::map<const t3::charg1*, QTreeWidgetItem*> m_bases;
+    std::map<const t3::Partition*, QTreeWidgetItem*> m_partitions;
+    std::map<const t3::Section*, QTreeWidgetItem*> m_sections;
 };
 
 } // namespace t3ui

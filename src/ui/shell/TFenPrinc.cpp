@@ -1,25 +1,22 @@
 #include "shell/TFenPrinc.h"
 
-#include "Globaux.h"
-#include "explore/CibleGroupes.h"
-#include "explore/TFenDicNum.h"
-#include "segmentation/SegmPrinc.h"
-#include "segmentation/TFenChoixDelimForme.h"
+#include "corpus/Partition.h"
 #include "segmentation/TFenOpt.h"
-#include "segmentation/VerifCles.h"
+#include "shell/Atelier.h"
+#include "shell/BarreEtat.h"
 #include "shell/Chemins.h"
 #include "shell/Dialogues.h"
 #include "shell/FenetreRapport.h"
+#include "shell/Feuilles.h"
+#include "shell/GenresFenetres.h"
 #include "shell/Images.h"
+#include "shell/PanneauGauche.h"
 #include "shell/RapportArbre.h"
-#include "shell/RapportCourant.h"
 #include "shell/TContainer.h"
 #include "shell/TFenNavig.h"
-#include "shell/TFenRuze.h"
 #include "shell/TOptionsOpenDialog.h"
 #include "shell/TexteQt.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -29,363 +26,255 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QProgressBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace t3ui {
 namespace {
 
-TFenPrinc* s_instance = nullptr;
-
-constexpr int LargeurPanneau = 296;
-constexpr int LargeurPanneauReduit = 15;
-constexpr int NbGroupesGardes = 20;
 constexpr int DureeBulles = 4000;
-
-// The hourglass for the life of the object.
-class Sablier {
-  public:
-    Sablier() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Sablier() { QApplication::restoreOverrideCursor(); }
-    Sablier(const Sablier&) = delete;
-    Sablier& operator=(const Sablier&) = delete;
-};
-
-// Halves rounded toward zero, as the dialogs are placed.
-QPoint Centre(const QSize& cadre, const QSize& fenetre) {
-    return {cadre.width() / 2 - fenetre.width() / 2, cadre.height() / 2 - fenetre.height() / 2};
-}
+// The container stands on the toolbar after the analysis commands, before the window commands.
+constexpr int RangContainer = 90;
 
 } // namespace
 
-TFenPrinc* TFenPrinc::Instance() {
-    return s_instance;
-}
+// A toolbar button and its menu item, one action for both: the frame's own commands and those of the
+// registered window kinds.
+struct TFenPrinc::Commande {
+    int rang;
+    QString nom, glyphe;
+    int teinte;
+    QString aide;
+    bool base;
+    std::function<void()> action;
+    QString menu, article;
+    int placeMenu = 0;
+    QString raccourci;
+};
 
 TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
-    s_instance = this;
     setObjectName("FenPrinc");
     setWindowTitle("Tessaron3");
     resize(970, 743);
-    m_mdi = new QMdiArea;
-    m_mdi->setObjectName("MdiClient");
-    ConstruitPanneaux();
-    ConstruitBarreOutils();
-    ConstruitMenus();
-    ConstruitBarreEtat();
+    m_atelier = std::make_unique<Atelier>(*this, [this](const t3::charg1* base) {
+        return std::make_unique<RapportArbre>(m_panneau->TreeViewRapport(), base);
+    });
+    ConstruitCadre();
+    ConstruitCommandes();
+    connect(m_atelier.get(), &Atelier::BaseChargee, this, &TFenPrinc::BaseChargee);
+    connect(m_atelier.get(), &Atelier::BaseOuverte, this,
+            [this](const QString&, t3::charg1* base) { BaseOuverte(base); });
+    connect(m_atelier.get(), &Atelier::RapportRemplace, m_panneau->BtnSauvRapport(), &QWidget::setEnabled);
+    connect(m_panneau->BtnSauvRapport(), &QToolButton::clicked, m_atelier.get(), &Atelier::PublieRapport);
+    connect(m_panneau->Navig(), &TFenNavig::PageChoisie, this, [this](QWidget* fenetre) {
+        AmeneAuPremierPlan(fenetre);
+        Mosaique();
+    });
 }
 
 TFenPrinc::~TFenPrinc() {
     // The report's entries go with its tree; the windows borrow the loaders: they go before them.
-    m_rapport.reset();
+    m_atelier->FermeRapport();
     for (QMdiSubWindow* fenetre : m_mdi->subWindowList())
         delete fenetre;
-    qDeleteAll(m_pagesFlottantes);
-    while (m_listesGauche->count() > 0)
-        delete m_listesGauche->widget(0);
-    if (s_instance == this) s_instance = nullptr;
+    delete m_panneau;
 }
 
 // --- Construction
 
-QToolButton* TFenPrinc::Bouton(const QString& nom, const QString& glyphe, int teinte, const QString& aide,
-                               bool base) {
-    auto* bouton = new QToolButton;
-    bouton->setObjectName(nom);
-    bouton->setIcon(Glyphe(glyphe, teinte));
-    bouton->setIconSize(QSize(24, 24));
-    bouton->setToolTip(aide);
-    bouton->setToolTipDuration(DureeBulles);
-    bouton->setAutoRaise(true);
-    if (base) {
-        bouton->setEnabled(false);
-        m_commandesBase.push_back(bouton);
-    }
-    return bouton;
+void TFenPrinc::ConstruitCadre() {
+    m_mdi = new QMdiArea;
+    m_mdi->setObjectName("MdiClient");
+    m_panneau = new PanneauGauche;
+    m_feuilles = new Feuilles(m_mdi);
+    auto* centre = new QWidget;
+    auto* disposition = new QHBoxLayout(centre);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    auto* droite = new QVBoxLayout;
+    droite->addWidget(m_feuilles->Onglets());
+    droite->addStretch();
+    disposition->addWidget(m_panneau);
+    disposition->addWidget(m_mdi, 1);
+    disposition->addLayout(droite);
+    setCentralWidget(centre);
+    m_etat = new BarreEtat(statusBar());
+    m_container = new TContainer(*this);
+    m_container->setToolTipDuration(DureeBulles);
 }
 
-void TFenPrinc::ConstruitBarreOutils() {
-    auto* barre = new QToolBar("Panel1", this);
+std::vector<TFenPrinc::Commande> TFenPrinc::CommandesDuCadre() {
+    // The pop-up menus open at the corner of their button.
+    auto coin = [this](const char* nom, bool bas) {
+        QWidget* bouton = m_barre->widgetForAction(m_commandes.value(nom));
+        return bouton->mapToGlobal(bas ? bouton->rect().bottomLeft() : bouton->rect().topRight());
+    };
+    auto pclc = [this, coin] { m_pmnPCLC->popup(coin("BtnPCLC", true)); };
+    auto deplace = [this, coin] {
+        m_feuilles->MenuDeplacement(this)->popup(coin("BtnVaVersFeuille", false));
+    };
+    return {
+        {10, "BtnSegment", "+B", 210, "Nouvelle base (segmentation)", false, [this] { BtnCreerCorpClick(); },
+         "&Fichier", "&Nouveau", 1},
+        {20, "BtnOuvrir", "B", 210, "Ouverture d'une base", false, [this] { BtnOuvrirClick(); }, "&Fichier",
+         "&Ouvrir...", 2},
+        {50, "BtnPCLC", "Σ", 120, "Principales caractéristiques Lexicométriques", false, pclc},
+        {100, "BtnMosaique", "▦", 270, "Mosaïque", false, [this] { Mosaique(); }, "Fe&nêtre", "&Mosaïque", 1},
+        {110, "BtnVaVersFeuille", "→F", 270, "Déplacer vers une autre feuille", true, deplace},
+        {120, "BtnNvFeuille", "+F", 270, "Créer une nouvelle feuille", true,
+         [this] { m_feuilles->AjouteFeuille(); }},
+        {130, "BtnAjouteRap", "+R", 0, "Ajouter au rapport", true, [this] { BtnAjouteRapClick(); }},
+        {140, "BtnOptions", "…", 0, "Options...", false, [this] { TFenOpt::Regle(this); }},
+        {150, "BtnEdit", "R", 0, "Editeur", false,
+         [] { QDesktopServices::openUrl(QUrl::fromLocalFile(DossierPublication() + "/index.htm")); }},
+        {160, "HelpBtn", "?", 60, "Aide", false,
+         [] { QDesktopServices::openUrl(QUrl::fromLocalFile(PageAide())); }},
+        {170, "ExitBtn", "×", 0, "Quitter", false, [this] { close(); }, "&Fichier", "&Quitter", 3},
+    };
+}
+
+void TFenPrinc::ConstruitCommandes() {
+    std::vector<Commande> commandes = CommandesDuCadre();
+    for (const GenreFenetre& genre : GenresFenetres())
+        if (!genre.nom.isEmpty())
+            commandes.push_back({genre.rang, genre.nom, genre.glyphe, genre.teinte, genre.aide,
+                                 genre.besoinBase, [this, &genre] { OuvreGenre(genre); }, genre.menu,
+                                 genre.article, genre.placeMenu, genre.raccourci});
+    std::stable_sort(commandes.begin(), commandes.end(),
+                     [](const Commande& a, const Commande& b) { return a.rang < b.rang; });
+
+    auto* barre = m_barre = new QToolBar("Panel1", this);
     barre->setObjectName("Panel1");
     barre->setMovable(false);
     barre->setFixedHeight(52);
+    barre->setIconSize(QSize(24, 24));
     auto* logo = new QLabel;
     logo->setObjectName("Logo");
     logo->setPixmap(Logo(250, 42));
     barre->addWidget(logo);
-    auto ajoute = [&](QToolButton* bouton, auto action) {
-        barre->addWidget(bouton);
-        connect(bouton, &QToolButton::clicked, this, action);
-        return bouton;
-    };
-    ajoute(Bouton("BtnSegment", "+B", 210, "Nouvelle base (segmentation)", false),
-           &TFenPrinc::BtnCreerCorpClick);
-    ajoute(Bouton("BtnOuvrir", "B", 210, "Ouverture d'une base", false), &TFenPrinc::BtnOuvrirClick);
-    // The analysis windows come with their own commands; until then their buttons only follow the base.
-    ajoute(Bouton("BtnDocu", "KWIC", 30, "Concordances", true), [] {});
-    ajoute(Bouton("BtnSR", "SR", 30, "Segments Répétés", true), [] {});
-    auto* pclc = Bouton("BtnPCLC", "Σ", 120, "Principales caractéristiques Lexicométriques", false);
-    pclc->setContextMenuPolicy(Qt::CustomContextMenu);
-    ajoute(pclc, [this, pclc] { m_pmnPCLC->popup(pclc->mapToGlobal(pclc->rect().bottomLeft())); });
-    connect(pclc, &QToolButton::customContextMenuRequested, this,
-            [this, pclc](const QPoint& point) { m_pmnPCLC->popup(pclc->mapToGlobal(point)); });
-    ajoute(Bouton("BtnPart", "%", 120, "Statistiques par partie", true), [] {});
-    ajoute(Bouton("BtnParag", "§", 120, "Carte des sections", true), [] {});
-    ajoute(Bouton("BtnSelFormes", "{ }", 30, "Groupe de formes", true), [] {});
-    m_container = new TContainer(this);
-    m_container->setToolTipDuration(DureeBulles);
-    barre->addWidget(m_container);
-    ajoute(Bouton("BtnMosaique", "▦", 270, "Mosaïque", false), &TFenPrinc::Mosaique);
-    auto* vaVers = Bouton("BtnVaVersFeuille", "→F", 270, "Déplacer vers une autre feuille", true);
-    ajoute(vaVers,
-           [this, vaVers] { MenuDeplacement()->popup(vaVers->mapToGlobal(vaVers->rect().topRight())); });
-    ajoute(Bouton("BtnNvFeuille", "+F", 270, "Créer une nouvelle feuille", true), &TFenPrinc::AjouteFeuille);
-    ajoute(Bouton("BtnAjouteRap", "+R", 0, "Ajouter au rapport", true), &TFenPrinc::BtnAjouteRapClick);
-    ajoute(Bouton("BtnOptions", "…", 0, "Options...", false), &TFenPrinc::BtnOptionsClick);
-    ajoute(Bouton("BtnEdit", "R", 0, "Editeur", false), &TFenPrinc::BtnEditClick);
-    ajoute(Bouton("HelpBtn", "?", 60, "Aide", false), &TFenPrinc::HelpBtnClick);
-    ajoute(Bouton("ExitBtn", "×", 0, "Quitter", false), &QWidget::close);
+    bool containerPlace = false;
+    std::vector<std::pair<const Commande*, QAction*>> articles;
+    for (const Commande& c : commandes) {
+        if (!containerPlace && c.rang > RangContainer) {
+            barre->addWidget(m_container);
+            containerPlace = true;
+        }
+        auto* action =
+            new QAction(Glyphe(c.glyphe, c.teinte), c.article.isEmpty() ? c.aide : c.article, this);
+        action->setObjectName(c.nom);
+        action->setToolTip(c.aide);
+        if (!c.raccourci.isEmpty()) action->setShortcut(QKeySequence(c.raccourci));
+        connect(action, &QAction::triggered, this, c.action);
+        barre->addAction(action);
+        QWidget* bouton = barre->widgetForAction(action);
+        bouton->setObjectName(c.nom);
+        bouton->setToolTipDuration(DureeBulles);
+        if (c.base) {
+            action->setEnabled(false);
+            m_commandesBase.push_back(action);
+        }
+        m_commandes.insert(c.nom, action);
+        if (!c.menu.isEmpty()) articles.emplace_back(&c, action);
+    }
     addToolBar(Qt::TopToolBarArea, barre);
 
+    // The menus, in their order, each item at its place.
+    std::stable_sort(articles.begin(), articles.end(),
+                     [](const auto& a, const auto& b) { return a.first->placeMenu < b.first->placeMenu; });
+    for (const QString titre : {"&Fichier", "&Traitement", "Fe&nêtre"}) {
+        QMenu* menu = menuBar()->addMenu(titre);
+        menu->setObjectName(titre);
+        if (titre == "Fe&nêtre") {
+            ConstruitMenuFenetre(menu);
+            continue;
+        }
+        for (const auto& [commande, action] : articles) {
+            if (commande->menu != titre) continue;
+            if (commande->nom == "ExitBtn") menu->addSeparator();
+            menu->addAction(action);
+        }
+    }
     m_pmnPCLC = new QMenu(this);
     m_pmnPCLC->setObjectName("PmnPCLC");
     connect(m_pmnPCLC, &QMenu::aboutToShow, this, &TFenPrinc::RemplitPmnPCLC);
-    m_pmnuQueue = new QMenu(this);
-    m_pmnuQueue->setObjectName("PMnuQueue");
-    connect(m_pmnuQueue, &QMenu::aboutToShow, this, &TFenPrinc::RemplitPMnuQueue);
+    if (QWidget* pclc = barre->widgetForAction(m_commandes.value("BtnPCLC"))) {
+        pclc->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(pclc, &QWidget::customContextMenuRequested, this,
+                [this, pclc](const QPoint& point) { m_pmnPCLC->popup(pclc->mapToGlobal(point)); });
+    }
 }
 
-void TFenPrinc::ConstruitMenus() {
-    QMenu* fichier = menuBar()->addMenu("&Fichier");
-    fichier->addAction("&Nouveau", this, &TFenPrinc::BtnCreerCorpClick);
-    fichier->addAction("&Ouvrir...", this, &TFenPrinc::BtnOuvrirClick);
-    fichier->addSeparator();
-    fichier->addAction("&Quitter", this, &QWidget::close);
-    QMenu* traitement = menuBar()->addMenu("&Traitement");
-    traitement->addAction("Carte des &sections");
-    traitement->addAction("&Partition")->setShortcut(QKeySequence("Ctrl+P"));
-    traitement->addAction("&Concordance");
-    QMenu* fenetre = menuBar()->addMenu("Fe&nêtre");
-    // The window list follows the three commands, rebuilt on every opening.
-    connect(fenetre, &QMenu::aboutToShow, this, [this, fenetre] {
-        fenetre->clear();
-        fenetre->addAction("&Mosaïque", m_mdi, &QMdiArea::tileSubWindows);
-        fenetre->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
-        fenetre->addAction("&Réorganiser", m_mdi, [this] {
+// The window list follows the three commands, rebuilt on every opening.
+void TFenPrinc::ConstruitMenuFenetre(QMenu* menu) {
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        menu->clear();
+        menu->addAction(m_commandes.value("BtnMosaique"));
+        menu->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
+        menu->addAction("&Réorganiser", m_mdi, [this] {
             for (QMdiSubWindow* w : m_mdi->subWindowList())
                 if (w->isMinimized()) w->showMinimized();
         });
         const QList<QMdiSubWindow*> fenetres = m_mdi->subWindowList();
-        if (!fenetres.isEmpty()) fenetre->addSeparator();
+        if (!fenetres.isEmpty()) menu->addSeparator();
         for (int i = 0; i < fenetres.size(); ++i) {
             QMdiSubWindow* sous = fenetres[i];
-            QAction* action = fenetre->addAction(QString("&%1 %2").arg(i + 1).arg(sous->windowTitle()), this,
-                                                 [this, sous] { AmeneAuPremierPlan(sous); });
+            QAction* action = menu->addAction(QString("&%1 %2").arg(i + 1).arg(sous->windowTitle()), this,
+                                              [this, sous] { AmeneAuPremierPlan(sous); });
             action->setCheckable(true);
             action->setChecked(sous == m_mdi->activeSubWindow());
         }
     });
     // A menu with no action yet would not open: give it its three commands now.
-    emit fenetre->aboutToShow();
+    emit menu->aboutToShow();
 }
 
-void TFenPrinc::ConstruitPanneaux() {
-    auto* centre = new QWidget;
-    auto* disposition = new QHBoxLayout(centre);
-    disposition->setContentsMargins(0, 0, 0, 0);
-    disposition->setSpacing(0);
-
-    m_panneauFond = new QWidget;
-    m_panneauFond->setObjectName("PanneauFond");
-    m_panneauFond->setFixedWidth(LargeurPanneau);
-    auto* fond = new QHBoxLayout(m_panneauFond);
-    fond->setContentsMargins(0, 0, 0, 0);
-    fond->setSpacing(0);
-    m_listesGauche = new QTabWidget;
-    m_listesGauche->setObjectName("ListesGauche");
-    connect(m_listesGauche, &QTabWidget::tabCloseRequested, this, [this](int page) {
-        if (!m_pagesFixes.contains(m_listesGauche->widget(page))) m_listesGauche->widget(page)->close();
-    });
-    connect(m_listesGauche, &QTabWidget::tabBarDoubleClicked, this, &TFenPrinc::DetachePage);
-    m_listesGauche->setToolTip("Double-cliquez sur un onglet pour en faire une fenêtre flottante");
-
-    auto* tabNavig = new QWidget;
-    tabNavig->setObjectName("TabNavig");
-    m_panneauNavig = new QWidget(tabNavig);
-    m_panneauNavig->setObjectName("PanneauNavig");
-    auto* pageNavig = new QVBoxLayout(tabNavig);
-    pageNavig->setContentsMargins(0, 0, 0, 0);
-    pageNavig->addWidget(m_panneauNavig);
-    m_navig = new TFenNavig(this);
-    auto* navig = new QVBoxLayout(m_panneauNavig);
-    navig->setContentsMargins(0, 0, 0, 0);
-    navig->addWidget(m_navig);
-    m_listesGauche->addTab(tabNavig, "Navigation");
-    m_pagesFixes.append(tabNavig);
-
-    auto* sheetRap = new QWidget;
-    sheetRap->setObjectName("SheetRap");
-    auto* rapport = new QVBoxLayout(sheetRap);
-    rapport->setContentsMargins(0, 0, 0, 0);
-    m_treeViewRapport = new QTreeWidget;
-    m_treeViewRapport->setObjectName("TreeViewRapport");
-    m_treeViewRapport->setHeaderHidden(true);
-    m_treeViewRapport->addTopLevelItem(new QTreeWidgetItem(QStringList{"Table des matières"}));
-    rapport->addWidget(m_treeViewRapport);
-    auto* boutons = new QHBoxLayout;
-    auto* nouveau = new QToolButton;
-    nouveau->setObjectName("SpeedButton1");
-    nouveau->setText("Nouveau");
-    nouveau->setToolTip("Créer un nouveau rapport");
-    m_btnSauvRapport = new QToolButton;
-    m_btnSauvRapport->setObjectName("BtnSauvRapport");
-    m_btnSauvRapport->setText("Enregistrer");
-    m_btnSauvRapport->setToolTip("Enregistrer le rapport");
-    m_btnSauvRapport->setEnabled(false);
-    connect(m_btnSauvRapport, &QToolButton::clicked, this, &TFenPrinc::PublieRapport);
-    m_treeViewRapport->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                       QAbstractItemView::SelectedClicked);
-    boutons->addWidget(nouveau);
-    boutons->addWidget(m_btnSauvRapport);
-    boutons->addStretch();
-    rapport->addLayout(boutons);
-    m_listesGauche->addTab(sheetRap, "Rapport");
-    m_pagesFixes.append(sheetRap);
-    fond->addWidget(m_listesGauche);
-
-    auto* bande = new QWidget;
-    bande->setObjectName("PanBtnRetreci");
-    bande->setFixedWidth(10);
-    auto* bandeDisposition = new QVBoxLayout(bande);
-    bandeDisposition->setContentsMargins(0, 0, 0, 0);
-    auto* retreci = new QToolButton;
-    retreci->setObjectName("BtnRetreci");
-    retreci->setText("|<");
-    retreci->setToolTip("Cacher / montrer le panneau de navigation");
-    retreci->setFixedWidth(10);
-    connect(retreci, &QToolButton::clicked, this, &TFenPrinc::BtnRetreciClick);
-    bandeDisposition->addWidget(retreci);
-    bandeDisposition->addStretch();
-    fond->addWidget(bande);
-
-    m_onglets = new QTabBar;
-    m_onglets->setObjectName("OngletsFeuilles");
-    m_onglets->setShape(QTabBar::RoundedEast);
-    m_onglets->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_onglets, &QTabBar::currentChanged, this, &TFenPrinc::ChangeFeuille);
-    connect(m_onglets, &QTabBar::customContextMenuRequested, this, [this](const QPoint& point) {
-        const int onglet = m_onglets->tabAt(point);
-        if (onglet >= 0) Dialogues::Information(this, m_onglets->tabText(onglet));
-    });
-    auto* droite = new QVBoxLayout;
-    droite->addWidget(m_onglets);
-    droite->addStretch();
-
-    disposition->addWidget(m_panneauFond);
-    disposition->addWidget(m_mdi, 1);
-    disposition->addLayout(droite);
-    setCentralWidget(centre);
+QAction* TFenPrinc::CommandeNommee(const QString& nom) const {
+    return m_commandes.value(nom);
 }
 
-void TFenPrinc::ConstruitBarreEtat() {
-    QStatusBar* barre = statusBar();
-    barre->setObjectName("StatusBar1");
-    m_progression = new QProgressBar;
-    m_progression->setObjectName("BarreProgression");
-    m_progression->setRange(0, 200);
-    m_progression->setValue(0);
-    m_progression->setTextVisible(false);
-    m_progression->setFixedWidth(200);
-    barre->addWidget(m_progression);
-    const int largeurs[3] = {0, 175, 50};
-    for (int i = 1; i < 3; ++i) {
-        m_statut[i] = new QLabel;
-        m_statut[i]->setObjectName(QString("Panneau%1").arg(i));
-        m_statut[i]->setMinimumWidth(largeurs[i]);
-        barre->addWidget(m_statut[i], i == 2 ? 1 : 0);
+// --- Windows
+
+QWidget* TFenPrinc::OuvreGenre(const GenreFenetre& genre) {
+    if (!genre.cree || (genre.besoinBase && !Chargeur())) return nullptr;
+    if (!genre.statut.isEmpty()) SetStatusText(genre.statut);
+    QWidget* fenetre = genre.cree(*this);
+    if (fenetre && genre.lieu == Lieu::Mdi) AjouteFenetre(fenetre);
+    if (fenetre && genre.lieu == Lieu::ListesGauche) {
+        DockeDansListesGauche(fenetre, fenetre->windowTitle());
+        fenetre->show();
     }
+    if (!genre.statut.isEmpty()) SetStatusText(QString());
+    return fenetre;
 }
 
-// --- Services
-
-void TFenPrinc::SetStatusText(const QString& texte) {
-    m_statut[1]->setText(texte);
-    m_statut[1]->repaint();
+// The base is in the corpus: its path in the status bar, the commands that need a base, its pages in the
+// navigation tree, a sheet, and its list windows (the dictionary), the last of them shown.
+void TFenPrinc::BaseChargee(const QString& chemin, t3::charg1* base) {
+    m_etat->SetCheminBase(chemin);
+    for (QAction* commande : m_commandesBase)
+        commande->setEnabled(true);
+    m_panneau->Navig()->AjoutePagesBase(chemin, base);
+    m_feuilles->AjouteFeuille();
+    for (const GenreFenetre& genre : GenresFenetres())
+        if (genre.avecBase && genre.lieu == Lieu::ListesGauche) OuvreGenre(genre);
+    m_panneau->MontreDernierePage();
 }
 
-QString TFenPrinc::TexteStatut(int panneau) const {
-    return panneau >= 1 && panneau <= 2 ? m_statut[panneau]->text() : QString();
-}
-
-void TFenPrinc::StepProgress() {
-    m_progression->setValue(std::min(m_progression->maximum(), m_progression->value() + 1));
-    m_progression->repaint();
-}
-
-void TFenPrinc::StepProgressBy2() {
-    m_progression->setValue(std::min(m_progression->maximum(), m_progression->value() + 2));
-    m_progression->repaint();
-}
-
-void TFenPrinc::ResetProgress() {
-    m_progression->setValue(0);
-}
-
-void TFenPrinc::GaugeStepProgress(int32_t) {
-    if (s_instance) s_instance->StepProgress();
-}
-
-void TFenPrinc::GaugeStepProgressBy2(int32_t) {
-    if (s_instance) s_instance->StepProgressBy2();
+void TFenPrinc::BaseOuverte(t3::charg1*) {
+    for (const GenreFenetre& genre : GenresFenetres())
+        if (genre.avecBase && genre.lieu != Lieu::ListesGauche) OuvreGenre(genre);
 }
 
 void TFenPrinc::DockeDansListesGauche(QWidget* fenetre, const QString& titre) {
-    m_listesGauche->setTabsClosable(true);
-    m_listesGauche->addTab(fenetre, titre);
-    // The navigation and report pages stay.
-    for (QWidget* page : m_pagesFixes)
-        if (const int index = m_listesGauche->indexOf(page); index >= 0)
-            m_listesGauche->tabBar()->setTabButton(index, QTabBar::RightSide, nullptr);
-}
-
-void TFenPrinc::DetachePage(int page) {
-    QWidget* fenetre = m_listesGauche->widget(page);
-    if (!fenetre || m_listesGauche->count() < 2) return;
-    const QString titre = m_listesGauche->tabText(page);
-    const QSize taille = fenetre->size();
-    m_listesGauche->removeTab(page);
-    fenetre->setParent(this, Qt::Tool);
-    fenetre->setWindowTitle(titre);
-    fenetre->resize(taille);
-    fenetre->installEventFilter(this);
-    m_pagesFlottantes.append(fenetre);
-    fenetre->show();
-}
-
-// A floating page asked to close goes back into ListesGauche (the tab's own button closes a list).
-bool TFenPrinc::eventFilter(QObject* objet, QEvent* evenement) {
-    auto* fenetre = qobject_cast<QWidget*>(objet);
-    if (evenement->type() == QEvent::Close && m_pagesFlottantes.contains(fenetre)) {
-        evenement->ignore();
-        m_pagesFlottantes.removeOne(fenetre);
-        fenetre->removeEventFilter(this);
-        fenetre->hide();
-        fenetre->setParent(nullptr);
-        DockeDansListesGauche(fenetre, fenetre->windowTitle());
-        m_listesGauche->setCurrentWidget(fenetre);
-        fenetre->show();
-        return true;
-    }
-    return QMainWindow::eventFilter(objet, evenement);
+    m_panneau->DockeDansListesGauche(fenetre, titre);
 }
 
 QMdiSubWindow* TFenPrinc::AjouteFenetre(QWidget* fenetre) {
@@ -409,189 +298,72 @@ void TFenPrinc::AmeneAuPremierPlan(QWidget* fenetre) {
         sous->raise();
         return;
     }
-    const int page = m_listesGauche->indexOf(fenetre);
-    if (page >= 0) m_listesGauche->setCurrentIndex(page);
+    const int page = m_panneau->ListesGauche()->indexOf(fenetre);
+    if (page >= 0) m_panneau->ListesGauche()->setCurrentIndex(page);
 }
 
 void TFenPrinc::Mosaique() {
     m_mdi->tileSubWindows();
 }
 
-// --- Opening and creating a base
+// --- Services
 
-bool TFenPrinc::OuvreBase(const QString& cheminDonne) {
-    const QFileInfo info(cheminDonne);
-    const QString chemin = info.absoluteFilePath();
-    // The loader reads the .dic and .num beside the .par, from the current folder.
-    QDir::setCurrent(info.absolutePath());
-    auto chargeur = std::make_unique<t3::charg1>();
-    chargeur->AttribGauge(&TFenPrinc::GaugeStepProgress);
-    SetStatusText("Chargement des données");
-    int32_t resultat;
-    {
-        Sablier sablier;
-        resultat = chargeur->ChargeBase(CheminLocal(chemin));
-        ResetProgress();
-        SetStatusText(QString());
-    }
-    if (resultat != t3::ChargeReussie) {
-        // The failed loader is dropped: the windows of the bases opened before keep theirs.
-        Dialogues::Message(this, QMessageBox::Warning, chemin,
-                           resultat >= 1 && resultat <= 4
-                               ? QString::fromStdString(t3::MessageChargeBase(resultat))
-                               : QStringLiteral("Erreur "));
-        return false;
-    }
-    m_chargeur = chargeur.get();
-    m_chargeurs.push_back(std::move(chargeur));
-    m_corpus.AjouteChargeur(m_chargeur);
-    m_statut[2]->setText(chemin);
-    ActiveCommandesBase();
-    Sablier sablier;
-    AjoutePagesNavigation(chemin);
-    AjouteFeuille();
-    SetStatusText("Affichage du dictionnaire");
-    auto* dictionnaire = new TFenDicNum(this, m_chargeur);
-    dictionnaire->show();
-    SetStatusText(QString());
-    m_navig->TreePages()->show();
-    m_listesGauche->setCurrentIndex(m_listesGauche->count() - 1);
-    NouveauRapport();
-    SetStatusText("Affichage du texte");
-    AjouteFenetre(new TFenRuze(this, m_chargeur));
-    SetStatusText("Prêt");
-    return true;
+void TFenPrinc::SetStatusText(const QString& texte) {
+    m_etat->SetStatusText(texte);
 }
 
-void TFenPrinc::ActiveCommandesBase() {
-    for (QWidget* commande : m_commandesBase)
-        commande->setEnabled(true);
+void TFenPrinc::StepProgress() {
+    m_etat->StepProgress();
 }
 
-void TFenPrinc::AjoutePagesNavigation(const QString& chemin) {
-    QTreeWidget* arbre = m_navig->TreePages();
-    arbre->hide();
-    QTreeWidgetItem* base = m_navig->AjouteItem(nullptr, chemin, 1);
-    m_navig->AjouteItem(base, "Texte", 1, nullptr, true);
-    m_navig->AjouteItem(base, "Dictionnaire");
-    m_navig->AjouteItem(base, "Cartes Sections", 2);
-    m_navig->AjouteItem(base, "Partitions", 2);
-    arbre->setStyleSheet("QTreeWidget { background: white; }");
-    arbre->expandAll();
+void TFenPrinc::StepProgressBy2() {
+    m_etat->StepProgressBy2();
 }
 
-bool TFenPrinc::CreeBase(const QString& cheminDonne) {
-    const QString chemin = QFileInfo(cheminDonne).absoluteFilePath();
-    const std::string local = CheminLocal(chemin);
-    int32_t fautives;
-    {
-        Sablier sablier;
-        fautives = t3::VerifCles(local);
-    }
-    if (fautives < 0) {
-        Dialogues::Message(this, QMessageBox::Warning, "Tessaron3",
-                           QString("Le fichier « %1 » ne peut pas être lu.").arg(chemin));
-        return false;
-    }
-    if (fautives != 0) {
-        Dialogues::Information(this, "Problème dans les clefs.\nConsultez atrace.txt");
-        return false;
-    }
-    TFenChoixDelimForme dialogue(this);
-    dialogue.adjustSize();
-    dialogue.move(mapToGlobal(Centre(size(), dialogue.size())));
-    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return false;
-    t3::ResultatSegm resultat;
-    {
-        Sablier sablier;
-        resultat = t3::SegmPrinc(local, VersCp1252(dialogue.Delimiteurs()));
-    }
-    if (resultat != t3::ResultatSegm::Ok) {
-        Dialogues::Message(this, QMessageBox::Warning, "Tessaron3",
-                           QString::fromUtf8(t3::MessageSegm(resultat)));
-        return false;
-    }
-    // The base is written under the text's name in the current folder.
-    return OuvreBase(QDir::current().filePath(CheminQt(t3::TraitPath(local)) + ".par"));
+void TFenPrinc::ResetProgress() {
+    m_etat->ResetProgress();
 }
 
-void TFenPrinc::TraiteLigneCommande(const QString& ligne) {
-    if (ligne.isEmpty()) return;
-    const QString premier = ligne.section(' ', 0, 0);
-    // Resolved before the folder changes, so that a relative path names what the user meant.
-    const QFileInfo info(QFileInfo(premier).absoluteFilePath());
-    QDir::setCurrent(info.absolutePath());
-    if (!info.exists()) return;
-    if (info.fileName().endsWith(".par"))
-        OuvreBase(info.filePath());
-    else
-        CreeBase(info.filePath());
+std::function<void(int32_t)> TFenPrinc::Jauge(int pas) {
+    return m_etat->Jauge(pas);
 }
 
-// --- Sheets
-
-void TFenPrinc::AjouteFeuille() {
-    ++m_compteurFeuilles;
-    m_feuilles.emplace_back();
-    m_onglets->addTab(QString("Feuille %1").arg(m_compteurFeuilles));
+TFenNavig* TFenPrinc::Navigation() {
+    return m_panneau->Navig();
 }
 
-void TFenPrinc::ChangeFeuille(int nouvelle) {
-    const int quittee = m_feuilleActive;
-    m_feuilleActive = nouvelle;
-    if (quittee < 0 || quittee == nouvelle || nouvelle < 0) return;
-    QList<QPointer<QWidget>>& fenetres = m_feuilles[static_cast<size_t>(quittee)];
-    fenetres.clear();
-    for (QMdiSubWindow* sous : m_mdi->subWindowList()) {
-        if (sous->isVisible()) fenetres.append(sous);
-        sous->hide();
-    }
-    for (const QPointer<QWidget>& sous : m_feuilles[static_cast<size_t>(nouvelle)])
-        if (sous) sous->show();
-    Mosaique();
+t3::Corpus& TFenPrinc::CorpusModele() {
+    return m_atelier->CorpusModele();
 }
 
-QList<QWidget*> TFenPrinc::FenetresFeuille(int feuille) const {
-    QList<QWidget*> fenetres;
-    if (feuille < 0 || feuille >= static_cast<int>(m_feuilles.size())) return fenetres;
-    for (const QPointer<QWidget>& sous : m_feuilles[static_cast<size_t>(feuille)]) {
-        if (!sous) continue;
-        auto* mdi = qobject_cast<QMdiSubWindow*>(sous.data());
-        fenetres.append(mdi ? mdi->widget() : sous.data());
-    }
-    return fenetres;
+t3::charg1* TFenPrinc::Chargeur() {
+    return m_atelier->Chargeur();
 }
 
-QMenu* TFenPrinc::MenuDeplacement() {
-    auto* menu = new QMenu(this);
-    menu->setObjectName("MenuDeplacement");
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    // "Nouvelle feuille" makes a sheet and moves the active window onto it.
-    menu->addAction("Nouvelle feuille", this, [this] {
-        if (!m_mdi->activeSubWindow()) return;
-        AjouteFeuille();
-        DeplaceVersFeuille(m_onglets->count() - 1);
-    });
-    for (int feuille = 0; feuille < m_onglets->count(); ++feuille)
-        if (feuille != m_onglets->currentIndex())
-            menu->addAction(m_onglets->tabText(feuille), this,
-                            [this, feuille] { DeplaceVersFeuille(feuille); });
-    return menu;
+RapportCourant* TFenPrinc::Rapport() {
+    return m_atelier->Rapport();
 }
 
-void TFenPrinc::DeplaceVersFeuille(int feuille) {
-    QMdiSubWindow* active = m_mdi->activeSubWindow();
-    if (!active || feuille < 0 || feuille >= static_cast<int>(m_feuilles.size())) return;
-    m_feuilles[static_cast<size_t>(feuille)].append(active);
-    active->hide();
+const t3::Tgen* TFenPrinc::GroupeCourant() const {
+    return m_container->GroupeCourant();
 }
 
-// --- Panel, report, options, help
+// --- Commands
 
-void TFenPrinc::BtnRetreciClick() {
-    const bool replie = m_panneauFond->width() > LargeurPanneau - 1;
-    m_panneauFond->setFixedWidth(replie ? LargeurPanneauReduit : LargeurPanneau);
-    m_listesGauche->setVisible(!replie);
+void TFenPrinc::BtnCreerCorpClick() {
+    TOptionsOpenDialog dialogue(this);
+    if (!dialogue.Execute()) return;
+    const QString chemin = dialogue.Fichier();
+    QDir::setCurrent(QFileInfo(chemin).absolutePath());
+    m_atelier->CreeBase(chemin);
+}
+
+void TFenPrinc::BtnOuvrirClick() {
+    const QString chemin =
+        Dialogues::FichierAOuvrir(this, "Ouverture d'une base Tessaron", "Fichiers paramètres (*.par)");
+    if (chemin.isEmpty()) return;
+    QDir::setCurrent(QFileInfo(chemin).absolutePath());
+    m_atelier->OuvreBase(chemin);
 }
 
 void TFenPrinc::BtnAjouteRapClick() {
@@ -604,141 +376,30 @@ void TFenPrinc::BtnAjouteRapClick() {
     });
 }
 
-// The report of the base just opened. The previous report, whose entries the tree shows, goes first:
-// when it holds unsaved entries the user may publish them.
-void TFenPrinc::NouveauRapport() {
-    if (m_rapport && !m_rapport->Sauve()) {
-        const auto reponse = Dialogues::Message(this, QMessageBox::Question, "Tessaron3",
-                                                "Le rapport a été modifié.\nVoulez-vous le sauvegarder ?",
-                                                QMessageBox::Yes | QMessageBox::No);
-        if (reponse == QMessageBox::Yes) PublieRapport();
-    }
-    m_rapport.reset();
-    SetRapport(std::make_unique<RapportArbre>(m_treeViewRapport, m_chargeur));
-}
-
-bool TFenPrinc::PublieRapport() {
-    if (!m_rapport) return false;
-    QString manques;
-    const bool complet = m_rapport->Publie(manques);
-    if (!complet) Dialogues::Message(this, QMessageBox::Warning, "Tessaron3", manques);
-    return complet;
-}
-
-void TFenPrinc::SetRapport(std::unique_ptr<RapportCourant> rapport) {
-    m_rapport = std::move(rapport);
-    m_btnSauvRapport->setEnabled(m_rapport != nullptr);
-}
-
-void TFenPrinc::BtnOptionsClick() {
-    TFenOpt dialogue(this);
-    const QSize ecran = screen() ? screen()->size() : QSize();
-    dialogue.move(Centre(ecran, dialogue.size()));
-    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
-    // The tag-count option is stored before the maximum is read, as the dialog's two fields are.
-    int32_t valeur;
-    if (!dialogue.Etiquettes(valeur)) {
-        Dialogues::Information(
-            this, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteEtiquettes()));
-        return;
-    }
-    t3::Options.NbEtiquettes = valeur;
-    if (!dialogue.Maxart(valeur)) {
-        Dialogues::Information(
-            this, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteMaxart()));
-        return;
-    }
-    t3::Options.Maxart = valeur;
-}
-
-void TFenPrinc::BtnEditClick() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(DossierPublication() + "/index.htm"));
-}
-
-void TFenPrinc::HelpBtnClick() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(PageAide()));
-}
-
-void TFenPrinc::BtnCreerCorpClick() {
-    TOptionsOpenDialog dialogue(this);
-    if (!dialogue.Execute()) return;
-    const QString chemin = dialogue.Fichier();
-    QDir::setCurrent(QFileInfo(chemin).absolutePath());
-    CreeBase(chemin);
-}
-
-void TFenPrinc::BtnOuvrirClick() {
-    const QString chemin =
-        Dialogues::FichierAOuvrir(this, "Ouverture d'une base Tessaron", "Fichiers paramètres (*.par)");
-    if (chemin.isEmpty()) return;
-    QDir::setCurrent(QFileInfo(chemin).absolutePath());
-    OuvreBase(chemin);
-}
-
-// --- Container and its queue of groups
-
-bool TFenPrinc::ContainerDrop(const TTgenDragObject& objet) {
-    if (!GroupeDuGlisser(&objet, m_container) || !m_chargeur) return false;
-    std::shared_ptr<t3::Tgen> groupe;
-    {
-        Sablier sablier;
-        groupe = GroupeRecu(m_chargeur, objet, true);
-    }
-    m_container->setToolTip(VersQt(groupe->Nom()));
-    m_groupeCourant = groupe.get();
-    m_fileGroupes.push_front(std::move(groupe));
-    while (m_fileGroupes.size() > NbGroupesGardes)
-        m_fileGroupes.pop_back();
-    return true;
-}
-
-void TFenPrinc::ChoisitGroupe(int index) {
-    if (index < 0 || index >= static_cast<int>(m_fileGroupes.size())) return;
-    m_groupeCourant = m_fileGroupes[static_cast<size_t>(index)].get();
-    m_container->setToolTip(VersQt(m_groupeCourant->Nom()));
-}
-
-void TFenPrinc::RemplitPMnuQueue() {
-    m_pmnuQueue->clear();
-    for (size_t i = 0; i < m_fileGroupes.size(); ++i) {
-        QAction* action = m_pmnuQueue->addAction(VersQt(m_fileGroupes[i]->Nom()), this,
-                                                 [this, i] { ChoisitGroupe(static_cast<int>(i)); });
-        action->setCheckable(true);
-        action->setChecked(m_fileGroupes[i].get() == m_groupeCourant);
-    }
-}
-
 void TFenPrinc::RemplitPmnPCLC() {
     m_pmnPCLC->clear();
-    for (int32_t i = 0; i < m_corpus.NbPartitions(); ++i) {
-        const t3::Partition* partition = m_corpus.PartitionNo(i);
+    const t3::Corpus& corpus = CorpusModele();
+    for (int32_t i = 0; i < corpus.NbPartitions(); ++i) {
+        const t3::Partition* partition = corpus.PartitionNo(i);
         const QString nom = VersQt(partition->Base()->RetourneGraphie(partition->CleType(), false));
         m_pmnPCLC->addAction(nom, this, [this, i] { PmnPCLCChoix(i); });
     }
 }
 
+// The statistics window of the partition, found through its item in the navigation tree.
 void TFenPrinc::PmnPCLCChoix(int partition) {
-    t3::InfoPartition* info = m_corpus.InfoDePartition(partition);
-    auto* graphiques = info ? static_cast<QTreeWidgetItem*>(info->NoeudGraphiques()) : nullptr;
-    QWidget* fenetre =
-        graphiques ? TFenNavig::Fenetre(TFenNavig::Enfant(graphiques->parent(), "PCLC")) : nullptr;
-    if (fenetre) AmeneAuPremierPlan(fenetre);
+    const std::vector<QWidget*> fenetres =
+        m_panneau->Navig()->FenetresPartition(CorpusModele().PartitionNo(partition), GenreNoeud::PCLC);
+    if (!fenetres.empty()) AmeneAuPremierPlan(fenetres.front());
 }
 
 // --- Closing
 
 void TFenPrinc::closeEvent(QCloseEvent* evenement) {
-    if (m_rapport && !m_rapport->Sauve()) {
-        const auto reponse = Dialogues::Message(this, QMessageBox::Question, "Tessaron3",
-                                                "Le rapport a été modifié.\nVoulez-vous le sauvegarder ?",
-                                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (reponse == QMessageBox::Cancel) {
-            evenement->ignore();
-            return;
-        }
-        if (reponse == QMessageBox::Yes) PublieRapport();
-    }
-    evenement->accept();
+    if (m_atelier->AccepteFermeture())
+        evenement->accept();
+    else
+        evenement->ignore();
 }
 
 } // namespace t3ui

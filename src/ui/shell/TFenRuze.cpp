@@ -2,12 +2,13 @@
 
 #include "explore/CibleGroupes.h"
 #include "shell/Chemins.h"
+#include "shell/GenresFenetres.h"
 #include "shell/PageTexte.h"
+#include "shell/Sablier.h"
+#include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
 #include "stats/Tgen.h"
 
-#include <QApplication>
-#include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
@@ -19,22 +20,19 @@
 
 namespace t3ui {
 
-void VueHtml::dragEnterEvent(QDragEnterEvent* evenement) {
-    if (GroupeDuGlisser(evenement->mimeData())) evenement->acceptProposedAction();
+namespace {
+
+QWidget* CreeTexte(ServicesAtelier& services) {
+    return new TFenRuze(services.Chargeur());
 }
 
-void VueHtml::dragMoveEvent(QDragMoveEvent* evenement) {
-    if (GroupeDuGlisser(evenement->mimeData())) evenement->acceptProposedAction();
-}
+} // namespace
 
-void VueHtml::dropEvent(QDropEvent* evenement) {
-    if (const TTgenDragObject* objet = GroupeDuGlisser(evenement->mimeData())) {
-        evenement->acceptProposedAction();
-        emit GroupeDepose(*objet);
-    }
-}
+// The text view opens with every base, after the report of that base.
+T3_GENRE_FENETRE(GenreFenetre{
+    .rang = 2, .avecBase = true, .lieu = Lieu::Mdi, .statut = "Affichage du texte", .cree = CreeTexte});
 
-TFenRuze::TFenRuze(TFenPrinc*, const t3::charg1* base) : m_base(base) {
+TFenRuze::TFenRuze(const t3::charg1* base) : m_base(base) {
     setObjectName("FenRuze");
     setWindowTitle("Ruze");
     setWindowIcon(QIcon::fromTheme("text-html"));
@@ -61,12 +59,13 @@ TFenRuze::TFenRuze(TFenPrinc*, const t3::charg1* base) : m_base(base) {
     haut->addStretch();
     connect(m_btnPrecedent, &QToolButton::clicked, this, [this] { MontrePartie(m_partie - 1); });
     connect(m_btnSuivant, &QToolButton::clicked, this, [this] { MontrePartie(m_partie + 1); });
-    m_html = new VueHtml;
+    m_html = new QTextBrowser;
     m_html->setObjectName("HTMLEdit");
-    m_html->setAcceptDrops(true);
-    m_html->viewport()->setAcceptDrops(true);
     m_html->setOpenLinks(false);
-    connect(m_html, &VueHtml::GroupeDepose, this, &TFenRuze::HTMLEditDrop);
+    CibleGroupes::Installe(m_html, [this](const TTgenDragObject& objet) {
+        HTMLEditDrop(objet);
+        return true;
+    });
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->setSpacing(0);
@@ -85,10 +84,9 @@ QString TFenRuze::CheminPage() const {
 }
 
 void TFenRuze::HTMLEditDrop(const TTgenDragObject& objet) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Sablier sablier;
     m_groupe = GroupeRecu(m_base, objet, false);
     EcritEtMontre();
-    QApplication::restoreOverrideCursor();
 }
 
 // The page is written whole into its file, then shown a part at a time; after a drop the view stays on

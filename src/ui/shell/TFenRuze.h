@@ -19,23 +19,7 @@ class Tgen;
 
 namespace t3ui {
 
-class TFenPrinc;
 class TTgenDragObject;
-
-// The browser of the view, which takes group drops from any source.
-class VueHtml : public QTextBrowser {
-    Q_OBJECT
-  public:
-    using QTextBrowser::QTextBrowser;
-
-  signals:
-    void GroupeDepose(const TTgenDragObject& objet);
-
-  protected:
-    void dragEnterEvent(QDragEnterEvent* evenement) override;
-    void dragMoveEvent(QDragMoveEvent* evenement) override;
-    void dropEvent(QDropEvent* evenement) override;
-};
 
 class TFenRuze : public QWidget {
     Q_OBJECT
@@ -43,13 +27,13 @@ class TFenRuze : public QWidget {
     // The size of the part of the page shown at once.
     static constexpr qint64 TaillePartie = 256 * 1024;
 
-    TFenRuze(TFenPrinc* principale, const t3::charg1* base);
+    explicit TFenRuze(const t3::charg1* base);
     ~TFenRuze() override;
 
     // The drop of a group: it becomes the view's group, and the page is written and shown again.
     void HTMLEditDrop(const TTgenDragObject& objet);
     QString CheminPage() const;
-    VueHtml* HTMLEdit() const { return m_html; }
+    QTextBrowser* HTMLEdit() const { return m_html; }
     const t3::Tgen* Groupe() const { return m_groupe.get(); }
     int NbParties() const { return m_decoupage.NbParties(); }
     int Partie() const { return m_partie; }
@@ -61,7 +45,7 @@ class TFenRuze : public QWidget {
     const t3::charg1* m_base;
     std::unique_ptr<t3::Tgen> m_groupe;
     std::string m_page;
-    VueHtml* m_html;
+    QTextBrowser* m_html;
     DecoupagePage m_decoupage;
     int m_partie = 0;
     QLabel* m_lbPartie;

@@ -51,6 +51,7 @@ class TFenDicNumTest : public QObject {
   private slots:
     void LesLignesEtLeCompteSuiventLaBase();
     void LesDeuxOrdresEtLesClicsSurLesTitres();
+    void LesIndexPersistantsSuiventLeurEntree();
     void LeGlisserPorteLesLignesChoisiesDansLOrdreDesLignes();
     void LaPastilleChoisitLaCouleurDuGlisser();
     void LeGroupeVoyageEnOctetsEtNeVaQuAuxCiblesQuiLAcceptent();
@@ -61,7 +62,7 @@ void TFenDicNumTest::LesLignesEtLeCompteSuiventLaBase() {
     t3::charg1 base;
     // Forms by decreasing frequency, then punctuation (. then ,).
     QCOMPARE(base.ChargeBase(t3uitest::Base("zèbre, arbre. zèbre. été\n").toStdString()), 0);
-    TFenDicNum fenetre(nullptr, &base);
+    TFenDicNum fenetre(&base);
     QAbstractItemModelTester testeur(fenetre.Modele(),
                                      QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(fenetre.StatusBar1()->currentMessage(), QString("5 formes"));
@@ -78,7 +79,7 @@ void TFenDicNumTest::LesDeuxOrdresEtLesClicsSurLesTitres() {
     DossierCourant dossier;
     t3::charg1 base;
     QCOMPARE(base.ChargeBase(t3uitest::Base("zèbre, arbre. zèbre. mère. lac\n").toStdString()), 0);
-    TFenDicNum fenetre(nullptr, &base);
+    TFenDicNum fenetre(&base);
     fenetre.resize(254, 200);
     fenetre.show();
     QAbstractItemModelTester testeur(fenetre.Modele(),
@@ -114,11 +115,29 @@ void TFenDicNumTest::LesDeuxOrdresEtLesClicsSurLesTitres() {
         fenetre.ListeFormes()->viewport()->rect().intersects(fenetre.ListeFormes()->visualRect(choisies[0])));
 }
 
+void TFenDicNumTest::LesIndexPersistantsSuiventLeurEntree() {
+    DossierCourant dossier;
+    t3::charg1 base;
+    QCOMPARE(base.ChargeBase(t3uitest::Base("zèbre, arbre. zèbre. mère. lac\n").toStdString()), 0);
+    ModeleDicNum modele(&base);
+    QAbstractItemModelTester testeur(&modele, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    // Rows move when the order changes: a view's selection and current row stay on their entries.
+    QPersistentModelIndex zebre(modele.index(0, 0)), virgule(modele.index(4, 1));
+    QCOMPARE(zebre.data().toString(), QString("zèbre"));
+    modele.InverseOrdre();
+    QCOMPARE(zebre.row(), 3);
+    QCOMPARE(zebre.data().toString(), QString("zèbre"));
+    QCOMPARE(virgule.row(), 4);
+    QCOMPARE(virgule.column(), 1);
+    modele.InverseOrdre();
+    QCOMPARE(zebre.row(), 0);
+}
+
 void TFenDicNumTest::LeGlisserPorteLesLignesChoisiesDansLOrdreDesLignes() {
     DossierCourant dossier;
     t3::charg1 base;
     QCOMPARE(base.ChargeBase(t3uitest::Base("zèbre, arbre. zèbre. été\n").toStdString()), 0);
-    TFenDicNum fenetre(nullptr, &base);
+    TFenDicNum fenetre(&base);
     QVERIFY(!Glisse(fenetre));
     fenetre.ListeFormesColumnClick(0); // arbre, été, zèbre
     Selectionne(fenetre, {2, 0});
@@ -134,7 +153,7 @@ void TFenDicNumTest::LaPastilleChoisitLaCouleurDuGlisser() {
     DossierCourant dossier;
     t3::charg1 base;
     QCOMPARE(base.ChargeBase(t3uitest::Base("a b\n").toStdString()), 0);
-    TFenDicNum fenetre(nullptr, &base);
+    TFenDicNum fenetre(&base);
     fenetre.show();
     // A mouse-up without its mouse-down opens nothing: the answer given stays unused.
     Dialogues::RepondCouleur(QColor(10, 20, 30));

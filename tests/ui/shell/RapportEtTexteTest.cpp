@@ -4,10 +4,15 @@
 
 #include "Globaux.h"
 #include "explore/TTgenDragObject.h"
+#include "shell/Atelier.h"
+#include "shell/BarreEtat.h"
 #include "shell/Dialogues.h"
+#include "shell/Feuilles.h"
+#include "shell/PanneauGauche.h"
 #include "shell/RapportArbre.h"
 #include "shell/TFenPrinc.h"
 #include "shell/TFenRuze.h"
+#include "stats/Tgen.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -59,7 +64,7 @@ void RapportEtTexteTest::OuvrirUneBaseDonneUnRapportEtUneVueDuTexte() {
     TFenPrinc fenetre;
     auto* enregistrer = fenetre.findChild<QToolButton*>("BtnSauvRapport");
     QVERIFY(!enregistrer->isEnabled());
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
     QVERIFY(enregistrer->isEnabled());
     QVERIFY(fenetre.Rapport());
     QVERIFY(fenetre.Rapport()->Sauve());
@@ -73,12 +78,12 @@ void RapportEtTexteTest::OuvrirUneBaseDonneUnRapportEtUneVueDuTexte() {
 
     // A second base: its own report, the entries of the first gone from the tree with their report.
     AjouteEntree(*fenetre.Rapport(), "Première", "p1.html");
-    QCOMPARE(fenetre.TreeViewRapport()->topLevelItem(0)->childCount(), 1);
+    QCOMPARE(fenetre.Panneau()->TreeViewRapport()->topLevelItem(0)->childCount(), 1);
     Dialogues::RepondBouton(QMessageBox::No);
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("a b\n", "autre")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("a b\n", "autre")));
     QCOMPARE(Dialogues::MessagesAffiches().last(),
              QString("Tessaron3|Le rapport a été modifié.\nVoulez-vous le sauvegarder ?"));
-    QCOMPARE(fenetre.TreeViewRapport()->topLevelItem(0)->childCount(), 0);
+    QCOMPARE(fenetre.Panneau()->TreeViewRapport()->topLevelItem(0)->childCount(), 0);
     QVERIFY(!QFileInfo::exists(dossierRapport));
     QCOMPARE(fenetre.Mdi()->subWindowList().size(), 2); // one text view per base
 }
@@ -87,11 +92,11 @@ void RapportEtTexteTest::LeTitreEditeEstPublie() {
     DossierCourant dossier;
     PublieDans(dossier);
     TFenPrinc fenetre;
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
     RapportCourant& rapport = *fenetre.Rapport();
     AjouteEntree(rapport, "Concordance", "conc1.html");
     QVERIFY(!rapport.Sauve());
-    QTreeWidgetItem* racine = fenetre.TreeViewRapport()->topLevelItem(0);
+    QTreeWidgetItem* racine = fenetre.Panneau()->TreeViewRapport()->topLevelItem(0);
     QCOMPARE(racine->text(0), QString("Table des matières"));
     QTreeWidgetItem* entree = racine->child(0);
     QVERIFY(entree->flags() & Qt::ItemIsEditable);
@@ -113,7 +118,7 @@ void RapportEtTexteTest::LaFermetureAvecUnVraiRapport() {
     const QString index = dossier.Chemin("donnees/tessaron3/RAPPORT/index.htm");
     TFenPrinc fenetre;
     fenetre.show();
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
     // A fresh report closes without a question.
     QVERIFY(fenetre.close());
     QVERIFY(Dialogues::MessagesAffiches().isEmpty());
@@ -140,9 +145,9 @@ void RapportEtTexteTest::UnePublicationIncompleteLeDit() {
     DossierCourant dossier;
     PublieDans(dossier);
     TFenPrinc fenetre;
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat.\n")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat.\n")));
     fenetre.Rapport()->Ajoute("Absente", "absente.html", " ");
-    QVERIFY(!fenetre.PublieRapport());
+    QVERIFY(!fenetre.Bases().PublieRapport());
     const QString message = Dialogues::MessagesAffiches().last();
     QVERIFY(message.contains("absente.html"));
     QVERIFY(QFileInfo::exists(dossier.Chemin("donnees/tessaron3/RAPPORT/index.htm")));
@@ -154,7 +159,7 @@ void RapportEtTexteTest::LaVueDuTexteMontreLeGroupeDepose() {
     QCOMPARE(base.ChargeBase(t3uitest::Base("<titre=un> chat chien\nchat\n\n").toStdString()), 0);
     QString page;
     {
-        TFenRuze vue(nullptr, &base);
+        TFenRuze vue(&base);
         page = vue.CheminPage();
         QVERIFY(QFileInfo(page).fileName().startsWith("t3th"));
         QByteArray contenu = t3uitest::Lit(page);
@@ -202,7 +207,7 @@ void RapportEtTexteTest::UnLongTexteSeMontreParParties() {
     t3::Options.Maxart = 200000;
     QCOMPARE(base.ChargeBase(t3uitest::Base(texte).toStdString()), 0);
     t3::Options.Maxart = t3::MaxartInitial;
-    TFenRuze vue(nullptr, &base);
+    TFenRuze vue(&base);
     QVERIFY(vue.NbParties() > 1);
     QVERIFY(vue.HTMLEdit()->toPlainText().startsWith("ligne0 du texte"));
     QVERIFY(!vue.HTMLEdit()->toPlainText().contains("ligne29999 "));

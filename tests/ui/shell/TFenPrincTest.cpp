@@ -8,13 +8,18 @@
 #include "explore/TTgenDragObject.h"
 #include "segmentation/TFenChoixDelimForme.h"
 #include "segmentation/TFenOpt.h"
+#include "shell/Atelier.h"
+#include "shell/BarreEtat.h"
 #include "shell/Dialogues.h"
 #include "shell/FenetreRapport.h"
+#include "shell/Feuilles.h"
+#include "shell/PanneauGauche.h"
 #include "shell/RapportCourant.h"
 #include "shell/TContainer.h"
 #include "shell/TFenNavig.h"
 #include "shell/TFenPrinc.h"
 #include "shell/TexteQt.h"
+#include "stats/Tgen.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -99,24 +104,24 @@ void TFenPrincTest::OuvrirUneBaseRemplitNavigationFeuilleEtDictionnaire() {
     TFenPrinc fenetre;
     QVERIFY(!fenetre.findChild<QToolButton*>("BtnDocu")->isEnabled());
     QVERIFY(fenetre.findChild<QToolButton*>("BtnSegment")->isEnabled());
-    QCOMPARE(fenetre.OngletsFeuilles()->count(), 0);
-    QVERIFY(fenetre.OuvreBase(par));
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 0);
+    QVERIFY(fenetre.Bases().OuvreBase(par));
 
-    QTreeWidget* arbre = fenetre.Navig()->TreePages();
+    QTreeWidget* arbre = fenetre.Navigation()->TreePages();
     QCOMPARE(arbre->topLevelItemCount(), 1);
     QCOMPARE(arbre->topLevelItem(0)->text(0), QFileInfo(par).absoluteFilePath());
     QCOMPARE(Enfants(arbre->topLevelItem(0)),
              (QStringList{"Texte", "Dictionnaire", "Cartes Sections", "Partitions"}));
-    QCOMPARE(fenetre.OngletsFeuilles()->count(), 1);
-    QCOMPARE(fenetre.OngletsFeuilles()->tabText(0), QString("Feuille 1"));
-    QCOMPARE(fenetre.TexteStatut(1), QString("Prêt"));
-    QCOMPARE(fenetre.TexteStatut(2), QFileInfo(par).absoluteFilePath());
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 1);
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->tabText(0), QString("Feuille 1"));
+    QCOMPARE(fenetre.Etat().TexteStatut(1), QString("Prêt"));
+    QCOMPARE(fenetre.Etat().TexteStatut(2), QFileInfo(par).absoluteFilePath());
     for (const char* nom : {"BtnParag", "BtnDocu", "BtnPCLC", "BtnPart", "BtnSR", "BtnNvFeuille",
                             "BtnVaVersFeuille", "BtnSelFormes", "BtnAjouteRap"})
         QVERIFY2(fenetre.findChild<QToolButton*>(nom)->isEnabled(), nom);
 
     // The dictionary is the last page of the left panel, and the one shown.
-    QTabWidget* listes = fenetre.ListesGauche();
+    QTabWidget* listes = fenetre.Panneau()->ListesGauche();
     QCOMPARE(listes->count(), 3);
     QCOMPARE(listes->tabText(2), QString("Dictionnaire"));
     QCOMPARE(listes->currentIndex(), 2);
@@ -125,10 +130,10 @@ void TFenPrincTest::OuvrirUneBaseRemplitNavigationFeuilleEtDictionnaire() {
     QCOMPARE(dico->StatusBar1()->currentMessage(), QString("4 formes"));
 
     // A second base: a second item with its own four children, a second sheet and dictionary.
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("a b a\n", "autre")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("a b a\n", "autre")));
     QCOMPARE(arbre->topLevelItemCount(), 2);
     QCOMPARE(arbre->topLevelItem(1)->childCount(), 4);
-    QCOMPARE(fenetre.OngletsFeuilles()->tabText(1), QString("Feuille 2"));
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->tabText(1), QString("Feuille 2"));
     QCOMPARE(listes->count(), 4);
     QCOMPARE(fenetre.CorpusModele().NbChargeurs(), 2);
     // The first dictionary still reads its own base.
@@ -139,15 +144,15 @@ void TFenPrincTest::UneBaseIllisibleDonneLeMessageEtGardeLaPrecedente() {
     DossierCourant dossier;
     const QString bonne = t3uitest::Base("Le chat. Le chien.\n");
     TFenPrinc fenetre;
-    QVERIFY(fenetre.OuvreBase(bonne));
+    QVERIFY(fenetre.Bases().OuvreBase(bonne));
     t3::charg1* chargeur = fenetre.Chargeur();
     t3uitest::Ecrit("abime.par", "n'importe quoi\n");
-    QVERIFY(!fenetre.OuvreBase("abime.par"));
+    QVERIFY(!fenetre.Bases().OuvreBase("abime.par"));
     const QString chemin = QFileInfo("abime.par").absoluteFilePath();
     QCOMPARE(Dialogues::MessagesAffiches().last(), chemin + "|Erreur de lecture du fichier de paramètres");
     QCOMPARE(fenetre.Chargeur(), chargeur);
-    QCOMPARE(fenetre.Navig()->TreePages()->topLevelItemCount(), 1);
-    QCOMPARE(fenetre.OngletsFeuilles()->count(), 1);
+    QCOMPARE(fenetre.Navigation()->TreePages()->topLevelItemCount(), 1);
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 1);
     QVERIFY(fenetre.findChild<QToolButton*>("BtnDocu")->isEnabled());
 }
 
@@ -155,13 +160,13 @@ void TFenPrincTest::DesClesFautivesNeCreentRien() {
     DossierCourant dossier;
     t3uitest::Ecrit("cles.txt", "<titre=un\nLe chat.\n<=mars> x\n");
     TFenPrinc fenetre;
-    QVERIFY(!fenetre.CreeBase("cles.txt"));
+    QVERIFY(!fenetre.Bases().CreeBase("cles.txt"));
     QCOMPARE(Dialogues::MessagesAffiches(),
              QStringList{"Tessaron3|Problème dans les clefs.\nConsultez atrace.txt"});
     QVERIFY(!QFileInfo::exists("cles.par"));
     QVERIFY(!QFileInfo::exists("cles.dic"));
     QVERIFY(t3uitest::Lit("atrace.txt").size() > 0);
-    QCOMPARE(fenetre.OngletsFeuilles()->count(), 0);
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 0);
 }
 
 void TFenPrincTest::CreerUneBaseSegmenteEtOuvre() {
@@ -170,7 +175,7 @@ void TFenPrincTest::CreerUneBaseSegmenteEtOuvre() {
     TFenPrinc fenetre;
     // Cancelling the delimiter dialog writes nothing.
     Dialogues::RepondDialogue(QDialog::Rejected);
-    QVERIFY(!fenetre.CreeBase("notes.v2.txt"));
+    QVERIFY(!fenetre.Bases().CreeBase("notes.v2.txt"));
     QVERIFY(!QFileInfo::exists("notes.v2.par"));
     // The delimiter dialog opens with the default delimiters; "e" added cuts chemin into ch, e, min.
     QString proposes;
@@ -179,7 +184,7 @@ void TFenPrincTest::CreerUneBaseSegmenteEtOuvre() {
         proposes = dialogue->EdDelims()->text();
         dialogue->EdDelims()->setText(proposes + "e");
     });
-    QVERIFY(fenetre.CreeBase("notes.v2.txt"));
+    QVERIFY(fenetre.Bases().CreeBase("notes.v2.txt"));
     QCOMPARE(VersCp1252(proposes), std::string(t3::DelimParDefaut));
     QVERIFY(QFileInfo::exists("notes.v2.par"));
     QVERIFY(fenetre.Chargeur());
@@ -196,13 +201,13 @@ void TFenPrincTest::UneSegmentationQuiEchoueLaisseLAtelierEnMarche() {
     const int32_t ancien = t3::Options.Maxart;
     t3::Options.Maxart = 10;
     Dialogues::RepondDialogue(QDialog::Accepted);
-    QVERIFY(!fenetre.CreeBase("vingt.txt"));
+    QVERIFY(!fenetre.Bases().CreeBase("vingt.txt"));
     t3::Options.Maxart = ancien;
     QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
     QVERIFY(!QFileInfo::exists("vingt.par"));
-    QCOMPARE(fenetre.OngletsFeuilles()->count(), 0);
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 0);
     // An unreadable text is said so, in French.
-    QVERIFY(!fenetre.CreeBase("absent.txt"));
+    QVERIFY(!fenetre.Bases().CreeBase("absent.txt"));
     QVERIFY(Dialogues::MessagesAffiches().last().contains("ne peut pas être lu"));
 }
 
@@ -216,25 +221,25 @@ void TFenPrincTest::LaLigneDeCommandeOuvreOuSegmente() {
     {
         // A relative path with words after it: the base opens and its folder becomes current.
         TFenPrinc fenetre;
-        fenetre.TraiteLigneCommande("sous/corpus.par et la suite");
-        QCOMPARE(fenetre.Navig()->TreePages()->topLevelItemCount(), 1);
+        fenetre.Bases().TraiteLigneCommande("sous/corpus.par et la suite");
+        QCOMPARE(fenetre.Navigation()->TreePages()->topLevelItemCount(), 1);
         QCOMPARE(QDir::current().absolutePath(), QDir(dossier.Chemin("sous")).absolutePath());
     }
     {
         // ".PAR" is not ".par": the file is a text to segment.
         TFenPrinc fenetre;
         Dialogues::RepondDialogue(QDialog::Accepted);
-        fenetre.TraiteLigneCommande(dossier.Chemin("sous/texte.PAR"));
+        fenetre.Bases().TraiteLigneCommande(dossier.Chemin("sous/texte.PAR"));
         QVERIFY(QFileInfo::exists(dossier.Chemin("sous/texte.par")));
-        QCOMPARE(fenetre.Navig()->TreePages()->topLevelItemCount(), 1);
+        QCOMPARE(fenetre.Navigation()->TreePages()->topLevelItemCount(), 1);
     }
     {
         // A path that does not exist only changes the folder.
         QDir::setCurrent(dossier.Chemin());
         TFenPrinc fenetre;
-        fenetre.TraiteLigneCommande(dossier.Chemin("sous/rien.par"));
+        fenetre.Bases().TraiteLigneCommande(dossier.Chemin("sous/rien.par"));
         QCOMPARE(QDir::current().absolutePath(), QDir(dossier.Chemin("sous")).absolutePath());
-        QCOMPARE(fenetre.Navig()->TreePages()->topLevelItemCount(), 0);
+        QCOMPARE(fenetre.Navigation()->TreePages()->topLevelItemCount(), 0);
     }
 }
 
@@ -242,35 +247,35 @@ void TFenPrincTest::LesFeuillesGardentLeursFenetres() {
     DossierCourant dossier;
     TFenPrinc fenetre;
     fenetre.show();
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
-    QTabBar* onglets = fenetre.OngletsFeuilles();
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    QTabBar* onglets = fenetre.FeuillesCadre().Onglets();
     QWidget* a = FenetreSimple(fenetre, "a");
     QWidget* b = FenetreSimple(fenetre, "b");
     QWidget* c = FenetreSimple(fenetre, "c");
-    fenetre.AjouteFeuille();
+    fenetre.FeuillesCadre().AjouteFeuille();
     QCOMPARE(onglets->tabText(1), QString("Feuille 2"));
     QCOMPARE(onglets->currentIndex(), 0); // the active tab does not change
 
     onglets->setCurrentIndex(1);
-    QCOMPARE(fenetre.FenetresFeuille(0).size(), 4); // the text view and the three windows
+    QCOMPARE(fenetre.FeuillesCadre().FenetresFeuille(0).size(), 4); // the text view and the three windows
     QVERIFY(!a->isVisible() && !b->isVisible() && !c->isVisible());
     QWidget* d = FenetreSimple(fenetre, "d");
     onglets->setCurrentIndex(0);
     QVERIFY(a->isVisible() && b->isVisible() && c->isVisible());
     QVERIFY(!d->isVisible());
-    QCOMPARE(fenetre.FenetresFeuille(1), QList<QWidget*>{d});
+    QCOMPARE(fenetre.FeuillesCadre().FenetresFeuille(1), QList<QWidget*>{d});
 
     // A window moved to sheet 2 is recorded there only.
     fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(b->parentWidget()));
-    fenetre.DeplaceVersFeuille(1);
+    fenetre.FeuillesCadre().DeplaceVersFeuille(1);
     QVERIFY(!b->isVisible());
     onglets->setCurrentIndex(1);
-    QCOMPARE(fenetre.FenetresFeuille(0).size(), 3);
+    QCOMPARE(fenetre.FeuillesCadre().FenetresFeuille(0).size(), 3);
     QVERIFY(b->isVisible() && d->isVisible());
-    QVERIFY(!fenetre.FenetresFeuille(0).contains(b));
+    QVERIFY(!fenetre.FeuillesCadre().FenetresFeuille(0).contains(b));
 
     // The move menu lists the other sheets after "Nouvelle feuille".
-    QMenu* menu = fenetre.MenuDeplacement();
+    QMenu* menu = fenetre.FeuillesCadre().MenuDeplacement(&fenetre);
     QStringList items;
     for (QAction* action : menu->actions())
         items << action->text();
@@ -278,30 +283,30 @@ void TFenPrincTest::LesFeuillesGardentLeursFenetres() {
     delete menu;
 
     // A later sheet is numbered after every sheet made so far.
-    fenetre.AjouteFeuille();
+    fenetre.FeuillesCadre().AjouteFeuille();
     QCOMPARE(onglets->tabText(2), QString("Feuille 3"));
 }
 
 void TFenPrincTest::LeContainerGardeLesVingtDerniersGroupes() {
     DossierCourant dossier;
     TFenPrinc fenetre;
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
     QCOMPARE(fenetre.Container()->toolTip(), QString("Vide"));
     QObject source;
     for (int i = 0; i < 21; ++i) {
         const QByteArray nom = "g" + QByteArray::number(i);
         std::unique_ptr<TTgenDragObject> objet(
             Groupe(&source, nom.constData(), t3::CouleurRGB(1, 2, 3), {0, 1}));
-        QVERIFY(fenetre.ContainerDrop(*objet));
+        QVERIFY(fenetre.Container()->ContainerDrop(*objet));
     }
-    QCOMPARE(fenetre.FileGroupes().size(), size_t{20});
-    QCOMPARE(fenetre.FileGroupes().front()->Nom(), std::string("g20"));
-    QCOMPARE(fenetre.FileGroupes().back()->Nom(), std::string("g1"));
+    QCOMPARE(fenetre.Container()->FileGroupes().size(), size_t{20});
+    QCOMPARE(fenetre.Container()->FileGroupes().front()->Nom(), std::string("g20"));
+    QCOMPARE(fenetre.Container()->FileGroupes().back()->Nom(), std::string("g1"));
     QCOMPARE(fenetre.Container()->toolTip(), QString("g20"));
     QCOMPARE(fenetre.GroupeCourant()->GetCouleur(), t3::CouleurRGB(1, 2, 3));
 
     // The queue menu: newest first, the current group ticked; choosing one makes it current.
-    QMenu* menu = fenetre.PMnuQueue();
+    QMenu* menu = fenetre.Container()->PMnuQueue();
     emit menu->aboutToShow();
     QCOMPARE(menu->actions().size(), 20);
     QCOMPARE(menu->actions().first()->text(), QString("g20"));
@@ -314,23 +319,29 @@ void TFenPrincTest::LeContainerGardeLesVingtDerniersGroupes() {
     // A drag from the container itself is refused; a white group with no name keeps its own colour
     // and takes the default name.
     std::unique_ptr<TTgenDragObject> retour(Groupe(fenetre.Container(), "x", 0, {0}));
-    QVERIFY(!fenetre.ContainerDrop(*retour));
+    QVERIFY(!fenetre.Container()->ContainerDrop(*retour));
+    QCOMPARE(t3uitest::Depose(fenetre.Container(), retour.get()), t3uitest::Depot::RefuseALEntree);
     std::unique_ptr<TTgenDragObject> blanc(Groupe(&source, "", t3::CouleurBlanche, {0, 1}));
-    QVERIFY(fenetre.ContainerDrop(*blanc));
+    QVERIFY(fenetre.Container()->ContainerDrop(*blanc));
     QVERIFY(fenetre.GroupeCourant()->GetCouleur() != t3::CouleurBlanche);
     QCOMPARE(fenetre.GroupeCourant()->Nom(), std::string("Le+"));
+    // The same through the drop of the mouse.
+    std::unique_ptr<TTgenDragObject> depose(Groupe(&source, "pose", 0, {1}));
+    QCOMPARE(t3uitest::Depose(fenetre.Container(), depose.get()), t3uitest::Depot::Accepte);
+    QCOMPARE(fenetre.Container()->toolTip(), QString("pose"));
 }
 
 void TFenPrincTest::LaNavigationAmeneSaFenetreEtOublieLesFermees() {
     DossierCourant dossier;
     TFenPrinc fenetre;
     fenetre.show();
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
-    TFenNavig* navig = fenetre.Navig();
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    TFenNavig* navig = fenetre.Navigation();
     QTreeWidgetItem* base = navig->TreePages()->topLevelItem(0);
     QWidget* stat = FenetreSimple(fenetre, "stat");
     QWidget* autre = FenetreSimple(fenetre, "autre");
-    QTreeWidgetItem* pclc = navig->AjouteItem(TFenNavig::Enfant(base, "Partitions"), "PCLC", -1, stat);
+    QTreeWidgetItem* pclc = navig->AjouteItem(TFenNavig::Enfant(base, GenreNoeud::Partitions), "PCLC",
+                                              GenreNoeud::PCLC, -1, stat);
     auto* sous = qobject_cast<QMdiSubWindow*>(stat->parentWidget());
     sous->showMinimized();
     fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(autre->parentWidget()));
@@ -340,7 +351,7 @@ void TFenPrincTest::LaNavigationAmeneSaFenetreEtOublieLesFermees() {
 
     // An item without a window changes nothing; one whose window was closed has none any more.
     fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(autre->parentWidget()));
-    navig->TreePagesChange(TFenNavig::Enfant(base, "Dictionnaire"));
+    navig->TreePagesChange(TFenNavig::Enfant(base, GenreNoeud::Dictionnaire));
     QCOMPARE(fenetre.Mdi()->activeSubWindow()->widget(), autre);
     delete sous;
     QVERIFY(!TFenNavig::Fenetre(pclc));
@@ -361,7 +372,7 @@ void TFenPrincTest::LesOptionsVontAuxReglages() {
         dialogue->EdMaxart()->setText("250000");
         dialogue->EdEtiqs()->setText("3");
     });
-    fenetre.BtnOptionsClick();
+    fenetre.CommandeNommee("BtnOptions")->trigger();
     QCOMPARE(initiaux, (QStringList{"100000", "1"}));
     QCOMPARE(t3::Options.Maxart, 250000);
     QCOMPARE(t3::Options.NbEtiquettes, 3);
@@ -374,14 +385,14 @@ void TFenPrincTest::LesOptionsVontAuxReglages() {
         dialogue->EdEtiqs()->setText("2");
         dialogue->EdMaxart()->setText("beaucoup");
     });
-    fenetre.BtnOptionsClick();
+    fenetre.CommandeNommee("BtnOptions")->trigger();
     QCOMPARE(initiaux.last(), QString("100000"));
     QCOMPARE(t3::Options.NbEtiquettes, 2);
     QCOMPARE(t3::Options.Maxart, 250000);
     QVERIFY(Dialogues::MessagesAffiches().last().contains("« beaucoup »"));
     // Cancel changes nothing.
     Dialogues::RepondDialogue(QDialog::Rejected);
-    fenetre.BtnOptionsClick();
+    fenetre.CommandeNommee("BtnOptions")->trigger();
     QCOMPARE(t3::Options.NbEtiquettes, 2);
     t3::Options = anciennes;
 }
@@ -389,12 +400,12 @@ void TFenPrincTest::LesOptionsVontAuxReglages() {
 void TFenPrincTest::LeBoutonRetreciPlieEtDeplieLePanneau() {
     TFenPrinc fenetre;
     fenetre.show();
-    QCOMPARE(fenetre.PanneauFond()->width(), 296);
+    QCOMPARE(fenetre.Panneau()->width(), 296);
     auto* bouton = fenetre.findChild<QToolButton*>("BtnRetreci");
     QTest::mouseClick(bouton, Qt::LeftButton);
-    QCOMPARE(fenetre.PanneauFond()->width(), 15);
+    QCOMPARE(fenetre.Panneau()->width(), 15);
     QTest::mouseClick(bouton, Qt::LeftButton);
-    QCOMPARE(fenetre.PanneauFond()->width(), 296);
+    QCOMPARE(fenetre.Panneau()->width(), 296);
 }
 
 void TFenPrincTest::LaQuestionDeFermeture() {
@@ -410,7 +421,7 @@ void TFenPrincTest::LaQuestionDeFermeture() {
     }
     TFenPrinc fenetre;
     fenetre.show();
-    fenetre.SetRapport(std::make_unique<RapportTemoin>(&publie));
+    fenetre.Bases().SetRapport(std::make_unique<RapportTemoin>(&publie));
     Dialogues::RepondBouton(QMessageBox::Cancel);
     QVERIFY(!fenetre.close());
     QVERIFY(fenetre.isVisible());
@@ -439,7 +450,7 @@ void TFenPrincTest::AjouterAuRapportVaALaFenetreActive() {
     DossierCourant dossier;
     TFenPrinc fenetre;
     fenetre.show();
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat.\n")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat.\n")));
     auto* capable = new FenetreQuiRapporte;
     fenetre.AjouteFenetre(capable);
     fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(capable->parentWidget()));
@@ -459,10 +470,10 @@ void TFenPrincTest::UnePageFlotteEtRevient() {
     DossierCourant dossier;
     TFenPrinc fenetre;
     fenetre.show();
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("Le chat.\n")));
-    QTabWidget* listes = fenetre.ListesGauche();
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat.\n")));
+    QTabWidget* listes = fenetre.Panneau()->ListesGauche();
     QWidget* navigation = listes->widget(0);
-    fenetre.DetachePage(0);
+    fenetre.Panneau()->DetachePage(0);
     QCOMPARE(listes->count(), 2);
     QVERIFY(navigation->isWindow() && navigation->isVisible());
     QCOMPARE(navigation->windowTitle(), QString("Navigation"));
@@ -472,14 +483,14 @@ void TFenPrincTest::UnePageFlotteEtRevient() {
     const int page = listes->indexOf(navigation);
     QVERIFY(page >= 0);
     QVERIFY(!listes->tabBar()->tabButton(page, QTabBar::RightSide));
-    QVERIFY(fenetre.Navig()->TreePages()->topLevelItemCount() == 1);
+    QVERIFY(fenetre.Navigation()->TreePages()->topLevelItemCount() == 1);
 }
 
 void TFenPrincTest::LeMenuDesCaracteristiquesSuitLesPartitions() {
     DossierCourant dossier;
     TFenPrinc fenetre;
     fenetre.show();
-    QVERIFY(fenetre.OuvreBase(t3uitest::Base("<date=mars> u v <auteur=x> w <auteur=y> u\n")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("<date=mars> u v <auteur=x> w <auteur=y> u\n")));
     QMenu* menu = fenetre.PmnPCLC();
     emit menu->aboutToShow();
     QVERIFY(menu->actions().isEmpty());
@@ -496,15 +507,15 @@ void TFenPrincTest::LeMenuDesCaracteristiquesSuitLesPartitions() {
         items << action->text();
     QCOMPARE(items, (QStringList{"date", "auteur"}));
 
-    // Its item brings forward the statistics window listed under the partition in the navigation tree.
-    QTreeWidgetItem* partitions =
-        TFenNavig::Enfant(fenetre.Navig()->TreePages()->topLevelItem(0), "Partitions");
-    QTreeWidgetItem* auteur = fenetre.Navig()->AjouteItem(partitions, "auteur", 2);
+    // Its item brings forward the statistics window listed under the partition in the navigation tree,
+    // found by its kind: the item's text does not matter.
+    const t3::Partition* auteur = fenetre.CorpusModele().PartitionNo(1);
     QWidget* stat = FenetreSimple(fenetre, "stat");
     FenetreSimple(fenetre, "autre");
-    fenetre.Navig()->AjouteItem(auteur, "PCLC", -1, stat);
-    fenetre.CorpusModele().InfoDePartition(1)->SetNoeudGraphiques(
-        fenetre.Navig()->AjouteItem(auteur, "Graphiques"));
+    QTreeWidgetItem* item = fenetre.Navigation()->AjoutePartition(auteur, stat);
+    QCOMPARE(item->text(0), QString("auteur"));
+    QCOMPARE(Enfants(item), (QStringList{"PCLC", "Graphiques", "Spécifs", "AFC"}));
+    TFenNavig::Enfant(item, GenreNoeud::PCLC)->setText(0, "Statistiques");
     menu->actions().at(1)->trigger();
     QCOMPARE(fenetre.Mdi()->activeSubWindow()->widget(), stat);
     // A partition without its items does nothing.

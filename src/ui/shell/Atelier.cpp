@@ -1,0 +1,161 @@
+#include "shell/Atelier.h"
+
+#include "segmentation/SegmPrinc.h"
+#include "segmentation/TFenChoixDelimForme.h"
+#include "segmentation/VerifCles.h"
+#include "shell/Chemins.h"
+#include "shell/Dialogues.h"
+#include "shell/RapportCourant.h"
+#include "shell/Sablier.h"
+#include "shell/ServicesAtelier.h"
+#include "shell/TexteQt.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QWidget>
+
+namespace t3ui {
+
+namespace {
+
+// Halves rounded toward zero, as the dialogs are placed.
+QPoint Centre(const QSize& cadre, const QSize& fenetre) {
+    return {cadre.width() / 2 - fenetre.width() / 2, cadre.height() / 2 - fenetre.height() / 2};
+}
+
+} // namespace
+
+Atelier::Atelier(ServicesAtelier& services, FabriqueRapport fabrique)
+    : m_services(services), m_fabrique(std::move(fabrique)) {}
+
+// The windows borrow the loaders: whoever owns them closes them first.
+Atelier::~Atelier() = default;
+
+bool Atelier::OuvreBase(const QString& cheminDonne) {
+    const QFileInfo info(cheminDonne);
+    const QString chemin = info.absoluteFilePath();
+    // The folder of the base becomes current, as the open dialogs make it: a base created next is
+    // written there.
+    QDir::setCurrent(info.absolutePath());
+    auto chargeur = std::make_unique<t3::charg1>();
+    chargeur->AttribGauge(m_services.Jauge(1));
+    m_services.SetStatusText("Chargement des données");
+    int32_t resultat;
+    {
+        Sablier sablier;
+        resultat = chargeur->ChargeBase(CheminLocal(chemin));
+        m_services.ResetProgress();
+        m_services.SetStatusText(QString());
+    }
+    if (resultat != t3::ChargeReussie) {
+        // The failed loader is dropped: the windows of the bases opened before keep theirs.
+        Dialogues::Message(m_services.Cadre(), QMessageBox::Warning, chemin,
+                           resultat >= 1 && resultat <= 4
+                               ? QString::fromStdString(t3::MessageChargeBase(resultat))
+                               : QStringLiteral("Erreur "));
+        return false;
+    }
+    m_chargeur = chargeur.get();
+    m_chargeurs.push_back(std::move(chargeur));
+    m_corpus.AjouteChargeur(m_chargeur);
+    {
+        Sablier sablier;
+        emit BaseChargee(chemin, m_chargeur);
+    }
+    NouveauRapport(m_chargeur);
+    {
+        Sablier sablier;
+        emit BaseOuverte(chemin, m_chargeur);
+    }
+    m_services.SetStatusText("Prêt");
+    return true;
+}
+
+bool Atelier::CreeBase(const QString& cheminDonne) {
+    QWidget* cadre = m_services.Cadre();
+    const QString chemin = QFileInfo(cheminDonne).absoluteFilePath();
+    const std::string local = CheminLocal(chemin);
+    int32_t fautives;
+    {
+        Sablier sablier;
+        fautives = t3::VerifCles(local);
+    }
+    if (fautives < 0) {
+        Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
+                           QString("Le fichier « %1 » ne peut pas être lu.").arg(chemin));
+        return false;
+    }
+    if (fautives != 0) {
+        Dialogues::Information(cadre, "Problème dans les clefs.\nConsultez atrace.txt");
+        return false;
+    }
+    TFenChoixDelimForme dialogue(cadre);
+    dialogue.adjustSize();
+    if (cadre) dialogue.move(cadre->mapToGlobal(Centre(cadre->size(), dialogue.size())));
+    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return false;
+    t3::ResultatSegm resultat;
+    {
+        Sablier sablier;
+        resultat = t3::SegmPrinc(local, VersCp1252(dialogue.Delimiteurs()));
+    }
+    if (resultat != t3::ResultatSegm::Ok) {
+        Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
+                           QString::fromUtf8(t3::MessageSegm(resultat)));
+        return false;
+    }
+    // The base is written under the text's name in the current folder.
+    return OuvreBase(QDir::current().filePath(CheminQt(t3::TraitPath(local)) + ".par"));
+}
+
+void Atelier::TraiteLigneCommande(const QString& ligne) {
+    if (ligne.isEmpty()) return;
+    const QString premier = ligne.section(' ', 0, 0);
+    // Resolved before the folder changes, so that a relative path names what the user meant.
+    const QFileInfo info(QFileInfo(premier).absoluteFilePath());
+    QDir::setCurrent(info.absolutePath());
+    if (!info.exists()) return;
+    if (info.fileName().endsWith(".par"))
+        OuvreBase(info.filePath());
+    else
+        CreeBase(info.filePath());
+}
+
+QMessageBox::StandardButton Atelier::DemandeSauvegarde(QMessageBox::StandardButtons boutons) {
+    if (!m_rapport || m_rapport->Sauve()) return QMessageBox::No;
+    const auto reponse =
+        Dialogues::Message(m_services.Cadre(), QMessageBox::Question, "Tessaron3",
+                           "Le rapport a été modifié.\nVoulez-vous le sauvegarder ?", boutons);
+    if (reponse == QMessageBox::Yes) PublieRapport();
+    return reponse;
+}
+
+// The report of the base just opened. The previous report, whose entries the tree shows, goes first:
+// when it holds unsaved entries the user may publish them.
+void Atelier::NouveauRapport(const t3::charg1* base) {
+    DemandeSauvegarde(QMessageBox::Yes | QMessageBox::No);
+    m_rapport.reset();
+    SetRapport(m_fabrique ? m_fabrique(base) : nullptr);
+}
+
+void Atelier::SetRapport(std::unique_ptr<RapportCourant> rapport) {
+    m_rapport = std::move(rapport);
+    emit RapportRemplace(m_rapport != nullptr);
+}
+
+void Atelier::FermeRapport() {
+    m_rapport.reset();
+}
+
+bool Atelier::PublieRapport() {
+    if (!m_rapport) return false;
+    QString manques;
+    const bool complet = m_rapport->Publie(manques);
+    if (!complet) Dialogues::Message(m_services.Cadre(), QMessageBox::Warning, "Tessaron3", manques);
+    return complet;
+}
+
+bool Atelier::AccepteFermeture() {
+    return DemandeSauvegarde(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Cancel;
+}
+
+} // namespace t3ui

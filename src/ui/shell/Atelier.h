@@ -1,0 +1,70 @@
+#pragma once
+// The life of the bases and of the report, apart from any window: opening a base (every loader opened
+// is kept for its windows, the last one is the open base), creating one from a text (key verification,
+// delimiter dialog, segmentation, opening), the command line, the corpus model, the current report
+// (a new one for each base opened) and the one question about an unsaved report, asked before the
+// report is replaced and before the workbench closes.
+#include "corpus/Corpus.h"
+#include "corpus/charg1.h"
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace t3ui {
+
+class RapportCourant;
+class ServicesAtelier;
+
+class Atelier : public QObject {
+    Q_OBJECT
+  public:
+    // The report of a base just opened (bound to the report tree in the workbench).
+    using FabriqueRapport = std::function<std::unique_ptr<RapportCourant>(const t3::charg1* base)>;
+
+    Atelier(ServicesAtelier& services, FabriqueRapport fabrique);
+    ~Atelier() override;
+
+    // Opens the base named on the command line, or segments the text named there (first word only).
+    void TraiteLigneCommande(const QString& ligne);
+    bool OuvreBase(const QString& chemin);
+    bool CreeBase(const QString& chemin);
+
+    t3::charg1* Chargeur() const { return m_chargeur; }
+    t3::Corpus& CorpusModele() { return m_corpus; }
+    RapportCourant* Rapport() const { return m_rapport.get(); }
+    void SetRapport(std::unique_ptr<RapportCourant> rapport);
+    // Publishes the current report; false (after telling the user what was missing) when something
+    // could not be published.
+    bool PublieRapport();
+    // Asks about an unsaved report before the workbench closes: false when the user cancels.
+    bool AccepteFermeture();
+    // Drops the report: its entries leave the tree and its folder is removed.
+    void FermeRapport();
+
+  signals:
+    // A base was loaded and added to the corpus: its pages, sheet and list windows may open.
+    void BaseChargee(const QString& chemin, t3::charg1* base);
+    // The new report is in place: the base's remaining windows may open.
+    void BaseOuverte(const QString& chemin, t3::charg1* base);
+    void RapportRemplace(bool existe);
+
+  private:
+    // The question about an unsaved report with these buttons; Yes publishes it. The answer, or No
+    // when nothing needed asking.
+    QMessageBox::StandardButton DemandeSauvegarde(QMessageBox::StandardButtons boutons);
+    void NouveauRapport(const t3::charg1* base);
+
+    ServicesAtelier& m_services;
+    FabriqueRapport m_fabrique;
+    t3::Corpus m_corpus;
+    std::vector<std::unique_ptr<t3::charg1>> m_chargeurs; // every base opened, kept for its windows
+    t3::charg1* m_chargeur = nullptr;
+    std::unique_ptr<RapportCourant> m_rapport;
+};
+
+} // namespace t3ui

@@ -1,0 +1,60 @@
+#include "shell/BarreEtat.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QStatusBar>
+
+#include <algorithm>
+
+namespace t3ui {
+
+BarreEtat::BarreEtat(QStatusBar* barre) : QObject(barre) {
+    barre->setObjectName("StatusBar1");
+    m_progression = new QProgressBar;
+    m_progression->setObjectName("BarreProgression");
+    m_progression->setRange(0, 200);
+    m_progression->setValue(0);
+    m_progression->setTextVisible(false);
+    m_progression->setFixedWidth(200);
+    barre->addWidget(m_progression);
+    const int largeurs[3] = {0, 175, 50};
+    for (int i = 1; i < 3; ++i) {
+        m_statut[i] = new QLabel;
+        m_statut[i]->setObjectName(QString("Panneau%1").arg(i));
+        m_statut[i]->setMinimumWidth(largeurs[i]);
+        barre->addWidget(m_statut[i], i == 2 ? 1 : 0);
+    }
+}
+
+void BarreEtat::SetStatusText(const QString& texte) {
+    m_statut[1]->setText(texte);
+    m_statut[1]->repaint();
+}
+
+void BarreEtat::SetCheminBase(const QString& chemin) {
+    m_statut[2]->setText(chemin);
+}
+
+QString BarreEtat::TexteStatut(int panneau) const {
+    return panneau >= 1 && panneau <= 2 ? m_statut[panneau]->text() : QString();
+}
+
+void BarreEtat::Avance(int pas) {
+    m_progression->setValue(std::min(m_progression->maximum(), m_progression->value() + pas));
+    m_progression->repaint();
+}
+
+void BarreEtat::ResetProgress() {
+    m_progression->setValue(0);
+}
+
+std::function<void(int32_t)> BarreEtat::Jauge(int pas) {
+    // The computation may outlive the window in a test: a bar already gone is not stepped.
+    QPointer<BarreEtat> barre(this);
+    return [barre, pas](int32_t) {
+        if (barre) barre->Avance(pas);
+    };
+}
+
+} // namespace t3ui

@@ -1,0 +1,41 @@
+#pragma once
+// The status bar of the main window: the progress bar (0 to 200) in the first panel, the text of the
+// operation in progress in the second, the path of the open base in the third; and the progress
+// callbacks that the engine's long computations step.
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QStatusBar;
+
+namespace t3ui {
+
+class BarreEtat : public QObject {
+    Q_OBJECT
+  public:
+    explicit BarreEtat(QStatusBar* barre);
+
+    void SetStatusText(const QString& texte);
+    void SetCheminBase(const QString& chemin);
+    // The text of panel 1 or 2.
+    QString TexteStatut(int panneau) const;
+    void StepProgress() { Avance(1); }
+    void StepProgressBy2() { Avance(2); }
+    void ResetProgress();
+    // Steps the bar by pas at each call; the bar is repainted at once, the computation holding the
+    // event loop.
+    std::function<void(int32_t)> Jauge(int pas);
+    QProgressBar* Progression() const { return m_progression; }
+
+  private:
+    void Avance(int pas);
+
+    QProgressBar* m_progression;
+    QLabel* m_statut[3] = {};
+};
+
+} // namespace t3ui

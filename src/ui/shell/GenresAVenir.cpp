@@ -1,0 +1,39 @@
+// The analysis commands whose windows arrive later: their buttons and menu items are in place and
+// follow the base, and do nothing yet. Each moves into its window's own file when the window is built.
+#include "shell/GenresFenetres.h"
+
+namespace t3ui {
+
+T3_GENRE_FENETRE(GenreFenetre{.rang = 30,
+                              .nom = "BtnDocu",
+                              .glyphe = "KWIC",
+                              .teinte = 30,
+                              .aide = "Concordances",
+                              .menu = "&Traitement",
+                              .article = "&Concordance",
+                              .placeMenu = 3});
+T3_GENRE_FENETRE(GenreFenetre{
+    .rang = 40, .nom = "BtnSR", .glyphe = "SR", .teinte = 30, .aide = "Segments Répétés"});
+T3_GENRE_FENETRE(GenreFenetre{.rang = 60,
+                              .nom = "BtnPart",
+                              .glyphe = "%",
+                              .teinte = 120,
+                              .aide = "Statistiques par partie",
+                              .menu = "&Traitement",
+                              .article = "&Partition",
+                              .placeMenu = 2,
+                              .raccourci = "Ctrl+P",
+                              .lieu = Lieu::Aucun});
+T3_GENRE_FENETRE(GenreFenetre{.rang = 70,
+                              .nom = "BtnParag",
+                              .glyphe = "§",
+                              .teinte = 120,
+                              .aide = "Carte des sections",
+                              .menu = "&Traitement",
+                              .article = "Carte des &sections",
+                              .placeMenu = 1,
+                              .lieu = Lieu::Aucun});
+T3_GENRE_FENETRE(GenreFenetre{
+    .rang = 80, .nom = "BtnSelFormes", .glyphe = "{ }", .teinte = 30, .aide = "Groupe de formes"});
+
+} // namespace t3ui

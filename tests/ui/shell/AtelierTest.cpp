@@ -1,0 +1,263 @@
+// The workbench's seams for its windows: the registry of window kinds (a kind registered here, as a new
+// window's file would register it), the Atelier driven through a fake of the services, the group drop
+// target that any widget can become, the hourglass and the progress callbacks.
+#include "AideUi.h"
+
+#include "corpus/charg1.h"
+#include "explore/CibleGroupes.h"
+#include "explore/TTgenDragObject.h"
+#include "shell/Atelier.h"
+#include "shell/BarreEtat.h"
+#include "shell/Dialogues.h"
+#include "shell/GenresFenetres.h"
+#include "shell/RapportCourant.h"
+#include "shell/Sablier.h"
+#include "shell/ServicesAtelier.h"
+#include "shell/TContainer.h"
+#include "shell/TFenPrinc.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <stdexcept>
+
+using namespace t3ui;
+using t3uitest::DossierCourant;
+
+namespace {
+
+// A window kind of this test only: what a new analysis window adds besides its own files.
+int s_creations = 0;
+QWidget* CreeEssai(ServicesAtelier& services) {
+    ++s_creations;
+    auto* fenetre = new QLabel(QString::number(services.Chargeur()->Nbform()));
+    fenetre->setWindowTitle("Essai");
+    return fenetre;
+}
+T3_GENRE_FENETRE(GenreFenetre{.rang = 85,
+                              .nom = "BtnEssai",
+                              .glyphe = "E",
+                              .aide = "Fenêtre d'essai",
+                              .menu = "&Traitement",
+                              .article = "&Essai",
+                              .placeMenu = 4,
+                              .cree = CreeEssai});
+
+// The services a window or the Atelier asks for, recorded instead of shown.
+class ServicesTemoins : public ServicesAtelier {
+  public:
+    QStringList statuts;
+    int pas = 0;
+    t3::Corpus* corpus = nullptr;
+    t3::charg1* chargeur = nullptr;
+
+    QWidget* Cadre() override { return nullptr; }
+    void SetStatusText(const QString& texte) override { statuts << texte; }
+    void StepProgress() override { pas += 1; }
+    void StepProgressBy2() override { pas += 2; }
+    void ResetProgress() override { statuts << "<remise à zéro>"; }
+    std::function<void(int32_t)> Jauge(int n) override {
+        return [this, n](int32_t) { pas += n; };
+    }
+    void DockeDansListesGauche(QWidget*, const QString&) override {}
+    QMdiSubWindow* AjouteFenetre(QWidget*) override { return nullptr; }
+    void AmeneAuPremierPlan(QWidget*) override {}
+    void Mosaique() override {}
+    TFenNavig* Navigation() override { return nullptr; }
+    t3::Corpus& CorpusModele() override { return *corpus; }
+    t3::charg1* Chargeur() override { return chargeur; }
+    RapportCourant* Rapport() override { return nullptr; }
+    const t3::Tgen* GroupeCourant() const override { return nullptr; }
+};
+
+class RapportVide : public RapportCourant {
+  public:
+    bool Sauve() const override { return m_sauve; }
+    bool Publie(QString&) override { return m_sauve = true; }
+    QString Dossier() const override { return {}; }
+    void Ajoute(const QString&, const QString&, const QString&) override { m_sauve = false; }
+
+  private:
+    bool m_sauve = true;
+};
+
+QStringList Articles(QMenu* menu) {
+    QStringList textes;
+    for (QAction* action : menu->actions())
+        textes << action->text();
+    return textes;
+}
+
+} // namespace
+
+class AtelierTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void UnGenreDeFenetreEnregistreDonneSonBoutonEtSonArticle();
+    void LAtelierOuvreUneBaseParLesServicesQuIlRecoit();
+    void UnWidgetQuelconqueDevientCibleDeGroupes();
+    void LeSablierNeResteJamais();
+    void LaJaugeAvanceLaBarreDeSonPas();
+};
+
+void AtelierTest::UnGenreDeFenetreEnregistreDonneSonBoutonEtSonArticle() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    auto* bouton = fenetre.findChild<QToolButton*>("BtnEssai");
+    QVERIFY(bouton);
+    QCOMPARE(bouton->toolTip(), QString("Fenêtre d'essai"));
+    QMenu* traitement = fenetre.menuBar()->findChild<QMenu*>("&Traitement");
+    QVERIFY(traitement);
+    QCOMPARE(Articles(traitement),
+             (QStringList{"Carte des &sections", "&Partition", "&Concordance", "&Essai"}));
+    // One command for the button and the menu item: both wait for a base.
+    QAction* essai = fenetre.CommandeNommee("BtnEssai");
+    QCOMPARE(bouton->defaultAction(), essai);
+    QCOMPARE(traitement->actions().last(), essai);
+    QVERIFY(!essai->isEnabled() && !bouton->isEnabled());
+    // The menu's commands are those of the buttons, with their shortcut.
+    QCOMPARE(traitement->actions().at(1), fenetre.CommandeNommee("BtnPart"));
+    QCOMPARE(fenetre.CommandeNommee("BtnPart")->shortcut(), QKeySequence("Ctrl+P"));
+    QCOMPARE(traitement->actions().at(0), fenetre.CommandeNommee("BtnParag"));
+
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    QVERIFY(bouton->isEnabled());
+    const int avant = s_creations;
+    const int enfants = fenetre.Mdi()->subWindowList().size();
+    traitement->actions().last()->trigger();
+    QCOMPARE(s_creations, avant + 1);
+    // An MDI child of the current sheet, made on the open base.
+    QCOMPARE(fenetre.Mdi()->subWindowList().size(), enfants + 1);
+    auto* ouverte = qobject_cast<QLabel*>(fenetre.Mdi()->subWindowList().last()->widget());
+    QVERIFY(ouverte);
+    QCOMPARE(ouverte->text(), QString("3"));
+    QVERIFY(ouverte->isVisible());
+}
+
+void AtelierTest::LAtelierOuvreUneBaseParLesServicesQuIlRecoit() {
+    DossierCourant dossier;
+    ServicesTemoins services;
+    const t3::charg1* base = nullptr;
+    int rapports = 0;
+    Atelier atelier(services, [&](const t3::charg1* b) {
+        base = b;
+        ++rapports;
+        return std::make_unique<RapportVide>();
+    });
+    QStringList signaux;
+    connect(&atelier, &Atelier::BaseChargee, [&](const QString&, t3::charg1*) { signaux << "chargée"; });
+    connect(&atelier, &Atelier::BaseOuverte, [&](const QString&, t3::charg1*) { signaux << "ouverte"; });
+
+    QVERIFY(atelier.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    QCOMPARE(services.statuts, (QStringList{"Chargement des données", "<remise à zéro>", QString(), "Prêt"}));
+    QVERIFY(services.pas > 0);
+    QCOMPARE(signaux, (QStringList{"chargée", "ouverte"}));
+    QCOMPARE(base, atelier.Chargeur());
+    QCOMPARE(atelier.CorpusModele().NbChargeurs(), 1);
+
+    // A base that cannot be read: its message, titled with its path, and the open base stays.
+    t3uitest::Ecrit("abime.par", "n'importe quoi\n");
+    QVERIFY(!atelier.OuvreBase("abime.par"));
+    QVERIFY(Dialogues::MessagesAffiches().last().endsWith("|Erreur de lecture du fichier de paramètres"));
+    QCOMPARE(atelier.Chargeur(), base);
+
+    // The one question about an unsaved report, before it is replaced and before closing.
+    atelier.Rapport()->Ajoute("p", "p.html", "");
+    Dialogues::RepondBouton(QMessageBox::Cancel);
+    QVERIFY(!atelier.AccepteFermeture());
+    Dialogues::RepondBouton(QMessageBox::Yes);
+    QVERIFY(atelier.OuvreBase(t3uitest::Base("a b a\n", "autre")));
+    QCOMPARE(rapports, 2);
+    const QString question = "Tessaron3|Le rapport a été modifié.\nVoulez-vous le sauvegarder ?";
+    QCOMPARE(Dialogues::MessagesAffiches().count(question), 2);
+    QVERIFY(atelier.AccepteFermeture()); // the new report is saved: no question
+    QCOMPARE(Dialogues::MessagesAffiches().count(question), 2);
+}
+
+void AtelierTest::UnWidgetQuelconqueDevientCibleDeGroupes() {
+    QTextEdit zone; // a scroll area: drags arrive on its viewport
+    QObject source;
+    std::vector<int32_t> recues;
+    CibleGroupes::Installe(&zone, [&](const TTgenDragObject& objet) {
+        recues = objet.Entrees();
+        return true;
+    });
+    QVERIFY(zone.viewport()->acceptDrops());
+    TTgenDragObject groupe(&source, "g", 0, 2);
+    groupe.Ajoute(4);
+    groupe.Ajoute(1);
+    QMimeData texte;
+    texte.setText("chat");
+
+    // Any other payload is refused as it enters: the text edit does not take the text either.
+    QCOMPARE(t3uitest::Depose(zone.viewport(), &texte), t3uitest::Depot::RefuseALEntree);
+    QVERIFY(recues.empty());
+    QVERIFY(zone.toPlainText().isEmpty());
+    QCOMPARE(t3uitest::Depose(zone.viewport(), &groupe), t3uitest::Depot::Accepte);
+    QCOMPARE(recues, (std::vector<int32_t>{4, 1}));
+
+    // A target that refuses a source, as the container refuses its own drags; and a drop the window
+    // turns down after all.
+    QLabel cible;
+    bool appele = false;
+    CibleGroupes::Installe(
+        &cible,
+        [&](const TTgenDragObject&) {
+            appele = true;
+            return false;
+        },
+        &source);
+    QCOMPARE(t3uitest::Depose(&cible, &groupe), t3uitest::Depot::RefuseALEntree);
+    QVERIFY(!appele);
+    QObject autreSource;
+    TTgenDragObject autre(&autreSource, "h", 0, 1);
+    autre.Ajoute(0);
+    QCOMPARE(t3uitest::Depose(&cible, &autre), t3uitest::Depot::Refuse);
+    QVERIFY(appele);
+}
+
+void AtelierTest::LeSablierNeResteJamais() {
+    QVERIFY(!QApplication::overrideCursor());
+    try {
+        Sablier sablier;
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        throw std::runtime_error("abandon");
+    } catch (const std::runtime_error&) {
+    }
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void AtelierTest::LaJaugeAvanceLaBarreDeSonPas() {
+    std::function<void(int32_t)> jauge;
+    {
+        QStatusBar barre;
+        BarreEtat etat(&barre);
+        auto parDeux = etat.Jauge(2);
+        jauge = etat.Jauge(1);
+        for (int i = 0; i < 3; ++i)
+            parDeux(0);
+        jauge(0);
+        QCOMPARE(etat.Progression()->value(), 7);
+        for (int i = 0; i < 300; ++i)
+            jauge(0);
+        QCOMPARE(etat.Progression()->value(), 200); // the bar stops at its end
+        etat.ResetProgress();
+        QCOMPARE(etat.Progression()->value(), 0);
+    }
+    jauge(0); // a computation that outlives the bar steps nothing
+}
+
+QTEST_MAIN(AtelierTest)
+#include "AtelierTest.moc"
