@@ -3,13 +3,13 @@
 #include "corpus/Partition.h"
 #include "segmentation/TFenOpt.h"
 #include "shell/Atelier.h"
+#include "shell/BarreCommandes.h"
 #include "shell/BarreEtat.h"
 #include "shell/Chemins.h"
 #include "shell/Dialogues.h"
 #include "shell/FenetreRapport.h"
 #include "shell/Feuilles.h"
 #include "shell/GenresFenetres.h"
-#include "shell/Images.h"
 #include "shell/PanneauGauche.h"
 #include "shell/RapportArbre.h"
 #include "shell/TContainer.h"
@@ -22,43 +22,23 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace t3ui {
 namespace {
 
-constexpr int DureeBulles = 4000;
 // The container stands on the toolbar after the analysis commands, before the window commands.
 constexpr int RangContainer = 90;
 
 } // namespace
-
-// A toolbar button and its menu item, one action for both: the frame's own commands and those of the
-// registered window kinds.
-struct TFenPrinc::Commande {
-    int rang;
-    QString nom, glyphe;
-    int teinte;
-    QString aide;
-    bool base;
-    std::function<void()> action;
-    QString menu, article;
-    int placeMenu = 0;
-    QString raccourci;
-};
 
 TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
     setObjectName("FenPrinc");
@@ -108,13 +88,13 @@ void TFenPrinc::ConstruitCadre() {
     setCentralWidget(centre);
     m_etat = new BarreEtat(statusBar());
     m_container = new TContainer(*this);
-    m_container->setToolTipDuration(DureeBulles);
+    m_container->setToolTipDuration(BarreCommandes::DureeBulles);
 }
 
-std::vector<TFenPrinc::Commande> TFenPrinc::CommandesDuCadre() {
+std::vector<CommandeCadre> TFenPrinc::CommandesDuCadre() {
     // The pop-up menus open at the corner of their button.
     auto coin = [this](const char* nom, bool bas) {
-        QWidget* bouton = m_barre->widgetForAction(m_commandes.value(nom));
+        QWidget* bouton = m_commandes->Bouton(nom);
         return bouton->mapToGlobal(bas ? bouton->rect().bottomLeft() : bouton->rect().topRight());
     };
     auto pclc = [this, coin] { m_pmnPCLC->popup(coin("BtnPCLC", true)); };
@@ -142,81 +122,30 @@ std::vector<TFenPrinc::Commande> TFenPrinc::CommandesDuCadre() {
 }
 
 void TFenPrinc::ConstruitCommandes() {
-    std::vector<Commande> commandes = CommandesDuCadre();
+    std::vector<CommandeCadre> commandes = CommandesDuCadre();
     for (const GenreFenetre& genre : GenresFenetres())
         if (!genre.nom.isEmpty())
             commandes.push_back({genre.rang, genre.nom, genre.glyphe, genre.teinte, genre.aide,
                                  genre.besoinBase, [this, &genre] { OuvreGenre(genre); }, genre.menu,
                                  genre.article, genre.placeMenu, genre.raccourci});
-    std::stable_sort(commandes.begin(), commandes.end(),
-                     [](const Commande& a, const Commande& b) { return a.rang < b.rang; });
-
-    auto* barre = m_barre = new QToolBar("Panel1", this);
-    barre->setObjectName("Panel1");
-    barre->setMovable(false);
-    barre->setFixedHeight(52);
-    barre->setIconSize(QSize(24, 24));
-    auto* logo = new QLabel;
-    logo->setObjectName("Logo");
-    logo->setPixmap(Logo(250, 42));
-    barre->addWidget(logo);
-    bool containerPlace = false;
-    std::vector<std::pair<const Commande*, QAction*>> articles;
-    for (const Commande& c : commandes) {
-        if (!containerPlace && c.rang > RangContainer) {
-            barre->addWidget(m_container);
-            containerPlace = true;
-        }
-        auto* action =
-            new QAction(Glyphe(c.glyphe, c.teinte), c.article.isEmpty() ? c.aide : c.article, this);
-        action->setObjectName(c.nom);
-        action->setToolTip(c.aide);
-        if (!c.raccourci.isEmpty()) action->setShortcut(QKeySequence(c.raccourci));
-        connect(action, &QAction::triggered, this, c.action);
-        barre->addAction(action);
-        QWidget* bouton = barre->widgetForAction(action);
-        bouton->setObjectName(c.nom);
-        bouton->setToolTipDuration(DureeBulles);
-        if (c.base) {
-            action->setEnabled(false);
-            m_commandesBase.push_back(action);
-        }
-        m_commandes.insert(c.nom, action);
-        if (!c.menu.isEmpty()) articles.emplace_back(&c, action);
-    }
-    addToolBar(Qt::TopToolBarArea, barre);
-
-    // The menus, in their order, each item at its place.
-    std::stable_sort(articles.begin(), articles.end(),
-                     [](const auto& a, const auto& b) { return a.first->placeMenu < b.first->placeMenu; });
-    for (const QString titre : {"&Fichier", "&Traitement", "Fe&nêtre"}) {
-        QMenu* menu = menuBar()->addMenu(titre);
-        menu->setObjectName(titre);
-        if (titre == "Fe&nêtre") {
-            ConstruitMenuFenetre(menu);
-            continue;
-        }
-        for (const auto& [commande, action] : articles) {
-            if (commande->menu != titre) continue;
-            if (commande->nom == "ExitBtn") menu->addSeparator();
-            menu->addAction(action);
-        }
-    }
+    m_commandes = new BarreCommandes(this, std::move(commandes), m_container, RangContainer,
+                                     {"&Fichier", "&Traitement", "Fe&nêtre"});
+    ConstruitMenuFenetre(m_commandes->Menu("Fe&nêtre"));
     m_pmnPCLC = new QMenu(this);
     m_pmnPCLC->setObjectName("PmnPCLC");
     connect(m_pmnPCLC, &QMenu::aboutToShow, this, &TFenPrinc::RemplitPmnPCLC);
-    if (QWidget* pclc = barre->widgetForAction(m_commandes.value("BtnPCLC"))) {
-        pclc->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(pclc, &QWidget::customContextMenuRequested, this,
-                [this, pclc](const QPoint& point) { m_pmnPCLC->popup(pclc->mapToGlobal(point)); });
-    }
+    // The menu of the main characteristics is also the button's right-click menu.
+    QWidget* pclc = m_commandes->Bouton("BtnPCLC");
+    pclc->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pclc, &QWidget::customContextMenuRequested, this,
+            [this, pclc](const QPoint& point) { m_pmnPCLC->popup(pclc->mapToGlobal(point)); });
 }
 
 // The window list follows the three commands, rebuilt on every opening.
 void TFenPrinc::ConstruitMenuFenetre(QMenu* menu) {
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
         menu->clear();
-        menu->addAction(m_commandes.value("BtnMosaique"));
+        menu->addAction(m_commandes->Commande("BtnMosaique"));
         menu->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
         menu->addAction("&Réorganiser", m_mdi, [this] {
             for (QMdiSubWindow* w : m_mdi->subWindowList())
@@ -237,7 +166,7 @@ void TFenPrinc::ConstruitMenuFenetre(QMenu* menu) {
 }
 
 QAction* TFenPrinc::CommandeNommee(const QString& nom) const {
-    return m_commandes.value(nom);
+    return m_commandes->Commande(nom);
 }
 
 // --- Windows
@@ -259,8 +188,7 @@ QWidget* TFenPrinc::OuvreGenre(const GenreFenetre& genre) {
 // navigation tree, a sheet, and its list windows (the dictionary), the last of them shown.
 void TFenPrinc::BaseChargee(const QString& chemin, t3::charg1* base) {
     m_etat->SetCheminBase(chemin);
-    for (QAction* commande : m_commandesBase)
-        commande->setEnabled(true);
+    m_commandes->ActiveCommandesBase();
     m_panneau->Navig()->AjoutePagesBase(chemin, base);
     m_feuilles->AjouteFeuille();
     for (const GenreFenetre& genre : GenresFenetres())

@@ -6,7 +6,6 @@
 // group queue in the container and the progress in BarreEtat. It lends its services to the windows.
 #include "shell/ServicesAtelier.h"
 
-#include <QHash>
 #include <QMainWindow>
 
 #include <functional>
@@ -25,10 +24,12 @@ class QTreeWidget;
 namespace t3ui {
 
 class Atelier;
+class BarreCommandes;
 class BarreEtat;
 class Feuilles;
 class PanneauGauche;
 class TContainer;
+struct CommandeCadre;
 struct GenreFenetre;
 
 class TFenPrinc : public QMainWindow, public ServicesAtelier {
@@ -70,8 +71,7 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     void closeEvent(QCloseEvent* evenement) override;
 
   private:
-    struct Commande;
-    std::vector<Commande> CommandesDuCadre();
+    std::vector<CommandeCadre> CommandesDuCadre();
     void ConstruitCommandes();
     void ConstruitMenuFenetre(QMenu* menu);
     void ConstruitCadre();
@@ -89,10 +89,8 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     Feuilles* m_feuilles = nullptr;
     BarreEtat* m_etat = nullptr;
     TContainer* m_container = nullptr;
-    QToolBar* m_barre = nullptr;
     QMenu* m_pmnPCLC = nullptr;
-    QHash<QString, QAction*> m_commandes;
-    std::vector<QAction*> m_commandesBase;
+    BarreCommandes* m_commandes = nullptr;
 };
 
 } // namespace t3ui

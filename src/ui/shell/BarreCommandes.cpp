@@ -1,0 +1,85 @@
+#include "shell/BarreCommandes.h"
+
+#include "shell/Images.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace t3ui {
+
+BarreCommandes::BarreCommandes(QMainWindow* cadre, std::vector<CommandeCadre> commandes, QWidget* widget,
+                               int rangWidget, const QStringList& menus)
+    : QObject(cadre), m_commandes(std::move(commandes)) {
+    std::stable_sort(m_commandes.begin(), m_commandes.end(),
+                     [](const CommandeCadre& a, const CommandeCadre& b) { return a.rang < b.rang; });
+    m_barre = new QToolBar("Panel1", cadre);
+    m_barre->setObjectName("Panel1");
+    m_barre->setMovable(false);
+    m_barre->setFixedHeight(52);
+    m_barre->setIconSize(QSize(24, 24));
+    auto* logo = new QLabel;
+    logo->setObjectName("Logo");
+    logo->setPixmap(Logo(250, 42));
+    m_barre->addWidget(logo);
+    bool widgetPlace = false;
+    for (const CommandeCadre& c : m_commandes) {
+        if (!widgetPlace && c.rang > rangWidget) {
+            m_barre->addWidget(widget);
+            widgetPlace = true;
+        }
+        auto* action =
+            new QAction(Glyphe(c.glyphe, c.teinte), c.article.isEmpty() ? c.aide : c.article, cadre);
+        action->setObjectName(c.nom);
+        action->setToolTip(c.aide);
+        action->setEnabled(!c.base);
+        if (!c.raccourci.isEmpty()) action->setShortcut(QKeySequence(c.raccourci));
+        connect(action, &QAction::triggered, cadre, c.action);
+        m_barre->addAction(action);
+        QWidget* bouton = m_barre->widgetForAction(action);
+        bouton->setObjectName(c.nom);
+        bouton->setToolTipDuration(DureeBulles);
+        m_actions.insert(c.nom, action);
+    }
+    cadre->addToolBar(Qt::TopToolBarArea, m_barre);
+    ConstruitMenus(cadre, menus);
+}
+
+void BarreCommandes::ConstruitMenus(QMainWindow* cadre, const QStringList& menus) {
+    std::vector<const CommandeCadre*> articles;
+    for (const CommandeCadre& c : m_commandes)
+        if (!c.menu.isEmpty()) articles.push_back(&c);
+    std::stable_sort(articles.begin(), articles.end(), [](const CommandeCadre* a, const CommandeCadre* b) {
+        return a->placeMenu < b->placeMenu;
+    });
+    for (const QString& titre : menus) {
+        QMenu* menu = cadre->menuBar()->addMenu(titre);
+        menu->setObjectName(titre);
+        m_menus.insert(titre, menu);
+        const auto dernier = std::find_if(articles.rbegin(), articles.rend(),
+                                          [&](const CommandeCadre* c) { return c->menu == titre; });
+        for (const CommandeCadre* c : articles) {
+            if (c->menu != titre) continue;
+            // "&Quitter" stands apart from the other items of "&Fichier".
+            if (titre == "&Fichier" && c == *dernier) menu->addSeparator();
+            menu->addAction(m_actions.value(c->nom));
+        }
+    }
+}
+
+QWidget* BarreCommandes::Bouton(const QString& nom) const {
+    QAction* action = m_actions.value(nom);
+    return action ? m_barre->widgetForAction(action) : nullptr;
+}
+
+void BarreCommandes::ActiveCommandesBase() {
+    for (const CommandeCadre& c : m_commandes)
+        if (c.base) m_actions.value(c.nom)->setEnabled(true);
+}
+
+} // namespace t3ui
