@@ -1,11 +1,12 @@
 // t3 charge, t3 dico and t3 partition: the loaded base, its dictionary and the parts of a partition.
 #include "Commandes.h"
 
+#include "corpus/Cles.h"
+#include "corpus/OrdreLexicographique.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "segmentation/Cp1252.h"
 
-#include <algorithm>
 #include <numeric>
 
 namespace t3cli {
@@ -57,9 +58,7 @@ int ExecuteDico(const Arguments& args) {
 
     std::vector<int32_t> ordre(static_cast<size_t>(base.Nbart()));
     std::iota(ordre.begin(), ordre.end(), 0);
-    if (alpha)
-        std::sort(ordre.begin(), ordre.end(),
-                  [&base](int32_t a, int32_t b) { return base.Lexg(a) < base.Lexg(b); });
+    if (alpha) ordre = t3::OrdreLexicographique(base, ordre);
     std::printf("Entrée\tGraphie\tFréquence\tRang lexicographique\n");
     std::string lignes;
     for (const int32_t e : ordre) {
@@ -75,35 +74,15 @@ int ExecuteDico(const Arguments& args) {
     return SortieOk;
 }
 
-// The key type entry whose graphie is cle (Windows-1252), or -1.
-int32_t CleType(const t3::charg1& base, const std::string& cle) {
-    const int32_t premier = base.Nbform() + base.Nbartponct();
-    for (int32_t e = premier; e < premier + base.Nbcle(); ++e)
-        if (base.Graphie(e) == cle) return e;
-    return -1;
-}
-
-// "auteur, titre": the key types of the base (Windows-1252), or "aucun".
-std::string TypesDeCles(const t3::charg1& base) {
-    std::string types;
-    const int32_t premier = base.Nbform() + base.Nbartponct();
-    for (int32_t e = premier; e < premier + base.Nbcle(); ++e)
-        types += (types.empty() ? "" : ", ") + std::string(base.Graphie(e));
-    return types.empty() ? "aucun" : types;
-}
-
 int ExecutePartition(const Arguments& args) {
     if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)
         return Erreur("partition attend une base et un type de clé.\n" + TexteUsage());
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(args[0], base); !ouverte) return Erreur(ouverte.Message());
-    const std::string cle = t3::Utf8VersCp1252(args[1]);
-    const int32_t type = CleType(base, cle);
-    if (type < 0)
-        return Erreur("le type de clé « " + args[1] + " » n'existe pas dans la base (types de clés : " +
-                      t3::Cp1252VersUtf8(TypesDeCles(base)) + ").");
+    const auto type = t3::ChercheTypeCle(base, t3::Utf8VersCp1252(args[1]));
+    if (!type) return Erreur(type.Message());
 
-    const t3::Partition partition(&base, type);
+    const t3::Partition partition(&base, *type);
     std::printf("Partie\tOccurrences\tFormes\tHapax\tFmax\tForme la plus fréquente\n");
     std::string lignes;
     for (int32_t p = 0; p < partition.NbParties(); ++p) {

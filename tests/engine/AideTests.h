@@ -2,9 +2,12 @@
 // Helpers shared by the engine tests: a fresh working folder per test, whole-file reads and writes, and
 // bases segmented into a given folder.
 #include "Globaux.h"
+#include "corpus/FournisseurSegments.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace t3test {
 
@@ -31,5 +34,23 @@ std::string Donnee(const std::string& nom);
 // base nom; the current folder is left as it was. False when the segmentation fails.
 bool SegmenteDans(const std::filesystem::path& dossier, const std::string& texte,
                   const std::string& nom = "corpus", const std::string& delimiteurs = t3::DelimParDefaut);
+
+// Repeated segments given by hand, to attach to a loader: segment k has the forms formes[k] and occurs
+// at the positions positions[k].
+class SegmentsDonnes : public t3::FournisseurSegments {
+  public:
+    SegmentsDonnes(std::vector<std::vector<int32_t>> formes, std::vector<std::vector<int32_t>> positions)
+        : m_formes(std::move(formes)), m_positions(std::move(positions)) {}
+    int32_t NbSegments() const override { return static_cast<int32_t>(m_formes.size()); }
+    std::vector<int32_t> FormesSegment(int32_t k) const override { return Lit(m_formes, k); }
+    std::vector<int32_t> LocOccSeg(int32_t k) const override { return Lit(m_positions, k); }
+
+  private:
+    static std::vector<int32_t> Lit(const std::vector<std::vector<int32_t>>& v, int32_t k) {
+        return k >= 0 && static_cast<size_t>(k) < v.size() ? v[static_cast<size_t>(k)]
+                                                           : std::vector<int32_t>{};
+    }
+    std::vector<std::vector<int32_t>> m_formes, m_positions;
+};
 
 } // namespace t3test

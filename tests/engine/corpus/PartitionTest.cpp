@@ -10,19 +10,6 @@ using namespace t3test;
 
 namespace {
 
-class SegmentUnique : public FournisseurSegments {
-  public:
-    explicit SegmentUnique(std::vector<int32_t> positions) : m_positions(std::move(positions)) {}
-    int32_t NbSegments() const override { return 1; }
-    std::vector<int32_t> FormesSegment(int32_t) const override { return {0, 1}; }
-    std::vector<int32_t> LocOccSeg(int32_t k) const override {
-        return k == 0 ? m_positions : std::vector<int32_t>{};
-    }
-
-  private:
-    std::vector<int32_t> m_positions;
-};
-
 // The table of forms by parts as the text defines it: every form item counts in the part of the last
 // key of the type before it, or of the first key when it comes before every key.
 std::map<std::pair<int32_t, int32_t>, int32_t> TableDense(const charg1& base, int32_t cle,
@@ -120,7 +107,7 @@ TEST(Partition, ExempleDeDeuxParties) {
     EXPECT_EQ(partition.DrapeauxReference()[0], 0);
 
     // A segment entry: positions 2 and 9 (both in part x).
-    const SegmentUnique segment({2, 9});
+    const SegmentsDonnes segment({{0, 1}}, {{2, 9}});
     base.AssigneSR(&segment);
     EXPECT_EQ(partition.Frequence(base.Nbart() + 1, 0), 2);
     EXPECT_EQ(partition.Frequence(base.Nbart() + 1, 1), 0);

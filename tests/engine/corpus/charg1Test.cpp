@@ -35,23 +35,6 @@ void CompteGauge(int32_t etape) {
     ++AppelsGauge[etape == 0 ? 0 : 1];
 }
 
-class SegmentsFactices : public FournisseurSegments {
-  public:
-    explicit SegmentsFactices(std::vector<std::vector<int32_t>> formes,
-                              std::vector<std::vector<int32_t>> positions)
-        : m_formes(std::move(formes)), m_positions(std::move(positions)) {}
-    int32_t NbSegments() const override { return static_cast<int32_t>(m_formes.size()); }
-    std::vector<int32_t> FormesSegment(int32_t k) const override {
-        return k >= 0 && k < NbSegments() ? m_formes[size_t(k)] : std::vector<int32_t>{};
-    }
-    std::vector<int32_t> LocOccSeg(int32_t k) const override {
-        return k >= 0 && k < NbSegments() ? m_positions[size_t(k)] : std::vector<int32_t>{};
-    }
-
-  private:
-    std::vector<std::vector<int32_t>> m_formes, m_positions;
-};
-
 } // namespace
 
 TEST(Charg1, ChargeLaBaseSegmenteeDeLeChat) {
@@ -412,8 +395,8 @@ TEST(Charg1, EntreesDesSegmentsAttaches) {
     charg1 base;
     ASSERT_EQ(base.ChargeBase("lc.par"), 0);
     EXPECT_EQ(base.RetourneGraphie(5, false), "");
-    const SegmentsFactices premiers({{0, 1}, {0, 2}, {1, 3}}, {{0}, {3}, {1}});
-    const SegmentsFactices seconds({{0, 1}, {0, 2}}, {{0}, {3}});
+    const SegmentsDonnes premiers({{0, 1}, {0, 2}, {1, 3}}, {{0}, {3}, {1}});
+    const SegmentsDonnes seconds({{0, 1}, {0, 2}}, {{0}, {3}});
     base.AssigneSR(&premiers);
     EXPECT_EQ(base.NbTotEntites(), 7);
     base.AssigneSR(&seconds);
