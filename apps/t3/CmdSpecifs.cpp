@@ -2,11 +2,13 @@
 #include "Commandes.h"
 
 #include "Globaux.h"
+#include "corpus/Cles.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "segmentation/Cp1252.h"
 #include "stats/CalcSpecTot.h"
 #include "stats/PrimSpecifs.h"
+#include "stats/TableFormesParties.h"
 
 #include <charconv>
 
@@ -76,52 +78,27 @@ std::string LitParametres(const Arguments& args, ParamSpecifs& p) {
     return {};
 }
 
-// The key type entry whose graphie is cle, or -1.
-int32_t CleType(const t3::charg1& base, const std::string& cle) {
-    const int32_t premier = base.Nbform() + base.Nbartponct();
-    for (int32_t e = premier; e < premier + base.Nbcle() && e < base.Nbart(); ++e)
-        if (base.Graphie(e) == cle) return e;
-    return -1;
-}
-
-// "auteur, titre": the key types of the base, in Windows-1252.
-std::string TypesDeCles(const t3::charg1& base) {
-    std::string types;
-    const int32_t premier = base.Nbform() + base.Nbartponct();
-    for (int32_t e = premier; e < premier + base.Nbcle() && e < base.Nbart(); ++e)
-        types += (types.empty() ? "" : ", ") + std::string(base.Graphie(e));
-    return types.empty() ? "aucun" : types;
-}
-
-// The part named nom (the graphie of its key content), or -1.
-int32_t Partie(const t3::charg1& base, const t3::Partition& partition, const std::string& nom) {
-    for (int32_t p = 0; p < partition.NbParties(); ++p)
-        if (base.Graphie(partition.Contenu(p)) == nom) return p;
-    return -1;
-}
-
 std::string Utf8(const std::string& cp1252) {
     return t3::Cp1252VersUtf8(cp1252);
 }
 
 // Sets the reference and selection flags from the named parts; returns an empty text or the message.
-std::string MarqueParties(const t3::charg1& base, t3::Partition& partition, const ParamSpecifs& p) {
-    const std::string partitionNommee = " dans la partition par « " + Utf8(p.cle) + " ».";
+std::string MarqueParties(t3::Partition& partition, const ParamSpecifs& p) {
     if (p.referenceDonnee) {
         for (int32_t i = 0; i < partition.NbParties(); ++i)
             partition.SetReference(i, false);
         for (const std::string& nom : p.reference) {
-            const int32_t i = Partie(base, partition, nom);
-            if (i < 0) return "la partie « " + Utf8(nom) + " » n'existe pas" + partitionNommee;
-            partition.SetReference(i, true);
+            const auto i = t3::CherchePartie(partition, nom);
+            if (!i) return i.Message();
+            partition.SetReference(*i, true);
         }
     }
     for (const std::string& nom : p.parties) {
-        const int32_t i = Partie(base, partition, nom);
-        if (i < 0) return "la partie « " + Utf8(nom) + " » n'existe pas" + partitionNommee;
-        if (!partition.Reference(i))
+        const auto i = t3::CherchePartie(partition, nom);
+        if (!i) return i.Message();
+        if (!partition.Reference(*i))
             return "la partie « " + Utf8(nom) + " » n'est pas dans le corpus de référence.";
-        partition.SetSelection(i, true);
+        partition.SetSelection(*i, true);
     }
     return {};
 }
@@ -159,39 +136,20 @@ void AfficheListe(const t3::charg1& base, const t3::PrimSpec& calcul) {
 
 // Every form in entry order, with its frequency in each reference part and its coefficient there
 // ("+" before an excess, nothing when the form is not specific in that part).
-void AfficheTable(const t3::charg1& base, const t3::Partition& partition, const t3::CalcSpecTot& tot) {
+void AfficheTable(const t3::charg1& base, const t3::TableFormesParties& table) {
     Sortie sortie;
     const std::string specif = t3::Utf8VersCp1252("Spécif ");
     sortie << "Formes";
-    for (const int32_t p : tot.PartiesReference()) {
-        const std::string_view nom = base.Graphie(partition.Contenu(p));
-        sortie << "\t" << nom << "\t" << specif << nom;
-    }
+    for (int32_t j = 0; j < table.NbColonnes(); ++j)
+        sortie << "\t" << table.NomColonne(j) << "\t" << specif << table.NomColonne(j);
     sortie << "\n";
-    // Forms come in increasing number: each part's coefficients, sorted by entry, are read by a cursor,
-    // and each form's non-zero cells, sorted by part, meet the reference parts in ascending order.
-    const int32_t nbRef = tot.NbPartiesReference();
-    std::vector<size_t> curseurs(static_cast<size_t>(nbRef), 0);
+    t3::TableFormesParties::LecteurLignes lecteur(table);
     for (int32_t forme = 0; forme < base.Nbform(); ++forme) {
         sortie << base.Graphie(forme);
-        const auto cellules = partition.CellulesForme(forme);
-        auto cellule = cellules.begin();
-        for (int32_t j = 0; j < nbRef; ++j) {
-            const int32_t partie = tot.PartiesReference()[static_cast<size_t>(j)];
-            while (cellule != cellules.end() && cellule->partie < partie)
-                ++cellule;
-            const int32_t frequence =
-                cellule != cellules.end() && cellule->partie == partie ? cellule->frequence : 0;
-            const auto& coefficients = tot.Resultat(j)->CoefficientsParEntree();
-            size_t& curseur = curseurs[static_cast<size_t>(j)];
-            while (curseur < coefficients.size() && coefficients[curseur].first < forme)
-                ++curseur;
-            const int32_t coef = curseur < coefficients.size() && coefficients[curseur].first == forme
-                                     ? coefficients[curseur].second
-                                     : 0;
-            sortie << "\t" << int64_t{frequence} << "\t";
-            if (coef > 0) sortie << "+";
-            if (coef != 0) sortie << int64_t{coef};
+        for (const t3::CelluleTable& cellule : lecteur.Ligne(forme)) {
+            sortie << "\t" << int64_t{cellule.frequence} << "\t";
+            if (cellule.coefficient > 0) sortie << "+";
+            if (cellule.coefficient != 0) sortie << int64_t{cellule.coefficient};
         }
         sortie << "\n";
     }
@@ -204,19 +162,19 @@ int ExecuteSpecifs(const Arguments& args) {
 
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
-    const int32_t cle = CleType(base, p.cle);
+    const int32_t cle = t3::RetourneTypeCle(base, p.cle);
     if (cle < 0)
         return Erreur("le type de clé « " + Utf8(p.cle) +
-                      " » n'existe pas dans la base ; types de clés : " + Utf8(TypesDeCles(base)) + ".");
+                      " » n'existe pas dans la base ; types de clés : " + Utf8(t3::TypesDeCles(base)) + ".");
 
     t3::Partition partition(&base, cle);
-    if (const std::string faute = MarqueParties(base, partition, p); !faute.empty()) return Erreur(faute);
+    if (const std::string faute = MarqueParties(partition, p); !faute.empty()) return Erreur(faute);
     partition.SetSeuil(p.seuil);
     partition.SetFreqMin(p.freqMin);
 
     if (p.toutes) {
         const t3::CalcSpecTot tot(&partition, nullptr, nullptr);
-        AfficheTable(base, partition, tot);
+        AfficheTable(base, t3::TableFormesParties(tot));
     } else {
         // As the specificity dialog does: the sizes are divided by the tag-count option.
         t3::PrimSpec calcul(&partition, t3::DiviseurEtiquettes());

@@ -178,6 +178,11 @@ int32_t Partition::PartieDePosition(int32_t position) const {
     return span < 0 ? -1 : m_spans[Ix(span)].partie;
 }
 
+int32_t Partition::PartieDansLesSpans(int32_t position) const {
+    if (NbSpans() == 0 || position < m_spans.front().debut) return -1;
+    return PartieDePosition(position);
+}
+
 int32_t Partition::CompteDansSpan(const int32_t* positions, int32_t nb, int32_t span) const {
     if (span < 0 || span >= NbSpans() || !positions || nb <= 0) return 0;
     const int32_t* const fin = positions + nb;

@@ -58,6 +58,9 @@ class Partition {
 
     // The part of a position; -1 for a negative position or one beyond the last span.
     int32_t PartieDePosition(int32_t position) const;
+    // The part of the span that holds a position, as the frequencies of entries that are not forms count
+    // it: -1 beyond the last span and, unlike PartieDePosition, before the first one.
+    int32_t PartieDansLesSpans(int32_t position) const;
     // The number of the nb sorted positions that lie in span s; 0 when s is not a span.
     int32_t CompteDansSpan(const int32_t* positions, int32_t nb, int32_t span) const;
     // The frequency of an entry in a part: from the table for a form, from the entry's positions

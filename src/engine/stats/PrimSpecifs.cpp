@@ -103,15 +103,9 @@ void PrimSpec::Teste(int32_t entree, int64_t frqRef, int64_t frqGroupe, double s
 // The same sums as the partition's frequency of the entry in each part, from one reading of the
 // entry's positions: each position is counted in the part of the span that holds it.
 void PrimSpec::FrequencesHorsFormes(int32_t entree, int64_t& frqRef, int64_t& frqGroupe) const {
-    const std::vector<Span>& spans = m_partition->Spans();
-    if (spans.size() < 2) return;
-    for (int32_t position : m_partition->Base()->LocOccFor(entree)) {
-        // The last span whose first position is at or before the position; the sentinel closes them.
-        const auto suivant = std::upper_bound(spans.begin(), spans.end(), position,
-                                              [](int32_t pos, const Span& s) { return pos < s.debut; });
-        if (suivant == spans.begin() || suivant == spans.end()) continue;
-        const int32_t partie = (suivant - 1)->partie;
-        if (partie < 0 || partie >= m_partition->NbParties() || !m_reference[partie]) continue;
+    for (const int32_t position : m_partition->Base()->LocOccFor(entree)) {
+        const int32_t partie = m_partition->PartieDansLesSpans(position);
+        if (partie < 0 || !m_reference[partie]) continue;
         ++frqRef;
         if (m_selection[partie]) ++frqGroupe;
     }

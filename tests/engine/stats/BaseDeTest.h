@@ -1,6 +1,6 @@
 #pragma once
 // A real base for the tests of the statistics: the text is segmented by SegmPrinc into a fresh folder,
-// then loaded.
+// then loaded; and the texts of the bases that several tests share.
 #include "AideTests.h"
 #include "Globaux.h"
 #include "corpus/charg1.h"
@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace t3test {
 
@@ -38,5 +41,43 @@ class BaseDeTest {
     bool m_segmentee = false;
     bool m_chargee = false;
 };
+
+inline std::string Repete(const std::string& mot, int fois) {
+    std::string texte;
+    for (int i = 0; i < fois; ++i)
+        texte += mot + " ";
+    return texte;
+}
+
+// Two parts of 100 occurrences: x 10 times, all in a; y 2 times in a and 18 in b; z 9 times, all in a;
+// m fills the rest (79 in a, 82 in b).
+inline std::string TexteDeuxParties() {
+    return "<auteur=a>\n" + Repete("x", 10) + Repete("m", 40) + Repete("y", 2) + Repete("z", 9) +
+           Repete("m", 39) + "\n<auteur=b>\n" + Repete("m", 50) + Repete("y", 18) + Repete("m", 32) + "\n";
+}
+
+// A corpus of four authors whose spans alternate, each author favouring some words of a vocabulary of
+// 260, with a few words before the first key.
+inline std::string TexteAleatoire() {
+    std::mt19937 alea(20261208);
+    std::vector<std::string> vocabulaire;
+    for (int i = 0; i < 260; ++i)
+        vocabulaire.push_back(std::string("mot") + static_cast<char>('a' + i / 26) +
+                              static_cast<char>('a' + i % 26));
+    const std::string auteurs[] = {"d", "b", "a", "c", "b", "a", "a", "d", "c", "b"};
+    std::string texte = "avant le titre .\n";
+    for (size_t s = 0; s < std::size(auteurs); ++s) {
+        texte += "<auteur=" + auteurs[s] + ">\n";
+        const int biais = auteurs[s][0] - 'a';
+        for (int i = 0; i < 400; ++i) {
+            // Zipf-like ranks; each author draws a quarter of its words from its own band of ranks.
+            int rang =
+                static_cast<int>(std::pow(260.0, std::uniform_real_distribution<double>(0, 1)(alea))) - 1;
+            if (alea() % 4 == 0) rang = 20 + 10 * biais + static_cast<int>(alea() % 10);
+            texte += vocabulaire[static_cast<size_t>(rang)] + (i % 17 == 16 ? " .\n" : " ");
+        }
+    }
+    return texte;
+}
 
 } // namespace t3test

@@ -19,22 +19,10 @@ using t3::EnregSpec;
 using t3::Partition;
 using t3::PrimSpec;
 using t3test::BaseDeTest;
+using t3test::TexteAleatoire;
+using t3test::TexteDeuxParties;
 
 namespace {
-
-std::string Repete(const std::string& mot, int fois) {
-    std::string texte;
-    for (int i = 0; i < fois; ++i)
-        texte += mot + " ";
-    return texte;
-}
-
-// Two parts of 100 occurrences: x 10 times, all in a; y 2 times in a and 18 in b; z 9 times, all in a;
-// m fills the rest (79 in a, 82 in b).
-std::string TexteDeuxParties() {
-    return "<auteur=a>\n" + Repete("x", 10) + Repete("m", 40) + Repete("y", 2) + Repete("z", 9) +
-           Repete("m", 39) + "\n<auteur=b>\n" + Repete("m", 50) + Repete("y", 18) + Repete("m", 32) + "\n";
-}
 
 struct Attendu {
     std::string graphie;
@@ -50,47 +38,6 @@ void VerifieListe(BaseDeTest& b, const PrimSpec& calcul, const std::vector<Atten
         EXPECT_EQ(r.frqGroupe, attendus[i].f) << i;
         EXPECT_EQ(r.coef, attendus[i].coef) << i;
     }
-}
-
-// Repeated segments given by hand: segment k occurs at the positions listed for it.
-class SegmentsFictifs : public t3::FournisseurSegments {
-  public:
-    explicit SegmentsFictifs(std::vector<std::vector<int32_t>> positions)
-        : m_positions(std::move(positions)) {}
-    int32_t NbSegments() const override { return static_cast<int32_t>(m_positions.size()); }
-    std::vector<int32_t> FormesSegment(int32_t k) const override {
-        return k >= 0 && k < NbSegments() ? std::vector<int32_t>{0, 1} : std::vector<int32_t>{};
-    }
-    std::vector<int32_t> LocOccSeg(int32_t k) const override {
-        return k >= 0 && k < NbSegments() ? m_positions[static_cast<size_t>(k)] : std::vector<int32_t>{};
-    }
-
-  private:
-    std::vector<std::vector<int32_t>> m_positions;
-};
-
-// A corpus of four authors whose spans alternate, each author favouring some words of a vocabulary of
-// 260, with a few words before the first key.
-std::string TexteAleatoire() {
-    std::mt19937 alea(20261208);
-    std::vector<std::string> vocabulaire;
-    for (int i = 0; i < 260; ++i)
-        vocabulaire.push_back(std::string("mot") + static_cast<char>('a' + i / 26) +
-                              static_cast<char>('a' + i % 26));
-    const std::string auteurs[] = {"d", "b", "a", "c", "b", "a", "a", "d", "c", "b"};
-    std::string texte = "avant le titre .\n";
-    for (size_t s = 0; s < std::size(auteurs); ++s) {
-        texte += "<auteur=" + auteurs[s] + ">\n";
-        const int biais = auteurs[s][0] - 'a';
-        for (int i = 0; i < 400; ++i) {
-            // Zipf-like ranks; each author draws a quarter of its words from its own band of ranks.
-            int rang =
-                static_cast<int>(std::pow(260.0, std::uniform_real_distribution<double>(0, 1)(alea))) - 1;
-            if (alea() % 4 == 0) rang = 20 + 10 * biais + static_cast<int>(alea() % 10);
-            texte += vocabulaire[static_cast<size_t>(rang)] + (i % 17 == 16 ? " .\n" : " ");
-        }
-    }
-    return texte;
 }
 
 // The list expected from the partition's own frequency query, entry by entry.
@@ -275,7 +222,8 @@ TEST(PrimSpec, AccordeAvecLesFrequencesDeLaPartition) {
         if (e >= 0 && e < 5) positions[static_cast<size_t>(e)].push_back(p);
     }
     positions.push_back({0, 1, 2, 3});
-    const SegmentsFictifs segments(positions);
+    const t3test::SegmentsDonnes segments(std::vector<std::vector<int32_t>>(positions.size(), {0, 1}),
+                                          positions);
     base.AssigneSR(&segments);
 
     Partition partition(&base, b.Entree("auteur"));

@@ -1,0 +1,80 @@
+#include "stats/TableFormesParties.h"
+
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "stats/CalcSpecTot.h"
+
+#include <algorithm>
+
+namespace t3 {
+
+TableFormesParties::TableFormesParties(const CalcSpecTot& calcul)
+    : m_calcul(calcul), m_partition(calcul.GetPartition()) {}
+
+int32_t TableFormesParties::NbColonnes() const {
+    return m_calcul.NbPartiesReference();
+}
+
+int32_t TableFormesParties::Partie(int32_t colonne) const {
+    if (colonne < 0 || colonne >= NbColonnes()) return -1;
+    return m_calcul.PartiesReference()[static_cast<size_t>(colonne)];
+}
+
+std::string_view TableFormesParties::NomColonne(int32_t colonne) const {
+    const int32_t partie = Partie(colonne);
+    if (partie < 0 || !m_partition || !m_partition->Base()) return {};
+    return m_partition->Base()->Graphie(m_partition->Contenu(partie));
+}
+
+int32_t TableFormesParties::Frequence(int32_t entree, int32_t colonne) const {
+    const int32_t partie = Partie(colonne);
+    if (partie < 0 || !m_partition || !m_partition->Base()) return 0;
+    const charg1& base = *m_partition->Base();
+    if (entree >= 0 && entree < base.Nbform()) return m_partition->Frequence(entree, partie);
+    if (entree != m_entreeComptee) {
+        // Each position counts in the part of the span that holds it, as Partition::Frequence counts.
+        m_comptesParPartie.assign(static_cast<size_t>(m_partition->NbParties()), 0);
+        for (const int32_t position : base.LocOccFor(entree)) {
+            const int32_t p = m_partition->PartieDansLesSpans(position);
+            if (p >= 0) ++m_comptesParPartie[static_cast<size_t>(p)];
+        }
+        m_entreeComptee = entree;
+    }
+    return m_comptesParPartie[static_cast<size_t>(partie)];
+}
+
+int32_t TableFormesParties::Coefficient(int32_t entree, int32_t colonne) const {
+    return m_calcul.Coefficient(entree, colonne);
+}
+
+TableFormesParties::LecteurLignes::LecteurLignes(const TableFormesParties& table)
+    : m_table(table), m_curseurs(static_cast<size_t>(table.NbColonnes()), 0),
+      m_ligne(static_cast<size_t>(table.NbColonnes())) {}
+
+// The cells of a form, sorted by part, meet the reference parts in ascending order; each column's
+// coefficients, sorted by entry, are read by a cursor that only moves forward while the forms do.
+std::span<const CelluleTable> TableFormesParties::LecteurLignes::Ligne(int32_t forme) {
+    if (forme < m_precedente) std::fill(m_curseurs.begin(), m_curseurs.end(), 0);
+    m_precedente = forme;
+    const Partition* partition = m_table.m_partition;
+    const std::span<const CelluleForme> cellules =
+        partition ? partition->CellulesForme(forme) : std::span<const CelluleForme>{};
+    auto cellule = cellules.begin();
+    for (int32_t j = 0; j < m_table.NbColonnes(); ++j) {
+        const int32_t partie = m_table.Partie(j);
+        while (cellule != cellules.end() && cellule->partie < partie)
+            ++cellule;
+        CelluleTable& sortie = m_ligne[static_cast<size_t>(j)];
+        sortie.frequence = cellule != cellules.end() && cellule->partie == partie ? cellule->frequence : 0;
+        const auto& coefficients = m_table.m_calcul.Resultat(j)->CoefficientsParEntree();
+        size_t& curseur = m_curseurs[static_cast<size_t>(j)];
+        while (curseur < coefficients.size() && coefficients[curseur].first < forme)
+            ++curseur;
+        sortie.coefficient = curseur < coefficients.size() && coefficients[curseur].first == forme
+                                 ? coefficients[curseur].second
+                                 : 0;
+    }
+    return m_ligne;
+}
+
+} // namespace t3
