@@ -2,20 +2,13 @@
 #include "Commandes.h"
 
 #include "corpus/charg1.h"
+#include "explore/ParamSR.h"
 #include "explore/SegRep.h"
 #include "segmentation/Cp1252.h"
-
-#include <algorithm>
-#include <set>
 
 namespace t3cli {
 
 namespace {
-
-// Both thresholds start at 10, or at the highest frequency of the base when it is lower, as in the
-// parameter dialog; a segment must occur at least twice.
-constexpr int32_t SeuilParDefaut = 10;
-constexpr int32_t SeuilMinimal = 2;
 
 struct ParamSegments {
     std::string par;
@@ -32,7 +25,7 @@ std::string LitParametres(const Arguments& args, ParamSegments& p) {
         if (Option(a, "seuil", valeur) || Option(a, "formes", valeur)) {
             const bool seuil = a.rfind("--seuil=", 0) == 0;
             int32_t n = 0;
-            if (!LitEntier(valeur, n) || n < SeuilMinimal)
+            if (!LitEntier(valeur, n) || n < t3::SeuilSRMinimal)
                 return std::string("la valeur de --") + (seuil ? "seuil" : "formes") +
                        " doit être un nombre entier au moins égal à 2 : " + valeur;
             (seuil ? p.seuilSegments : p.seuilFormes) = n;
@@ -47,17 +40,6 @@ std::string LitParametres(const Arguments& args, ParamSegments& p) {
     }
     if (p.par.empty()) return "il manque la base (fichier .par).";
     return {};
-}
-
-// The punctuation entries that end a segment: those whose sign is in the given string, or all of them.
-std::set<int32_t> JeuDelimiteurs(const t3::charg1& base, const ParamSegments& p) {
-    std::set<int32_t> jeu;
-    for (int32_t e = base.Nbform(); e < base.Nbform() + base.Nbartponct(); ++e) {
-        const std::string_view signe = base.Graphie(e);
-        if (!p.delimiteursDonnes || (signe.size() == 1 && p.delimiteurs.find(signe[0]) != std::string::npos))
-            jeu.insert(e);
-    }
-    return jeu;
 }
 
 void AfficheSegments(const t3::SegRep& sr) {
@@ -80,11 +62,12 @@ int ExecuteSegments(const Arguments& args) {
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
 
-    const int32_t seuilDefaut = std::max(std::min(SeuilParDefaut, base.Fmax()), SeuilMinimal);
+    const int32_t seuilDefaut = t3::SeuilSRParDefaut(base);
     const int32_t seuilFormes = p.seuilFormes > 0 ? p.seuilFormes : seuilDefaut;
     const int32_t seuilSegments = p.seuilSegments > 0 ? p.seuilSegments : seuilDefaut;
 
-    t3::SegRep sr(&base, JeuDelimiteurs(base, p));
+    t3::SegRep sr(&base, p.delimiteursDonnes ? t3::JeuDelimiteursSR(base, p.delimiteurs)
+                                             : t3::JeuDelimiteursSR(base));
     if (!sr.CalcSegRep(seuilFormes, seuilSegments))
         return Erreur("les fichiers " + sr.NomFichierLoc() + " et " + sr.NomFichierDesc() +
                       " ne peuvent être écrits ; aucun segment n'est calculé.");

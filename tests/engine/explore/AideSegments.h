@@ -1,10 +1,11 @@
 #pragma once
-// Helpers of the repeated-segment tests: a real base made from a text, delimiter sets and a readable
-// form of the segment list.
+// Helpers of the repeated-segment tests: a real base made from a text and a readable form of the
+// segment list. The delimiter sets are the engine's (ParamSR.h).
 #include "AideTests.h"
 
 #include "Globaux.h"
 #include "corpus/charg1.h"
+#include "explore/ParamSR.h"
 #include "explore/SegRep.h"
 #include "segmentation/SegmPrinc.h"
 
@@ -22,23 +23,6 @@ inline bool ChargeTexte(t3::charg1& base, const std::string& texte,
     EcritFichier("corpus.txt", texte);
     if (t3::SegmPrinc("corpus.txt", delimiteurs) != t3::ResultatSegm::Ok) return false;
     return base.ChargeBase("corpus.par") == t3::ChargeReussie;
-}
-
-// The punctuation entries of the base whose graphie is one of the signs.
-inline std::set<int32_t> Ponctuations(const t3::charg1& base, std::string_view signes) {
-    std::set<int32_t> jeu;
-    for (int32_t e = base.Nbform(); e < base.Nbform() + base.Nbartponct(); ++e)
-        if (base.Graphie(e).size() == 1 && signes.find(base.Graphie(e)[0]) != std::string_view::npos)
-            jeu.insert(e);
-    return jeu;
-}
-
-// Every punctuation entry, as the parameter dialog checks them at start.
-inline std::set<int32_t> ToutesPonctuations(const t3::charg1& base) {
-    std::set<int32_t> jeu;
-    for (int32_t e = base.Nbform(); e < base.Nbform() + base.Nbartponct(); ++e)
-        jeu.insert(e);
-    return jeu;
 }
 
 // "a b c:3" for each segment, in list order.

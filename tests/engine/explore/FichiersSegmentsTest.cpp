@@ -10,7 +10,6 @@ using namespace t3;
 using t3test::ChargeTexte;
 using t3test::DossierTemporaire;
 using t3test::LitFichier;
-using t3test::ToutesPonctuations;
 namespace fs = std::filesystem;
 
 namespace {
@@ -36,7 +35,7 @@ TEST(FichiersSegments, EcritLesPositionsCroissantesEtLesOffsetsDeChaqueSegment) 
     DossierTemporaire dossier;
     charg1 base;
     ASSERT_TRUE(ChargeTexte(base, Texte));
-    SegRep sr(&base, ToutesPonctuations(base));
+    SegRep sr(&base, JeuDelimiteursSR(base));
     ASSERT_TRUE(sr.CalcSegRep(2, 2));
     ASSERT_EQ(sr.NbSegments(), 2);
     EXPECT_EQ(sr.NomFichierLoc(), "corpus.loc.sr");
@@ -79,7 +78,7 @@ TEST(FichiersSegments, EcritACoteDeSaBaseQuelQueSoitLeDossierCourant) {
     fs::current_path("c");
     const std::string traceB = LitFichier("../b/atrace.txt");
 
-    SegRep sr(&a, ToutesPonctuations(a));
+    SegRep sr(&a, JeuDelimiteursSR(a));
     ASSERT_TRUE(sr.CalcSegRep(2, 2));
     ASSERT_EQ(sr.NbSegments(), 2);
     EXPECT_EQ(Valeurs(LitFichier("../a/corpus.loc.sr")), (std::vector<int32_t>{1, 7, 13, 18, 23}));
@@ -103,11 +102,11 @@ TEST(FichiersSegments, UnNouveauCalculRecreeLesDeuxFichiers) {
     charg1 base;
     ASSERT_TRUE(ChargeTexte(base, Texte));
     t3test::EcritFichier("corpus.desc.sr", "ancien contenu");
-    SegRep premier(&base, ToutesPonctuations(base));
+    SegRep premier(&base, JeuDelimiteursSR(base));
     ASSERT_TRUE(premier.CalcSegRep(2, 2));
     EXPECT_EQ(LitFichier("corpus.desc.sr"), "");
     {
-        SegRep second(&base, ToutesPonctuations(base));
+        SegRep second(&base, JeuDelimiteursSR(base));
         ASSERT_TRUE(second.CalcSegRep(3, 3)); // a b c only
         EXPECT_EQ(LitFichier("corpus.loc.sr").size(), 12u);
         EXPECT_EQ(second.LocOccSeg(0), (std::vector<int32_t>{1, 7, 13}));
@@ -124,7 +123,7 @@ TEST(FichiersSegments, UnFichierImpossibleACreerLaisseLaListeVide) {
     ASSERT_TRUE(ChargeTexte(base, Texte));
     for (const char* nom : {"corpus.loc.sr", "corpus.desc.sr"}) {
         fs::create_directory(nom); // a folder where the file should be
-        SegRep sr(&base, ToutesPonctuations(base));
+        SegRep sr(&base, JeuDelimiteursSR(base));
         EXPECT_FALSE(sr.CalcSegRep(2, 2)) << nom;
         EXPECT_EQ(sr.NbSegments(), 0);
         EXPECT_TRUE(sr.LocOccSeg(0).empty());
@@ -136,7 +135,7 @@ TEST(FichiersSegments, LesSegmentsAttachesSontDesEntreesDuChargeur) {
     DossierTemporaire dossier;
     charg1 base;
     ASSERT_TRUE(ChargeTexte(base, Texte));
-    SegRep sr(&base, ToutesPonctuations(base));
+    SegRep sr(&base, JeuDelimiteursSR(base));
     ASSERT_TRUE(sr.CalcSegRep(2, 2));
     base.AssigneSR(&sr);
     EXPECT_EQ(base.NbFormSup(), 2);

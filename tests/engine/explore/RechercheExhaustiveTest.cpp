@@ -10,7 +10,6 @@
 using namespace t3;
 using t3test::ChargeTexte;
 using t3test::DossierTemporaire;
-using t3test::ToutesPonctuations;
 
 namespace {
 
@@ -113,8 +112,7 @@ TEST(RechercheExhaustive, ChaqueSegmentUneFoisAvecToutesSesOccurrences) {
         charg1 base;
         ASSERT_TRUE(ChargeTexte(base, texte)) << texte;
         // Every sign in the set, or only the full stop: the comma is then passed over inside the windows.
-        for (const std::set<int32_t>& delimiteurs :
-             {ToutesPonctuations(base), t3test::Ponctuations(base, ".")}) {
+        for (const std::set<int32_t>& delimiteurs : {JeuDelimiteursSR(base), JeuDelimiteursSR(base, ".")}) {
             for (const auto& [seuilFormes, seuil] : {std::pair{2, 2}, std::pair{5, 3}}) {
                 SegRep sr(&base, delimiteurs);
                 ASSERT_TRUE(sr.CalcSegRep(seuilFormes, seuil));

@@ -10,8 +10,6 @@ using t3test::ChargeTexte;
 using t3test::Decrit;
 using t3test::DossierTemporaire;
 using t3test::Lignes;
-using t3test::Ponctuations;
-using t3test::ToutesPonctuations;
 
 namespace {
 
@@ -20,7 +18,7 @@ Lignes SegmentsDe(const std::string& texte, int32_t seuilFormes = 2, int32_t seu
                   const char* delimiteurs = nullptr) {
     charg1 base;
     if (!ChargeTexte(base, texte)) return {"base non chargée"};
-    SegRep sr(&base, delimiteurs ? Ponctuations(base, delimiteurs) : ToutesPonctuations(base));
+    SegRep sr(&base, delimiteurs ? JeuDelimiteursSR(base, delimiteurs) : JeuDelimiteursSR(base));
     if (!sr.CalcSegRep(seuilFormes, seuilSegments)) return {"calcul en échec"};
     return Decrit(sr);
 }
@@ -103,7 +101,7 @@ TEST(SegRep, NeTraiteQueLesFormesAssezFrequentes) {
     // Above the highest frequency no form is processed: an empty list, yet a computation that ran.
     charg1 base;
     ASSERT_TRUE(ChargeTexte(base, texte));
-    SegRep sr(&base, ToutesPonctuations(base));
+    SegRep sr(&base, JeuDelimiteursSR(base));
     EXPECT_TRUE(sr.CalcSegRep(base.Fmax() + 1, 2));
     EXPECT_EQ(sr.NbSegments(), 0);
 }
@@ -115,14 +113,14 @@ TEST(SegRep, LitLaFenetreDUneOccurrence) {
     ASSERT_TRUE(ChargeTexte(base, "x <t=1> a , b . c\n"));
     const int32_t x = base.LocFormDic("x"), a = base.LocFormDic("a"), b = base.LocFormDic("b"),
                   c = base.LocFormDic("c");
-    SegRep tout(&base, ToutesPonctuations(base));
+    SegRep tout(&base, JeuDelimiteursSR(base));
     FenetreSeg f;
     tout.LectSeg(f, 3);
     EXPECT_EQ(f[0], x); // across the key
     EXPECT_EQ(f[1], a);
     for (size_t s = 2; s < f.size(); ++s)
         EXPECT_EQ(f[s], SansForme) << s; // the comma ends it
-    SegRep point(&base, Ponctuations(base, "."));
+    SegRep point(&base, JeuDelimiteursSR(base, "."));
     point.LectSeg(f, 3);
     EXPECT_EQ((std::vector<int32_t>(f.begin(), f.begin() + 4)), (std::vector<int32_t>{x, a, b, SansForme}));
     point.LectSeg(f, 7); // after a delimiter, and the last form of the text
@@ -140,7 +138,7 @@ TEST(SegRep, SansOccurrenceRienNEstLuNiEcrit) {
     DossierTemporaire dossier;
     charg1 base;
     ASSERT_TRUE(ChargeTexte(base, "a b . a b .\n"));
-    SegRep sr(&base, ToutesPonctuations(base));
+    SegRep sr(&base, JeuDelimiteursSR(base));
     EXPECT_TRUE(sr.SelSegRep(nullptr, 0).empty());
     int32_t positions[] = {0, 3};
     EXPECT_TRUE(sr.SelSegRep(positions, 0).empty());
@@ -160,7 +158,7 @@ TEST(SegRep, CherchePourUnGroupeDePlusieursFormes) {
     charg1 base;
     // The right contexts of a and x interleave: sorting them together must not split a's runs.
     ASSERT_TRUE(ChargeTexte(base, "a b c . x b c . a b c . x b d . a b c .\n"));
-    SegRep sr(&base, ToutesPonctuations(base));
+    SegRep sr(&base, JeuDelimiteursSR(base));
     ASSERT_TRUE(sr.CalcSegRep(2, 2));
     const int32_t a = base.LocFormDic("a"), x = base.LocFormDic("x");
     std::vector<std::vector<int32_t>> seuls, ensemble;
@@ -196,7 +194,7 @@ TEST(SegRep, SignaleSaProgressionEnviron100Fois) {
     }
     texte += "\n";
     ASSERT_TRUE(ChargeTexte(base, texte));
-    SegRep sr(&base, ToutesPonctuations(base));
+    SegRep sr(&base, JeuDelimiteursSR(base));
     sr.AttribGauge(CompteAppel);
     g_appels = 0;
     ASSERT_TRUE(sr.CalcSegRep(1, 2)); // 500 forms: a call every 5
@@ -204,6 +202,6 @@ TEST(SegRep, SignaleSaProgressionEnviron100Fois) {
     g_appels = 0;
     ASSERT_TRUE(sr.CalcSegRep(2, 2)); // no form: no call
     EXPECT_EQ(g_appels, 0);
-    SegRep sansGauge(&base, ToutesPonctuations(base));
+    SegRep sansGauge(&base, JeuDelimiteursSR(base));
     EXPECT_TRUE(sansGauge.CalcSegRep(1, 2));
 }
