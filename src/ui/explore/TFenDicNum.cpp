@@ -1,5 +1,6 @@
 #include "explore/TFenDicNum.h"
 
+#include "corpus/OrdreLexicographique.h"
 #include "corpus/charg1.h"
 #include "explore/TTgenDragObject.h"
 #include "shell/Couleurs.h"
@@ -101,8 +102,7 @@ int ModeleDicNum::Ligne(int32_t entree) const {
     return trouvee == m_lignes.end() ? -1 : static_cast<int>(trouvee - m_lignes.begin());
 }
 
-// Lexicographic order is one pass over the forms through their stored ranks; the punctuation entries
-// keep their places after the forms.
+// The rows move as a whole: the views keep their selection and current row on the same entries.
 void ModeleDicNum::InverseOrdre() {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList avant = persistentIndexList();
@@ -111,15 +111,10 @@ void ModeleDicNum::InverseOrdre() {
     for (const QModelIndex& index : avant)
         entrees.push_back(Entree(index.row()));
     m_lexicographique = !m_lexicographique;
-    const int32_t nbForm = m_base->Nbform();
-    if (m_lexicographique) {
-        for (int32_t i = 0; i < nbForm; ++i) {
-            const int32_t rang = m_base->Lexg(i);
-            if (rang >= 0 && rang < nbForm) m_lignes[static_cast<size_t>(rang)] = i;
-        }
-    } else {
-        std::iota(m_lignes.begin(), m_lignes.end(), 0);
-    }
+    // The entries in number order: the forms by frequency, then the punctuation signs, which the
+    // lexicographic order also keeps after the forms.
+    std::iota(m_lignes.begin(), m_lignes.end(), 0);
+    if (m_lexicographique) m_lignes = t3::OrdreLexicographique(*m_base, m_lignes);
     // Each persistent index follows its entry to its new row, through the inverse of the row map.
     std::vector<int> ligneDe(m_lignes.size());
     for (size_t ligne = 0; ligne < m_lignes.size(); ++ligne)
