@@ -3,8 +3,11 @@
 // target that any widget can become, the hourglass and the progress callbacks.
 #include "AideUi.h"
 
+#include "corpus/Corpus.h"
 #include "corpus/charg1.h"
 #include "explore/CibleGroupes.h"
+#include "explore/ParamSR.h"
+#include "explore/SegRep.h"
 #include "explore/TTgenDragObject.h"
 #include "shell/Atelier.h"
 #include "shell/BarreEtat.h"
@@ -15,6 +18,8 @@
 #include "shell/ServicesAtelier.h"
 #include "shell/TContainer.h"
 #include "shell/TFenPrinc.h"
+#include "shell/TFenRuze.h"
+#include "stats/Tgen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -106,6 +111,7 @@ class AtelierTest : public QObject {
   private slots:
     void UnGenreDeFenetreEnregistreDonneSonBoutonEtSonArticle();
     void LAtelierOuvreUneBaseParLesServicesQuIlRecoit();
+    void LesSegmentsDUneBaseVontASonDossier();
     void UnWidgetQuelconqueDevientCibleDeGroupes();
     void LeSablierNeResteJamais();
     void LaJaugeAvanceLaBarreDeSonPas();
@@ -184,6 +190,40 @@ void AtelierTest::LAtelierOuvreUneBaseParLesServicesQuIlRecoit() {
     QCOMPARE(Dialogues::MessagesAffiches().count(question), 2);
     QVERIFY(atelier.AccepteFermeture()); // the new report is saved: no question
     QCOMPARE(Dialogues::MessagesAffiches().count(question), 2);
+}
+
+void AtelierTest::LesSegmentsDUneBaseVontASonDossier() {
+    DossierCourant dossier;
+    QDir().mkdir("a");
+    QDir().mkdir("b");
+    QDir::setCurrent("a");
+    const QString baseA = t3uitest::Base("le chat dort . le chat dort . le chien\n", "a");
+    QDir::setCurrent("../b");
+    const QString baseB = t3uitest::Base("un deux un deux\n", "b");
+    TFenPrinc fenetre;
+    QVERIFY(fenetre.Bases().OuvreBase(baseA));
+    QVERIFY(fenetre.Bases().OuvreBase(baseB));
+    QCOMPARE(QDir::currentPath(), QDir(dossier.Chemin("b")).absolutePath());
+
+    // The segments of the base opened first go beside it, not into the current folder.
+    t3::charg1* a = fenetre.CorpusModele().Chargeur(0);
+    t3::SegRep segments(a, t3::JeuDelimiteursSR(*a));
+    QVERIFY(segments.CalcSegRep(2, 2));
+    a->AssigneSR(&segments);
+    QVERIFY(QFileInfo::exists(dossier.Chemin("a/a.loc.sr")));
+    QVERIFY(!QFileInfo::exists(dossier.Chemin("b/a.loc.sr")));
+    QCOMPARE(segments.NbSegments(), 1); // "le chat dort"
+
+    // Its text view reads them back from there: the segment dropped on it is highlighted.
+    TFenRuze* vue = nullptr;
+    for (QMdiSubWindow* sous : fenetre.Mdi()->subWindowList())
+        if (auto* texte = qobject_cast<TFenRuze*>(sous->widget()); texte && !vue) vue = texte;
+    QVERIFY(vue);
+    TTgenDragObject segment(nullptr, "", t3::CouleurRGB(0, 0, 255), 1);
+    segment.Ajoute(a->Nbart() + 1);
+    vue->HTMLEditDrop(segment);
+    QCOMPARE(vue->Groupe()->NbOcc(), 2);
+    a->AssigneSR(nullptr);
 }
 
 void AtelierTest::UnWidgetQuelconqueDevientCibleDeGroupes() {
