@@ -3,8 +3,11 @@
 #include "segmentation/SegmPrinc.h"
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace t3test {
@@ -53,6 +56,34 @@ bool SegmenteDans(const fs::path& dossier, const std::string& texte, const std::
     const bool ok = t3::SegmPrinc(nom + ".txt", delimiteurs) == t3::ResultatSegm::Ok;
     fs::current_path(precedent);
     return ok;
+}
+
+SortieT3 ExecuteT3(const std::string& arguments, ErreursT3 erreurs) {
+    SortieT3 resultat;
+    std::string fichierErreurs;
+    std::string commande = std::string(T3_BIN_DIR) + "/t3 " + arguments;
+    if (erreurs == ErreursT3::APart) {
+        std::string modele = (fs::temp_directory_path() / "t3test-erreurs-XXXXXX").string();
+        const int descripteur = ::mkstemp(modele.data());
+        if (descripteur < 0) return resultat;
+        ::close(descripteur);
+        fichierErreurs = modele;
+        commande += " 2>'" + fichierErreurs + "'";
+    } else {
+        commande += " 2>&1";
+    }
+    if (std::FILE* f = ::popen(commande.c_str(), "r")) {
+        char tampon[4096];
+        for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;)
+            resultat.sortie.append(tampon, n);
+        const int etat = ::pclose(f);
+        resultat.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+    }
+    if (!fichierErreurs.empty()) {
+        resultat.erreurs = LitFichier(fichierErreurs);
+        fs::remove(fichierErreurs);
+    }
+    return resultat;
 }
 
 } // namespace t3test

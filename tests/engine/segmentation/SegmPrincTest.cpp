@@ -289,6 +289,23 @@ TEST(SegmPrinc, RefuseProprementCeQuiDepasseSesCapacites) {
     EXPECT_EQ(Segmente("un", DelimParDefaut, Limd), ResultatSegm::MaxartInvalide);
 }
 
+// Without a capacity of its own, the segmentation takes the MAXART option in force; the options are
+// back at their initial values once the guard goes.
+TEST(SegmPrinc, SuitLOptionMaxartEnVigueur) {
+    DossierTemporaire dossier;
+    EcritFichier("corpus.txt", "un deux trois quatre\n");
+    {
+        const t3test::GardeOptions garde;
+        Options.Maxart = 3;
+        Options.NbEtiquettes = 7;
+        EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::MaxartDepasse);
+        Options.Maxart = 4;
+        EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::Ok);
+    }
+    EXPECT_EQ(Options.Maxart, MaxartInitial);
+    EXPECT_EQ(Options.NbEtiquettes, EtiquettesInitial);
+}
+
 TEST(SegmPrinc, UnEchecNeLaissePasDeBaseAMoitieEcrite) {
     DossierTemporaire dossier;
     ASSERT_EQ(Segmente("Le chat. Le chien.\n"), ResultatSegm::Ok);

@@ -1,38 +1,19 @@
 // t3 specifs, run as the user runs it, on a base in another folder.
 #include "AideTests.h"
 
-#include "Globaux.h"
-#include "segmentation/SegmPrinc.h"
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <sys/wait.h>
 
 using t3test::DossierTemporaire;
+using t3test::ErreursT3;
+using t3test::SortieT3;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Resultat {
-    int statut = -1;
-    std::string sortie;  // standard output
-    std::string erreurs; // error stream
-};
-
-Resultat T3(const std::string& arguments) {
-    Resultat r;
-    const std::string commande = std::string(T3_BIN_DIR) + "/t3 " + arguments + " 2>erreurs.txt";
-    std::FILE* f = ::popen(commande.c_str(), "r");
-    if (!f) return r;
-    char tampon[4096];
-    for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;)
-        r.sortie.append(tampon, n);
-    const int etat = ::pclose(f);
-    r.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
-    r.erreurs = t3test::LitFichier("erreurs.txt");
-    return r;
+SortieT3 T3(const std::string& arguments) {
+    return t3test::ExecuteT3(arguments, ErreursT3::APart);
 }
 
 // Two authors of 100 occurrences (stats_deux_auteurs.txt): été 10 times, all by Sévigné; y 2 times by
@@ -40,12 +21,8 @@ Resultat T3(const std::string& arguments) {
 class CmdSpecifs : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directory("base");
-        fs::copy_file(t3test::Donnee("stats_deux_auteurs.txt"), "base/corpus.txt");
-        fs::current_path("base");
-        const bool ok = t3::SegmPrinc("corpus.txt", t3::DelimParDefaut) == t3::ResultatSegm::Ok;
-        fs::current_path("..");
-        ASSERT_TRUE(ok);
+        ASSERT_TRUE(
+            t3test::SegmenteDans("base", t3test::LitFichier(t3test::Donnee("stats_deux_auteurs.txt"))));
     }
     DossierTemporaire m_dossier;
 };
@@ -53,11 +30,11 @@ class CmdSpecifs : public ::testing::Test {
 } // namespace
 
 TEST_F(CmdSpecifs, ListeDesPartiesEtudiees) {
-    const Resultat r = T3("specifs base/corpus.par auteur --parties=Sévigné");
+    const SortieT3 r = T3("specifs base/corpus.par auteur --parties=Sévigné");
     EXPECT_EQ(r.statut, 0) << r.erreurs;
     EXPECT_EQ(r.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\nété\t10\t10\t4\ny\t20\t2\t-4\n");
 
-    const Resultat z = T3("specifs base/corpus.par auteur --parties=Zola --fmin=9 --seuil=5");
+    const SortieT3 z = T3("specifs base/corpus.par auteur --parties=Zola --fmin=9 --seuil=5");
     EXPECT_EQ(z.statut, 0) << z.erreurs;
     EXPECT_EQ(z.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\ny\t20\t18\t4\nz\t9\t0\t-3\nété\t10\t0\t-4\n");
 
@@ -65,14 +42,14 @@ TEST_F(CmdSpecifs, ListeDesPartiesEtudiees) {
     // the whole of a restricted reference corpus, and for a threshold of 0.
     for (const char* arguments :
          {"--parties=Sévigné,Zola", "--parties=Zola --reference=Zola", "--parties=Zola --seuil=0"}) {
-        const Resultat vide = T3(std::string("specifs base/corpus.par auteur ") + arguments);
+        const SortieT3 vide = T3(std::string("specifs base/corpus.par auteur ") + arguments);
         EXPECT_EQ(vide.statut, 0) << arguments << vide.erreurs;
         EXPECT_EQ(vide.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\n") << arguments;
     }
 }
 
 TEST_F(CmdSpecifs, TableauDeToutesLesParties) {
-    const Resultat r = T3("specifs base/corpus.par auteur --toutes --fmin=9");
+    const SortieT3 r = T3("specifs base/corpus.par auteur --toutes --fmin=9");
     EXPECT_EQ(r.statut, 0) << r.erreurs;
     EXPECT_EQ(r.sortie, "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
                         "m\t79\t\t82\t\n"
@@ -80,7 +57,7 @@ TEST_F(CmdSpecifs, TableauDeToutesLesParties) {
                         "été\t10\t+4\t0\t-4\n"
                         "z\t9\t+3\t0\t-3\n");
     // One reference part only: one pair of columns, and that part is the whole reference corpus.
-    const Resultat seule = T3("specifs base/corpus.par auteur --toutes --reference=Zola");
+    const SortieT3 seule = T3("specifs base/corpus.par auteur --toutes --reference=Zola");
     EXPECT_EQ(seule.statut, 0) << seule.erreurs;
     EXPECT_EQ(seule.sortie, "Formes\tZola\tSpécif Zola\nm\t82\t\ny\t18\t\nété\t0\t\nz\t0\t\n");
 }
@@ -115,7 +92,7 @@ TEST_F(CmdSpecifs, MessagesDErreur) {
          "le corpus de référence (--reference) est vide."},
     };
     for (const Cas& c : cas) {
-        const Resultat r = T3(c.arguments);
+        const SortieT3 r = T3(c.arguments);
         EXPECT_EQ(r.statut, 2) << c.arguments;
         EXPECT_EQ(r.erreurs.rfind(std::string("t3 : ") + c.message + "\n", 0), 0u) << c.arguments << "\n"
                                                                                    << r.erreurs;
@@ -123,7 +100,7 @@ TEST_F(CmdSpecifs, MessagesDErreur) {
     }
     // A damaged base: the loader's message, and no list.
     fs::resize_file("base/corpus.num", 12);
-    const Resultat abime = T3("specifs base/corpus.par auteur --parties=Zola");
+    const SortieT3 abime = T3("specifs base/corpus.par auteur --parties=Zola");
     EXPECT_EQ(abime.statut, 2);
     EXPECT_EQ(abime.erreurs, "t3 : base/corpus.par : Erreur de lecture du texte numérisé\n");
     EXPECT_EQ(abime.sortie, "");

@@ -206,6 +206,13 @@ TEST(PrimSpec, DiviseurDesTailles) {
     PrimSpec aucun(&partition, 0);
     aucun.Compute();
     EXPECT_EQ(aucun.TailleReference(), 200);
+
+    // The divisor of the specificity dialog follows the tag-count option; below 1 it divides nothing.
+    const t3test::GardeOptions garde;
+    for (const auto& [option, diviseur] : {std::pair{3, 3}, {1, 1}, {0, 1}, {-4, 1}}) {
+        t3::Options.NbEtiquettes = option;
+        EXPECT_EQ(t3::DiviseurEtiquettes(), diviseur) << option;
+    }
 }
 
 // Many forms, parts of several spans, words before the first key and segment entries: every list
