@@ -42,6 +42,18 @@ class BaseDeTest {
     bool m_chargee = false;
 };
 
+// Segments given by hand on a loaded base, for the frequencies of entries that are not forms: segment k
+// (k below nbFormes) occurs where form k does, one more at the positions autres; each spells forms 0 and 1.
+inline SegmentsDonnes SegmentsDesFormes(const t3::charg1& base, int32_t nbFormes,
+                                        std::vector<int32_t> autres) {
+    std::vector<std::vector<int32_t>> positions;
+    for (int32_t k = 0; k < nbFormes; ++k)
+        positions.push_back(base.LocOccFor(k));
+    positions.push_back(std::move(autres));
+    std::vector<std::vector<int32_t>> formes(positions.size(), {0, 1});
+    return SegmentsDonnes(std::move(formes), std::move(positions));
+}
+
 inline std::string Repete(const std::string& mot, int fois) {
     std::string texte;
     for (int i = 0; i < fois; ++i)

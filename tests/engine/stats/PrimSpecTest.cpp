@@ -223,14 +223,7 @@ TEST(PrimSpec, AccordeAvecLesFrequencesDeLaPartition) {
     t3::charg1& base = b.Base();
     ASSERT_GT(base.Nbform(), 200);
     // Segments at chosen positions: from the text's start (before any key) to its end.
-    std::vector<std::vector<int32_t>> positions(5);
-    for (int32_t p = 0; p < base.Nbitem(); ++p) {
-        const int32_t e = base.Tnum(p);
-        if (e >= 0 && e < 5) positions[static_cast<size_t>(e)].push_back(p);
-    }
-    positions.push_back({0, 1, 2, 3});
-    const t3test::SegmentsDonnes segments(std::vector<std::vector<int32_t>>(positions.size(), {0, 1}),
-                                          positions);
+    const auto segments = t3test::SegmentsDesFormes(base, 5, {0, 1, 2, 3});
     base.AssigneSR(&segments);
 
     Partition partition(&base, b.Entree("auteur"));

@@ -73,14 +73,7 @@ TEST(TableFormesParties, LignesEtCellulesConcordent) {
     BaseDeTest b(t3test::TexteAleatoire());
     ASSERT_TRUE(b.Prete());
     t3::charg1& base = b.Base();
-    std::vector<std::vector<int32_t>> positions(3);
-    for (int32_t p = 0; p < base.Nbitem(); ++p) {
-        const int32_t e = base.Tnum(p);
-        if (e >= 0 && e < 3) positions[static_cast<size_t>(e)].push_back(p);
-    }
-    positions.push_back({0, 1, 2, 3, base.Nbitem() - 2});
-    const t3test::SegmentsDonnes segments(std::vector<std::vector<int32_t>>(positions.size(), {0, 1}),
-                                          positions);
+    const auto segments = t3test::SegmentsDesFormes(base, 3, {0, 1, 2, 3, base.Nbitem() - 2});
     base.AssigneSR(&segments);
 
     Partition partition(&base, b.Entree("auteur"));
