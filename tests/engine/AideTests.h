@@ -2,6 +2,7 @@
 // Helpers shared by the engine tests: a fresh working folder per test, whole-file reads and writes,
 // bases segmented into a given folder, segments given by hand, the option settings kept safe, and runs
 // of the command line t3.
+#include "GardeOptions.h"
 #include "Globaux.h"
 #include "corpus/FournisseurSegments.h"
 
@@ -35,19 +36,6 @@ std::string Donnee(const std::string& nom);
 // base nom; the current folder is left as it was. False when the segmentation fails.
 bool SegmenteDans(const std::filesystem::path& dossier, const std::string& texte,
                   const std::string& nom = "corpus", const std::string& delimiteurs = t3::DelimParDefaut);
-
-// Saves the option settings (t3::Options) and puts them back when it goes, whatever the test changed:
-// a test that changes them must not change the tests that follow it in the same program.
-class GardeOptions {
-  public:
-    GardeOptions() : m_sauvees(t3::Options) {}
-    ~GardeOptions() { t3::Options = m_sauvees; }
-    GardeOptions(const GardeOptions&) = delete;
-    GardeOptions& operator=(const GardeOptions&) = delete;
-
-  private:
-    t3::OptionsT3 m_sauvees;
-};
 
 // What a run of t3 gave: its exit status (-1 when it did not end by itself), what it wrote on its
 // standard output and on its error stream.

@@ -1,6 +1,7 @@
 // The report in the workbench (its tree, publication, closing question) and the text view (its page,
 // the drop of a group, its parts), on real bases.
 #include "AideUi.h"
+#include "GardeOptions.h"
 
 #include "Globaux.h"
 #include "explore/TTgenDragObject.h"
@@ -204,9 +205,11 @@ void RapportEtTexteTest::UnLongTexteSeMontreParParties() {
     for (int ligne = 0; ligne < 30000; ++ligne)
         texte += QString("ligne%1 du texte\n").arg(ligne);
     t3::charg1 base;
-    t3::Options.Maxart = 200000;
-    QCOMPARE(base.ChargeBase(t3uitest::Base(texte).toStdString()), 0);
-    t3::Options.Maxart = t3::MaxartInitial;
+    {
+        t3test::GardeOptions garde;
+        t3::Options.Maxart = 200000;
+        QCOMPARE(base.ChargeBase(t3uitest::Base(texte).toStdString()), 0);
+    }
     TFenRuze vue(&base);
     QVERIFY(vue.NbParties() > 1);
     QVERIFY(vue.HTMLEdit()->toPlainText().startsWith("ligne0 du texte"));

@@ -1,6 +1,7 @@
 // The main window driven as a user would: opening and creating bases, the navigation tree, the sheets,
 // the container of groups, the options, the panel and the closing question.
 #include "AideUi.h"
+#include "GardeOptions.h"
 
 #include "Globaux.h"
 #include "corpus/Partition.h"
@@ -198,11 +199,10 @@ void TFenPrincTest::UneSegmentationQuiEchoueLaisseLAtelierEnMarche() {
     DossierCourant dossier;
     t3uitest::Ecrit("vingt.txt", "a b c d e f g h i j k l m n o p q r s t\n");
     TFenPrinc fenetre;
-    const int32_t ancien = t3::Options.Maxart;
+    t3test::GardeOptions garde;
     t3::Options.Maxart = 10;
     Dialogues::RepondDialogue(QDialog::Accepted);
     QVERIFY(!fenetre.Bases().CreeBase("vingt.txt"));
-    t3::Options.Maxart = ancien;
     QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
     QVERIFY(!QFileInfo::exists("vingt.par"));
     QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 0);
@@ -364,7 +364,7 @@ void TFenPrincTest::LaNavigationAmeneSaFenetreEtOublieLesFermees() {
 void TFenPrincTest::LesOptionsVontAuxReglages() {
     DossierCourant dossier;
     TFenPrinc fenetre;
-    const t3::OptionsT3 anciennes = t3::Options;
+    t3test::GardeOptions garde;
     QStringList initiaux;
     Dialogues::RepondDialogue(QDialog::Accepted, [&](QDialog* d) {
         auto* dialogue = static_cast<TFenOpt*>(d);
@@ -394,7 +394,6 @@ void TFenPrincTest::LesOptionsVontAuxReglages() {
     Dialogues::RepondDialogue(QDialog::Rejected);
     fenetre.CommandeNommee("BtnOptions")->trigger();
     QCOMPARE(t3::Options.NbEtiquettes, 2);
-    t3::Options = anciennes;
 }
 
 void TFenPrincTest::LeBoutonRetreciPlieEtDeplieLePanneau() {
