@@ -37,7 +37,8 @@ int ExecuteSegmente(const Arguments& args) {
     int32_t maxart = t3::Options.Maxart;
     for (const std::string& a : args) {
         if (Option(a, "delimiteurs", valeur)) {
-            delimiteurs = t3::Utf8VersCp1252(valeur);
+            if (const std::string faute = LitDelimiteurs(valeur, delimiteurs); !faute.empty())
+                return Erreur(faute);
         } else if (Option(a, "maxart", valeur)) {
             if (!LitEntier(valeur, maxart))
                 return Erreur("la valeur de --maxart n'est pas un nombre entier : " + valeur);

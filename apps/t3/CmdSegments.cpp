@@ -31,7 +31,7 @@ std::string LitParametres(const Arguments& args, ParamSegments& p) {
             (seuil ? p.seuilSegments : p.seuilFormes) = n;
         } else if (Option(a, "delimiteurs", valeur)) {
             p.delimiteursDonnes = true;
-            p.delimiteurs = t3::Utf8VersCp1252(valeur);
+            if (const std::string faute = LitDelimiteurs(valeur, p.delimiteurs); !faute.empty()) return faute;
         } else if (p.par.empty() && a.rfind("--", 0) != 0) {
             p.par = a;
         } else {

@@ -55,6 +55,15 @@ bool LitEntier(std::string_view texte, int32_t& valeur) {
     return !texte.empty() && erreur == std::errc() && fin == texte.data() + texte.size();
 }
 
+std::string LitDelimiteurs(const std::string& utf8, std::string& cp1252) {
+    const std::string absents = t3::HorsCp1252(utf8);
+    if (!absents.empty())
+        return "ces caractères ne peuvent servir de délimiteurs (ils n'existent pas en Windows-1252) : " +
+               absents;
+    cp1252 = t3::Utf8VersCp1252(utf8);
+    return {};
+}
+
 bool Option(const std::string& argument, std::string_view nom, std::string& valeur) {
     const std::string prefixe = "--" + std::string(nom) + "=";
     if (argument.rfind(prefixe, 0) != 0) return false;

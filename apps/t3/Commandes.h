@@ -41,6 +41,9 @@ bool LitEntier(std::string_view texte, int32_t& valeur);
 // Loads the base whose .par is par (the loader finds the other files beside it). A failure carries the
 // loader's result, or ChargeErreurParam for a .par that is not there, and the French message.
 t3::Resultat<void> OuvreBase(const std::string& par, t3::charg1& base);
+// The delimiters given on the terminal (UTF-8) in Windows-1252; an empty text, or the French message
+// naming the characters that Windows-1252 cannot hold (a base could not keep them).
+std::string LitDelimiteurs(const std::string& utf8, std::string& cp1252);
 // When argument is "--nom=valeur", puts valeur in valeur and returns true.
 bool Option(const std::string& argument, std::string_view nom, std::string& valeur);
 

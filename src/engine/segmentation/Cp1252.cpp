@@ -93,4 +93,21 @@ std::string Utf8VersCp1252(std::string_view texte) {
     return sortie;
 }
 
+std::string HorsCp1252(std::string_view texte) {
+    std::string absents;
+    for (size_t i = 0; i < texte.size();) {
+        const unsigned char c = static_cast<unsigned char>(texte[i]);
+        char32_t u = 0;
+        const size_t n = c < 0x80 ? 0 : DecodeUtf8(texte, i, u);
+        if (n == 0) {
+            ++i;
+            continue;
+        }
+        const std::string_view caractere = texte.substr(i, n);
+        if (Cp1252DeUnicode(u) < 0 && absents.find(caractere) == std::string::npos) absents += caractere;
+        i += n;
+    }
+    return absents;
+}
+
 } // namespace t3

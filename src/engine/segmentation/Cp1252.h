@@ -15,5 +15,7 @@ std::string Cp1252VersUtf8(std::string_view texte);
 // Characters that Windows-1252 cannot hold become '?'. Bytes that are not valid UTF-8 are kept as they
 // are, so that a text already in Windows-1252 passes through unchanged.
 std::string Utf8VersCp1252(std::string_view texte);
+// The characters of a UTF-8 text that Windows-1252 cannot hold, each once, in their order (UTF-8).
+std::string HorsCp1252(std::string_view texte);
 
 } // namespace t3

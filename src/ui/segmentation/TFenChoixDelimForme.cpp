@@ -1,6 +1,8 @@
 #include "segmentation/TFenChoixDelimForme.h"
 
 #include "Globaux.h"
+#include "segmentation/Cp1252.h"
+#include "shell/Dialogues.h"
 #include "shell/TexteQt.h"
 
 #include <QDialogButtonBox>
@@ -40,6 +42,18 @@ TFenChoixDelimForme::TFenChoixDelimForme(QWidget* parent) : QDialog(parent) {
 
 QString TFenChoixDelimForme::Delimiteurs() const {
     return m_edDelims->text();
+}
+
+void TFenChoixDelimForme::accept() {
+    const std::string absents = t3::HorsCp1252(m_edDelims->text().toStdString());
+    if (absents.empty()) {
+        QDialog::accept();
+        return;
+    }
+    Dialogues::Information(this, "Ces caractères ne peuvent servir de délimiteurs (ils n'existent pas en "
+                                 "Windows-1252) : " +
+                                     QString::fromStdString(absents));
+    m_edDelims->setFocus();
 }
 
 } // namespace t3ui

@@ -13,6 +13,9 @@ class TFenChoixDelimForme : public QDialog {
     explicit TFenChoixDelimForme(QWidget* parent = nullptr);
     QLineEdit* EdDelims() const { return m_edDelims; }
     QString Delimiteurs() const;
+    // OK: characters that Windows-1252 cannot hold (a base could not keep them) are named, and the
+    // dialog stays open.
+    void accept() override;
 
   private:
     QLineEdit* m_edDelims;

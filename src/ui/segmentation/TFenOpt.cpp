@@ -92,20 +92,23 @@ void TFenOpt::Regle(QWidget* parent) {
         dialogue.move(ecran->size().width() / 2 - dialogue.width() / 2,
                       ecran->size().height() / 2 - dialogue.height() / 2);
     if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
-    // The tag-count option is stored before the maximum is read, as the dialog's two fields are.
     int32_t valeur;
-    if (!dialogue.Etiquettes(valeur)) {
-        Dialogues::Information(
-            parent, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteEtiquettes()));
-        return;
-    }
-    t3::Options.NbEtiquettes = valeur;
-    if (!dialogue.Maxart(valeur)) {
-        Dialogues::Information(
-            parent, QString("« %1 » n'est pas une valeur entière valide.").arg(dialogue.TexteMaxart()));
-        return;
-    }
-    t3::Options.Maxart = valeur;
+    if (dialogue.Etiquettes(valeur)) t3::Options.NbEtiquettes = valeur;
+    if (dialogue.Maxart(valeur)) t3::Options.Maxart = valeur;
+}
+
+bool TFenOpt::Verifie(QLineEdit* champ) {
+    int32_t valeur;
+    if (Entier(champ->text(), valeur)) return true;
+    Dialogues::Information(this, QString("« %1 » n'est pas une valeur entière valide.").arg(champ->text()));
+    champ->setFocus();
+    champ->selectAll();
+    return false;
+}
+
+// The tag count is checked first, as the two fields are read.
+void TFenOpt::accept() {
+    if (Verifie(m_edEtiqs) && Verifie(m_edMaxart)) QDialog::accept();
 }
 
 } // namespace t3ui

@@ -28,8 +28,13 @@ class TFenOpt : public QDialog {
     bool Maxart(int32_t& valeur) const;
     bool Etiquettes(int32_t& valeur) const;
 
+    // OK: the fields must hold whole numbers; a field that does not is named, and the dialog stays
+    // open on it.
+    void accept() override;
+
   private:
     void FormCreate();
+    bool Verifie(QLineEdit* champ);
 
     QLineEdit* m_edMaxart;
     QLineEdit* m_edEtiqs;

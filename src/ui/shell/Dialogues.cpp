@@ -53,11 +53,22 @@ void Information(QWidget* parent, const QString& texte) {
 
 int Execute(QDialog* dialogue) {
     ReponseDialogue reponse;
-    if (Prend(Attente().dialogues, reponse)) {
+    // An answer given in advance is the user's: an OK goes through the dialog's accept(), which may
+    // refuse the fields and stay open; the next answer then plays the user's correction, and without
+    // one the user gives up.
+    bool repondu = false;
+    while (Prend(Attente().dialogues, reponse)) {
+        repondu = true;
         if (reponse.remplit) reponse.remplit(dialogue);
-        dialogue->done(reponse.resultat);
-        return reponse.resultat;
+        if (reponse.resultat != QDialog::Accepted) {
+            dialogue->done(reponse.resultat);
+            return reponse.resultat;
+        }
+        dialogue->setResult(QDialog::Rejected);
+        dialogue->accept();
+        if (dialogue->result() == QDialog::Accepted) return QDialog::Accepted;
     }
+    if (repondu) return QDialog::Rejected;
     if (Attente().sansAttente) return QDialog::Rejected;
     return dialogue->exec();
 }

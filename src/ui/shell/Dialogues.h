@@ -29,7 +29,8 @@ QColor ChoisitCouleur(QWidget* parent, const QColor& initiale);
 
 // --- Answers given in advance by the tests
 void RepondBouton(QMessageBox::StandardButton bouton);
-// The dialog is handed to remplit (to fill its fields) before it closes with resultat.
+// The dialog is handed to remplit (to fill its fields) before it closes with resultat; an OK that the
+// dialog refuses (it stays open) is followed by the next answer, as the user would correct the fields.
 void RepondDialogue(int resultat, std::function<void(QDialog*)> remplit = {});
 void RepondFichiers(const QStringList& chemins); // empty: the user cancels
 void RepondCouleur(const QColor& couleur);       // invalid: the user cancels

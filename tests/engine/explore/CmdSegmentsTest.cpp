@@ -43,6 +43,18 @@ TEST(CmdSegments, RefuseLesArgumentsFautifsEtSignaleLesEchecs) {
         << s.sortie;
     s = ExecuteT3("segments base/corpus.par --formes=dix");
     EXPECT_EQ(s.statut, 2);
+    // A delimiter that no base can hold is refused by its name, for segments and for the segmentation.
+    s = ExecuteT3("segments base/corpus.par --delimiteurs=.→");
+    EXPECT_EQ(s.statut, 2);
+    EXPECT_NE(s.sortie.find("ne peuvent servir de délimiteurs (ils n'existent pas en Windows-1252) : →"),
+              std::string::npos)
+        << s.sortie;
+    t3test::EcritFichier("texte.txt", "a ? b\n");
+    s = ExecuteT3("segmente texte.txt --delimiteurs=→€");
+    EXPECT_EQ(s.statut, 2);
+    EXPECT_EQ(s.sortie, "t3 : ces caractères ne peuvent servir de délimiteurs (ils n'existent pas en "
+                        "Windows-1252) : →\n");
+    EXPECT_FALSE(fs::exists("texte.par"));
     s = ExecuteT3("segments base/absente.par");
     EXPECT_EQ(s.statut, 2);
     EXPECT_NE(s.sortie.find("n'existe pas"), std::string::npos) << s.sortie;

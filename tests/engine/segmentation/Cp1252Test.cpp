@@ -21,3 +21,9 @@ TEST(Cp1252, GardeLesOctetsQuiNeSontPasDeLUtf8EtRemplaceLInexprimable) {
     const std::string retour = Utf8VersCp1252(Cp1252VersUtf8(tous));
     EXPECT_EQ(retour, tous);
 }
+
+TEST(Cp1252, NommeLesCaracteresQuIlNePeutTenir) {
+    EXPECT_EQ(HorsCp1252(".,€œ§"), "");
+    EXPECT_EQ(HorsCp1252("→.←→Ω"), "→←Ω");
+    EXPECT_EQ(HorsCp1252("\xE9t\xE9"), ""); // bytes already in Windows-1252 pass
+}

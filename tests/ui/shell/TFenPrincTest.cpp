@@ -178,15 +178,24 @@ void TFenPrincTest::CreerUneBaseSegmenteEtOuvre() {
     Dialogues::RepondDialogue(QDialog::Rejected);
     QVERIFY(!fenetre.Bases().CreeBase("notes.v2.txt"));
     QVERIFY(!QFileInfo::exists("notes.v2.par"));
-    // The delimiter dialog opens with the default delimiters; "e" added cuts chemin into ch, e, min.
+    // The delimiter dialog opens with the default delimiters. A character that a base cannot hold is
+    // named and the dialog stays open; "e" added instead cuts chemin into ch, e, min.
     QString proposes;
     Dialogues::RepondDialogue(QDialog::Accepted, [&](QDialog* d) {
         auto* dialogue = static_cast<TFenChoixDelimForme*>(d);
         proposes = dialogue->EdDelims()->text();
+        dialogue->EdDelims()->setText(proposes + "→");
+    });
+    Dialogues::RepondDialogue(QDialog::Accepted, [&](QDialog* d) {
+        auto* dialogue = static_cast<TFenChoixDelimForme*>(d);
+        QCOMPARE(dialogue->EdDelims()->text(), proposes + "→");
         dialogue->EdDelims()->setText(proposes + "e");
     });
     QVERIFY(fenetre.Bases().CreeBase("notes.v2.txt"));
     QCOMPARE(VersCp1252(proposes), std::string(t3::DelimParDefaut));
+    QCOMPARE(Dialogues::MessagesAffiches().last(),
+             QString("Tessaron3|Ces caractères ne peuvent servir de "
+                     "délimiteurs (ils n'existent pas en Windows-1252) : →"));
     QVERIFY(QFileInfo::exists("notes.v2.par"));
     QVERIFY(fenetre.Chargeur());
     QVERIFY(fenetre.Chargeur()->LocFormDic("ch") >= 0);
@@ -377,19 +386,32 @@ void TFenPrincTest::LesOptionsVontAuxReglages() {
     QCOMPARE(t3::Options.Maxart, 250000);
     QCOMPARE(t3::Options.NbEtiquettes, 3);
 
-    // The fields open with the initial values again; a bad maximum leaves the new tag count and the
-    // old maximum.
+    // The fields open with the initial values again. A value that is not a whole number is named and
+    // the dialog stays open on its field, keeping what the user typed; corrected, it is taken.
+    bool resteOuvert = false;
     Dialogues::RepondDialogue(QDialog::Accepted, [&](QDialog* d) {
         auto* dialogue = static_cast<TFenOpt*>(d);
         initiaux << dialogue->EdMaxart()->text();
         dialogue->EdEtiqs()->setText("2");
         dialogue->EdMaxart()->setText("beaucoup");
     });
+    Dialogues::RepondDialogue(QDialog::Accepted, [&](QDialog* d) {
+        auto* dialogue = static_cast<TFenOpt*>(d);
+        resteOuvert = dialogue->EdMaxart()->text() == "beaucoup" && dialogue->EdEtiqs()->text() == "2" &&
+                      dialogue->EdMaxart()->hasSelectedText();
+        dialogue->EdMaxart()->setText("300000");
+    });
     fenetre.CommandeNommee("BtnOptions")->trigger();
     QCOMPARE(initiaux.last(), QString("100000"));
-    QCOMPARE(t3::Options.NbEtiquettes, 2);
-    QCOMPARE(t3::Options.Maxart, 250000);
     QVERIFY(Dialogues::MessagesAffiches().last().contains("« beaucoup »"));
+    QVERIFY(resteOuvert);
+    QCOMPARE(t3::Options.NbEtiquettes, 2);
+    QCOMPARE(t3::Options.Maxart, 300000);
+    // Given up after a refusal: nothing changes.
+    Dialogues::RepondDialogue(QDialog::Accepted,
+                              [&](QDialog* d) { static_cast<TFenOpt*>(d)->EdEtiqs()->setText("x"); });
+    fenetre.CommandeNommee("BtnOptions")->trigger();
+    QCOMPARE(t3::Options.NbEtiquettes, 2);
     // Cancel changes nothing.
     Dialogues::RepondDialogue(QDialog::Rejected);
     fenetre.CommandeNommee("BtnOptions")->trigger();
