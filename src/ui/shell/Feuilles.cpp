@@ -22,10 +22,11 @@ Feuilles::Feuilles(QMdiArea* mdi) : QObject(mdi), m_mdi(mdi) {
     });
 }
 
-void Feuilles::AjouteFeuille() {
+void Feuilles::AjouteFeuille(bool devientCourante) {
     ++m_compteur;
     m_feuilles.emplace_back();
-    m_onglets->addTab(QString("Feuille %1").arg(m_compteur));
+    const int onglet = m_onglets->addTab(QString("Feuille %1").arg(m_compteur));
+    if (devientCourante) m_onglets->setCurrentIndex(onglet);
 }
 
 void Feuilles::ChangeFeuille(int nouvelle) {
@@ -61,7 +62,7 @@ QMenu* Feuilles::MenuDeplacement(QWidget* parent) {
     // "Nouvelle feuille" makes a sheet and moves the active window onto it.
     menu->addAction("Nouvelle feuille", this, [this] {
         if (!m_mdi->activeSubWindow()) return;
-        AjouteFeuille();
+        AjouteFeuille(false);
         DeplaceVersFeuille(NbFeuilles() - 1);
     });
     for (int feuille = 0; feuille < m_onglets->count(); ++feuille)

@@ -1,6 +1,6 @@
 #pragma once
-// The sheets: tabs on the right edge, numbered "Feuille N" from 1 in creation order and never removed,
-// each with the list of the MDI children that were visible when the user last left it. Switching
+// The sheets: tabs on the right edge, numbered "Feuille N" from 1 in creation order and never removed;
+// a new sheet becomes the current one, so that each base opened gets its own. Each has the list of the MDI children that were visible when the user last left it. Switching
 // sheets hides the windows of the sheet left and shows and tiles those of the sheet reached.
 #include <QList>
 #include <QObject>
@@ -21,8 +21,9 @@ class Feuilles : public QObject {
     explicit Feuilles(QMdiArea* mdi);
 
     QTabBar* Onglets() const { return m_onglets; }
-    // Appends a sheet; the active tab does not change.
-    void AjouteFeuille();
+    // Appends a sheet and makes it current (the windows of the sheet left wait on it), unless
+    // devientCourante is false.
+    void AjouteFeuille(bool devientCourante = true);
     int NbFeuilles() const { return static_cast<int>(m_feuilles.size()); }
     // The windows recorded for a sheet (those visible when the user last left it).
     QList<QWidget*> FenetresFeuille(int feuille) const;

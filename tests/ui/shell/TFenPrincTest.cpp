@@ -89,6 +89,7 @@ class TFenPrincTest : public QObject {
     void UneSegmentationQuiEchoueLaisseLAtelierEnMarche();
     void LaLigneDeCommandeOuvreOuSegmente();
     void LesFeuillesGardentLeursFenetres();
+    void ChaqueBaseOuvreSaFeuille();
     void LeContainerGardeLesVingtDerniersGroupes();
     void LaNavigationAmeneSaFenetreEtOublieLesFermees();
     void LesOptionsVontAuxReglages();
@@ -261,11 +262,10 @@ void TFenPrincTest::LesFeuillesGardentLeursFenetres() {
     QWidget* a = FenetreSimple(fenetre, "a");
     QWidget* b = FenetreSimple(fenetre, "b");
     QWidget* c = FenetreSimple(fenetre, "c");
+    // A new sheet becomes the current one, empty: the windows of the sheet left wait on it.
     fenetre.FeuillesCadre().AjouteFeuille();
     QCOMPARE(onglets->tabText(1), QString("Feuille 2"));
-    QCOMPARE(onglets->currentIndex(), 0); // the active tab does not change
-
-    onglets->setCurrentIndex(1);
+    QCOMPARE(onglets->currentIndex(), 1);
     QCOMPARE(fenetre.FeuillesCadre().FenetresFeuille(0).size(), 4); // the text view and the three windows
     QVERIFY(!a->isVisible() && !b->isVisible() && !c->isVisible());
     QWidget* d = FenetreSimple(fenetre, "d");
@@ -291,9 +291,40 @@ void TFenPrincTest::LesFeuillesGardentLeursFenetres() {
     QCOMPARE(items, (QStringList{"Nouvelle feuille", "Feuille 1"}));
     delete menu;
 
-    // A later sheet is numbered after every sheet made so far.
-    fenetre.FeuillesCadre().AjouteFeuille();
+    // "Nouvelle feuille" of the move menu sends the active window to a new sheet and stays here.
+    fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(d->parentWidget()));
+    menu = fenetre.FeuillesCadre().MenuDeplacement(&fenetre);
+    menu->actions().first()->trigger();
+    delete menu;
     QCOMPARE(onglets->tabText(2), QString("Feuille 3"));
+    QCOMPARE(onglets->currentIndex(), 1);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(fenetre.FeuillesCadre().FenetresFeuille(2), QList<QWidget*>{d});
+}
+
+void TFenPrincTest::ChaqueBaseOuvreSaFeuille() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QTabBar* onglets = fenetre.FeuillesCadre().Onglets();
+    auto vuesVisibles = [&] {
+        QStringList titres;
+        for (QMdiSubWindow* sous : fenetre.Mdi()->subWindowList())
+            if (sous->isVisible()) titres << sous->widget()->windowTitle();
+        return titres;
+    };
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n", "un")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("a b a\n", "deux")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("x y\n", "trois")));
+    // Each base on its own sheet, the last one current with only its own text view.
+    QCOMPARE(onglets->count(), 3);
+    QCOMPARE(onglets->currentIndex(), 2);
+    QCOMPARE(vuesVisibles().size(), 1);
+    QCOMPARE(fenetre.FeuillesCadre().FenetresFeuille(0).size(), 1);
+    QCOMPARE(fenetre.FeuillesCadre().FenetresFeuille(1).size(), 1);
+    onglets->setCurrentIndex(0);
+    QCOMPARE(vuesVisibles().size(), 1);
+    QVERIFY(fenetre.FeuillesCadre().FenetresFeuille(2).size() == 1);
 }
 
 void TFenPrincTest::LeContainerGardeLesVingtDerniersGroupes() {
