@@ -47,13 +47,10 @@ int LanceTessaron3(int argc, char** argv) {
     Application application(argc, argv);
     QStringList arguments = application.arguments();
     arguments.removeFirst();
-    const QString ligneCommande = arguments.join(' ');
 
     auto debut = std::chrono::steady_clock::now();
     auto* accueil = new TSplashScreen;
-    accueil->show();
-    accueil->repaint();
-    QApplication::processEvents();
+    accueil->MontreEtPeint();
     // The splash stays at least three seconds, without handling any event meanwhile.
     std::this_thread::sleep_until(debut + std::chrono::seconds(3));
 
@@ -61,7 +58,7 @@ int LanceTessaron3(int argc, char** argv) {
     principale.showMaximized();
     delete accueil;
     try {
-        principale.Bases().TraiteLigneCommande(ligneCommande);
+        principale.Bases().TraiteArguments(arguments);
         return application.exec();
     } catch (const std::exception& exception) {
         Application::MontreException(exception.what());

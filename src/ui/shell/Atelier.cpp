@@ -108,13 +108,26 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
 }
 
 void Atelier::TraiteLigneCommande(const QString& ligne) {
-    if (ligne.isEmpty()) return;
-    const QString premier = ligne.section(' ', 0, 0);
+    if (!ligne.isEmpty()) OuvreChemin(ligne.section(' ', 0, 0));
+}
+
+void Atelier::TraiteArguments(const QStringList& arguments) {
+    if (!arguments.isEmpty() && !arguments.first().isEmpty()) OuvreChemin(arguments.first());
+}
+
+void Atelier::OuvreChemin(const QString& chemin) {
     // Resolved before the folder changes, so that a relative path names what the user meant.
-    const QFileInfo info(QFileInfo(premier).absoluteFilePath());
+    const QFileInfo info(QFileInfo(chemin).absoluteFilePath());
     QDir::setCurrent(info.absolutePath());
-    if (!info.exists()) return;
-    if (info.fileName().endsWith(".par"))
+    const bool base = info.fileName().endsWith(".par");
+    if (!info.exists()) {
+        Dialogues::Message(
+            m_services.Cadre(), QMessageBox::Warning, "Tessaron3",
+            QString(base ? "La base « %1 » est introuvable." : "Le fichier « %1 » est introuvable.")
+                .arg(info.filePath()));
+        return;
+    }
+    if (base)
         OuvreBase(info.filePath());
     else
         CreeBase(info.filePath());

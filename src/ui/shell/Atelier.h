@@ -29,8 +29,11 @@ class Atelier : public QObject {
     Atelier(ServicesAtelier& services, FabriqueRapport fabrique);
     ~Atelier() override;
 
-    // Opens the base named on the command line, or segments the text named there (first word only).
+    // Opens the base named on a command line given as one string, or segments the text named there
+    // (its first word only).
     void TraiteLigneCommande(const QString& ligne);
+    // The same with the program's arguments, where a path arrives whole, blanks included.
+    void TraiteArguments(const QStringList& arguments);
     bool OuvreBase(const QString& chemin);
     bool CreeBase(const QString& chemin);
 
@@ -58,6 +61,8 @@ class Atelier : public QObject {
     // when nothing needed asking.
     QMessageBox::StandardButton DemandeSauvegarde(QMessageBox::StandardButtons boutons);
     void NouveauRapport(const t3::charg1* base);
+    // Opens a .par, segments any other file; a file that does not exist is said so.
+    void OuvreChemin(const QString& chemin);
 
     ServicesAtelier& m_services;
     FabriqueRapport m_fabrique;

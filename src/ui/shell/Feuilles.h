@@ -1,7 +1,8 @@
 #pragma once
 // The sheets: tabs on the right edge, numbered "Feuille N" from 1 in creation order and never removed;
-// a new sheet becomes the current one, so that each base opened gets its own. Each has the list of the MDI children that were visible when the user last left it. Switching
-// sheets hides the windows of the sheet left and shows and tiles those of the sheet reached.
+// a new sheet becomes the current one, so that each base opened gets its own. Each has the list of the MDI
+// children that were visible when the user last left it. Switching sheets hides the windows of the sheet left
+// and shows and tiles those of the sheet reached.
 #include <QList>
 #include <QObject>
 #include <QPointer>

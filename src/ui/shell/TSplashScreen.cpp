@@ -2,10 +2,13 @@
 
 #include "shell/Images.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 namespace t3ui {
 
@@ -43,6 +46,21 @@ void TSplashScreen::FormCreate() {
 // A click on the picture closes the splash.
 void TSplashScreen::mousePressEvent(QMouseEvent*) {
     close();
+}
+
+void TSplashScreen::MontreEtPeint() {
+    show();
+    QElapsedTimer attente;
+    attente.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && attente.elapsed() < 1000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TSplashScreen::paintEvent(QPaintEvent* evenement) {
+    if (windowHandle() && windowHandle()->isExposed()) ++m_peinturesVisibles;
+    QWidget::paintEvent(evenement);
 }
 
 } // namespace t3ui

@@ -19,6 +19,7 @@
 #include "shell/TContainer.h"
 #include "shell/TFenPrinc.h"
 #include "shell/TFenRuze.h"
+#include "shell/TSplashScreen.h"
 #include "stats/Tgen.h"
 
 #include <QAction>
@@ -114,6 +115,7 @@ class AtelierTest : public QObject {
     void LesSegmentsDUneBaseVontASonDossier();
     void UnWidgetQuelconqueDevientCibleDeGroupes();
     void LeSablierNeResteJamais();
+    void LAccueilEstPeintAvantLAttente();
     void LaJaugeAvanceLaBarreDeSonPas();
 };
 
@@ -277,6 +279,13 @@ void AtelierTest::LeSablierNeResteJamais() {
     } catch (const std::runtime_error&) {
     }
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void AtelierTest::LAccueilEstPeintAvantLAttente() {
+    TSplashScreen accueil;
+    accueil.MontreEtPeint();
+    // Painted on screen before the program waits without handling any event.
+    QVERIFY(accueil.NbPeinturesVisibles() > 0);
 }
 
 void AtelierTest::LaJaugeAvanceLaBarreDeSonPas() {

@@ -244,12 +244,27 @@ void TFenPrincTest::LaLigneDeCommandeOuvreOuSegmente() {
         QCOMPARE(fenetre.Navigation()->TreePages()->topLevelItemCount(), 1);
     }
     {
-        // A path that does not exist only changes the folder.
+        // A path that does not exist changes the folder, and the user is told.
         QDir::setCurrent(dossier.Chemin());
         TFenPrinc fenetre;
         fenetre.Bases().TraiteLigneCommande(dossier.Chemin("sous/rien.par"));
         QCOMPARE(QDir::current().absolutePath(), QDir(dossier.Chemin("sous")).absolutePath());
         QCOMPARE(fenetre.Navigation()->TreePages()->topLevelItemCount(), 0);
+        QCOMPARE(Dialogues::MessagesAffiches().last(),
+                 "Tessaron3|La base « " + dossier.Chemin("sous/rien.par") + " » est introuvable.");
+    }
+    {
+        // The program's arguments bring a path whole, blanks included.
+        QDir().mkdir(dossier.Chemin("mon dossier"));
+        QDir::setCurrent(dossier.Chemin("mon dossier"));
+        const QString par = t3uitest::Base("Le chat.\n", "mon corpus");
+        QDir::setCurrent(dossier.Chemin());
+        TFenPrinc fenetre;
+        fenetre.Bases().TraiteArguments({par});
+        QCOMPARE(fenetre.Navigation()->TreePages()->topLevelItemCount(), 1);
+        fenetre.Bases().TraiteArguments({dossier.Chemin("absent.txt")});
+        QCOMPARE(Dialogues::MessagesAffiches().last(),
+                 "Tessaron3|Le fichier « " + dossier.Chemin("absent.txt") + " » est introuvable.");
     }
 }
 
