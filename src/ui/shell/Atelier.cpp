@@ -163,7 +163,10 @@ bool Atelier::PublieRapport() {
     if (!m_rapport) return false;
     QString manques;
     const bool complet = m_rapport->Publie(manques);
-    if (!complet) Dialogues::Message(m_services.Cadre(), QMessageBox::Warning, "Tessaron3", manques);
+    if (!complet)
+        Dialogues::Message(m_services.Cadre(), QMessageBox::Warning, "Tessaron3", manques);
+    else
+        m_services.SetStatusText("Rapport publié dans " + DossierPublication());
     return complet;
 }
 

@@ -1,7 +1,13 @@
 #include "shell/Dialogues.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include <deque>
 #include <utility>
@@ -19,7 +25,9 @@ struct Reponses {
     std::deque<ReponseDialogue> dialogues;
     std::deque<QStringList> fichiers;
     std::deque<QColor> couleurs;
+    std::deque<bool> ouvertures;
     QStringList messages;
+    QStringList documents;
     bool sansAttente = false;
 };
 
@@ -104,6 +112,45 @@ QColor ChoisitCouleur(QWidget* parent, const QColor& initiale) {
     return QColorDialog::getColor(initiale, parent);
 }
 
+void OuvreDocument(QWidget* parent, const QString& chemin) {
+    Attente().documents << chemin;
+    QPointer<QWidget> fenetre(parent);
+    auto echec = [fenetre, chemin] {
+        Message(fenetre, QMessageBox::Warning, "Tessaron3",
+                QString("Aucun programme n'a pu ouvrir « %1 ».").arg(chemin));
+    };
+    if (!QFileInfo::exists(chemin)) {
+        Message(parent, QMessageBox::Warning, "Tessaron3",
+                QString("Le fichier « %1 » n'existe pas.").arg(chemin));
+        return;
+    }
+    bool reussie = false;
+    if (Prend(Attente().ouvertures, reussie)) {
+        if (!reussie) echec();
+        return;
+    }
+    if (Attente().sansAttente) return;
+    // xdg-open tells by its status whether a program took the file; without it, Qt's own request.
+    const QString ouvreur = QStandardPaths::findExecutable("xdg-open");
+    if (ouvreur.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(chemin))) echec();
+        return;
+    }
+    auto* processus = new QProcess;
+    QObject::connect(processus, &QProcess::finished, processus,
+                     [processus, echec](int code, QProcess::ExitStatus etat) {
+                         if (code != 0 || etat != QProcess::NormalExit) echec();
+                         processus->deleteLater();
+                     });
+    QObject::connect(processus, &QProcess::errorOccurred, processus,
+                     [processus, echec](QProcess::ProcessError erreur) {
+                         if (erreur != QProcess::FailedToStart) return;
+                         echec();
+                         processus->deleteLater();
+                     });
+    processus->start(ouvreur, {chemin});
+}
+
 void RepondBouton(QMessageBox::StandardButton bouton) {
     Attente().boutons.push_back(bouton);
 }
@@ -115,6 +162,12 @@ void RepondFichiers(const QStringList& chemins) {
 }
 void RepondCouleur(const QColor& couleur) {
     Attente().couleurs.push_back(couleur);
+}
+void RepondOuverture(bool reussie) {
+    Attente().ouvertures.push_back(reussie);
+}
+const QStringList& DocumentsOuverts() {
+    return Attente().documents;
 }
 const QStringList& MessagesAffiches() {
     return Attente().messages;

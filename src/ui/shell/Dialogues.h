@@ -26,6 +26,9 @@ QStringList FichiersAOuvrir(QWidget* parent, const QString& titre, const QString
 QString FichierAEnregistrer(QWidget* parent, const QString& titre, const QString& filtre);
 // The chosen colour, or an invalid colour on cancel.
 QColor ChoisitCouleur(QWidget* parent, const QColor& initiale);
+// Opens a file with the desktop's program for it (the help page, the published report); a file that
+// does not exist, or that no program could open, is said so with its path.
+void OuvreDocument(QWidget* parent, const QString& chemin);
 
 // --- Answers given in advance by the tests
 void RepondBouton(QMessageBox::StandardButton bouton);
@@ -34,6 +37,9 @@ void RepondBouton(QMessageBox::StandardButton bouton);
 void RepondDialogue(int resultat, std::function<void(QDialog*)> remplit = {});
 void RepondFichiers(const QStringList& chemins); // empty: the user cancels
 void RepondCouleur(const QColor& couleur);       // invalid: the user cancels
+void RepondOuverture(bool reussie);              // whether the desktop's program opened the document
+// Every document asked to be opened so far; cleared by Oublie.
+const QStringList& DocumentsOuverts();
 // Every message shown so far ("title|text"), answered or not; cleared by Oublie.
 const QStringList& MessagesAffiches();
 // With no answer given in advance: when set, a message is answered by its first button (Ok, Yes) and

@@ -18,7 +18,6 @@
 #include "shell/TexteQt.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -29,7 +28,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace t3ui {
@@ -114,9 +112,8 @@ std::vector<CommandeCadre> TFenPrinc::CommandesDuCadre() {
         {130, "BtnAjouteRap", "+R", 0, "Ajouter au rapport", true, [this] { BtnAjouteRapClick(); }},
         {140, "BtnOptions", "…", 0, "Options...", false, [this] { TFenOpt::Regle(this); }},
         {150, "BtnEdit", "R", 0, "Editeur", false,
-         [] { QDesktopServices::openUrl(QUrl::fromLocalFile(DossierPublication() + "/index.htm")); }},
-        {160, "HelpBtn", "?", 60, "Aide", false,
-         [] { QDesktopServices::openUrl(QUrl::fromLocalFile(PageAide())); }},
+         [this] { Dialogues::OuvreDocument(this, DossierPublication() + "/index.htm"); }},
+        {160, "HelpBtn", "?", 60, "Aide", false, [this] { Dialogues::OuvreDocument(this, PageAide()); }},
         {170, "ExitBtn", "×", 0, "Quitter", false, [this] { close(); }, "&Fichier", "&Quitter", 3},
     };
 }

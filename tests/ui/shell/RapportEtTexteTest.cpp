@@ -111,6 +111,25 @@ void RapportEtTexteTest::LeTitreEditeEstPublie() {
     QVERIFY(QFileInfo::exists(dossier.Chemin("donnees/tessaron3/RAPPORT/contenu/conc1.html")));
     QVERIFY(QFileInfo::exists(dossier.Chemin("donnees/tessaron3/RAPPORT/contenu/paper.gif")));
     QVERIFY(Dialogues::MessagesAffiches().isEmpty());
+    // The status bar says where the report went.
+    QCOMPARE(fenetre.Etat().TexteStatut(1),
+             "Rapport publié dans " + QDir(dossier.Chemin("donnees/tessaron3/RAPPORT")).absolutePath());
+
+    // "Editeur" opens the published index; a program that could not open it is said so, with its path.
+    const QString publie = QDir(dossier.Chemin("donnees/tessaron3/RAPPORT")).absolutePath() + "/index.htm";
+    Dialogues::RepondOuverture(false);
+    fenetre.CommandeNommee("BtnEdit")->trigger();
+    QCOMPARE(Dialogues::DocumentsOuverts().last(), publie);
+    QCOMPARE(Dialogues::MessagesAffiches().last(),
+             "Tessaron3|Aucun programme n'a pu ouvrir « " + publie + " ».");
+    // "Aide" opens the help page; a document that is not there is named.
+    Dialogues::RepondOuverture(true);
+    fenetre.CommandeNommee("HelpBtn")->trigger();
+    QVERIFY(Dialogues::DocumentsOuverts().last().endsWith("/aide/html/aide.html"));
+    QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
+    Dialogues::OuvreDocument(&fenetre, dossier.Chemin("absent.htm"));
+    QCOMPARE(Dialogues::MessagesAffiches().last(),
+             "Tessaron3|Le fichier « " + dossier.Chemin("absent.htm") + " » n'existe pas.");
 }
 
 void RapportEtTexteTest::LaFermetureAvecUnVraiRapport() {
