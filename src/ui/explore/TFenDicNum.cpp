@@ -167,8 +167,13 @@ TFenDicNum::TFenDicNum(const t3::charg1* base) : m_base(base), m_couleur(t3::Cou
     m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
     m_liste->horizontalHeader()->setSectionsClickable(true);
     m_liste->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_liste->setColumnWidth(0, 175);
-    m_liste->setColumnWidth(1, 65);
+    // The columns as wide as their longest header, so that no header is cut.
+    const QFontMetrics mesure = m_liste->horizontalHeader()->fontMetrics();
+    const int marge = 3 * mesure.averageCharWidth();
+    const int formes = std::max(mesure.horizontalAdvance("Formes (ordre lexicométrique)"),
+                                mesure.horizontalAdvance("Formes (ordre lexicographique)"));
+    m_liste->setColumnWidth(0, std::max(175, formes + marge));
+    m_liste->setColumnWidth(1, std::max(65, mesure.horizontalAdvance("Fréquence") + marge));
     connect(m_liste->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TFenDicNum::ListeFormesColumnClick);
 

@@ -3,18 +3,23 @@
 #include "shell/TFenNavig.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace t3ui {
 
 PanneauGauche::PanneauGauche() {
     setObjectName("PanneauFond");
-    setFixedWidth(Largeur);
+    setMinimumWidth(LargeurReduite);
+    resize(Largeur, height());
     auto* fond = new QHBoxLayout(this);
     fond->setContentsMargins(0, 0, 0, 0);
     fond->setSpacing(0);
@@ -25,6 +30,9 @@ PanneauGauche::PanneauGauche() {
     });
     connect(m_listesGauche, &QTabWidget::tabBarDoubleClicked, this, &PanneauGauche::DetachePage);
     m_listesGauche->setToolTip("Double-cliquez sur un onglet pour en faire une fenêtre flottante");
+    // Many pages scroll rather than push the first ones out of reach.
+    m_listesGauche->tabBar()->setUsesScrollButtons(true);
+    m_listesGauche->tabBar()->setElideMode(Qt::ElideNone);
     m_listesGauche->addTab(PageNavigation(), "Navigation");
     m_listesGauche->addTab(PageRapport(), "Rapport");
     m_pagesFixes = {m_listesGauche->widget(0), m_listesGauche->widget(1)};
@@ -87,7 +95,7 @@ QWidget* PanneauGauche::BandeRetreci() {
     bande->setFixedWidth(10);
     auto* disposition = new QVBoxLayout(bande);
     disposition->setContentsMargins(0, 0, 0, 0);
-    auto* retreci = new QToolButton;
+    auto* retreci = m_btnRetreci = new QToolButton;
     retreci->setObjectName("BtnRetreci");
     retreci->setText("|<");
     retreci->setToolTip("Cacher / montrer le panneau de navigation");
@@ -100,7 +108,8 @@ QWidget* PanneauGauche::BandeRetreci() {
 
 void PanneauGauche::DockeDansListesGauche(QWidget* fenetre, const QString& titre) {
     m_listesGauche->setTabsClosable(true);
-    m_listesGauche->addTab(fenetre, titre);
+    const int page = m_listesGauche->addTab(fenetre, titre);
+    m_listesGauche->setTabToolTip(page, fenetre->toolTip());
     // The navigation and report pages stay.
     for (QWidget* page : m_pagesFixes)
         if (const int index = m_listesGauche->indexOf(page); index >= 0)
@@ -114,7 +123,9 @@ void PanneauGauche::MontreDernierePage() {
 void PanneauGauche::DetachePage(int page) {
     QWidget* fenetre = m_listesGauche->widget(page);
     if (!fenetre || m_listesGauche->count() < 2) return;
-    const QString titre = m_listesGauche->tabText(page);
+    const QString titre =
+        m_listesGauche->tabText(page) +
+        (fenetre->toolTip().isEmpty() ? "" : " - " + QFileInfo(fenetre->toolTip()).completeBaseName());
     const QSize taille = fenetre->size();
     m_listesGauche->removeTab(page);
     fenetre->setParent(window(), Qt::Tool);
@@ -134,7 +145,7 @@ bool PanneauGauche::eventFilter(QObject* objet, QEvent* evenement) {
         fenetre->removeEventFilter(this);
         fenetre->hide();
         fenetre->setParent(nullptr);
-        DockeDansListesGauche(fenetre, fenetre->windowTitle());
+        DockeDansListesGauche(fenetre, fenetre->windowTitle().section(" - ", 0, 0));
         m_listesGauche->setCurrentWidget(fenetre);
         fenetre->show();
         return true;
@@ -144,8 +155,23 @@ bool PanneauGauche::eventFilter(QObject* objet, QEvent* evenement) {
 
 void PanneauGauche::BtnRetreciClick() {
     const bool replie = width() > Largeur - 1;
-    setFixedWidth(replie ? LargeurReduite : Largeur);
+    // Unfolded, the panel gets back the width it was folded from; a panel narrowed by hand gets 296.
+    const int depliee = m_listesGauche->isVisible() ? int{Largeur} : std::max(m_largeurDepliee, int{Largeur});
+    if (replie) m_largeurDepliee = width();
     m_listesGauche->setVisible(!replie);
+    m_btnRetreci->setText(replie ? ">" : "|<");
+    ChangeLargeur(replie ? LargeurReduite : depliee);
+}
+
+// Beside the MDI area the divider holds the width; alone, the panel takes it.
+void PanneauGauche::ChangeLargeur(int largeur) {
+    if (auto* separateur = qobject_cast<QSplitter*>(parentWidget())) {
+        QList<int> tailles = separateur->sizes();
+        const int total = tailles.value(0) + tailles.value(1);
+        separateur->setSizes({largeur, std::max(0, total - largeur)});
+    } else {
+        resize(largeur, height());
+    }
 }
 
 } // namespace t3ui

@@ -2,7 +2,8 @@
 // The left panel PanneauFond: the tabbed panel ListesGauche with its two fixed pages, "Navigation"
 // (the navigation window) and "Rapport" (the report tree and its buttons), where list windows dock as
 // further pages; and the strip with BtnRetreci, which folds the panel. A page floats as a window of its
-// own on a double click on its tab and docks back when that window is closed.
+// own on a double click on its tab and docks back when that window is closed. The panel is widened by
+// the divider beside it.
 #include <QList>
 #include <QWidget>
 
@@ -33,6 +34,8 @@ class PanneauGauche : public QWidget {
     // Floats a page as a window of its own; closing that window docks it back.
     void DetachePage(int page);
     void MontreDernierePage();
+    // Folds the panel to its strip when it is wider than 295 pixels, unfolds it to its width before
+    // (296 at least) otherwise; the button shows ">" while the panel is folded.
     void BtnRetreciClick();
 
   protected:
@@ -47,6 +50,10 @@ class PanneauGauche : public QWidget {
     TFenNavig* m_navig = nullptr;
     QTreeWidget* m_treeViewRapport = nullptr;
     QToolButton* m_btnSauvRapport = nullptr;
+    void ChangeLargeur(int largeur);
+
+    QToolButton* m_btnRetreci = nullptr;
+    int m_largeurDepliee = Largeur;
     QList<QWidget*> m_pagesFlottantes;
     QList<QWidget*> m_pagesFixes; // the navigation and report pages, which are never closed
 };

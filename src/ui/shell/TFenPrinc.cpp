@@ -24,11 +24,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace t3ui {
 namespace {
@@ -80,8 +83,15 @@ void TFenPrinc::ConstruitCadre() {
     auto* droite = new QVBoxLayout;
     droite->addWidget(m_feuilles->Onglets());
     droite->addStretch();
-    disposition->addWidget(m_panneau);
-    disposition->addWidget(m_mdi, 1);
+    // The divider widens or narrows the left panel; the panel folds to its strip by BtnRetreci.
+    auto* separateur = new QSplitter(Qt::Horizontal);
+    separateur->setObjectName("Separateur");
+    separateur->setChildrenCollapsible(false);
+    separateur->addWidget(m_panneau);
+    separateur->addWidget(m_mdi);
+    separateur->setStretchFactor(1, 1);
+    separateur->setSizes({PanneauGauche::Largeur, width() - PanneauGauche::Largeur});
+    disposition->addWidget(separateur, 1);
     disposition->addLayout(droite);
     setCentralWidget(centre);
     m_etat = new BarreEtat(statusBar());
@@ -172,9 +182,17 @@ QWidget* TFenPrinc::OuvreGenre(const GenreFenetre& genre) {
     if (!genre.cree || (genre.besoinBase && !Chargeur())) return nullptr;
     if (!genre.statut.isEmpty()) SetStatusText(genre.statut);
     QWidget* fenetre = genre.cree(*this);
+    if (fenetre && Chargeur()) {
+        // Windows of several bases are told apart by the base's name.
+        const QString chemin = CheminQt(Chargeur()->CheminFichier(".par"));
+        fenetre->setWindowTitle(fenetre->windowTitle() + " - " + QFileInfo(chemin).completeBaseName());
+        fenetre->setToolTip(chemin);
+    }
     if (fenetre && genre.lieu == Lieu::Mdi) AjouteFenetre(fenetre);
     if (fenetre && genre.lieu == Lieu::ListesGauche) {
-        DockeDansListesGauche(fenetre, fenetre->windowTitle());
+        // The page keeps its caption; its tab names the base.
+        const QString titre = fenetre->windowTitle().section(" - ", 0, 0);
+        DockeDansListesGauche(fenetre, titre);
         fenetre->show();
     }
     if (!genre.statut.isEmpty()) SetStatusText(QString());
@@ -210,7 +228,18 @@ QMdiSubWindow* TFenPrinc::AjouteFenetre(QWidget* fenetre) {
     if (tailleDonnee) sous->resize(taille + (sous->size() - sous->contentsRect().size()));
     sous->setAttribute(Qt::WA_DeleteOnClose);
     sous->show();
+    PlaceDansLaZone(sous);
     return sous;
+}
+
+// A child opens inside the visible area: moved back from the edges, narrowed when it is larger.
+void TFenPrinc::PlaceDansLaZone(QMdiSubWindow* sous) {
+    const QSize zone = m_mdi->viewport()->size();
+    if (zone.isEmpty()) return;
+    const QSize taille = sous->size().boundedTo(zone);
+    const QPoint coin(std::clamp(sous->x(), 0, zone.width() - taille.width()),
+                      std::clamp(sous->y(), 0, zone.height() - taille.height()));
+    sous->setGeometry(QRect(coin, taille));
 }
 
 void TFenPrinc::AmeneAuPremierPlan(QWidget* fenetre) {

@@ -77,6 +77,7 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     void ConstruitCadre();
     void BaseChargee(const QString& chemin, t3::charg1* base);
     void BaseOuverte(t3::charg1* base);
+    void PlaceDansLaZone(QMdiSubWindow* sous);
     void BtnCreerCorpClick();
     void BtnOuvrirClick();
     void BtnAjouteRapClick();

@@ -23,13 +23,16 @@
 #include "stats/Tgen.h"
 
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -94,6 +97,7 @@ class TFenPrincTest : public QObject {
     void LaNavigationAmeneSaFenetreEtOublieLesFermees();
     void LesOptionsVontAuxReglages();
     void LeBoutonRetreciPlieEtDeplieLePanneau();
+    void LesFenetresDesBasesSeDistinguentEtRestentVisibles();
     void LaQuestionDeFermeture();
     void AjouterAuRapportVaALaFenetreActive();
     void UnePageFlotteEtRevient();
@@ -471,8 +475,70 @@ void TFenPrincTest::LeBoutonRetreciPlieEtDeplieLePanneau() {
     auto* bouton = fenetre.findChild<QToolButton*>("BtnRetreci");
     QTest::mouseClick(bouton, Qt::LeftButton);
     QCOMPARE(fenetre.Panneau()->width(), 15);
+    QCOMPARE(bouton->text(), QString(">"));
     QTest::mouseClick(bouton, Qt::LeftButton);
     QCOMPARE(fenetre.Panneau()->width(), 296);
+    QCOMPARE(bouton->text(), QString("|<"));
+    // The divider widens the panel; folded and unfolded, it comes back to that width.
+    auto* separateur = fenetre.findChild<QSplitter*>("Separateur");
+    QVERIFY(separateur);
+    const int total = separateur->sizes().value(0) + separateur->sizes().value(1);
+    separateur->setSizes({420, total - 420});
+    QCOMPARE(fenetre.Panneau()->width(), 420);
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QCOMPARE(fenetre.Panneau()->width(), 15);
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QCOMPARE(fenetre.Panneau()->width(), 420);
+    // Narrowed below the unfolded width, a click widens it to 296.
+    separateur->setSizes({295, total - 295});
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QCOMPARE(fenetre.Panneau()->width(), 296);
+}
+
+void TFenPrincTest::LesFenetresDesBasesSeDistinguentEtRestentVisibles() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.resize(970, 743);
+    fenetre.show();
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n", "petit")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("a b a\n", "autre")));
+    // The captions stay; the base's name tells the windows apart, and the tabs name the base.
+    QStringList titres;
+    for (QMdiSubWindow* sous : fenetre.Mdi()->subWindowList())
+        titres << sous->windowTitle();
+    QCOMPARE(titres, (QStringList{"Ruze - petit", "Ruze - autre"}));
+    QTabWidget* listes = fenetre.Panneau()->ListesGauche();
+    QCOMPARE(listes->tabText(2), QString("Dictionnaire"));
+    QCOMPARE(listes->tabText(3), QString("Dictionnaire"));
+    QVERIFY(listes->tabToolTip(2).endsWith("/petit.par"));
+    QVERIFY(listes->tabToolTip(3).endsWith("/autre.par"));
+    QVERIFY(listes->tabBar()->usesScrollButtons());
+    // A floating page keeps the name of its base and docks back with its caption.
+    fenetre.Panneau()->DetachePage(2);
+    QWidget* flottante = nullptr;
+    for (auto* dico : fenetre.findChildren<TFenDicNum*>())
+        if (dico->isWindow()) flottante = dico;
+    QVERIFY(flottante);
+    QCOMPARE(flottante->windowTitle(), QString("Dictionnaire - petit"));
+    flottante->close();
+    QCOMPARE(listes->tabText(listes->indexOf(flottante)), QString("Dictionnaire"));
+    QVERIFY(listes->tabToolTip(listes->indexOf(flottante)).endsWith("/petit.par"));
+
+    // The dictionary's headers are not cut.
+    auto* dico = qobject_cast<TFenDicNum*>(listes->widget(listes->count() - 1));
+    QVERIFY(dico);
+    const QFontMetrics mesure = dico->ListeFormes()->horizontalHeader()->fontMetrics();
+    QVERIFY(dico->ListeFormes()->columnWidth(0) > mesure.horizontalAdvance("Formes (ordre lexicographique)"));
+
+    // A new child larger than the area opens inside it.
+    auto* grande = new QWidget;
+    grande->resize(3000, 2000);
+    QMdiSubWindow* sous = fenetre.AjouteFenetre(grande);
+    const QRect zone = fenetre.Mdi()->viewport()->rect();
+    QVERIFY2(
+        zone.contains(sous->geometry()),
+        qPrintable(
+            QString("%1,%2 %3x%4").arg(sous->x()).arg(sous->y()).arg(sous->width()).arg(sous->height())));
 }
 
 void TFenPrincTest::LaQuestionDeFermeture() {
