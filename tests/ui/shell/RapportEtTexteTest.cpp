@@ -74,7 +74,7 @@ void RapportEtTexteTest::OuvrirUneBaseDonneUnRapportEtUneVueDuTexte() {
     QVERIFY(QFileInfo(dossierRapport).isDir());
     TFenRuze* vue = VueTexte(fenetre);
     QVERIFY(vue);
-    QCOMPARE(vue->windowTitle(), QString("Ruze"));
+    QCOMPARE(vue->windowTitle(), QString("Ruze - corpus"));
     QVERIFY(vue->HTMLEdit()->toPlainText().contains("Le chat . Le chien ."));
 
     // A second base: its own report, the entries of the first gone from the tree with their report.
