@@ -26,8 +26,8 @@ namespace t3ui {
 
 namespace {
 
-QWidget* CreeDictionnaire(ServicesAtelier& services) {
-    return new TFenDicNum(services.Chargeur());
+QWidget* CreeDictionnaire(ServicesAtelier&, t3::charg1* base) {
+    return new TFenDicNum(base);
 }
 
 } // namespace
@@ -37,6 +37,7 @@ T3_GENRE_FENETRE(GenreFenetre{.rang = 1,
                               .avecBase = true,
                               .lieu = Lieu::ListesGauche,
                               .statut = "Affichage du dictionnaire",
+                              .noeud = GenreNoeud::Dictionnaire,
                               .cree = CreeDictionnaire});
 
 ModeleDicNum::ModeleDicNum(const t3::charg1* base, QObject* parent)

@@ -31,9 +31,15 @@ Atelier::Atelier(ServicesAtelier& services, FabriqueRapport fabrique)
 // The windows borrow the loaders: whoever owns them closes them first.
 Atelier::~Atelier() = default;
 
-bool Atelier::OuvreBase(const QString& cheminDonne) {
+bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
     const QFileInfo info(cheminDonne);
     const QString chemin = info.absoluteFilePath();
+    const QString canonique = info.canonicalFilePath();
+    for (size_t i = 0; dejaOuverteRamenee && !canonique.isEmpty() && i < m_chemins.size(); ++i)
+        if (m_chemins[i] == canonique) {
+            emit BaseDejaOuverte(m_chargeurs[i].get());
+            return true;
+        }
     // The folder of the base becomes current, as the open dialogs make it: a base created next is
     // written there.
     QDir::setCurrent(info.absolutePath());
@@ -57,6 +63,7 @@ bool Atelier::OuvreBase(const QString& cheminDonne) {
     }
     m_chargeur = chargeur.get();
     m_chargeurs.push_back(std::move(chargeur));
+    m_chemins.push_back(canonique);
     m_corpus.AjouteChargeur(m_chargeur);
     {
         Sablier sablier;
@@ -104,7 +111,7 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
         return false;
     }
     // The base is written under the text's name in the current folder.
-    return OuvreBase(QDir::current().filePath(CheminQt(t3::TraitPath(local)) + ".par"));
+    return OuvreBase(QDir::current().filePath(CheminQt(t3::TraitPath(local)) + ".par"), false);
 }
 
 void Atelier::TraiteLigneCommande(const QString& ligne) {

@@ -34,7 +34,9 @@ class Atelier : public QObject {
     void TraiteLigneCommande(const QString& ligne);
     // The same with the program's arguments, where a path arrives whole, blanks included.
     void TraiteArguments(const QStringList& arguments);
-    bool OuvreBase(const QString& chemin);
+    // Opens a base. A base already open is not loaded twice: its sheet comes forward (BaseDejaOuverte),
+    // unless dejaOuverteRamenee is false (a base just segmented again is loaded afresh).
+    bool OuvreBase(const QString& chemin, bool dejaOuverteRamenee = true);
     bool CreeBase(const QString& chemin);
 
     t3::charg1* Chargeur() const { return m_chargeur; }
@@ -55,6 +57,7 @@ class Atelier : public QObject {
     // The new report is in place: the base's remaining windows may open.
     void BaseOuverte(const QString& chemin, t3::charg1* base);
     void RapportRemplace(bool existe);
+    void BaseDejaOuverte(t3::charg1* base);
 
   private:
     // The question about an unsaved report with these buttons; Yes publishes it. The answer, or No
@@ -68,6 +71,7 @@ class Atelier : public QObject {
     FabriqueRapport m_fabrique;
     t3::Corpus m_corpus;
     std::vector<std::unique_ptr<t3::charg1>> m_chargeurs; // every base opened, kept for its windows
+    std::vector<QString> m_chemins;                       // the canonical path of each one's .par
     t3::charg1* m_chargeur = nullptr;
     std::unique_ptr<RapportCourant> m_rapport;
 };

@@ -4,11 +4,17 @@
 // a base, where it opens, and the function that creates it from the workbench's services. The main
 // window builds its toolbar and menus from these records; adding a window kind is its own files and one
 // registration.
+#include "shell/TFenNavig.h"
+
 #include <QString>
 
 #include <vector>
 
 class QWidget;
+
+namespace t3 {
+class charg1;
+}
 
 namespace t3ui {
 
@@ -40,9 +46,13 @@ struct GenreFenetre {
     Lieu lieu = Lieu::Mdi;
     // The status text while it opens ("Affichage du dictionnaire"), if any.
     QString statut;
-    // Creates the window (null when there is nothing to show, e.g. no base); may be null for a command
-    // whose window is not built yet: its button and menu item are then present and do nothing.
-    QWidget* (*cree)(ServicesAtelier& services) = nullptr;
+    // The navigation item of its base that lists it ("Texte", "Dictionnaire"), if any: selecting that
+    // item brings the window forward, or opens it again once it was closed.
+    GenreNoeud noeud = GenreNoeud::Aucun;
+    // Creates the window on a base (the open one for a command) or returns null when there is nothing
+    // to show; may be null for a command whose window is not built yet: its button and menu item are
+    // then present and do nothing.
+    QWidget* (*cree)(ServicesAtelier& services, t3::charg1* base) = nullptr;
 };
 
 bool EnregistreGenre(const GenreFenetre& genre);

@@ -55,6 +55,10 @@ TFenNavig::TFenNavig() {
     disposition->addWidget(m_treePages);
     connect(m_treePages, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { TreePagesChange(item); });
+    // A click on the current item again brings back a window closed meanwhile.
+    connect(m_treePages, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (item == m_treePages->currentItem() && !Fenetre(item)) TreePagesChange(item);
+    });
 }
 
 QTreeWidgetItem* TFenNavig::AjouteItem(QTreeWidgetItem* parent, const QString& texte, GenreNoeud genre,
@@ -91,7 +95,7 @@ QTreeWidgetItem* TFenNavig::Enfant(const QTreeWidgetItem* item, GenreNoeud genre
     return nullptr;
 }
 
-QTreeWidgetItem* TFenNavig::AjoutePagesBase(const QString& chemin, const t3::charg1* base) {
+QTreeWidgetItem* TFenNavig::AjoutePagesBase(const QString& chemin, t3::charg1* base) {
     m_treePages->hide();
     QTreeWidgetItem* item = AjouteItem(nullptr, chemin, GenreNoeud::Base, 1);
     AjouteItem(item, "Texte", GenreNoeud::Texte, 1, nullptr, true);
@@ -106,7 +110,16 @@ QTreeWidgetItem* TFenNavig::AjoutePagesBase(const QString& chemin, const t3::cha
 }
 
 QTreeWidgetItem* TFenNavig::NoeudBase(const t3::charg1* base) const {
-    return Trouve(m_bases, base);
+    const auto trouve = m_bases.find(const_cast<t3::charg1*>(base));
+    return trouve == m_bases.end() ? nullptr : trouve->second;
+}
+
+t3::charg1* TFenNavig::BaseDeNoeud(const QTreeWidgetItem* item) const {
+    while (item && item->parent())
+        item = item->parent();
+    for (const auto& [base, noeud] : m_bases)
+        if (noeud == item) return base;
+    return nullptr;
 }
 
 QTreeWidgetItem* TFenNavig::AjoutePartition(const t3::Partition* partition, QWidget* statistiques) {
@@ -161,7 +174,10 @@ std::vector<QWidget*> TFenNavig::Vues(const t3::Section* section) const {
 }
 
 void TFenNavig::TreePagesChange(QTreeWidgetItem* item) {
-    if (QWidget* fenetre = Fenetre(item)) emit PageChoisie(fenetre);
+    if (QWidget* fenetre = Fenetre(item))
+        emit PageChoisie(fenetre);
+    else if (item && item->parent() && Genre(item->parent()) == GenreNoeud::Base)
+        emit PageFermee(item);
 }
 
 // The navigation window lives as long as the main window: a request to close it is refused.

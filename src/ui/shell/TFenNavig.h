@@ -55,8 +55,10 @@ class TFenNavig : public QWidget {
     static QTreeWidgetItem* Enfant(const QTreeWidgetItem* item, GenreNoeud genre);
 
     // The item of a base with its four pages, "Texte", "Dictionnaire", "Cartes Sections", "Partitions".
-    QTreeWidgetItem* AjoutePagesBase(const QString& chemin, const t3::charg1* base);
+    QTreeWidgetItem* AjoutePagesBase(const QString& chemin, t3::charg1* base);
     QTreeWidgetItem* NoeudBase(const t3::charg1* base) const;
+    // The base an item belongs to; null for none.
+    t3::charg1* BaseDeNoeud(const QTreeWidgetItem* item) const;
     // The item of a partition under "Partitions" of its base, named after its key type, with
     // "PCLC" (its statistics window), "Graphiques", "Spécifs" and "AFC"; null when its base has no item.
     QTreeWidgetItem* AjoutePartition(const t3::Partition* partition, QWidget* statistiques);
@@ -76,13 +78,15 @@ class TFenNavig : public QWidget {
   signals:
     // An item with a window was selected: the window is to come forward.
     void PageChoisie(QWidget* fenetre);
+    // An item of a base's page without its window (never opened, or closed) was selected.
+    void PageFermee(QTreeWidgetItem* item);
 
   protected:
     void closeEvent(QCloseEvent* evenement) override;
 
   private:
     QTreeWidget* m_treePages;
-    std::map<const t3::charg1*, QTreeWidgetItem*> m_bases;
+    std::map<t3::charg1*, QTreeWidgetItem*> m_bases;
     std::map<const t3::Partition*, QTreeWidgetItem*> m_partitions;
     std::map<const t3::Section*, QTreeWidgetItem*> m_sections;
 };

@@ -59,6 +59,8 @@ TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
         AmeneAuPremierPlan(fenetre);
         Mosaique();
     });
+    connect(m_panneau->Navig(), &TFenNavig::PageFermee, this, &TFenPrinc::RouvrePage);
+    connect(m_atelier.get(), &Atelier::BaseDejaOuverte, this, &TFenPrinc::BaseDejaOuverte);
 }
 
 TFenPrinc::~TFenPrinc() {
@@ -178,13 +180,14 @@ QAction* TFenPrinc::CommandeNommee(const QString& nom) const {
 
 // --- Windows
 
-QWidget* TFenPrinc::OuvreGenre(const GenreFenetre& genre) {
-    if (!genre.cree || (genre.besoinBase && !Chargeur())) return nullptr;
+QWidget* TFenPrinc::OuvreGenre(const GenreFenetre& genre, t3::charg1* base) {
+    if (!base) base = Chargeur();
+    if (!genre.cree || (genre.besoinBase && !base)) return nullptr;
     if (!genre.statut.isEmpty()) SetStatusText(genre.statut);
-    QWidget* fenetre = genre.cree(*this);
-    if (fenetre && Chargeur()) {
+    QWidget* fenetre = genre.cree(*this, base);
+    if (fenetre && base) {
         // Windows of several bases are told apart by the base's name.
-        const QString chemin = CheminQt(Chargeur()->CheminFichier(".par"));
+        const QString chemin = CheminQt(base->CheminFichier(".par"));
         fenetre->setWindowTitle(fenetre->windowTitle() + " - " + QFileInfo(chemin).completeBaseName());
         fenetre->setToolTip(chemin);
     }
@@ -194,9 +197,28 @@ QWidget* TFenPrinc::OuvreGenre(const GenreFenetre& genre) {
         const QString titre = fenetre->windowTitle().section(" - ", 0, 0);
         DockeDansListesGauche(fenetre, titre);
         fenetre->show();
+        m_panneau->ListesGauche()->setCurrentWidget(fenetre);
     }
+    if (fenetre && genre.noeud != GenreNoeud::Aucun)
+        TFenNavig::AttacheFenetre(TFenNavig::Enfant(Navigation()->NoeudBase(base), genre.noeud), fenetre);
     if (!genre.statut.isEmpty()) SetStatusText(QString());
     return fenetre;
+}
+
+// An item of the tree whose window was closed: the window of its kind opens again on its base.
+void TFenPrinc::RouvrePage(QTreeWidgetItem* item) {
+    const GenreNoeud noeud = TFenNavig::Genre(item);
+    for (const GenreFenetre& genre : GenresFenetres())
+        if (genre.noeud == noeud)
+            if (QWidget* fenetre = OuvreGenre(genre, Navigation()->BaseDeNoeud(item)))
+                AmeneAuPremierPlan(fenetre);
+}
+
+// A base opened again: its sheet comes forward rather than a second copy.
+void TFenPrinc::BaseDejaOuverte(t3::charg1* base) {
+    if (const auto feuille = m_feuilleDeBase.find(base); feuille != m_feuilleDeBase.end())
+        m_feuilles->Onglets()->setCurrentIndex(feuille->second);
+    SetStatusText("Base déjà ouverte");
 }
 
 // The base is in the corpus: its path in the status bar, the commands that need a base, its pages in the
@@ -206,14 +228,15 @@ void TFenPrinc::BaseChargee(const QString& chemin, t3::charg1* base) {
     m_commandes->ActiveCommandesBase();
     m_panneau->Navig()->AjoutePagesBase(chemin, base);
     m_feuilles->AjouteFeuille();
+    m_feuilleDeBase[base] = m_feuilles->NbFeuilles() - 1;
     for (const GenreFenetre& genre : GenresFenetres())
-        if (genre.avecBase && genre.lieu == Lieu::ListesGauche) OuvreGenre(genre);
+        if (genre.avecBase && genre.lieu == Lieu::ListesGauche) OuvreGenre(genre, base);
     m_panneau->MontreDernierePage();
 }
 
-void TFenPrinc::BaseOuverte(t3::charg1*) {
+void TFenPrinc::BaseOuverte(t3::charg1* base) {
     for (const GenreFenetre& genre : GenresFenetres())
-        if (genre.avecBase && genre.lieu != Lieu::ListesGauche) OuvreGenre(genre);
+        if (genre.avecBase && genre.lieu != Lieu::ListesGauche) OuvreGenre(genre, base);
 }
 
 void TFenPrinc::DockeDansListesGauche(QWidget* fenetre, const QString& titre) {

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,7 @@ class QTabBar;
 class QTabWidget;
 class QToolBar;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace t3ui {
 
@@ -47,8 +49,9 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     // The command of a toolbar button or menu item, by the button's name (BtnDocu); null if none.
     QAction* CommandeNommee(const QString& nom) const;
     QMenu* PmnPCLC() const { return m_pmnPCLC; }
-    // Opens a window of a registered kind as its record says; null when it opened none.
-    QWidget* OuvreGenre(const GenreFenetre& genre);
+    // Opens a window of a registered kind as its record says, on the base given (the open one by
+    // default); null when it opened none.
+    QWidget* OuvreGenre(const GenreFenetre& genre, t3::charg1* base = nullptr);
 
     // --- Services of the windows
     QWidget* Cadre() override { return this; }
@@ -78,6 +81,8 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     void BaseChargee(const QString& chemin, t3::charg1* base);
     void BaseOuverte(t3::charg1* base);
     void PlaceDansLaZone(QMdiSubWindow* sous);
+    void RouvrePage(QTreeWidgetItem* item);
+    void BaseDejaOuverte(t3::charg1* base);
     void BtnCreerCorpClick();
     void BtnOuvrirClick();
     void BtnAjouteRapClick();
@@ -92,6 +97,7 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     TContainer* m_container = nullptr;
     QMenu* m_pmnPCLC = nullptr;
     BarreCommandes* m_commandes = nullptr;
+    std::map<const t3::charg1*, int> m_feuilleDeBase;
 };
 
 } // namespace t3ui

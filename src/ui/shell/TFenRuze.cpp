@@ -22,15 +22,19 @@ namespace t3ui {
 
 namespace {
 
-QWidget* CreeTexte(ServicesAtelier& services) {
-    return new TFenRuze(services.Chargeur());
+QWidget* CreeTexte(ServicesAtelier&, t3::charg1* base) {
+    return new TFenRuze(base);
 }
 
 } // namespace
 
 // The text view opens with every base, after the report of that base.
-T3_GENRE_FENETRE(GenreFenetre{
-    .rang = 2, .avecBase = true, .lieu = Lieu::Mdi, .statut = "Affichage du texte", .cree = CreeTexte});
+T3_GENRE_FENETRE(GenreFenetre{.rang = 2,
+                              .avecBase = true,
+                              .lieu = Lieu::Mdi,
+                              .statut = "Affichage du texte",
+                              .noeud = GenreNoeud::Texte,
+                              .cree = CreeTexte});
 
 TFenRuze::TFenRuze(const t3::charg1* base) : m_base(base) {
     setObjectName("FenRuze");

@@ -45,9 +45,9 @@ namespace {
 
 // A window kind of this test only: what a new analysis window adds besides its own files.
 int s_creations = 0;
-QWidget* CreeEssai(ServicesAtelier& services) {
+QWidget* CreeEssai(ServicesAtelier&, t3::charg1* base) {
     ++s_creations;
-    auto* fenetre = new QLabel(QString::number(services.Chargeur()->Nbform()));
+    auto* fenetre = new QLabel(QString::number(base->Nbform()));
     fenetre->setWindowTitle("Essai");
     return fenetre;
 }

@@ -19,6 +19,7 @@
 #include "shell/TContainer.h"
 #include "shell/TFenNavig.h"
 #include "shell/TFenPrinc.h"
+#include "shell/TFenRuze.h"
 #include "shell/TexteQt.h"
 #include "stats/Tgen.h"
 
@@ -93,6 +94,7 @@ class TFenPrincTest : public QObject {
     void LaLigneDeCommandeOuvreOuSegmente();
     void LesFeuillesGardentLeursFenetres();
     void ChaqueBaseOuvreSaFeuille();
+    void LesVuesFermeesReviennentEtUneBaseNeSOuvrePasDeuxFois();
     void LeContainerGardeLesVingtDerniersGroupes();
     void LaNavigationAmeneSaFenetreEtOublieLesFermees();
     void LesOptionsVontAuxReglages();
@@ -344,6 +346,47 @@ void TFenPrincTest::ChaqueBaseOuvreSaFeuille() {
     onglets->setCurrentIndex(0);
     QCOMPARE(vuesVisibles().size(), 1);
     QVERIFY(fenetre.FeuillesCadre().FenetresFeuille(2).size() == 1);
+}
+
+void TFenPrincTest::LesVuesFermeesReviennentEtUneBaseNeSOuvrePasDeuxFois() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    const QString par = t3uitest::Base("Le chat. Le chien.\n", "petit");
+    QVERIFY(fenetre.Bases().OuvreBase(par));
+    QTreeWidgetItem* base = fenetre.Navigation()->TreePages()->topLevelItem(0);
+    QTreeWidgetItem* texte = TFenNavig::Enfant(base, GenreNoeud::Texte);
+    QTreeWidgetItem* dictionnaire = TFenNavig::Enfant(base, GenreNoeud::Dictionnaire);
+    QVERIFY(qobject_cast<TFenRuze*>(TFenNavig::Fenetre(texte)));
+    QVERIFY(qobject_cast<TFenDicNum*>(TFenNavig::Fenetre(dictionnaire)));
+
+    // The text view closed, its item opens it again on its base.
+    fenetre.Mdi()->subWindowList().first()->close();
+    QTRY_VERIFY(!TFenNavig::Fenetre(texte));
+    QVERIFY(fenetre.Mdi()->subWindowList().isEmpty());
+    fenetre.Navigation()->TreePagesChange(texte);
+    QCOMPARE(fenetre.Mdi()->subWindowList().size(), 1);
+    auto* vue = qobject_cast<TFenRuze*>(fenetre.Mdi()->subWindowList().first()->widget());
+    QVERIFY(vue);
+    QCOMPARE(vue->windowTitle(), QString("Ruze - petit"));
+    QCOMPARE(TFenNavig::Fenetre(texte), vue);
+
+    // The dictionary page closed by its tab's button comes back as a page, shown.
+    QTabWidget* listes = fenetre.Panneau()->ListesGauche();
+    emit listes->tabCloseRequested(2);
+    QTRY_COMPARE(listes->count(), 2);
+    fenetre.Navigation()->TreePagesChange(dictionnaire);
+    QCOMPARE(listes->count(), 3);
+    QVERIFY(qobject_cast<TFenDicNum*>(listes->currentWidget()));
+
+    // The same base opened again: no second copy, its sheet comes forward.
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("a b\n", "autre")));
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->currentIndex(), 1);
+    QVERIFY(fenetre.Bases().OuvreBase(par));
+    QCOMPARE(fenetre.Navigation()->TreePages()->topLevelItemCount(), 2);
+    QCOMPARE(fenetre.CorpusModele().NbChargeurs(), 2);
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 2);
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->currentIndex(), 0);
 }
 
 void TFenPrincTest::LeContainerGardeLesVingtDerniersGroupes() {
