@@ -1,5 +1,8 @@
 #include "explore/CibleGroupes.h"
 
+#include "corpus/Transposition.h"
+#include "shell/Dialogues.h"
+#include "shell/ServicesAtelier.h"
 #include "stats/Tgen.h"
 
 #include <QAbstractScrollArea>
@@ -13,10 +16,40 @@ const TTgenDragObject* GroupeDuGlisser(const QMimeData* donnees, const QObject* 
     return objet;
 }
 
-std::unique_ptr<t3::Tgen> GroupeRecu(const t3::charg1* base, const TTgenDragObject& objet, bool gardeNom) {
+namespace {
+
+// What the workbench of a window lends it, if the window is inside one.
+ServicesAtelier* ServicesDe(QWidget* fenetre) {
+    for (QWidget* w = fenetre; w; w = w->parentWidget())
+        if (auto* services = dynamic_cast<ServicesAtelier*>(w->window())) return services;
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<t3::Tgen> GroupeRecu(const t3::charg1* base, const TTgenDragObject& objet, bool gardeNom,
+                                     QWidget* fenetre) {
     if (!base) return nullptr;
+    std::vector<int32_t> entrees = objet.Entrees();
+    if (objet.Base() && objet.Base() != base) {
+        const t3::EntreesTransposees transposees = t3::TransposeEntrees(*objet.Base(), *base, entrees);
+        if (transposees.autres > 0) {
+            Dialogues::Information(fenetre,
+                                   "Les segments répétés d'une autre base ne peuvent être déposés ici.");
+            return nullptr;
+        }
+        if (transposees.entrees.empty()) {
+            Dialogues::Information(fenetre, "Aucune des formes déposées n'existe dans cette base.");
+            return nullptr;
+        }
+        if (transposees.absentes > 0)
+            if (ServicesAtelier* services = ServicesDe(fenetre))
+                services->SetStatusText(QString("%1 forme(s) absente(s) de cette base laissée(s) de côté")
+                                            .arg(transposees.absentes));
+        entrees = transposees.entrees;
+    }
     const char* nom = gardeNom && !objet.Nom().empty() ? objet.Nom().c_str() : nullptr;
-    auto groupe = std::make_unique<t3::Tgen>(base, objet.Entrees(), nom);
+    auto groupe = std::make_unique<t3::Tgen>(base, entrees, nom);
     if (objet.GetCouleur() != t3::CouleurBlanche) groupe->SetCouleur(objet.GetCouleur());
     return groupe;
 }

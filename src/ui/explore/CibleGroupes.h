@@ -24,8 +24,12 @@ namespace t3ui {
 const TTgenDragObject* GroupeDuGlisser(const QMimeData* donnees, const QObject* refusee = nullptr);
 
 // The receiving window's group: the entries in order; named after the drag when gardeNom and the drag
-// has a name (otherwise the group's default name); the drag's colour unless it is white.
-std::unique_ptr<t3::Tgen> GroupeRecu(const t3::charg1* base, const TTgenDragObject& objet, bool gardeNom);
+// has a name (otherwise the group's default name); the drag's colour unless it is white. A group from
+// another base is carried over by its graphies: the forms the receiving base lacks are left out (the
+// status bar of fenetre's workbench says how many), and segments are refused with a message, as is a
+// group none of whose forms the base holds: null then.
+std::unique_ptr<t3::Tgen> GroupeRecu(const t3::charg1* base, const TTgenDragObject& objet, bool gardeNom,
+                                     QWidget* fenetre = nullptr);
 
 class CibleGroupes : public QObject {
     Q_OBJECT

@@ -93,6 +93,7 @@ QMimeData* ModeleDicNum::mimeData(const QModelIndexList& indexes) const {
     lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
     if (lignes.empty()) return nullptr;
     auto* objet = new TTgenDragObject(m_source, "", m_couleur, static_cast<int32_t>(lignes.size()));
+    objet->SetBase(m_base);
     for (int ligne : lignes)
         objet->Ajoute(Entree(ligne));
     return objet;

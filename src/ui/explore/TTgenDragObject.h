@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+namespace t3 {
+class charg1;
+}
+
 namespace t3ui {
 
 class TTessaronDragObject : public QMimeData {
@@ -40,6 +44,9 @@ class TTgenDragObject : public TTessaronDragObject {
     t3::Couleur GetCouleur() const { return m_couleur; }
     int32_t Count() const { return static_cast<int32_t>(m_entrees.size()); }
     const std::vector<int32_t>& Entrees() const { return m_entrees; }
+    // The base whose entries these are (entry numbers mean nothing in another base); null if unknown.
+    const t3::charg1* Base() const { return m_base; }
+    void SetBase(const t3::charg1* base) { m_base = base; }
 
     // The group carried by a drag payload, or null when it carries none (any other kind of object).
     static const TTgenDragObject* De(const QMimeData* donnees);
@@ -55,6 +62,7 @@ class TTgenDragObject : public TTessaronDragObject {
     std::string m_nom;
     t3::Couleur m_couleur;
     std::vector<int32_t> m_entrees;
+    const t3::charg1* m_base = nullptr;
 };
 
 } // namespace t3ui

@@ -35,8 +35,9 @@ bool TContainer::ContainerDrop(const TTgenDragObject& objet) {
     std::shared_ptr<t3::Tgen> groupe;
     {
         Sablier sablier;
-        groupe = GroupeRecu(base, objet, true);
+        groupe = GroupeRecu(base, objet, true, this);
     }
+    if (!groupe) return false;
     setToolTip(VersQt(groupe->Nom()));
     m_groupeCourant = groupe.get();
     m_fileGroupes.push_front(std::move(groupe));
@@ -73,6 +74,7 @@ void TContainer::mouseMoveEvent(QMouseEvent* evenement) {
     const t3::Tgen* groupe = m_groupeCourant;
     if (!groupe) return;
     auto* objet = new TTgenDragObject(this, groupe->Nom(), groupe->GetCouleur(), groupe->NbEntrees());
+    objet->SetBase(groupe->Base());
     for (int32_t entree : groupe->Entrees())
         objet->Ajoute(entree);
     auto* glisser = new QDrag(this);

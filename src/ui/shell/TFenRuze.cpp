@@ -66,10 +66,7 @@ TFenRuze::TFenRuze(const t3::charg1* base) : m_base(base) {
     m_html = new QTextBrowser;
     m_html->setObjectName("HTMLEdit");
     m_html->setOpenLinks(false);
-    CibleGroupes::Installe(m_html, [this](const TTgenDragObject& objet) {
-        HTMLEditDrop(objet);
-        return true;
-    });
+    CibleGroupes::Installe(m_html, [this](const TTgenDragObject& objet) { return HTMLEditDrop(objet); });
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->setSpacing(0);
@@ -87,10 +84,17 @@ QString TFenRuze::CheminPage() const {
     return CheminQt(m_page);
 }
 
-void TFenRuze::HTMLEditDrop(const TTgenDragObject& objet) {
+bool TFenRuze::HTMLEditDrop(const TTgenDragObject& objet) {
+    std::unique_ptr<t3::Tgen> groupe;
+    {
+        Sablier sablier;
+        groupe = GroupeRecu(m_base, objet, false, this);
+    }
+    if (!groupe) return false;
     Sablier sablier;
-    m_groupe = GroupeRecu(m_base, objet, false);
+    m_groupe = std::move(groupe);
     EcritEtMontre();
+    return true;
 }
 
 // The page is written whole into its file, then shown a part at a time; after a drop the view stays on

@@ -30,8 +30,9 @@ class TFenRuze : public QWidget {
     explicit TFenRuze(const t3::charg1* base);
     ~TFenRuze() override;
 
-    // The drop of a group: it becomes the view's group, and the page is written and shown again.
-    void HTMLEditDrop(const TTgenDragObject& objet);
+    // The drop of a group: it becomes the view's group, and the page is written and shown again; false
+    // when the group is refused (see GroupeRecu).
+    bool HTMLEditDrop(const TTgenDragObject& objet);
     QString CheminPage() const;
     QTextBrowser* HTMLEdit() const { return m_html; }
     const t3::Tgen* Groupe() const { return m_groupe.get(); }

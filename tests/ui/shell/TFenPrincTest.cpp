@@ -4,6 +4,7 @@
 #include "GardeOptions.h"
 
 #include "Globaux.h"
+#include "corpus/Corpus.h"
 #include "corpus/Partition.h"
 #include "explore/TFenDicNum.h"
 #include "explore/TTgenDragObject.h"
@@ -95,6 +96,7 @@ class TFenPrincTest : public QObject {
     void LesFeuillesGardentLeursFenetres();
     void ChaqueBaseOuvreSaFeuille();
     void LesVuesFermeesReviennentEtUneBaseNeSOuvrePasDeuxFois();
+    void UnGroupeDUneAutreBasePasseParSesGraphies();
     void LeContainerGardeLesVingtDerniersGroupes();
     void LaNavigationAmeneSaFenetreEtOublieLesFermees();
     void LesOptionsVontAuxReglages();
@@ -387,6 +389,45 @@ void TFenPrincTest::LesVuesFermeesReviennentEtUneBaseNeSOuvrePasDeuxFois() {
     QCOMPARE(fenetre.CorpusModele().NbChargeurs(), 2);
     QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 2);
     QCOMPARE(fenetre.FeuillesCadre().Onglets()->currentIndex(), 0);
+}
+
+void TFenPrincTest::UnGroupeDUneAutreBasePasseParSesGraphies() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("levi levi levi dort . La dort\n", "grand")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("La dort\n", "petit")));
+    auto* dico = qobject_cast<TFenDicNum*>(fenetre.Panneau()->ListesGauche()->widget(2));
+    TFenRuze* vue = nullptr;
+    for (QMdiSubWindow* sous : fenetre.Mdi()->subWindowList())
+        if (sous->windowTitle() == "Ruze - petit") vue = qobject_cast<TFenRuze*>(sous->widget());
+    QVERIFY(dico && vue);
+
+    // "levi", "dort" and "La" dragged from the large base: the small base knows dort and La only, by
+    // their graphies, not by the numbers they have in the large base.
+    dico->ListeFormes()->selectAll();
+    std::unique_ptr<QMimeData> glisse(
+        dico->Modele()->mimeData(dico->ListeFormes()->selectionModel()->selectedIndexes()));
+    const auto* objet = TTgenDragObject::De(glisse.get());
+    QVERIFY(objet && objet->Base() == fenetre.CorpusModele().Chargeur(0));
+    QCOMPARE(t3uitest::Depose(vue->HTMLEdit()->viewport(), objet), t3uitest::Depot::Accepte);
+    const t3::charg1* petit = fenetre.CorpusModele().Chargeur(1);
+    QStringList graphies;
+    for (int32_t e : vue->Groupe()->Entrees())
+        graphies << VersQt(petit->Graphie(e));
+    graphies.sort();
+    QCOMPARE(graphies, (QStringList{"La", "dort"}));
+    QCOMPARE(fenetre.Etat().TexteStatut(1),
+             QString("2 forme(s) absente(s) de cette base laissée(s) de côté"));
+
+    // A segment entry of another base is refused, saying why; the view keeps its group.
+    TTgenDragObject segment(nullptr, "", 0, 1);
+    segment.Ajoute(fenetre.CorpusModele().Chargeur(0)->Nbart() + 1);
+    segment.SetBase(fenetre.CorpusModele().Chargeur(0));
+    QCOMPARE(t3uitest::Depose(vue->HTMLEdit()->viewport(), &segment), t3uitest::Depot::Refuse);
+    QCOMPARE(Dialogues::MessagesAffiches().last(),
+             QString("Tessaron3|Les segments répétés d'une autre base ne peuvent être déposés ici."));
+    QCOMPARE(vue->Groupe()->NbEntrees(), 2);
 }
 
 void TFenPrincTest::LeContainerGardeLesVingtDerniersGroupes() {
