@@ -2,6 +2,7 @@
 
 #include "corpus/OrdreLexicographique.h"
 #include "corpus/charg1.h"
+#include "explore/ListeGlissable.h"
 #include "explore/TTgenDragObject.h"
 #include "shell/Couleurs.h"
 #include "shell/Dialogues.h"
@@ -153,7 +154,7 @@ TFenDicNum::TFenDicNum(const t3::charg1* base) : m_base(base), m_couleur(t3::Cou
     haut->addWidget(m_pastille);
     haut->addStretch();
 
-    m_liste = new QTableView;
+    m_liste = new ListeGlissable;
     m_liste->setObjectName("ListeFormes");
     m_liste->setModel(m_modele);
     m_modele->SetSource(m_liste);

@@ -3,6 +3,7 @@
 // lexicometric or lexicographic order, from which the selected forms are dragged as a group. The list
 // is virtual: rows are produced from the loader on demand through a row map of one number per entry.
 #include "Globaux.h"
+#include "explore/ListeGlissable.h"
 
 #include <QAbstractTableModel>
 #include <QLabel>
@@ -55,7 +56,7 @@ class TFenDicNum : public QWidget {
   public:
     explicit TFenDicNum(const t3::charg1* base);
 
-    QTableView* ListeFormes() const { return m_liste; }
+    ListeGlissable* ListeFormes() const { return m_liste; }
     ModeleDicNum* Modele() const { return m_modele; }
     QStatusBar* StatusBar1() const { return m_statut; }
     QWidget* ShPastille() const { return m_pastille; }
@@ -74,7 +75,7 @@ class TFenDicNum : public QWidget {
 
     const t3::charg1* m_base;
     ModeleDicNum* m_modele;
-    QTableView* m_liste;
+    ListeGlissable* m_liste;
     QStatusBar* m_statut;
     QLabel* m_pastille;
     t3::Couleur m_couleur;

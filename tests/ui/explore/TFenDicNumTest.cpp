@@ -54,6 +54,7 @@ class TFenDicNumTest : public QObject {
     void LesIndexPersistantsSuiventLeurEntree();
     void LeGlisserPorteLesLignesChoisiesDansLOrdreDesLignes();
     void LaPastilleChoisitLaCouleurDuGlisser();
+    void LImageDuGlisserResteCompacte();
     void LeGroupeVoyageEnOctetsEtNeVaQuAuxCiblesQuiLAcceptent();
 };
 
@@ -167,6 +168,27 @@ void TFenDicNumTest::LaPastilleChoisitLaCouleurDuGlisser() {
     QCOMPARE(fenetre.CouleurPastille(), t3::CouleurRGB(10, 20, 30));
     Selectionne(fenetre, {0});
     QCOMPARE(Glisse(fenetre)->GetCouleur(), t3::CouleurRGB(10, 20, 30));
+}
+
+void TFenDicNumTest::LImageDuGlisserResteCompacte() {
+    DossierCourant dossier;
+    QString texte;
+    for (int i = 0; i < 400; ++i)
+        texte += QString("forme%1 ").arg(i);
+    t3::charg1 base;
+    QCOMPARE(base.ChargeBase(t3uitest::Base(texte + "\n").toStdString()), 0);
+    TFenDicNum fenetre(&base);
+    fenetre.resize(254, 600);
+    fenetre.show();
+    // Rows far apart, and every row: the image names a few of them and the count, in a small label.
+    Selectionne(fenetre, {0, 399});
+    QPixmap image = fenetre.ListeFormes()->ImageSelection();
+    QVERIFY(image.height() <= 3 * fenetre.fontMetrics().height() + 8);
+    fenetre.ListeFormes()->selectAll();
+    image = fenetre.ListeFormes()->ImageSelection();
+    QVERIFY(image.width() <= 220);
+    QVERIFY(image.height() <= 4 * fenetre.fontMetrics().height() + 8);
+    QVERIFY(image.toImage().pixelColor(0, 0).alpha() < 255); // not an opaque block
 }
 
 void TFenDicNumTest::LeGroupeVoyageEnOctetsEtNeVaQuAuxCiblesQuiLAcceptent() {
