@@ -6,6 +6,8 @@
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/VerifCles.h"
 
+#include <algorithm>
+
 namespace t3cli {
 
 namespace {
@@ -31,16 +33,24 @@ int ExecuteVerifie(const Arguments& args) {
     return Verifie(args[0]);
 }
 
+// The capacity the text needs, within what a segmentation accepts (at least 1).
+int32_t CapaciteNecessaire(const std::string& corpus, const std::string& delimiteurs) {
+    const int64_t besoin = t3::CompteArticles(corpus, delimiteurs);
+    return static_cast<int32_t>(std::clamp<int64_t>(besoin, 1, t3::MaxartLimite));
+}
+
 int ExecuteSegmente(const Arguments& args) {
     std::string corpus, valeur;
     std::string delimiteurs = t3::DelimParDefaut;
     int32_t maxart = t3::Options.Maxart;
+    bool capaciteAuto = false;
     for (const std::string& a : args) {
         if (Option(a, "delimiteurs", valeur)) {
             if (const std::string faute = LitDelimiteurs(valeur, delimiteurs); !faute.empty())
                 return Erreur(faute);
         } else if (Option(a, "maxart", valeur)) {
-            if (!LitEntier(valeur, maxart))
+            capaciteAuto = valeur == "auto";
+            if (!capaciteAuto && !LitEntier(valeur, maxart))
                 return Erreur("la valeur de --maxart n'est pas un nombre entier : " + valeur);
         } else if (corpus.empty() && a.rfind("--", 0) != 0) {
             corpus = a;
@@ -52,7 +62,15 @@ int ExecuteSegmente(const Arguments& args) {
 
     const int statut = Verifie(corpus);
     if (statut != SortieOk) return statut;
+    // "auto": the tables sized from the text, which is read once more for it.
+    if (capaciteAuto) maxart = CapaciteNecessaire(corpus, delimiteurs);
     const t3::ResultatSegm resultat = t3::SegmPrinc(corpus, delimiteurs, maxart);
+    if (resultat == t3::ResultatSegm::MaxartDepasse || resultat == t3::ResultatSegm::ZoneTextePleine) {
+        const std::string besoin = std::to_string(CapaciteNecessaire(corpus, delimiteurs));
+        return Erreur(std::string(t3::MessageSegm(resultat)) + "\nLe texte demande " + besoin +
+                      " articles : relancez avec --maxart=" + besoin +
+                      " (ou --maxart=auto).\nConsultez atrace.txt");
+    }
     if (resultat != t3::ResultatSegm::Ok)
         return Erreur(std::string(t3::MessageSegm(resultat)) + "\nConsultez atrace.txt");
     Affiche(stdout, t3::ResumeSegmentation(t3::TraitPath(corpus) + ".par"));
@@ -68,10 +86,10 @@ T3_COMMANDE(
     ExecuteVerifie);
 T3_COMMANDE(
     20, "segmente",
-    "  segmente CORPUS [--delimiteurs=CHAINE] [--maxart=N]\n"
+    "  segmente CORPUS [--delimiteurs=CHAINE] [--maxart=N|auto]\n"
     "                      vérifie les clés, puis segmente le corpus en une base (.dic, .num, .par)\n"
     "                      écrite dans le dossier courant ; délimiteurs par défaut .,:;!?/_-\\\"'()[]{}§$,\n"
-    "                      au plus 100000 articles par défaut\n",
+    "                      au plus 100000 articles par défaut (auto : autant qu'il en faut au texte)\n",
     ExecuteSegmente);
 
 } // namespace t3cli

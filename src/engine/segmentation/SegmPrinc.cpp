@@ -19,6 +19,7 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 namespace t3 {
@@ -56,6 +57,21 @@ const char* MessageSegm(ResultatSegm resultat) {
     }
     return "Erreur inconnue.";
 }
+
+namespace {
+
+// mot[c]: c is a word character under these delimiters; blanks, controls and the key brackets never are.
+std::array<bool, 256> TableMot(const std::string& delimiteurs) {
+    std::array<bool, 256> mot{};
+    for (int c = 33; c < 256; ++c)
+        mot[c] = true;
+    mot['<'] = mot['>'] = false;
+    for (unsigned char c : delimiteurs)
+        mot[c] = false;
+    return mot;
+}
+
+} // namespace
 
 std::string TraitPath(const std::string& pn) {
     const size_t separateur = pn.find_last_of("/\\");
@@ -360,12 +376,7 @@ ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& tx
 }
 
 ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& delimiteurs) {
-    m_mot.fill(false);
-    for (int c = 33; c < 256; ++c)
-        m_mot[c] = true;
-    m_mot['<'] = m_mot['>'] = false;
-    for (unsigned char c : delimiteurs)
-        m_mot[c] = false;
+    m_mot = TableMot(delimiteurs);
     m_cptPonct.fill(0);
     m_dernier = -1;
 
@@ -885,6 +896,33 @@ ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, in
 
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs) {
     return SegmPrinc(pn, delimiteurs, Options.Maxart);
+}
+
+int64_t CompteArticles(const std::string& pn, const std::string& delimiteurs) {
+    const std::array<bool, 256> mot = TableMot(delimiteurs);
+    DecoupeurTexte decoupeur(mot);
+    if (!decoupeur.Ouvre(pn)) return -1;
+    // The forms and keys by their class and text, as the segmentation's table tells them apart.
+    std::unordered_set<std::string> textes;
+    int64_t zone = 0;
+    Morceau morceau;
+    while (decoupeur.Decoupe(morceau)) {
+        for (const Jeton& j : morceau.jetons) {
+            if (j.n == 0) continue;
+            std::string texte(1, static_cast<char>(j.classe));
+            texte.append(reinterpret_cast<const char*>(morceau.Texte(j)), j.n);
+            if (textes.insert(std::move(texte)).second) zone += j.n + 2;
+        }
+        if (morceau.refus != ResultatSegm::Ok) break;
+    }
+    if (decoupeur.EnErreur()) return -1;
+    int64_t articles = static_cast<int64_t>(textes.size());
+    for (const int32_t frequence : decoupeur.cptPonct)
+        if (frequence > 0) {
+            ++articles;
+            zone += 3;
+        }
+    return std::max(articles, (zone + OctetsTexteParArticle - 1) / OctetsTexteParArticle);
 }
 
 } // namespace t3

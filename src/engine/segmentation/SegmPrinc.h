@@ -42,6 +42,10 @@ std::string TraitPath(const std::string& pn);
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart);
 // The same with the MAXART option in force.
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs);
+// The smallest MAXART with which the text pn segments under these delimiters (its distinct forms, signs,
+// key types and contents, or more when their texts need more than 40 bytes each); -1 when the text
+// cannot be read. Reads the text once more, writing nothing.
+int64_t CompteArticles(const std::string& pn, const std::string& delimiteurs);
 
 } // namespace t3
 

@@ -100,10 +100,16 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
     dialogue.adjustSize();
     if (cadre) dialogue.move(cadre->mapToGlobal(Centre(cadre->size(), dialogue.size())));
     if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return false;
+    const std::string delimiteurs = VersCp1252(dialogue.Delimiteurs());
     t3::ResultatSegm resultat;
     {
         Sablier sablier;
-        resultat = t3::SegmPrinc(local, VersCp1252(dialogue.Delimiteurs()));
+        resultat = t3::SegmPrinc(local, delimiteurs);
+    }
+    if (resultat == t3::ResultatSegm::MaxartDepasse || resultat == t3::ResultatSegm::ZoneTextePleine) {
+        const std::optional<t3::ResultatSegm> relance = SegmenteAvecLaCapaciteNecessaire(local, delimiteurs);
+        if (!relance) return false; // the user declined: the question said it all
+        if (*relance != t3::ResultatSegm::MaxartDepasse) resultat = *relance;
     }
     if (resultat != t3::ResultatSegm::Ok) {
         Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
@@ -138,6 +144,27 @@ void Atelier::OuvreChemin(const QString& chemin) {
         OuvreBase(info.filePath());
     else
         CreeBase(info.filePath());
+}
+
+// The capacity ran out: the text is counted, and the user may segment it again with what it needs.
+std::optional<t3::ResultatSegm> Atelier::SegmenteAvecLaCapaciteNecessaire(const std::string& texte,
+                                                                          const std::string& delimiteurs) {
+    int64_t besoin;
+    {
+        Sablier sablier;
+        besoin = t3::CompteArticles(texte, delimiteurs);
+    }
+    if (besoin <= t3::Options.Maxart || besoin > t3::MaxartLimite) return t3::ResultatSegm::MaxartDepasse;
+    const auto reponse = Dialogues::Message(
+        m_services.Cadre(), QMessageBox::Question, "Tessaron3",
+        QString("Le texte compte %1 articles, plus que le nombre maximum d'articles (%2).\n"
+                "Voulez-vous le segmenter avec %1 articles ?")
+            .arg(besoin)
+            .arg(t3::Options.Maxart),
+        QMessageBox::Yes | QMessageBox::No);
+    if (reponse != QMessageBox::Yes) return std::nullopt;
+    Sablier sablier;
+    return t3::SegmPrinc(texte, delimiteurs, static_cast<int32_t>(besoin));
 }
 
 QMessageBox::StandardButton Atelier::DemandeSauvegarde(QMessageBox::StandardButtons boutons) {

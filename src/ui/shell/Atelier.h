@@ -6,6 +6,7 @@
 // report is replaced and before the workbench closes.
 #include "corpus/Corpus.h"
 #include "corpus/charg1.h"
+#include "segmentation/SegmPrinc.h"
 
 #include <QMessageBox>
 #include <QObject>
@@ -13,6 +14,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace t3ui {
@@ -64,6 +67,10 @@ class Atelier : public QObject {
     // when nothing needed asking.
     QMessageBox::StandardButton DemandeSauvegarde(QMessageBox::StandardButtons boutons);
     void NouveauRapport(const t3::charg1* base);
+    // After the capacity ran out: the text's needed capacity offered, and the segmentation run again
+    // with it when the user accepts; nothing when the user declines.
+    std::optional<t3::ResultatSegm> SegmenteAvecLaCapaciteNecessaire(const std::string& texte,
+                                                                     const std::string& delimiteurs);
     // Opens a .par, segments any other file; a file that does not exist is said so.
     void OuvreChemin(const QString& chemin);
 

@@ -74,3 +74,21 @@ TEST(CmdSegments, RefuseLesArgumentsFautifsEtSignaleLesEchecs) {
     EXPECT_EQ(s.statut, 2);
     EXPECT_NE(s.sortie.find("Erreur"), std::string::npos) << s.sortie;
 }
+
+// A text beyond the capacity: t3 says how many articles it needs, and --maxart=auto sizes the tables.
+TEST(CmdSegmente, DitLaCapaciteQuIlFautEtLaPrendSurDemande) {
+    DossierTemporaire dossier;
+    std::string texte;
+    for (int i = 0; i < 30; ++i)
+        texte += "mot" + std::to_string(i) + " ";
+    t3test::EcritFichier("trente.txt", texte + "\n");
+    SortieT3 s = ExecuteT3("segmente trente.txt --maxart=10", t3test::ErreursT3::APart);
+    EXPECT_EQ(s.statut, 2);
+    EXPECT_NE(s.erreurs.find("Le texte demande 30 articles : relancez avec --maxart=30 (ou --maxart=auto)."),
+              std::string::npos)
+        << s.erreurs;
+    EXPECT_FALSE(fs::exists("trente.par"));
+    s = ExecuteT3("segmente trente.txt --maxart=auto", t3test::ErreursT3::APart);
+    EXPECT_EQ(s.statut, 0) << s.erreurs;
+    EXPECT_TRUE(fs::exists("trente.par"));
+}

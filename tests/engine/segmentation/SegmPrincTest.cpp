@@ -289,6 +289,30 @@ TEST(SegmPrinc, RefuseProprementCeQuiDepasseSesCapacites) {
     EXPECT_EQ(Segmente("un", DelimParDefaut, Limd), ResultatSegm::MaxartInvalide);
 }
 
+// The capacity a text needs is counted exactly: with it the text segments, with one less it is refused,
+// whether the articles or their texts run out first; keys and signs count, a repeated form once.
+TEST(SegmPrinc, CompteLaCapaciteQuIlFautAuTexte) {
+    DossierTemporaire dossier;
+    const std::string textes[] = {
+        "<titre=un> le chat, le chien. <titre=deux> la vache ; le chat\n",
+        std::string(59, 'a') + " " + std::string(59, 'b') + " " + std::string(59, 'c') + " x x x\n",
+        "<a=b> <b=a> mot mot\n",
+    };
+    for (const std::string& texte : textes) {
+        EcritFichier("corpus.txt", texte);
+        const int64_t besoin = CompteArticles("corpus.txt", DelimParDefaut);
+        ASSERT_GT(besoin, 1) << texte;
+        EXPECT_EQ(Segmente(texte, DelimParDefaut, static_cast<int32_t>(besoin)), ResultatSegm::Ok) << texte;
+        const ResultatSegm moins = Segmente(texte, DelimParDefaut, static_cast<int32_t>(besoin - 1));
+        EXPECT_TRUE(moins == ResultatSegm::MaxartDepasse || moins == ResultatSegm::ZoneTextePleine) << texte;
+    }
+    // Other delimiters, other forms: "chat," stays one form without the comma.
+    EcritFichier("corpus.txt", "chat, chat,\n");
+    EXPECT_EQ(CompteArticles("corpus.txt", DelimParDefaut), 2);
+    EXPECT_EQ(CompteArticles("corpus.txt", "."), 1);
+    EXPECT_EQ(CompteArticles("absent.txt", DelimParDefaut), -1);
+}
+
 // Without a capacity of its own, the segmentation takes the MAXART option in force; the options are
 // back at their initial values once the guard goes.
 TEST(SegmPrinc, SuitLOptionMaxartEnVigueur) {

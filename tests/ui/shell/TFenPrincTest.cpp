@@ -219,11 +219,23 @@ void TFenPrincTest::UneSegmentationQuiEchoueLaisseLAtelierEnMarche() {
     TFenPrinc fenetre;
     t3test::GardeOptions garde;
     t3::Options.Maxart = 10;
+    // The capacity runs out: the user is told what the text needs and may decline.
+    const QString question =
+        "Tessaron3|Le texte compte 20 articles, plus que le nombre maximum d'articles (10).\n"
+        "Voulez-vous le segmenter avec 20 articles ?";
     Dialogues::RepondDialogue(QDialog::Accepted);
+    Dialogues::RepondBouton(QMessageBox::No);
     QVERIFY(!fenetre.Bases().CreeBase("vingt.txt"));
-    QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
+    QCOMPARE(Dialogues::MessagesAffiches(), QStringList{question});
     QVERIFY(!QFileInfo::exists("vingt.par"));
     QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 0);
+    // Or accept: the text is segmented with that capacity and opened; the option is left as it was.
+    Dialogues::RepondDialogue(QDialog::Accepted);
+    Dialogues::RepondBouton(QMessageBox::Yes);
+    QVERIFY(fenetre.Bases().CreeBase("vingt.txt"));
+    QVERIFY(QFileInfo::exists("vingt.par"));
+    QCOMPARE(fenetre.Chargeur()->Nbform(), 20);
+    QCOMPARE(t3::Options.Maxart, 10);
     // An unreadable text is said so, in French.
     QVERIFY(!fenetre.Bases().CreeBase("absent.txt"));
     QVERIFY(Dialogues::MessagesAffiches().last().contains("ne peut pas être lu"));
