@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -194,8 +195,12 @@ TFenDicNum::TFenDicNum(const t3::charg1* base) : m_base(base), m_couleur(t3::Cou
 }
 
 void TFenDicNum::FormCreate() {
-    resize(254, 378);
-    setMinimumWidth(254);
+    // Wide enough for both columns whole: the left panel widens to it when the page docks.
+    const int colonnes = m_liste->columnWidth(0) + m_liste->columnWidth(1) +
+                         m_liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                         2 * m_liste->frameWidth() + 2;
+    setMinimumWidth(std::max(254, colonnes));
+    resize(minimumWidth(), 378);
     m_statut->showMessage(QString::number(m_modele->rowCount()) + " formes");
 }
 

@@ -625,6 +625,9 @@ void TFenPrincTest::LesFenetresDesBasesSeDistinguentEtRestentVisibles() {
     QVERIFY(dico);
     const QFontMetrics mesure = dico->ListeFormes()->horizontalHeader()->fontMetrics();
     QVERIFY(dico->ListeFormes()->columnWidth(0) > mesure.horizontalAdvance("Formes (ordre lexicographique)"));
+    // And both columns show whole in the left panel, which widened to them.
+    QVERIFY(dico->ListeFormes()->viewport()->width() >=
+            dico->ListeFormes()->columnWidth(0) + dico->ListeFormes()->columnWidth(1));
 
     // A new child larger than the area opens inside it.
     auto* grande = new QWidget;
