@@ -172,7 +172,10 @@ TFenDicNum::TFenDicNum(const t3::charg1* base) : m_base(base), m_couleur(t3::Cou
     m_liste->horizontalHeader()->setSectionsClickable(true);
     m_liste->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The columns as wide as their longest header, so that no header is cut.
-    const QFontMetrics mesure = m_liste->horizontalHeader()->fontMetrics();
+    // Measured in bold: the header of a column with a selected row is drawn in bold.
+    QFont gras = m_liste->horizontalHeader()->font();
+    gras.setBold(true);
+    const QFontMetrics mesure(gras);
     const int marge = 3 * mesure.averageCharWidth();
     const int formes = std::max(mesure.horizontalAdvance("Formes (ordre lexicométrique)"),
                                 mesure.horizontalAdvance("Formes (ordre lexicographique)"));

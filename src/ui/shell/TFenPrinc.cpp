@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -61,6 +62,11 @@ TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
     });
     connect(m_panneau->Navig(), &TFenNavig::PageFermee, this, &TFenPrinc::RouvrePage);
     connect(m_atelier.get(), &Atelier::BaseDejaOuverte, this, &TFenPrinc::BaseDejaOuverte);
+    // The status bar names the base of the sheet shown.
+    connect(m_feuilles->Onglets(), &QTabBar::currentChanged, this, [this](int feuille) {
+        for (const auto& [base, sienne] : m_feuilleDeBase)
+            if (sienne == feuille) m_etat->SetCheminBase(CheminQt(base->CheminFichier(".par")));
+    });
 }
 
 TFenPrinc::~TFenPrinc() {

@@ -359,6 +359,7 @@ void TFenPrincTest::ChaqueBaseOuvreSaFeuille() {
     QCOMPARE(fenetre.FeuillesCadre().FenetresFeuille(1).size(), 1);
     onglets->setCurrentIndex(0);
     QCOMPARE(vuesVisibles().size(), 1);
+    QVERIFY(fenetre.Etat().TexteStatut(2).endsWith("/un.par")); // the base of the sheet shown
     QVERIFY(fenetre.FeuillesCadre().FenetresFeuille(2).size() == 1);
 }
 
