@@ -7,6 +7,7 @@
 #include "segmentation/VerifCles.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace t3cli {
 
@@ -16,6 +17,12 @@ namespace {
 int Verifie(const std::string& corpus) {
     std::vector<t3::MessageCle> messages;
     const int32_t erreurs = t3::VerifCles(corpus, &messages);
+    if (erreurs == t3::VerifCorpusEstLaTrace)
+        return Erreur(t3::MessageSegm(t3::ResultatSegm::CorpusEstLaTrace));
+    std::error_code erreur;
+    if (erreurs < 0 && std::filesystem::exists(corpus, erreur) &&
+        !std::filesystem::is_regular_file(corpus, erreur))
+        return Erreur(corpus + " n'est pas un fichier texte.");
     if (erreurs < 0) return Erreur("le fichier " + corpus + " ne peut être ouvert.");
     for (const auto& message : messages)
         Affiche(stdout, message.texte);
@@ -59,6 +66,9 @@ int ExecuteSegmente(const Arguments& args) {
         }
     }
     if (corpus.empty()) return Erreur("il manque le corpus à segmenter.\n" + TexteUsage());
+    // The options are checked before the keys of the whole corpus are.
+    if (!capaciteAuto && (maxart < 1 || maxart > t3::MaxartLimite))
+        return Erreur(t3::MessageSegm(t3::ResultatSegm::MaxartInvalide));
 
     const int statut = Verifie(corpus);
     if (statut != SortieOk) return statut;

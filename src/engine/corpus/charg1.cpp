@@ -164,6 +164,11 @@ bool charg1::LecParam(const char* chemin) {
         TraceDans(m_dossier, "\nLigne de paramètres illisible");
         return false;
     }
+    // Every file of a base lies beside its .par: its name is a plain file name.
+    if (nom.find_first_of("/\\") != std::string::npos || nom == "." || nom == "..") {
+        TraceDans(m_dossier, "\nNom de base incorrect : %s", nom.c_str());
+        return false;
+    }
     m_nomBase = nom;
     m_nbitem = champs[0];
     m_nbitemSansAnnot = champs[1];

@@ -54,6 +54,8 @@ const char* MessageSegm(ResultatSegm resultat) {
         return "Le texte compte trop d'items pour une base.";
     case ResultatSegm::CorpusEcrase:
         return "Un fichier de la base remplacerait le texte du corpus : renommez le corpus.";
+    case ResultatSegm::CorpusEstLaTrace:
+        return "Le corpus est le fichier de la trace (atrace.txt), qui l'effacerait : renommez le corpus.";
     }
     return "Erreur inconnue.";
 }
@@ -852,6 +854,8 @@ bool RemplaceraitLeCorpus(const std::string& pn, const std::string& bn) {
 }
 
 ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& delimiteurs) {
+    // Checked before the first trace line, which would be written into the corpus.
+    if (EstLaTrace(pn)) return m_refus = ResultatSegm::CorpusEstLaTrace;
     Trace("\n\n*****Début SegmPrinc*****\n");
     const std::string bn = TraitPath(pn);
     Trace("\n\n*****FIN DE TraitPath : pn:%s bn:%s*****\n", pn.c_str(), bn.c_str());
@@ -862,6 +866,11 @@ ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& del
     if (RemplaceraitLeCorpus(pn, bn)) {
         Trace("\nLa base %s remplacerait le fichier %s : segmentation abandonnée", bn.c_str(), pn.c_str());
         return Refuse(ResultatSegm::CorpusEcrase);
+    }
+    std::error_code erreur;
+    if (std::filesystem::exists(pn, erreur) && !std::filesystem::is_regular_file(pn, erreur)) {
+        Trace("\n%s n'est pas un fichier : segmentation abandonnée", pn.c_str());
+        return Refuse(ResultatSegm::TexteNonOuvert);
     }
     if (!AllocTab()) return Refuse(ResultatSegm::MemoireInsuffisante);
     Trace("\n\n*****FIN DE AllocTab*****\n");

@@ -3,6 +3,7 @@
 #include "segmentation/Cp1252.h"
 
 #include <cstdarg>
+#include <filesystem>
 #include <string>
 
 namespace t3 {
@@ -21,6 +22,11 @@ void Ecrit(const std::string& dossier, const char* mode, const char* format, va_
 
 std::string CheminTrace(const std::string& dossier) {
     return dossier.empty() ? std::string(NomTrace) : dossier + "/" + NomTrace;
+}
+
+bool EstLaTrace(const std::string& chemin) {
+    std::error_code erreur;
+    return std::filesystem::equivalent(chemin, NomTrace, erreur);
 }
 
 void Trace(const char* format, ...) {

@@ -11,6 +11,10 @@ namespace t3 {
 
 inline constexpr const char* NomTrace = "atrace.txt";
 
+// True when chemin names the trace file of the current folder (however named or linked): a run that
+// traces there would write into it.
+bool EstLaTrace(const std::string& chemin);
+
 // Appends one line to the trace. A trace that cannot be written is passed over: the trace reports the
 // work, it never stops it.
 void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));

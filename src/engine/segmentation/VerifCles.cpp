@@ -9,6 +9,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 
 namespace t3 {
@@ -142,9 +143,12 @@ void PasseLeTexteOrdinaire(LecteurOctets& texte) {
 }
 
 int32_t Verificateur::Verifie(const std::string& chemin) {
+    // Starting the trace anew would empty the corpus.
+    if (EstLaTrace(chemin)) return VerifCorpusEstLaTrace;
     TraceNouvelle("\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n");
     LecteurOctets texte;
-    if (!texte.Ouvre(chemin.c_str())) {
+    std::error_code erreur;
+    if (!std::filesystem::is_regular_file(chemin, erreur) || !texte.Ouvre(chemin.c_str())) {
         Trace("\nfichier %s pas ouvert !", chemin.c_str());
         return -1;
     }

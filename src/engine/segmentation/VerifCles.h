@@ -12,8 +12,11 @@ struct MessageCle {
 };
 
 // Examines every key of the text and reports each fault in a new "atrace.txt". Returns the number of
-// errors (0 when the keys are sound), or -1 when the text cannot be opened. When messages is given, it
-// also receives every line reported, in order.
+// errors (0 when the keys are sound), -1 when the text cannot be opened or is not a file (a folder, a
+// device), or VerifCorpusEstLaTrace when the text is the trace file itself, which is then left untouched.
+// When messages is given, it also receives every line reported, in order.
+inline constexpr int32_t VerifCorpusEstLaTrace = -2;
+
 int32_t VerifCles(const std::string& chemin, std::vector<MessageCle>* messages = nullptr);
 
 } // namespace t3

@@ -87,9 +87,16 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
         Sablier sablier;
         fautives = t3::VerifCles(local);
     }
+    if (fautives == t3::VerifCorpusEstLaTrace) {
+        Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
+                           QString::fromUtf8(t3::MessageSegm(t3::ResultatSegm::CorpusEstLaTrace)));
+        return false;
+    }
     if (fautives < 0) {
         Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
-                           QString("Le fichier « %1 » ne peut pas être lu.").arg(chemin));
+                           QFileInfo(chemin).isDir()
+                               ? QString("« %1 » est un dossier, pas un fichier texte.").arg(chemin)
+                               : QString("Le fichier « %1 » ne peut pas être lu.").arg(chemin));
         return false;
     }
     if (fautives != 0) {

@@ -256,13 +256,11 @@ TEST(Charg1, AccepteLesLimitesLicites) {
         DossierTemporaire dossier;
         BaseLeChat base;
         base.num.insert(base.num.end(), {77, -5, 0}); // a longer .num is read no further than the .par says
-        // 254 characters, in folders since a file name alone holds at most 255 bytes with its extension.
-        const std::string nom =
-            std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(12, 'c');
-        ASSERT_EQ(nom.size(), 254u);
+        // The longest plain name whose files the file system holds: 251 characters and ".dic" make the
+        // 255 bytes of a file name.
+        const std::string nom(251, 'n');
         Remplace(base.par, 0, 2, nom);
         base.Ecrit();
-        std::filesystem::create_directories(nom.substr(0, 241));
         std::filesystem::rename("lc.dic", nom + ".dic");
         std::filesystem::rename("lc.num", nom + ".num");
         charg1 chargeur;
@@ -344,6 +342,16 @@ TEST(Charg1, LitLaBaseACoteDeSonPar) {
     ASSERT_EQ(base.ChargeBase("../a/corpus.par"), ChargeReussie);
     EXPECT_TRUE(fs::equivalent(base.Dossier(), dossier.Chemin() / "a"));
     EXPECT_FALSE(fs::exists("atrace.txt"));
+
+    // A name line that leads out of the .par's folder is a spoilt parameter file: no file elsewhere is
+    // read (the base of the parent folder is there to be found).
+    fs::current_path(dossier.Chemin());
+    const std::string par = LitFichier("a/corpus.par");
+    const std::string parametres = par.substr(par.find('\n'));
+    for (const char* nom : {"../corpus", "..", "sous/corpus", "c:\\corpus"}) {
+        EcritFichier("a/faux.par", nom + parametres);
+        EXPECT_EQ(base.ChargeBase("a/faux.par"), ChargeErreurParam) << nom;
+    }
 }
 
 // Two key types that share their content: more types than contents, as the segmentation writes them.

@@ -92,3 +92,25 @@ TEST(CmdSegmente, DitLaCapaciteQuIlFautEtLaPrendSurDemande) {
     EXPECT_EQ(s.statut, 0) << s.erreurs;
     EXPECT_TRUE(fs::exists("trente.par"));
 }
+
+// What is no text, or is the trace, is refused before anything is written; a wrong capacity is told
+// before the keys of the whole corpus are verified.
+TEST(CmdSegmente, RefuseCeQuiNEstPasUnTexteEtVerifieLesOptionsDAbord) {
+    DossierTemporaire dossier;
+    fs::create_directory("dossier");
+    SortieT3 s = ExecuteT3("verifie dossier");
+    EXPECT_EQ(s.statut, 2);
+    EXPECT_EQ(s.sortie, "t3 : dossier n'est pas un fichier texte.\n");
+    t3test::EcritFichier("atrace.txt", "mon texte\n");
+    s = ExecuteT3("segmente atrace.txt");
+    EXPECT_EQ(s.statut, 2);
+    EXPECT_NE(s.sortie.find("fichier de la trace (atrace.txt)"), std::string::npos) << s.sortie;
+    EXPECT_EQ(t3test::LitFichier("atrace.txt"), "mon texte\n");
+    t3test::EcritFichier("cles.txt", "<titre=un\n");
+    s = ExecuteT3("segmente cles.txt --maxart=0");
+    EXPECT_EQ(s.statut, 2);
+    EXPECT_NE(s.sortie.find("Le nombre maximum d'articles doit être compris entre 1 et 4999740."),
+              std::string::npos)
+        << s.sortie;
+    EXPECT_EQ(s.sortie.find("Clés incorrectes"), std::string::npos) << s.sortie;
+}

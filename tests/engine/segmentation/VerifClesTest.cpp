@@ -1,7 +1,10 @@
 #include "AideTests.h"
 
+#include "Globaux.h"
+#include "segmentation/SegmPrinc.h"
 #include "segmentation/VerifCles.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace t3;
@@ -153,4 +156,23 @@ TEST(VerifCles, RepartDeZeroAChaqueVerificationEtTronqueLaTrace) {
                                         "\n*****Fin de la v\xE9rification******");
     EXPECT_EQ(VerifCles("absent.txt"), -1);
     EXPECT_NE(LitFichier("atrace.txt").find("\nfichier absent.txt pas ouvert !"), std::string::npos);
+}
+
+// A corpus that is the trace file itself is left untouched, by the verification and by the
+// segmentation; a folder or a device is no text.
+TEST(VerifCles, NeTouchePasAUnCorpusQuiEstLaTraceEtRefuseCeQuiNEstPasUnFichier) {
+    DossierTemporaire dossier;
+    const std::string texte = "<titre=un> le texte de l'utilisateur\n";
+    EcritFichier("atrace.txt", texte);
+    std::filesystem::create_hard_link("atrace.txt", "lien.txt");
+    EXPECT_EQ(VerifCles("atrace.txt"), VerifCorpusEstLaTrace);
+    EXPECT_EQ(VerifCles("./lien.txt"), VerifCorpusEstLaTrace);
+    EXPECT_EQ(SegmPrinc("lien.txt", DelimParDefaut), ResultatSegm::CorpusEstLaTrace);
+    EXPECT_EQ(LitFichier("atrace.txt"), texte);
+    EXPECT_FALSE(std::filesystem::exists("lien.par"));
+
+    std::filesystem::create_directory("dossier.txt");
+    EXPECT_EQ(VerifCles("dossier.txt"), -1);
+    EXPECT_EQ(VerifCles("/dev/zero"), -1);
+    EXPECT_EQ(SegmPrinc("/dev/zero", DelimParDefaut), ResultatSegm::TexteNonOuvert);
 }
