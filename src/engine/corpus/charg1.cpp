@@ -1,6 +1,7 @@
 #include "corpus/charg1.h"
 
 #include "Globaux.h"
+#include "segmentation/PlacementBase.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/Trace.h"
 
@@ -123,6 +124,10 @@ void charg1::AttribGauge(Progression gauge) {
 
 int32_t charg1::ChargeBase(const char* chemin) {
     DesAlloc();
+    // A placement of this base cut short by a kill is undone before anything is read.
+    if (const std::string_view par = chemin ? chemin : "";
+        par.size() > 4 && par.substr(par.size() - 4) == ".par")
+        RangeBase(std::string(par.substr(0, par.size() - 4)));
     int32_t resultat = ChargeReussie;
     if (!LecParam(chemin))
         resultat = ChargeErreurParam;

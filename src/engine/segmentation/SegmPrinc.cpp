@@ -5,6 +5,7 @@
 #include "segmentation/DecoupeurTexte.h"
 #include "segmentation/FileMorceaux.h"
 #include "segmentation/GrandesPages.h"
+#include "segmentation/PlacementBase.h"
 #include "segmentation/TableJetons.h"
 #include "segmentation/Trace.h"
 
@@ -88,7 +89,6 @@ namespace {
 constexpr unsigned char ClasseForme = '0', ClassePonct = '1', ClasseType = '2', ClasseContenu = '3',
                         ClasseLemme = '4', ClasseCategorie = '5';
 constexpr const char* NomTxn = "xxxx.txn";
-constexpr const char* SuffixeProvisoire = ".part";
 // Bytes past the string zone that the comparisons of the lookup table may read.
 constexpr int64_t MargeZone = 16;
 
@@ -609,9 +609,6 @@ void Segmentation::TravDico() {
 std::string NomFichier(const std::string& bn, const char* extension) {
     return bn + extension;
 }
-std::string NomProvisoire(const std::string& bn, const char* extension) {
-    return bn + extension + SuffixeProvisoire;
-}
 
 // Opens the provisional file of a base file, tracing the failure under the final name.
 std::FILE* CreeFichierBase(const std::string& bn, const char* extension) {
@@ -789,16 +786,13 @@ ResultatSegm Segmentation::EcriParam(const std::string& bn, const std::string& d
     return ResultatSegm::Ok;
 }
 
-// Puts the three written files in place of the base's, the ".par" last. The old ".par" goes first, so
-// that an interruption between two renames leaves no base that loads as valid.
+// Puts the three written files in place of the base's, the ".par" last; the previous base stays
+// loadable until the new one is whole, and comes back when the placement fails.
 ResultatSegm Segmentation::MetEnPlace(const std::string& bn) {
-    std::remove(NomFichier(bn, ".par").c_str());
-    for (const char* extension : {".dic", ".num", ".par"}) {
-        if (std::rename(NomProvisoire(bn, extension).c_str(), NomFichier(bn, extension).c_str()) != 0) {
-            Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, extension).c_str());
-            std::remove(NomFichier(bn, ".par").c_str());
-            return Refuse(ResultatSegm::BaseNonEcrite);
-        }
+    if (!PlaceBase(bn)) {
+        Trace("\n\"%s\": ne peut etre mis en place ; la base précédente est gardée\n",
+              NomFichier(bn, ".par").c_str());
+        return Refuse(ResultatSegm::BaseNonEcrite);
     }
     return ResultatSegm::Ok;
 }
@@ -847,6 +841,7 @@ bool RemplaceraitLeCorpus(const std::string& pn, const std::string& bn) {
     for (const char* extension : {".dic", ".num", ".par"}) {
         sorties.push_back(NomFichier(bn, extension));
         sorties.push_back(NomProvisoire(bn, extension));
+        sorties.push_back(NomPrecedent(bn, extension));
     }
     std::error_code erreur;
     return std::any_of(sorties.begin(), sorties.end(),
@@ -872,6 +867,8 @@ ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& del
         Trace("\n%s n'est pas un fichier : segmentation abandonnée", pn.c_str());
         return Refuse(ResultatSegm::TexteNonOuvert);
     }
+    // A placement of this base cut short is undone, and what a killed run left goes.
+    RangeBase(bn);
     if (!AllocTab()) return Refuse(ResultatSegm::MemoireInsuffisante);
     Trace("\n\n*****FIN DE AllocTab*****\n");
     if (SegmText(pn, delimiteurs) == ResultatSegm::Ok) {
