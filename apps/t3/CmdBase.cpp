@@ -23,7 +23,8 @@ int ExecuteCharge(const Arguments& args) {
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(args[0], base); !ouverte) return Erreur(ouverte.Message());
     std::printf("Compte\tValeur\n");
-    Affiche(stdout, "base\t" + base.NomBase() + "\n");
+    // The base name is a file name: the file system's own bytes (UTF-8), not base text.
+    std::fputs(SansControles("base\t" + base.NomBase() + "\n").c_str(), stdout);
     const std::pair<const char*, int32_t> comptes[] = {
         {"items", base.Nbitem()},
         {"articles", base.Nbart()},

@@ -77,8 +77,9 @@ int ExecuteSegmente(const Arguments& args) {
     const t3::ResultatSegm resultat = t3::SegmPrinc(corpus, delimiteurs, maxart);
     if (resultat == t3::ResultatSegm::MaxartDepasse || resultat == t3::ResultatSegm::ZoneTextePleine) {
         const std::string besoin = std::to_string(CapaciteNecessaire(corpus, delimiteurs));
-        return Erreur(std::string(t3::MessageSegm(resultat)) + "\nLe texte demande " + besoin +
-                      " articles : relancez avec --maxart=" + besoin +
+        // The workbench's message sends the user to the options; here the capacity is --maxart.
+        return Erreur("le texte demande plus d'articles que --maxart=" + std::to_string(maxart) +
+                      " : il en demande " + besoin + " ; relancez avec --maxart=" + besoin +
                       " (ou --maxart=auto).\nConsultez atrace.txt");
     }
     if (resultat != t3::ResultatSegm::Ok)

@@ -55,6 +55,9 @@ std::string LitParametres(const Arguments& args, ParamSpecifs& p) {
             if (!LitEntier(valeur, p.seuil) || p.seuil < 0 || p.seuil > 100)
                 return "la valeur de --seuil doit être un pourcentage entier de 0 à 100 : " + valeur;
         } else if (Option(a, "fmin", valeur)) {
+            if (!valeur.empty() && valeur.find_first_not_of("0123456789") == std::string::npos &&
+                !LitEntier(valeur, p.freqMin))
+                return "la valeur de --fmin est trop grande : " + valeur;
             if (!LitEntier(valeur, p.freqMin) || p.freqMin < 1)
                 return "la valeur de --fmin doit être un nombre entier au moins égal à 1 : " + valeur;
         } else if (a == "--toutes") {

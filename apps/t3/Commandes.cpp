@@ -40,8 +40,27 @@ std::string TexteUsage() {
     return texte;
 }
 
+std::string SansControles(std::string_view utf8) {
+    std::string sur;
+    sur.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        // U+0080 to U+009F are C1 controls, written 0xC2 0x80 to 0xC2 0x9F.
+        const bool c1 = c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
+        if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F || c1) {
+            const unsigned valeur = c1 ? static_cast<unsigned char>(utf8[++i]) : c;
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", valeur);
+            sur += code;
+        } else {
+            sur += static_cast<char>(c);
+        }
+    }
+    return sur;
+}
+
 void Affiche(std::FILE* flux, std::string_view texteCp1252) {
-    const std::string utf8 = t3::Cp1252VersUtf8(texteCp1252);
+    const std::string utf8 = SansControles(t3::Cp1252VersUtf8(texteCp1252));
     std::fwrite(utf8.data(), 1, utf8.size(), flux);
 }
 

@@ -33,7 +33,10 @@ bool Enregistre(const Commande& commande);
 const std::vector<Commande>& Commandes();
 std::string TexteUsage();
 
-// Prints a Windows-1252 text converted to UTF-8.
+// A UTF-8 text with its control characters (but tabs and line feeds, the table's own) written \xNN,
+// so that a corpus's escape sequences never reach the terminal raw.
+std::string SansControles(std::string_view utf8);
+// Prints a Windows-1252 text converted to UTF-8, its control characters escaped.
 void Affiche(std::FILE* flux, std::string_view texteCp1252);
 // Prints "t3 : message" on the error stream and returns SortieEchec.
 int Erreur(const std::string& message);

@@ -58,3 +58,24 @@ TEST(CmdBase, PartitionParTypeDeCle) {
               "t3 : le type de clé « auteur » n'existe pas dans la base (types de clés : a, b).\n");
     EXPECT_EQ(ExecuteT3("partition base/corpus.par").statut, 2);
 }
+
+// What t3 prints cannot drive the terminal: the control characters of a corpus are escaped; the base
+// name, a file name, is shown as the file system has it, not converted a second time.
+TEST(CmdBase, CeQuiEstAfficheNePiloteJamaisLeTerminal) {
+    DossierTemporaire dossier;
+    fs::create_directory("base");
+    fs::current_path("base");
+    // Bytes 0x81 and 0x7F are word characters of a form; 0x81 and 0x9D stand for C1 controls.
+    EcritFichier("corpüs.txt", "a\x81\x9D"
+                               "31m mot\x7F mot\n");
+    ASSERT_EQ(t3::SegmPrinc("corpüs.txt", t3::DelimParDefaut), t3::ResultatSegm::Ok);
+    fs::current_path("..");
+    SortieT3 s = ExecuteT3("charge base/corpüs.par");
+    EXPECT_EQ(s.statut, 0) << s.sortie;
+    EXPECT_NE(s.sortie.find("base\tcorpüs\n"), std::string::npos) << s.sortie;
+    s = ExecuteT3("dico base/corpüs.par");
+    EXPECT_EQ(s.sortie.find("\xC2\x9D"), std::string::npos); // a C1 control (the OSC introducer)
+    EXPECT_EQ(s.sortie.find('\x7F'), std::string::npos);
+    EXPECT_NE(s.sortie.find("a\\x81\\x9D31m"), std::string::npos) << s.sortie;
+    EXPECT_NE(s.sortie.find("mot\\x7F"), std::string::npos) << s.sortie;
+}

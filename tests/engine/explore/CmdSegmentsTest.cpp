@@ -84,8 +84,10 @@ TEST(CmdSegmente, DitLaCapaciteQuIlFautEtLaPrendSurDemande) {
     t3test::EcritFichier("trente.txt", texte + "\n");
     SortieT3 s = ExecuteT3("segmente trente.txt --maxart=10", t3test::ErreursT3::APart);
     EXPECT_EQ(s.statut, 2);
-    EXPECT_NE(s.erreurs.find("Le texte demande 30 articles : relancez avec --maxart=30 (ou --maxart=auto)."),
-              std::string::npos)
+    EXPECT_NE(
+        s.erreurs.find("t3 : le texte demande plus d'articles que --maxart=10 : il en demande 30 ; relancez "
+                       "avec --maxart=30 (ou --maxart=auto)."),
+        std::string::npos)
         << s.erreurs;
     EXPECT_FALSE(fs::exists("trente.par"));
     s = ExecuteT3("segmente trente.txt --maxart=auto", t3test::ErreursT3::APart);

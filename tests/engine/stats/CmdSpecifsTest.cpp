@@ -80,6 +80,8 @@ TEST_F(CmdSpecifs, MessagesDErreur) {
          "la valeur de --fmin doit être un nombre entier au moins égal à 1 : 0"},
         {"specifs base/corpus.par auteur --parties=Zola --fmin=dix",
          "la valeur de --fmin doit être un nombre entier au moins égal à 1 : dix"},
+        {"specifs base/corpus.par auteur --parties=Zola --fmin=99999999999",
+         "la valeur de --fmin est trop grande : 99999999999"},
         {"specifs base/corpus.par auteur --parties=Zola --couleur=1", "argument inattendu : --couleur=1"},
         {"specifs base/absente.par auteur --parties=Zola", "la base base/absente.par n'existe pas."},
         {"specifs base/corpus.par titre --parties=Zola",
