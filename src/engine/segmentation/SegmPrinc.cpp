@@ -23,6 +23,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace t3 {
 
 static_assert(std::endian::native == std::endian::little, "the numbered text is written little-endian");
@@ -55,6 +60,8 @@ const char* MessageSegm(ResultatSegm resultat) {
         return "Le texte compte trop d'items pour une base.";
     case ResultatSegm::CorpusEcrase:
         return "Un fichier de la base remplacerait le texte du corpus : renommez le corpus.";
+    case ResultatSegm::SegmentationEnCours:
+        return "Une autre segmentation est en cours dans ce dossier : attendez qu'elle se termine.";
     case ResultatSegm::CorpusEstLaTrace:
         return "Le corpus est le fichier de la trace (atrace.txt), qui l'effacerait : renommez le corpus.";
     }
@@ -834,6 +841,25 @@ void Segmentation::EffaceProvisoires(const std::string& bn) {
         std::remove(NomProvisoire(bn, extension).c_str());
 }
 
+// The lock of the current folder's temporary file for the life of a segmentation; a folder where it
+// cannot even be created holds no lock, and the segmentation fails there on its own terms.
+class VerrouDossier {
+  public:
+    VerrouDossier() : m_fd(::open(NomTxn, O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+        m_occupe = m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    }
+    ~VerrouDossier() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    VerrouDossier(const VerrouDossier&) = delete;
+    VerrouDossier& operator=(const VerrouDossier&) = delete;
+    bool Occupe() const { return m_occupe; }
+
+  private:
+    int m_fd;
+    bool m_occupe = false;
+};
+
 // A base file, the temporary text or a provisional file that is the corpus itself would destroy it.
 bool RemplaceraitLeCorpus(const std::string& pn, const std::string& bn) {
     namespace fs = std::filesystem;
@@ -867,9 +893,18 @@ ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& del
         Trace("\n%s n'est pas un fichier : segmentation abandonnée", pn.c_str());
         return Refuse(ResultatSegm::TexteNonOuvert);
     }
+    // One segmentation at a time in a folder: they share its temporary file and its trace.
+    VerrouDossier verrou;
+    if (verrou.Occupe()) {
+        Trace("\nUne autre segmentation est en cours dans ce dossier : segmentation abandonnée");
+        return Refuse(ResultatSegm::SegmentationEnCours);
+    }
     // A placement of this base cut short is undone, and what a killed run left goes.
     RangeBase(bn);
-    if (!AllocTab()) return Refuse(ResultatSegm::MemoireInsuffisante);
+    if (!AllocTab()) {
+        EffaceTxn();
+        return Refuse(ResultatSegm::MemoireInsuffisante);
+    }
     Trace("\n\n*****FIN DE AllocTab*****\n");
     if (SegmText(pn, delimiteurs) == ResultatSegm::Ok) {
         Trace("\n\n*****FIN DE SegmText*****\n");

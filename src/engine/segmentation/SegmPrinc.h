@@ -21,13 +21,14 @@ enum class ResultatSegm {
     BaseNonEcrite,  // a base file cannot be created or written
     MaxartInvalide, // MAXART out of 1 .. MaxartLimite
     MemoireInsuffisante,
-    MaxartDepasse,    // more articles than MAXART
-    ZoneTextePleine,  // the article texts overflow 40 x MAXART bytes
-    CleTropLongue,    // a key type or content of more than 126 characters
-    CleIncorrecte,    // a key left open at the end of the text, or empty once its spaces are dropped
-    TexteTropLong,    // more items than a 32-bit count holds
-    CorpusEcrase,     // a base file would replace the corpus text itself
-    CorpusEstLaTrace, // the corpus is the trace file of its folder, which the run would write into
+    MaxartDepasse,       // more articles than MAXART
+    ZoneTextePleine,     // the article texts overflow 40 x MAXART bytes
+    CleTropLongue,       // a key type or content of more than 126 characters
+    CleIncorrecte,       // a key left open at the end of the text, or empty once its spaces are dropped
+    TexteTropLong,       // more items than a 32-bit count holds
+    CorpusEcrase,        // a base file would replace the corpus text itself
+    CorpusEstLaTrace,    // the corpus is the trace file of its folder, which the run would write into
+    SegmentationEnCours, // another segmentation runs in the current folder
 };
 
 // The French message shown to the user for a result other than Ok.

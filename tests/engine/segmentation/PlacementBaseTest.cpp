@@ -10,6 +10,10 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 using namespace t3;
 using t3test::DossierTemporaire;
 using t3test::EcritFichier;
@@ -120,4 +124,23 @@ TEST(PlacementBase, SansBasePrecedenteRienNEstGarde) {
     EXPECT_EQ(BaseChargee(), "refusée");
     EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::Ok);
     EXPECT_EQ(BaseChargee(), "nouvelle");
+}
+
+// Two segmentations at once in one folder: the second is told that the first runs, and touches
+// neither its temporary file nor the base.
+TEST(PlacementBase, UneSegmentationALaFoisParDossier) {
+    DossierTemporaire dossier;
+    SegmenteAncienne();
+    EcritFichier("xxxx.txn", "codes en cours");
+    const int autre = ::open("xxxx.txn", O_RDWR);
+    ASSERT_GE(autre, 0);
+    ASSERT_EQ(::flock(autre, LOCK_EX), 0);
+    EcritFichier("corpus.txt", Nouveau);
+    EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::SegmentationEnCours);
+    EXPECT_EQ(t3test::LitFichier("xxxx.txn"), "codes en cours");
+    EXPECT_EQ(BaseChargee(), "ancienne");
+    ::close(autre);
+    EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::Ok);
+    EXPECT_EQ(BaseChargee(), "nouvelle");
+    EXPECT_FALSE(std::filesystem::exists("xxxx.txn"));
 }
