@@ -2,6 +2,7 @@
 
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/TFenChoixDelimForme.h"
+#include "segmentation/Trace.h"
 #include "segmentation/VerifCles.h"
 #include "shell/Chemins.h"
 #include "shell/Dialogues.h"
@@ -11,7 +12,9 @@
 #include "shell/TexteQt.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 namespace t3ui {
@@ -101,6 +104,7 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
     }
     if (fautives != 0) {
         Dialogues::Information(cadre, "Problème dans les clefs.\nConsultez atrace.txt");
+        MontreTrace(cadre);
         return false;
     }
     TFenChoixDelimForme dialogue(cadre);
@@ -151,6 +155,24 @@ void Atelier::OuvreChemin(const QString& chemin) {
         OuvreBase(info.filePath());
     else
         CreeBase(info.filePath());
+}
+
+// The report of the faulty keys, at hand in a window: the next opening of a base starts the trace anew.
+void Atelier::MontreTrace(QWidget* cadre) {
+    QFile fichier(QString::fromUtf8(t3::NomTrace));
+    if (!fichier.open(QIODevice::ReadOnly)) return;
+    const QByteArray octets = fichier.readAll();
+    auto* fenetre = new QPlainTextEdit(cadre);
+    fenetre->setWindowFlag(Qt::Window);
+    fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    fenetre->setObjectName("FenTraceCles");
+    fenetre->setWindowTitle("Compte rendu des clés - " +
+                            QDir::current().filePath(QString::fromUtf8(t3::NomTrace)));
+    fenetre->setReadOnly(true);
+    fenetre->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    fenetre->setPlainText(VersQt(std::string_view(octets.constData(), static_cast<size_t>(octets.size()))));
+    fenetre->resize(640, 400);
+    fenetre->show();
 }
 
 // The capacity ran out: the text is counted, and the user may segment it again with what it needs.

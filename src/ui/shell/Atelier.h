@@ -67,6 +67,7 @@ class Atelier : public QObject {
     // when nothing needed asking.
     QMessageBox::StandardButton DemandeSauvegarde(QMessageBox::StandardButtons boutons);
     void NouveauRapport(const t3::charg1* base);
+    void MontreTrace(QWidget* cadre);
     // After the capacity ran out: the text's needed capacity offered, and the segmentation run again
     // with it when the user accepts; nothing when the user declines.
     std::optional<t3::ResultatSegm> SegmenteAvecLaCapaciteNecessaire(const std::string& texte,

@@ -30,6 +30,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
@@ -177,6 +178,13 @@ void TFenPrincTest::DesClesFautivesNeCreentRien() {
     QVERIFY(!QFileInfo::exists("cles.dic"));
     QVERIFY(t3uitest::Lit("atrace.txt").size() > 0);
     QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 0);
+    // The report of the faulty keys is shown where it is read, read-only and copyable: the next
+    // opening of a base starts the trace anew.
+    auto* trace = fenetre.findChild<QPlainTextEdit*>("FenTraceCles");
+    QVERIFY(trace);
+    QVERIFY(trace->isReadOnly());
+    QCOMPARE(trace->toPlainText(), VersQt(t3uitest::Lit("atrace.txt").toStdString()));
+    QVERIFY(trace->toPlainText().contains("<titre=un"));
 }
 
 void TFenPrincTest::CreerUneBaseSegmenteEtOuvre() {
