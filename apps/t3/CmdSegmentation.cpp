@@ -4,6 +4,7 @@
 #include "Globaux.h"
 #include "segmentation/Cp1252.h"
 #include "segmentation/SegmPrinc.h"
+#include "segmentation/Trace.h"
 #include "segmentation/VerifCles.h"
 
 #include <algorithm>
@@ -12,6 +13,14 @@
 namespace t3cli {
 
 namespace {
+
+// Where the details are: the trace, unless it could not be written in this folder (read-only).
+std::string RenvoiTrace() {
+    std::FILE* f = std::fopen(t3::NomTrace, "ab");
+    if (!f) return "La trace atrace.txt n'a pu être écrite dans ce dossier : aucun détail n'est disponible.";
+    std::fclose(f);
+    return "Consultez atrace.txt";
+}
 
 // Runs the key verification and prints what it found; returns the exit status.
 int Verifie(const std::string& corpus) {
@@ -29,7 +38,7 @@ int Verifie(const std::string& corpus) {
     if (!messages.empty()) std::fputc('\n', stdout);
     std::printf("Clés incorrectes : %ld\n", static_cast<long>(erreurs));
     if (erreurs > 0) {
-        std::printf("Problème dans les clefs.\nConsultez atrace.txt\n");
+        std::printf("Problème dans les clefs.\n%s\n", RenvoiTrace().c_str());
         return SortieClesIncorrectes;
     }
     return SortieOk;
@@ -80,10 +89,10 @@ int ExecuteSegmente(const Arguments& args) {
         // The workbench's message sends the user to the options; here the capacity is --maxart.
         return Erreur("le texte demande plus d'articles que --maxart=" + std::to_string(maxart) +
                       " : il en demande " + besoin + " ; relancez avec --maxart=" + besoin +
-                      " (ou --maxart=auto).\nConsultez atrace.txt");
+                      " (ou --maxart=auto).\n" + RenvoiTrace());
     }
     if (resultat != t3::ResultatSegm::Ok)
-        return Erreur(std::string(t3::MessageSegm(resultat)) + "\nConsultez atrace.txt");
+        return Erreur(std::string(t3::MessageSegm(resultat)) + "\n" + RenvoiTrace());
     Affiche(stdout, t3::ResumeSegmentation(t3::TraitPath(corpus) + ".par"));
     std::fputc('\n', stdout);
     return SortieOk;

@@ -116,3 +116,19 @@ TEST(CmdSegmente, RefuseCeQuiNEstPasUnTexteEtVerifieLesOptionsDAbord) {
         << s.sortie;
     EXPECT_EQ(s.sortie.find("Clés incorrectes"), std::string::npos) << s.sortie;
 }
+
+// Where the trace cannot be written, t3 does not send the user to it.
+TEST(CmdSegmente, NeRenvoiePasAUneTraceQuiNAPuEtreEcrite) {
+    DossierTemporaire dossier;
+    t3test::EcritFichier("cles.txt", "<titre=un\n");
+    SortieT3 s = ExecuteT3("segmente cles.txt");
+    EXPECT_EQ(s.statut, 1);
+    EXPECT_NE(s.sortie.find("Consultez atrace.txt"), std::string::npos) << s.sortie;
+    fs::remove("atrace.txt");
+    fs::create_directory("atrace.txt"); // in the way, whoever runs the test
+    s = ExecuteT3("segmente cles.txt");
+    EXPECT_EQ(s.statut, 1);
+    EXPECT_EQ(s.sortie.find("Consultez"), std::string::npos) << s.sortie;
+    EXPECT_NE(s.sortie.find("La trace atrace.txt n'a pu être écrite dans ce dossier"), std::string::npos)
+        << s.sortie;
+}
