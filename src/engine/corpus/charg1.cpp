@@ -161,6 +161,7 @@ bool charg1::LecParam(const char* chemin) {
     std::string ligne;
     int32_t champs[11] = {};
     bool lu = nomLu && !nom.empty() && LitLigne(f, ligne, LongueurMaxLigneParam);
+    EffaceTxnAbandonne(m_dossier);
     std::fclose(f);
     const char* p = ligne.data();
     for (int i = 0; lu && i < 11; ++i)

@@ -939,6 +939,14 @@ ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs) {
     return SegmPrinc(pn, delimiteurs, Options.Maxart);
 }
 
+void EffaceTxnAbandonne(const std::string& dossier) {
+    const std::string chemin = (dossier.empty() ? std::string() : dossier + "/") + NomTxn;
+    const int fd = ::open(chemin.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(chemin.c_str());
+    ::close(fd);
+}
+
 int64_t CompteArticles(const std::string& pn, const std::string& delimiteurs) {
     const std::array<bool, 256> mot = TableMot(delimiteurs);
     DecoupeurTexte decoupeur(mot);

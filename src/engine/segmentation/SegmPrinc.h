@@ -44,6 +44,10 @@ std::string TraitPath(const std::string& pn);
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart);
 // The same with the MAXART option in force.
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs);
+// Removes the temporary file that a killed segmentation left in the folder, unless a segmentation runs
+// there now (it holds the file's lock); nothing when there is none.
+void EffaceTxnAbandonne(const std::string& dossier);
+
 // The smallest MAXART with which the text pn segments under these delimiters (its distinct forms, signs,
 // key types and contents, or more when their texts need more than 40 bytes each); -1 when the text
 // cannot be read. Reads the text once more, writing nothing.

@@ -144,3 +144,19 @@ TEST(PlacementBase, UneSegmentationALaFoisParDossier) {
     EXPECT_EQ(BaseChargee(), "nouvelle");
     EXPECT_FALSE(std::filesystem::exists("xxxx.txn"));
 }
+
+// The temporary file of a killed segmentation goes when a base of that folder is opened, unless a
+// segmentation runs there now.
+TEST(PlacementBase, LeFichierTemporaireDUnArretPartALOuverture) {
+    DossierTemporaire dossier;
+    SegmenteAncienne();
+    EcritFichier("xxxx.txn", std::string(4096, 'x'));
+    const int autre = ::open("xxxx.txn", O_RDWR);
+    ASSERT_EQ(::flock(autre, LOCK_EX), 0);
+    EXPECT_EQ(BaseChargee(), "ancienne");
+    EXPECT_TRUE(std::filesystem::exists("xxxx.txn"));
+    ::close(autre);
+    EXPECT_EQ(BaseChargee(), "ancienne");
+    EXPECT_FALSE(std::filesystem::exists("xxxx.txn"));
+    EXPECT_EQ(BaseChargee(), "ancienne"); // and nothing to say when there is none
+}
