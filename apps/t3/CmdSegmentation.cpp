@@ -83,7 +83,8 @@ int ExecuteSegmente(const Arguments& args) {
     if (statut != SortieOk) return statut;
     // "auto": the tables sized from the text, which is read once more for it.
     if (capaciteAuto) maxart = CapaciteNecessaire(corpus, delimiteurs);
-    const t3::ResultatSegm resultat = t3::SegmPrinc(corpus, delimiteurs, maxart);
+    t3::InfosSegm infos;
+    const t3::ResultatSegm resultat = t3::SegmPrinc(corpus, delimiteurs, maxart, infos);
     if (resultat == t3::ResultatSegm::MaxartDepasse || resultat == t3::ResultatSegm::ZoneTextePleine) {
         const std::string besoin = std::to_string(CapaciteNecessaire(corpus, delimiteurs));
         // The workbench's message sends the user to the options; here the capacity is --maxart.
@@ -95,6 +96,8 @@ int ExecuteSegmente(const Arguments& args) {
         return Erreur(std::string(t3::MessageSegm(resultat)) + "\n" + RenvoiTrace());
     Affiche(stdout, t3::ResumeSegmentation(t3::TraitPath(corpus) + ".par"));
     std::fputc('\n', stdout);
+    if (const std::string avertissement = t3::AvertissementCoupes(infos); !avertissement.empty())
+        std::printf("%s\n", avertissement.c_str());
     return SortieOk;
 }
 

@@ -132,12 +132,17 @@ bool DecoupeurTexte::Decoupe(Morceau& m) {
             size_t n = 1;
             while (n < limite && m_mot[b[i + n]])
                 ++n;
+            // A form of full length followed by a word character is a cut: each run counts once.
+            const bool coupee = n == LongueurMaxForme && i + n < fin && m_mot[b[i + n]];
+            if (coupee && !m_enSuite && suitesCoupees++ == 0) ligneSuiteCoupee = m_ligne;
+            m_enSuite = coupee;
             m.jetons.push_back(
                 Jeton{static_cast<uint32_t>(i), static_cast<uint8_t>(n), '0', HacheJeton('0', b + i, n), 0});
             i += n;
             ++nbItems;
             ++nbOcc;
         } else if (c == '\n') {
+            ++m_ligne;
             m.jetons.push_back(Jeton{0, 0, 0, 0, CodeSautLigne});
             ++i;
             ++nbItems;

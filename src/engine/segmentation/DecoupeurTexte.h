@@ -56,6 +56,10 @@ class DecoupeurTexte {
     // Counts of the items cut so far.
     int32_t nbItems = 0;
     int32_t nbOcc = 0;
+    // Runs of word characters longer than a form may be, cut into several forms, and the line of the
+    // first (from 1).
+    int64_t suitesCoupees = 0;
+    int64_t ligneSuiteCoupee = 0;
     std::array<int32_t, 256> cptPonct{};
 
   private:
@@ -71,6 +75,8 @@ class DecoupeurTexte {
     bool m_finFichier = false;
     bool m_erreurLecture = false;
     bool m_termine = false;
+    int64_t m_ligne = 1;
+    bool m_enSuite = false; // the last form was cut from a longer run
 };
 
 } // namespace t3

@@ -184,6 +184,7 @@ class Segmentation {
     ~Segmentation() { FermeFichiers(); }
 
     ResultatSegm Execute(const std::string& pn, const std::string& delimiteurs);
+    const InfosSegm& Infos() const { return m_infos; }
 
   private:
     bool AllocTab();
@@ -229,6 +230,7 @@ class Segmentation {
     TableJetons m_table;
     std::array<bool, 256> m_mot{};
     std::array<int32_t, 256> m_cptPonct{};
+    InfosSegm m_infos;
 
     int32_t m_nbItems = 0, m_nbItemsSansAnnot = 0, m_dernier = -1, m_nbOcc = 0, m_nbForm = 0, m_nbPonct = 0,
             m_nbCle = 0, m_nbCtnu = 0, m_nhap = 0, m_nbLemm = 0, m_nbCatg = 0, m_fmax = 0;
@@ -381,6 +383,13 @@ ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& tx
     m_nbItems = decoupeur.nbItems;
     m_nbOcc = decoupeur.nbOcc;
     m_cptPonct = decoupeur.cptPonct;
+    m_infos.suitesCoupees = decoupeur.suitesCoupees;
+    m_infos.ligneSuiteCoupee = decoupeur.ligneSuiteCoupee;
+    if (m_infos.suitesCoupees > 0)
+        Trace("\n%ld suite(s) de plus de %ld caractères coupée(s) en plusieurs formes, la première à la "
+              "ligne %ld",
+              static_cast<long>(m_infos.suitesCoupees), static_cast<long>(LongueurMaxForme),
+              static_cast<long>(m_infos.ligneSuiteCoupee));
     return m_refus;
 }
 
@@ -933,6 +942,22 @@ ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& del
 
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart) {
     return Segmentation(maxart).Execute(pn, delimiteurs);
+}
+
+ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart,
+                       InfosSegm& infos) {
+    Segmentation segmentation(maxart);
+    const ResultatSegm resultat = segmentation.Execute(pn, delimiteurs);
+    infos = segmentation.Infos();
+    return resultat;
+}
+
+std::string AvertissementCoupes(const InfosSegm& infos) {
+    if (infos.suitesCoupees == 0) return {};
+    return "Attention : " + std::to_string(infos.suitesCoupees) + " suite(s) de plus de " +
+           std::to_string(LongueurMaxForme) +
+           " caractères sans séparateur coupée(s) en plusieurs formes, la " + "première à la ligne " +
+           std::to_string(infos.ligneSuiteCoupee) + ".";
 }
 
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs) {

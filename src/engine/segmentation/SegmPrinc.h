@@ -42,6 +42,16 @@ std::string TraitPath(const std::string& pn);
 // into the current folder. On any failure no base file is left half-written: the previous base of that
 // name, if any, is left as it was or removed whole.
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart);
+// What a segmentation tells besides its result: the runs of word characters longer than a form,
+// cut into several forms, and the line of the first.
+struct InfosSegm {
+    int64_t suitesCoupees = 0;
+    int64_t ligneSuiteCoupee = 0;
+};
+// The warning about the cut runs (UTF-8), or an empty text when there is none.
+std::string AvertissementCoupes(const InfosSegm& infos);
+ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart,
+                       InfosSegm& infos);
 // The same with the MAXART option in force.
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs);
 // Removes the temporary file that a killed segmentation left in the folder, unless a segmentation runs

@@ -1,5 +1,6 @@
 #include "shell/Atelier.h"
 
+#include "Globaux.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/TFenChoixDelimForme.h"
 #include "segmentation/Trace.h"
@@ -113,12 +114,14 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
     if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return false;
     const std::string delimiteurs = VersCp1252(dialogue.Delimiteurs());
     t3::ResultatSegm resultat;
+    t3::InfosSegm infos;
     {
         Sablier sablier;
-        resultat = t3::SegmPrinc(local, delimiteurs);
+        resultat = t3::SegmPrinc(local, delimiteurs, t3::Options.Maxart, infos);
     }
     if (resultat == t3::ResultatSegm::MaxartDepasse || resultat == t3::ResultatSegm::ZoneTextePleine) {
-        const std::optional<t3::ResultatSegm> relance = SegmenteAvecLaCapaciteNecessaire(local, delimiteurs);
+        const std::optional<t3::ResultatSegm> relance =
+            SegmenteAvecLaCapaciteNecessaire(local, delimiteurs, infos);
         if (!relance) return false; // the user declined: the question said it all
         if (*relance != t3::ResultatSegm::MaxartDepasse) resultat = *relance;
     }
@@ -127,6 +130,9 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
                            QString::fromUtf8(t3::MessageSegm(resultat)));
         return false;
     }
+    // Runs too long for a form were cut: said, not silent.
+    if (const std::string avertissement = t3::AvertissementCoupes(infos); !avertissement.empty())
+        Dialogues::Information(cadre, QString::fromStdString(avertissement));
     // The base is written under the text's name in the current folder.
     return OuvreBase(QDir::current().filePath(CheminQt(t3::TraitPath(local)) + ".par"), false);
 }
@@ -177,7 +183,8 @@ void Atelier::MontreTrace(QWidget* cadre) {
 
 // The capacity ran out: the text is counted, and the user may segment it again with what it needs.
 std::optional<t3::ResultatSegm> Atelier::SegmenteAvecLaCapaciteNecessaire(const std::string& texte,
-                                                                          const std::string& delimiteurs) {
+                                                                          const std::string& delimiteurs,
+                                                                          t3::InfosSegm& infos) {
     int64_t besoin;
     {
         Sablier sablier;
@@ -193,7 +200,7 @@ std::optional<t3::ResultatSegm> Atelier::SegmenteAvecLaCapaciteNecessaire(const 
         QMessageBox::Yes | QMessageBox::No);
     if (reponse != QMessageBox::Yes) return std::nullopt;
     Sablier sablier;
-    return t3::SegmPrinc(texte, delimiteurs, static_cast<int32_t>(besoin));
+    return t3::SegmPrinc(texte, delimiteurs, static_cast<int32_t>(besoin), infos);
 }
 
 QMessageBox::StandardButton Atelier::DemandeSauvegarde(QMessageBox::StandardButtons boutons) {

@@ -71,7 +71,8 @@ class Atelier : public QObject {
     // After the capacity ran out: the text's needed capacity offered, and the segmentation run again
     // with it when the user accepts; nothing when the user declines.
     std::optional<t3::ResultatSegm> SegmenteAvecLaCapaciteNecessaire(const std::string& texte,
-                                                                     const std::string& delimiteurs);
+                                                                     const std::string& delimiteurs,
+                                                                     t3::InfosSegm& infos);
     // Opens a .par, segments any other file; a file that does not exist is said so.
     void OuvreChemin(const QString& chemin);
 

@@ -371,3 +371,24 @@ TEST(TraitPath, GardeLeNomSansDossierNiExtension) {
     EXPECT_EQ(TraitPath(".cache"), ".cache");
     EXPECT_EQ(TraitPath("discours"), "discours");
 }
+
+// A run of word characters longer than a form is cut as before, and told: how many runs, and the line
+// of the first; a run cut several times counts once.
+TEST(SegmPrinc, DitLesSuitesCoupees) {
+    DossierTemporaire dossier;
+    EcritFichier("corpus.txt",
+                 "court\nencore court\n" + std::string(150, 'x') + " mot\n" + std::string(60, 'y') + "\n");
+    InfosSegm infos;
+    ASSERT_EQ(SegmPrinc("corpus.txt", DelimParDefaut, MaxartInitial, infos), ResultatSegm::Ok);
+    EXPECT_EQ(infos.suitesCoupees, 2);
+    EXPECT_EQ(infos.ligneSuiteCoupee, 3);
+    EXPECT_EQ(AvertissementCoupes(infos),
+              "Attention : 2 suite(s) de plus de 59 caractères sans séparateur coupée(s) "
+              "en plusieurs formes, la première à la ligne 3.");
+    EXPECT_NE(LitFichier("atrace.txt").find("2 suite(s) de plus de 59 caract"), std::string::npos);
+    // A form of exactly 59 characters is no cut.
+    EcritFichier("corpus.txt", std::string(59, 'z') + " " + std::string(59, 'w') + "\n");
+    ASSERT_EQ(SegmPrinc("corpus.txt", DelimParDefaut, MaxartInitial, infos), ResultatSegm::Ok);
+    EXPECT_EQ(infos.suitesCoupees, 0);
+    EXPECT_EQ(AvertissementCoupes(infos), "");
+}
