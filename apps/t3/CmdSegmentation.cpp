@@ -92,8 +92,12 @@ int ExecuteSegmente(const Arguments& args) {
                       " : il en demande " + besoin + " ; relancez avec --maxart=" + besoin +
                       " (ou --maxart=auto).\n" + RenvoiTrace());
     }
-    if (resultat != t3::ResultatSegm::Ok)
-        return Erreur(std::string(t3::MessageSegm(resultat)) + "\n" + RenvoiTrace());
+    if (resultat != t3::ResultatSegm::Ok) {
+        // A write failure says its cause: a full disk, a read-only folder.
+        const std::string cause = t3::CauseEcriture(infos.causeEcriture);
+        return Erreur(std::string(t3::MessageSegm(resultat)) +
+                      (cause.empty() ? "" : "\nCause : " + cause + ".") + "\n" + RenvoiTrace());
+    }
     Affiche(stdout, t3::ResumeSegmentation(t3::TraitPath(corpus) + ".par"));
     std::fputc('\n', stdout);
     if (const std::string avertissement = t3::AvertissementCoupes(infos); !avertissement.empty())

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstdio>
 #include <cstring>
@@ -167,14 +168,19 @@ class EcrivainCodes {
     // Writes the codes of the chunk, if it holds some not written yet.
     void Ecrit(Morceau& m) {
         const size_t n = m.codes.size();
-        if (n && std::fwrite(m.codes.data(), sizeof(int32_t), n, m_fichier) != n) m_erreur = true;
+        if (n && std::fwrite(m.codes.data(), sizeof(int32_t), n, m_fichier) != n) {
+            if (!m_erreur) m_errno = errno;
+            m_erreur = true;
+        }
         m.codes.clear();
     }
     bool EnErreur() const { return m_erreur; }
+    int Errno() const { return m_errno; }
 
   private:
     std::FILE* m_fichier;
     bool m_erreur = false;
+    int m_errno = 0;
 };
 
 // One run of the segmentation: its tables and counters, each run starting from nothing.
@@ -184,7 +190,11 @@ class Segmentation {
     ~Segmentation() { FermeFichiers(); }
 
     ResultatSegm Execute(const std::string& pn, const std::string& delimiteurs);
-    const InfosSegm& Infos() const { return m_infos; }
+    InfosSegm Infos() const {
+        InfosSegm infos = m_infos;
+        infos.causeEcriture = m_cause.load();
+        return infos;
+    }
 
   private:
     bool AllocTab();
@@ -231,6 +241,12 @@ class Segmentation {
     std::array<bool, 256> m_mot{};
     std::array<int32_t, 256> m_cptPonct{};
     InfosSegm m_infos;
+    // The first cause of a write failure, noted by either writing thread.
+    mutable std::atomic<int> m_cause{0};
+    void NoteCause(int erreur) const {
+        int aucune = 0;
+        if (erreur != 0) m_cause.compare_exchange_strong(aucune, erreur);
+    }
 
     int32_t m_nbItems = 0, m_nbItemsSansAnnot = 0, m_dernier = -1, m_nbOcc = 0, m_nbForm = 0, m_nbPonct = 0,
             m_nbCle = 0, m_nbCtnu = 0, m_nhap = 0, m_nbLemm = 0, m_nbCatg = 0, m_fmax = 0;
@@ -406,6 +422,7 @@ ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& de
     Trace("\nFichier -- %s -- ouvert pour segmentation", pn.c_str());
     m_sortie = std::fopen(NomTxn, "wb");
     if (!m_sortie) {
+        NoteCause(errno);
         Trace("\n           xxxx.txn pas ouvert !");
         return Refuse(ResultatSegm::TxnNonOuvert);
     }
@@ -420,7 +437,8 @@ ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& de
     }
     const bool ecrit = FermeSortie(!txn.EnErreur());
     if (!ecrit) {
-        Trace("\n\"%s\": ne peut etre ouvert\n", NomTxn);
+        NoteCause(txn.EnErreur() ? txn.Errno() : errno);
+        Trace("\n\"%s\": ne peut être écrit : %s\n", NomTxn, CauseEcriture(m_cause).c_str());
         return Refuse(ResultatSegm::TxnNonOuvert);
     }
     m_nbItemsSansAnnot = m_nbItems;
@@ -700,6 +718,7 @@ ResultatSegm Segmentation::EcriDicNum(const std::string& bn, std::string& trace)
     const std::string nom = NomFichier(bn, ".dic");
     Fichier dic(NomProvisoire(bn, ".dic"), "wb");
     if (!dic) {
+        NoteCause(errno);
         trace += Formate("\n\"%s\": ne peut etre ouvert\n", nom.c_str());
         return ResultatSegm::BaseNonEcrite;
     }
@@ -723,7 +742,8 @@ ResultatSegm Segmentation::EcriDicNum(const std::string& bn, std::string& trace)
         }
     }
     if (!dic.Ferme(ecrit)) {
-        trace += Formate("\n\"%s\": ne peut etre ouvert\n", nom.c_str());
+        NoteCause(errno);
+        trace += Formate("\n\"%s\": ne peut être écrit : %s\n", nom.c_str(), CauseEcriture(errno).c_str());
         return ResultatSegm::BaseNonEcrite;
     }
     trace += Formate("\n--  Fin EcriDicNum  %7ld articles", static_cast<long>(m_dernier));
@@ -741,6 +761,7 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn, std::string& trace)
     const std::string nom = NomFichier(bn, ".num");
     Fichier num(NomProvisoire(bn, ".num"), "wb");
     if (!num) {
+        NoteCause(errno);
         trace += Formate("\n\"%s\": ne peut etre ouvert\n", nom.c_str());
         return ResultatSegm::BaseNonEcrite;
     }
@@ -768,7 +789,8 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn, std::string& trace)
         copies += static_cast<int32_t>(lus);
     }
     if (!num.Ferme(ecrit && copies == m_nbItems)) {
-        trace += Formate("\n\"%s\": ne peut etre ouvert\n", nom.c_str());
+        NoteCause(errno);
+        trace += Formate("\n\"%s\": ne peut être écrit : %s\n", nom.c_str(), CauseEcriture(errno).c_str());
         return ResultatSegm::BaseNonEcrite;
     }
     trace += Formate(" %7ld items.", static_cast<long>(copies));
@@ -777,7 +799,10 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn, std::string& trace)
 
 ResultatSegm Segmentation::EcriParam(const std::string& bn, const std::string& d) {
     m_sortie = CreeFichierBase(bn, ".par");
-    if (!m_sortie) return Refuse(ResultatSegm::BaseNonEcrite);
+    if (!m_sortie) {
+        NoteCause(errno);
+        return Refuse(ResultatSegm::BaseNonEcrite);
+    }
     Trace("\n    Fichier Param \t %s  :", NomFichier(bn, ".par").c_str());
     const auto l = [](int32_t v) { return static_cast<long>(v); };
     std::string texte = bn + "\n";
@@ -796,7 +821,9 @@ ResultatSegm Segmentation::EcriParam(const std::string& bn, const std::string& d
     texte += Formate("\n\n*** Fin de la segmentation du fichier:      %s.TXT ***", bn.c_str());
     const bool ecrit = FermeSortie(std::fwrite(texte.data(), 1, texte.size(), m_sortie) == texte.size());
     if (!ecrit) {
-        Trace("\n\"%s\": ne peut etre ouvert\n", NomFichier(bn, ".par").c_str());
+        NoteCause(errno);
+        Trace("\n\"%s\": ne peut être écrit : %s\n", NomFichier(bn, ".par").c_str(),
+              CauseEcriture(m_cause).c_str());
         return Refuse(ResultatSegm::BaseNonEcrite);
     }
     return ResultatSegm::Ok;
@@ -950,6 +977,28 @@ ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, in
     const ResultatSegm resultat = segmentation.Execute(pn, delimiteurs);
     infos = segmentation.Infos();
     return resultat;
+}
+
+std::string CauseEcriture(int erreur) {
+    switch (erreur) {
+    case 0:
+        return {};
+    case ENOSPC:
+    case EDQUOT:
+        return "le disque est plein";
+    case EROFS:
+        return "le disque est en lecture seule";
+    case EACCES:
+    case EPERM:
+        return "l'accès au dossier est refusé";
+    case EMFILE:
+    case ENFILE:
+        return "trop de fichiers sont ouverts";
+    case EIO:
+        return "erreur d'entrée-sortie du disque";
+    default:
+        return "erreur système " + std::to_string(erreur);
+    }
 }
 
 std::string AvertissementCoupes(const InfosSegm& infos) {

@@ -47,7 +47,11 @@ ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, in
 struct InfosSegm {
     int64_t suitesCoupees = 0;
     int64_t ligneSuiteCoupee = 0;
+    // Why a file could not be written (the system's error number of the first failure), 0 if none.
+    int causeEcriture = 0;
 };
+// The cause of a write failure in French ("le disque est plein"); empty for 0.
+std::string CauseEcriture(int erreur);
 // The warning about the cut runs (UTF-8), or an empty text when there is none.
 std::string AvertissementCoupes(const InfosSegm& infos);
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart,

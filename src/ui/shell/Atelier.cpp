@@ -126,8 +126,12 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
         if (*relance != t3::ResultatSegm::MaxartDepasse) resultat = *relance;
     }
     if (resultat != t3::ResultatSegm::Ok) {
-        Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
-                           QString::fromUtf8(t3::MessageSegm(resultat)));
+        // A write failure says its cause: a full disk, a read-only folder.
+        const std::string cause = t3::CauseEcriture(infos.causeEcriture);
+        Dialogues::Message(
+            cadre, QMessageBox::Warning, "Tessaron3",
+            QString::fromUtf8(t3::MessageSegm(resultat)) +
+                (cause.empty() ? QString() : "\nCause : " + QString::fromStdString(cause) + "."));
         return false;
     }
     // Runs too long for a form were cut: said, not silent.

@@ -132,3 +132,19 @@ TEST(CmdSegmente, NeRenvoiePasAUneTraceQuiNAPuEtreEcrite) {
     EXPECT_NE(s.sortie.find("La trace atrace.txt n'a pu être écrite dans ce dossier"), std::string::npos)
         << s.sortie;
 }
+
+// A disk that fills up is named as the cause, not passed off as a file that cannot be opened.
+TEST(CmdSegmente, DitQueLeDisqueEstPlein) {
+    DossierTemporaire dossier;
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "pas de /dev/full";
+    t3test::EcritFichier("texte.txt", "un texte assez court\n");
+    fs::create_symlink("/dev/full", "xxxx.txn"); // every write of the temporary file finds the disk full
+    const SortieT3 s = ExecuteT3("segmente texte.txt", t3test::ErreursT3::APart);
+    EXPECT_EQ(s.statut, 2);
+    EXPECT_NE(s.erreurs.find("Cause : le disque est plein."), std::string::npos) << s.erreurs;
+    EXPECT_NE(t3test::LitFichier("atrace.txt")
+                  .find("ne peut \xEAtre \xE9"
+                        "crit : le disque est plein"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists("texte.par"));
+}
