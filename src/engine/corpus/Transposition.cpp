@@ -3,40 +3,35 @@
 #include "corpus/charg1.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace t3 {
 
 namespace {
 
-// The bounds of the range of entries of a base that holds entree: forms, punctuation, key types or key
-// contents, as [debut, fin) and the index of the range.
-struct Plage {
-    int32_t debut, fin, rang;
-};
-
-Plage PlageDe(const charg1& base, int32_t entree) {
-    const int32_t bornes[5] = {0, base.Nbform(), base.Nbform() + base.Nbartponct(),
-                               base.Nbform() + base.Nbartponct() + base.Nbcle(), base.Nbart()};
-    for (int32_t i = 0; i < 4; ++i)
-        if (entree >= bornes[i] && entree < bornes[i + 1]) return {bornes[i], bornes[i + 1], i};
-    return {0, 0, -1};
+// The four ranges of entries of a base, forms, punctuation, key types and key contents: range r is
+// [bornes[r], bornes[r + 1]).
+std::array<int32_t, 5> Bornes(const charg1& base) {
+    const int32_t ponct = base.Nbform() + base.Nbartponct();
+    return {0, base.Nbform(), ponct, ponct + base.Nbcle(), base.Nbart()};
 }
 
-Plage PlageNo(const charg1& base, int32_t rang) {
-    const int32_t bornes[5] = {0, base.Nbform(), base.Nbform() + base.Nbartponct(),
-                               base.Nbform() + base.Nbartponct() + base.Nbcle(), base.Nbart()};
-    return {bornes[rang], bornes[rang + 1], rang};
+// The range that holds entree; -1 for none.
+int32_t RangDe(const std::array<int32_t, 5>& bornes, int32_t entree) {
+    for (int32_t r = 0; r < 4; ++r)
+        if (entree >= bornes[r] && entree < bornes[r + 1]) return r;
+    return -1;
 }
 
 // The entry of cible in the same range with the same graphie; -1 if none.
 int32_t Correspondante(const charg1& source, const charg1& cible, int32_t entree) {
-    const Plage plage = PlageDe(source, entree);
-    if (plage.rang < 0) return -1;
+    const int32_t rang = RangDe(Bornes(source), entree);
+    if (rang < 0) return -1;
     const std::string_view graphie = source.Graphie(entree);
-    if (plage.rang == 0) return cible.LocFormDic(graphie);
-    const Plage dans = PlageNo(cible, plage.rang);
-    for (int32_t e = dans.debut; e < dans.fin; ++e)
+    if (rang == 0) return cible.LocFormDic(graphie);
+    const std::array<int32_t, 5> dans = Bornes(cible);
+    for (int32_t e = dans[rang]; e < dans[rang + 1]; ++e)
         if (cible.Graphie(e) == graphie) return e;
     return -1;
 }
