@@ -9,6 +9,7 @@
 #include "Globaux.h"
 #include "corpus/charg1.h"
 #include "segmentation/SegmPrinc.h"
+#include "segmentation/TaillesTampons.h"
 #include "segmentation/VerifCles.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ using namespace t3;
 
 namespace {
 
-constexpr int32_t Maxart = 5000;
+constexpr int32_t Maxart = 1000;
 
 enum class Sorte { Forme, Ponct, Type, Contenu, Ligne };
 
@@ -161,13 +162,14 @@ void VerifieBase(const std::vector<Item>& items) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     std::string_view texte(reinterpret_cast<const char*>(donnees), taille);
 #ifdef T3_FUZZ_COUPURES
-    // Both readers of the text fill buffers of 1 MB. The text goes behind enough blanks (which make no
-    // item) for its byte at the offset given by the first two bytes of the input to begin the second
-    // buffer: forms, keys and line ends are then cut wherever the fuzzer likes.
+    // Both readers of the text fill buffers of TailleTamponLecture bytes. The text goes behind enough
+    // blanks (which make no item) for its byte at the offset given by the first two bytes of the input to
+    // begin the second buffer: forms, keys and line ends are then cut wherever the fuzzer likes.
     if (taille < 2) return 0;
-    const size_t coupure = (donnees[0] | size_t{donnees[1]} << 8) % (taille - 1);
+    const size_t coupure =
+        (donnees[0] | size_t{donnees[1]} << 8) % std::min(taille - 1, TailleTamponLecture + 1);
     texte.remove_prefix(2);
-    std::string corpus((size_t{1} << 20) - coupure, ' ');
+    std::string corpus(TailleTamponLecture - coupure, ' ');
     corpus += texte;
 #else
     const std::string_view corpus = texte;

@@ -2,6 +2,7 @@
 
 #include "Globaux.h"
 #include "segmentation/TableJetons.h"
+#include "segmentation/TaillesTampons.h"
 #include "segmentation/Trace.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@
 namespace t3 {
 
 namespace {
-constexpr size_t TailleMorceau = 1 << 20;
+constexpr size_t TailleMorceau = TailleTamponLecture;
 // A key stretched over more than this (a run of spaces inside it) is refused.
 constexpr size_t ReportMax = 16 << 20;
 // Zero bytes after the text and after each key part: the hash reads up to 7 bytes past a token.

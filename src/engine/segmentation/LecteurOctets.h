@@ -1,6 +1,8 @@
 #pragma once
 // A buffered reader of a file's bytes for the scans of the corpus text: one byte at a time where the
 // scan needs it, or a run of bytes held contiguous in the buffer (a form is looked up where it lies).
+#include "segmentation/TaillesTampons.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <memory>
@@ -41,7 +43,7 @@ class LecteurOctets {
     void Avance(size_t n) { m_pos += n; }
 
   private:
-    static constexpr size_t Taille = 1 << 20;
+    static constexpr size_t Taille = TailleTamponLecture;
     bool Remplit(size_t n);
 
     std::FILE* m_fichier = nullptr;

@@ -7,6 +7,7 @@
 #include "segmentation/GrandesPages.h"
 #include "segmentation/PlacementBase.h"
 #include "segmentation/TableJetons.h"
+#include "segmentation/TaillesTampons.h"
 #include "segmentation/Trace.h"
 
 #include <algorithm>
@@ -27,6 +28,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace t3 {
@@ -131,25 +133,24 @@ constexpr std::array<unsigned char, 256> TableSeaux = [] {
     return t;
 }();
 
-// Below this many articles, a sort stays on one thread.
-constexpr int32_t SeuilParallele = 1 << 14;
-
-// Runs autre on a second thread while this one runs ici, or both on this one when no thread can be
-// started; returns once both are done, with the first exception either of them threw.
-template <class F, class G> void EnParallele(F&& autre, G&& ici) {
+// Runs autre on a second thread while this one runs ici, or both on this one when the work is too small
+// to be worth a thread (deuxFils false) or no thread can be started; returns once both are done, with
+// the first exception either of them threw.
+template <class F, class G> void EnParallele(F&& autre, G&& ici, bool deuxFils = true) {
     std::exception_ptr erreurAutre;
     std::thread fil;
+    const auto lanceAutre = [&] {
+        try {
+            autre();
+        } catch (...) {
+            erreurAutre = std::current_exception();
+        }
+    };
     try {
-        fil = std::thread([&] {
-            try {
-                autre();
-            } catch (...) {
-                erreurAutre = std::current_exception();
-            }
-        });
+        if (deuxFils) fil = std::thread(lanceAutre);
     } catch (const std::system_error&) {
-        autre();
     }
+    if (!fil.joinable()) lanceAutre();
     std::exception_ptr erreurIci;
     try {
         ici();
@@ -555,8 +556,9 @@ void Segmentation::TriLexicographique(int32_t debut, int32_t fin, std::array<Col
             cles[k].cle = cle;
         }
     };
-    const int32_t milieu = n < SeuilParallele ? n : n / 2;
-    EnParallele([&] { calculeCles(1, milieu, n); }, [&] { calculeCles(0, 0, milieu); });
+    const bool deuxFils = n >= SeuilTriParallele;
+    const int32_t milieu = deuxFils ? n / 2 : n;
+    EnParallele([&] { calculeCles(1, milieu, n); }, [&] { calculeCles(0, 0, milieu); }, deuxFils);
 
     std::array<int32_t, 257> bornes{};
     for (const Cle& c : cles)
@@ -587,8 +589,8 @@ void Segmentation::TriLexicographique(int32_t debut, int32_t fin, std::array<Col
     int seauMilieu = 0;
     while (seauMilieu < 256 && bornes[seauMilieu + 1] <= n / 2)
         ++seauMilieu;
-    if (n < SeuilParallele) seauMilieu = 256;
-    EnParallele([&] { trieSeaux(seauMilieu, 256); }, [&] { trieSeaux(0, seauMilieu); });
+    if (!deuxFils) seauMilieu = 256;
+    EnParallele([&] { trieSeaux(seauMilieu, 256); }, [&] { trieSeaux(0, seauMilieu); }, deuxFils);
     for (int32_t k = 0; k < n; ++k)
         m_list1[debut + k] = distribuees[k].article;
 }
@@ -605,7 +607,7 @@ void Segmentation::TravDico() {
     // lexicographic order, are dealt out by decreasing frequency, which keeps that order within a
     // frequency; the few forms more frequent than the counted frequencies are sorted apart and go first
     // (one sort of 64-bit keys: decreasing frequency, then rank).
-    constexpr int32_t Comptees = 1 << 16;
+    constexpr int32_t Comptees = FrequencesComptees;
     std::vector<int32_t> parRang(m_list1.get(), m_list1.get() + F), frqParRang(F), place(Comptees, 0);
     std::vector<uint64_t> frequentes;
     for (int32_t k = 0; k < NbArticles(); ++k) {
@@ -688,6 +690,7 @@ size_t EcritLigneDic(char* sortie, int32_t frq, int32_t rang, const char* texte,
 }
 // The longest line: two numbers of 11 characters and a key of LongueurMaxCle.
 constexpr size_t LigneDicMax = 1 + 11 + 1 + 11 + 2 + LongueurMaxCle + 1;
+static_assert(TailleTamponEcriture > 2 * LigneDicMax, "a line of the dictionary fits in its buffer");
 
 // A file of the segmentation, closed on every path.
 class Fichier {
@@ -727,7 +730,7 @@ ResultatSegm Segmentation::EcriDicNum(const std::string& bn, std::string& trace)
     constexpr int32_t Avance = 32;
     for (int32_t k = 0; k < std::min(NbArticles(), Avance); ++k)
         __builtin_prefetch(&m_ptrzon2[m_list1[k]]);
-    std::vector<char> tampon(1 << 20);
+    std::vector<char> tampon(TailleTamponEcriture);
     size_t rempli = 0;
     bool ecrit = true;
     for (int32_t k = 0; k < NbArticles() && ecrit; ++k) {
@@ -769,7 +772,7 @@ ResultatSegm Segmentation::EcriTexNum(const std::string& bn, std::string& trace)
     std::vector<int32_t, AllocateurGrandesPages<int32_t>> numeroDe(std::max(NbArticles(), 1));
     for (int32_t i = 0; i < NbArticles(); ++i)
         numeroDe[i] = m_ptrzon2[i].numero;
-    std::vector<int32_t> tampon(1 << 18);
+    std::vector<int32_t> tampon(TailleTamponEcriture / sizeof(int32_t));
     int32_t copies = 0;
     bool ecrit = true;
     while (copies < m_nbItems && ecrit) {
@@ -898,16 +901,20 @@ class VerrouDossier {
 
 // A base file, the temporary text or a provisional file that is the corpus itself would destroy it.
 bool RemplaceraitLeCorpus(const std::string& pn, const std::string& bn) {
-    namespace fs = std::filesystem;
     std::vector<std::string> sorties = {NomTxn};
     for (const char* extension : {".dic", ".num", ".par"}) {
         sorties.push_back(NomFichier(bn, extension));
         sorties.push_back(NomProvisoire(bn, extension));
         sorties.push_back(NomPrecedent(bn, extension));
     }
-    std::error_code erreur;
-    return std::any_of(sorties.begin(), sorties.end(),
-                       [&](const std::string& sortie) { return fs::equivalent(pn, sortie, erreur); });
+    // The corpus is looked up once, each output once: the same device and inode is the same file.
+    struct stat corpus {};
+    if (::stat(pn.c_str(), &corpus) != 0) return false;
+    return std::any_of(sorties.begin(), sorties.end(), [&](const std::string& sortie) {
+        struct stat fichier {};
+        return ::stat(sortie.c_str(), &fichier) == 0 && fichier.st_dev == corpus.st_dev &&
+               fichier.st_ino == corpus.st_ino;
+    });
 }
 
 ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& delimiteurs) {

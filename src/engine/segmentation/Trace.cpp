@@ -2,20 +2,48 @@
 
 #include "segmentation/Cp1252.h"
 
+#include <cerrno>
 #include <cstdarg>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace t3 {
 
 namespace {
 
-void Ecrit(const std::string& dossier, const char* mode, const char* format, va_list args) {
-    const std::string formatCp1252 = Utf8VersCp1252(format);
-    if (FILE* f = std::fopen(CheminTrace(dossier).c_str(), mode)) {
-        std::vfprintf(f, formatCp1252.c_str(), args);
-        std::fclose(f);
+// The trace is opened for each line, so that it holds every line written before a crash or a kill; a
+// line goes in with one write, at the end of the file even when two processes trace in one folder.
+void EcritTexte(const std::string& dossier, bool nouvelle, std::string_view texte) {
+    const int drapeaux = O_WRONLY | O_CREAT | O_CLOEXEC | (nouvelle ? O_TRUNC : O_APPEND);
+    const int f = ::open(CheminTrace(dossier).c_str(), drapeaux, 0666);
+    if (f < 0) return;
+    while (!texte.empty()) {
+        const ssize_t ecrits = ::write(f, texte.data(), texte.size());
+        if (ecrits < 0 && errno == EINTR) continue;
+        if (ecrits <= 0) break;
+        texte.remove_prefix(static_cast<size_t>(ecrits));
     }
+    ::close(f);
+}
+
+std::string FormateListe(const char* format, va_list args) {
+    const std::string formatCp1252 = Utf8VersCp1252(format);
+    va_list copie;
+    va_copy(copie, args);
+    const int n = std::vsnprintf(nullptr, 0, formatCp1252.c_str(), args);
+    std::string texte(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0) std::vsnprintf(texte.data(), texte.size() + 1, formatCp1252.c_str(), copie);
+    va_end(copie);
+    return texte;
+}
+
+void Ecrit(const std::string& dossier, bool nouvelle, const char* format, va_list args) {
+    EcritTexte(dossier, nouvelle, FormateListe(format, args));
 }
 
 } // namespace
@@ -32,49 +60,41 @@ bool EstLaTrace(const std::string& chemin) {
 void Trace(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    Ecrit({}, "ab", format, args);
+    Ecrit({}, false, format, args);
     va_end(args);
 }
 
 void TraceNouvelle(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    Ecrit({}, "wb", format, args);
+    Ecrit({}, true, format, args);
     va_end(args);
 }
 
 void TraceDans(const std::string& dossier, const char* format, ...) {
     va_list args;
     va_start(args, format);
-    Ecrit(dossier, "ab", format, args);
+    Ecrit(dossier, false, format, args);
     va_end(args);
 }
 
 void TraceNouvelleDans(const std::string& dossier, const char* format, ...) {
     va_list args;
     va_start(args, format);
-    Ecrit(dossier, "wb", format, args);
+    Ecrit(dossier, true, format, args);
     va_end(args);
 }
 
 std::string Formate(const char* format, ...) {
-    const std::string formatCp1252 = Utf8VersCp1252(format);
-    va_list args, copie;
+    va_list args;
     va_start(args, format);
-    va_copy(copie, args);
-    const int n = std::vsnprintf(nullptr, 0, formatCp1252.c_str(), args);
+    std::string texte = FormateListe(format, args);
     va_end(args);
-    std::string texte(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0) std::vsnprintf(texte.data(), texte.size() + 1, formatCp1252.c_str(), copie);
-    va_end(copie);
     return texte;
 }
 
 void TraceTexte(const std::string& texte) {
-    if (FILE* f = std::fopen(CheminTrace({}).c_str(), "ab")) {
-        std::fwrite(texte.data(), 1, texte.size(), f);
-        std::fclose(f);
-    }
+    EcritTexte({}, false, texte);
 }
 
 } // namespace t3
