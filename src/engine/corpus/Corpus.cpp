@@ -19,7 +19,8 @@ bool Corpus::AjoutePartition(std::unique_ptr<Partition>& partition) {
 int32_t Corpus::IndexPartition(const Partition* partition) const {
     if (!partition) return -1;
     for (size_t i = 0; i < m_partitions.size(); ++i)
-        if (m_partitions[i]->GetPartition()->CleType() == partition->CleType())
+        if (const Partition* tenue = m_partitions[i]->GetPartition();
+            tenue->Base() == partition->Base() && tenue->CleType() == partition->CleType())
             return static_cast<int32_t>(i);
     return -1;
 }
@@ -42,7 +43,8 @@ bool Corpus::AjouteSection(std::unique_ptr<Section>& section) {
 int32_t Corpus::IndexSection(const Section* section) const {
     if (!section) return -1;
     for (size_t i = 0; i < m_sections.size(); ++i)
-        if (m_sections[i]->GetSection()->Delimiteurs() == section->Delimiteurs())
+        if (const Section* tenue = m_sections[i]->GetSection();
+            tenue->Base() == section->Base() && tenue->Delimiteurs() == section->Delimiteurs())
             return static_cast<int32_t>(i);
     return -1;
 }

@@ -21,17 +21,17 @@ class Corpus {
     // The open base's loader: the last one appended; null before any load.
     charg1* ChargeurCourant() const { return m_chargeurs.empty() ? nullptr : m_chargeurs.back(); }
 
-    // Takes the partition and returns true when no partition of its key type is held yet; otherwise
-    // returns false and leaves the partition with the caller, who discards it.
+    // Takes the partition and returns true when no partition of its base by its key type is held yet;
+    // otherwise returns false and leaves the partition with the caller, who discards it.
     bool AjoutePartition(std::unique_ptr<Partition>& partition);
-    // The index of the held partition of the same key type; -1 if none.
+    // The index of the held partition of the same base by the same key type; -1 if none.
     int32_t IndexPartition(const Partition* partition) const;
     int32_t NbPartitions() const { return static_cast<int32_t>(m_partitions.size()); }
     InfoPartition* InfoDePartition(int32_t i) const;
     Partition* PartitionNo(int32_t i) const;
 
-    // Takes the section set and returns true when none with the same delimiters in the same order is
-    // held yet; otherwise false, the set staying with the caller.
+    // Takes the section set and returns true when none of its base with the same delimiters in the same order
+    // is held yet; otherwise false, the set staying with the caller.
     bool AjouteSection(std::unique_ptr<Section>& section);
     int32_t IndexSection(const Section* section) const;
     int32_t NbSections() const { return static_cast<int32_t>(m_sections.size()); }

@@ -258,5 +258,16 @@ TEST(Corpus, UnePartitionParTypeUneSectionParListe) {
     EXPECT_EQ(corpus.IndexSection(s21.get()), -1);
     EXPECT_TRUE(corpus.AjouteSection(s21));
     EXPECT_EQ(corpus.NbSections(), 2);
+
+    // Another base open beside it has partitions and sections of its own by the same numbers.
+    SegmenteBase("<a=x> u. v <b=y> w? <a=x> u\n", "autre");
+    charg1 autreBase;
+    ASSERT_EQ(autreBase.ChargeBase("autre.par"), 0);
+    corpus.AjouteChargeur(&autreBase);
+    auto memeType = std::make_unique<Partition>(&autreBase, a);
+    EXPECT_EQ(corpus.IndexPartition(memeType.get()), -1);
+    EXPECT_TRUE(corpus.AjoutePartition(memeType));
+    auto memesDelimiteurs = std::make_unique<Section>(&autreBase, std::vector<int32_t>{p1, p2});
+    EXPECT_TRUE(corpus.AjouteSection(memesDelimiteurs));
     EXPECT_EQ(corpus.SectionNo(1)->Delimiteurs(), (std::vector<int32_t>{p2, p1}));
 }
