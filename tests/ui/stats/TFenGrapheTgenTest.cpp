@@ -1,0 +1,352 @@
+// The ventilation graph on a real base: groups dropped as the dictionary drags them, the values of their
+// series against the engine, the display switches, clearing, zoom and scrolling, the thinned part names of
+// a partition of a thousand parts, and the picture added to the report.
+#include "AideUi.h"
+
+#include "corpus/Cles.h"
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "explore/TTgenDragObject.h"
+#include "shell/Couleurs.h"
+#include "shell/Dialogues.h"
+#include "shell/RapportCourant.h"
+#include "shell/ServicesAtelier.h"
+#include "stats/TFenGrapheTgen.h"
+#include "stats/Tgen.h"
+#include "stats/Ventilation.h"
+
+#include <QAbstractButton>
+#include <QChartView>
+#include <QFile>
+#include <QTest>
+
+#include <memory>
+
+using namespace t3ui;
+using t3uitest::DossierCourant;
+
+namespace {
+
+// A report that records its entries, in a folder of the test's choice.
+class RapportTemoin : public RapportCourant {
+  public:
+    struct Entree {
+        QString titre, fichier, commentaire;
+    };
+    explicit RapportTemoin(QString dossier) : m_dossier(std::move(dossier)) {}
+    bool Sauve() const override { return entrees.isEmpty(); }
+    bool Publie(QString&) override { return true; }
+    QString Dossier() const override { return m_dossier; }
+    void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) override {
+        entrees.append({titre, fichier, commentaire});
+    }
+    QList<Entree> entrees;
+
+  private:
+    QString m_dossier;
+};
+
+// What the graph asks of the workbench: only the current report.
+class ServicesTemoins : public ServicesAtelier {
+  public:
+    RapportCourant* rapport = nullptr;
+
+    QWidget* Cadre() override { return nullptr; }
+    void SetStatusText(const QString&) override {}
+    void StepProgress() override {}
+    void StepProgressBy2() override {}
+    void ResetProgress() override {}
+    std::function<void(int32_t)> Jauge(int) override { return {}; }
+    void DockeDansListesGauche(QWidget*, const QString&) override {}
+    QMdiSubWindow* AjouteFenetre(QWidget*) override { return nullptr; }
+    void AmeneAuPremierPlan(QWidget*) override {}
+    void Mosaique() override {}
+    TFenNavig* Navigation() override { return nullptr; }
+    t3::Corpus& CorpusModele() override { std::abort(); }
+    t3::charg1* Chargeur() override { return nullptr; }
+    RapportCourant* Rapport() override { return rapport; }
+    const t3::Tgen* GroupeCourant() const override { return nullptr; }
+};
+
+// Three authors: Hugo (11 occurrences), Zola (5), Balzac (2).
+const char* const TexteTroisAuteurs = "<auteur=Hugo> le chat dort . le chien mange le chat et le pain\n"
+                                      "<auteur=Zola> le chat mange le pain .\n<auteur=Balzac> la mer\n";
+
+// A base with its partition by auteur and the graph on it.
+struct Banc {
+    DossierCourant dossier;
+    t3::charg1 base;
+    std::unique_ptr<t3::Partition> partition;
+    ServicesTemoins services;
+    std::unique_ptr<TFenGrapheTgen> fenetre;
+
+    explicit Banc(const QString& texte, const char* cle = "auteur") {
+        if (base.ChargeBase(t3uitest::Base(texte).toStdString()) != 0) return;
+        partition = std::make_unique<t3::Partition>(&base, t3::RetourneTypeCle(base, cle));
+        fenetre = std::make_unique<TFenGrapheTgen>(services, partition.get());
+        fenetre->setAttribute(Qt::WA_DeleteOnClose, false);
+        fenetre->show();
+    }
+    bool Pret() const { return fenetre != nullptr; }
+    int32_t Forme(const char* graphie) const { return base.LocFormDic(graphie); }
+    // A group as the dictionary list drags it: no name, the pastille's colour, the selected entries.
+    std::unique_ptr<TTgenDragObject> Glisser(std::initializer_list<const char*> formes,
+                                             t3::Couleur couleur = t3::CouleurRGB(0, 0, 255),
+                                             const std::string& nom = "") {
+        auto objet =
+            std::make_unique<TTgenDragObject>(nullptr, nom, couleur, static_cast<int32_t>(formes.size()));
+        objet->SetBase(&base);
+        for (const char* forme : formes)
+            objet->Ajoute(Forme(forme));
+        return objet;
+    }
+    t3uitest::Depot Depose(const QMimeData& donnees) {
+        return t3uitest::Depose(fenetre->Graphe()->viewport(), &donnees);
+    }
+    std::vector<double> Attendues(std::initializer_list<const char*> formes, t3::ModeVentilation mode) {
+        std::vector<int32_t> entrees;
+        for (const char* forme : formes)
+            entrees.push_back(Forme(forme));
+        const t3::Tgen groupe(&base, entrees);
+        std::vector<double> valeurs;
+        for (const int64_t v : t3::ValeursVentilation(*partition, groupe, mode))
+            valeurs.push_back(static_cast<double>(v));
+        return valeurs;
+    }
+    QAbstractButton* Bouton(const char* nom) const { return fenetre->findChild<QAbstractButton*>(nom); }
+};
+
+} // namespace
+
+class TFenGrapheTgenTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void LImageDuGrapheVaAuRapport();
+    void LeGroupeDeposeEstTraceAvecLesValeursDuMoteur();
+    void LesAffichagesSeSuivent();
+    void LeMemeGroupeDeuxFoisEtLesDepotsRefuses();
+    void EffacerEtZoom();
+    void MillePartiesGardentDesNomsLisibles();
+};
+
+// Runs first: the image counter is process-wide.
+void TFenGrapheTgenTest::LImageDuGrapheVaAuRapport() {
+    Banc banc(TexteTroisAuteurs);
+    QVERIFY(banc.Pret());
+    QCOMPARE(banc.fenetre->windowTitle(), QString("Graphique de ventilation pour la partition : auteur"));
+    QCOMPARE(banc.Depose(*banc.Glisser({"chat"})), t3uitest::Depot::Accepte);
+    // Without a report nothing is written.
+    banc.fenetre->AjouteAuRapport();
+    QCOMPARE(TFenGrapheTgen::CompteurImages(), 0);
+
+    RapportTemoin rapport(banc.dossier.Chemin() + "/");
+    banc.services.rapport = &rapport;
+    banc.fenetre->AjouteAuRapport();
+    banc.fenetre->AjouteAuRapport();
+    QCOMPARE(rapport.entrees.size(), 2);
+    QCOMPARE(rapport.entrees[0].fichier, QString("img-graphe-auteur0.jpg"));
+    QCOMPARE(rapport.entrees[0].titre, banc.fenetre->windowTitle() + "(1)");
+    QCOMPARE(rapport.entrees[0].commentaire, QString(" "));
+    QCOMPARE(rapport.entrees[1].fichier, QString("img-graphe-auteur1.jpg"));
+    QCOMPARE(rapport.entrees[1].titre, banc.fenetre->windowTitle() + "(2)");
+    const QByteArray jpeg = t3uitest::Lit(banc.dossier.Chemin("img-graphe-auteur0.jpg"));
+    QVERIFY(jpeg.startsWith("\xFF\xD8\xFF"));
+    QImage image;
+    QVERIFY(image.loadFromData(jpeg, "JPG"));
+    QCOMPARE(image.size(), banc.fenetre->Graphe()->size());
+
+    // A folder that cannot be written: said so, no entry, the counter stays.
+    RapportTemoin perdu(banc.dossier.Chemin("absent") + "/");
+    banc.services.rapport = &perdu;
+    banc.fenetre->AjouteAuRapport();
+    QVERIFY(perdu.entrees.isEmpty());
+    QCOMPARE(TFenGrapheTgen::CompteurImages(), 2);
+    QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
+    QVERIFY(Dialogues::MessagesAffiches()[0].contains("img-graphe-auteur2.jpg"));
+}
+
+void TFenGrapheTgenTest::LeGroupeDeposeEstTraceAvecLesValeursDuMoteur() {
+    Banc banc(TexteTroisAuteurs);
+    QVERIFY(banc.Pret());
+    TFenGrapheTgen& f = *banc.fenetre;
+    QCOMPARE(f.TitreAxeGauche(), QString("Fréquences relatives ( x 10 000 )"));
+    QCOMPARE(f.EtiquettesAxeBas(), (QStringList{"Balzac", "Hugo", "Zola"}));
+    QCOMPARE(f.AxeBasMin(), -0.5);
+    QCOMPARE(f.AxeBasMax(), 2.5);
+
+    QCOMPARE(banc.Depose(*banc.Glisser({"chat", "pain"}, t3::CouleurRGB(10, 20, 30))),
+             t3uitest::Depot::Accepte);
+    QCOMPARE(f.Groupes().size(), size_t{1});
+    const std::vector<double> relatives = banc.Attendues({"chat", "pain"}, t3::ModeVentilation::Relatives);
+    // Balzac has neither form; Hugo 3 of 11 occurrences, Zola 2 of 5.
+    QCOMPARE(relatives, (std::vector<double>{0, 2727, 4000}));
+    QCOMPARE(f.ValeursSeries(), std::vector<std::vector<double>>{relatives});
+    QCOMPARE(f.TitresSeries(), QStringList{"chat+"});
+    QCOMPARE(f.CouleursSeries(), std::vector<QColor>{QColor(10, 20, 30)});
+    // The title stays until the first redraw; the axis starts at 0 and holds every point.
+    QCOMPARE(f.TitreAxeGauche(), QString("Fréquences relatives ( x 10 000 )"));
+    QCOMPARE(f.AxeGaucheMin(), 0.0);
+    QVERIFY(f.AxeGaucheMax() >= 4000);
+    QCOMPARE(f.AxeBasMin(), -0.5);
+    QCOMPARE(f.AxeBasMax(), 2.5);
+
+    // A named drag names the series; white leaves the group its own colour; black takes the chart's.
+    t3::CycleCouleursGroupes.Suivante = 1; // red for the next group
+    QCOMPARE(banc.Depose(*banc.Glisser({"le"}, t3::CouleurBlanche, "articles")), t3uitest::Depot::Accepte);
+    QCOMPARE(banc.Depose(*banc.Glisser({"mer"}, t3::CouleurRGB(0, 0, 0))), t3uitest::Depot::Accepte);
+    QCOMPARE(f.TitresSeries(), (QStringList{"chat+", "articles", "mer"}));
+    const std::vector<QColor> couleurs = f.CouleursSeries();
+    QCOMPARE(couleurs[1], QColor(255, 0, 0));
+    QVERIFY(couleurs[2] != QColor(Qt::black));
+    QCOMPARE(f.ValeursSeries()[2], banc.Attendues({"mer"}, t3::ModeVentilation::Relatives));
+}
+
+void TFenGrapheTgenTest::LesAffichagesSeSuivent() {
+    Banc banc(TexteTroisAuteurs);
+    QVERIFY(banc.Pret());
+    TFenGrapheTgen& f = *banc.fenetre;
+    QVERIFY(banc.Bouton("BtnAffFrq")->isChecked());
+    QVERIFY(banc.Bouton("RBtnRel")->isChecked());
+    QCOMPARE(banc.Depose(*banc.Glisser({"chat"})), t3uitest::Depot::Accepte);
+    QCOMPARE(banc.Depose(*banc.Glisser({"mer", "la"})), t3uitest::Depot::Accepte);
+
+    // Coefficients: one bar per part for each group, the axis one beyond the extremes drawn.
+    banc.Bouton("BtnAffSpf")->click();
+    QVERIFY(f.Specificites());
+    QVERIFY(banc.Bouton("BtnAffSpf")->isChecked() && !banc.Bouton("BtnAffFrq")->isChecked());
+    QCOMPARE(f.TitreAxeGauche(), QString("Spécificités"));
+    const auto chat = banc.Attendues({"chat"}, t3::ModeVentilation::Specificites);
+    const auto mer = banc.Attendues({"mer", "la"}, t3::ModeVentilation::Specificites);
+    QCOMPARE(f.ValeursSeries(), (std::vector<std::vector<double>>{chat, mer}));
+    QCOMPARE(f.TitresSeries(), (QStringList{"chat", "mer+"}));
+    double haut = 0, bas = 0;
+    for (const auto& v : {chat, mer})
+        for (const double c : v)
+            haut = std::max(haut, c), bas = std::min(bas, c);
+    QVERIFY(haut > 0); // "mer" and "la" are all of Balzac's part
+    QCOMPARE(f.AxeGaucheMin(), bas - 1);
+    QCOMPARE(f.AxeGaucheMax(), haut + 1);
+    // A group dropped now comes as coefficients too.
+    QCOMPARE(banc.Depose(*banc.Glisser({"pain"})), t3uitest::Depot::Accepte);
+    QCOMPARE(f.ValeursSeries().back(), banc.Attendues({"pain"}, t3::ModeVentilation::Specificites));
+
+    // "absolues" brings the frequencies back, as absolute ones.
+    banc.Bouton("RBtnAbs")->click();
+    QVERIFY(!f.Specificites());
+    QVERIFY(banc.Bouton("BtnAffFrq")->isChecked());
+    QCOMPARE(f.TitreAxeGauche(), QString("Fréquences absolues"));
+    QCOMPARE(f.ValeursSeries()[0], banc.Attendues({"chat"}, t3::ModeVentilation::Absolues));
+    QCOMPARE(f.ValeursSeries().size(), size_t{3});
+    QCOMPARE(f.AxeGaucheMin(), 0.0);
+
+    // From coefficients again, "relatives" brings the relative frequencies back.
+    banc.Bouton("BtnAffSpf")->click();
+    banc.Bouton("RBtnRel")->click();
+    QVERIFY(!f.Specificites());
+    QVERIFY(banc.Bouton("BtnAffFrq")->isChecked());
+    QCOMPARE(f.TitreAxeGauche(), QString("Fréquences relatives (X 10 000)"));
+    QCOMPARE(f.ValeursSeries()[1], banc.Attendues({"mer", "la"}, t3::ModeVentilation::Relatives));
+    // Balzac's two occurrences are both of the group: 10 000 per 10 000.
+    QCOMPARE(f.ValeursSeries()[1][0], 10000.0);
+}
+
+void TFenGrapheTgenTest::LeMemeGroupeDeuxFoisEtLesDepotsRefuses() {
+    Banc banc(TexteTroisAuteurs);
+    QVERIFY(banc.Pret());
+    TFenGrapheTgen& f = *banc.fenetre;
+    const auto chat = banc.Glisser({"chat"});
+    QCOMPARE(banc.Depose(*chat), t3uitest::Depot::Accepte);
+    QCOMPARE(banc.Depose(*chat), t3uitest::Depot::Accepte);
+    QCOMPARE(f.Groupes().size(), size_t{2});
+    QCOMPARE(f.ValeursSeries().size(), size_t{2});
+    QCOMPARE(f.ValeursSeries()[0], f.ValeursSeries()[1]);
+    banc.Bouton("BtnAffSpf")->click();
+    QCOMPARE(f.ValeursSeries().size(), size_t{2});
+
+    // Anything but a group is refused at the door.
+    QMimeData texte;
+    texte.setText("chat");
+    QCOMPARE(banc.Depose(texte), t3uitest::Depot::RefuseALEntree);
+    QCOMPARE(f.Groupes().size(), size_t{2});
+}
+
+void TFenGrapheTgenTest::EffacerEtZoom() {
+    QString texte;
+    for (int p = 0; p < 20; ++p)
+        texte += QString("<partie=p%1> %2\n")
+                     .arg(p, 2, 10, QChar('0'))
+                     .arg(QString(p < 5 ? "chat " : "chien ").repeated(10));
+    Banc banc(texte, "partie");
+    QVERIFY(banc.Pret());
+    TFenGrapheTgen& f = *banc.fenetre;
+    QCOMPARE(banc.Bouton("BtnClear")->text(), QString("E&ffacer"));
+    QCOMPARE(banc.Bouton("BtnClear")->toolTip(), QString("Effacer le graphique"));
+    QCOMPARE(banc.Depose(*banc.Glisser({"chat"})), t3uitest::Depot::Accepte);
+    banc.Bouton("BtnAffSpf")->click();
+    QCOMPARE(banc.Depose(*banc.Glisser({"chien"})), t3uitest::Depot::Accepte);
+
+    // The arrows work only on a zoomed chart; the zoom keeps the middle half of the parts in view.
+    QVERIFY(!banc.Bouton("BtnLeft")->isEnabled() && !banc.Bouton("BtnRight")->isEnabled());
+    QCOMPARE(f.AxeBasMin(), -0.5);
+    QCOMPARE(f.AxeBasMax(), 19.5);
+    const double hautAvant = f.AxeGaucheMax();
+    banc.Bouton("BtnZoom")->click();
+    QVERIFY(f.Zoome());
+    QVERIFY(banc.Bouton("BtnLeft")->isEnabled() && banc.Bouton("BtnRight")->isEnabled());
+    QCOMPARE(f.AxeBasMin(), 4.5);
+    QCOMPARE(f.AxeBasMax(), 14.5);
+    QCOMPARE(f.AxeGaucheMax(), hautAvant); // the whole height stays
+    QCOMPARE(f.EtiquettesAxeBas().front(), QString("p05"));
+    banc.Bouton("BtnRight")->click();
+    QCOMPARE(f.AxeBasMin(), 9.5);
+    banc.Bouton("BtnRight")->click(); // no further than the last part
+    QCOMPARE(f.AxeBasMin(), 9.5);
+    QCOMPARE(f.AxeBasMax(), 19.5);
+    for (int i = 0; i < 3; ++i)
+        banc.Bouton("BtnLeft")->click();
+    QCOMPARE(f.AxeBasMin(), -0.5);
+    banc.Bouton("BtnUnZoom")->click();
+    QVERIFY(!f.Zoome());
+    QVERIFY(!banc.Bouton("BtnLeft")->isEnabled());
+    QCOMPARE(f.AxeBasMax(), 19.5);
+    QCOMPARE(f.EtiquettesAxeBas().size(), 20);
+
+    // "Effacer": no series, no group, the extremes back to 0.
+    QVERIFY(f.Extremes().PlusHaut() != 0 || f.Extremes().PlusBas() != 0);
+    banc.Bouton("BtnClear")->click();
+    QVERIFY(f.ValeursSeries().empty());
+    QVERIFY(f.Groupes().empty());
+    QCOMPARE(f.Extremes().PlusHaut(), 0.0);
+    QCOMPARE(f.Extremes().PlusBas(), 0.0);
+    banc.Bouton("BtnAffFrq")->click();
+    QVERIFY(f.ValeursSeries().empty());
+}
+
+// A thousand parts: at most fifty names under the axis, each under its own part, and a zoomed chart
+// names the parts in view.
+void TFenGrapheTgenTest::MillePartiesGardentDesNomsLisibles() {
+    QString texte;
+    for (int p = 0; p < 1000; ++p)
+        texte += QString("<partie=p%1> mot%2 mot\n").arg(p, 4, 10, QChar('0')).arg(p % 7);
+    Banc banc(texte, "partie");
+    QVERIFY(banc.Pret());
+    TFenGrapheTgen& f = *banc.fenetre;
+    QCOMPARE(banc.Depose(*banc.Glisser({"mot3"})), t3uitest::Depot::Accepte);
+    QCOMPARE(f.ValeursSeries()[0].size(), size_t{1000});
+    QTRY_VERIFY(!f.EtiquettesAxeBas().isEmpty());
+    QStringList noms = f.EtiquettesAxeBas();
+    QVERIFY(noms.size() <= 50);
+    QVERIFY(noms.size() >= 5);
+    QCOMPARE(noms.front(), QString("p0000"));
+    banc.Bouton("BtnZoom")->click();
+    banc.Bouton("BtnZoom")->click();
+    noms = f.EtiquettesAxeBas();
+    QVERIFY(noms.size() <= 50 && noms.size() >= 5);
+    for (const QString& nom : noms) {
+        const int partie = nom.mid(1).toInt();
+        QVERIFY(partie >= f.AxeBasMin() && partie <= f.AxeBasMax());
+    }
+}
+
+QTEST_MAIN(TFenGrapheTgenTest)
+#include "TFenGrapheTgenTest.moc"
