@@ -1,4 +1,5 @@
-// t3 specifs: the specificities of a group of parts, or of every reference part, of a partition.
+// t3 specifs: the specificities of a group of parts, the evolutive specificities of one part, or the
+// table of every reference part, of a partition.
 #include "Commandes.h"
 
 #include "Globaux.h"
@@ -8,9 +9,13 @@
 #include "segmentation/Cp1252.h"
 #include "stats/CalcSpecTot.h"
 #include "stats/PrimSpecifs.h"
+#include "stats/SpecEvolutives.h"
 #include "stats/TableFormesParties.h"
+#include "stats/TriTableFormes.h"
 
+#include <algorithm>
 #include <charconv>
+#include <span>
 
 namespace t3cli {
 
@@ -23,6 +28,9 @@ struct ParamSpecifs {
     std::vector<std::string> reference;
     bool referenceDonnee = false;
     bool toutes = false;
+    bool evolutives = false; // the one part of parties, studied against the parts before it
+    std::string colonneTri;  // Windows-1252; empty: the table in entry order
+    t3::CritereTri critereTri = t3::CritereTri::Frequence;
     int32_t seuil = t3::Partition::SeuilInitial;
     int32_t freqMin = t3::Partition::FreqMinInitiale;
 };
@@ -38,6 +46,23 @@ std::vector<std::string> Noms(const std::string& liste) {
         debut = fin + 1;
     }
     return noms;
+}
+
+// --tri=COLONNE[:frequence|:specificite]: the part whose column sorts the table, and by what.
+std::string LitTri(const std::string& valeur, ParamSpecifs& p) {
+    std::string colonne = valeur;
+    for (const auto& [suffixe, critere] : {std::pair{":frequence", t3::CritereTri::Frequence},
+                                           std::pair{":specificite", t3::CritereTri::Specificite}}) {
+        const std::string_view fin(suffixe);
+        if (colonne.ends_with(fin)) {
+            colonne.resize(colonne.size() - fin.size());
+            p.critereTri = critere;
+            break;
+        }
+    }
+    p.colonneTri = t3::Utf8VersCp1252(colonne);
+    if (p.colonneTri.empty()) return "il manque la partie de --tri (--tri=PARTIE[:frequence|:specificite]).";
+    return {};
 }
 
 // Reads the arguments; returns an empty text, or the French message of the first fault.
@@ -60,6 +85,12 @@ std::string LitParametres(const Arguments& args, ParamSpecifs& p) {
                 return "la valeur de --fmin est trop grande : " + valeur;
             if (!LitEntier(valeur, p.freqMin) || p.freqMin < 1)
                 return "la valeur de --fmin doit être un nombre entier au moins égal à 1 : " + valeur;
+        } else if (Option(a, "evolutives", valeur)) {
+            p.evolutives = true;
+            p.parties = Noms(valeur);
+            if (p.parties.size() != 1) return "--evolutives attend une partie et une seule : " + valeur;
+        } else if (Option(a, "tri", valeur)) {
+            if (const std::string faute = LitTri(valeur, p); !faute.empty()) return faute;
         } else if (a == "--toutes") {
             p.toutes = true;
         } else if (a.rfind("--", 0) == 0) {
@@ -75,14 +106,26 @@ std::string LitParametres(const Arguments& args, ParamSpecifs& p) {
     if (p.par.empty()) return "il manque la base (fichier .par).";
     if (p.cle.empty()) return "il manque le type de clé de la partition.";
     if (p.toutes && partiesDonnees) return "--parties et --toutes ne vont pas ensemble.";
+    if (p.evolutives && partiesDonnees) return "--evolutives et --parties ne vont pas ensemble.";
+    if (p.evolutives && p.toutes) return "--evolutives et --toutes ne vont pas ensemble.";
     if (!p.toutes && p.parties.empty())
-        return "il manque les parties étudiées (--parties=P1,P2...) ou --toutes.";
+        return "il manque les parties étudiées (--parties=P1,P2...), --evolutives=PARTIE ou --toutes.";
+    if (!p.colonneTri.empty() && !p.toutes) return "--tri ne va qu'avec --toutes.";
     if (p.referenceDonnee && p.reference.empty()) return "le corpus de référence (--reference) est vide.";
     return {};
 }
 
 std::string Utf8(const std::string& cp1252) {
     return t3::Cp1252VersUtf8(cp1252);
+}
+
+// The part named nom, which must be in the reference corpus.
+t3::Resultat<int32_t> PartieDeReference(const t3::Partition& partition, const std::string& nom) {
+    const auto i = t3::CherchePartie(partition, nom);
+    if (i && !partition.Reference(*i))
+        return t3::Echec{t3::PartieInconnue,
+                         "la partie « " + Utf8(nom) + " » n'est pas dans le corpus de référence."};
+    return i;
 }
 
 // Sets the reference and selection flags from the named parts; returns an empty text or the message.
@@ -97,10 +140,8 @@ std::string MarqueParties(t3::Partition& partition, const ParamSpecifs& p) {
         }
     }
     for (const std::string& nom : p.parties) {
-        const auto i = t3::CherchePartie(partition, nom);
+        const auto i = PartieDeReference(partition, nom);
         if (!i) return i.Message();
-        if (!partition.Reference(*i))
-            return "la partie « " + Utf8(nom) + " » n'est pas dans le corpus de référence.";
         partition.SetSelection(*i, true);
     }
     return {};
@@ -137,9 +178,11 @@ void AfficheListe(const t3::charg1& base, const t3::PrimSpec& calcul) {
                << int64_t{r.frqGroupe} << "\t" << int64_t{r.coef} << "\n";
 }
 
-// Every form in entry order, with its frequency in each reference part and its coefficient there
-// ("+" before an excess, nothing when the form is not specific in that part).
-void AfficheTable(const t3::charg1& base, const t3::TableFormesParties& table) {
+// Every form, with its frequency in each reference part and its coefficient there ("+" before an
+// excess, nothing when the form is not specific in that part): in entry order, read row after row, or in
+// the order of a sorted column (ordre), read cell by cell.
+void AfficheTable(const t3::charg1& base, const t3::TableFormesParties& table,
+                  const std::vector<int32_t>* ordre) {
     Sortie sortie;
     const std::string specif = t3::Utf8VersCp1252("Spécif ");
     sortie << "Formes";
@@ -147,15 +190,35 @@ void AfficheTable(const t3::charg1& base, const t3::TableFormesParties& table) {
         sortie << "\t" << table.NomColonne(j) << "\t" << specif << table.NomColonne(j);
     sortie << "\n";
     t3::TableFormesParties::LecteurLignes lecteur(table);
-    for (int32_t forme = 0; forme < base.Nbform(); ++forme) {
+    std::vector<t3::CelluleTable> cellules(static_cast<size_t>(table.NbColonnes()));
+    const size_t nbLignes = ordre != nullptr ? ordre->size() : static_cast<size_t>(base.Nbform());
+    for (size_t i = 0; i < nbLignes; ++i) {
+        const int32_t forme = ordre != nullptr ? (*ordre)[i] : static_cast<int32_t>(i);
         sortie << base.Graphie(forme);
-        for (const t3::CelluleTable& cellule : lecteur.Ligne(forme)) {
+        std::span<const t3::CelluleTable> ligne = cellules;
+        if (ordre == nullptr)
+            ligne = lecteur.Ligne(forme);
+        else
+            for (int32_t j = 0; j < table.NbColonnes(); ++j)
+                cellules[static_cast<size_t>(j)] = table.Cellule(forme, j);
+        for (const t3::CelluleTable& cellule : ligne) {
             sortie << "\t" << int64_t{cellule.frequence} << "\t";
             if (cellule.coefficient > 0) sortie << "+";
             if (cellule.coefficient != 0) sortie << int64_t{cellule.coefficient};
         }
         sortie << "\n";
     }
+}
+
+// The table sorted by the column of the part named in --tri, as a first click on its header sorts it:
+// descending frequency, or descending coefficient with the forms not specific there last.
+void AfficheTableTriee(const t3::charg1& base, const t3::TableFormesParties& table, int32_t partie,
+                       t3::CritereTri critere) {
+    const auto& parties = table.Calcul().PartiesReference();
+    const auto colonne = std::find(parties.begin(), parties.end(), partie) - parties.begin();
+    t3::TriTableFormes tri(table);
+    tri.ClicEntete(static_cast<int32_t>(colonne) + 1, critere);
+    AfficheTable(base, table, &tri.Lignes());
 }
 
 int ExecuteSpecifs(const Arguments& args) {
@@ -172,12 +235,27 @@ int ExecuteSpecifs(const Arguments& args) {
 
     t3::Partition partition(&base, cle);
     if (const std::string faute = MarqueParties(partition, p); !faute.empty()) return Erreur(faute);
+    int32_t partieTri = -1;
+    if (!p.colonneTri.empty()) {
+        const auto partie = PartieDeReference(partition, p.colonneTri);
+        if (!partie) return Erreur(partie.Message());
+        partieTri = *partie;
+    }
     partition.SetSeuil(p.seuil);
     partition.SetFreqMin(p.freqMin);
 
     if (p.toutes) {
         const t3::CalcSpecTot tot(&partition, nullptr, nullptr);
-        AfficheTable(base, t3::TableFormesParties(tot));
+        const t3::TableFormesParties table(tot);
+        if (partieTri >= 0)
+            AfficheTableTriee(base, table, partieTri, p.critereTri);
+        else
+            AfficheTable(base, table, nullptr);
+    } else if (p.evolutives) {
+        // As the evolutive dialog does: the part against the reference parts up to it, sizes undivided.
+        const auto calcul = t3::SpecEvolutives(partition);
+        if (!calcul) return Erreur(calcul.Message());
+        AfficheListe(base, **calcul);
     } else {
         // As the specificity dialog does: the sizes are divided by the tag-count option.
         t3::PrimSpec calcul(&partition, t3::DiviseurEtiquettes());
@@ -192,13 +270,19 @@ int ExecuteSpecifs(const Arguments& args) {
 T3_COMMANDE(
     60, "specifs",
     "  specifs BASE.par CLE --parties=P1,P2... [--reference=P1,P2...] [--seuil=5] [--fmin=10]\n"
-    "  specifs BASE.par CLE --toutes [--reference=P1,P2...] [--seuil=5] [--fmin=10]\n"
+    "  specifs BASE.par CLE --evolutives=P [--reference=P1,P2...] [--seuil=5] [--fmin=10]\n"
+    "  specifs BASE.par CLE --toutes [--tri=P[:frequence|:specificite]] [--reference=P1,P2...]\n"
+    "                      [--seuil=5] [--fmin=10]\n"
     "                      les spécificités des parties P1, P2... de la partition par le type de clé\n"
     "                      CLE (terme, fréquence totale, fréquence dans les parties, coefficient ;\n"
-    "                      excédents les plus forts d'abord), ou avec --toutes le tableau des formes\n"
-    "                      par parties (fréquence et coefficient dans chaque partie de référence) ;\n"
-    "                      --reference : le corpus de référence (toutes les parties par défaut),\n"
-    "                      --seuil : seuil de probabilité en pour cent, --fmin : fréquence minimale\n",
+    "                      excédents les plus forts d'abord) ; avec --evolutives, les spécificités\n"
+    "                      évolutives de la partie P face aux parties de référence qui la précèdent et\n"
+    "                      à elle-même ; avec --toutes, le tableau des formes par parties (fréquence\n"
+    "                      et coefficient dans chaque partie de référence), dans l'ordre des formes\n"
+    "                      ou, avec --tri, par fréquence (ou coefficient) décroissante dans la\n"
+    "                      partie P ; --reference : le corpus de référence (toutes les parties par\n"
+    "                      défaut), --seuil : seuil de probabilité en pour cent, --fmin : fréquence\n"
+    "                      minimale\n",
     ExecuteSpecifs);
 
 } // namespace t3cli

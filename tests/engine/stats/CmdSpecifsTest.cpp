@@ -62,6 +62,46 @@ TEST_F(CmdSpecifs, TableauDeToutesLesParties) {
     EXPECT_EQ(seule.sortie, "Formes\tZola\tSpécif Zola\nm\t82\t\ny\t18\t\nété\t0\t\nz\t0\t\n");
 }
 
+// Evolutive specificities: Zola, the last part, against both authors; Sévigné, the first, against
+// herself alone, as Zola once Sévigné is the whole reference corpus.
+TEST_F(CmdSpecifs, SpecificitesEvolutives) {
+    const SortieT3 zola = T3("specifs base/corpus.par auteur --evolutives=Zola");
+    EXPECT_EQ(zola.statut, 0) << zola.erreurs;
+    EXPECT_EQ(zola.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\ny\t20\t18\t4\nété\t10\t0\t-4\n");
+    for (const char* arguments : {"--evolutives=Sévigné --fmin=9", "--evolutives=Zola --reference=Zola"}) {
+        const SortieT3 vide = T3(std::string("specifs base/corpus.par auteur ") + arguments);
+        EXPECT_EQ(vide.statut, 0) << arguments << vide.erreurs;
+        EXPECT_EQ(vide.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\n") << arguments;
+    }
+}
+
+// The table sorted by one part's column as a first click on its header sorts it: by descending
+// frequency, forms of equal frequency in entry order; by descending coefficient, m (none) last.
+TEST_F(CmdSpecifs, TableauTrie) {
+    const SortieT3 frequence = T3("specifs base/corpus.par auteur --toutes --fmin=9 --tri=Zola");
+    EXPECT_EQ(frequence.statut, 0) << frequence.erreurs;
+    EXPECT_EQ(frequence.sortie, "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
+                                "m\t79\t\t82\t\n"
+                                "y\t2\t-4\t18\t+4\n"
+                                "été\t10\t+4\t0\t-4\n"
+                                "z\t9\t+3\t0\t-3\n");
+    const SortieT3 coefficient =
+        T3("specifs base/corpus.par auteur --toutes --fmin=9 --tri=Sévigné:specificite");
+    EXPECT_EQ(coefficient.statut, 0) << coefficient.erreurs;
+    EXPECT_EQ(coefficient.sortie, "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
+                                  "été\t10\t+4\t0\t-4\n"
+                                  "z\t9\t+3\t0\t-3\n"
+                                  "y\t2\t-4\t18\t+4\n"
+                                  "m\t79\t\t82\t\n");
+    const SortieT3 sevigne = T3("specifs base/corpus.par auteur --toutes --tri=Sévigné:frequence");
+    EXPECT_EQ(sevigne.statut, 0) << sevigne.erreurs;
+    EXPECT_EQ(sevigne.sortie, "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
+                              "m\t79\t\t82\t\n"
+                              "été\t10\t+4\t0\t-4\n"
+                              "z\t9\t\t0\t\n"
+                              "y\t2\t-4\t18\t+4\n");
+}
+
 TEST_F(CmdSpecifs, MessagesDErreur) {
     struct Cas {
         const char* arguments;
@@ -71,7 +111,7 @@ TEST_F(CmdSpecifs, MessagesDErreur) {
         {"specifs", "il manque la base (fichier .par)."},
         {"specifs base/corpus.par", "il manque le type de clé de la partition."},
         {"specifs base/corpus.par auteur",
-         "il manque les parties étudiées (--parties=P1,P2...) ou --toutes."},
+         "il manque les parties étudiées (--parties=P1,P2...), --evolutives=PARTIE ou --toutes."},
         {"specifs base/corpus.par auteur --toutes --parties=Zola",
          "--parties et --toutes ne vont pas ensemble."},
         {"specifs base/corpus.par auteur --parties=Zola --seuil=101",
@@ -92,6 +132,24 @@ TEST_F(CmdSpecifs, MessagesDErreur) {
          "la partie « Zola » n'est pas dans le corpus de référence."},
         {"specifs base/corpus.par auteur --parties=Zola --reference=,",
          "le corpus de référence (--reference) est vide."},
+        {"specifs base/corpus.par auteur --evolutives=Zola --parties=Zola",
+         "--evolutives et --parties ne vont pas ensemble."},
+        {"specifs base/corpus.par auteur --toutes --evolutives=Zola",
+         "--evolutives et --toutes ne vont pas ensemble."},
+        {"specifs base/corpus.par auteur --evolutives=Zola,Sévigné",
+         "--evolutives attend une partie et une seule : Zola,Sévigné"},
+        {"specifs base/corpus.par auteur --evolutives=", "--evolutives attend une partie et une seule : "},
+        {"specifs base/corpus.par auteur --evolutives=Hugo",
+         "la partie « Hugo » n'existe pas dans la partition par « auteur »."},
+        {"specifs base/corpus.par auteur --evolutives=Zola --reference=Sévigné",
+         "la partie « Zola » n'est pas dans le corpus de référence."},
+        {"specifs base/corpus.par auteur --parties=Zola --tri=Zola", "--tri ne va qu'avec --toutes."},
+        {"specifs base/corpus.par auteur --toutes --tri=:frequence",
+         "il manque la partie de --tri (--tri=PARTIE[:frequence|:specificite])."},
+        {"specifs base/corpus.par auteur --toutes --tri=Hugo",
+         "la partie « Hugo » n'existe pas dans la partition par « auteur »."},
+        {"specifs base/corpus.par auteur --toutes --tri=Zola --reference=Sévigné",
+         "la partie « Zola » n'est pas dans le corpus de référence."},
     };
     for (const Cas& c : cas) {
         const SortieT3 r = T3(c.arguments);
