@@ -1,0 +1,105 @@
+// Loads a base, builds its partition by one key type (parag by default), keeps an evenly spread
+// thousand of its parts in the reference corpus, computes the specificities of every reference part
+// (CalcSpecTot) and their table of forms by parts, then sorts the rows of that table as the statistics
+// window does on a click: a column by descending frequency (a first click), the same column by
+// coefficient, then the entries' column. Prints the time of each stage, the size of the table and the
+// peak memory after each stage, so that the sort is measured apart from what precedes it.
+// Usage: tritable BASE.par [CLE (parag)] [PARTIES_DE_REFERENCE (1000)]
+#include "AideBench.h"
+#include "corpus/Cles.h"
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "stats/CalcSpecTot.h"
+#include "stats/TableFormesParties.h"
+#include "stats/TriTableFormes.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using t3bench::Horloge;
+using t3bench::Secondes;
+
+namespace {
+
+// The peak resident memory of the process so far, in kilobytes (VmHWM); 0 when it cannot be read.
+long MemoireMaxKo() {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return 0;
+    char ligne[256];
+    long ko = 0;
+    while (std::fgets(ligne, sizeof ligne, f))
+        if (std::strncmp(ligne, "VmHWM:", 6) == 0) ko = std::atol(ligne + 6);
+    std::fclose(f);
+    return ko;
+}
+
+// Something that depends on the whole order of the rows, so that no work can be left out.
+unsigned long long Empreinte(const std::vector<int32_t>& lignes) {
+    unsigned long long empreinte = 0;
+    for (const int32_t e : lignes)
+        empreinte = empreinte * 1000003u + static_cast<uint32_t>(e);
+    return empreinte;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage : tritable BASE.par [CLE] [PARTIES_DE_REFERENCE]\n");
+        return 2;
+    }
+    const std::string cle = argc > 2 ? argv[2] : "parag";
+    const int32_t nbReference = argc > 3 ? static_cast<int32_t>(std::atol(argv[3])) : 1000;
+
+    auto t = Horloge::now();
+    const auto etape = [&t](const char* nom) {
+        const auto maintenant = Horloge::now();
+        std::printf("%s %.3f\n", nom, Secondes(t, maintenant));
+        std::printf("memoire_%s %ld\n", nom, MemoireMaxKo());
+        t = maintenant;
+    };
+    t3::charg1 base;
+    if (!t3bench::ChargeBase("tritable", argv[1], base)) return 2;
+    const int32_t type = t3::RetourneTypeCle(base, cle);
+    if (type < 0) {
+        std::fprintf(stderr, "tritable : pas de type de clé %s dans la base\n", cle.c_str());
+        return 2;
+    }
+    etape("chargement");
+
+    t3::Partition partition(&base, type);
+    etape("partition");
+    int64_t cellules = 0;
+    for (int32_t forme = 0; forme < base.Nbform(); ++forme)
+        cellules += static_cast<int64_t>(partition.CellulesForme(forme).size());
+    std::printf("parties %d\ncellules %lld\n", partition.NbParties(), static_cast<long long>(cellules));
+
+    // Every n-th part, n chosen so that about nbReference parts stay in the reference corpus.
+    const int32_t pas = std::max<int32_t>(1, partition.NbParties() / std::max<int32_t>(1, nbReference));
+    for (int32_t p = 0; p < partition.NbParties(); ++p)
+        partition.SetReference(p, p % pas == 0 && p / pas < nbReference);
+    t = Horloge::now();
+    const t3::CalcSpecTot tot(&partition, nullptr, nullptr);
+    const t3::TableFormesParties table(tot);
+    std::printf("colonnes %d\n", table.NbColonnes());
+    etape("calcul");
+
+    t3::TriTableFormes tri(table);
+    const int32_t colonne = table.NbColonnes() / 2 + 1;
+    t = Horloge::now();
+    tri.ClicEntete(colonne, t3::CritereTri::Frequence);
+    etape("tri");
+    std::printf("lignes %zu\nempreinte %016llx\n", tri.Lignes().size(), Empreinte(tri.Lignes()));
+    tri.ChangeCritere(t3::CritereTri::Specificite);
+    etape("tri_coefficient");
+    std::printf("empreinte %016llx\n", Empreinte(tri.Lignes()));
+    tri.ClicEntete(0, t3::CritereTri::Specificite);
+    etape("tri_entrees");
+    std::printf("empreinte %016llx\n", Empreinte(tri.Lignes()));
+    return 0;
+}
