@@ -24,6 +24,12 @@ class CmdSpecifs : public ::testing::Test {
         ASSERT_TRUE(
             t3test::SegmenteDans("base", t3test::LitFichier(t3test::Donnee("stats_deux_auteurs.txt"))));
     }
+    // t3 specifs on the base of the two authors succeeds and prints sortie.
+    void Attend(const std::string& arguments, const std::string& sortie) {
+        const SortieT3 r = T3("specifs base/corpus.par auteur " + arguments);
+        EXPECT_EQ(r.statut, 0) << arguments << "\n" << r.erreurs;
+        EXPECT_EQ(r.sortie, sortie) << arguments;
+    }
     DossierTemporaire m_dossier;
 };
 
@@ -65,41 +71,22 @@ TEST_F(CmdSpecifs, TableauDeToutesLesParties) {
 // Evolutive specificities: Zola, the last part, against both authors; Sévigné, the first, against
 // herself alone, as Zola once Sévigné is the whole reference corpus.
 TEST_F(CmdSpecifs, SpecificitesEvolutives) {
-    const SortieT3 zola = T3("specifs base/corpus.par auteur --evolutives=Zola");
-    EXPECT_EQ(zola.statut, 0) << zola.erreurs;
-    EXPECT_EQ(zola.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\ny\t20\t18\t4\nété\t10\t0\t-4\n");
-    for (const char* arguments : {"--evolutives=Sévigné --fmin=9", "--evolutives=Zola --reference=Zola"}) {
-        const SortieT3 vide = T3(std::string("specifs base/corpus.par auteur ") + arguments);
-        EXPECT_EQ(vide.statut, 0) << arguments << vide.erreurs;
-        EXPECT_EQ(vide.sortie, "Terme\tFrq Tot.\tFrq Partie\tSpécif\n") << arguments;
-    }
+    const std::string entete = "Terme\tFrq Tot.\tFrq Partie\tSpécif\n";
+    Attend("--evolutives=Zola", entete + "y\t20\t18\t4\nété\t10\t0\t-4\n");
+    Attend("--evolutives=Sévigné --fmin=9", entete);
+    Attend("--evolutives=Zola --reference=Zola", entete);
 }
 
 // The table sorted by one part's column as a first click on its header sorts it: by descending
-// frequency, forms of equal frequency in entry order; by descending coefficient, m (none) last.
+// frequency, forms of equal frequency in their former order (entry order); by descending coefficient,
+// m (none) last.
 TEST_F(CmdSpecifs, TableauTrie) {
-    const SortieT3 frequence = T3("specifs base/corpus.par auteur --toutes --fmin=9 --tri=Zola");
-    EXPECT_EQ(frequence.statut, 0) << frequence.erreurs;
-    EXPECT_EQ(frequence.sortie, "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
-                                "m\t79\t\t82\t\n"
-                                "y\t2\t-4\t18\t+4\n"
-                                "été\t10\t+4\t0\t-4\n"
-                                "z\t9\t+3\t0\t-3\n");
-    const SortieT3 coefficient =
-        T3("specifs base/corpus.par auteur --toutes --fmin=9 --tri=Sévigné:specificite");
-    EXPECT_EQ(coefficient.statut, 0) << coefficient.erreurs;
-    EXPECT_EQ(coefficient.sortie, "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
-                                  "été\t10\t+4\t0\t-4\n"
-                                  "z\t9\t+3\t0\t-3\n"
-                                  "y\t2\t-4\t18\t+4\n"
-                                  "m\t79\t\t82\t\n");
-    const SortieT3 sevigne = T3("specifs base/corpus.par auteur --toutes --tri=Sévigné:frequence");
-    EXPECT_EQ(sevigne.statut, 0) << sevigne.erreurs;
-    EXPECT_EQ(sevigne.sortie, "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n"
-                              "m\t79\t\t82\t\n"
-                              "été\t10\t+4\t0\t-4\n"
-                              "z\t9\t\t0\t\n"
-                              "y\t2\t-4\t18\t+4\n");
+    const std::string entete = "Formes\tSévigné\tSpécif Sévigné\tZola\tSpécif Zola\n";
+    const std::string m = "m\t79\t\t82\t\n", y = "y\t2\t-4\t18\t+4\n", ete = "été\t10\t+4\t0\t-4\n",
+                      z = "z\t9\t+3\t0\t-3\n";
+    Attend("--toutes --fmin=9 --tri=Zola", entete + m + y + ete + z);
+    Attend("--toutes --fmin=9 --tri=Sévigné:specificite", entete + ete + z + y + m);
+    Attend("--toutes --fmin=9 --tri=Sévigné:frequence", entete + m + ete + z + y);
 }
 
 TEST_F(CmdSpecifs, MessagesDErreur) {
