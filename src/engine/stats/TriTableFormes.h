@@ -23,7 +23,8 @@ enum class CritereTri { Frequence, Specificite };
 
 // The entry order: forms by alphabetical rank (charg1::Lexg); a segment entry by the ranks of its words
 // in turn (on a common beginning the shorter first); a form against a segment by the segment's first
-// word, the form first on equal rank. True when a comes before b.
+// word, the form first on equal rank; an entry that stands for nothing (neither in the dictionary nor an
+// attached segment) last. True when a comes before b.
 bool AvantDansLOrdreDesEntrees(const charg1& base, int32_t a, int32_t b);
 
 class TriTableFormes {
@@ -42,8 +43,10 @@ class TriTableFormes {
     // column j - 1. Column 0 toggles entries ascending / descending (ascending from any other state). A
     // column j >= 1 other than the sorted one starts from frequency ascending or coefficient ascending
     // (by the criterion), so that the first click sorts descending by frequency or by coefficient; each
-    // further click on it reverses. Entries whose coefficient is 0 in that column always come after the
-    // others, in either direction. Rows that compare equal keep no particular order.
+    // further click on it reverses. The sorted column clicked again while the state is of neither
+    // criterion (after a sort by entries) sorts by descending frequency, or by ascending coefficient.
+    // Entries whose coefficient is 0 in that column always come after the others, in either direction.
+    // Rows that compare equal keep their previous order, so that a sort is reproducible.
     void ClicEntete(int32_t colonne, CritereTri critere);
     // The criterion of the radio buttons changed: when the state is not already of that criterion and a
     // column is sorted, re-sorts it by the new criterion, descending, as a first click would. Returns
