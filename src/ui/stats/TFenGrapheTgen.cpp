@@ -22,6 +22,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -50,6 +51,14 @@ double PasGraduations(double etendue) {
     for (const double facteur : {1.0, 2.0, 5.0})
         if (facteur * puissance >= brut) return std::max(1.0, facteur * puissance);
     return std::max(1.0, 10 * puissance);
+}
+
+// The chart reads its labels and titles as HTML: names are shown as they are written.
+QString EnTexte(std::string_view cp1252) {
+    return VersQt(cp1252).toHtmlEscaped();
+}
+QString CommeAffiche(const QString& html) {
+    return QTextDocumentFragment::fromHtml(html).toPlainText();
 }
 
 // The file name of a picture may not take a folder from the key type.
@@ -88,6 +97,8 @@ void TFenGrapheTgen::CreeGraphe() {
     m_axeBas = new QCategoryAxis;
     m_axeBas->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_axeBas->setGridLineVisible(false);
+    // The names are thinned to fit side by side (upright when need be): none needs cutting.
+    m_axeBas->setTruncateLabels(false);
     m_chart->addAxis(m_axeBas, Qt::AlignBottom);
     m_axeGauche = new QValueAxis;
     m_axeGauche->setLabelFormat("%.10g");
@@ -212,7 +223,7 @@ void TFenGrapheTgen::DessineFrequences(const t3::Tgen& groupe) {
     for (size_t i = 0; i < valeurs.size(); ++i)
         points.append(QPointF(static_cast<double>(i), static_cast<double>(valeurs[i])));
     auto* serie = new QLineSeries;
-    serie->setName(VersQt(groupe.Nom()));
+    serie->setName(EnTexte(groupe.Nom()));
     serie->replace(points);
     m_chart->addSeries(serie);
     serie->attachAxis(m_axeBas);
@@ -237,7 +248,7 @@ void TFenGrapheTgen::DessineCoefficients(const t3::Tgen& groupe) {
         barres->attachAxis(m_axeBas);
         barres->attachAxis(m_axeGauche);
     }
-    auto* ensemble = new QBarSet(VersQt(groupe.Nom()));
+    auto* ensemble = new QBarSet(EnTexte(groupe.Nom()));
     QList<qreal> hauteurs;
     hauteurs.reserve(static_cast<qsizetype>(valeurs.size()));
     for (const int64_t v : valeurs)
@@ -343,9 +354,9 @@ void TFenGrapheTgen::EtiquetteParties() {
     int largeurMax = 0;
     int nombre = 0;
     for (int p = (premiere + pas - 1) / pas * pas; p <= derniere; p += pas, ++nombre) {
-        const QString nom = VersQt(base->Graphie(m_partition->Contenu(p)));
-        m_axeBas->append(nom, p);
-        largeurMax = std::max(largeurMax, mesure.horizontalAdvance(nom));
+        const std::string_view nom = base->Graphie(m_partition->Contenu(p));
+        m_axeBas->append(EnTexte(nom), p);
+        largeurMax = std::max(largeurMax, mesure.horizontalAdvance(VersQt(nom)));
     }
     // Upright names when side by side they would overlap.
     m_axeBas->setLabelsAngle(largeur > 0 && nombre * (largeurMax + 8) > largeur ? -90 : 0);
@@ -414,46 +425,24 @@ void TFenGrapheTgen::AjouteAuRapport() {
 
 // --- What the tests read
 
-std::vector<std::vector<double>> TFenGrapheTgen::ValeursSeries() const {
-    std::vector<std::vector<double>> valeurs;
+std::vector<TFenGrapheTgen::SerieDessinee> TFenGrapheTgen::Series() const {
+    std::vector<SerieDessinee> series;
     for (const QAbstractSeries* serie : m_chart->series()) {
         if (const auto* ligne = qobject_cast<const QLineSeries*>(serie)) {
-            std::vector<double>& v = valeurs.emplace_back();
+            SerieDessinee& s =
+                series.emplace_back(SerieDessinee{CommeAffiche(serie->name()), ligne->pen().color(), {}});
             for (const QPointF& point : ligne->points())
-                v.push_back(point.y());
+                s.valeurs.push_back(point.y());
         } else if (const auto* barres = qobject_cast<const QBarSeries*>(serie)) {
             for (QBarSet* ensemble : barres->barSets()) {
-                std::vector<double>& v = valeurs.emplace_back();
+                SerieDessinee& s = series.emplace_back(
+                    SerieDessinee{CommeAffiche(ensemble->label()), ensemble->color(), {}});
                 for (int i = 0; i < ensemble->count(); ++i)
-                    v.push_back(ensemble->at(i));
+                    s.valeurs.push_back(ensemble->at(i));
             }
         }
     }
-    return valeurs;
-}
-
-QStringList TFenGrapheTgen::TitresSeries() const {
-    QStringList titres;
-    for (const QAbstractSeries* serie : m_chart->series()) {
-        if (const auto* barres = qobject_cast<const QBarSeries*>(serie))
-            for (QBarSet* ensemble : barres->barSets())
-                titres << ensemble->label();
-        else
-            titres << serie->name();
-    }
-    return titres;
-}
-
-std::vector<QColor> TFenGrapheTgen::CouleursSeries() const {
-    std::vector<QColor> couleurs;
-    for (const QAbstractSeries* serie : m_chart->series()) {
-        if (const auto* ligne = qobject_cast<const QLineSeries*>(serie))
-            couleurs.push_back(ligne->pen().color());
-        else if (const auto* barres = qobject_cast<const QBarSeries*>(serie))
-            for (QBarSet* ensemble : barres->barSets())
-                couleurs.push_back(ensemble->color());
-    }
-    return couleurs;
+    return series;
 }
 
 double TFenGrapheTgen::AxeGaucheMin() const {
@@ -477,7 +466,10 @@ double TFenGrapheTgen::AxeBasMax() const {
 }
 
 QStringList TFenGrapheTgen::EtiquettesAxeBas() const {
-    return m_axeBas->categoriesLabels();
+    QStringList etiquettes;
+    for (const QString& html : m_axeBas->categoriesLabels())
+        etiquettes << CommeAffiche(html);
+    return etiquettes;
 }
 
 } // namespace t3ui

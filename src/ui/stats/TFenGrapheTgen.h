@@ -5,6 +5,8 @@
 #include "shell/FenetreRapport.h"
 #include "stats/Ventilation.h"
 
+#include <QColor>
+#include <QString>
 #include <QWidget>
 
 #include <memory>
@@ -40,12 +42,14 @@ class TFenGrapheTgen : public QWidget, public FenetreRapport {
     QChartView* Graphe() const { return m_graphe; }
     QChart* Chart() const { return m_chart; }
     const std::vector<std::unique_ptr<t3::Tgen>>& Groupes() const { return m_groupes; }
-    // The values drawn for each group, in list order: the points of its line, or its bars.
-    std::vector<std::vector<double>> ValeursSeries() const;
-    // The titles of the groups as the legend shows them.
-    QStringList TitresSeries() const;
-    // The colour each group is drawn in.
-    std::vector<QColor> CouleursSeries() const;
+    // What is drawn for each group, in list order: its title in the legend, its colour, and the points
+    // of its line or its bars.
+    struct SerieDessinee {
+        QString titre;
+        QColor couleur;
+        std::vector<double> valeurs;
+    };
+    std::vector<SerieDessinee> Series() const;
     bool Specificites() const { return m_specificites; }
     double AxeGaucheMin() const;
     double AxeGaucheMax() const;

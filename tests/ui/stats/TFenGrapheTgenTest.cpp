@@ -68,9 +68,10 @@ class ServicesTemoins : public ServicesAtelier {
     const t3::Tgen* GroupeCourant() const override { return nullptr; }
 };
 
-// Three authors: Hugo (11 occurrences), Zola (5), Balzac (2).
+// Three authors: Hugo (11 occurrences), Zola (5), Balzac (2, named with characters that mean something
+// in HTML).
 const char* const TexteTroisAuteurs = "<auteur=Hugo> le chat dort . le chien mange le chat et le pain\n"
-                                      "<auteur=Zola> le chat mange le pain .\n<auteur=Balzac> la mer\n";
+                                      "<auteur=Zola> le chat mange le pain .\n<auteur=Balzac&<i> la mer\n";
 
 // A base with its partition by auteur and the graph on it.
 struct Banc {
@@ -115,6 +116,20 @@ struct Banc {
     }
     QAbstractButton* Bouton(const char* nom) const { return fenetre->findChild<QAbstractButton*>(nom); }
 };
+
+// One field of every series drawn, in the order of the groups.
+template <typename T> std::vector<T> Champ(const TFenGrapheTgen& f, T TFenGrapheTgen::SerieDessinee::*champ) {
+    std::vector<T> valeurs;
+    for (const auto& serie : f.Series())
+        valeurs.push_back(serie.*champ);
+    return valeurs;
+}
+std::vector<std::vector<double>> Valeurs(const TFenGrapheTgen& f) {
+    return Champ(f, &TFenGrapheTgen::SerieDessinee::valeurs);
+}
+std::vector<QString> Titres(const TFenGrapheTgen& f) {
+    return Champ(f, &TFenGrapheTgen::SerieDessinee::titre);
+}
 
 } // namespace
 
@@ -170,7 +185,7 @@ void TFenGrapheTgenTest::LeGroupeDeposeEstTraceAvecLesValeursDuMoteur() {
     QVERIFY(banc.Pret());
     TFenGrapheTgen& f = *banc.fenetre;
     QCOMPARE(f.TitreAxeGauche(), QString("Fréquences relatives ( x 10 000 )"));
-    QCOMPARE(f.EtiquettesAxeBas(), (QStringList{"Balzac", "Hugo", "Zola"}));
+    QCOMPARE(f.EtiquettesAxeBas(), (QStringList{"Balzac&<i", "Hugo", "Zola"}));
     QCOMPARE(f.AxeBasMin(), -0.5);
     QCOMPARE(f.AxeBasMax(), 2.5);
 
@@ -180,9 +195,9 @@ void TFenGrapheTgenTest::LeGroupeDeposeEstTraceAvecLesValeursDuMoteur() {
     const std::vector<double> relatives = banc.Attendues({"chat", "pain"}, t3::ModeVentilation::Relatives);
     // Balzac has neither form; Hugo 3 of 11 occurrences, Zola 2 of 5.
     QCOMPARE(relatives, (std::vector<double>{0, 2727, 4000}));
-    QCOMPARE(f.ValeursSeries(), std::vector<std::vector<double>>{relatives});
-    QCOMPARE(f.TitresSeries(), QStringList{"chat+"});
-    QCOMPARE(f.CouleursSeries(), std::vector<QColor>{QColor(10, 20, 30)});
+    QCOMPARE(Valeurs(f), std::vector<std::vector<double>>{relatives});
+    QCOMPARE(Titres(f), std::vector<QString>{"chat+"});
+    QCOMPARE(Champ(f, &TFenGrapheTgen::SerieDessinee::couleur), std::vector<QColor>{QColor(10, 20, 30)});
     // The title stays until the first redraw; the axis starts at 0 and holds every point.
     QCOMPARE(f.TitreAxeGauche(), QString("Fréquences relatives ( x 10 000 )"));
     QCOMPARE(f.AxeGaucheMin(), 0.0);
@@ -190,15 +205,17 @@ void TFenGrapheTgenTest::LeGroupeDeposeEstTraceAvecLesValeursDuMoteur() {
     QCOMPARE(f.AxeBasMin(), -0.5);
     QCOMPARE(f.AxeBasMax(), 2.5);
 
-    // A named drag names the series; white leaves the group its own colour; black takes the chart's.
+    // A named drag names the series, as written; white leaves the group its own colour; black takes the
+    // chart's.
     t3::CycleCouleursGroupes.Suivante = 1; // red for the next group
-    QCOMPARE(banc.Depose(*banc.Glisser({"le"}, t3::CouleurBlanche, "articles")), t3uitest::Depot::Accepte);
+    QCOMPARE(banc.Depose(*banc.Glisser({"le"}, t3::CouleurBlanche, "<b>articles</b>")),
+             t3uitest::Depot::Accepte);
     QCOMPARE(banc.Depose(*banc.Glisser({"mer"}, t3::CouleurRGB(0, 0, 0))), t3uitest::Depot::Accepte);
-    QCOMPARE(f.TitresSeries(), (QStringList{"chat+", "articles", "mer"}));
-    const std::vector<QColor> couleurs = f.CouleursSeries();
+    QCOMPARE(Titres(f), (std::vector<QString>{"chat+", "<b>articles</b>", "mer"}));
+    const std::vector<QColor> couleurs = Champ(f, &TFenGrapheTgen::SerieDessinee::couleur);
     QCOMPARE(couleurs[1], QColor(255, 0, 0));
     QVERIFY(couleurs[2] != QColor(Qt::black));
-    QCOMPARE(f.ValeursSeries()[2], banc.Attendues({"mer"}, t3::ModeVentilation::Relatives));
+    QCOMPARE(Valeurs(f)[2], banc.Attendues({"mer"}, t3::ModeVentilation::Relatives));
 }
 
 void TFenGrapheTgenTest::LesAffichagesSeSuivent() {
@@ -217,8 +234,8 @@ void TFenGrapheTgenTest::LesAffichagesSeSuivent() {
     QCOMPARE(f.TitreAxeGauche(), QString("Spécificités"));
     const auto chat = banc.Attendues({"chat"}, t3::ModeVentilation::Specificites);
     const auto mer = banc.Attendues({"mer", "la"}, t3::ModeVentilation::Specificites);
-    QCOMPARE(f.ValeursSeries(), (std::vector<std::vector<double>>{chat, mer}));
-    QCOMPARE(f.TitresSeries(), (QStringList{"chat", "mer+"}));
+    QCOMPARE(Valeurs(f), (std::vector<std::vector<double>>{chat, mer}));
+    QCOMPARE(Titres(f), (std::vector<QString>{"chat", "mer+"}));
     double haut = 0, bas = 0;
     for (const auto& v : {chat, mer})
         for (const double c : v)
@@ -228,15 +245,15 @@ void TFenGrapheTgenTest::LesAffichagesSeSuivent() {
     QCOMPARE(f.AxeGaucheMax(), haut + 1);
     // A group dropped now comes as coefficients too.
     QCOMPARE(banc.Depose(*banc.Glisser({"pain"})), t3uitest::Depot::Accepte);
-    QCOMPARE(f.ValeursSeries().back(), banc.Attendues({"pain"}, t3::ModeVentilation::Specificites));
+    QCOMPARE(Valeurs(f).back(), banc.Attendues({"pain"}, t3::ModeVentilation::Specificites));
 
     // "absolues" brings the frequencies back, as absolute ones.
     banc.Bouton("RBtnAbs")->click();
     QVERIFY(!f.Specificites());
     QVERIFY(banc.Bouton("BtnAffFrq")->isChecked());
     QCOMPARE(f.TitreAxeGauche(), QString("Fréquences absolues"));
-    QCOMPARE(f.ValeursSeries()[0], banc.Attendues({"chat"}, t3::ModeVentilation::Absolues));
-    QCOMPARE(f.ValeursSeries().size(), size_t{3});
+    QCOMPARE(Valeurs(f)[0], banc.Attendues({"chat"}, t3::ModeVentilation::Absolues));
+    QCOMPARE(Valeurs(f).size(), size_t{3});
     QCOMPARE(f.AxeGaucheMin(), 0.0);
 
     // From coefficients again, "relatives" brings the relative frequencies back.
@@ -245,9 +262,9 @@ void TFenGrapheTgenTest::LesAffichagesSeSuivent() {
     QVERIFY(!f.Specificites());
     QVERIFY(banc.Bouton("BtnAffFrq")->isChecked());
     QCOMPARE(f.TitreAxeGauche(), QString("Fréquences relatives (X 10 000)"));
-    QCOMPARE(f.ValeursSeries()[1], banc.Attendues({"mer", "la"}, t3::ModeVentilation::Relatives));
+    QCOMPARE(Valeurs(f)[1], banc.Attendues({"mer", "la"}, t3::ModeVentilation::Relatives));
     // Balzac's two occurrences are both of the group: 10 000 per 10 000.
-    QCOMPARE(f.ValeursSeries()[1][0], 10000.0);
+    QCOMPARE(Valeurs(f)[1][0], 10000.0);
 }
 
 void TFenGrapheTgenTest::LeMemeGroupeDeuxFoisEtLesDepotsRefuses() {
@@ -258,10 +275,10 @@ void TFenGrapheTgenTest::LeMemeGroupeDeuxFoisEtLesDepotsRefuses() {
     QCOMPARE(banc.Depose(*chat), t3uitest::Depot::Accepte);
     QCOMPARE(banc.Depose(*chat), t3uitest::Depot::Accepte);
     QCOMPARE(f.Groupes().size(), size_t{2});
-    QCOMPARE(f.ValeursSeries().size(), size_t{2});
-    QCOMPARE(f.ValeursSeries()[0], f.ValeursSeries()[1]);
+    QCOMPARE(Valeurs(f).size(), size_t{2});
+    QCOMPARE(Valeurs(f)[0], Valeurs(f)[1]);
     banc.Bouton("BtnAffSpf")->click();
-    QCOMPARE(f.ValeursSeries().size(), size_t{2});
+    QCOMPARE(Valeurs(f).size(), size_t{2});
 
     // Anything but a group is refused at the door.
     QMimeData texte;
@@ -314,12 +331,12 @@ void TFenGrapheTgenTest::EffacerEtZoom() {
     // "Effacer": no series, no group, the extremes back to 0.
     QVERIFY(f.Extremes().PlusHaut() != 0 || f.Extremes().PlusBas() != 0);
     banc.Bouton("BtnClear")->click();
-    QVERIFY(f.ValeursSeries().empty());
+    QVERIFY(Valeurs(f).empty());
     QVERIFY(f.Groupes().empty());
     QCOMPARE(f.Extremes().PlusHaut(), 0.0);
     QCOMPARE(f.Extremes().PlusBas(), 0.0);
     banc.Bouton("BtnAffFrq")->click();
-    QVERIFY(f.ValeursSeries().empty());
+    QVERIFY(Valeurs(f).empty());
 }
 
 // A thousand parts: at most fifty names under the axis, each under its own part, and a zoomed chart
@@ -332,7 +349,7 @@ void TFenGrapheTgenTest::MillePartiesGardentDesNomsLisibles() {
     QVERIFY(banc.Pret());
     TFenGrapheTgen& f = *banc.fenetre;
     QCOMPARE(banc.Depose(*banc.Glisser({"mot3"})), t3uitest::Depot::Accepte);
-    QCOMPARE(f.ValeursSeries()[0].size(), size_t{1000});
+    QCOMPARE(Valeurs(f)[0].size(), size_t{1000});
     QTRY_VERIFY(!f.EtiquettesAxeBas().isEmpty());
     QStringList noms = f.EtiquettesAxeBas();
     QVERIFY(noms.size() <= 50);
