@@ -3,6 +3,7 @@
 #include "corpus/OrdreLexicographique.h"
 #include "corpus/charg1.h"
 #include "explore/ListeGlissable.h"
+#include "explore/Pastille.h"
 #include "explore/TTgenDragObject.h"
 #include "shell/Couleurs.h"
 #include "shell/Dialogues.h"
@@ -145,12 +146,11 @@ TFenDicNum::TFenDicNum(const t3::charg1* base) : m_base(base), m_couleur(t3::Cou
     haut->setContentsMargins(4, 2, 4, 2);
     auto* label = new QLabel("Sélectionnez une couleur :");
     label->setObjectName("Label1");
-    m_pastille = new QLabel;
-    m_pastille->setObjectName("ShPastille");
-    m_pastille->setFixedSize(18, 18);
-    m_pastille->setToolTip("Couleur d'affichage des éléments de la liste\naprès projection.");
-    m_pastille->installEventFilter(this);
-    PeintPastille();
+    m_pastille = new Pastille(m_couleur);
+    connect(m_pastille, &Pastille::CouleurChoisie, this, [this](t3::Couleur couleur) {
+        m_couleur = couleur;
+        m_modele->SetCouleur(couleur);
+    });
     haut->addWidget(label);
     haut->addWidget(m_pastille);
     haut->addStretch();
@@ -228,40 +228,6 @@ void TFenDicNum::ListeFormesColumnClick(int colonne) {
     m_liste->scrollTo(index, QAbstractItemView::EnsureVisible);
     selection->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-}
-
-void TFenDicNum::ShPastilleMouseDown() {
-    m_pastilleEnfoncee = true;
-}
-
-void TFenDicNum::ShPastilleMouseUp() {
-    const bool enfoncee = m_pastilleEnfoncee;
-    m_pastilleEnfoncee = false;
-    if (!enfoncee) return;
-    const QColor choisie = Dialogues::ChoisitCouleur(this, VersQColor(m_couleur));
-    if (!choisie.isValid()) return;
-    m_couleur = DeQColor(choisie);
-    m_modele->SetCouleur(m_couleur);
-    PeintPastille();
-}
-
-bool TFenDicNum::eventFilter(QObject* objet, QEvent* evenement) {
-    if (objet == m_pastille) {
-        if (evenement->type() == QEvent::MouseButtonPress) ShPastilleMouseDown();
-        if (evenement->type() == QEvent::MouseButtonRelease) ShPastilleMouseUp();
-    }
-    return QWidget::eventFilter(objet, evenement);
-}
-
-void TFenDicNum::PeintPastille() {
-    QPixmap image(18, 18);
-    image.fill(Qt::transparent);
-    QPainter peintre(&image);
-    peintre.setRenderHint(QPainter::Antialiasing);
-    peintre.setBrush(VersQColor(m_couleur));
-    peintre.setPen(Qt::black);
-    peintre.drawEllipse(QRectF(1.5, 1.5, 15, 15));
-    m_pastille->setPixmap(image);
 }
 
 } // namespace t3ui

@@ -4,6 +4,7 @@
 // is virtual: rows are produced from the loader on demand through a row map of one number per entry.
 #include "Globaux.h"
 #include "explore/ListeGlissable.h"
+#include "explore/Pastille.h"
 
 #include <QAbstractTableModel>
 #include <QLabel>
@@ -63,23 +64,16 @@ class TFenDicNum : public QWidget {
     t3::Couleur CouleurPastille() const { return m_couleur; }
 
     void ListeFormesColumnClick(int colonne);
-    void ShPastilleMouseDown();
-    void ShPastilleMouseUp();
-
-  protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
   private:
     void FormCreate();
-    void PeintPastille();
 
     const t3::charg1* m_base;
     ModeleDicNum* m_modele;
     ListeGlissable* m_liste;
     QStatusBar* m_statut;
-    QLabel* m_pastille;
+    Pastille* m_pastille;
     t3::Couleur m_couleur;
-    bool m_pastilleEnfoncee = false;
 };
 
 } // namespace t3ui

@@ -14,16 +14,6 @@ T3_GENRE_FENETRE(GenreFenetre{.rang = 30,
                               .placeMenu = 3});
 T3_GENRE_FENETRE(GenreFenetre{
     .rang = 40, .nom = "BtnSR", .glyphe = "SR", .teinte = 30, .aide = "Segments Répétés"});
-T3_GENRE_FENETRE(GenreFenetre{.rang = 60,
-                              .nom = "BtnPart",
-                              .glyphe = "%",
-                              .teinte = 120,
-                              .aide = "Statistiques par partie",
-                              .menu = "&Traitement",
-                              .article = "&Partition",
-                              .placeMenu = 2,
-                              .raccourci = "Ctrl+P",
-                              .lieu = Lieu::Aucun});
 T3_GENRE_FENETRE(GenreFenetre{.rang = 70,
                               .nom = "BtnParag",
                               .glyphe = "§",

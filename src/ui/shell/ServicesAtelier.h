@@ -38,7 +38,7 @@ class ServicesAtelier {
     virtual std::function<void(int32_t)> Jauge(int pas) = 0;
 
     // --- Where windows open
-    // Docks a list window at the end of ListesGauche as a new page.
+    // Docks a list window at the end of ListesGauche as a new page, and shows that page.
     virtual void DockeDansListesGauche(QWidget* fenetre, const QString& titre) = 0;
     // Makes an analysis window an MDI child of the current sheet and shows it.
     virtual QMdiSubWindow* AjouteFenetre(QWidget* fenetre) = 0;

@@ -247,6 +247,7 @@ void TFenPrinc::BaseOuverte(t3::charg1* base) {
 
 void TFenPrinc::DockeDansListesGauche(QWidget* fenetre, const QString& titre) {
     m_panneau->DockeDansListesGauche(fenetre, titre);
+    m_panneau->ListesGauche()->setCurrentWidget(fenetre);
 }
 
 QMdiSubWindow* TFenPrinc::AjouteFenetre(QWidget* fenetre) {

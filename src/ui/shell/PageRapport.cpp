@@ -1,0 +1,43 @@
+#include "shell/PageRapport.h"
+
+#include "shell/Dialogues.h"
+#include "shell/RapportCourant.h"
+#include "shell/Sablier.h"
+#include "shell/ServicesAtelier.h"
+#include "shell/TexteQt.h"
+
+#include <QFile>
+
+#include <fstream>
+
+namespace t3ui {
+
+bool AjoutePageAuRapport(ServicesAtelier& services, QWidget* fenetre, const QString& fichier,
+                         const QString& titre, const std::function<void(std::ostream&)>& ecrit) {
+    RapportCourant* rapport = services.Rapport();
+    if (!rapport) return false;
+    const QString chemin = rapport->Dossier() + fichier;
+    const QString provisoire = chemin + ".part";
+    bool ecrite;
+    {
+        Sablier sablier;
+        std::ofstream sortie(CheminLocal(provisoire), std::ios::binary | std::ios::trunc);
+        if (sortie) ecrit(sortie);
+        sortie.flush();
+        ecrite = sortie.good();
+        sortie.close();
+        ecrite = ecrite && !sortie.fail();
+        QFile::remove(chemin);
+        ecrite = ecrite && QFile::rename(provisoire, chemin);
+    }
+    if (!ecrite) {
+        QFile::remove(provisoire);
+        Dialogues::Message(fenetre, QMessageBox::Warning, "Tessaron3",
+                           "La page « " + fichier + " » n'a pas pu être écrite dans le rapport.");
+        return false;
+    }
+    rapport->Ajoute(titre, fichier, " ");
+    return true;
+}
+
+} // namespace t3ui

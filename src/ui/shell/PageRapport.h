@@ -1,0 +1,21 @@
+#pragma once
+// How a window adds an HTML page to the current report: the page is written whole into the report's
+// folder (under a temporary name, then renamed, so that a failed write leaves no page that looks
+// complete), then recorded with its title and a blank comment.
+#include <QString>
+
+#include <functional>
+#include <ostream>
+
+class QWidget;
+
+namespace t3ui {
+
+class ServicesAtelier;
+
+// False, after a French message, when the page could not be written; also false, silently, when there is
+// no report (no base open).
+bool AjoutePageAuRapport(ServicesAtelier& services, QWidget* fenetre, const QString& fichier,
+                         const QString& titre, const std::function<void(std::ostream&)>& ecrit);
+
+} // namespace t3ui

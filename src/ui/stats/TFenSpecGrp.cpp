@@ -1,0 +1,253 @@
+#include "stats/TFenSpecGrp.h"
+
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "explore/ListeGlissable.h"
+#include "explore/Pastille.h"
+#include "explore/TTgenDragObject.h"
+#include "shell/PageRapport.h"
+#include "shell/PagesPartition.h"
+#include "shell/ServicesAtelier.h"
+#include "shell/TexteQt.h"
+
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace t3ui {
+
+namespace {
+
+int s_compteurPages = 0;
+
+constexpr t3::Couleur Bleu = t3::CouleurRGB(0, 0, 255);
+constexpr t3::Couleur Noir = t3::CouleurRGB(0, 0, 0);
+
+} // namespace
+
+t3::Couleur CouleurPartiesChoisies(const t3::Partition& partition) {
+    bool trouvee = false;
+    t3::Couleur commune = Bleu;
+    for (int32_t i = 0; i < partition.NbParties(); ++i) {
+        if (!partition.Selection(i)) continue;
+        if (trouvee && partition.CouleurPartie(i) != commune) return Bleu;
+        commune = partition.CouleurPartie(i);
+        trouvee = true;
+    }
+    return commune;
+}
+
+ModeleSpecGrp::ModeleSpecGrp(const t3::charg1* base, const std::vector<t3::EnregSpec>& resultats,
+                             QObject* parent)
+    : QAbstractTableModel(parent), m_base(base), m_resultats(resultats) {}
+
+int ModeleSpecGrp::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_resultats.size());
+}
+
+int ModeleSpecGrp::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
+
+const t3::EnregSpec& ModeleSpecGrp::Enregistrement(int ligne) const {
+    const size_t i = static_cast<size_t>(ligne);
+    return m_resultats[m_positivesDabord ? i : m_resultats.size() - 1 - i];
+}
+
+QVariant ModeleSpecGrp::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const t3::EnregSpec& r = Enregistrement(index.row());
+    if (role == Qt::TextAlignmentRole)
+        return index.column() == 0 ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::UserRole) return r.entree;
+    if (role != Qt::DisplayRole) return {};
+    switch (index.column()) {
+    case 0:
+        return VersQt(m_base->RetourneGraphie(r.entree, false));
+    case 1:
+        return r.frqRef;
+    case 2:
+        return r.frqGroupe;
+    default:
+        return r.coef;
+    }
+}
+
+QVariant ModeleSpecGrp::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::TextAlignmentRole)
+        return section == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                            : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return {};
+    static const char* const titres[] = {"Terme", "Frq Tot.", "Frq Partie", "Spécif"};
+    return section >= 0 && section < 4 ? QString(titres[section]) : QVariant();
+}
+
+Qt::ItemFlags ModeleSpecGrp::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
+                           : Qt::NoItemFlags;
+}
+
+QStringList ModeleSpecGrp::mimeTypes() const {
+    return {TTgenDragObject::TypeMime};
+}
+
+QMimeData* ModeleSpecGrp::mimeData(const QModelIndexList& indexes) const {
+    std::vector<int> lignes;
+    for (const QModelIndex& index : indexes)
+        lignes.push_back(index.row());
+    std::sort(lignes.begin(), lignes.end());
+    lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
+    if (lignes.empty()) return nullptr;
+    auto* objet = new TTgenDragObject(m_source, "", m_couleur, static_cast<int32_t>(lignes.size()));
+    objet->SetBase(m_base);
+    for (int ligne : lignes)
+        objet->Ajoute(Enregistrement(ligne).entree);
+    return objet;
+}
+
+// Switching the order only repaints: the rows keep their count.
+void ModeleSpecGrp::SetPositivesDabord(bool oui) {
+    if (oui == m_positivesDabord) return;
+    m_positivesDabord = oui;
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, std::unique_ptr<t3::PrimSpec> calcul)
+    : TFenSpecGrp(services, calcul->GetPartition()->Base(), {},
+                  "Spécifs - Part : " + VersQt(calcul->GetPartition()->Base()->RetourneGraphie(
+                                            calcul->GetPartition()->CleType(), false)),
+                  CouleurPartiesChoisies(*calcul->GetPartition())) {
+    m_calcul = std::move(calcul);
+    m_partition = m_calcul->GetPartition();
+    m_modele = new ModeleSpecGrp(m_base, m_calcul->Resultats(), this);
+    m_modele->SetSource(m_liste);
+    m_modele->SetCouleur(m_pastille->GetCouleur());
+    m_liste->setModel(m_modele);
+    m_liste->setColumnWidth(0, 100);
+}
+
+TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base,
+                         std::vector<t3::EnregSpec> resultats)
+    : TFenSpecGrp(services, base, std::move(resultats), "Spécifs - Sections", Noir) {
+    m_modele = new ModeleSpecGrp(m_base, m_resultats, this);
+    m_modele->SetSource(m_liste);
+    m_modele->SetCouleur(m_pastille->GetCouleur());
+    m_liste->setModel(m_modele);
+    m_liste->setColumnWidth(0, 100);
+}
+
+TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base,
+                         std::vector<t3::EnregSpec> resultats, const QString& titre, t3::Couleur couleur)
+    : m_services(services), m_base(base), m_partition(nullptr), m_resultats(std::move(resultats)),
+      m_modele(nullptr) {
+    setObjectName("FenSpecGrp");
+    setWindowTitle(titre);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_corpRef = new QLabel;
+    m_corpRef->setObjectName("LbCorpRef");
+    m_parties = new QLabel;
+    m_parties->setObjectName("LbParties");
+    auto* positives = new QRadioButton("positives");
+    positives->setObjectName("RadioButton1");
+    positives->setToolTip("Afficher les spécificités positives en premier");
+    positives->setChecked(true);
+    m_negatives = new QRadioButton("négatives");
+    m_negatives->setObjectName("RadioButton2");
+    m_negatives->setToolTip("Afficher les spécificités négatives en premier");
+    connect(positives, &QRadioButton::toggled, this, [this](bool oui) {
+        if (m_modele) m_modele->SetPositivesDabord(oui);
+    });
+    auto* rapport = new QToolButton;
+    rapport->setObjectName("BtnSpfAddRap");
+    rapport->setText("Rapport");
+    rapport->setToolTip("Ajouter au rapport");
+    connect(rapport, &QToolButton::clicked, this, &TFenSpecGrp::AjouteAuRapport);
+    m_pastille = new Pastille(couleur);
+    connect(m_pastille, &Pastille::CouleurChoisie, this, [this](t3::Couleur c) {
+        if (m_modele) m_modele->SetCouleur(c);
+    });
+
+    auto* ligneTri = new QHBoxLayout;
+    ligneTri->addWidget(new QLabel("Spécificités"));
+    ligneTri->addWidget(positives);
+    ligneTri->addWidget(m_negatives);
+    ligneTri->addStretch();
+    ligneTri->addWidget(rapport);
+    ligneTri->addWidget(m_pastille);
+
+    m_liste = new ListeGlissable;
+    m_liste->setObjectName("ListeSpecifs");
+    m_liste->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_liste->setDragEnabled(true);
+    m_liste->setDragDropMode(QAbstractItemView::DragOnly);
+    m_liste->setShowGrid(true);
+    m_liste->setWordWrap(false);
+    m_liste->verticalHeader()->hide();
+    m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
+    m_liste->horizontalHeader()->setStretchLastSection(true);
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(2, 2, 2, 2);
+    disposition->addWidget(m_corpRef);
+    disposition->addWidget(m_parties);
+    disposition->addLayout(ligneTri);
+    disposition->addWidget(m_liste, 1);
+    resize(286, 400);
+}
+
+void TFenSpecGrp::SetTextes(const QString& enteteReference, const QString& listeReference,
+                            const QString& enteteParties, const QString& listeParties) {
+    m_corpRef->setText(enteteReference + listeReference);
+    m_parties->setText(enteteParties + listeParties);
+    const QString aide = enteteReference + "\n" + listeReference + "\n" + enteteParties + "\n" + listeParties;
+    m_corpRef->setToolTip(aide);
+    m_parties->setToolTip(aide);
+}
+
+void TFenSpecGrp::Montre() {
+    m_services.DockeDansListesGauche(this, windowTitle());
+    show();
+}
+
+int TFenSpecGrp::CompteurPages() {
+    return s_compteurPages;
+}
+
+void TFenSpecGrp::RemetCompteurPages() {
+    s_compteurPages = 0;
+}
+
+// The records in the list's own order (strongest excess first), whatever the radio buttons show.
+void TFenSpecGrp::AjouteAuRapport() {
+    const QString fichier = QString::fromStdString(t3::NomPageSpecifs(s_compteurPages));
+    const QDateTime maintenant = QDateTime::currentDateTime();
+    const QLocale francais(QLocale::French, QLocale::France);
+    t3::EnteteSpecifs entete{.titre = VersCp1252(windowTitle()),
+                             .nomBase = VersCp1252(CheminQt(m_base->NomBase())),
+                             .dateHeure =
+                                 VersCp1252(francais.toString(maintenant.date(), QLocale::LongFormat) +
+                                            " - " + maintenant.toString("hh:mm")),
+                             .partition = m_partition,
+                             .texteParties = VersCp1252(m_parties->text())};
+    const QString titre =
+        windowTitle() + " " + m_parties->text() + "(" + QString::number(s_compteurPages + 1) + ")";
+    if (!AjoutePageAuRapport(m_services, this, fichier, titre, [&](std::ostream& sortie) {
+            t3::EcritPageSpecifs(sortie, *m_base, Resultats(), entete);
+        }))
+        return;
+    ++s_compteurPages;
+}
+
+} // namespace t3ui

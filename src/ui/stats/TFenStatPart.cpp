@@ -1,0 +1,538 @@
+#include "stats/TFenStatPart.h"
+
+#include "Globaux.h"
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "explore/CibleGroupes.h"
+#include "shell/Dialogues.h"
+#include "shell/PageRapport.h"
+#include "shell/PagesPartition.h"
+#include "shell/Sablier.h"
+#include "shell/ServicesAtelier.h"
+#include "shell/TexteQt.h"
+#include "stats/CalcSpecTot.h"
+#include "stats/ParamSpec.h"
+#include "stats/SpecEvolutives.h"
+#include "stats/TFenSpecGrp.h"
+#include "stats/TableFormesParties.h"
+#include "stats/Tgen.h"
+#include "stats/TriTableFormes.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+namespace t3ui {
+
+namespace {
+
+// The mark of a reference part: a tick on a transparent ground.
+const QPixmap& MarqueReference() {
+    static const QPixmap marque = [] {
+        QPixmap image(12, 12);
+        image.fill(Qt::transparent);
+        QPainter peintre(&image);
+        peintre.setRenderHint(QPainter::Antialiasing);
+        peintre.setPen(QPen(QColor(0, 128, 0), 2));
+        peintre.drawPolyline(QPolygonF({QPointF(2, 6), QPointF(5, 9), QPointF(10, 2)}));
+        return image;
+    }();
+    return marque;
+}
+
+QString NomPartie(const t3::Partition& partition, int32_t partie) {
+    return VersQt(partition.Base()->RetourneGraphie(partition.Contenu(partie), false));
+}
+
+// The names of the parts a flag marks, each followed by ", ".
+QString ListeParties(const t3::Partition& partition, bool (t3::Partition::*drapeau)(int32_t) const) {
+    QString liste;
+    for (int32_t i = 0; i < partition.NbParties(); ++i)
+        if ((partition.*drapeau)(i)) liste += NomPartie(partition, i) + ", ";
+    return liste;
+}
+
+// Both flag arrays of a partition, put back when the object goes.
+class GardeDrapeaux {
+  public:
+    explicit GardeDrapeaux(t3::Partition& partition) : m_partition(partition) {
+        for (int32_t i = 0; i < partition.NbParties(); ++i) {
+            m_reference.push_back(partition.Reference(i));
+            m_selection.push_back(partition.Selection(i));
+        }
+    }
+    ~GardeDrapeaux() {
+        for (int32_t i = 0; i < m_partition.NbParties(); ++i) {
+            m_partition.SetReference(i, m_reference[static_cast<size_t>(i)]);
+            m_partition.SetSelection(i, m_selection[static_cast<size_t>(i)]);
+        }
+    }
+    GardeDrapeaux(const GardeDrapeaux&) = delete;
+    GardeDrapeaux& operator=(const GardeDrapeaux&) = delete;
+
+  private:
+    t3::Partition& m_partition;
+    std::vector<bool> m_reference, m_selection;
+};
+
+bool ToutesReference(const t3::Partition& partition) {
+    for (int32_t i = 0; i < partition.NbParties(); ++i)
+        if (!partition.Reference(i)) return false;
+    return true;
+}
+
+bool AucuneReference(const t3::Partition& partition) {
+    for (int32_t i = 0; i < partition.NbParties(); ++i)
+        if (partition.Reference(i)) return false;
+    return true;
+}
+
+QToolButton* Bouton(const QString& nom, const QString& texte, const QString& aide = {}) {
+    auto* bouton = new QToolButton;
+    bouton->setObjectName(nom);
+    bouton->setText(texte);
+    bouton->setToolTip(aide);
+    bouton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bouton->setMinimumWidth(70);
+    return bouton;
+}
+
+} // namespace
+
+// --- The table of parts
+
+ModelePCLC::ModelePCLC(const t3::Partition* partition, QObject* parent)
+    : QAbstractTableModel(parent), m_partition(partition) {}
+
+int ModelePCLC::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_partition->NbParties();
+}
+
+int ModelePCLC::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 7;
+}
+
+QVariant ModelePCLC::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const int32_t partie = index.row();
+    const bool choisie = m_partition->Selection(partie);
+    switch (role) {
+    case Qt::DecorationRole:
+        return index.column() == 0 && m_partition->Reference(partie) ? QVariant(MarqueReference())
+                                                                     : QVariant();
+    case Qt::BackgroundRole:
+        return choisie ? QVariant(QApplication::palette().brush(QPalette::Highlight)) : QVariant();
+    case Qt::ForegroundRole:
+        return choisie ? QVariant(QApplication::palette().brush(QPalette::HighlightedText)) : QVariant();
+    case Qt::TextAlignmentRole:
+        return index.column() >= 2 && index.column() <= 5 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                                          : QVariant();
+    case Qt::DisplayRole:
+        break;
+    default:
+        return {};
+    }
+    switch (index.column()) {
+    case 1:
+        return NomPartie(*m_partition, partie);
+    case 2:
+        return m_partition->NbOccPartie(partie);
+    case 3:
+        return m_partition->NbFormesPartie(partie);
+    case 4:
+        return m_partition->NbHapaxPartie(partie);
+    case 5:
+        return m_partition->FmaxPartie(partie);
+    case 6:
+        return m_partition->NbFormesPartie(partie) > 0
+                   ? VersQt(m_partition->Base()->Graphie(m_partition->FormeMaxPartie(partie)))
+                   : QString();
+    default:
+        return {};
+    }
+}
+
+QVariant ModelePCLC::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    static const char* const titres[] = {"", "Partie", "Occurences", "Formes", "Hapax", "Fmax", "Forme"};
+    return section >= 0 && section < 7 ? QString(titres[section]) : QVariant();
+}
+
+void ModelePCLC::Rafraichit() {
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+// --- The table of forms by parts
+
+ModeleTFG::ModeleTFG(const t3::charg1* base, QObject* parent) : QAbstractTableModel(parent), m_base(base) {}
+
+int ModeleTFG::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !m_tri ? 0 : static_cast<int>(m_tri->Lignes().size());
+}
+
+int ModeleTFG::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() || !m_table ? 0 : 1 + m_table->NbColonnes();
+}
+
+int32_t ModeleTFG::Entree(int ligne) const {
+    return m_tri->Lignes()[static_cast<size_t>(ligne)];
+}
+
+QVariant ModeleTFG::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+    const int32_t entree = Entree(index.row());
+    if (index.column() == 0) {
+        if (role == Qt::DisplayRole) return VersQt(m_base->RetourneGraphie(entree, false));
+        if (role == Qt::BackgroundRole) return QApplication::palette().brush(QPalette::Button);
+        return {};
+    }
+    const int32_t colonne = index.column() - 1;
+    switch (role) {
+    case Qt::UserRole:
+        return m_table->Frequence(entree, colonne);
+    case RoleCoefficient:
+        return m_table->Coefficient(entree, colonne);
+    case Qt::DisplayRole: {
+        // What a copy or an accessibility tool reads: the frequency, and the coefficient when there is one.
+        const t3::CelluleTable cellule = m_table->Cellule(entree, colonne);
+        QString texte = QString::number(cellule.frequence);
+        if (cellule.coefficient != 0)
+            texte += (cellule.coefficient > 0 ? " +" : " ") + QString::number(cellule.coefficient);
+        return texte;
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant ModeleTFG::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || !m_table) return {};
+    if (section == 0) return QStringLiteral("Formes/SR");
+    return VersQt(m_table->NomColonne(section - 1));
+}
+
+void ModeleTFG::SetTable(const t3::TableFormesParties* table, t3::TriTableFormes* tri) {
+    beginResetModel();
+    m_table = table;
+    m_tri = tri;
+    endResetModel();
+}
+
+// The persistent indexes (the current cell) follow their entry to its new row.
+void ModeleTFG::Reordonne(const std::function<void()>& change) {
+    if (!m_tri) return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList avant = persistentIndexList();
+    std::vector<int32_t> entrees;
+    for (const QModelIndex& index : avant)
+        entrees.push_back(Entree(index.row()));
+    change();
+    std::unordered_map<int32_t, int> ligneDe;
+    if (!avant.isEmpty())
+        for (int ligne = rowCount() - 1; ligne >= 0; --ligne)
+            ligneDe[Entree(ligne)] = ligne;
+    QModelIndexList apres;
+    for (qsizetype i = 0; i < avant.size(); ++i) {
+        const auto trouvee = ligneDe.find(entrees[static_cast<size_t>(i)]);
+        apres.append(trouvee == ligneDe.end() || avant[i].column() >= columnCount()
+                         ? QModelIndex()
+                         : index(trouvee->second, avant[i].column()));
+    }
+    changePersistentIndexList(avant, apres);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void DelegueTFG::paint(QPainter* peintre, const QStyleOptionViewItem& option,
+                       const QModelIndex& index) const {
+    if (index.column() == 0) {
+        QStyledItemDelegate::paint(peintre, option, index);
+        return;
+    }
+    // The first row of entries is the grid's row 1, an odd one.
+    const QRect cellule = option.rect;
+    peintre->fillRect(cellule, index.row() % 2 == 0 ? QColor(192, 220, 192) : QColor(Qt::white));
+    peintre->setPen(Qt::black);
+    const QRect texte = cellule.adjusted(2, 1, -1, 0);
+    peintre->drawText(texte, Qt::AlignLeft | Qt::AlignTop, index.data(Qt::UserRole).toString());
+    const int coefficient = index.data(ModeleTFG::RoleCoefficient).toInt();
+    if (coefficient == 0) return;
+    peintre->setPen(coefficient > 0 ? QColor(0, 0, 255) : QColor(255, 0, 0));
+    peintre->drawText(texte, Qt::AlignRight | Qt::AlignTop,
+                      (coefficient > 0 ? "+" : "") + QString::number(coefficient));
+}
+
+// --- The window
+
+TFenStatPart::TFenStatPart(ServicesAtelier& services, t3::Partition* partition)
+    : m_services(services), m_partition(partition), m_base(partition->Base()) {
+    setObjectName("FenStatPart");
+    setWindowTitle("Principales caractéristiques de la partition : " +
+                   VersQt(m_base->RetourneGraphie(partition->CleType(), false)));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_onglets = new QTabWidget;
+    m_onglets->setObjectName("PageControl1");
+    m_onglets->addTab(CreePageParties(), "Principales caractéristiques");
+    m_onglets->addTab(CreePageTable(), "TFG / Spécificités par partie");
+    m_onglets->setTabVisible(1, false);
+
+    auto* disposition = new QHBoxLayout(this);
+    disposition->setContentsMargins(2, 2, 2, 2);
+    disposition->addWidget(m_onglets, 1);
+    disposition->addWidget(CreeBoutons());
+    resize(550, 400);
+}
+
+TFenStatPart::~TFenStatPart() {
+    m_modeleTFG->SetTable(nullptr, nullptr);
+}
+
+QWidget* TFenStatPart::CreePageParties() {
+    m_modelePCLC = new ModelePCLC(m_partition, this);
+    m_grdPCLC = new QTableView;
+    m_grdPCLC->setObjectName("GrdPCLC");
+    m_grdPCLC->setModel(m_modelePCLC);
+    // The rows show the parts' flags, not a selection of the view.
+    m_grdPCLC->setSelectionMode(QAbstractItemView::NoSelection);
+    m_grdPCLC->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grdPCLC->setWordWrap(false);
+    m_grdPCLC->verticalHeader()->hide();
+    m_grdPCLC->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grdPCLC->verticalHeader()->setDefaultSectionSize(std::max(16, m_grdPCLC->fontMetrics().height() + 2));
+    const int largeurs[] = {16, 112, 49, 50, 49, 48, 212};
+    const QFontMetrics mesure(m_grdPCLC->horizontalHeader()->font());
+    for (int c = 0; c < 7; ++c) {
+        const int titre =
+            mesure.horizontalAdvance(m_modelePCLC->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+        m_grdPCLC->setColumnWidth(c, std::max(largeurs[c], titre + 12));
+    }
+    connect(m_grdPCLC, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { GrdPCLCClick(index.row() + 1, index.column()); });
+    return m_grdPCLC;
+}
+
+QWidget* TFenStatPart::CreePageTable() {
+    m_modeleTFG = new ModeleTFG(m_base, this);
+    m_gridTFG = new QTableView;
+    m_gridTFG->setObjectName("GridTFG");
+    m_gridTFG->setModel(m_modeleTFG);
+    m_gridTFG->setItemDelegate(new DelegueTFG(m_gridTFG));
+    m_gridTFG->setSelectionMode(QAbstractItemView::NoSelection);
+    m_gridTFG->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_gridTFG->setWordWrap(false);
+    m_gridTFG->verticalHeader()->hide();
+    m_gridTFG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_gridTFG->verticalHeader()->setDefaultSectionSize(std::max(16, m_gridTFG->fontMetrics().height() + 2));
+    m_gridTFG->horizontalHeader()->setDefaultSectionSize(90);
+    m_gridTFG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_gridTFG->horizontalHeader()->setSectionsClickable(true);
+    connect(m_gridTFG->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TFenStatPart::GridTFGTitreClick);
+    CibleGroupes::Installe(m_gridTFG, [this](const TTgenDragObject& objet) { return RecoitGroupe(objet); });
+    return m_gridTFG;
+}
+
+QWidget* TFenStatPart::CreeBoutons() {
+    auto* panneau = new QWidget;
+    panneau->setObjectName("Panel1");
+    auto* colonne = new QVBoxLayout(panneau);
+    colonne->setContentsMargins(2, 0, 2, 0);
+    QToolButton* specif = Bouton("BtnSpecif", "Spécifs",
+                                 "Calcul des spécificités pour la partition\net le corpus sélectionnés");
+    QToolButton* evol =
+        Bouton("BtnSpEvol", "Sp Evol.",
+               "Calcul des spécificités évolutives\net chronologiques pour la partition\net le "
+               "corpus sélectionnés");
+    QToolButton* tot =
+        Bouton("BtnSpTot", "Sp. Tot",
+               "Calcul des spécificités par partie,\nchronologiques et évolutives pour\ntoutes les "
+               "parties et sur la totalité du\ncorpus.");
+    // The correspondence analysis and the clustering come with their own programs.
+    QToolButton* afc = Bouton("BtnAFC", "AFC");
+    QToolButton* cah = Bouton("SpeedButton5", "CAH");
+    afc->setEnabled(false);
+    cah->setEnabled(false);
+    connect(specif, &QToolButton::clicked, this, &TFenStatPart::BtnSpecifClick);
+    connect(evol, &QToolButton::clicked, this, &TFenStatPart::BtnSpEvolClick);
+    connect(tot, &QToolButton::clicked, this, &TFenStatPart::BtnSpTotClick);
+    for (QToolButton* bouton : {specif, evol, tot, afc, cah})
+        colonne->addWidget(bouton);
+
+    auto* tri = new QGroupBox("Tri par :");
+    auto* choix = new QVBoxLayout(tri);
+    m_radFrq = new QRadioButton("&fréquence");
+    m_radFrq->setObjectName("RadFrq");
+    m_radFrq->setChecked(true);
+    auto* radSpec = new QRadioButton("&spécificité");
+    radSpec->setObjectName("RadSpec");
+    radSpec->setToolTip("Cliquez sur ce bouton pour\ntrier par spécificité.");
+    choix->addWidget(m_radFrq);
+    choix->addWidget(radSpec);
+    connect(m_radFrq, &QRadioButton::toggled, this, &TFenStatPart::CritereChange);
+    colonne->addWidget(tri);
+    colonne->addStretch();
+    return panneau;
+}
+
+void TFenStatPart::GrdPCLCClick(int ligne, int colonne) {
+    const int32_t partie = ligne - 1;
+    if (partie < 0 || partie >= m_partition->NbParties()) return;
+    if (colonne == 0) {
+        const bool reference = !m_partition->Reference(partie);
+        m_partition->SetReference(partie, reference);
+        if (!reference) m_partition->SetSelection(partie, false);
+    } else if (m_partition->Reference(partie)) {
+        m_partition->SetSelection(partie, !m_partition->Selection(partie));
+    }
+    m_modelePCLC->Rafraichit();
+}
+
+void TFenStatPart::BtnSpecifClick() {
+    TFenParamSpec dialogue(this, m_base->Fmax());
+    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
+    const QString reference = ListeParties(*m_partition, &t3::Partition::Reference);
+    const QString parties = ListeParties(*m_partition, &t3::Partition::Selection);
+    TFenSpecGrp* liste;
+    {
+        Sablier sablier;
+        m_partition->SetSeuil(dialogue.Seuil());
+        m_partition->SetFreqMin(dialogue.FreqMin());
+        dialogue.hide();
+        m_services.ResetProgress();
+        auto calcul = std::make_unique<t3::PrimSpec>(m_partition, t3::DiviseurEtiquettes());
+        calcul->SetProgression(m_services.Jauge(1));
+        calcul->Compute();
+        liste = new TFenSpecGrp(m_services, std::move(calcul));
+        liste->SetTextes("Corpus de référence : ", reference, "Parties sélectionnées : ", parties);
+        liste->Montre();
+        m_services.ResetProgress();
+    }
+}
+
+// The evolutive specificities of the first selected part against the parts up to it; the dialog's
+// boxes set the partition's threshold and minimum frequency, as those of "Spécifs" do.
+void TFenStatPart::BtnSpEvolClick() {
+    if (ListeParties(*m_partition, &t3::Partition::Selection).isEmpty()) {
+        Dialogues::Information(this, "Aucune partie n'est sélectionnée");
+        return;
+    }
+    TFenParamSpecDiac dialogue(this, m_base->Fmax(), m_partition->Seuil(), m_partition->FreqMin());
+    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
+    m_partition->SetSeuil(dialogue.Seuil());
+    m_partition->SetFreqMin(dialogue.FreqMin());
+    const int32_t partie = t3::PremierePartieEvolutive(*m_partition);
+    Sablier sablier;
+    m_services.ResetProgress();
+    auto calcul = t3::SpecEvolutives(*m_partition, m_services.Jauge(1));
+    m_services.ResetProgress();
+    if (!calcul) {
+        Dialogues::Information(this, QString::fromStdString(calcul.Message()));
+        return;
+    }
+    auto* liste = new TFenSpecGrp(m_services, std::move(calcul.Valeur()));
+    liste->setWindowTitle("Spécifs évolutives - " +
+                          VersQt(m_base->RetourneGraphie(m_partition->CleType(), false)));
+    liste->SetTextes("Partie : ", NomPartie(*m_partition, partie), "", "");
+    liste->Montre();
+}
+
+void TFenStatPart::BtnSpTotClick() {
+    TFenParamSpecTot dialogue(this, m_partition->Seuil(), m_partition->FreqMin(),
+                              ToutesReference(*m_partition));
+    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
+    m_partition->SetSeuil(dialogue.Seuil());
+    m_partition->SetFreqMin(dialogue.FreqMin());
+    {
+        GardeDrapeaux garde(*m_partition);
+        if (!dialogue.Restreint())
+            for (int32_t i = 0; i < m_partition->NbParties(); ++i)
+                m_partition->SetReference(i, true);
+        // With no reference part there is nothing to compare with: the table would be empty.
+        if (AucuneReference(*m_partition)) {
+            Dialogues::Information(this,
+                                   "Aucune partie n'est cochée comme corpus de référence : cochez-en au "
+                                   "moins une, ou calculez sur la totalité du corpus.");
+            return;
+        }
+        Sablier sablier;
+        m_modeleTFG->SetTable(nullptr, nullptr);
+        m_tri.reset();
+        m_table.reset();
+        m_calcul.reset();
+        m_services.SetStatusText("Calcul des spécificités...");
+        const bool segments = m_base->Segments() != nullptr;
+        auto progression = [this, segments](int32_t) {
+            if (segments)
+                m_services.StepProgress();
+            else
+                m_services.StepProgressBy2();
+        };
+        m_calcul = std::make_unique<t3::CalcSpecTot>(m_partition, progression,
+                                                     [this](int32_t) { m_services.ResetProgress(); });
+        m_services.ResetProgress();
+        m_services.SetStatusText(QString());
+    }
+    AfficheTable();
+}
+
+// The table of the new computation, every entry a row, on the second tab made visible and current.
+void TFenStatPart::AfficheTable() {
+    Sablier sablier;
+    m_table = std::make_unique<t3::TableFormesParties>(*m_calcul);
+    m_tri = std::make_unique<t3::TriTableFormes>(*m_table);
+    m_modeleTFG->SetTable(m_table.get(), m_tri.get());
+    m_onglets->setTabVisible(1, true);
+    m_onglets->setCurrentIndex(1);
+}
+
+void TFenStatPart::GridTFGTitreClick(int colonne) {
+    if (!m_tri) return;
+    Sablier sablier;
+    const t3::CritereTri critere =
+        m_radFrq->isChecked() ? t3::CritereTri::Frequence : t3::CritereTri::Specificite;
+    m_modeleTFG->Reordonne([&] { m_tri->ClicEntete(colonne, critere); });
+}
+
+void TFenStatPart::CritereChange() {
+    if (!m_tri) return;
+    Sablier sablier;
+    const t3::CritereTri critere =
+        m_radFrq->isChecked() ? t3::CritereTri::Frequence : t3::CritereTri::Specificite;
+    m_modeleTFG->Reordonne([&] { m_tri->ChangeCritere(critere); });
+}
+
+// A dropped group becomes the rows, in its order.
+bool TFenStatPart::RecoitGroupe(const TTgenDragObject& objet) {
+    if (!m_tri) return false;
+    const std::unique_ptr<t3::Tgen> groupe = GroupeRecu(m_base, objet, false, this);
+    if (!groupe) return false;
+    m_modeleTFG->Reordonne([&] { m_tri->SetLignes(groupe->Entrees()); });
+    return true;
+}
+
+void TFenStatPart::AjouteAuRapport() {
+    const std::string titre = VersCp1252(windowTitle());
+    if (m_onglets->currentIndex() == 1 && m_table) {
+        AjoutePageAuRapport(
+            m_services, this, VersQt(t3::NomPageTFG(*m_partition)), windowTitle(),
+            [&](std::ostream& sortie) { t3::EcritPageTFG(sortie, *m_table, m_tri->Lignes(), titre); });
+        return;
+    }
+    AjoutePageAuRapport(m_services, this, VersQt(t3::NomPagePCLC(*m_partition)), windowTitle(),
+                        [&](std::ostream& sortie) { t3::EcritPagePCLC(sortie, *m_partition, titre); });
+}
+
+} // namespace t3ui
