@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -114,6 +115,10 @@ void PanneauGauche::DockeDansListesGauche(QWidget* fenetre, const QString& titre
     for (QWidget* page : m_pagesFixes)
         if (const int index = m_listesGauche->indexOf(page); index >= 0)
             m_listesGauche->tabBar()->setTabButton(index, QTabBar::RightSide, nullptr);
+    // A page wider than the unfolded panel widens it, so that its columns show whole.
+    const int cadre = 2 * m_listesGauche->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
+    const int voulue = fenetre->minimumWidth() + cadre + (width() - m_listesGauche->width());
+    if (m_listesGauche->isVisible() && voulue > width()) ChangeLargeur(voulue);
 }
 
 void PanneauGauche::MontreDernierePage() {

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QRadioButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -120,6 +121,24 @@ void ModeleSpecGrp::SetPositivesDabord(bool oui) {
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
+// The term's column 100 pixels wide, the figures' as wide as their headers; the window as wide as all
+// four, so that the left panel widens to show them whole.
+void TFenSpecGrp::AjusteColonnes() {
+    m_liste->setModel(m_modele);
+    m_liste->setColumnWidth(0, 100);
+    QFont gras = m_liste->horizontalHeader()->font();
+    gras.setBold(true);
+    const QFontMetrics mesure(gras);
+    int largeur = 100;
+    for (int c = 1; c < 4; ++c) {
+        const QString titre = m_modele->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        m_liste->setColumnWidth(c, mesure.horizontalAdvance(titre) + 3 * mesure.averageCharWidth());
+        largeur += m_liste->columnWidth(c);
+    }
+    setMinimumWidth(std::max(286, largeur + m_liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                      2 * m_liste->frameWidth() + 8));
+}
+
 TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, std::unique_ptr<t3::PrimSpec> calcul)
     : TFenSpecGrp(services, calcul->GetPartition()->Base(), {},
                   "Spécifs - Part : " + VersQt(calcul->GetPartition()->Base()->RetourneGraphie(
@@ -130,8 +149,7 @@ TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, std::unique_ptr<t3::PrimSpec
     m_modele = new ModeleSpecGrp(m_base, m_calcul->Resultats(), this);
     m_modele->SetSource(m_liste);
     m_modele->SetCouleur(m_pastille->GetCouleur());
-    m_liste->setModel(m_modele);
-    m_liste->setColumnWidth(0, 100);
+    AjusteColonnes();
 }
 
 TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base,
@@ -140,8 +158,7 @@ TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base,
     m_modele = new ModeleSpecGrp(m_base, m_resultats, this);
     m_modele->SetSource(m_liste);
     m_modele->SetCouleur(m_pastille->GetCouleur());
-    m_liste->setModel(m_modele);
-    m_liste->setColumnWidth(0, 100);
+    AjusteColonnes();
 }
 
 TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base,
@@ -181,8 +198,10 @@ TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base,
     ligneTri->addWidget(positives);
     ligneTri->addWidget(m_negatives);
     ligneTri->addStretch();
-    ligneTri->addWidget(rapport);
-    ligneTri->addWidget(m_pastille);
+    auto* ligneOutils = new QHBoxLayout;
+    ligneOutils->addWidget(m_pastille);
+    ligneOutils->addStretch();
+    ligneOutils->addWidget(rapport);
 
     m_liste = new ListeGlissable;
     m_liste->setObjectName("ListeSpecifs");
@@ -196,13 +215,13 @@ TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base,
     m_liste->verticalHeader()->hide();
     m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
-    m_liste->horizontalHeader()->setStretchLastSection(true);
 
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(2, 2, 2, 2);
     disposition->addWidget(m_corpRef);
     disposition->addWidget(m_parties);
     disposition->addLayout(ligneTri);
+    disposition->addLayout(ligneOutils);
     disposition->addWidget(m_liste, 1);
     resize(286, 400);
 }

@@ -91,6 +91,7 @@ class TFenSpecGrp : public QWidget, public FenetreRapport {
   private:
     TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base, std::vector<t3::EnregSpec> resultats,
                 const QString& titre, t3::Couleur couleur);
+    void AjusteColonnes();
 
     ServicesAtelier& m_services;
     const t3::charg1* m_base;
