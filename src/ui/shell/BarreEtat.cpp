@@ -40,9 +40,15 @@ QString BarreEtat::TexteStatut(int panneau) const {
     return panneau >= 1 && panneau <= 2 ? m_statut[panneau]->text() : QString();
 }
 
+// The computations block the event loop: the bar is painted at once, but at most 25 times a second, so
+// that a computation stepping it a hundred thousand times does not spend its time painting.
 void BarreEtat::Avance(int pas) {
-    m_progression->setValue(std::min(m_progression->maximum(), m_progression->value() + pas));
+    const int valeur = std::min(m_progression->maximum(), m_progression->value() + pas);
+    if (valeur == m_progression->value()) return;
+    m_progression->setValue(valeur);
+    if (m_peinte.isValid() && m_peinte.elapsed() < 40) return;
     m_progression->repaint();
+    m_peinte.start();
 }
 
 void BarreEtat::ResetProgress() {

@@ -2,6 +2,7 @@
 // The status bar of the main window: the progress bar (0 to 200) in the first panel, the text of the
 // operation in progress in the second, the path of the open base in the third; and the progress
 // callbacks that the engine's long computations step.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -35,6 +36,7 @@ class BarreEtat : public QObject {
     void Avance(int pas);
 
     QProgressBar* m_progression;
+    QElapsedTimer m_peinte; // since the bar was last painted
     QLabel* m_statut[3] = {};
 };
 
