@@ -15,8 +15,9 @@ class CalcSpecTot {
   public:
     // Records the parts whose reference flag is set, then computes them all. The step callback is called
     // before and after building each part's computation, with that part's reference index, and once at
-    // the end with NbPartiesReference(); the progress callback is handed to every computation. The
-    // partition's selection flags are left as they were.
+    // the end with NbPartiesReference(); the progress callback about a hundred times per part, with 0.
+    // Each part's list is what a PrimSpec computes with that part alone selected; the partition's flags
+    // are not touched. The entries' frequencies are read once for all the parts.
     CalcSpecTot(Partition* partition, Progression progression, Progression etape);
 
     Partition* GetPartition() const { return m_partition; }

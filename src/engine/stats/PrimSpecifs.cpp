@@ -85,9 +85,22 @@ void PrimSpec::Compute() {
         }
     }
 
-    // Strongest excess first, strongest deficit last; equal coefficients stay in entry order.
+    TrieEtIndexe();
+}
+
+void PrimSpec::AdopteResultats(std::vector<EnregSpec> resultats, int64_t tailleReference,
+                               int64_t tailleGroupe) {
+    m_resultats = std::move(resultats);
+    m_tailleReference = tailleReference;
+    m_tailleGroupe = tailleGroupe;
+    TrieEtIndexe();
+}
+
+// Strongest excess first, strongest deficit last; equal coefficients stay in entry order.
+void PrimSpec::TrieEtIndexe() {
     std::stable_sort(m_resultats.begin(), m_resultats.end(),
                      [](const EnregSpec& a, const EnregSpec& b) { return a.coef > b.coef; });
+    m_index.clear();
     IndexeResultats();
 }
 

@@ -32,6 +32,11 @@ class PrimSpec {
     // Fills the result list anew and sorts it by descending coefficient.
     void Compute();
 
+    // Takes the results of the same question computed elsewhere (CalcSpecTot computes all its parts at
+    // once), in increasing entry order, with the corpus sizes they were computed on; sorts and indexes
+    // them as Compute does.
+    void AdopteResultats(std::vector<EnregSpec> resultats, int64_t tailleReference, int64_t tailleGroupe);
+
     const std::vector<EnregSpec>& Resultats() const { return m_resultats; }
     // The coefficient of an entry in the result list, 0 when it is not in it.
     int32_t Coefficient(int32_t entree) const;
@@ -53,6 +58,7 @@ class PrimSpec {
     // Frequencies over the reference parts and over the group of an entry that is not a form.
     void FrequencesHorsFormes(int32_t entree, int64_t& frqRef, int64_t& frqGroupe) const;
     void IndexeResultats();
+    void TrieEtIndexe();
 
     Partition* m_partition;
     const uint8_t* m_reference;
