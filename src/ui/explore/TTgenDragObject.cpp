@@ -3,6 +3,8 @@
 #include <QDataStream>
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace t3ui {
 
 const QString TTgenDragObject::TypeMime = QStringLiteral("application/x-tessaron3-groupe");
@@ -63,6 +65,22 @@ bool TTgenDragObject::Decode(const QByteArray& octets, std::string& nom, t3::Cou
     }
     couleur = c;
     return flux.status() == QDataStream::Ok;
+}
+
+TTgenDragObject* TTgenDragObject::DesLignes(const QModelIndexList& indexes, QObject* source,
+                                            const t3::charg1* base, t3::Couleur couleur,
+                                            const std::function<int32_t(int)>& entreeDe) {
+    std::vector<int> lignes;
+    for (const QModelIndex& index : indexes)
+        lignes.push_back(index.row());
+    std::sort(lignes.begin(), lignes.end());
+    lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
+    if (lignes.empty()) return nullptr;
+    auto* objet = new TTgenDragObject(source, "", couleur, static_cast<int32_t>(lignes.size()));
+    objet->SetBase(base);
+    for (int ligne : lignes)
+        objet->Ajoute(entreeDe(ligne));
+    return objet;
 }
 
 } // namespace t3ui

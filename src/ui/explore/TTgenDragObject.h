@@ -6,9 +6,11 @@
 #include "Globaux.h"
 
 #include <QMimeData>
+#include <QModelIndexList>
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,10 @@ class TTgenDragObject : public TTessaronDragObject {
     const t3::charg1* Base() const { return m_base; }
     void SetBase(const t3::charg1* base) { m_base = base; }
 
+    // The group of the rows of a list's selected cells, each row once and in row order, entreeDe giving
+    // the entry of a row; null when no row is selected.
+    static TTgenDragObject* DesLignes(const QModelIndexList& indexes, QObject* source, const t3::charg1* base,
+                                      t3::Couleur couleur, const std::function<int32_t(int)>& entreeDe);
     // The group carried by a drag payload, or null when it carries none (any other kind of object).
     static const TTgenDragObject* De(const QMimeData* donnees);
     // The bytes of the payload: name length, name, colour, count, entries (32-bit little-endian).

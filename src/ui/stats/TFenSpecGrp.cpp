@@ -101,17 +101,8 @@ QStringList ModeleSpecGrp::mimeTypes() const {
 }
 
 QMimeData* ModeleSpecGrp::mimeData(const QModelIndexList& indexes) const {
-    std::vector<int> lignes;
-    for (const QModelIndex& index : indexes)
-        lignes.push_back(index.row());
-    std::sort(lignes.begin(), lignes.end());
-    lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
-    if (lignes.empty()) return nullptr;
-    auto* objet = new TTgenDragObject(m_source, "", m_couleur, static_cast<int32_t>(lignes.size()));
-    objet->SetBase(m_base);
-    for (int ligne : lignes)
-        objet->Ajoute(Enregistrement(ligne).entree);
-    return objet;
+    return TTgenDragObject::DesLignes(indexes, m_source, m_base, m_couleur,
+                                      [this](int ligne) { return Enregistrement(ligne).entree; });
 }
 
 // Switching the order only repaints: the rows keep their count.
