@@ -11,6 +11,7 @@
 #include "explore/Pastille.h"
 #include "explore/TTgenDragObject.h"
 #include "shell/Atelier.h"
+#include "shell/BarreEtat.h"
 #include "shell/Dialogues.h"
 #include "shell/PanneauGauche.h"
 #include "shell/RapportArbre.h"
@@ -30,6 +31,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -157,6 +159,7 @@ class TFenStatPartTest : public QObject {
     void LesTrisDeLaTable();
     void UnGroupeDeposeRemplaceLesLignes();
     void LesPagesDuRapport();
+    void LaListeDesSections();
 };
 
 void TFenStatPartTest::LeChoixOuvreLesFenetresDeLaPartition() {
@@ -320,6 +323,9 @@ void TFenStatPartTest::SpTotRemplitLaTableQueT3Imprime() {
             cellules << (ligne[c + 1].isEmpty() ? ligne[c] : ligne[c] + " " + ligne[c + 1]);
         attendues << cellules;
     }
+    // The status text and the bar are back to rest.
+    QCOMPARE(a.fenetre.Etat().TexteStatut(1), QString());
+    QCOMPARE(a.fenetre.Etat().Progression()->value(), 0);
     QList<QStringList> lignes = Lignes(table);
     QCOMPARE(lignes.size(), a.fenetre.Chargeur()->Nbform());
     QCOMPARE(lignes, attendues);
@@ -454,6 +460,27 @@ void TFenStatPartTest::LesPagesDuRapport() {
     QCOMPARE(titres[0], statistiques->windowTitle());
     QCOMPARE(titres[2], QString("Spécifs - Part : auteur Parties sélectionnées : Zola, (1)"));
     QCOMPARE(titres[3], QString("Spécifs - Part : auteur Parties sélectionnées : Zola, (2)"));
+}
+
+// The list a section map makes from its own records: its caption, a black pastille, no partition in its
+// page; an empty list opens empty.
+void TFenStatPartTest::LaListeDesSections() {
+    Poste a;
+    const t3::charg1* base = a.fenetre.Chargeur();
+    const int32_t y = base->LocFormDic("y"), z = base->LocFormDic("z");
+    auto* liste = new TFenSpecGrp(a.fenetre, base, {{y, 22, 12, 3}, {z, 10, 0, -2}});
+    liste->SetTextes("Sections : ", "1, 2, ", "Délimiteurs : ", ". ");
+    liste->Montre();
+    QCOMPARE(liste->windowTitle(), QString("Spécifs - Sections"));
+    QCOMPARE(liste->ShPastille()->GetCouleur(), t3::CouleurRGB(0, 0, 0));
+    QCOMPARE(Lignes(*liste->Modele()), (QList<QStringList>{{"y", "22", "12", "3"}, {"z", "10", "0", "-2"}}));
+    liste->AjouteAuRapport();
+    const QString page = a.Rapport("spf0.html");
+    QVERIFY(page.contains("<tr><td>y<td align=right>22<td align=right>12<td align=right>3"));
+    QVERIFY(!page.contains("Partition = "));
+    auto* vide = new TFenSpecGrp(a.fenetre, base, {});
+    vide->Montre();
+    QCOMPARE(vide->Modele()->rowCount(), 0);
 }
 
 QTEST_MAIN(TFenStatPartTest)
