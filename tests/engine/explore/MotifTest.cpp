@@ -1,0 +1,131 @@
+// The pattern matcher: French letters, case-less matching, forms then segment entries, and the
+// patterns that must select nothing with a message (invalid, or too costly to match).
+#include "AideSegments.h"
+
+#include "corpus/charg1.h"
+#include "explore/Motif.h"
+
+#include <gtest/gtest.h>
+
+using namespace t3;
+using namespace t3test;
+
+namespace {
+
+// Whether the pattern matches the graphie (Windows-1252); the test fails on a compilation error.
+bool Correspond(const char* motif, const std::string& graphie) {
+    const auto m = Motif::Compile(motif);
+    EXPECT_TRUE(m) << m.Message();
+    if (!m) return false;
+    const auto oui = m->Correspond(graphie);
+    EXPECT_TRUE(oui) << oui.Message();
+    return oui && *oui;
+}
+
+std::vector<int32_t> Selection(const charg1& base, const char* motif) {
+    const auto m = Motif::Compile(motif);
+    EXPECT_TRUE(m) << m.Message();
+    if (!m) return {};
+    const auto entrees = m->Selectionne(base);
+    EXPECT_TRUE(entrees) << entrees.Message();
+    return entrees ? *entrees : std::vector<int32_t>{};
+}
+
+} // namespace
+
+// Accented letters, the ligatures of the 0x80-0x9F range and their capitals are letters for \w, the
+// POSIX classes and case-less matching; punctuation is not.
+TEST(Motif, LettresFrancaisesEtCasse) {
+    const std::string ete = "\xE9t\xE9", oeuvre = "\x9Cuvre", OEUVRE = "\x8CUVRE";
+    EXPECT_TRUE(Correspond("^\\w+$", ete));
+    EXPECT_TRUE(Correspond("^[[:alpha:]]+$", oeuvre));
+    EXPECT_TRUE(Correspond("^[[:upper:]]{2,}$", OEUVRE));
+    EXPECT_FALSE(Correspond("^[[:upper:]]{2,}$", oeuvre));
+    EXPECT_TRUE(Correspond("(?i)^ÉTÉ$", ete));
+    EXPECT_TRUE(Correspond("(?i)œuvre", OEUVRE));
+    EXPECT_FALSE(Correspond("ÉTÉ", ete));
+    EXPECT_TRUE(Correspond("^.t.$", ete));       // one character, not one byte
+    EXPECT_FALSE(Correspond("\\w", "\x85\x93")); // the ellipsis and a quotation mark
+    EXPECT_TRUE(Correspond("^\\x{20AC}$", "\x80"));
+    // A match anywhere, searched from the first character.
+    EXPECT_TRUE(Correspond("ment", "rapidement"));
+    EXPECT_FALSE(Correspond("^ment", "rapidement"));
+}
+
+// Forms in number order, then segment entries matched on their forms each followed by a blank; the
+// result agrees with a plain search of the graphies.
+TEST(Motif, FormesPuisSegments) {
+    DossierTemporaire dossier;
+    charg1 base;
+    ASSERT_TRUE(
+        ChargeTexte(base, "le chat mange. Le chien mange le chat. antichat antienne \xE9t\xE9 \xC9T\xC9\n"));
+    std::vector<int32_t> debut, fin;
+    for (int32_t f = 0; f < base.Nbform(); ++f) {
+        const std::string_view g = base.Graphie(f);
+        if (g.starts_with("anti")) debut.push_back(f);
+        if (g.ends_with("at")) fin.push_back(f);
+    }
+    EXPECT_EQ(Selection(base, "^anti"), debut);
+    EXPECT_EQ(Selection(base, "at$"), fin);
+    EXPECT_EQ(debut.size(), 2u);
+    const int32_t ete = base.LocFormDic("\xE9t\xE9"), ETE = base.LocFormDic("\xC9T\xC9");
+    EXPECT_EQ(Selection(base, "(?i)^été$"), (std::vector<int32_t>{std::min(ete, ETE), std::max(ete, ETE)}));
+
+    const int32_t le = base.LocFormDic("le"), chat = base.LocFormDic("chat"),
+                  mange = base.LocFormDic("mange");
+    SegmentsDonnes segments({{le, chat}, {chat, mange}}, {{0, 8}, {1}});
+    base.AssigneSR(&segments);
+    const int32_t leChat = base.Nbart() + 1, chatMange = base.Nbart() + 2;
+    EXPECT_EQ(Selection(base, "chat $"), (std::vector<int32_t>{leChat}));
+    EXPECT_EQ(Selection(base, "^chat"), (std::vector<int32_t>{chat, chatMange}));
+    EXPECT_EQ(Selection(base, "^le chat $"), (std::vector<int32_t>{leChat}));
+    EXPECT_EQ(Selection(base, "^\\w+ \\w+ $"), (std::vector<int32_t>{leChat, chatMange}));
+    base.AssigneSR(nullptr);
+    EXPECT_EQ(Selection(base, "chat $"), std::vector<int32_t>{});
+}
+
+// An invalid pattern: a French message with the library's reason and the place of the fault counted in
+// characters; bytes that are not UTF-8 are refused the same way.
+TEST(Motif, MotifIncorrect) {
+    const auto parenthese = Motif::Compile("(été");
+    ASSERT_FALSE(parenthese);
+    EXPECT_EQ(parenthese.Code(), MotifIncorrect);
+    EXPECT_EQ(parenthese.Message(),
+              "le motif « (été » est incorrect : missing closing parenthesis (position 4).");
+    const auto crochet = Motif::Compile("é[a");
+    ASSERT_FALSE(crochet);
+    EXPECT_NE(crochet.Message().find("missing terminating ] for character class (position 3)"),
+              std::string::npos);
+    const auto octets = Motif::Compile("a\xE9");
+    ASSERT_FALSE(octets);
+    EXPECT_EQ(octets.Code(), MotifIncorrect);
+    EXPECT_EQ(octets.Message().rfind("le motif n'est pas un texte UTF-8 valide : ", 0), 0u)
+        << octets.Message();
+    EXPECT_FALSE(Motif::Compile("a\\C"));
+    EXPECT_FALSE(Motif::Compile("x{2,1}"));
+}
+
+// Patterns whose backtracking grows exponentially stop at the limits, with the message, on a form and
+// over a whole base: nothing is selected. The same patterns on a short text match as they should.
+TEST(Motif, MotifCatastrophique) {
+    const std::string longue = std::string(40, 'a') + "!";
+    for (const char* motif : {"(a+)+$", "(a|aa)+$", "(*NO_JIT)(a|a)+$", "^(\\w+\\s?)*$"}) {
+        const auto m = Motif::Compile(motif);
+        ASSERT_TRUE(m) << m.Message();
+        const auto oui = m->Correspond(longue);
+        ASSERT_FALSE(oui) << motif;
+        EXPECT_EQ(oui.Code(), MotifTropCouteux);
+        EXPECT_EQ(oui.Message(), std::string("la recherche du motif « ") + motif +
+                                     " » demande trop de calculs sur « " + longue +
+                                     " » (match limit exceeded) ; aucune forme n'est retenue.");
+        EXPECT_TRUE(Correspond(motif, "aaa"));
+    }
+    DossierTemporaire dossier;
+    charg1 base;
+    // The long form fails at its last letter, after every way of cutting the a's was tried.
+    ASSERT_TRUE(ChargeTexte(base, "a aa " + std::string(40, 'a') + "b\n"));
+    const auto m = Motif::Compile("(a|aa)+$");
+    const auto entrees = m->Selectionne(base);
+    ASSERT_FALSE(entrees);
+    EXPECT_EQ(entrees.Code(), MotifTropCouteux);
+}
