@@ -14,7 +14,6 @@
 #include "stats/TriTableFormes.h"
 
 #include <algorithm>
-#include <charconv>
 #include <span>
 
 namespace t3cli {
@@ -34,19 +33,6 @@ struct ParamSpecifs {
     int32_t seuil = t3::Partition::SeuilInitial;
     int32_t freqMin = t3::Partition::FreqMinInitiale;
 };
-
-// The names of a comma-separated list, converted to Windows-1252; empty names are dropped.
-std::vector<std::string> Noms(const std::string& liste) {
-    std::vector<std::string> noms;
-    size_t debut = 0;
-    while (debut <= liste.size()) {
-        size_t fin = liste.find(',', debut);
-        if (fin == std::string::npos) fin = liste.size();
-        if (fin > debut) noms.push_back(t3::Utf8VersCp1252(liste.substr(debut, fin - debut)));
-        debut = fin + 1;
-    }
-    return noms;
-}
 
 // --tri=COLONNE[:frequence|:specificite]: the part whose column sorts the table, and by what.
 std::string LitTri(const std::string& valeur, ParamSpecifs& p) {
@@ -147,29 +133,6 @@ std::string MarqueParties(t3::Partition& partition, const ParamSpecifs& p) {
     return {};
 }
 
-// Output in Windows-1252, printed in UTF-8 by large pieces.
-class Sortie {
-  public:
-    ~Sortie() { Vide(); }
-    Sortie& operator<<(std::string_view texte) {
-        m_texte += texte;
-        if (m_texte.size() > (1 << 20)) Vide();
-        return *this;
-    }
-    Sortie& operator<<(int64_t n) {
-        char chiffres[24];
-        const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, n).ptr;
-        return *this << std::string_view(chiffres, static_cast<size_t>(fin - chiffres));
-    }
-    void Vide() {
-        Affiche(stdout, m_texte);
-        m_texte.clear();
-    }
-
-  private:
-    std::string m_texte;
-};
-
 void AfficheListe(const t3::charg1& base, const t3::PrimSpec& calcul) {
     Sortie sortie;
     sortie << t3::Utf8VersCp1252("Terme\tFrq Tot.\tFrq Partie\tSpécif\n");
@@ -228,12 +191,10 @@ int ExecuteSpecifs(const Arguments& args) {
 
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
-    const int32_t cle = t3::RetourneTypeCle(base, p.cle);
-    if (cle < 0)
-        return Erreur("le type de clé « " + Utf8(p.cle) +
-                      " » n'existe pas dans la base ; types de clés : " + Utf8(t3::TypesDeCles(base)) + ".");
+    const auto cle = TypeCle(base, p.cle);
+    if (!cle) return Erreur(cle.Message());
 
-    t3::Partition partition(&base, cle);
+    t3::Partition partition(&base, *cle);
     if (const std::string faute = MarqueParties(partition, p); !faute.empty()) return Erreur(faute);
     int32_t partieTri = -1;
     if (!p.colonneTri.empty()) {

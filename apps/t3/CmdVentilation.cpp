@@ -2,7 +2,6 @@
 // charts it.
 #include "Commandes.h"
 
-#include "corpus/Cles.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "segmentation/Cp1252.h"
@@ -20,19 +19,6 @@ struct ParamVentilation {
     t3::ModeVentilation mode = t3::ModeVentilation::Relatives;
     bool modeDonne = false;
 };
-
-// The forms of a comma-separated list, converted to Windows-1252; empty names are dropped.
-std::vector<std::string> Formes(const std::string& liste) {
-    std::vector<std::string> formes;
-    size_t debut = 0;
-    while (debut <= liste.size()) {
-        size_t fin = liste.find(',', debut);
-        if (fin == std::string::npos) fin = liste.size();
-        if (fin > debut) formes.push_back(t3::Utf8VersCp1252(liste.substr(debut, fin - debut)));
-        debut = fin + 1;
-    }
-    return formes;
-}
 
 std::string ChoisitMode(ParamVentilation& p, t3::ModeVentilation mode) {
     if (p.modeDonne) return "--absolues et --specificites ne vont pas ensemble.";
@@ -58,7 +44,7 @@ std::string LitParametres(const Arguments& args, ParamVentilation& p) {
             p.cle = t3::Utf8VersCp1252(a);
         else if (!formesDonnees) {
             formesDonnees = true;
-            p.formes = Formes(a);
+            p.formes = Noms(a);
         } else
             faute = "argument inattendu : " + a;
         if (!faute.empty()) return faute;
@@ -82,7 +68,7 @@ std::string ChercheFormes(const t3::charg1& base, const std::vector<std::string>
                           std::vector<int32_t>& entrees) {
     for (const std::string& forme : formes) {
         const int32_t entree = EntreeDuDictionnaire(base, forme);
-        if (entree < 0) return "la forme « " + t3::Cp1252VersUtf8(forme) + " » n'existe pas dans la base.";
+        if (entree < 0) return FormeAbsente(forme);
         entrees.push_back(entree);
     }
     return {};
@@ -103,19 +89,13 @@ void AfficheVentilation(const t3::charg1& base, const t3::Partition& partition, 
                         t3::ModeVentilation mode) {
     const std::vector<int32_t> frequences = t3::FrequencesParPartie(partition, groupe);
     const std::vector<int64_t> valeurs = t3::ValeursVentilation(partition, groupe, frequences, mode);
-    std::printf("Partie\tTaille\tFréquence\t%s\n", TitreValeur(mode));
-    std::string lignes;
+    Sortie sortie;
+    sortie << t3::Utf8VersCp1252(std::string("Partie\tTaille\tFréquence\t") + TitreValeur(mode) + "\n");
     for (int32_t p = 0; p < partition.NbParties(); ++p) {
         const auto i = static_cast<size_t>(p);
-        lignes += base.Graphie(partition.Contenu(p));
-        lignes += '\t' + std::to_string(partition.NbOccPartie(p)) + '\t' + std::to_string(frequences[i]) +
-                  '\t' + std::to_string(valeurs[i]) + '\n';
-        if (lignes.size() > (1u << 16)) {
-            Affiche(stdout, lignes);
-            lignes.clear();
-        }
+        sortie << base.Graphie(partition.Contenu(p)) << "\t" << int64_t{partition.NbOccPartie(p)} << "\t"
+               << int64_t{frequences[i]} << "\t" << valeurs[i] << "\n";
     }
-    Affiche(stdout, lignes);
 }
 
 int ExecuteVentilation(const Arguments& args) {
@@ -125,15 +105,13 @@ int ExecuteVentilation(const Arguments& args) {
 
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
-    const int32_t cle = t3::RetourneTypeCle(base, p.cle);
-    if (cle < 0)
-        return Erreur("le type de clé « " + t3::Cp1252VersUtf8(p.cle) + " » n'existe pas dans la base ; " +
-                      "types de clés : " + t3::Cp1252VersUtf8(t3::TypesDeCles(base)) + ".");
+    const auto cle = TypeCle(base, p.cle);
+    if (!cle) return Erreur(cle.Message());
     std::vector<int32_t> entrees;
     if (const std::string faute = ChercheFormes(base, p.formes, entrees); !faute.empty())
         return Erreur(faute);
 
-    const t3::Partition partition(&base, cle);
+    const t3::Partition partition(&base, *cle);
     const t3::Tgen groupe(&base, entrees);
     AfficheVentilation(base, partition, groupe, p.mode);
     return SortieOk;

@@ -1,5 +1,6 @@
 #include "Commandes.h"
 
+#include "corpus/Cles.h"
 #include "corpus/charg1.h"
 #include "segmentation/Cp1252.h"
 
@@ -88,6 +89,48 @@ bool Option(const std::string& argument, std::string_view nom, std::string& vale
     if (argument.rfind(prefixe, 0) != 0) return false;
     valeur = argument.substr(prefixe.size());
     return true;
+}
+
+std::vector<std::string> Noms(const std::string& liste) {
+    std::vector<std::string> noms;
+    size_t debut = 0;
+    while (debut <= liste.size()) {
+        size_t fin = liste.find(',', debut);
+        if (fin == std::string::npos) fin = liste.size();
+        if (fin > debut) noms.push_back(t3::Utf8VersCp1252(liste.substr(debut, fin - debut)));
+        debut = fin + 1;
+    }
+    return noms;
+}
+
+t3::Resultat<int32_t> TypeCle(const t3::charg1& base, const std::string& cle) {
+    const int32_t type = t3::RetourneTypeCle(base, cle);
+    if (type < 0)
+        return t3::Echec{t3::TypeCleInconnu, "le type de clé « " + t3::Cp1252VersUtf8(cle) +
+                                                 " » n'existe pas dans la base ; types de clés : " +
+                                                 t3::Cp1252VersUtf8(t3::TypesDeCles(base)) + "."};
+    return type;
+}
+
+std::string FormeAbsente(const std::string& forme) {
+    return "la forme « " + t3::Cp1252VersUtf8(forme) + " » n'existe pas dans la base.";
+}
+
+Sortie& Sortie::operator<<(std::string_view texte) {
+    m_texte += texte;
+    if (m_texte.size() > (1 << 20)) Vide();
+    return *this;
+}
+
+Sortie& Sortie::operator<<(int64_t n) {
+    char chiffres[24];
+    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, n).ptr;
+    return *this << std::string_view(chiffres, static_cast<size_t>(fin - chiffres));
+}
+
+void Sortie::Vide() {
+    Affiche(stdout, m_texte);
+    m_texte.clear();
 }
 
 t3::Resultat<void> OuvreBase(const std::string& par, t3::charg1& base) {

@@ -49,6 +49,29 @@ t3::Resultat<void> OuvreBase(const std::string& par, t3::charg1& base);
 std::string LitDelimiteurs(const std::string& utf8, std::string& cp1252);
 // When argument is "--nom=valeur", puts valeur in valeur and returns true.
 bool Option(const std::string& argument, std::string_view nom, std::string& valeur);
+// The names of a comma-separated list given on the terminal, converted to Windows-1252; empty names are
+// dropped.
+std::vector<std::string> Noms(const std::string& liste);
+// The key type entry named cle (Windows-1252), or the French message "le type de clé « x » n'existe pas
+// dans la base ; types de clés : auteur, titre."
+t3::Resultat<int32_t> TypeCle(const t3::charg1& base, const std::string& cle);
+// "la forme « x » n'existe pas dans la base." for a form given in Windows-1252.
+std::string FormeAbsente(const std::string& forme);
+
+// Output in Windows-1252, printed on the standard output in UTF-8 (Affiche) by large pieces.
+class Sortie {
+  public:
+    Sortie() = default;
+    ~Sortie() { Vide(); }
+    Sortie(const Sortie&) = delete;
+    Sortie& operator=(const Sortie&) = delete;
+    Sortie& operator<<(std::string_view texte);
+    Sortie& operator<<(int64_t n);
+    void Vide();
+
+  private:
+    std::string m_texte;
+};
 
 } // namespace t3cli
 
