@@ -1,0 +1,198 @@
+// t3 concordance: the contexts of a form, or of every form that a pattern matches, as the concordance
+// window shows them: one tab-separated line per occurrence, or the page that the window adds to the
+// report.
+#include "Commandes.h"
+
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "explore/Concordance.h"
+#include "explore/Motif.h"
+#include "segmentation/Cp1252.h"
+#include "stats/Tgen.h"
+
+#include <ctime>
+#include <memory>
+#include <ostream>
+#include <streambuf>
+
+namespace t3cli {
+
+namespace {
+
+struct ParamConcordance {
+    std::string par;
+    std::string forme; // UTF-8, as typed: a form, or a pattern with --regex
+    bool regex = false;
+    int32_t sens = t3::TriAucun;
+    int32_t largeur = t3::LargeurInitiale;
+    std::string cle; // Windows-1252; empty: no grouping
+    bool html = false;
+};
+
+// The code of the failure of a form or pattern that gives no occurrence.
+constexpr int32_t GroupeVide = 1;
+
+std::string LitTri(const std::string& valeur, int32_t& sens) {
+    if (valeur == "aucun")
+        sens = t3::TriAucun;
+    else if (valeur == "avant")
+        sens = t3::TriAvant;
+    else if (valeur == "apres" || valeur == "après")
+        sens = t3::TriApres;
+    else
+        return "la valeur de --tri doit être aucun, avant ou apres : " + valeur;
+    return {};
+}
+
+// Reads the arguments; returns an empty text, or the French message of the first fault.
+std::string LitParametres(const Arguments& args, ParamConcordance& p) {
+    std::string valeur;
+    bool formeDonnee = false;
+    for (const std::string& a : args) {
+        std::string faute;
+        if (a == "--regex") {
+            p.regex = true;
+        } else if (a == "--html") {
+            p.html = true;
+        } else if (Option(a, "tri", valeur)) {
+            faute = LitTri(valeur, p.sens);
+        } else if (Option(a, "largeur", valeur)) {
+            if (!LitEntier(valeur, p.largeur) || p.largeur < t3::LargeurMin || p.largeur > t3::LargeurMax)
+                faute = "la valeur de --largeur doit être un nombre entier de 10 à 255 : " + valeur;
+        } else if (Option(a, "partition", valeur)) {
+            p.cle = t3::Utf8VersCp1252(valeur);
+            if (p.cle.empty()) faute = "il manque le type de clé de --partition (--partition=CLE).";
+        } else if (a.rfind("--", 0) == 0) {
+            faute = "argument inattendu : " + a;
+        } else if (p.par.empty()) {
+            p.par = a;
+        } else if (!formeDonnee) {
+            formeDonnee = true;
+            p.forme = a;
+        } else {
+            faute = "argument inattendu : " + a;
+        }
+        if (!faute.empty()) return faute;
+    }
+    if (p.par.empty()) return "il manque la base (fichier .par).";
+    if (p.forme.empty()) return p.regex ? "il manque le motif." : "il manque la forme.";
+    return {};
+}
+
+// The entries of the group: the form typed, or every form (then segment entry) the pattern matches.
+t3::Resultat<std::vector<int32_t>> Entrees(const t3::charg1& base, const ParamConcordance& p) {
+    if (p.regex) {
+        const auto motif = t3::Motif::Compile(p.forme);
+        if (!motif) return t3::Echec{motif.Code(), motif.Message()};
+        auto entrees = motif->Selectionne(base);
+        if (entrees && entrees->empty())
+            return t3::Echec{GroupeVide, "aucune forme ne correspond au motif « " + p.forme + " »."};
+        return entrees;
+    }
+    const std::string forme = t3::Utf8VersCp1252(p.forme);
+    // A character that Windows-1252 cannot hold (written "?") is in no form.
+    const int32_t entree = t3::HorsCp1252(p.forme).empty() ? base.LocFormDic(forme) : -1;
+    if (entree < 0) return t3::Echec{GroupeVide, FormeAbsente(forme)};
+    return std::vector<int32_t>{entree};
+}
+
+// Every occurrence line: its position, its part when grouped, and its three texts.
+void AfficheLignes(const t3::Concordance& c) {
+    const bool parties = c.GetPartition() != nullptr;
+    Sortie sortie;
+    sortie << t3::Utf8VersCp1252(parties ? "Position\tPartie\tContexte gauche\tPôle\tContexte droit\n"
+                                         : "Position\tContexte gauche\tPôle\tContexte droit\n");
+    t3::LigneConcordance ligne;
+    for (int32_t i = 0; i < c.NbLignes(); ++i) {
+        if (c.EstEntete(i)) continue;
+        c.Ligne(i, ligne);
+        sortie << int64_t{ligne.position} << "\t";
+        if (parties) sortie << c.NomPartie(c.PartieDeLigne(i)) << "\t";
+        sortie << ligne.gauche << "\t" << ligne.pivot << "\t" << ligne.droite << "\n";
+    }
+}
+
+// A stream that hands its bytes to a Sortie, so that the page is printed as it is written.
+class FluxSortie : public std::streambuf {
+  public:
+    explicit FluxSortie(Sortie& sortie) : m_sortie(sortie) {}
+
+  protected:
+    std::streamsize xsputn(const char* texte, std::streamsize n) override {
+        m_sortie << std::string_view(texte, static_cast<size_t>(n));
+        return n;
+    }
+    int_type overflow(int_type c) override {
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            const char octet = traits_type::to_char_type(c);
+            m_sortie << std::string_view(&octet, 1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+  private:
+    Sortie& m_sortie;
+};
+
+// The local date and time as the workbench writes them in its pages: "mercredi 9 décembre 2026 - 15:04".
+std::string DateHeure() {
+    static const char* const jours[] = {"dimanche", "lundi",    "mardi", "mercredi",
+                                        "jeudi",    "vendredi", "samedi"};
+    static const char* const mois[] = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
+                                       "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+    const std::time_t maintenant = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&maintenant, &t);
+    char heure[16];
+    std::snprintf(heure, sizeof heure, "%02d:%02d", t.tm_hour, t.tm_min);
+    return t3::Utf8VersCp1252(std::string(jours[t.tm_wday % 7]) + " " + std::to_string(t.tm_mday) + " " +
+                              mois[t.tm_mon % 12] + " " + std::to_string(1900 + t.tm_year) + " - " + heure);
+}
+
+void AffichePage(const t3::Concordance& c) {
+    Sortie sortie;
+    FluxSortie flux(sortie);
+    std::ostream page(&flux);
+    t3::EcritPageConcordance(page, c, {"Concordances", c.Base().NomBase(), DateHeure()});
+}
+
+int ExecuteConcordance(const Arguments& args) {
+    ParamConcordance p;
+    if (const std::string faute = LitParametres(args, p); !faute.empty())
+        return Erreur(faute + "\n" + TexteUsage());
+
+    t3::charg1 base;
+    if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
+    std::unique_ptr<t3::Partition> partition;
+    if (!p.cle.empty()) {
+        const auto cle = TypeCle(base, p.cle);
+        if (!cle) return Erreur(cle.Message());
+        partition = std::make_unique<t3::Partition>(&base, *cle);
+    }
+    const auto entrees = Entrees(base, p);
+    if (!entrees) return Erreur(entrees.Message());
+
+    const t3::Tgen groupe(&base, *entrees);
+    const t3::Concordance concordance(groupe, partition.get(), p.sens, p.largeur);
+    if (p.html)
+        AffichePage(concordance);
+    else
+        AfficheLignes(concordance);
+    return SortieOk;
+}
+
+} // namespace
+
+T3_COMMANDE(75, "concordance",
+            "  concordance BASE.par FORME [--regex] [--tri=aucun|avant|apres] [--largeur=40]\n"
+            "                      [--partition=CLE] [--html]\n"
+            "                      les contextes de chaque occurrence de la forme FORME (position, partie,\n"
+            "                      contexte gauche, pôle, contexte droit), dans l'ordre du texte ou triés\n"
+            "                      sur les formes qui précèdent (avant) ou qui suivent (apres) ; --regex :\n"
+            "                      FORME est une expression rationnelle et le groupe réunit les formes\n"
+            "                      qu'elle reconnaît ; --largeur : largeur des contextes (10 à 255) ;\n"
+            "                      --partition : regroupés par les parties de la partition par CLE ;\n"
+            "                      --html : la page que la fenêtre des concordances ajoute au rapport\n",
+            ExecuteConcordance);
+
+} // namespace t3cli
