@@ -24,35 +24,6 @@ bool DansLeTexte(const charg1& base, int32_t position) {
     return position >= 0 && position < base.Nbitem();
 }
 
-// The pieces of an export page gathered in large blocks before they go to the stream.
-class Tampon {
-  public:
-    explicit Tampon(std::ostream& sortie) : m_sortie(sortie) {}
-    ~Tampon() { Vide(); }
-    Tampon(const Tampon&) = delete;
-    Tampon& operator=(const Tampon&) = delete;
-    Tampon& Html(std::string_view html) {
-        m_texte += html;
-        return Peut();
-    }
-    Tampon& Texte(std::string_view texte) {
-        AjouteEchappe(m_texte, texte);
-        return Peut();
-    }
-
-  private:
-    Tampon& Peut() {
-        if (m_texte.size() >= (1 << 16)) Vide();
-        return *this;
-    }
-    void Vide() {
-        m_sortie.write(m_texte.data(), static_cast<std::streamsize>(m_texte.size()));
-        m_texte.clear();
-    }
-    std::ostream& m_sortie;
-    std::string m_texte;
-};
-
 } // namespace
 
 void ContexteGauche(const charg1& base, int32_t position, int32_t largeur, std::string& texte) {
@@ -236,41 +207,49 @@ std::string TitreRapportConcordance(const Concordance& concordance) {
 }
 
 void EcritPageConcordance(std::ostream& sortie, const Concordance& c, const EnteteConcordance& entete) {
-    Tampon page(sortie);
-    page.Html("<html>\n<head>\n<title>Concordance</title>\n</head>\n<body bgcolor=#ffffff>\n<CENTER><H3>")
-        .Texte(entete.titre)
-        .Html("</H3></CENTER><br><TABLE WIDTH=100% ALIGN=CENTER BORDER=1><TD>Corpus : ")
-        .Texte(entete.nomBase)
-        .Html("</TD>\n<TD>Date : ")
-        .Texte(entete.dateHeure)
-        .Html("</TD>\n");
-    if (c.GetPartition() != nullptr)
-        page.Html("<TD>Partition = ").Texte(c.Base().Graphie(c.GetPartition()->CleType())).Html("</TD>\n");
-    page.Html("</TABLE><pre><font size=1>Concordance de : ")
-        .Texte(c.Nom())
-        .Html("<br> (tri ")
-        .Texte(MotTri(c.Sens()))
-        .Html("<br><br>\n");
+    // The page is gathered in blocks of about 64 KB before they go to the stream.
+    std::string page =
+        "<html>\n<head>\n<title>Concordance</title>\n</head>\n<body bgcolor=#ffffff>\n<CENTER><H3>";
+    const auto vide = [&] {
+        sortie.write(page.data(), static_cast<std::streamsize>(page.size()));
+        page.clear();
+    };
+    AjouteEchappe(page, entete.titre);
+    page += "</H3></CENTER><br><TABLE WIDTH=100% ALIGN=CENTER BORDER=1><TD>Corpus : ";
+    AjouteEchappe(page, entete.nomBase);
+    page += "</TD>\n<TD>Date : ";
+    AjouteEchappe(page, entete.dateHeure);
+    page += "</TD>\n";
+    if (c.GetPartition() != nullptr) {
+        page += "<TD>Partition = ";
+        AjouteEchappe(page, c.Base().Graphie(c.GetPartition()->CleType()));
+        page += "</TD>\n";
+    }
+    page += "</TABLE><pre><font size=1>Concordance de : ";
+    AjouteEchappe(page, c.Nom());
+    page += "<br> (tri ";
+    AjouteEchappe(page, MotTri(c.Sens()));
+    page += "<br><br>\n";
     LigneConcordance ligne;
     for (int32_t i = 0; i < c.NbLignes(); ++i) {
         if (c.EstEntete(i)) {
             const int32_t partie = c.PartieDeLigne(i);
-            page.Html("\n<br><b>Partie : ")
-                .Texte(c.NomPartie(partie))
-                .Html(", Nombre de contextes : ")
-                .Html(std::to_string(c.NbContextesPartie(partie)))
-                .Html("</b><br>\n");
-            continue;
+            page += "\n<br><b>Partie : ";
+            AjouteEchappe(page, c.NomPartie(partie));
+            page += ", Nombre de contextes : " + std::to_string(c.NbContextesPartie(partie)) + "</b><br>\n";
+        } else {
+            c.Ligne(i, ligne);
+            AjouteEchappe(page, ligne.gauche);
+            page += "&nbsp;<b>";
+            AjouteEchappe(page, ligne.pivot);
+            page += "</b>&nbsp;";
+            AjouteEchappe(page, ligne.droite);
+            page += '\n';
         }
-        c.Ligne(i, ligne);
-        page.Texte(ligne.gauche)
-            .Html("&nbsp;<b>")
-            .Texte(ligne.pivot)
-            .Html("</b>&nbsp;")
-            .Texte(ligne.droite)
-            .Html("\n");
+        if (page.size() >= (1 << 16)) vide();
     }
-    page.Html("</font></pre></body></html>");
+    page += "</font></pre></body></html>";
+    vide();
 }
 
 std::string NomPageConcordance(const std::string& dossier) {
