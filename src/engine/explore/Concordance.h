@@ -17,6 +17,8 @@
 //   c.SetTri(TriApres);                                               // "Tri des contextes"
 //   for each visible row i: c.EstEntete(i) ? c.TexteEntete(i) : c.Ligne(i, ligne)
 //   c.SetLargeur(50);                                                 // next rebuild, no re-sorting
+//
+// The const members change nothing: a view may ask for lines from any thread while no setter runs.
 #include <cstdint>
 #include <ostream>
 #include <span>
@@ -62,10 +64,11 @@ struct LigneConcordance {
 class Concordance {
   public:
     // The occurrences at the ascending positions (a group's Positions()), grouped by the parts of
-    // partition when it is not null (borrowed; it must outlive the concordance), in text order within
-    // each part, then sorted in direction sens (TriAucun, TriAvant or TriApres). nom is the group's name
-    // (Windows-1252), shown by the export page. The base and the positions are borrowed only during
-    // the construction; the base must outlive the concordance.
+    // partition when it is not null, in text order within each part, then sorted in direction sens
+    // (TriAucun, TriAvant or TriApres). An occurrence belongs to the part of Partition::PartieDePosition:
+    // the words before the first key of the partition's type count in that key's part, as the
+    // partition counts them. nom is the group's name (Windows-1252), shown by the export page. The
+    // positions are copied; the base and the partition are borrowed and must outlive the concordance.
     Concordance(const charg1& base, std::span<const int32_t> positions, std::string nom,
                 const Partition* partition = nullptr, int32_t sens = TriAucun,
                 int32_t largeur = LargeurInitiale);

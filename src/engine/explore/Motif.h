@@ -14,6 +14,8 @@
 //   if (!motif) show(motif.Message());                      // invalid: nothing is selected
 //   auto entrees = motif->Selectionne(base);                // forms, then segment entries
 //   if (!entrees) show(entrees.Message());                  // too costly: nothing is selected
+//
+// A Motif reuses one match block: one thread at a time may test with it.
 #include "Resultat.h"
 
 #include <cstdint>
