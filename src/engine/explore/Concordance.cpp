@@ -208,42 +208,39 @@ std::string TitreRapportConcordance(const Concordance& concordance) {
 
 void EcritPageConcordance(std::ostream& sortie, const Concordance& c, const EnteteConcordance& entete) {
     // The page is gathered in blocks of about 64 KB before they go to the stream.
-    std::string page =
-        "<html>\n<head>\n<title>Concordance</title>\n</head>\n<body bgcolor=#ffffff>\n<CENTER><H3>";
+    std::string page;
     const auto vide = [&] {
         sortie.write(page.data(), static_cast<std::streamsize>(page.size()));
         page.clear();
     };
-    AjouteEchappe(page, entete.titre);
-    page += "</H3></CENTER><br><TABLE WIDTH=100% ALIGN=CENTER BORDER=1><TD>Corpus : ";
-    AjouteEchappe(page, entete.nomBase);
-    page += "</TD>\n<TD>Date : ";
-    AjouteEchappe(page, entete.dateHeure);
+    // HTML, then a text that is not (a graphie, a name) escaped.
+    const auto ecrit = [&page](std::string_view html, std::string_view texte) {
+        page += html;
+        AjouteEchappe(page, texte);
+    };
+    ecrit("<html>\n<head>\n<title>Concordance</title>\n</head>\n<body bgcolor=#ffffff>\n<CENTER><H3>",
+          entete.titre);
+    ecrit("</H3></CENTER><br><TABLE WIDTH=100% ALIGN=CENTER BORDER=1><TD>Corpus : ", entete.nomBase);
+    ecrit("</TD>\n<TD>Date : ", entete.dateHeure);
     page += "</TD>\n";
     if (c.GetPartition() != nullptr) {
-        page += "<TD>Partition = ";
-        AjouteEchappe(page, c.Base().Graphie(c.GetPartition()->CleType()));
+        ecrit("<TD>Partition = ", c.Base().Graphie(c.GetPartition()->CleType()));
         page += "</TD>\n";
     }
-    page += "</TABLE><pre><font size=1>Concordance de : ";
-    AjouteEchappe(page, c.Nom());
-    page += "<br> (tri ";
-    AjouteEchappe(page, MotTri(c.Sens()));
+    ecrit("</TABLE><pre><font size=1>Concordance de : ", c.Nom());
+    ecrit("<br> (tri ", MotTri(c.Sens()));
     page += "<br><br>\n";
     LigneConcordance ligne;
     for (int32_t i = 0; i < c.NbLignes(); ++i) {
         if (c.EstEntete(i)) {
             const int32_t partie = c.PartieDeLigne(i);
-            page += "\n<br><b>Partie : ";
-            AjouteEchappe(page, c.NomPartie(partie));
+            ecrit("\n<br><b>Partie : ", c.NomPartie(partie));
             page += ", Nombre de contextes : " + std::to_string(c.NbContextesPartie(partie)) + "</b><br>\n";
         } else {
             c.Ligne(i, ligne);
-            AjouteEchappe(page, ligne.gauche);
-            page += "&nbsp;<b>";
-            AjouteEchappe(page, ligne.pivot);
-            page += "</b>&nbsp;";
-            AjouteEchappe(page, ligne.droite);
+            ecrit("", ligne.gauche);
+            ecrit("&nbsp;<b>", ligne.pivot);
+            ecrit("</b>&nbsp;", ligne.droite);
             page += '\n';
         }
         if (page.size() >= (1 << 16)) vide();
