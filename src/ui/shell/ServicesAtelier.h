@@ -54,6 +54,12 @@ class ServicesAtelier {
     virtual RapportCourant* Rapport() = 0;
     // The group held by the container; null before a drop.
     virtual const t3::Tgen* GroupeCourant() const = 0;
+    // Brings the text view of a base forward on the occurrence at a text position (opening the view
+    // again if it was closed); a workbench without a text view does nothing.
+    virtual void MontreOccurrence(const t3::charg1* base, int32_t position) {
+        (void)base;
+        (void)position;
+    }
 };
 
 } // namespace t3ui

@@ -14,6 +14,7 @@
 #include "shell/RapportArbre.h"
 #include "shell/TContainer.h"
 #include "shell/TFenNavig.h"
+#include "shell/TFenRuze.h"
 #include "shell/TOptionsOpenDialog.h"
 #include "shell/TexteQt.h"
 
@@ -330,6 +331,17 @@ RapportCourant* TFenPrinc::Rapport() {
 
 const t3::Tgen* TFenPrinc::GroupeCourant() const {
     return m_container->GroupeCourant();
+}
+
+// The base's text view, opened again through its navigation item if it was closed.
+void TFenPrinc::MontreOccurrence(const t3::charg1* base, int32_t position) {
+    QTreeWidgetItem* texte = TFenNavig::Enfant(Navigation()->NoeudBase(base), GenreNoeud::Texte);
+    if (!texte) return;
+    if (!TFenNavig::Fenetre(texte)) RouvrePage(texte);
+    if (auto* vue = qobject_cast<TFenRuze*>(TFenNavig::Fenetre(texte))) {
+        AmeneAuPremierPlan(vue);
+        vue->MontreOccurrence(position);
+    }
 }
 
 // --- Commands

@@ -69,6 +69,7 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     t3::charg1* Chargeur() override;
     RapportCourant* Rapport() override;
     const t3::Tgen* GroupeCourant() const override;
+    void MontreOccurrence(const t3::charg1* base, int32_t position) override;
 
   protected:
     void closeEvent(QCloseEvent* evenement) override;

@@ -1,16 +1,22 @@
 #include "shell/TFenRuze.h"
 
+#include "corpus/charg1.h"
 #include "explore/CibleGroupes.h"
 #include "shell/Chemins.h"
 #include "shell/GenresFenetres.h"
+#include "shell/Html.h"
 #include "shell/PageTexte.h"
 #include "shell/Sablier.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
 #include "stats/Tgen.h"
 
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -24,6 +30,52 @@ namespace {
 
 QWidget* CreeTexte(ServicesAtelier&, t3::charg1* base) {
     return new TFenRuze(base);
+}
+
+// The name of the anchor put around the word an occurrence shows.
+const QString AncreOccurrence = "t3occurrence";
+
+// Where the page writes the rang-th (from 0) occurrence of the word mot (escaped as the page writes
+// it): each form or sign of the text is written as a blank and its graphie, outside the tags. A key is
+// written whole, without blanks, between "&lt;" and "&gt;": it never looks like a form. The byte of the
+// page where the word starts, or -1.
+qint64 ChercheMot(const QString& chemin, const DecoupagePage& decoupage, const QByteArray& mot, qint64 rang) {
+    QFile page(chemin);
+    if (decoupage.debuts.empty() || mot.isEmpty() || !page.open(QIODevice::ReadOnly)) return -1;
+    const qint64 fin = decoupage.debuts.back();
+    bool dansBalise = false, pareil = true;
+    qint64 debutMot = -1, longueur = 0;
+    // The word that ends here, if any, is compared; true when it is the one sought.
+    const auto finDeMot = [&] {
+        const bool trouve = debutMot >= 0 && pareil && longueur == mot.size() && rang-- == 0;
+        debutMot = -1;
+        return trouve;
+    };
+    page.seek(decoupage.debuts.front());
+    for (qint64 position = decoupage.debuts.front(); position < fin;) {
+        const QByteArray bloc = page.read(std::min<qint64>(1 << 20, fin - position));
+        if (bloc.isEmpty()) return -1;
+        for (qsizetype i = 0; i < bloc.size(); ++i, ++position) {
+            const char c = bloc[i];
+            if (dansBalise) {
+                dansBalise = c != '>';
+            } else if (c == '<' || c == ' ' || c == '\n' || c == '\r') {
+                const qint64 debut = debutMot;
+                if (finDeMot()) return debut;
+                dansBalise = c == '<';
+            } else {
+                if (debutMot < 0) {
+                    debutMot = position;
+                    longueur = 0;
+                    pareil = true;
+                }
+                pareil = pareil && longueur < mot.size() && mot[longueur] == c;
+                ++longueur;
+            }
+        }
+    }
+    const qint64 debut = debutMot;
+    return finDeMot() ? debut : -1;
 }
 
 } // namespace
@@ -105,13 +157,55 @@ void TFenRuze::EcritEtMontre() {
     MontrePartie(m_partie);
 }
 
-void TFenRuze::MontrePartie(int partie) {
+void TFenRuze::MontrePartie(int partie, qint64 mot, qsizetype longueur) {
     m_partie = std::clamp(partie, 0, std::max(0, NbParties() - 1));
-    const QByteArray html = LitPartie(CheminPage(), m_decoupage, m_partie);
+    QByteArray html = LitPartie(CheminPage(), m_decoupage, m_partie);
+    const bool marque = mot >= 0 && m_partie < NbParties();
+    if (marque) {
+        const qsizetype debut =
+            m_decoupage.entete.size() + (mot - m_decoupage.debuts[static_cast<size_t>(m_partie)]);
+        html.insert(debut + longueur, "</a>");
+        html.insert(debut, "<a name=\"" + AncreOccurrence.toLatin1() + "\">");
+    }
     m_html->setHtml(VersQt(std::string_view(html.constData(), static_cast<size_t>(html.size()))));
     m_lbPartie->setText(QString("Partie %1 / %2").arg(m_partie + 1).arg(std::max(1, NbParties())));
     m_btnPrecedent->setEnabled(m_partie > 0);
     m_btnSuivant->setEnabled(m_partie + 1 < NbParties());
+}
+
+// The caracteres characters from the anchor, selected and scrolled into view (the anchor's name is
+// on its first character only).
+void TFenRuze::SelectionneAncre(int caracteres) {
+    QTextDocument* document = m_html->document();
+    for (QTextBlock bloc = document->begin(); bloc.isValid(); bloc = bloc.next())
+        for (auto morceau = bloc.begin(); !morceau.atEnd(); ++morceau) {
+            const QTextFragment fragment = morceau.fragment();
+            if (!fragment.charFormat().anchorNames().contains(AncreOccurrence)) continue;
+            QTextCursor curseur(document);
+            curseur.setPosition(fragment.position());
+            curseur.setPosition(fragment.position() + caracteres, QTextCursor::KeepAnchor);
+            m_html->setTextCursor(curseur);
+            m_html->ensureCursorVisible();
+            return;
+        }
+}
+
+// The occurrence is the rang-th writing of its graphie in the page, rang counted in the numbered text.
+bool TFenRuze::MontreOccurrence(int32_t position) {
+    if (position < 0 || position >= m_base->Nbitem()) return false;
+    const int32_t entree = m_base->Tnum(position);
+    if (entree < 0 || entree >= m_base->Nbform() + m_base->Nbartponct()) return false;
+    const int32_t* texte = m_base->TexteNum();
+    const qint64 rang = std::count(texte, texte + position, entree);
+    std::string echappe;
+    t3::AjouteEchappe(echappe, m_base->Graphie(entree));
+    const QByteArray mot = QByteArray::fromStdString(echappe);
+    const qint64 octet = ChercheMot(CheminPage(), m_decoupage, mot, rang);
+    if (octet < 0) return false;
+    const auto apres = std::upper_bound(m_decoupage.debuts.begin(), m_decoupage.debuts.end(), octet);
+    MontrePartie(static_cast<int>(apres - m_decoupage.debuts.begin()) - 1, octet, mot.size());
+    SelectionneAncre(static_cast<int>(m_base->Graphie(entree).size()));
+    return true;
 }
 
 } // namespace t3ui

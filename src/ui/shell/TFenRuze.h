@@ -38,10 +38,16 @@ class TFenRuze : public QWidget {
     const t3::Tgen* Groupe() const { return m_groupe.get(); }
     int NbParties() const { return m_decoupage.NbParties(); }
     int Partie() const { return m_partie; }
-    void MontrePartie(int partie);
+    // Shows a part of the page; with mot >= 0 (a byte of the page), the word of longueur bytes there is
+    // marked by an anchor.
+    void MontrePartie(int partie, qint64 mot = -1, qsizetype longueur = 0);
+    // Shows the form or punctuation sign at a text position, selected in its part of the page; false
+    // when the position holds none.
+    bool MontreOccurrence(int32_t position);
 
   private:
     void EcritEtMontre();
+    void SelectionneAncre(int caracteres);
 
     const t3::charg1* m_base;
     std::unique_ptr<t3::Tgen> m_groupe;
