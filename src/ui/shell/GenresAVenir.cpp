@@ -4,14 +4,6 @@
 
 namespace t3ui {
 
-T3_GENRE_FENETRE(GenreFenetre{.rang = 30,
-                              .nom = "BtnDocu",
-                              .glyphe = "KWIC",
-                              .teinte = 30,
-                              .aide = "Concordances",
-                              .menu = "&Traitement",
-                              .article = "&Concordance",
-                              .placeMenu = 3});
 T3_GENRE_FENETRE(GenreFenetre{
     .rang = 40, .nom = "BtnSR", .glyphe = "SR", .teinte = 30, .aide = "Segments Répétés"});
 T3_GENRE_FENETRE(GenreFenetre{.rang = 70,

@@ -1,0 +1,361 @@
+#include "explore/TFenConcor.h"
+
+#include "corpus/Corpus.h"
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "explore/CibleGroupes.h"
+#include "explore/Concordance.h"
+#include "explore/Motif.h"
+#include "explore/VueConcordance.h"
+#include "shell/Couleurs.h"
+#include "shell/Dialogues.h"
+#include "shell/GenresFenetres.h"
+#include "shell/PageRapport.h"
+#include "shell/RapportCourant.h"
+#include "shell/Sablier.h"
+#include "shell/ServicesAtelier.h"
+#include "shell/TexteQt.h"
+#include "stats/Tgen.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace t3ui {
+
+namespace {
+
+const QString Titre = "Concordances";
+
+// A drop-down list that refills itself each time it opens.
+class ComboARemplir : public QComboBox {
+  public:
+    explicit ComboARemplir(std::function<void()> remplit) : m_remplit(std::move(remplit)) {}
+    void showPopup() override {
+        m_remplit();
+        QComboBox::showPopup();
+    }
+
+  private:
+    std::function<void()> m_remplit;
+};
+
+// The window opens as wide and high as the area of the sheet, at its top-left corner.
+QWidget* CreeConcordance(ServicesAtelier& services, t3::charg1* base) {
+    auto* fenetre = new TFenConcor(services, base);
+    QMdiSubWindow* sous = services.AjouteFenetre(fenetre);
+    if (QMdiArea* zone = sous ? sous->mdiArea() : nullptr)
+        sous->setGeometry(QRect(QPoint(0, 0), zone->viewport()->size()));
+    return fenetre;
+}
+
+QToolButton* Bouton(const char* nom, const QString& aide) {
+    auto* bouton = new QToolButton;
+    bouton->setObjectName(nom);
+    bouton->setToolTip(aide);
+    bouton->setAutoRaise(true);
+    return bouton;
+}
+
+QLabel* Etiquette(const char* nom, const QString& texte, QWidget* pour) {
+    auto* etiquette = new QLabel(texte);
+    etiquette->setObjectName(nom);
+    etiquette->setBuddy(pour);
+    return etiquette;
+}
+
+// The engine's message as a sentence of its own.
+QString Phrase(const std::string& message) {
+    QString phrase = QString::fromStdString(message);
+    if (!phrase.isEmpty()) phrase[0] = phrase[0].toUpper();
+    return phrase;
+}
+
+QString DateRapport() {
+    const QDateTime maintenant = QDateTime::currentDateTime();
+    const QLocale francais(QLocale::French, QLocale::France);
+    return francais.toString(maintenant.date(), QLocale::LongFormat) + " - " + maintenant.toString("hh:mm");
+}
+
+} // namespace
+
+T3_GENRE_FENETRE(GenreFenetre{.rang = 30,
+                              .nom = "BtnDocu",
+                              .glyphe = "KWIC",
+                              .teinte = 30,
+                              .aide = "Concordances",
+                              .menu = "&Traitement",
+                              .article = "&Concordance",
+                              .placeMenu = 3,
+                              .lieu = Lieu::Aucun,
+                              .cree = CreeConcordance});
+
+int32_t SensDuTri(int index) {
+    static constexpr int32_t sens[] = {t3::TriAucun, t3::TriAvant, t3::TriApres};
+    return index >= 0 && index < 3 ? sens[index] : t3::TriAucun;
+}
+
+TFenConcor::TFenConcor(ServicesAtelier& services, t3::charg1* base) : m_services(services), m_base(base) {
+    setObjectName("FenConcor");
+    setWindowTitle(Titre);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_vue = new VueConcordance;
+    connect(m_vue, &VueConcordance::OccurrenceChoisie, this,
+            [this](int32_t position) { m_services.MontreOccurrence(m_base, position); });
+    CibleGroupes::Installe(m_vue, [this](const TTgenDragObject& objet) { return ConcorEditDragDrop(objet); });
+    m_statut = new QStatusBar;
+    m_statut->setObjectName("StatusBar");
+    m_statut->setSizeGripEnabled(false);
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    disposition->addWidget(CreePanneau());
+    disposition->addWidget(m_vue, 1);
+    disposition->addWidget(m_statut);
+    resize(900, 500);
+
+    // As at creation: sort "Aucun", no history, no grouping.
+    ComboGrpChargePart();
+    m_comboGrp->setCurrentIndex(0);
+    MetAJourBoutons();
+}
+
+TFenConcor::~TFenConcor() = default;
+
+QWidget* TFenConcor::CreePanneau() {
+    auto* panneau = new QWidget;
+    panneau->setObjectName("Panel1");
+    m_btnPrec = Bouton("BtnPrec", "Précédent");
+    m_btnPrec->setArrowType(Qt::LeftArrow);
+    m_btnSuiv = Bouton("BtnSuiv", "Suivant");
+    m_btnSuiv->setArrowType(Qt::RightArrow);
+    connect(m_btnPrec, &QToolButton::clicked, this, &TFenConcor::BtnPrecClick);
+    connect(m_btnSuiv, &QToolButton::clicked, this, &TFenConcor::BtnSuivClick);
+
+    m_edForme = new QLineEdit;
+    m_edForme->setObjectName("EdForme");
+    m_edForme->setToolTip("Entrez une forme");
+    connect(m_edForme, &QLineEdit::returnPressed, this, &TFenConcor::EdFormeEntree);
+    m_chkExpRep = new QCheckBox("Expression rationnelle");
+    m_chkExpRep->setObjectName("ChkExpRep");
+
+    m_comboTri = new QComboBox;
+    m_comboTri->setObjectName("ComboTri");
+    m_comboTri->setToolTip("Sens du tri des contextes");
+    m_comboTri->addItems({"Aucun", "Avant", "Après"});
+    connect(m_comboTri, &QComboBox::activated, this, [this] { Construit(); });
+
+    m_comboGrp = new ComboARemplir([this] { ComboGrpChargePart(); });
+    m_comboGrp->setObjectName("ComboGrp");
+    m_comboGrp->setToolTip("Partie qui vous permettra de regrouper les contextes\navant de trier ceux-ci.");
+    m_comboGrp->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_comboGrp->setMinimumContentsLength(10);
+    connect(m_comboGrp, &QComboBox::activated, this, &TFenConcor::ComboGrpChange);
+
+    m_spinLgCont = new QSpinBox;
+    m_spinLgCont->setObjectName("SpinLgCont");
+    m_spinLgCont->setRange(t3::LargeurMin, t3::LargeurMax);
+    m_spinLgCont->setSingleStep(5);
+    m_spinLgCont->setValue(t3::LargeurInitiale);
+    m_spinLgCont->setToolTip("Longueur du contexte.\n" + QString(36, '-') +
+                             "\nVous permet de choisir combien de caractères\n"
+                             "doivent apparaitre avant et après chaque pôle.");
+    m_btnRecycle = Bouton("BtnRecycle", "Rafraîchir");
+    m_btnRecycle->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    connect(m_btnRecycle, &QToolButton::clicked, this, &TFenConcor::BtnRecycleClick);
+
+    auto* ligne = new QHBoxLayout(panneau);
+    ligne->setContentsMargins(4, 2, 4, 2);
+    ligne->addWidget(m_btnPrec);
+    ligne->addWidget(m_btnSuiv);
+    ligne->addSpacing(8);
+    ligne->addWidget(Etiquette("LbForme", "Forme :", m_edForme));
+    ligne->addWidget(m_edForme, 1);
+    ligne->addWidget(m_chkExpRep);
+    ligne->addSpacing(8);
+    ligne->addWidget(Etiquette("LbTri", "Tri :", m_comboTri));
+    ligne->addWidget(m_comboTri);
+    ligne->addWidget(Etiquette("LbGrp", "Regroupement :", m_comboGrp));
+    ligne->addWidget(m_comboGrp);
+    ligne->addWidget(Etiquette("LbLong", "Largeur :", m_spinLgCont));
+    ligne->addWidget(m_spinLgCont);
+    ligne->addWidget(m_btnRecycle);
+    return panneau;
+}
+
+ModeleConcordance* TFenConcor::Modele() const {
+    return m_vue->Modele();
+}
+
+// --- Groups and history
+
+void TFenConcor::EdFormeEntree() {
+    const QString texte = m_edForme->text();
+    if (!m_chkExpRep->isChecked()) {
+        const int32_t forme = m_base->LocFormDic(VersCp1252(texte));
+        if (forme >= 0) MontreGroupe(std::make_unique<t3::Tgen>(m_base, std::vector<int32_t>{forme}));
+        return;
+    }
+    const QByteArray motifUtf8 = texte.toUtf8();
+    const t3::Resultat<t3::Motif> motif =
+        t3::Motif::Compile(std::string_view(motifUtf8.constData(), motifUtf8.size()));
+    if (!motif) {
+        Dialogues::Information(this, Phrase(motif.Message()));
+        return;
+    }
+    std::unique_ptr<t3::Tgen> groupe;
+    {
+        Sablier sablier;
+        const t3::Resultat<std::vector<int32_t>> entrees = motif->Selectionne(*m_base);
+        if (!entrees) {
+            Dialogues::Information(this, Phrase(entrees.Message()));
+            return;
+        }
+        if (entrees->empty()) return;
+        groupe = std::make_unique<t3::Tgen>(m_base, *entrees);
+    }
+    MontreGroupe(std::move(groupe));
+}
+
+void TFenConcor::MontreGroupe(std::unique_ptr<t3::Tgen> groupe) {
+    const int index = m_index + 1;
+    m_historique.insert(m_historique.begin() + index,
+                        EntreeHistorique{std::move(groupe), m_comboTri->currentIndex()});
+    m_index = index;
+    m_groupe = m_historique[static_cast<size_t>(index)].groupe.get();
+    MetAJourBoutons();
+    Construit();
+}
+
+bool TFenConcor::ConcorEditDragDrop(const TTgenDragObject& objet) {
+    std::unique_ptr<t3::Tgen> groupe;
+    {
+        Sablier sablier;
+        groupe = GroupeRecu(m_base, objet, false, this);
+    }
+    if (!groupe) return false;
+    MontreGroupe(std::move(groupe));
+    return true;
+}
+
+void TFenConcor::MetAJourBoutons() {
+    m_btnPrec->setEnabled(m_index > 0);
+    m_btnSuiv->setEnabled(m_index >= 0 && m_index + 1 < NbHistorique());
+}
+
+void TFenConcor::BtnPrecClick() {
+    if (m_index <= 0) return;
+    --m_index;
+    MetAJourBoutons();
+    AfficheEntree();
+}
+
+void TFenConcor::BtnSuivClick() {
+    if (m_index + 1 >= NbHistorique()) return;
+    ++m_index;
+    MetAJourBoutons();
+    AfficheEntree();
+}
+
+// The entry's group with the sort it was shown with; a later change of the sort leaves the entry as
+// it was.
+void TFenConcor::AfficheEntree() {
+    const EntreeHistorique& entree = m_historique[static_cast<size_t>(m_index)];
+    m_groupe = entree.groupe.get();
+    m_comboTri->setCurrentIndex(entree.tri);
+    Construit();
+}
+
+void TFenConcor::BtnRecycleClick() {
+    Construit();
+}
+
+// --- Grouping by the parts of a partition
+
+void TFenConcor::ComboGrpChargePart() {
+    const QSignalBlocker silence(m_comboGrp);
+    m_comboGrp->clear();
+    m_comboGrp->addItem("<Aucun>");
+    const t3::Corpus& corpus = m_services.CorpusModele();
+    for (int32_t i = 0; i < corpus.NbPartitions(); ++i) {
+        const t3::Partition* partition = corpus.PartitionNo(i);
+        if (partition->Base() != m_base) continue;
+        m_comboGrp->addItem(VersQt(m_base->Graphie(partition->CleType())),
+                            QVariant::fromValue(reinterpret_cast<quintptr>(partition)));
+        if (partition == m_partition) m_comboGrp->setCurrentIndex(m_comboGrp->count() - 1);
+    }
+}
+
+void TFenConcor::ComboGrpChange(int index) {
+    m_partition = index > 0
+                      ? reinterpret_cast<const t3::Partition*>(m_comboGrp->itemData(index).value<quintptr>())
+                      : nullptr;
+    Construit();
+}
+
+// --- Display
+
+void TFenConcor::Etape(const QString& texte) {
+    m_statut->showMessage(texte);
+    if (m_statut->isVisible()) m_statut->repaint();
+}
+
+void TFenConcor::Construit() {
+    if (!m_groupe) return;
+    Sablier sablier;
+    const int32_t sens = SensDuTri(m_comboTri->currentIndex());
+    const int32_t largeur = m_spinLgCont->value();
+    // Room for both contexts, the pivot and the last word of the right context.
+    m_vue->SetColonnes(2 * largeur + 64);
+    t3::Concordance* actuelle = Modele()->GetConcordance();
+    if (actuelle && m_groupeAffiche == m_groupe && actuelle->GetPartition() == m_partition &&
+        actuelle->Sens() == sens) {
+        // Only the width may have changed: the lines are made anew from the same order.
+        Etape("Création des contextes");
+        actuelle->SetLargeur(largeur);
+        Modele()->Actualise();
+    } else {
+        if (sens != t3::TriAucun) Etape("Tri des contextes");
+        auto concordance = std::make_unique<t3::Concordance>(*m_groupe, m_partition, sens, largeur);
+        Etape("Création des contextes");
+        const t3::Couleur couleur = m_groupe->GetCouleur();
+        Modele()->SetConcordance(
+            std::move(concordance),
+            VersQColor(couleur == t3::CouleurBlanche ? t3::CouleurRGB(0, 0, 0) : couleur));
+        m_groupeAffiche = m_groupe;
+    }
+    Etape("Affichage des contextes");
+    m_vue->scrollToTop();
+    m_statut->showMessage("Nombre de contextes : " + QString::number(m_groupe->NbOcc()));
+}
+
+// --- Report
+
+void TFenConcor::AjouteAuRapport() {
+    const t3::Concordance* concordance = Modele()->GetConcordance();
+    RapportCourant* rapport = m_services.Rapport();
+    if (!concordance || !rapport) return;
+    const QString fichier = QString::fromStdString(t3::NomPageConcordance(CheminLocal(rapport->Dossier())));
+    const t3::EnteteConcordance entete{.titre = VersCp1252(Titre),
+                                       .nomBase = VersCp1252(CheminQt(m_base->NomBase())),
+                                       .dateHeure = VersCp1252(DateRapport())};
+    AjoutePageAuRapport(
+        m_services, this, fichier, VersQt(t3::TitreRapportConcordance(*concordance)),
+        [&](std::ostream& sortie) { t3::EcritPageConcordance(sortie, *concordance, entete); });
+}
+
+} // namespace t3ui
