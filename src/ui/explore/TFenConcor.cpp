@@ -319,8 +319,9 @@ void TFenConcor::Construit() {
     Sablier sablier;
     const int32_t sens = SensDuTri(m_comboTri->currentIndex());
     const int32_t largeur = m_spinLgCont->value();
-    // Room for both contexts, the pivot and the last word of the right context.
-    m_vue->SetColonnes(2 * largeur + 64);
+    // Room for both contexts, the pivot and the last word of the right context (most run shorter than
+    // 40 characters together).
+    m_vue->SetColonnes(2 * largeur + 40);
     t3::Concordance* actuelle = Modele()->GetConcordance();
     if (actuelle && m_groupeAffiche == m_groupe && actuelle->GetPartition() == m_partition &&
         actuelle->Sens() == sens) {
