@@ -219,13 +219,13 @@ QString VueConcordance::TexteACopier() const {
     return textes.join('\n');
 }
 
-TTgenDragObject* VueConcordance::ObjetGlisser() const {
+TTgenDragObject* VueConcordance::ObjetGlisser() {
     const t3::Concordance* concordance = m_modele->GetConcordance();
     const QString forme = m_texteRetenu.trimmed();
     if (!concordance || forme.isEmpty()) return nullptr;
     const int32_t entree = concordance->Base().LocFormDic(VersCp1252(forme));
     if (entree < 0) return nullptr;
-    auto* objet = new TTgenDragObject(const_cast<VueConcordance*>(this), "", t3::CouleurRGB(0, 0, 0), 1);
+    auto* objet = new TTgenDragObject(this, "", t3::CouleurRGB(0, 0, 0), 1);
     objet->SetBase(&concordance->Base());
     objet->Ajoute(entree);
     return objet;

@@ -99,7 +99,7 @@ class VueConcordance : public QListView {
 
     // The drag of the text remembered at the last press inside the selection: trimmed of its blanks,
     // a form of the base gives a group of that one form, black, from this view; anything else null.
-    TTgenDragObject* ObjetGlisser() const;
+    TTgenDragObject* ObjetGlisser();
 
   signals:
     // A double click on an occurrence.

@@ -56,10 +56,7 @@ class ServicesAtelier {
     virtual const t3::Tgen* GroupeCourant() const = 0;
     // Brings the text view of a base forward on the occurrence at a text position (opening the view
     // again if it was closed); a workbench without a text view does nothing.
-    virtual void MontreOccurrence(const t3::charg1* base, int32_t position) {
-        (void)base;
-        (void)position;
-    }
+    virtual void MontreOccurrence(const t3::charg1* /*base*/, int32_t /*position*/) {}
 };
 
 } // namespace t3ui
