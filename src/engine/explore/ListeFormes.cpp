@@ -1,0 +1,179 @@
+#include "explore/ListeFormes.h"
+
+#include "corpus/charg1.h"
+#include "explore/CalculSegments.h"
+#include "explore/SelectionFormes.h"
+#include "segmentation/SegmPrinc.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <unistd.h>
+
+namespace t3 {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Why a list file cannot be read or written, in French.
+std::string Cause(int erreur) {
+    switch (erreur) {
+    case 0:
+        return "erreur inconnue";
+    case ENOENT:
+        return "le fichier ou son dossier n'existe pas";
+    case EISDIR:
+        return "c'est un dossier";
+    case EACCES:
+    case EPERM:
+        return "l'accès est refusé";
+    default:
+        return CauseEcriture(erreur);
+    }
+}
+
+Echec EchecEcriture(const std::string& chemin, int erreur) {
+    return Echec{ListeNonEcrite, "la liste « " + chemin + " » ne peut être écrite : " + Cause(erreur) + "."};
+}
+
+// Creates an empty file of a new name beside chemin; its descriptor, or -1 with errno set.
+int CreeTemporaire(const fs::path& chemin, fs::path& temporaire) {
+    static std::atomic<int> compteur{0};
+    for (int essai = 0; essai < 100; ++essai) {
+        std::string suffixe(1, '.');
+        suffixe += std::to_string(::getpid());
+        suffixe += '-';
+        suffixe += std::to_string(compteur++);
+        suffixe += ".tmp";
+        temporaire = chemin;
+        temporaire += suffixe;
+        const int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Writes every byte; false with errno set otherwise.
+bool EcritTout(int fd, std::string_view octets) {
+    while (!octets.empty()) {
+        const ssize_t ecrits = ::write(fd, octets.data(), octets.size());
+        if (ecrits < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        octets.remove_prefix(static_cast<size_t>(ecrits));
+    }
+    return true;
+}
+
+// The segments' texts: the attached computation's own index, or one made for this reading.
+class RechercheSegments {
+  public:
+    explicit RechercheSegments(const charg1& base) {
+        const FournisseurSegments* segments = base.Segments();
+        if (segments == nullptr || base.NbFormSup() <= 0) return;
+        m_calcul = dynamic_cast<const CalculSegments*>(segments);
+        if (m_calcul == nullptr) m_index.emplace(base, *segments);
+    }
+    int32_t Cherche(std::string_view texte) const {
+        if (m_calcul != nullptr) return m_calcul->ChercheTexte(texte);
+        return m_index ? m_index->Cherche(texte) : -1;
+    }
+
+  private:
+    const CalculSegments* m_calcul = nullptr;
+    std::optional<IndexTextesSegments> m_index;
+};
+
+} // namespace
+
+std::string TexteListe(const charg1& base, std::span<const int32_t> entrees) {
+    std::string texte;
+    const FournisseurSegments* segments = base.Segments();
+    for (const int32_t e : entrees) {
+        if (e >= 0 && e < base.Nbart()) {
+            texte += base.Graphie(e);
+        } else {
+            const int32_t k = e - base.Nbart() - 1;
+            if (segments == nullptr || k < 0 || k >= base.NbFormSup()) continue;
+            for (const int32_t forme : segments->FormesSegment(k)) {
+                texte += base.Graphie(forme);
+                texte += ' ';
+            }
+        }
+        texte += '\n';
+    }
+    return texte;
+}
+
+Resultat<void> EcritListe(const std::string& chemin, const charg1& base, std::span<const int32_t> entrees) {
+    const std::string texte = TexteListe(base, entrees);
+    fs::path temporaire;
+    const int fd = CreeTemporaire(fs::path(chemin), temporaire);
+    if (fd < 0) return EchecEcriture(chemin, errno);
+    const bool ecrit = EcritTout(fd, texte) && ::fsync(fd) == 0;
+    int erreur = ecrit ? 0 : errno;
+    if (::close(fd) != 0 && erreur == 0) erreur = errno;
+    std::error_code code;
+    if (erreur == 0) {
+        // A list that is replaced keeps its permissions.
+        const fs::file_status ancien = fs::status(chemin, code);
+        if (!code && fs::exists(ancien)) fs::permissions(temporaire, ancien.permissions(), code);
+        fs::rename(temporaire, chemin, code);
+        erreur = code.value();
+    }
+    if (erreur != 0) {
+        fs::remove(temporaire, code);
+        return EchecEcriture(chemin, erreur);
+    }
+    return {};
+}
+
+std::vector<int32_t> EntreesDeListe(const charg1& base, std::string_view contenu) {
+    const RechercheSegments segments(base);
+    ListeEntrees liste;
+    std::string avecBlanc;
+    while (!contenu.empty()) {
+        const size_t fin = contenu.find('\n');
+        std::string_view ligne = contenu.substr(0, fin);
+        contenu.remove_prefix(fin == std::string_view::npos ? contenu.size() : fin + 1);
+        if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
+        if (ligne.empty()) continue;
+        int32_t entree = base.LocFormDic(ligne);
+        if (entree < 0) {
+            int32_t k = segments.Cherche(ligne);
+            if (k < 0 && ligne.back() != ' ') {
+                avecBlanc.assign(ligne);
+                avecBlanc += ' ';
+                k = segments.Cherche(avecBlanc);
+            }
+            if (k >= 0) entree = base.Nbart() + 1 + k;
+        }
+        if (entree >= 0) liste.Ajoute(entree);
+    }
+    return liste.Entrees();
+}
+
+Resultat<std::vector<int32_t>> LitListe(const std::string& chemin, const charg1& base) {
+    const auto echec = [&chemin](int erreur) {
+        return Echec{ListeNonLue, "la liste « " + chemin + " » ne peut être lue : " + Cause(erreur) + "."};
+    };
+    std::error_code code;
+    if (fs::is_directory(chemin, code)) return echec(EISDIR);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(chemin.c_str(), "rb"), &std::fclose);
+    if (!f) return echec(errno);
+    std::string contenu;
+    char tampon[1 << 16];
+    size_t lus;
+    while ((lus = std::fread(tampon, 1, sizeof tampon, f.get())) > 0)
+        contenu.append(tampon, lus);
+    if (std::ferror(f.get())) return echec(errno);
+    return EntreesDeListe(base, contenu);
+}
+
+} // namespace t3

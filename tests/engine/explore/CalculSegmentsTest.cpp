@@ -1,0 +1,74 @@
+// A computation of segments kept in memory: the same segments and positions as the finder's files, its
+// own whatever a later computation writes, and the entries of another computation recognised.
+#include "AideSegments.h"
+
+#include "explore/CalculSegments.h"
+
+#include <gtest/gtest.h>
+
+using namespace t3;
+using namespace t3test;
+
+// What the finder writes, read back from memory; a second computation with other delimiters rewrites
+// the files, and the first keeps its list and positions.
+TEST(CalculSegments, GardeSesSegmentsApresUnSecondCalcul) {
+    DossierTemporaire dossier;
+    charg1 base;
+    ASSERT_TRUE(ChargeTexte(base, "x a b c y . z a b c w , v a b c u . t a b s , a b c .\n"));
+    SegRep sr(&base, JeuDelimiteursSR(base));
+    ASSERT_TRUE(sr.CalcSegRep(2, 2));
+    const auto premier = CalculeSegments(base, JeuDelimiteursSR(base), 2, 2);
+    ASSERT_TRUE(premier) << premier.Message();
+    const CalculSegments& c = **premier;
+    ASSERT_EQ(c.NbSegments(), sr.NbSegments());
+    ASSERT_GT(c.NbSegments(), 0);
+    std::vector<std::vector<int32_t>> positions;
+    for (int32_t k = 0; k < c.NbSegments(); ++k) {
+        EXPECT_EQ(c.FormesSegment(k), sr.FormesSegment(k));
+        EXPECT_EQ(c.RetourneGraphie(k), sr.RetourneGraphie(k));
+        EXPECT_EQ(c.LocOccSeg(k), sr.LocOccSeg(k)) << k;
+        EXPECT_EQ(c.ChercheTexte(c.RetourneGraphie(k)), k);
+        positions.push_back(c.LocOccSeg(k));
+    }
+    EXPECT_EQ(c.ChercheTexte("a b"), -1);
+    EXPECT_TRUE(c.LocOccSeg(c.NbSegments()).empty());
+
+    // The second computation (the comma no longer a delimiter) writes other segments into the files.
+    const auto second = CalculeSegments(base, JeuDelimiteursSR(base, "."), 2, 2);
+    ASSERT_TRUE(second) << second.Message();
+    EXPECT_NE((*second)->Identifiant(), c.Identifiant());
+    base.AssigneSR(second->get());
+    for (int32_t k = 0; k < c.NbSegments(); ++k)
+        EXPECT_EQ(c.LocOccSeg(k), positions[static_cast<size_t>(k)]) << k;
+}
+
+// Entries of the attached computation resolve; those of an earlier one, or taken before any, do not,
+// unless they are dictionary entries only.
+TEST(CalculSegments, EntreesDUnAutreCalculRefusees) {
+    DossierTemporaire dossier;
+    charg1 base;
+    ASSERT_TRUE(ChargeTexte(base, "a b c . a b c . a b d .\n"));
+    const auto premier = CalculeSegments(base, JeuDelimiteursSR(base), 2, 2);
+    const auto second = CalculeSegments(base, JeuDelimiteursSR(base), 2, 2);
+    ASSERT_TRUE(premier && second);
+    ASSERT_GT((*premier)->NbSegments(), 0);
+    const std::vector<int32_t> formes{0, 1}, avecSegment{0, base.Nbart() + 1};
+    EXPECT_EQ(IdentifiantSegments(base), 0u);
+    EXPECT_TRUE(EntreesResolubles(base, 0, formes));
+    EXPECT_FALSE(EntreesResolubles(base, (*premier)->Identifiant(), avecSegment)); // none attached
+
+    base.AssigneSR(premier->get());
+    EXPECT_EQ(IdentifiantSegments(base), (*premier)->Identifiant());
+    EXPECT_TRUE(EntreesResolubles(base, (*premier)->Identifiant(), avecSegment));
+    EXPECT_TRUE(EntreesResolubles(base, (*second)->Identifiant(), formes));
+    EXPECT_FALSE(EntreesResolubles(base, (*second)->Identifiant(), avecSegment));
+    EXPECT_FALSE(EntreesResolubles(base, 0, avecSegment));
+    const std::vector<int32_t> horsListe{base.Nbart() + 1 + (*premier)->NbSegments()}, nbart{base.Nbart()};
+    EXPECT_FALSE(EntreesResolubles(base, (*premier)->Identifiant(), horsListe));
+    EXPECT_FALSE(EntreesResolubles(base, (*premier)->Identifiant(), nbart));
+    EXPECT_FALSE(EntreesResolubles(base, (*premier)->Identifiant(), std::vector<int32_t>{-1}));
+
+    base.AssigneSR(second->get());
+    EXPECT_FALSE(EntreesResolubles(base, (*premier)->Identifiant(), avecSegment));
+    EXPECT_TRUE(EntreesResolubles(base, (*second)->Identifiant(), avecSegment));
+}
