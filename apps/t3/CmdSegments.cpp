@@ -2,9 +2,12 @@
 #include "Commandes.h"
 
 #include "corpus/charg1.h"
+#include "explore/CalculSegments.h"
 #include "explore/ParamSR.h"
-#include "explore/SegRep.h"
+#include "explore/TriSegments.h"
 #include "segmentation/Cp1252.h"
+
+#include <optional>
 
 namespace t3cli {
 
@@ -15,8 +18,17 @@ struct ParamSegments {
     int32_t seuilSegments = -1; // -1: the default
     int32_t seuilFormes = -1;
     bool delimiteursDonnes = false;
-    std::string delimiteurs; // Windows-1252
+    std::string delimiteurs;      // Windows-1252
+    std::optional<t3::TriSR> tri; // none: the order in which the segments were found
 };
+
+// The columns of the segments window by the names --tri takes.
+std::optional<t3::TriSR> LitTri(const std::string& nom) {
+    if (nom == "lg") return t3::TriSR::Longueur;
+    if (nom == "segment") return t3::TriSR::Segment;
+    if (nom == "frq") return t3::TriSR::Frequence;
+    return std::nullopt;
+}
 
 // Reads the arguments; returns an empty text, or the French message of the first fault.
 std::string LitParametres(const Arguments& args, ParamSegments& p) {
@@ -32,6 +44,9 @@ std::string LitParametres(const Arguments& args, ParamSegments& p) {
         } else if (Option(a, "delimiteurs", valeur)) {
             p.delimiteursDonnes = true;
             if (const std::string faute = LitDelimiteurs(valeur, p.delimiteurs); !faute.empty()) return faute;
+        } else if (Option(a, "tri", valeur)) {
+            p.tri = LitTri(valeur);
+            if (!p.tri) return "la valeur de --tri doit être lg, segment ou frq : " + valeur;
         } else if (p.par.empty() && a.rfind("--", 0) != 0) {
             p.par = a;
         } else {
@@ -42,15 +57,17 @@ std::string LitParametres(const Arguments& args, ParamSegments& p) {
     return {};
 }
 
-void AfficheSegments(const t3::SegRep& sr) {
-    std::fputs("Longueur\tSegment\tFréquence\n", stdout);
-    std::string ligne;
-    for (int32_t k = 0; k < sr.NbSegments(); ++k) {
-        const t3::Segment& s = sr.Segments()[static_cast<size_t>(k)];
-        std::string texte = sr.RetourneGraphie(k);
+// The rows in the order of the segments window after a click on the column of tri, if any.
+void AfficheSegments(const t3::charg1& base, const t3::CalculSegments& calcul, std::optional<t3::TriSR> tri) {
+    std::vector<int32_t> lignes = t3::LignesSegments(calcul.NbSegments());
+    if (tri) t3::TrieSegments(lignes, calcul.Segments(), base, *tri);
+    Sortie sortie;
+    sortie << "Longueur\tSegment\tFr\xE9quence\n";
+    for (const int32_t k : lignes) {
+        const t3::Segment& s = calcul.Segments()[static_cast<size_t>(k)];
+        std::string texte = calcul.RetourneGraphie(k);
         if (!texte.empty() && texte.back() == ' ') texte.pop_back(); // each form is followed by a blank
-        ligne = std::to_string(s.formes.size()) + "\t" + texte + "\t" + std::to_string(s.frequence) + "\n";
-        Affiche(stdout, ligne);
+        sortie << static_cast<int64_t>(s.formes.size()) << "\t" << texte << "\t" << s.frequence << "\n";
     }
 }
 
@@ -66,16 +83,15 @@ int ExecuteSegments(const Arguments& args) {
     const int32_t seuilFormes = p.seuilFormes > 0 ? p.seuilFormes : seuilDefaut;
     const int32_t seuilSegments = p.seuilSegments > 0 ? p.seuilSegments : seuilDefaut;
 
-    t3::SegRep sr(&base, p.delimiteursDonnes ? t3::JeuDelimiteursSR(base, p.delimiteurs)
-                                             : t3::JeuDelimiteursSR(base));
-    if (!sr.CalcSegRep(seuilFormes, seuilSegments))
-        return Erreur("les fichiers " + sr.NomFichierLoc() + " et " + sr.NomFichierDesc() +
-                      " ne peuvent être écrits ; aucun segment n'est calculé.");
-    if (sr.NbSegments() == 0) {
+    const auto calcul = t3::CalculeSegments(
+        base, p.delimiteursDonnes ? t3::JeuDelimiteursSR(base, p.delimiteurs) : t3::JeuDelimiteursSR(base),
+        seuilFormes, seuilSegments);
+    if (!calcul) return Erreur(calcul.Message());
+    if ((*calcul)->NbSegments() == 0) {
         std::fputs("Aucun segment trouvé!\n", stdout);
         return SortieOk;
     }
-    AfficheSegments(sr);
+    AfficheSegments(base, **calcul, p.tri);
     return SortieOk;
 }
 
@@ -83,12 +99,14 @@ int ExecuteSegments(const Arguments& args) {
 
 T3_COMMANDE(
     70, "segments",
-    "  segments BASE.par [--seuil=N] [--formes=N] [--delimiteurs=CHAINE]\n"
+    "  segments BASE.par [--seuil=N] [--formes=N] [--delimiteurs=CHAINE] [--tri=lg|segment|frq]\n"
     "                      les segments répétés (longueur, segment, fréquence) ; --seuil : fréquence\n"
     "                      minimale d'un segment, --formes : fréquence minimale de la forme qui le\n"
     "                      commence (10 par défaut, ou la fréquence maximale de la base si elle est\n"
     "                      plus basse) ; --delimiteurs : les signes de ponctuation qui coupent les\n"
-    "                      segments (par défaut tous) ; écrit BASE.loc.sr et BASE.desc.sr\n",
+    "                      segments (par défaut tous) ; --tri : l'ordre d'un clic sur la colonne\n"
+    "                      Lg, Segment ou Frq de la fenêtre (par défaut l'ordre du calcul) ; écrit\n"
+    "                      BASE.loc.sr et BASE.desc.sr\n",
     ExecuteSegments);
 
 } // namespace t3cli

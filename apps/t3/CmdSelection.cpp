@@ -1,0 +1,115 @@
+// t3 selection: the entries a request of the "Groupes de formes" window selects, or those a list file
+// loads to, among the forms and, on request, the repeated segments.
+#include "Commandes.h"
+
+#include "corpus/charg1.h"
+#include "explore/CalculSegments.h"
+#include "explore/ListeFormes.h"
+#include "explore/ParamSR.h"
+#include "explore/SelectionFormes.h"
+
+namespace t3cli {
+
+namespace {
+
+struct ParamSelection {
+    std::string par;
+    std::string motif; // UTF-8
+    bool motifDonne = false;
+    int32_t type = t3::RequeteExacte; // the window's first request type
+    bool typeDonne = false;
+    std::string liste;
+    bool segments = false;
+    int32_t seuilSegments = -1; // -1: the default
+};
+
+// Reads the arguments; returns an empty text, or the French message of the first fault.
+std::string LitParametres(const Arguments& args, ParamSelection& p) {
+    std::string valeur;
+    for (const std::string& a : args) {
+        if (Option(a, "type", valeur)) {
+            if (!LitEntier(valeur, p.type) || p.type < 0 || p.type >= t3::NbTypesRequete)
+                return "la valeur de --type doit être un nombre entier de 0 à 4 : " + valeur;
+            p.typeDonne = true;
+        } else if (a == "--segments") {
+            p.segments = true;
+        } else if (Option(a, "segments", valeur)) {
+            if (!LitEntier(valeur, p.seuilSegments) || p.seuilSegments < t3::SeuilSRMinimal)
+                return "la valeur de --segments doit être un nombre entier au moins égal à 2 : " + valeur;
+            p.segments = true;
+        } else if (Option(a, "liste", valeur)) {
+            p.liste = valeur;
+        } else if (p.par.empty() && a.rfind("--", 0) != 0) {
+            p.par = a;
+        } else if (!p.motifDonne) {
+            // A pattern may begin with "--" only after the base.
+            p.motif = a;
+            p.motifDonne = true;
+        } else {
+            return "argument inattendu : " + a;
+        }
+    }
+    if (p.par.empty()) return "il manque la base (fichier .par).";
+    if (p.liste.empty() == !p.motifDonne) return "donnez soit un motif, soit --liste=FICHIER.lst.";
+    if (!p.liste.empty() && p.typeDonne) return "--type ne vaut que pour un motif, pas pour --liste.";
+    return {};
+}
+
+// "Entrée\tGraphie\tFréquence", then one line per entry; a segment's text without its last blank.
+void AfficheEntrees(const t3::charg1& base, const t3::CalculSegments* segments,
+                    const std::vector<int32_t>& entrees) {
+    Sortie sortie;
+    sortie << "Entr\xE9"
+              "e\tGraphie\tFr\xE9quence\n";
+    for (const int32_t e : entrees) {
+        std::string texte = base.RetourneGraphie(e, false);
+        if (!texte.empty() && texte.back() == ' ') texte.pop_back();
+        const int32_t k = e - base.Nbart() - 1;
+        const int64_t frequence = e < base.Nbart() || segments == nullptr
+                                      ? base.RetourneFrq(e)
+                                      : segments->Segments()[static_cast<size_t>(k)].frequence;
+        sortie << e << "\t" << texte << "\t" << frequence << "\n";
+    }
+}
+
+int ExecuteSelection(const Arguments& args) {
+    ParamSelection p;
+    if (const std::string faute = LitParametres(args, p); !faute.empty())
+        return Erreur(faute + "\n" + TexteUsage());
+
+    t3::charg1 base;
+    if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
+
+    // The segments as t3 segments computes them; the loader numbers them after the dictionary.
+    std::shared_ptr<const t3::CalculSegments> segments;
+    if (p.segments) {
+        const int32_t seuilDefaut = t3::SeuilSRParDefaut(base);
+        auto calcul = t3::CalculeSegments(base, t3::JeuDelimiteursSR(base), seuilDefaut,
+                                          p.seuilSegments > 0 ? p.seuilSegments : seuilDefaut);
+        if (!calcul) return Erreur(calcul.Message());
+        segments = *calcul;
+        if (segments->NbSegments() == 0) std::fputs("t3 : Aucun segment trouvé!\n", stderr);
+        base.AssigneSR(segments.get());
+    }
+
+    const auto entrees =
+        p.liste.empty() ? t3::SelectionneFormes(base, p.type, p.motif) : t3::LitListe(p.liste, base);
+    if (!entrees) return Erreur(entrees.Message());
+    AfficheEntrees(base, segments.get(), *entrees);
+    return SortieOk;
+}
+
+} // namespace
+
+T3_COMMANDE(75, "selection",
+            "  selection BASE.par MOTIF [--type=0..4] [--segments[=SEUIL]]\n"
+            "  selection BASE.par --liste=FICHIER.lst [--segments[=SEUIL]]\n"
+            "                      les entrées qu'une requête de la fenêtre « Groupes de formes » choisit\n"
+            "                      (numéro d'entrée, graphie, fréquence) : --type=0 la forme exacte (par\n"
+            "                      défaut), 1 le début, 2 la fin, 3 contenu, 4 une expression rationnelle ;\n"
+            "                      ou celles que charge un fichier de liste ; --segments : les segments\n"
+            "                      répétés sont calculés d'abord (SEUIL : leur fréquence minimale, comme\n"
+            "                      --seuil de segments) et cherchés après les formes\n",
+            ExecuteSelection);
+
+} // namespace t3cli
