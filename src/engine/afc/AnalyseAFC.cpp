@@ -1,0 +1,277 @@
+#include "afc/AnalyseAFC.h"
+
+#include "afc/ExportAFC.h"
+#include "afc/ListePoints.h"
+
+#include <Eigen/Dense>
+#include <Eigen/SparseCore>
+#include <Spectra/SymEigsSolver.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+
+namespace t3 {
+
+namespace {
+
+using Creuse = Eigen::SparseMatrix<double, Eigen::RowMajor, int64_t>;
+using Eigen::MatrixXd;
+using Eigen::VectorXd;
+
+// The table reduced to its non-empty rows and columns, as A = D_r^-1/2 P D_c^-1/2, so that
+// S = A - sqrt(r) sqrt(c)^T and S^T S = A^T A - sqrt(c) sqrt(c)^T (since A^T sqrt(r) = sqrt(c)).
+struct Preparation {
+    std::vector<int32_t> colonnes; // the non-empty columns, in order
+    std::vector<double> massesColonnes;
+    Creuse a;
+    VectorXd racineR, racineC;
+};
+
+Preparation Prepare(const TableauAFC& t) {
+    Preparation p;
+    std::vector<double> sommesLignes(static_cast<size_t>(t.nbLignes), 0.0);
+    std::vector<double> sommesColonnes(static_cast<size_t>(t.nbColonnes), 0.0);
+    for (int32_t i = 0; i < t.nbLignes; ++i)
+        for (int64_t k = t.debuts[static_cast<size_t>(i)]; k < t.debuts[static_cast<size_t>(i) + 1]; ++k) {
+            const CelluleTableau& c = t.cellules[static_cast<size_t>(k)];
+            sommesLignes[static_cast<size_t>(i)] += c.compte;
+            sommesColonnes[static_cast<size_t>(c.colonne)] += c.compte;
+        }
+    double total = 0;
+    for (const double s : sommesColonnes)
+        total += s;
+    std::vector<int32_t> rangColonne(sommesColonnes.size(), -1);
+    p.massesColonnes.resize(sommesColonnes.size(), 0.0);
+    for (size_t j = 0; j < sommesColonnes.size(); ++j)
+        if (sommesColonnes[j] > 0) {
+            rangColonne[j] = static_cast<int32_t>(p.colonnes.size());
+            p.colonnes.push_back(static_cast<int32_t>(j));
+            p.massesColonnes[j] = sommesColonnes[j] / total;
+        }
+    std::vector<Eigen::Triplet<double, int64_t>> cellules;
+    cellules.reserve(t.cellules.size());
+    std::vector<double> racinesR;
+    for (int32_t i = 0; i < t.nbLignes; ++i) {
+        const double ri = sommesLignes[static_cast<size_t>(i)];
+        if (ri <= 0) continue;
+        const auto ligne = static_cast<int64_t>(racinesR.size());
+        racinesR.push_back(std::sqrt(ri / total));
+        for (int64_t k = t.debuts[static_cast<size_t>(i)]; k < t.debuts[static_cast<size_t>(i) + 1]; ++k) {
+            const CelluleTableau& c = t.cellules[static_cast<size_t>(k)];
+            cellules.emplace_back(ligne, rangColonne[static_cast<size_t>(c.colonne)],
+                                  c.compte / std::sqrt(ri * sommesColonnes[static_cast<size_t>(c.colonne)]));
+        }
+    }
+    p.a.resize(static_cast<int64_t>(racinesR.size()), static_cast<int64_t>(p.colonnes.size()));
+    p.a.setFromTriplets(cellules.begin(), cellules.end());
+    p.racineR = Eigen::Map<VectorXd>(racinesR.data(), static_cast<Eigen::Index>(racinesR.size()));
+    p.racineC.resize(static_cast<Eigen::Index>(p.colonnes.size()));
+    for (size_t j = 0; j < p.colonnes.size(); ++j)
+        p.racineC[static_cast<Eigen::Index>(j)] =
+            std::sqrt(p.massesColonnes[static_cast<size_t>(p.colonnes[j])]);
+    return p;
+}
+
+// The Gram matrix of S on its smaller side, applied to a vector: S^T S x = A^T (A x) - sqrt(c) (sqrt(c).x)
+// on the columns, S S^T x = A (A^T x) - sqrt(r) (sqrt(r).x) on the rows.
+class OperateurGram {
+  public:
+    using Scalar = double;
+    OperateurGram(const Preparation& p, bool colonnes) : m_p(p), m_colonnes(colonnes) {}
+    Eigen::Index rows() const { return m_colonnes ? m_p.a.cols() : m_p.a.rows(); }
+    Eigen::Index cols() const { return rows(); }
+    void perform_op(const double* x, double* y) const {
+        const Eigen::Map<const VectorXd> vx(x, rows());
+        Eigen::Map<VectorXd> vy(y, rows());
+        if (m_colonnes) {
+            const VectorXd ax = m_p.a * vx;
+            vy.noalias() = m_p.a.transpose() * ax;
+            vy -= m_p.racineC * m_p.racineC.dot(vx);
+        } else {
+            const VectorXd atx = m_p.a.transpose() * vx;
+            vy.noalias() = m_p.a * atx;
+            vy -= m_p.racineR * m_p.racineR.dot(vx);
+        }
+    }
+
+  private:
+    const Preparation& m_p;
+    bool m_colonnes;
+};
+
+// Eigenvalues in decreasing order and their eigenvectors in the same order.
+struct Vecteurs {
+    VectorXd valeurs;
+    MatrixXd vecteurs;
+};
+
+Vecteurs DecompositionComplete(const Preparation& p, bool colonnes) {
+    MatrixXd g = colonnes ? MatrixXd(Creuse(p.a.transpose() * p.a)) : MatrixXd(Creuse(p.a * p.a.transpose()));
+    const VectorXd& s = colonnes ? p.racineC : p.racineR;
+    g -= s * s.transpose();
+    const Eigen::SelfAdjointEigenSolver<MatrixXd> solveur(g);
+    return {solveur.eigenvalues().reverse(), solveur.eigenvectors().rowwise().reverse()};
+}
+
+Resultat<Vecteurs> DecompositionTronquee(const Preparation& p, bool colonnes, int32_t facteurs) {
+    OperateurGram op(p, colonnes);
+    const auto n = op.rows();
+    const Eigen::Index nev = std::min<Eigen::Index>(facteurs, n - 1);
+    const Eigen::Index ncv = std::min<Eigen::Index>(n, std::max<Eigen::Index>(2 * nev + 1, nev + 20));
+    Spectra::SymEigsSolver<OperateurGram> solveur(op, nev, ncv);
+    solveur.init();
+    solveur.compute(Spectra::SortRule::LargestAlge, 10000, 1e-13);
+    if (solveur.info() != Spectra::CompInfo::Successful)
+        return Echec{1, "Le calcul des valeurs propres n'a pas convergé."};
+    return Vecteurs{solveur.eigenvalues(), solveur.eigenvectors()};
+}
+
+// The principal coordinates of the active columns on factor k (sqrt(lambda) v / sqrt(c) on the columns'
+// side; (S^T u) / sqrt(c) on the rows' side).
+VectorXd Coordonnees(const Preparation& p, bool colonnes, const Vecteurs& v, Eigen::Index k) {
+    if (colonnes) return (std::sqrt(v.valeurs[k]) * v.vecteurs.col(k)).cwiseQuotient(p.racineC);
+    const VectorXd u = v.vecteurs.col(k);
+    VectorXd stu = p.a.transpose() * u;
+    stu -= p.racineC * p.racineR.dot(u);
+    return stu.cwiseQuotient(p.racineC);
+}
+
+std::vector<double> Distances(const Preparation& p, size_t nbColonnes) {
+    std::vector<double> d(nbColonnes, 0.0);
+    VectorXd carres = VectorXd::Zero(p.a.cols());
+    for (int64_t i = 0; i < p.a.outerSize(); ++i)
+        for (Creuse::InnerIterator it(p.a, i); it; ++it)
+            carres[it.col()] += it.value() * it.value();
+    for (size_t j = 0; j < p.colonnes.size(); ++j) {
+        const auto col = static_cast<size_t>(p.colonnes[j]);
+        d[col] = std::max(0.0, carres[static_cast<Eigen::Index>(j)] / p.massesColonnes[col] - 1.0);
+    }
+    return d;
+}
+
+// Adds factor k: the coordinates of every column (0 for an empty one), signed so that the largest in
+// absolute value is positive, with their contributions and squared cosines.
+void AjouteFacteur(AnalyseAFC& a, const Preparation& p, double lambda, const VectorXd& g) {
+    const size_t m = a.masses.size();
+    std::vector<double> coord(m, 0.0), ctr(m, 0.0), cos2(m, 0.0);
+    Eigen::Index plusGrand = 0;
+    g.cwiseAbs().maxCoeff(&plusGrand);
+    const double signe = g[plusGrand] < 0 ? -1.0 : 1.0;
+    for (size_t j = 0; j < p.colonnes.size(); ++j) {
+        const auto col = static_cast<size_t>(p.colonnes[j]);
+        const double x = signe * g[static_cast<Eigen::Index>(j)];
+        coord[col] = x;
+        ctr[col] = a.masses[col] * x * x / lambda;
+        cos2[col] = a.distances[col] > 0 ? std::min(1.0, x * x / a.distances[col]) : 0.0;
+    }
+    a.valeursPropres.push_back(lambda);
+    a.coordonnees.push_back(std::move(coord));
+    a.contributions.push_back(std::move(ctr));
+    a.cosinus2.push_back(std::move(cos2));
+}
+
+// Twelve significant digits: the values are exact to about 1e-12 of the largest; more would only show
+// the rounding noise (499.99999999999983 for 500).
+std::string Nombre(double v) {
+    char tampon[32];
+    std::snprintf(tampon, sizeof tampon, "%.12g", v == 0 ? 0.0 : v);
+    return tampon;
+}
+
+bool EcritFichier(const std::filesystem::path& chemin, const std::string& texte) {
+    const std::filesystem::path provisoire = chemin.string() + ".part";
+    std::FILE* f = std::fopen(provisoire.c_str(), "wb");
+    if (!f) return false;
+    const bool ecrit = std::fwrite(texte.data(), 1, texte.size(), f) == texte.size();
+    if (std::fclose(f) != 0 || !ecrit) return false;
+    std::error_code e;
+    std::filesystem::rename(provisoire, chemin, e);
+    return !e;
+}
+
+} // namespace
+
+Resultat<AnalyseAFC> CalculeAFC(const TableauAFC& tableau, const OptionsAFC& options) {
+    const Preparation p = Prepare(tableau);
+    const Eigen::Index petitCote = std::min(p.a.rows(), p.a.cols());
+    if (petitCote < 2)
+        return Echec{1, "Le tableau doit avoir au moins deux lignes et deux colonnes non vides."};
+    const bool colonnes = p.a.cols() <= p.a.rows();
+    const bool tronquee = options.methode == MethodeAFC::Tronquee ||
+                          (options.methode == MethodeAFC::Automatique && petitCote > options.limiteComplete);
+    Vecteurs v;
+    if (tronquee) {
+        Resultat<Vecteurs> r = DecompositionTronquee(p, colonnes, std::max(1, options.facteursTronques));
+        if (!r) return Echec{r.Code(), r.Message()};
+        v = std::move(r.Valeur());
+    } else {
+        v = DecompositionComplete(p, colonnes);
+    }
+
+    AnalyseAFC a;
+    a.tronquee = tronquee;
+    a.masses = p.massesColonnes;
+    a.distances = Distances(p, a.masses.size());
+    for (size_t j = 0; j < a.masses.size(); ++j)
+        a.inertieTotale += a.masses[j] * a.distances[j];
+    // The eigenvalues of the Gram matrix are found to within a few ulps of its norm (1 at most): below
+    // that, and below a singular value of 1e-9, a factor is noise.
+    const double bruit =
+        std::max(1e-18, 8.0 * static_cast<double>(petitCote) * std::numeric_limits<double>::epsilon());
+    for (Eigen::Index k = 0; k < v.valeurs.size() && k < petitCote - 1; ++k)
+        if (v.valeurs[k] > bruit) AjouteFacteur(a, p, v.valeurs[k], Coordonnees(p, colonnes, v, k));
+    if (a.valeursPropres.empty())
+        return Echec{1, "Le tableau n'a aucun facteur non trivial : ses colonnes ont toutes le même profil."};
+    return a;
+}
+
+std::string TexteFacteurs(const AnalyseAFC& a) {
+    const size_t m = a.masses.size();
+    const auto p = static_cast<size_t>(a.NbFacteurs());
+    std::string texte = std::to_string(m) + " " + std::to_string(p) + "\n";
+    for (size_t j = 0; j < m; ++j) {
+        texte += "P " + std::to_string(j) + " " + Nombre(a.masses[j]) + " " + Nombre(a.distances[j]);
+        for (size_t k = 0; k < p; ++k)
+            (texte += ' ') += Nombre(1000.0 * a.coordonnees[k][j]);
+        for (size_t k = 0; k < p; ++k)
+            (texte += ' ') += Nombre(100.0 * a.contributions[k][j]);
+        for (size_t k = 0; k < p; ++k)
+            (texte += ' ') += Nombre(a.cosinus2[k][j]);
+        texte += "\n";
+    }
+    return texte;
+}
+
+std::string TexteValeursPropres(const AnalyseAFC& a) {
+    std::string texte = std::to_string(a.NbFacteurs()) + "\n";
+    for (const double l : a.valeursPropres)
+        texte += std::to_string(std::llround(l * 1e6)) + "\n";
+    return texte;
+}
+
+Resultat<void> ExecuteAnalyseAFC(const std::string& dossier, const OptionsAFC& options) {
+    const std::filesystem::path d(dossier);
+    std::error_code e;
+    std::filesystem::remove(d / NomFacteurs, e);
+    std::filesystem::remove(d / NomValeursPropres, e);
+    std::string texte;
+    if (!LitFichierEntier((d / NomCoranDon).string(), texte))
+        return Echec{2, "Impossible de lire le fichier « coran.don » dans « " + dossier + " »."};
+    const Resultat<TableauAFC> tableau = LitTexteCoranDon(texte);
+    if (!tableau) return Echec{tableau.Code(), tableau.Message()};
+    texte = std::string();
+    const Resultat<AnalyseAFC> analyse = CalculeAFC(*tableau, options);
+    if (!analyse) return Echec{analyse.Code(), analyse.Message()};
+    if (!EcritFichier(d / NomValeursPropres, TexteValeursPropres(*analyse)) ||
+        !EcritFichier(d / NomFacteurs, TexteFacteurs(*analyse))) {
+        std::filesystem::remove(d / NomValeursPropres, e);
+        return Echec{2, "Impossible d'écrire les résultats dans « " + dossier + " »."};
+    }
+    return {};
+}
+
+} // namespace t3

@@ -1,0 +1,242 @@
+#include "afc/ExportAFC.h"
+
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace t3 {
+
+namespace {
+
+constexpr int32_t LargeurNombre = 5; // "%5d": the row number and each count
+constexpr size_t TailleMorceau = 1 << 20;
+
+int32_t NbChiffres(int64_t n) {
+    int32_t chiffres = 1;
+    for (; n >= 10; n /= 10)
+        ++chiffres;
+    return chiffres;
+}
+
+// The text goes out by pieces of about a megabyte, so that a table of thousands of parts is never held
+// whole.
+class Redacteur {
+  public:
+    explicit Redacteur(std::function<bool(const std::string&)> sortie) : m_sortie(std::move(sortie)) {}
+    void Texte(std::string_view texte) { m_tampon += texte; }
+    void FinLigne() {
+        m_tampon += "\r\n";
+        if (m_tampon.size() >= TailleMorceau) Vide();
+    }
+    // n right-aligned in largeur characters (wider when it needs more).
+    void Entier(int64_t n, int32_t largeur) {
+        char chiffres[24];
+        int32_t nb = 0;
+        const bool negatif = n < 0;
+        uint64_t reste = negatif ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
+        do {
+            chiffres[nb++] = static_cast<char>('0' + reste % 10);
+            reste /= 10;
+        } while (reste);
+        if (negatif) chiffres[nb++] = '-';
+        if (nb < largeur) m_tampon.append(static_cast<size_t>(largeur - nb), ' ');
+        while (nb > 0)
+            m_tampon += chiffres[--nb];
+    }
+    // The first 20 characters of the graphie, left-aligned in 20.
+    void Libelle(std::string_view graphie) {
+        graphie = graphie.substr(0, LongueurLibelleAFC);
+        m_tampon += graphie;
+        m_tampon.append(LongueurLibelleAFC - graphie.size(), ' ');
+    }
+    bool Vide() {
+        m_ok = m_ok && (m_tampon.empty() || m_sortie(m_tampon));
+        m_tampon.clear();
+        return m_ok;
+    }
+
+  private:
+    std::function<bool(const std::string&)> m_sortie;
+    std::string m_tampon;
+    bool m_ok = true;
+};
+
+// A row of the table: its number, its label, and its frequency in each part.
+struct Ligne {
+    int32_t numero;
+    std::string_view libelle;
+};
+
+// The widths of the row number and of the counts: those of the format, unless a number needs more.
+struct Largeurs {
+    int32_t numero = LargeurNombre;
+    int32_t compte = LargeurNombre;
+};
+
+// The frequencies of a segment entry in each part, from its positions.
+std::vector<int32_t> FrequencesSegment(const Partition& partition, int32_t entree) {
+    std::vector<int32_t> frequences(static_cast<size_t>(partition.NbParties()), 0);
+    for (const int32_t position : partition.Base()->LocOccFor(entree)) {
+        const int32_t partie = partition.PartieDansLesSpans(position);
+        if (partie >= 0 && partie < partition.NbParties()) ++frequences[static_cast<size_t>(partie)];
+    }
+    return frequences;
+}
+
+void RemplitFrequencesForme(const Partition& partition, int32_t forme, std::vector<int32_t>& frequences) {
+    std::fill(frequences.begin(), frequences.end(), 0);
+    for (const CelluleForme& c : partition.CellulesForme(forme))
+        frequences[static_cast<size_t>(c.partie)] = c.frequence;
+}
+
+void EcritLigne(Redacteur& r, const Largeurs& l, const Ligne& ligne, const std::vector<int32_t>& frequences) {
+    r.Entier(ligne.numero, l.numero);
+    r.Texte(" ");
+    r.Libelle(ligne.libelle);
+    for (const int32_t f : frequences)
+        r.Entier(f, l.compte);
+    r.FinLigne();
+}
+
+// The repeated segments that get a row: those at least as frequent as the forms written.
+std::vector<int32_t> SegmentsRetenus(const charg1& base, int32_t freqMin) {
+    std::vector<int32_t> retenus;
+    const FournisseurSegments* segments = base.Segments();
+    if (!segments) return retenus;
+    for (int32_t k = 0; k < segments->NbSegments(); ++k)
+        if (static_cast<int64_t>(segments->LocOccSeg(k).size()) >= freqMin) retenus.push_back(k);
+    return retenus;
+}
+
+Largeurs CalculeLargeurs(const Partition& partition, const ParamAFC& param,
+                         const std::vector<int32_t>& segments) {
+    const charg1& base = *partition.Base();
+    Largeurs l;
+    int64_t plusGrandNumero = param.ni - 1;
+    if (!segments.empty()) plusGrandNumero = base.Nbart() + 1 + segments.back();
+    l.numero = std::max(l.numero, NbChiffres(std::max<int64_t>(plusGrandNumero, 0)));
+    // A form's frequency in a part is at most its frequency; forms come in decreasing frequency.
+    int64_t plusGrandCompte = param.ni > 0 ? base.RetourneFrq(0) : 0;
+    for (const int32_t k : segments)
+        plusGrandCompte =
+            std::max<int64_t>(plusGrandCompte, static_cast<int64_t>(base.Segments()->LocOccSeg(k).size()));
+    l.compte = std::max(l.compte, NbChiffres(plusGrandCompte));
+    return l;
+}
+
+// A line of numbers in 4 columns each. A number after the first that would fill its 4 columns gets one
+// more, a blank, so that it never runs into the number before it (NJ of 1000 parts or more).
+void EcritChamps(Redacteur& r, std::initializer_list<int64_t> valeurs) {
+    bool premier = true;
+    for (const int64_t v : valeurs) {
+        r.Entier(v, premier ? 4 : std::max(4, NbChiffres(v) + 1));
+        premier = false;
+    }
+    r.FinLigne();
+}
+
+void EcritEntete(Redacteur& r, const Partition& partition, const ParamAFC& param, const Largeurs& l) {
+    const int32_t n = partition.NbParties();
+    r.Texte(param.titre);
+    r.FinLigne();
+    EcritChamps(r, {param.ni, param.nj, 5, 1, 0});
+    // Past 1000 parts every label takes a blank before it, so that no two labels run together.
+    const int32_t largeurEtiquette = std::max(4, NbChiffres(n - 1) + 1);
+    for (int32_t i = 0; i < n; ++i)
+        r.Entier(i, largeurEtiquette);
+    r.FinLigne();
+    for (int32_t i = 0; i < n; ++i)
+        r.Texte(!param.drapeauxColonnes || partition.Reference(i) ? "1" : "2");
+    r.FinLigne();
+    r.Texte("(");
+    r.Entier(l.numero + 1, 1);
+    r.Texte("x,5A4,");
+    r.Entier(n, 1);
+    r.Texte("F");
+    r.Entier(l.compte, 1);
+    r.Texte(".0)");
+    r.FinLigne();
+}
+
+void EcritControle(Redacteur& r, const ParamAFC& param) {
+    EcritChamps(r, {param.nf, 0, 0, 4, 150, 0, 0});
+}
+
+Resultat<void> Redige(const Partition& partition, const ParamAFC& param,
+                      std::function<bool(const std::string&)> sortie) {
+    const charg1* base = partition.Base();
+    if (!base || partition.NbParties() == 0) return Echec{1, "La partition n'a aucune partie."};
+    if (param.ni < 0 || param.ni > base->Nbform())
+        return Echec{1,
+                     "NI doit être un nombre de formes entre 0 et " + std::to_string(base->Nbform()) + "."};
+    const std::vector<int32_t> segments = SegmentsRetenus(*base, param.freqMin);
+    const Largeurs l = CalculeLargeurs(partition, param, segments);
+
+    Redacteur r(std::move(sortie));
+    EcritEntete(r, partition, param, l);
+    std::vector<int32_t> frequences(static_cast<size_t>(partition.NbParties()));
+    for (int32_t forme = 0; forme < param.ni; ++forme) {
+        RemplitFrequencesForme(partition, forme, frequences);
+        EcritLigne(r, l, {forme, base->Graphie(forme)}, frequences);
+    }
+    EcritControle(r, param);
+    for (const int32_t k : segments) {
+        const int32_t entree = base->Nbart() + 1 + k;
+        const std::string graphie = base->RetourneGraphie(entree, false);
+        EcritLigne(r, l, {entree, graphie}, FrequencesSegment(partition, entree));
+    }
+    if (!r.Vide()) return Echec{2, "Impossible d'écrire le fichier « coran.don »."};
+    return {};
+}
+
+} // namespace
+
+int32_t NbFormesFreqMin(const Partition& partition, int32_t freqMin) {
+    const charg1* base = partition.Base();
+    if (!base) return 0;
+    int32_t nb = 0;
+    while (nb < base->Nbform() && base->RetourneFrq(nb) >= freqMin)
+        ++nb;
+    return nb;
+}
+
+ParamAFC ParamAFCInitiaux(const Partition& partition, int32_t freqMin, bool drapeauxColonnes) {
+    ParamAFC p;
+    const charg1* base = partition.Base();
+    if (base) p.titre = base->NomBase() + " : " + std::string(base->Graphie(partition.CleType()));
+    p.freqMin = freqMin;
+    p.ni = NbFormesFreqMin(partition, freqMin);
+    p.nj = partition.NbParties();
+    p.nf = partition.NbParties() - 1;
+    p.drapeauxColonnes = drapeauxColonnes;
+    return p;
+}
+
+Resultat<std::string> TexteCoranDon(const Partition& partition, const ParamAFC& param) {
+    std::string texte;
+    const Resultat<void> fait = Redige(partition, param, [&texte](const std::string& morceau) {
+        texte += morceau;
+        return true;
+    });
+    if (!fait) return Echec{fait.Code(), fait.Message()};
+    return texte;
+}
+
+Resultat<void> EcritCoranDon(const std::string& dossier, const Partition& partition, const ParamAFC& param) {
+    const std::string chemin = dossier + "/" + NomCoranDon;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(chemin.c_str(), "wb"), std::fclose);
+    if (!f) return Echec{2, "Impossible de créer le fichier « " + chemin + " »."};
+    Resultat<void> fait = Redige(partition, param, [&f](const std::string& morceau) {
+        return std::fwrite(morceau.data(), 1, morceau.size(), f.get()) == morceau.size();
+    });
+    if (fait && std::fclose(f.release()) != 0)
+        return Echec{2, "Impossible d'écrire le fichier « " + chemin + " »."};
+    return fait;
+}
+
+} // namespace t3

@@ -1,0 +1,50 @@
+#pragma once
+// The exchange file "coran.don" that the correspondence analysis program reads: the table of the forms
+// (and of the repeated segments) by the parts of a partition, in fixed columns, lines ended by CR LF, in
+// Windows-1252 as the base holds its graphies.
+#include "Resultat.h"
+
+#include <cstdint>
+#include <string>
+
+namespace t3 {
+
+class Partition;
+
+// The name of the exchange file, and of the two result files, in the work folder of an analysis.
+inline constexpr char NomCoranDon[] = "coran.don";
+inline constexpr char NomFacteurs[] = "facteurs.txt";
+inline constexpr char NomValeursPropres[] = "vp.txt";
+inline constexpr char NomCah[] = "cah.txt";
+
+// Longest graphie written in a row: a longer one is cut.
+inline constexpr size_t LongueurLibelleAFC = 20;
+
+// What the parameter dialog of the analysis writes.
+struct ParamAFC {
+    std::string titre; // first line (Windows-1252)
+    int32_t ni = 0;    // form rows: the forms 0 to ni - 1
+    int32_t nj = 0;    // written in the header line only
+    int32_t nf = 0;    // factors, written in the control line
+    int32_t freqMin = 10;
+    // On (opened from the factor plot): flag 1 for the reference parts, 2 for the others; off: 1 for all.
+    bool drapeauxColonnes = false;
+};
+
+// The number of forms of frequency at least freqMin in the base (the forms come in decreasing frequency).
+int32_t NbFormesFreqMin(const Partition& partition, int32_t freqMin);
+
+// The dialog's initial values: the base's name, " : " and the key type as title; NI from FreqMin; NJ the
+// number of parts; NF one less.
+ParamAFC ParamAFCInitiaux(const Partition& partition, int32_t freqMin, bool drapeauxColonnes);
+
+// The whole text of "coran.don". Fails (code 1, French message) when NI is not between 0 and the number
+// of forms or when the partition has no part. The row numbers take 5 characters and the counts 5, as
+// the format line says; a number too wide for them (a count of 100000 or more) widens its columns for
+// the whole file, and the format line says so ("(7x,5A4,3F6.0)"), rather than run into its neighbour.
+Resultat<std::string> TexteCoranDon(const Partition& partition, const ParamAFC& param);
+
+// Writes "coran.don" into the folder, replacing it; a failure to write gets code 2.
+Resultat<void> EcritCoranDon(const std::string& dossier, const Partition& partition, const ParamAFC& param);
+
+} // namespace t3

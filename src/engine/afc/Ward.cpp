@@ -1,0 +1,215 @@
+#include "afc/Ward.h"
+
+#include "afc/ExportAFC.h"
+#include "afc/ListePoints.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <numeric>
+#include <sstream>
+
+namespace t3 {
+
+namespace {
+
+struct Grappe {
+    std::vector<double> centre;
+    int32_t effectif = 1;
+    bool active = true;
+};
+
+double CoutWard(const Grappe& a, const Grappe& b) {
+    double d2 = 0;
+    for (size_t k = 0; k < a.centre.size(); ++k) {
+        const double e = a.centre[k] - b.centre[k];
+        d2 += e * e;
+    }
+    const double na = a.effectif, nb = b.effectif;
+    return na * nb / (na + nb) * d2;
+}
+
+// The active cluster nearest to a by Ward's cost; on a tie, prefere (the cluster before a in the chain,
+// which keeps the chain from turning round), then the smallest number.
+int32_t PlusProche(const std::vector<Grappe>& g, int32_t a, int32_t prefere, double& cout) {
+    int32_t meilleur = -1;
+    cout = std::numeric_limits<double>::infinity();
+    if (prefere >= 0) {
+        meilleur = prefere;
+        cout = CoutWard(g[static_cast<size_t>(a)], g[static_cast<size_t>(prefere)]);
+    }
+    for (size_t b = 0; b < g.size(); ++b) {
+        if (!g[b].active || static_cast<int32_t>(b) == a) continue;
+        const double c = CoutWard(g[static_cast<size_t>(a)], g[b]);
+        if (c < cout) {
+            cout = c;
+            meilleur = static_cast<int32_t>(b);
+        }
+    }
+    return meilleur;
+}
+
+Grappe Reunit(const Grappe& a, const Grappe& b) {
+    Grappe r;
+    r.effectif = a.effectif + b.effectif;
+    r.centre.resize(a.centre.size());
+    for (size_t k = 0; k < a.centre.size(); ++k)
+        r.centre[k] = (a.effectif * a.centre[k] + b.effectif * b.centre[k]) / r.effectif;
+    return r;
+}
+
+// The merges in the order the chain made them, with the numbers of the clusters as they were made.
+std::vector<FusionCAH> ChaineDesPlusProches(const std::vector<std::vector<double>>& points) {
+    std::vector<Grappe> g;
+    for (const auto& p : points)
+        g.push_back({p, 1, true});
+    std::vector<FusionCAH> fusions;
+    std::vector<int32_t> chaine;
+    size_t actives = g.size();
+    int32_t prochaineLibre = 0;
+    while (actives > 1) {
+        if (chaine.empty()) {
+            while (!g[static_cast<size_t>(prochaineLibre)].active)
+                ++prochaineLibre;
+            chaine.push_back(prochaineLibre);
+        }
+        const int32_t a = chaine.back();
+        const int32_t avant = chaine.size() >= 2 ? chaine[chaine.size() - 2] : -1;
+        double cout = 0;
+        const int32_t b = PlusProche(g, a, avant, cout);
+        if (b != avant) {
+            chaine.push_back(b);
+            continue;
+        }
+        chaine.resize(chaine.size() - 2);
+        Grappe r = Reunit(g[static_cast<size_t>(a)], g[static_cast<size_t>(b)]);
+        g[static_cast<size_t>(a)].active = g[static_cast<size_t>(b)].active = false;
+        fusions.push_back({std::min(a, b), std::max(a, b), cout, r.effectif});
+        g.push_back(std::move(r));
+        --actives;
+    }
+    return fusions;
+}
+
+} // namespace
+
+ArbreCAH ClassificationWard(const std::vector<std::vector<double>>& points) {
+    ArbreCAH arbre;
+    arbre.nbPoints = static_cast<int32_t>(points.size());
+    std::vector<FusionCAH> faites = ChaineDesPlusProches(points);
+    // Ward's method never lowers a height along the tree: sorted by height (the order of making among
+    // equals), each merge comes after the merges of its two clusters. The clusters are then renumbered in
+    // that order.
+    std::vector<size_t> ordre(faites.size());
+    std::iota(ordre.begin(), ordre.end(), 0);
+    std::stable_sort(ordre.begin(), ordre.end(),
+                     [&faites](size_t x, size_t y) { return faites[x].hauteur < faites[y].hauteur; });
+    const auto n = static_cast<size_t>(arbre.nbPoints);
+    std::vector<int32_t> numero(n + faites.size());
+    std::iota(numero.begin(), numero.begin() + static_cast<std::ptrdiff_t>(n), 0);
+    for (size_t s = 0; s < ordre.size(); ++s) {
+        FusionCAH f = faites[ordre[s]];
+        const int32_t x = numero[static_cast<size_t>(f.gauche)], y = numero[static_cast<size_t>(f.droite)];
+        f.gauche = std::min(x, y);
+        f.droite = std::max(x, y);
+        numero[n + ordre[s]] = static_cast<int32_t>(n + s);
+        arbre.fusions.push_back(f);
+    }
+    return arbre;
+}
+
+std::vector<int32_t> ClassesCAH(const ArbreCAH& arbre, int32_t k) {
+    const auto n = static_cast<size_t>(arbre.nbPoints);
+    // The cluster that each point and each merge belongs to once the first n - k merges are made.
+    std::vector<size_t> parent(n + arbre.fusions.size());
+    std::iota(parent.begin(), parent.end(), 0);
+    const size_t faites =
+        std::min(arbre.fusions.size(), n - static_cast<size_t>(std::clamp<int32_t>(k, 1, arbre.nbPoints)));
+    for (size_t s = 0; s < faites; ++s) {
+        parent[static_cast<size_t>(arbre.fusions[s].gauche)] = n + s;
+        parent[static_cast<size_t>(arbre.fusions[s].droite)] = n + s;
+    }
+    std::vector<int32_t> classes(n, 0);
+    std::vector<int32_t> classeDeRacine(parent.size(), 0);
+    int32_t suivante = 0;
+    for (size_t i = 0; i < n; ++i) {
+        size_t r = i;
+        while (parent[r] != r)
+            r = parent[r];
+        if (classeDeRacine[r] == 0) classeDeRacine[r] = ++suivante;
+        classes[i] = classeDeRacine[r];
+    }
+    return classes;
+}
+
+std::string TexteCah(const ArbreCAH& arbre) {
+    std::string texte = "CAH " + std::to_string(arbre.nbPoints) + "\n";
+    for (size_t s = 0; s < arbre.fusions.size(); ++s) {
+        const FusionCAH& f = arbre.fusions[s];
+        char ligne[96];
+        std::snprintf(ligne, sizeof ligne, "%zu %d %d %.12g %d\n", s + 1, f.gauche, f.droite, f.hauteur,
+                      f.effectif);
+        texte += ligne;
+    }
+    const int32_t kmax = std::min(ClassesMaxCAH, arbre.nbPoints);
+    texte += "CLASSES " + std::to_string(kmax) + "\n";
+    for (int32_t k = 2; k <= kmax; ++k) {
+        texte += std::to_string(k);
+        for (const int32_t c : ClassesCAH(arbre, k))
+            (texte += ' ') += std::to_string(c);
+        texte += "\n";
+    }
+    return texte;
+}
+
+Resultat<std::vector<std::vector<int32_t>>> LitClassesCah(std::string_view texte) {
+    std::istringstream flux{std::string(texte)};
+    const Echec faute{LectureInvalide, "Le fichier « cah.txt » est incorrect."};
+    std::string mot;
+    int64_t n = 0, fusions = 0, kmax = 0;
+    if (!(flux >> mot >> n) || mot != "CAH" || n < 1 || n > static_cast<int64_t>(texte.size())) return faute;
+    std::string ligne;
+    std::getline(flux, ligne);
+    while (std::getline(flux, ligne) && ligne.rfind("CLASSES", 0) != 0)
+        ++fusions;
+    if (fusions != n - 1 || !(std::istringstream(ligne.substr(std::min<size_t>(7, ligne.size()))) >> kmax) ||
+        kmax != std::min<int64_t>(ClassesMaxCAH, n))
+        return faute;
+    std::vector<std::vector<int32_t>> classes;
+    for (int64_t k = 2; k <= kmax; ++k) {
+        int64_t lu = 0;
+        if (!(flux >> lu) || lu != k) return faute;
+        std::vector<int32_t> c(static_cast<size_t>(n));
+        for (int32_t& x : c)
+            if (!(flux >> x) || x < 1 || x > k) return faute;
+        classes.push_back(std::move(c));
+    }
+    return classes;
+}
+
+Resultat<void> ExecuteCah(const std::string& dossier) {
+    const std::filesystem::path d(dossier);
+    std::error_code e;
+    std::filesystem::remove(d / NomCah, e);
+    const Resultat<TListePoints> points = LitFacteurs((d / NomFacteurs).string());
+    if (!points) return Echec{points.Code(), points.Message()};
+    if (points->NbPoints() < 2)
+        return Echec{LectureInvalide, "La classification demande au moins deux points."};
+    std::vector<std::vector<double>> coordonnees(static_cast<size_t>(points->NbPoints()));
+    for (int32_t i = 0; i < points->NbPoints(); ++i)
+        for (int32_t k = 0; k < points->NbFacteurs(); ++k)
+            coordonnees[static_cast<size_t>(i)].push_back(points->Coordonnee(k, i) / 1000.0);
+    const std::string texte = TexteCah(ClassificationWard(coordonnees));
+    const std::string chemin = (d / NomCah).string();
+    std::FILE* f = std::fopen(chemin.c_str(), "wb");
+    const bool ecrit = f && std::fwrite(texte.data(), 1, texte.size(), f) == texte.size();
+    if (!f || std::fclose(f) != 0 || !ecrit) {
+        std::filesystem::remove(d / NomCah, e);
+        return Echec{2, "Impossible d'écrire « " + chemin + " »."};
+    }
+    return {};
+}
+
+} // namespace t3
