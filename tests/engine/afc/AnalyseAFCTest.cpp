@@ -339,7 +339,7 @@ int Lance(const std::filesystem::path& dossier, const std::string& programme, st
     return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
 }
 
-const std::string Ts3afc = std::string(T3_BIN_DIR) + "/../ts3afc/ts3afc";
+const std::string Ts3afc = std::string(T3_BIN_DIR) + "/ts3afc";
 
 } // namespace
 

@@ -102,7 +102,7 @@ TEST(Ts3cah, EcritCahTxt) {
     const auto& d = dossier.Chemin();
     t3test::EcritFichier(d / "facteurs.txt",
                          "3 1\nP 0 0.3 1 0 1 1\nP 1 0.3 1 1000 1 1\nP 2 0.4 1 5000 1 1\n");
-    const std::string ts3cah = std::string(T3_BIN_DIR) + "/../ts3cah/ts3cah";
+    const std::string ts3cah = std::string(T3_BIN_DIR) + "/ts3cah";
     const std::string commande = "cd '" + d.string() + "' && '" + ts3cah + "' 2> erreurs.txt";
     ASSERT_EQ(std::system(commande.c_str()), 0) << t3test::LitFichier(d / "erreurs.txt");
     EXPECT_EQ(t3test::LitFichier(d / "cah.txt"), "CAH 3\n1 0 1 0.5 2\n2 2 3 13.5 3\nCLASSES 3\n"

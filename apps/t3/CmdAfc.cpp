@@ -1,0 +1,219 @@
+// t3 afc and t3 cah: the correspondence analysis of the forms by the parts of a partition, run as the
+// workbench runs it (the exchange file written into a work folder, the analysis program run there, its
+// results read back), and the classes of the parts by Ward's clustering of their coordinates.
+#include "Commandes.h"
+
+#include "afc/ExportAFC.h"
+#include "afc/ListePoints.h"
+#include "afc/Programmes.h"
+#include "afc/Ward.h"
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "segmentation/Cp1252.h"
+
+#include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace t3cli {
+
+namespace {
+
+struct ParamAfc {
+    std::string par;
+    std::string cle; // Windows-1252
+    int32_t freqMin = t3::Partition::FreqMinInitiale;
+    std::vector<std::string> reference; // Windows-1252; empty: every part, no column flags
+    std::string dossier;
+    int32_t classes = 2;
+};
+
+std::string LitOption(const std::string& a, ParamAfc& p, bool cah) {
+    std::string valeur;
+    if (Option(a, "fmin", valeur)) {
+        if (!LitEntier(valeur, p.freqMin) || p.freqMin < 1)
+            return "--fmin attend un nombre entier d'au moins 1.";
+    } else if (Option(a, "reference", valeur)) {
+        p.reference = Noms(valeur);
+        if (p.reference.empty()) return "--reference attend des noms de parties.";
+    } else if (Option(a, "dossier", valeur)) {
+        if (valeur.empty()) return "--dossier attend un dossier.";
+        p.dossier = valeur;
+    } else if (cah && Option(a, "classes", valeur)) {
+        if (!LitEntier(valeur, p.classes) || p.classes < 2 || p.classes > t3::ClassesMaxCAH)
+            return "--classes attend un nombre de 2 à 10.";
+    } else {
+        return "argument inattendu : " + a;
+    }
+    return {};
+}
+
+std::string LitParametres(const Arguments& args, ParamAfc& p, bool cah) {
+    for (const std::string& a : args) {
+        std::string faute;
+        if (a.rfind("--", 0) == 0)
+            faute = LitOption(a, p, cah);
+        else if (p.par.empty())
+            p.par = a;
+        else if (p.cle.empty())
+            p.cle = t3::Utf8VersCp1252(a);
+        else
+            faute = "argument inattendu : " + a;
+        if (!faute.empty()) return faute;
+    }
+    if (p.par.empty()) return "il manque la base (fichier .par).";
+    if (p.cle.empty()) return "il manque le type de clé de la partition.";
+    return {};
+}
+
+// Marks the parts named as the reference set, the others out of it; the message naming an unknown part.
+std::string MarqueReference(const t3::charg1& base, t3::Partition& partition,
+                            const std::vector<std::string>& noms) {
+    for (int32_t i = 0; i < partition.NbParties(); ++i)
+        partition.SetReference(i, false);
+    for (const std::string& nom : noms) {
+        int32_t trouvee = -1;
+        for (int32_t i = 0; i < partition.NbParties() && trouvee < 0; ++i)
+            if (base.Graphie(partition.Contenu(i)) == nom) trouvee = i;
+        if (trouvee < 0)
+            return "la partie « " + t3::Cp1252VersUtf8(nom) + " » n'existe pas dans la partition.";
+        partition.SetReference(trouvee, true);
+    }
+    return {};
+}
+
+// Runs the program in the folder and waits for it; its messages go to the error stream as they are.
+t3::Resultat<void> Lance(const char* nom, const std::string& dossier) {
+    const std::string programme = t3::TrouveProgramme(nom);
+    if (programme.empty())
+        return t3::Echec{2, std::string("le programme ") + nom +
+                                " est introuvable (ni à côté de t3, ni dans le PATH)."};
+    const pid_t fils = ::fork();
+    if (fils < 0) return t3::Echec{2, std::string("impossible de lancer ") + programme + "."};
+    if (fils == 0) {
+        if (::chdir(dossier.c_str()) == 0)
+            ::execl(programme.c_str(), programme.c_str(), static_cast<char*>(nullptr));
+        std::fprintf(stderr, "t3 : impossible de lancer %s dans %s : %s\n", programme.c_str(),
+                     dossier.c_str(), std::strerror(errno));
+        ::_exit(127);
+    }
+    int statut = 0;
+    while (::waitpid(fils, &statut, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(statut) || WEXITSTATUS(statut) != 0)
+        return t3::Echec{2, std::string(nom) + " a échoué dans « " + dossier + " »."};
+    return {};
+}
+
+// Opens the base, writes "coran.don" into the work folder and runs the analysis there. On success the
+// folder holds "facteurs.txt" and "vp.txt"; noms gets the name of each part.
+t3::Resultat<std::string> Analyse(const ParamAfc& p, std::vector<std::string>& noms) {
+    t3::charg1 base;
+    if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return t3::Echec{2, ouverte.Message()};
+    const auto cle = TypeCle(base, p.cle);
+    if (!cle) return t3::Echec{2, cle.Message()};
+    t3::Partition partition(&base, *cle);
+    if (partition.NbParties() < 2)
+        return t3::Echec{2, "l'analyse demande une partition d'au moins deux parties."};
+    if (!p.reference.empty())
+        if (const std::string faute = MarqueReference(base, partition, p.reference); !faute.empty())
+            return t3::Echec{2, faute};
+    partition.SetFreqMin(p.freqMin);
+    std::string dossier = p.dossier;
+    if (dossier.empty()) {
+        const auto fait = t3::DossierAnalyses(base);
+        if (!fait) return t3::Echec{2, fait.Message()};
+        dossier = *fait;
+    }
+    t3::SupprimeResultats(dossier);
+    const t3::ParamAFC param = t3::ParamAFCInitiaux(partition, p.freqMin, !p.reference.empty());
+    if (const auto ecrit = t3::EcritCoranDon(dossier, partition, param); !ecrit)
+        return t3::Echec{2, ecrit.Message()};
+    if (const auto lance = Lance(t3::ProgrammeAFC, dossier); !lance) return t3::Echec{2, lance.Message()};
+    for (int32_t i = 0; i < partition.NbParties(); ++i)
+        noms.emplace_back(base.Graphie(partition.Contenu(i)));
+    return dossier;
+}
+
+std::string Decimales(double v, int decimales) {
+    char texte[64];
+    std::snprintf(texte, sizeof texte, "%.*f", decimales, v);
+    return texte;
+}
+
+std::string Nom(const std::vector<std::string>& noms, int32_t i) {
+    return i >= 0 && static_cast<size_t>(i) < noms.size() ? noms[static_cast<size_t>(i)] : std::to_string(i);
+}
+
+void AfficheFacteurs(const t3::TListePoints& points, const std::vector<std::string>& noms) {
+    Sortie sortie;
+    sortie << "Partie\tMasse\tDistance";
+    for (int32_t k = 0; k < points.NbFacteurs(); ++k)
+        sortie << "\tF" << int64_t{k + 1};
+    sortie << "\n";
+    for (int32_t i = 0; i < points.NbPoints(); ++i) {
+        sortie << Nom(noms, i) << "\t" << Decimales(points.Masse(i), 3) << "\t"
+               << Decimales(points.Distance(i), 3);
+        for (int32_t k = 0; k < points.NbFacteurs(); ++k)
+            sortie << "\t" << Decimales(points.Coordonnee(k, i), 2);
+        sortie << "\n";
+    }
+}
+
+int ExecuteAfcOuCah(const Arguments& args, bool cah) {
+    ParamAfc p;
+    if (const std::string faute = LitParametres(args, p, cah); !faute.empty())
+        return Erreur(faute + "\n" + TexteUsage());
+    std::vector<std::string> noms;
+    const auto dossier = Analyse(p, noms);
+    if (!dossier) return Erreur(dossier.Message());
+    if (!cah) {
+        const auto lu = t3::LitResultatsAFC(*dossier);
+        if (!lu) return Erreur(lu.Message());
+        AfficheFacteurs(lu->points, noms);
+        return SortieOk;
+    }
+    if (const auto lance = Lance(t3::ProgrammeCAH, *dossier); !lance) return Erreur(lance.Message());
+    std::string texte;
+    if (!t3::LitFichierEntier(*dossier + "/" + t3::NomCah, texte))
+        return Erreur("le fichier « cah.txt » est absent.");
+    const auto classes = t3::LitClassesCah(texte);
+    if (!classes) return Erreur(classes.Message());
+    const auto k = static_cast<size_t>(p.classes - 2);
+    if (k >= classes->size())
+        return Erreur("la partition n'a pas assez de parties pour " + std::to_string(p.classes) +
+                      " classes.");
+    Sortie sortie;
+    sortie << "Partie\tClasse\n";
+    for (size_t i = 0; i < (*classes)[k].size(); ++i)
+        sortie << Nom(noms, static_cast<int32_t>(i)) << "\t" << int64_t{(*classes)[k][i]} << "\n";
+    return SortieOk;
+}
+
+int ExecuteAfc(const Arguments& args) {
+    return ExecuteAfcOuCah(args, false);
+}
+
+int ExecuteCah(const Arguments& args) {
+    return ExecuteAfcOuCah(args, true);
+}
+
+} // namespace
+
+T3_COMMANDE(90, "afc",
+            "  afc BASE.par CLE [--fmin=10] [--reference=P1,P2...] [--dossier=DIR]\n"
+            "                      l'analyse factorielle des correspondances des formes de fréquence au\n"
+            "                      moins FMIN par les parties de la partition par CLE : écrit « coran.don »\n"
+            "                      dans DIR (par défaut le dossier BASE.afc à côté de la base), y lance\n"
+            "                      ts3afc et affiche la table des facteurs (partie, masse, distance,\n"
+            "                      coordonnées x 1000) ; --reference : les parties de référence (drapeaux\n"
+            "                      des colonnes 1, les autres 2)\n",
+            ExecuteAfc);
+
+T3_COMMANDE(91, "cah",
+            "  cah BASE.par CLE [options de afc] [--classes=2]\n"
+            "                      la classification de Ward des parties sur leurs coordonnées (ts3cah\n"
+            "                      après ts3afc) : la classe de chaque partie pour 2 à 10 classes\n",
+            ExecuteCah);
+
+} // namespace t3cli

@@ -1,0 +1,65 @@
+#include "afc/Programmes.h"
+
+#include "afc/ExportAFC.h"
+#include "corpus/charg1.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace t3 {
+
+namespace {
+
+bool Executable(const std::filesystem::path& chemin) {
+    std::error_code e;
+    return std::filesystem::is_regular_file(chemin, e) && ::access(chemin.c_str(), X_OK) == 0;
+}
+
+} // namespace
+
+std::string DossierExecutable() {
+    std::error_code e;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", e);
+    return e ? std::string() : exe.parent_path().string();
+}
+
+std::string TrouveProgramme(std::string_view nom, const std::string& dossierExecutable,
+                            std::string_view chemins) {
+    if (!dossierExecutable.empty()) {
+        const std::filesystem::path voisin = std::filesystem::path(dossierExecutable) / nom;
+        if (Executable(voisin)) return voisin.string();
+    }
+    while (!chemins.empty()) {
+        const size_t fin = std::min(chemins.find(':'), chemins.size());
+        const std::string_view dossier = chemins.substr(0, fin);
+        chemins.remove_prefix(std::min(fin + 1, chemins.size()));
+        if (dossier.empty()) continue;
+        const std::filesystem::path candidat = std::filesystem::path(dossier) / nom;
+        if (Executable(candidat)) return candidat.string();
+    }
+    return {};
+}
+
+std::string TrouveProgramme(std::string_view nom) {
+    const char* path = std::getenv("PATH");
+    return TrouveProgramme(nom, DossierExecutable(), path ? path : "");
+}
+
+Resultat<std::string> DossierAnalyses(const charg1& base) {
+    const std::filesystem::path dossier = std::filesystem::path(base.Dossier()) / (base.NomBase() + ".afc");
+    std::error_code e;
+    std::filesystem::create_directories(dossier, e);
+    if (e || !std::filesystem::is_directory(dossier))
+        return Echec{2,
+                     "Impossible de créer le dossier de travail de l'analyse « " + dossier.string() + " »."};
+    return dossier.string();
+}
+
+void SupprimeResultats(const std::string& dossier) {
+    std::error_code e;
+    for (const char* nom : {NomFacteurs, NomValeursPropres, NomCah})
+        std::filesystem::remove(std::filesystem::path(dossier) / nom, e);
+}
+
+} // namespace t3
