@@ -79,11 +79,11 @@ struct Largeurs {
 };
 
 // The frequencies of a segment entry in each part, from its positions.
-std::vector<int32_t> FrequencesSegment(const Partition& partition, int32_t entree) {
-    std::vector<int32_t> frequences(static_cast<size_t>(partition.NbParties()), 0);
+std::vector<int32_t> FrequencesSegment(const Partition& partition, int32_t entree, int32_t n) {
+    std::vector<int32_t> frequences(static_cast<size_t>(n), 0);
     for (const int32_t position : partition.Base()->LocOccFor(entree)) {
         const int32_t partie = partition.PartieDansLesSpans(position);
-        if (partie >= 0 && partie < partition.NbParties()) ++frequences[static_cast<size_t>(partie)];
+        if (partie >= 0 && partie < n) ++frequences[static_cast<size_t>(partie)];
     }
     return frequences;
 }
@@ -91,7 +91,8 @@ std::vector<int32_t> FrequencesSegment(const Partition& partition, int32_t entre
 void RemplitFrequencesForme(const Partition& partition, int32_t forme, std::vector<int32_t>& frequences) {
     std::fill(frequences.begin(), frequences.end(), 0);
     for (const CelluleForme& c : partition.CellulesForme(forme))
-        frequences[static_cast<size_t>(c.partie)] = c.frequence;
+        if (static_cast<size_t>(c.partie) < frequences.size())
+            frequences[static_cast<size_t>(c.partie)] = c.frequence;
 }
 
 void EcritLigne(Redacteur& r, const Largeurs& l, const Ligne& ligne, const std::vector<int32_t>& frequences) {
@@ -141,7 +142,7 @@ void EcritChamps(Redacteur& r, std::initializer_list<int64_t> valeurs) {
 }
 
 void EcritEntete(Redacteur& r, const Partition& partition, const ParamAFC& param, const Largeurs& l) {
-    const int32_t n = partition.NbParties();
+    const int32_t n = NbColonnesAFC(partition, param);
     r.Texte(param.titre);
     r.FinLigne();
     EcritChamps(r, {param.ni, param.nj, 5, 1, 0});
@@ -179,7 +180,8 @@ Resultat<void> Redige(const Partition& partition, const ParamAFC& param,
 
     Redacteur r(std::move(sortie));
     EcritEntete(r, partition, param, l);
-    std::vector<int32_t> frequences(static_cast<size_t>(partition.NbParties()));
+    const int32_t n = NbColonnesAFC(partition, param);
+    std::vector<int32_t> frequences(static_cast<size_t>(n));
     for (int32_t forme = 0; forme < param.ni; ++forme) {
         RemplitFrequencesForme(partition, forme, frequences);
         EcritLigne(r, l, {forme, base->Graphie(forme)}, frequences);
@@ -188,13 +190,17 @@ Resultat<void> Redige(const Partition& partition, const ParamAFC& param,
     for (const int32_t k : segments) {
         const int32_t entree = base->Nbart() + 1 + k;
         const std::string graphie = base->RetourneGraphie(entree, false);
-        EcritLigne(r, l, {entree, graphie}, FrequencesSegment(partition, entree));
+        EcritLigne(r, l, {entree, graphie}, FrequencesSegment(partition, entree, n));
     }
     if (!r.Vide()) return Echec{2, "Impossible d'écrire le fichier « coran.don »."};
     return {};
 }
 
 } // namespace
+
+int32_t NbColonnesAFC(const Partition& partition, const ParamAFC& param) {
+    return param.nbColonnes >= 1 ? std::min(param.nbColonnes, partition.NbParties()) : partition.NbParties();
+}
 
 int32_t NbFormesFreqMin(const Partition& partition, int32_t freqMin) {
     const charg1* base = partition.Base();

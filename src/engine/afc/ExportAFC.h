@@ -29,7 +29,13 @@ struct ParamAFC {
     int32_t freqMin = 10;
     // On (opened from the factor plot): flag 1 for the reference parts, 2 for the others; off: 1 for all.
     bool drapeauxColonnes = false;
+    // The columns written: the first parts only when at least 1 and below the number of parts (a table
+    // of a few thousand paragraphs out of tens of thousands); every part otherwise.
+    int32_t nbColonnes = 0;
 };
+
+// The number of columns that the parameters write for the partition.
+int32_t NbColonnesAFC(const Partition& partition, const ParamAFC& param);
 
 // The number of forms of frequency at least freqMin in the base (the forms come in decreasing frequency).
 int32_t NbFormesFreqMin(const Partition& partition, int32_t freqMin);

@@ -47,6 +47,17 @@ TEST(ExportAFC, TroisPartiesOctetParOctet) {
                                            "    2 anticonstitutionnell    1    1    0\r\n"
                                            "    3 z                       0    1    1\r\n"
                                            "   2   0   0   4 150   0   0\r\n");
+    // The first two parts only.
+    ParamAFC deux = param;
+    deux.nbColonnes = deux.nj = 2;
+    deux.nf = 1;
+    EXPECT_EQ(t3::TexteCoranDon(partition, deux)->substr(texte->find("\r\n") + 2),
+              "   4   2   5   1   0\r\n   0   1\r\n11\r\n(6x,5A4,2F5.0)\r\n"
+              "    0 x                       3    1\r\n"
+              "    1 y                       1    2\r\n"
+              "    2 anticonstitutionnell    1    1\r\n"
+              "    3 z                       0    1\r\n"
+              "   1   0   0   4 150   0   0\r\n");
     // FreqMin 3 keeps x and y only; the analysis program reads back what was written.
     const ParamAFC trois = t3::ParamAFCInitiaux(partition, 3, false);
     EXPECT_EQ(trois.ni, 2);
