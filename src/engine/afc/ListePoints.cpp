@@ -4,8 +4,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
 
 namespace t3 {
 
@@ -156,12 +157,21 @@ Resultat<std::vector<int64_t>> LitTexteValeursPropres(std::string_view texte) {
 }
 
 bool LitFichierEntier(const std::string& chemin, std::string& contenu) {
-    std::ifstream f(chemin, std::ios::binary);
+    // One read into a buffer of the file's size: "coran.don" of thousands of parts runs to hundreds of
+    // megabytes, which a growing stream would copy several times.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(chemin.c_str(), "rb"), std::fclose);
     if (!f) return false;
-    std::ostringstream tampon;
-    tampon << f.rdbuf();
-    contenu = std::move(tampon).str();
-    return !f.bad();
+    contenu.clear();
+    std::error_code e;
+    const auto taille = std::filesystem::file_size(chemin, e);
+    if (!e) contenu.resize(static_cast<size_t>(taille));
+    size_t lus = std::fread(contenu.data(), 1, contenu.size(), f.get());
+    contenu.resize(lus);
+    // A file that grew meanwhile, or whose size is unknown: read the rest by pieces.
+    char morceau[1 << 16];
+    while ((lus = std::fread(morceau, 1, sizeof morceau, f.get())) > 0)
+        contenu.append(morceau, lus);
+    return !std::ferror(f.get());
 }
 
 Resultat<TListePoints> LitFacteurs(const std::string& chemin) {
