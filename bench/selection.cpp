@@ -76,7 +76,12 @@ int main(int argc, char** argv) {
     const t3::CalculSegments& segments = **calcul;
     base.AssigneSR(&segments);
     etape("calcul_segments");
-    std::printf("segments %d\nformes %d\n", segments.NbSegments(), base.Nbform());
+    int64_t positions = 0;
+    for (const t3::Segment& s : segments.Segments())
+        positions += s.frequence;
+    // What the computation keeps in memory besides its list: 4 bytes per occurrence of a segment.
+    std::printf("segments %d\nformes %d\npositions %lld\n", segments.NbSegments(), base.Nbform(),
+                static_cast<long long>(positions));
 
     std::vector<int32_t> lignes = t3::LignesSegments(segments.NbSegments());
     t3::TrieSegments(lignes, segments.Segments(), base, t3::TriSR::Longueur);
