@@ -11,8 +11,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <limits>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace t3 {
 
@@ -117,17 +121,35 @@ Vecteurs DecompositionComplete(const Preparation& p, bool colonnes) {
     return {solveur.eigenvalues().reverse(), solveur.eigenvectors().rowwise().reverse()};
 }
 
+// Whether every pair found solves G v = lambda v to within tolerance, lambda in [0, 1] (Lanczos's
+// iteration may break down on a Krylov space that closes early and return pairs that do not).
+bool PairesValables(const OperateurGram& op, const Vecteurs& v) {
+    VectorXd gv(op.rows());
+    for (Eigen::Index k = 0; k < v.valeurs.size(); ++k) {
+        const double l = v.valeurs[k];
+        op.perform_op(v.vecteurs.col(k).data(), gv.data());
+        if (!(l >= -1e-9 && l <= 1 + 1e-9) || (gv - l * v.vecteurs.col(k)).norm() > 1e-8) return false;
+    }
+    return true;
+}
+
+// The leading eigenpairs: from the truncated solver; from the dense decomposition for a side small enough
+// that the Krylov space would be the whole space, or when the solver's pairs are not eigenpairs.
 Resultat<Vecteurs> DecompositionTronquee(const Preparation& p, bool colonnes, int32_t facteurs) {
+    constexpr Eigen::Index LimiteSecours = 4000;
     OperateurGram op(p, colonnes);
     const auto n = op.rows();
     const Eigen::Index nev = std::min<Eigen::Index>(facteurs, n - 1);
-    const Eigen::Index ncv = std::min<Eigen::Index>(n, std::max<Eigen::Index>(2 * nev + 1, nev + 20));
+    const Eigen::Index ncv = std::max<Eigen::Index>(2 * nev + 1, nev + 20);
+    if (ncv >= n) return DecompositionComplete(p, colonnes);
     Spectra::SymEigsSolver<OperateurGram> solveur(op, nev, ncv);
     solveur.init();
     solveur.compute(Spectra::SortRule::LargestAlge, 10000, 1e-13);
-    if (solveur.info() != Spectra::CompInfo::Successful)
-        return Echec{1, "Le calcul des valeurs propres n'a pas convergé."};
-    return Vecteurs{solveur.eigenvalues(), solveur.eigenvectors()};
+    Vecteurs v;
+    if (solveur.info() == Spectra::CompInfo::Successful) v = {solveur.eigenvalues(), solveur.eigenvectors()};
+    if (solveur.info() == Spectra::CompInfo::Successful && PairesValables(op, v)) return v;
+    if (n <= LimiteSecours) return DecompositionComplete(p, colonnes);
+    return Echec{1, "Le calcul des valeurs propres n'a pas convergé."};
 }
 
 // The principal coordinates of the active columns on factor k (sqrt(lambda) v / sqrt(c) on the columns'
@@ -182,6 +204,42 @@ std::string Nombre(double v) {
     return tampon;
 }
 
+// A file read in place: mapped into memory when the system allows it (a "coran.don" of 2,000 parts runs
+// to a gigabyte, which a copy would double), read whole otherwise.
+class FichierLu {
+  public:
+    explicit FichierLu(const std::string& chemin) {
+        const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return;
+        struct stat etat {};
+        if (::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && etat.st_size > 0) {
+            void* p = ::mmap(nullptr, static_cast<size_t>(etat.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+            if (p != MAP_FAILED) {
+                ::madvise(p, static_cast<size_t>(etat.st_size), MADV_SEQUENTIAL);
+                m_projection = p;
+                m_taille = static_cast<size_t>(etat.st_size);
+            }
+        }
+        ::close(fd);
+        m_lu = m_projection || LitFichierEntier(chemin, m_copie);
+    }
+    ~FichierLu() {
+        if (m_projection) ::munmap(m_projection, m_taille);
+    }
+    FichierLu(const FichierLu&) = delete;
+    FichierLu& operator=(const FichierLu&) = delete;
+    bool Lu() const { return m_lu; }
+    std::string_view Texte() const {
+        return m_projection ? std::string_view(static_cast<const char*>(m_projection), m_taille) : m_copie;
+    }
+
+  private:
+    void* m_projection = nullptr;
+    size_t m_taille = 0;
+    std::string m_copie;
+    bool m_lu = false;
+};
+
 bool EcritFichier(const std::filesystem::path& chemin, const std::string& texte) {
     const std::filesystem::path provisoire = chemin.string() + ".part";
     std::FILE* f = std::fopen(provisoire.c_str(), "wb");
@@ -222,7 +280,8 @@ Resultat<AnalyseAFC> CalculeAFC(const TableauAFC& tableau, const OptionsAFC& opt
     // that, and below a singular value of 1e-9, a factor is noise.
     const double bruit =
         std::max(1e-18, 8.0 * static_cast<double>(petitCote) * std::numeric_limits<double>::epsilon());
-    for (Eigen::Index k = 0; k < v.valeurs.size() && k < petitCote - 1; ++k)
+    const Eigen::Index facteurs = tronquee ? std::max(1, options.facteursTronques) : petitCote - 1;
+    for (Eigen::Index k = 0; k < v.valeurs.size() && k < petitCote - 1 && k < facteurs; ++k)
         if (v.valeurs[k] > bruit) AjouteFacteur(a, p, v.valeurs[k], Coordonnees(p, colonnes, v, k));
     if (a.valeursPropres.empty())
         return Echec{1, "Le tableau n'a aucun facteur non trivial : ses colonnes ont toutes le même profil."};
@@ -258,12 +317,14 @@ Resultat<void> ExecuteAnalyseAFC(const std::string& dossier, const OptionsAFC& o
     std::error_code e;
     std::filesystem::remove(d / NomFacteurs, e);
     std::filesystem::remove(d / NomValeursPropres, e);
-    std::string texte;
-    if (!LitFichierEntier((d / NomCoranDon).string(), texte))
-        return Echec{2, "Impossible de lire le fichier « coran.don » dans « " + dossier + " »."};
-    const Resultat<TableauAFC> tableau = LitTexteCoranDon(texte);
+    Resultat<TableauAFC> tableau = Echec{};
+    {
+        const FichierLu fichier((d / NomCoranDon).string());
+        if (!fichier.Lu())
+            return Echec{2, "Impossible de lire le fichier « coran.don » dans « " + dossier + " »."};
+        tableau = LitTexteCoranDon(fichier.Texte());
+    }
     if (!tableau) return Echec{tableau.Code(), tableau.Message()};
-    texte = std::string();
     const Resultat<AnalyseAFC> analyse = CalculeAFC(*tableau, options);
     if (!analyse) return Echec{analyse.Code(), analyse.Message()};
     if (!EcritFichier(d / NomValeursPropres, TexteValeursPropres(*analyse)) ||

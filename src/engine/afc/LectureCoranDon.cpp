@@ -64,13 +64,23 @@ bool Entiers(std::string_view ligne, std::vector<int64_t>& valeurs) {
     return true;
 }
 
-// A whole number in a field of fixed width, blanks allowed around it; a blank field is 0.
-bool Champ(std::string_view champ, int64_t& valeur) {
-    champ = SansBlancs(champ);
+// A whole number in a field of fixed width (at most 18 characters), blanks allowed around it; a blank
+// field is 0. Read by hand: a table of thousands of parts holds hundreds of millions of fields.
+enum class Lu { Nombre, Negatif, Autre };
+Lu Champ(const char* p, const char* fin, int64_t& valeur) {
+    while (p < fin && Blanc(*p))
+        ++p;
+    const bool negatif = p < fin && *p == '-';
+    p += negatif;
+    const char* chiffres = p;
     valeur = 0;
-    if (champ.empty()) return true;
-    const auto [p, erreur] = std::from_chars(champ.data(), champ.data() + champ.size(), valeur);
-    return erreur == std::errc() && p == champ.data() + champ.size();
+    while (p < fin && *p >= '0' && *p <= '9')
+        valeur = valeur * 10 + (*p++ - '0');
+    const bool vide = p == chiffres;
+    while (p < fin && Blanc(*p))
+        ++p;
+    if (p != fin || (negatif && vide)) return Lu::Autre;
+    return negatif && valeur > 0 ? Lu::Negatif : Lu::Nombre;
 }
 
 struct Format {
@@ -172,11 +182,14 @@ std::string Lecteur::LitRangee(int64_t rangee) {
         return Ici() + "la ligne a " + std::to_string(ligne.size()) + " caractères au lieu de " +
                std::to_string(attendu);
     const auto w = static_cast<size_t>(m_format.largeur);
-    for (int32_t j = 0; j < m_t.nbColonnes; ++j) {
+    const char* champ = ligne.data() + debut;
+    for (int32_t j = 0; j < m_t.nbColonnes; ++j, champ += w) {
         int64_t compte = 0;
-        if (!Champ(ligne.substr(static_cast<size_t>(debut) + static_cast<size_t>(j) * w, w), compte))
+        const Lu lu = Champ(champ, champ + w, compte);
+        if (lu == Lu::Autre)
             return Ici() + "la colonne " + std::to_string(j + 1) + " ne tient pas un nombre entier";
-        if (compte < 0) return Ici() + "la colonne " + std::to_string(j + 1) + " tient un effectif négatif";
+        if (lu == Lu::Negatif)
+            return Ici() + "la colonne " + std::to_string(j + 1) + " tient un effectif négatif";
         if (compte > std::numeric_limits<int32_t>::max())
             return Ici() + "la colonne " + std::to_string(j + 1) + " tient un effectif trop grand";
         if (compte > 0) m_t.cellules.push_back({j, static_cast<int32_t>(compte)});

@@ -3,7 +3,9 @@
 #include "afc/ExportAFC.h"
 #include "corpus/charg1.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <unistd.h>
 
@@ -60,6 +62,18 @@ void SupprimeResultats(const std::string& dossier) {
     std::error_code e;
     for (const char* nom : {NomFacteurs, NomValeursPropres, NomCah})
         std::filesystem::remove(std::filesystem::path(dossier) / nom, e);
+}
+
+int ExecuteProgrammeAnalyse(const char* nom, const std::function<Resultat<void>()>& travail) {
+    try {
+        const Resultat<void> fait = travail();
+        if (fait) return 0;
+        std::fprintf(stderr, "%s : %s\n", nom, fait.Message().c_str());
+    } catch (const std::exception& e) {
+        // Only the standard library throws here: memory exhausted by a table too large.
+        std::fprintf(stderr, "%s : le calcul a échoué (%s).\n", nom, e.what());
+    }
+    return 2;
 }
 
 } // namespace t3

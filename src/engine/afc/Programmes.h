@@ -5,6 +5,7 @@
 // share it).
 #include "Resultat.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -33,5 +34,9 @@ Resultat<std::string> DossierAnalyses(const charg1& base);
 // Removes the result files of an earlier run ("facteurs.txt", "vp.txt", "cah.txt") from the folder, so
 // that a run that fails is never read as one that succeeded.
 void SupprimeResultats(const std::string& dossier);
+
+// The body of an analysis program named nom: runs travail, and on its failure prints "nom : message" on
+// the error stream. Returns the exit status: 0 on success, 2 on failure, memory exhausted included.
+int ExecuteProgrammeAnalyse(const char* nom, const std::function<Resultat<void>()>& travail);
 
 } // namespace t3

@@ -291,7 +291,7 @@ TEST(AnalyseAFC, ColonneVide) {
 // The truncated solver finds the leading factors that the dense one finds, on both sides of the table.
 TEST(AnalyseAFC, SolveursDenseEtTronqueDAccord) {
     std::mt19937 alea(2000);
-    const std::pair<size_t, size_t> tailles[] = {{120, 45}, {12, 80}};
+    const std::pair<size_t, size_t> tailles[] = {{120, 45}, {40, 150}};
     for (const auto& [lignes, colonnes] : tailles) {
         SCOPED_TRACE(std::to_string(lignes) + " x " + std::to_string(colonnes));
         const TableauAFC t = Tableau(TableAleatoire(alea, lignes, colonnes));
@@ -315,6 +315,19 @@ TEST(AnalyseAFC, SolveursDenseEtTronqueDAccord) {
     ASSERT_TRUE(a);
     EXPECT_TRUE(a->tronquee);
     EXPECT_EQ(a->NbFacteurs(), 10);
+}
+
+// On a side too small for it, or where its iteration breaks down, the truncated solver gives way to the
+// dense decomposition: the leading factors asked for, never an eigenvalue above 1 (a 2 x 2 table once
+// gave 125).
+TEST(AnalyseAFC, TronqueeSurUnPetitTableau) {
+    const TableauAFC t = Tableau({{123457, 1}, {3, 70}});
+    const AnalyseAFC dense = Analyse(t), tronquee = Analyse(t, MethodeAFC::Tronquee, 3);
+    ASSERT_EQ(tronquee.NbFacteurs(), 1);
+    EXPECT_NEAR(tronquee.valeursPropres[0], dense.valeursPropres[0], Precision);
+    EXPECT_LE(tronquee.valeursPropres[0], 1);
+    std::mt19937 alea(3);
+    EXPECT_EQ(Analyse(Tableau(TableAleatoire(alea, 30, 20)), MethodeAFC::Tronquee, 4).NbFacteurs(), 4);
 }
 
 TEST(AnalyseAFC, TableauxSansFacteur) {
