@@ -1,0 +1,74 @@
+// Any bytes as "coran.don", read by the analysis program's reader and, when it accepts them, analysed.
+// Never a crash: a file that cannot be read exactly is refused with its French message; an accepted
+// table either has no factor (with a message) or gives an analysis whose identities hold (eigenvalues
+// in ]0, 1] and decreasing, masses summing to 1, contributions summing to 1 on each factor, squared
+// cosines in [0, 1]) and whose "facteurs.txt" and "vp.txt" the factor plot's readers accept.
+#include "AideFuzz.h"
+
+#include "afc/AnalyseAFC.h"
+#include "afc/LectureCoranDon.h"
+#include "afc/ListePoints.h"
+
+#include <cmath>
+#include <string>
+
+using namespace t3;
+
+namespace {
+
+constexpr double Marge = 1e-6;
+
+void VerifieAnalyse(const TableauAFC& tableau, const AnalyseAFC& a) {
+    VERIFIE(a.NbFacteurs() >= 1, "a successful analysis has a factor");
+    VERIFIE(a.masses.size() == static_cast<size_t>(tableau.nbColonnes), "one mass per column");
+    double masses = 0;
+    for (const double m : a.masses)
+        masses += m;
+    VERIFIE(std::abs(masses - 1) < Marge, std::to_string(masses));
+    for (int32_t k = 0; k < a.NbFacteurs(); ++k) {
+        const double l = a.valeursPropres[static_cast<size_t>(k)];
+        VERIFIE(l > 0 && l <= 1 + Marge, std::to_string(l));
+        if (k > 0)
+            VERIFIE(l <= a.valeursPropres[static_cast<size_t>(k) - 1] + Marge, "decreasing eigenvalues");
+        double ctr = 0;
+        for (size_t j = 0; j < a.masses.size(); ++j) {
+            ctr += a.contributions[static_cast<size_t>(k)][j];
+            const double c2 = a.cosinus2[static_cast<size_t>(k)][j];
+            VERIFIE(c2 >= 0 && c2 <= 1, std::to_string(c2));
+            VERIFIE(std::isfinite(a.coordonnees[static_cast<size_t>(k)][j]), "finite coordinate");
+        }
+        VERIFIE(std::abs(ctr - 1) < Marge, std::to_string(ctr));
+    }
+    const auto points = LitTexteFacteurs(TexteFacteurs(a));
+    VERIFIE(points, points.Message());
+    VERIFIE(points->NbPoints() == tableau.nbColonnes && points->NbFacteurs() == a.NbFacteurs(), "counts");
+    const auto vp = LitTexteValeursPropres(TexteValeursPropres(a));
+    VERIFIE(vp && vp->size() == static_cast<size_t>(a.NbFacteurs()), vp.Message());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
+    const std::string_view texte(reinterpret_cast<const char*>(donnees), taille);
+    const Resultat<TableauAFC> tableau = LitTexteCoranDon(texte);
+    if (!tableau) {
+        VERIFIE(!tableau.Message().empty(), "a refusal has its message");
+        return 0;
+    }
+    VERIFIE(tableau->nbLignes >= 1 && tableau->debuts.size() == static_cast<size_t>(tableau->nbLignes) + 1,
+            "one start per row");
+    for (const CelluleTableau& c : tableau->cellules)
+        VERIFIE(c.colonne >= 0 && c.colonne < tableau->nbColonnes && c.compte > 0, "cells within the table");
+    // Both solvers, the truncated one on a few factors.
+    for (const MethodeAFC methode : {MethodeAFC::Complete, MethodeAFC::Tronquee}) {
+        OptionsAFC options;
+        options.methode = methode;
+        options.facteursTronques = 3;
+        const Resultat<AnalyseAFC> analyse = CalculeAFC(*tableau, options);
+        if (analyse)
+            VerifieAnalyse(*tableau, *analyse);
+        else
+            VERIFIE(!analyse.Message().empty(), "a failure has its message");
+    }
+    return 0;
+}
