@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
                         std::isfinite(p.Y()[static_cast<size_t>(i)]),
                     "finite coordinates");
             for (int32_t k = 0; k < p.NbFacteurs(); ++k)
-                VERIFIE(std::isfinite(p.Contribution(k, i) + p.Cosinus2(k, i)), "finite further values");
+                VERIFIE(std::isfinite(p.Contribution(k, i)) && std::isfinite(p.Cosinus2(k, i)),
+                        "finite further values");
         }
     } else {
         VERIFIE(!points.Message().empty(), "a refusal has its message");
