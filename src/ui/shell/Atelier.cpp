@@ -35,6 +35,11 @@ Atelier::Atelier(ServicesAtelier& services, FabriqueRapport fabrique)
 // The windows borrow the loaders: whoever owns them closes them first.
 Atelier::~Atelier() = default;
 
+void Atelier::AttacheSegments(t3::charg1& base, std::shared_ptr<const t3::FournisseurSegments> segments) {
+    base.AssigneSR(segments.get());
+    m_segments[&base] = std::move(segments);
+}
+
 bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
     const QFileInfo info(cheminDonne);
     const QString chemin = info.absoluteFilePath();

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,9 @@ class Atelier : public QObject {
     bool CreeBase(const QString& chemin);
 
     t3::charg1* Chargeur() const { return m_chargeur; }
+    // Attaches repeated segments to a base (charg1::AssigneSR) and keeps them as long as the base: the
+    // loader only borrows them. The segments attached before are released, once no window holds them.
+    void AttacheSegments(t3::charg1& base, std::shared_ptr<const t3::FournisseurSegments> segments);
     t3::Corpus& CorpusModele() { return m_corpus; }
     RapportCourant* Rapport() const { return m_rapport.get(); }
     void SetRapport(std::unique_ptr<RapportCourant> rapport);
@@ -79,6 +83,8 @@ class Atelier : public QObject {
     ServicesAtelier& m_services;
     FabriqueRapport m_fabrique;
     t3::Corpus m_corpus;
+    // The segments attached to each base; declared first so that they outlive the loaders borrowing them.
+    std::map<const t3::charg1*, std::shared_ptr<const t3::FournisseurSegments>> m_segments;
     std::vector<std::unique_ptr<t3::charg1>> m_chargeurs; // every base opened, kept for its windows
     std::vector<QString> m_chemins;                       // the canonical path of each one's .par
     t3::charg1* m_chargeur = nullptr;

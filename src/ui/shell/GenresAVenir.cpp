@@ -4,8 +4,6 @@
 
 namespace t3ui {
 
-T3_GENRE_FENETRE(GenreFenetre{
-    .rang = 40, .nom = "BtnSR", .glyphe = "SR", .teinte = 30, .aide = "Segments Répétés"});
 T3_GENRE_FENETRE(GenreFenetre{.rang = 70,
                               .nom = "BtnParag",
                               .glyphe = "§",
