@@ -16,6 +16,7 @@
 #include "shell/Atelier.h"
 #include "shell/BarreEtat.h"
 #include "shell/Dialogues.h"
+#include "shell/GenresFenetres.h"
 #include "shell/PanneauGauche.h"
 #include "shell/RapportCourant.h"
 #include "shell/TFenPrinc.h"
@@ -25,6 +26,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPointer>
@@ -44,7 +46,8 @@ namespace {
 
 // "le" is the most frequent form, 5 times; "le chat" occurs 4 times, "le chat dort" and
 // "le chat mange" twice each, and "dort . le chat" twice across a full stop.
-const QString Corpus = "le chat dort . le chat dort . le chat mange , le chien dort . le chat mange .\n";
+const QString Corpus =
+    "<auteur=Hugo>\nle chat dort . le chat dort . le chat mange , le chien dort . le chat mange .\n";
 
 // Every form at least 10 times, so that each begins segments of several lengths and frequencies.
 const QString Riche = QString("a b c . a b d . b c d . c d a b .\n").repeated(5) + "a b c d . b a .\n";
@@ -109,6 +112,7 @@ class TfrmSRTest : public QObject {
     void AucunSegmentEtAnnulation();
     void LaPageDuRapport();
     void UnSecondCalculFermeLaPremiereListe();
+    void SansLaFenetrePrincipale();
 };
 
 void TfrmSRTest::LeDialogueEtSesBornes() {
@@ -138,8 +142,12 @@ void TfrmSRTest::LeDialogueEtSesBornes() {
         }
         signes.sort();
         QCOMPARE(signes, QStringList({",", "."}));
-        QCOMPARE(dialogue->ListCles()->count(), base.Nbcle());
+        QCOMPARE(base.Nbcle(), 1);
+        QCOMPARE(dialogue->ListCles()->count(), 1);
+        QCOMPARE(dialogue->ListCles()->item(0)->data(Qt::UserRole).toInt(),
+                 base.Nbform() + base.Nbartponct());
         QVERIFY(!dialogue->ListCles()->isEnabled());
+        QVERIFY(dialogue->findChild<QLabel*>("LbCles")->text().contains("ignorées"));
         QCOMPARE(dialogue->Delimiteurs().size(), size_t(2));
         dialogue->EditSR()->setValue(2);
         QCOMPARE(dialogue->SeuilFormes(), 5);
@@ -330,6 +338,39 @@ void TfrmSRTest::UnSecondCalculFermeLaPremiereListe() {
     QCOMPARE(t3uitest::Depose(concordance->ConcorEdit()->viewport(), donnees.get()),
              t3uitest::Depot::Accepte);
     QCOMPARE(concordance->GroupeCourant()->NbOcc(), 2);
+}
+
+// A workbench whose frame is not the main window: nothing can keep the segments attached to the base.
+class ServicesSansCadre : public ServicesAtelier {
+  public:
+    QWidget cadre;
+    QWidget* Cadre() override { return &cadre; }
+    void SetStatusText(const QString&) override {}
+    void StepProgress() override {}
+    void StepProgressBy2() override {}
+    void ResetProgress() override {}
+    std::function<void(int32_t)> Jauge(int) override { return {}; }
+    void DockeDansListesGauche(QWidget*, const QString&) override {}
+    QMdiSubWindow* AjouteFenetre(QWidget*) override { return nullptr; }
+    void AmeneAuPremierPlan(QWidget*) override {}
+    void Mosaique() override {}
+    TFenNavig* Navigation() override { return nullptr; }
+    t3::Corpus& CorpusModele() override { std::abort(); }
+    t3::charg1* Chargeur() override { return nullptr; }
+    RapportCourant* Rapport() override { return nullptr; }
+    const t3::Tgen* GroupeCourant() const override { return nullptr; }
+};
+
+void TfrmSRTest::SansLaFenetrePrincipale() {
+    Poste a;
+    const auto& genres = GenresFenetres();
+    const auto genre =
+        std::find_if(genres.begin(), genres.end(), [](const GenreFenetre& g) { return g.nom == "BtnSR"; });
+    QVERIFY(genre != genres.end() && genre->cree);
+    ServicesSansCadre services;
+    QVERIFY(!genre->cree(services, a.Base()));
+    QCOMPARE(Dialogues::MessagesAffiches(), QStringList("Tessaron3|Casting raté!"));
+    QVERIFY(!a.Base()->Segments());
 }
 
 QTEST_MAIN(TfrmSRTest)
