@@ -56,22 +56,26 @@ Preparation Prepare(const TableauAFC& t) {
             p.colonnes.push_back(static_cast<int32_t>(j));
             p.massesColonnes[j] = sommesColonnes[j] / total;
         }
-    std::vector<Eigen::Triplet<double, int64_t>> cellules;
-    cellules.reserve(t.cellules.size());
+    // A is filled row after row, each row's columns in increasing order, as the table keeps them.
     std::vector<double> racinesR;
+    for (int32_t i = 0; i < t.nbLignes; ++i)
+        if (sommesLignes[static_cast<size_t>(i)] > 0)
+            racinesR.push_back(std::sqrt(sommesLignes[static_cast<size_t>(i)] / total));
+    p.a.resize(static_cast<int64_t>(racinesR.size()), static_cast<int64_t>(p.colonnes.size()));
+    p.a.reserve(static_cast<int64_t>(t.cellules.size()));
+    int64_t ligne = 0;
     for (int32_t i = 0; i < t.nbLignes; ++i) {
         const double ri = sommesLignes[static_cast<size_t>(i)];
         if (ri <= 0) continue;
-        const auto ligne = static_cast<int64_t>(racinesR.size());
-        racinesR.push_back(std::sqrt(ri / total));
+        p.a.startVec(ligne);
         for (int64_t k = t.debuts[static_cast<size_t>(i)]; k < t.debuts[static_cast<size_t>(i) + 1]; ++k) {
             const CelluleTableau& c = t.cellules[static_cast<size_t>(k)];
-            cellules.emplace_back(ligne, rangColonne[static_cast<size_t>(c.colonne)],
-                                  c.compte / std::sqrt(ri * sommesColonnes[static_cast<size_t>(c.colonne)]));
+            p.a.insertBack(ligne, rangColonne[static_cast<size_t>(c.colonne)]) =
+                c.compte / std::sqrt(ri * sommesColonnes[static_cast<size_t>(c.colonne)]);
         }
+        ++ligne;
     }
-    p.a.resize(static_cast<int64_t>(racinesR.size()), static_cast<int64_t>(p.colonnes.size()));
-    p.a.setFromTriplets(cellules.begin(), cellules.end());
+    p.a.finalize();
     p.racineR = Eigen::Map<VectorXd>(racinesR.data(), static_cast<Eigen::Index>(racinesR.size()));
     p.racineC.resize(static_cast<Eigen::Index>(p.colonnes.size()));
     for (size_t j = 0; j < p.colonnes.size(); ++j)
@@ -113,8 +117,22 @@ struct Vecteurs {
     MatrixXd vecteurs;
 };
 
+// A^T A, its lower half, summed row by row over the pairs of non-zero cells of each row: no sparse
+// product and no conversion of A for a table of few columns and many rows.
+MatrixXd GramColonnes(const Creuse& a) {
+    MatrixXd g = MatrixXd::Zero(a.cols(), a.cols());
+    const int64_t* debuts = a.outerIndexPtr();
+    const int64_t* colonnes = a.innerIndexPtr();
+    const double* valeurs = a.valuePtr();
+    for (int64_t i = 0; i < a.rows(); ++i)
+        for (int64_t x = debuts[i]; x < debuts[i + 1]; ++x)
+            for (int64_t y = x; y < debuts[i + 1]; ++y)
+                g(colonnes[y], colonnes[x]) += valeurs[x] * valeurs[y];
+    return g;
+}
+
 Vecteurs DecompositionComplete(const Preparation& p, bool colonnes) {
-    MatrixXd g = colonnes ? MatrixXd(Creuse(p.a.transpose() * p.a)) : MatrixXd(Creuse(p.a * p.a.transpose()));
+    MatrixXd g = colonnes ? GramColonnes(p.a) : MatrixXd(Creuse(p.a * p.a.transpose()));
     const VectorXd& s = colonnes ? p.racineC : p.racineR;
     g -= s * s.transpose();
     const Eigen::SelfAdjointEigenSolver<MatrixXd> solveur(g);
