@@ -84,12 +84,6 @@ QString Phrase(const std::string& message) {
     return phrase;
 }
 
-QString DateRapport() {
-    const QDateTime maintenant = QDateTime::currentDateTime();
-    const QLocale francais(QLocale::French, QLocale::France);
-    return francais.toString(maintenant.date(), QLocale::LongFormat) + " - " + maintenant.toString("hh:mm");
-}
-
 } // namespace
 
 T3_GENRE_FENETRE(GenreFenetre{.rang = 30,

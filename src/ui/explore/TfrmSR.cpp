@@ -30,12 +30,6 @@ namespace {
 
 constexpr t3::Couleur Blanc = t3::CouleurRGB(255, 255, 255);
 
-QString DateRapport() {
-    const QDateTime maintenant = QDateTime::currentDateTime();
-    const QLocale francais(QLocale::French, QLocale::France);
-    return francais.toString(maintenant.date(), QLocale::LongFormat) + " - " + maintenant.toString("hh:mm");
-}
-
 // The dialog centred on the main window; false on cancel.
 bool Parametre(TFenPrepSR& dialogue, QWidget* cadre) {
     dialogue.adjustSize();

@@ -6,11 +6,19 @@
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QLocale>
 
 #include <fstream>
 
 namespace t3ui {
+
+QString DateRapport() {
+    const QDateTime maintenant = QDateTime::currentDateTime();
+    const QLocale francais(QLocale::French, QLocale::France);
+    return francais.toString(maintenant.date(), QLocale::LongFormat) + " - " + maintenant.toString("hh:mm");
+}
 
 bool AjoutePageAuRapport(ServicesAtelier& services, QWidget* fenetre, const QString& fichier,
                          const QString& titre, const std::function<void(std::ostream&)>& ecrit) {

@@ -13,6 +13,10 @@ namespace t3ui {
 
 class ServicesAtelier;
 
+// The date and time the report pages show: the long French date, " - ", hours and minutes
+// ("mercredi 9 décembre 2026 - 15:04").
+QString DateRapport();
+
 // False, after a French message, when the page could not be written; also false, silently, when there is
 // no report (no base open).
 bool AjoutePageAuRapport(ServicesAtelier& services, QWidget* fenetre, const QString& fichier,

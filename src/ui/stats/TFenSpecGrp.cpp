@@ -242,13 +242,9 @@ void TFenSpecGrp::RemetCompteurPages() {
 // The records in the list's own order (strongest excess first), whatever the radio buttons show.
 void TFenSpecGrp::AjouteAuRapport() {
     const QString fichier = QString::fromStdString(t3::NomPageSpecifs(s_compteurPages));
-    const QDateTime maintenant = QDateTime::currentDateTime();
-    const QLocale francais(QLocale::French, QLocale::France);
     t3::EnteteSpecifs entete{.titre = VersCp1252(windowTitle()),
                              .nomBase = VersCp1252(CheminQt(m_base->NomBase())),
-                             .dateHeure =
-                                 VersCp1252(francais.toString(maintenant.date(), QLocale::LongFormat) +
-                                            " - " + maintenant.toString("hh:mm")),
+                             .dateHeure = VersCp1252(DateRapport()),
                              .partition = m_partition,
                              .texteParties = VersCp1252(m_parties->text())};
     const QString titre =
