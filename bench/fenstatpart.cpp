@@ -11,7 +11,7 @@
 #include "shell/Dialogues.h"
 #include "shell/TFenPrinc.h"
 #include "stats/CalcSpecTot.h"
-#include "stats/ParamSpec.h"
+#include "stats/ParametresSpecificites.h"
 #include "stats/TFenChoixPart.h"
 #include "stats/TFenStatPart.h"
 #include "stats/TableFormesParties.h"

@@ -44,7 +44,7 @@ T3_GENRE_FENETRE(GenreFenetre{.rang = 1,
                               .cree = CreeDictionnaire});
 
 ModeleDicNum::ModeleDicNum(const t3::charg1* base, QObject* parent)
-    : QAbstractTableModel(parent), m_base(base), m_couleur(t3::CouleurRGB(0, 0, 255)) {
+    : ModeleGlissable(base, t3::CouleurRGB(0, 0, 255), parent) {
     m_lignes.resize(static_cast<size_t>(base->Nbform() + base->Nbartponct()));
     std::iota(m_lignes.begin(), m_lignes.end(), 0);
 }
@@ -77,20 +77,6 @@ QVariant ModeleDicNum::headerData(int section, Qt::Orientation orientation, int 
     if (section == 1) return QStringLiteral("Fréquence");
     return m_lexicographique ? QStringLiteral("Formes (ordre lexicographique)")
                              : QStringLiteral("Formes (ordre lexicométrique)");
-}
-
-Qt::ItemFlags ModeleDicNum::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
-                           : Qt::NoItemFlags;
-}
-
-QStringList ModeleDicNum::mimeTypes() const {
-    return {TTgenDragObject::TypeMime};
-}
-
-QMimeData* ModeleDicNum::mimeData(const QModelIndexList& indexes) const {
-    return TTgenDragObject::DesLignes(indexes, m_source, m_base, m_couleur,
-                                      [this](int ligne) { return Entree(ligne); });
 }
 
 int ModeleDicNum::Ligne(int32_t entree) const {

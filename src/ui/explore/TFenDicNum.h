@@ -4,6 +4,7 @@
 // is virtual: rows are produced from the loader on demand through a row map of one number per entry.
 #include "Globaux.h"
 #include "explore/ListeGlissable.h"
+#include "explore/ModeleGlissable.h"
 #include "explore/Pastille.h"
 
 #include <QAbstractTableModel>
@@ -22,7 +23,7 @@ class charg1;
 
 namespace t3ui {
 
-class ModeleDicNum : public QAbstractTableModel {
+class ModeleDicNum : public ModeleGlissable {
     Q_OBJECT
   public:
     ModeleDicNum(const t3::charg1* base, QObject* parent = nullptr);
@@ -31,25 +32,17 @@ class ModeleDicNum : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QStringList mimeTypes() const override;
-    // The group of the selected rows, in row order, for a drag.
-    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    int32_t EntreeGlissee(int ligne) const override { return Entree(ligne); }
 
     int32_t Entree(int ligne) const { return m_lignes[static_cast<size_t>(ligne)]; }
     int Ligne(int32_t entree) const;
     bool Lexicographique() const { return m_lexicographique; }
     // Moves from one order to the other; the rows move (a row keeps its entry through persistent indexes).
     void InverseOrdre();
-    void SetSource(QObject* source) { m_source = source; }
-    void SetCouleur(t3::Couleur couleur) { m_couleur = couleur; }
 
   private:
-    const t3::charg1* m_base;
     std::vector<int32_t> m_lignes; // row -> entry
     bool m_lexicographique = false;
-    QObject* m_source = nullptr;
-    t3::Couleur m_couleur;
 };
 
 class TFenDicNum : public QWidget {

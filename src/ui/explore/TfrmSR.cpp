@@ -85,7 +85,7 @@ T3_GENRE_FENETRE(GenreFenetre{.rang = 40,
                               .cree = CreeSegments});
 
 ModeleSR::ModeleSR(std::shared_ptr<const t3::CalculSegments> calcul, QObject* parent)
-    : QAbstractTableModel(parent), m_calcul(std::move(calcul)),
+    : ModeleGlissable(&calcul->Base(), 0, parent), m_calcul(std::move(calcul)),
       m_lignes(t3::LignesSegments(m_calcul->NbSegments())) {}
 
 int ModeleSR::rowCount(const QModelIndex& parent) const {
@@ -122,20 +122,6 @@ QVariant ModeleSR::headerData(int section, Qt::Orientation orientation, int role
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     static const char* const titres[] = {"Lg", "Segment", "Frq"};
     return section >= 0 && section < 3 ? QString(titres[section]) : QVariant();
-}
-
-Qt::ItemFlags ModeleSR::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
-                           : Qt::NoItemFlags;
-}
-
-QStringList ModeleSR::mimeTypes() const {
-    return {TTgenDragObject::TypeMime};
-}
-
-QMimeData* ModeleSR::mimeData(const QModelIndexList& indexes) const {
-    return TTgenDragObject::DesLignes(indexes, m_source, &m_calcul->Base(), m_couleur,
-                                      [this](int ligne) { return EntreeDeLigne(ligne); });
 }
 
 // The selection follows its segments to their new rows.

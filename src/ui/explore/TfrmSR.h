@@ -5,6 +5,7 @@
 // keeps its computation; when new segments are attached to the base, it closes, so that it never drags
 // entries the loader now reads as other segments.
 #include "Globaux.h"
+#include "explore/ModeleGlissable.h"
 #include "explore/TriSegments.h"
 #include "shell/FenetreRapport.h"
 
@@ -24,7 +25,7 @@ class ListeGlissable;
 class Pastille;
 class ServicesAtelier;
 
-class ModeleSR : public QAbstractTableModel {
+class ModeleSR : public ModeleGlissable {
     Q_OBJECT
   public:
     ModeleSR(std::shared_ptr<const t3::CalculSegments> calcul, QObject* parent);
@@ -34,23 +35,16 @@ class ModeleSR : public QAbstractTableModel {
     // Qt::UserRole: the segment's entry number in the loader, Nbart() + 1 + its index.
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QStringList mimeTypes() const override;
-    // The segment entries of the selected rows in row order, of the pastille's colour; null for none.
-    QMimeData* mimeData(const QModelIndexList& indexes) const override;
 
     // Sorts the rows by a column; each call sorts the same way.
     void Trie(t3::TriSR tri);
     int32_t SegmentDeLigne(int ligne) const { return m_lignes[static_cast<size_t>(ligne)]; }
     int32_t EntreeDeLigne(int ligne) const;
-    void SetSource(QObject* source) { m_source = source; }
-    void SetCouleur(t3::Couleur couleur) { m_couleur = couleur; }
+    int32_t EntreeGlissee(int ligne) const override { return EntreeDeLigne(ligne); }
 
   private:
     std::shared_ptr<const t3::CalculSegments> m_calcul;
     std::vector<int32_t> m_lignes; // row r shows segment m_lignes[r]
-    QObject* m_source = nullptr;
-    t3::Couleur m_couleur = 0;
 };
 
 class TfrmSR : public QWidget, public FenetreRapport {

@@ -47,7 +47,7 @@ t3::Couleur CouleurPartiesChoisies(const t3::Partition& partition) {
 
 ModeleSpecGrp::ModeleSpecGrp(const t3::charg1* base, const std::vector<t3::EnregSpec>& resultats,
                              QObject* parent)
-    : QAbstractTableModel(parent), m_base(base), m_resultats(resultats) {}
+    : ModeleGlissable(base, t3::CouleurRGB(0, 0, 255), parent), m_resultats(resultats) {}
 
 int ModeleSpecGrp::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_resultats.size());
@@ -89,20 +89,6 @@ QVariant ModeleSpecGrp::headerData(int section, Qt::Orientation orientation, int
     if (role != Qt::DisplayRole) return {};
     static const char* const titres[] = {"Terme", "Frq Tot.", "Frq Partie", "Spécif"};
     return section >= 0 && section < 4 ? QString(titres[section]) : QVariant();
-}
-
-Qt::ItemFlags ModeleSpecGrp::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
-                           : Qt::NoItemFlags;
-}
-
-QStringList ModeleSpecGrp::mimeTypes() const {
-    return {TTgenDragObject::TypeMime};
-}
-
-QMimeData* ModeleSpecGrp::mimeData(const QModelIndexList& indexes) const {
-    return TTgenDragObject::DesLignes(indexes, m_source, m_base, m_couleur,
-                                      [this](int ligne) { return Enregistrement(ligne).entree; });
 }
 
 // Switching the order only repaints: the rows keep their count.

@@ -4,10 +4,10 @@
 // strongest deficits first. Selected rows are dragged as a group of the pastille's colour; the list is
 // added to the report as a page.
 #include "Globaux.h"
+#include "explore/ModeleGlissable.h"
 #include "shell/FenetreRapport.h"
 #include "stats/PrimSpecifs.h"
 
-#include <QAbstractTableModel>
 #include <QWidget>
 
 #include <memory>
@@ -28,7 +28,7 @@ class ListeGlissable;
 class Pastille;
 class ServicesAtelier;
 
-class ModeleSpecGrp : public QAbstractTableModel {
+class ModeleSpecGrp : public ModeleGlissable {
     Q_OBJECT
   public:
     ModeleSpecGrp(const t3::charg1* base, const std::vector<t3::EnregSpec>& resultats, QObject* parent);
@@ -37,23 +37,15 @@ class ModeleSpecGrp : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QStringList mimeTypes() const override;
-    // The group of the selected rows' entries in row order, of the pastille's colour; null for none.
-    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    int32_t EntreeGlissee(int ligne) const override { return Enregistrement(ligne).entree; }
 
     // The record shown on a row: the row itself with the positives first, from the end otherwise.
     const t3::EnregSpec& Enregistrement(int ligne) const;
     void SetPositivesDabord(bool oui);
-    void SetSource(QObject* source) { m_source = source; }
-    void SetCouleur(t3::Couleur couleur) { m_couleur = couleur; }
 
   private:
-    const t3::charg1* m_base;
     const std::vector<t3::EnregSpec>& m_resultats;
     bool m_positivesDabord = true;
-    QObject* m_source = nullptr;
-    t3::Couleur m_couleur = 0;
 };
 
 class TFenSpecGrp : public QWidget, public FenetreRapport {

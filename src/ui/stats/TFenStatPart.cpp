@@ -11,7 +11,7 @@
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
 #include "stats/CalcSpecTot.h"
-#include "stats/ParamSpec.h"
+#include "stats/ParametresSpecificites.h"
 #include "stats/SpecEvolutives.h"
 #include "stats/TFenSpecGrp.h"
 #include "stats/TableFormesParties.h"

@@ -18,7 +18,7 @@
 #include "shell/TFenNavig.h"
 #include "shell/TFenPrinc.h"
 #include "shell/TexteQt.h"
-#include "stats/ParamSpec.h"
+#include "stats/ParametresSpecificites.h"
 #include "stats/TFenChoixPart.h"
 #include "stats/TFenSpecGrp.h"
 #include "stats/TFenStatPart.h"

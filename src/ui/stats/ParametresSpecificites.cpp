@@ -1,4 +1,4 @@
-#include "stats/ParamSpec.h"
+#include "stats/ParametresSpecificites.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
