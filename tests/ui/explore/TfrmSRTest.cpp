@@ -2,6 +2,7 @@
 // the computation from the toolbar, the three sorts, the drag of segments onto a concordance, the
 // report page, and a second computation closing the first list.
 #include "AideUi.h"
+#include "ServicesFactices.h"
 
 #include "corpus/charg1.h"
 #include "explore/CalculSegments.h"
@@ -341,24 +342,9 @@ void TfrmSRTest::UnSecondCalculFermeLaPremiereListe() {
 }
 
 // A workbench whose frame is not the main window: nothing can keep the segments attached to the base.
-class ServicesSansCadre : public ServicesAtelier {
-  public:
-    QWidget cadre;
-    QWidget* Cadre() override { return &cadre; }
-    void SetStatusText(const QString&) override {}
-    void StepProgress() override {}
-    void StepProgressBy2() override {}
-    void ResetProgress() override {}
-    std::function<void(int32_t)> Jauge(int) override { return {}; }
-    void DockeDansListesGauche(QWidget*, const QString&) override {}
-    QMdiSubWindow* AjouteFenetre(QWidget*) override { return nullptr; }
-    void AmeneAuPremierPlan(QWidget*) override {}
-    void Mosaique() override {}
-    TFenNavig* Navigation() override { return nullptr; }
-    t3::Corpus& CorpusModele() override { std::abort(); }
-    t3::charg1* Chargeur() override { return nullptr; }
-    RapportCourant* Rapport() override { return nullptr; }
-    const t3::Tgen* GroupeCourant() const override { return nullptr; }
+struct ServicesSansCadre : t3uitest::ServicesFactices {
+    QWidget fenetre;
+    ServicesSansCadre() { cadre = &fenetre; }
 };
 
 void TfrmSRTest::SansLaFenetrePrincipale() {

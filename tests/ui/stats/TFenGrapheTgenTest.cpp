@@ -2,6 +2,7 @@
 // series against the engine, the display switches, clearing, zoom and scrolling, the thinned part names of
 // a partition of a thousand parts, and the picture added to the report.
 #include "AideUi.h"
+#include "ServicesFactices.h"
 
 #include "corpus/Cles.h"
 #include "corpus/Partition.h"
@@ -47,26 +48,7 @@ class RapportTemoin : public RapportCourant {
 };
 
 // What the graph asks of the workbench: only the current report.
-class ServicesTemoins : public ServicesAtelier {
-  public:
-    RapportCourant* rapport = nullptr;
-
-    QWidget* Cadre() override { return nullptr; }
-    void SetStatusText(const QString&) override {}
-    void StepProgress() override {}
-    void StepProgressBy2() override {}
-    void ResetProgress() override {}
-    std::function<void(int32_t)> Jauge(int) override { return {}; }
-    void DockeDansListesGauche(QWidget*, const QString&) override {}
-    QMdiSubWindow* AjouteFenetre(QWidget*) override { return nullptr; }
-    void AmeneAuPremierPlan(QWidget*) override {}
-    void Mosaique() override {}
-    TFenNavig* Navigation() override { return nullptr; }
-    t3::Corpus& CorpusModele() override { std::abort(); }
-    t3::charg1* Chargeur() override { return nullptr; }
-    RapportCourant* Rapport() override { return rapport; }
-    const t3::Tgen* GroupeCourant() const override { return nullptr; }
-};
+using ServicesTemoins = t3uitest::ServicesFactices;
 
 // Three authors: Hugo (11 occurrences), Zola (5), Balzac (2, named with characters that mean something
 // in HTML).
