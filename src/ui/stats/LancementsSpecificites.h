@@ -1,0 +1,20 @@
+#pragma once
+// The specificity commands of a partition, shared by its statistics window and its factor plots: each
+// asks for its parameters (which it stores into the partition), computes, and docks the list.
+class QWidget;
+
+namespace t3 {
+class Partition;
+}
+
+namespace t3ui {
+
+class ServicesAtelier;
+
+// "Spécifs": the specificities of the selected parts against the reference set.
+void LanceSpecifs(ServicesAtelier& services, QWidget* parent, t3::Partition& partition);
+// "Sp Evol.": the evolutive specificities of the first selected part; "Aucune partie n'est
+// sélectionnée" when none is.
+void LanceSpecEvol(ServicesAtelier& services, QWidget* parent, t3::Partition& partition);
+
+} // namespace t3ui
