@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -187,6 +188,120 @@ Resultat<std::vector<std::vector<int32_t>>> LitClassesCah(std::string_view texte
         classes.push_back(std::move(c));
     }
     return classes;
+}
+
+namespace {
+
+// The blank-separated fields of a line.
+std::vector<std::string_view> Champs(std::string_view ligne) {
+    std::vector<std::string_view> champs;
+    size_t i = 0;
+    while (i < ligne.size()) {
+        while (i < ligne.size() && (ligne[i] == ' ' || ligne[i] == '\t' || ligne[i] == '\r'))
+            ++i;
+        const size_t debut = i;
+        while (i < ligne.size() && ligne[i] != ' ' && ligne[i] != '\t' && ligne[i] != '\r')
+            ++i;
+        if (i > debut) champs.push_back(ligne.substr(debut, i - debut));
+    }
+    return champs;
+}
+
+template <typename T> bool Nombre(std::string_view champ, T& valeur) {
+    const char* fin = champ.data() + champ.size();
+    const auto [p, erreur] = std::from_chars(champ.data(), fin, valeur);
+    return erreur == std::errc() && p == fin;
+}
+
+// The text cut into lines, read one after the other.
+class LignesCah {
+  public:
+    explicit LignesCah(std::string_view texte) : m_texte(texte) {}
+    bool Suivante(std::string_view& ligne) {
+        if (m_pos >= m_texte.size()) return false;
+        const size_t fin = std::min(m_texte.find('\n', m_pos), m_texte.size());
+        ligne = m_texte.substr(m_pos, fin - m_pos);
+        m_pos = fin + 1;
+        ++m_numero;
+        return true;
+    }
+    int64_t Numero() const { return m_numero; }
+
+  private:
+    std::string_view m_texte;
+    size_t m_pos = 0;
+    int64_t m_numero = 0;
+};
+
+Echec FauteCah(int64_t ligne, const std::string& detail) {
+    return Echec{LectureInvalide, "Le fichier « cah.txt » est incorrect : ligne " + std::to_string(ligne) +
+                                      ", " + detail + "."};
+}
+
+// Reads merge s (from 0) of a tree of n points, checked against the clusters made before it; an empty
+// text, or what is wrong.
+std::string LitFusion(std::string_view ligne, int64_t s, ArbreCAH& arbre, std::vector<int32_t>& tailles,
+                      std::vector<char>& pris) {
+    const std::vector<std::string_view> champs = Champs(ligne);
+    int64_t numero = 0, gauche = 0, droite = 0, effectif = 0;
+    double hauteur = 0;
+    if (champs.size() != 5 || !Nombre(champs[0], numero) || !Nombre(champs[1], gauche) ||
+        !Nombre(champs[2], droite) || !Nombre(champs[3], hauteur) || !Nombre(champs[4], effectif))
+        return "fusion attendue (numéro, deux groupes, hauteur, effectif)";
+    if (numero != s + 1) return "fusion numéro " + std::to_string(s + 1) + " attendue";
+    const int64_t existants = arbre.nbPoints + s;
+    for (const int64_t g : {gauche, droite}) {
+        if (g < 0 || g >= existants)
+            return "le groupe " + std::to_string(g) + " n'est pas entre 0 et " +
+                   std::to_string(existants - 1);
+        if (pris[static_cast<size_t>(g)]) return "le groupe " + std::to_string(g) + " est déjà réuni";
+    }
+    if (gauche == droite) return "un groupe réuni à lui-même";
+    const double avant = arbre.fusions.empty() ? 0.0 : arbre.fusions.back().hauteur;
+    if (!std::isfinite(hauteur) || hauteur < avant) return "hauteur négative ou plus basse que la précédente";
+    const int32_t somme = tailles[static_cast<size_t>(gauche)] + tailles[static_cast<size_t>(droite)];
+    if (effectif != somme) return "l'effectif devrait être " + std::to_string(somme);
+    pris[static_cast<size_t>(gauche)] = pris[static_cast<size_t>(droite)] = 1;
+    tailles.push_back(somme);
+    arbre.fusions.push_back({static_cast<int32_t>(gauche), static_cast<int32_t>(droite), hauteur, somme});
+    return {};
+}
+
+} // namespace
+
+Resultat<ArbreCAH> LitArbreCah(std::string_view texte) {
+    LignesCah lignes(texte);
+    std::string_view ligne;
+    int64_t n = 0;
+    const bool entete = lignes.Suivante(ligne);
+    const std::vector<std::string_view> champs = Champs(ligne);
+    // A tree of n points takes at least n - 1 lines: a bound on n before any allocation.
+    if (!entete || champs.size() != 2 || champs[0] != "CAH" || !Nombre(champs[1], n) || n < 1 ||
+        n > static_cast<int64_t>(texte.size()))
+        return FauteCah(1, "« CAH » et le nombre de points attendus");
+    ArbreCAH arbre;
+    arbre.nbPoints = static_cast<int32_t>(n);
+    std::vector<int32_t> tailles(static_cast<size_t>(n), 1);
+    std::vector<char> pris(static_cast<size_t>(2 * n - 1), 0);
+    for (int64_t s = 0; s + 1 < n; ++s) {
+        if (!lignes.Suivante(ligne)) return FauteCah(lignes.Numero() + 1, "il manque des fusions");
+        if (const std::string faute = LitFusion(ligne, s, arbre, tailles, pris); !faute.empty())
+            return FauteCah(lignes.Numero(), faute);
+    }
+    while (lignes.Suivante(ligne)) {
+        const std::vector<std::string_view> suite = Champs(ligne);
+        if (suite.empty()) continue;
+        if (suite[0] != "CLASSES") return FauteCah(lignes.Numero(), "« CLASSES » attendu après les fusions");
+        break;
+    }
+    return arbre;
+}
+
+Resultat<ArbreCAH> LitCah(const std::string& chemin) {
+    std::string texte;
+    if (!LitFichierEntier(chemin, texte))
+        return Echec{LectureAbsent, "Le fichier de la classification « cah.txt » est absent ou illisible."};
+    return LitArbreCah(texte);
 }
 
 Resultat<void> ExecuteCah(const std::string& dossier) {

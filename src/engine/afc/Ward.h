@@ -47,6 +47,15 @@ std::string TexteCah(const ArbreCAH& arbre);
 // (index k - 2). Checks the counts and that each class lies between 1 and k.
 Resultat<std::vector<std::vector<int32_t>>> LitClassesCah(std::string_view texte);
 
+// Reads the tree back from the text of "cah.txt": the line "CAH n", then the n - 1 merges, numbered 1 to
+// n - 1 in order, each joining two clusters made before it (points 0 to n - 1, then n + s for merge s
+// from 0), none of them twice, at a finite height no lower than the merge before, with the sum of
+// their sizes; then the line "CLASSES ..." or the end. A malformed text is refused with a French message
+// naming the line (code LectureInvalide).
+Resultat<ArbreCAH> LitArbreCah(std::string_view texte);
+// The same from a file; a missing file gets code LectureAbsent.
+Resultat<ArbreCAH> LitCah(const std::string& chemin);
+
 // The clustering program: reads "facteurs.txt" in the folder and writes "cah.txt" (coordinates taken in
 // natural units, those of the file divided by 1000).
 Resultat<void> ExecuteCah(const std::string& dossier);
