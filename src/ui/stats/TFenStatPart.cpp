@@ -1,6 +1,6 @@
 #include "stats/TFenStatPart.h"
 
-#include "Globaux.h"
+#include "afc/LancementsAFC.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "explore/CibleGroupes.h"
@@ -11,9 +11,8 @@
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
 #include "stats/CalcSpecTot.h"
+#include "stats/LancementsSpecificites.h"
 #include "stats/ParametresSpecificites.h"
-#include "stats/SpecEvolutives.h"
-#include "stats/TFenSpecGrp.h"
 #include "stats/TableFormesParties.h"
 #include "stats/Tgen.h"
 #include "stats/TriTableFormes.h"
@@ -55,14 +54,6 @@ const QPixmap& MarqueReference() {
 
 QString NomPartie(const t3::Partition& partition, int32_t partie) {
     return VersQt(partition.Base()->RetourneGraphie(partition.Contenu(partie), false));
-}
-
-// The names of the parts a flag marks, each followed by ", ".
-QString ListeParties(const t3::Partition& partition, bool (t3::Partition::*drapeau)(int32_t) const) {
-    QString liste;
-    for (int32_t i = 0; i < partition.NbParties(); ++i)
-        if ((partition.*drapeau)(i)) liste += NomPartie(partition, i) + ", ";
-    return liste;
 }
 
 // Both flag arrays of a partition, put back when the object goes.
@@ -360,7 +351,6 @@ QWidget* TFenStatPart::CreeBoutons() {
         Bouton("BtnSpTot", "Sp. Tot",
                "Calcul des spécificités par partie,\nchronologiques et évolutives pour\ntoutes les "
                "parties et sur la totalité du\ncorpus.");
-    // The correspondence analysis and the clustering come with their own programs.
     QToolButton* afc = Bouton("BtnAFC", "AFC");
     QToolButton* cah = Bouton("SpeedButton5", "CAH");
     afc->setEnabled(false);
@@ -368,6 +358,8 @@ QWidget* TFenStatPart::CreeBoutons() {
     connect(specif, &QToolButton::clicked, this, &TFenStatPart::BtnSpecifClick);
     connect(evol, &QToolButton::clicked, this, &TFenStatPart::BtnSpEvolClick);
     connect(tot, &QToolButton::clicked, this, &TFenStatPart::BtnSpTotClick);
+    connect(afc, &QToolButton::clicked, this, &TFenStatPart::BtnAFCClick);
+    connect(cah, &QToolButton::clicked, this, &TFenStatPart::SpeedButton5Click);
     for (QToolButton* bouton : {specif, evol, tot, afc, cah})
         colonne->addWidget(bouton);
 
@@ -401,52 +393,19 @@ void TFenStatPart::GrdPCLCClick(int ligne, int colonne) {
 }
 
 void TFenStatPart::BtnSpecifClick() {
-    TFenParamSpec dialogue(this, m_base->Fmax());
-    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
-    const QString reference = ListeParties(*m_partition, &t3::Partition::Reference);
-    const QString parties = ListeParties(*m_partition, &t3::Partition::Selection);
-    TFenSpecGrp* liste;
-    {
-        Sablier sablier;
-        m_partition->SetSeuil(dialogue.Seuil());
-        m_partition->SetFreqMin(dialogue.FreqMin());
-        dialogue.hide();
-        m_services.ResetProgress();
-        auto calcul = std::make_unique<t3::PrimSpec>(m_partition, t3::DiviseurEtiquettes());
-        calcul->SetProgression(m_services.Jauge(1));
-        calcul->Compute();
-        liste = new TFenSpecGrp(m_services, std::move(calcul));
-        liste->SetTextes("Corpus de référence : ", reference, "Parties sélectionnées : ", parties);
-        liste->Montre();
-        m_services.ResetProgress();
-    }
+    LanceSpecifs(m_services, this, *m_partition);
 }
 
-// The evolutive specificities of the first selected part against the parts up to it; the dialog's
-// boxes set the partition's threshold and minimum frequency, as those of "Spécifs" do.
 void TFenStatPart::BtnSpEvolClick() {
-    if (ListeParties(*m_partition, &t3::Partition::Selection).isEmpty()) {
-        Dialogues::Information(this, "Aucune partie n'est sélectionnée");
-        return;
-    }
-    TFenParamSpecDiac dialogue(this, m_base->Fmax(), m_partition->Seuil(), m_partition->FreqMin());
-    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
-    m_partition->SetSeuil(dialogue.Seuil());
-    m_partition->SetFreqMin(dialogue.FreqMin());
-    const int32_t partie = t3::PremierePartieEvolutive(*m_partition);
-    Sablier sablier;
-    m_services.ResetProgress();
-    auto calcul = t3::SpecEvolutives(*m_partition, m_services.Jauge(1));
-    m_services.ResetProgress();
-    if (!calcul) {
-        Dialogues::Information(this, QString::fromStdString(calcul.Message()));
-        return;
-    }
-    auto* liste = new TFenSpecGrp(m_services, std::move(calcul.Valeur()));
-    liste->setWindowTitle("Spécifs évolutives - " +
-                          VersQt(m_base->RetourneGraphie(m_partition->CleType(), false)));
-    liste->SetTextes("Partie : ", NomPartie(*m_partition, partie), "", "");
-    liste->Montre();
+    LanceSpecEvol(m_services, this, *m_partition);
+}
+
+void TFenStatPart::BtnAFCClick() {
+    LanceAFC(m_services, this, *m_partition, false);
+}
+
+void TFenStatPart::SpeedButton5Click() {
+    LanceCAH(m_services, this, *m_partition);
 }
 
 void TFenStatPart::BtnSpTotClick() {

@@ -104,6 +104,8 @@ class TFenStatPart : public QWidget, public FenetreRapport {
     void GrdPCLCClick(int ligne, int colonne);
     void BtnSpecifClick();
     void BtnSpEvolClick();
+    void BtnAFCClick();
+    void SpeedButton5Click();
     void BtnSpTotClick();
     // A click on a header of the table of forms by parts.
     void GridTFGTitreClick(int colonne);

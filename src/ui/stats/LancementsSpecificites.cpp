@@ -1,0 +1,80 @@
+#include "stats/LancementsSpecificites.h"
+
+#include "Globaux.h"
+#include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "shell/Dialogues.h"
+#include "shell/Sablier.h"
+#include "shell/ServicesAtelier.h"
+#include "shell/TexteQt.h"
+#include "stats/CalcSpecTot.h"
+#include "stats/ParametresSpecificites.h"
+#include "stats/SpecEvolutives.h"
+#include "stats/TFenSpecGrp.h"
+
+namespace t3ui {
+
+namespace {
+
+QString NomPartie(const t3::Partition& partition, int32_t partie) {
+    return VersQt(partition.Base()->RetourneGraphie(partition.Contenu(partie), false));
+}
+
+// The names of the parts a flag marks, each followed by ", ".
+QString ListeParties(const t3::Partition& partition, bool (t3::Partition::*drapeau)(int32_t) const) {
+    QString liste;
+    for (int32_t i = 0; i < partition.NbParties(); ++i)
+        if ((partition.*drapeau)(i)) liste += NomPartie(partition, i) + ", ";
+    return liste;
+}
+
+} // namespace
+
+void LanceSpecifs(ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
+    TFenParamSpec dialogue(parent, partition.Base()->Fmax());
+    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
+    const QString reference = ListeParties(partition, &t3::Partition::Reference);
+    const QString parties = ListeParties(partition, &t3::Partition::Selection);
+    Sablier sablier;
+    partition.SetSeuil(dialogue.Seuil());
+    partition.SetFreqMin(dialogue.FreqMin());
+    dialogue.hide();
+    services.ResetProgress();
+    auto calcul = std::make_unique<t3::PrimSpec>(&partition, t3::DiviseurEtiquettes());
+    calcul->SetProgression(services.Jauge(1));
+    calcul->Compute();
+    auto* liste = new TFenSpecGrp(services, std::move(calcul));
+    liste->SetTextes("Corpus de référence : ", reference, "Parties sélectionnées : ", parties);
+    liste->Montre();
+    services.ResetProgress();
+}
+
+// The evolutive specificities of the first selected part against the parts up to it; the dialog's
+// boxes set the partition's threshold and minimum frequency, as those of "Spécifs" do.
+void LanceSpecEvol(ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
+    if (ListeParties(partition, &t3::Partition::Selection).isEmpty()) {
+        Dialogues::Information(parent, "Aucune partie n'est sélectionnée");
+        return;
+    }
+    const t3::charg1* base = partition.Base();
+    TFenParamSpecDiac dialogue(parent, base->Fmax(), partition.Seuil(), partition.FreqMin());
+    if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
+    partition.SetSeuil(dialogue.Seuil());
+    partition.SetFreqMin(dialogue.FreqMin());
+    const int32_t partie = t3::PremierePartieEvolutive(partition);
+    Sablier sablier;
+    services.ResetProgress();
+    auto calcul = t3::SpecEvolutives(partition, services.Jauge(1));
+    services.ResetProgress();
+    if (!calcul) {
+        Dialogues::Information(parent, QString::fromStdString(calcul.Message()));
+        return;
+    }
+    auto* liste = new TFenSpecGrp(services, std::move(calcul.Valeur()));
+    liste->setWindowTitle("Spécifs évolutives - " +
+                          VersQt(base->RetourneGraphie(partition.CleType(), false)));
+    liste->SetTextes("Partie : ", NomPartie(partition, partie), "", "");
+    liste->Montre();
+}
+
+} // namespace t3ui
