@@ -353,8 +353,6 @@ QWidget* TFenStatPart::CreeBoutons() {
                "parties et sur la totalité du\ncorpus.");
     QToolButton* afc = Bouton("BtnAFC", "AFC");
     QToolButton* cah = Bouton("SpeedButton5", "CAH");
-    afc->setEnabled(false);
-    cah->setEnabled(false);
     connect(specif, &QToolButton::clicked, this, &TFenStatPart::BtnSpecifClick);
     connect(evol, &QToolButton::clicked, this, &TFenStatPart::BtnSpEvolClick);
     connect(tot, &QToolButton::clicked, this, &TFenStatPart::BtnSpTotClick);
