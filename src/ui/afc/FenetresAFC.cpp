@@ -1,0 +1,42 @@
+#include "afc/FenetresAFC.h"
+
+#include "shell/Dialogues.h"
+#include "shell/RapportArbre.h"
+#include "shell/RapportCourant.h"
+#include "shell/ServicesAtelier.h"
+#include "shell/TFenNavig.h"
+
+#include <QMdiSubWindow>
+#include <QTreeWidgetItem>
+
+namespace t3ui {
+
+QWidget* PlaceFenetreAFC(ServicesAtelier& services, const t3::Partition& partition, QWidget* fenetre,
+                         const QString& prefixe, bool maximisee) {
+    QMdiSubWindow* sous = services.AjouteFenetre(fenetre);
+    if (sous && maximisee) sous->showMaximized();
+    TFenNavig* navigation = services.Navigation();
+    QTreeWidgetItem* afc =
+        navigation ? TFenNavig::Enfant(navigation->NoeudPartition(&partition), GenreNoeud::AFC) : nullptr;
+    if (afc) {
+        int numero = 1;
+        for (int i = 0; i < afc->childCount(); ++i)
+            numero += afc->child(i)->text(0).startsWith(prefixe + " (") ? 1 : 0;
+        navigation->AjouteItem(afc, QString("%1 (%2)").arg(prefixe).arg(numero), GenreNoeud::AFC, -1,
+                               fenetre);
+    }
+    return fenetre;
+}
+
+bool AjouteImageAuRapport(RapportCourant& rapport, QWidget* fenetre, const QImage& image,
+                          const QString& fichier, const QString& titre, const QString& commentaire) {
+    if (!SauveJPEG(image, rapport.Dossier() + fichier, 30)) {
+        Dialogues::Message(fenetre, QMessageBox::Warning, "Tessaron3",
+                           "L'image « " + fichier + " » n'a pas pu être écrite dans le rapport.");
+        return false;
+    }
+    rapport.Ajoute(titre, fichier, commentaire);
+    return true;
+}
+
+} // namespace t3ui

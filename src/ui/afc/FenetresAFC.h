@@ -1,0 +1,29 @@
+#pragma once
+// What the windows of an analysis share: where they open (an MDI child of the current sheet, listed under
+// "AFC" of the partition's item in the navigation tree as "AFC (n)", "CAH (n)", so that the user brings
+// it back from there), and how they add their picture to the report.
+#include <QString>
+
+class QImage;
+class QWidget;
+
+namespace t3 {
+class Partition;
+}
+
+namespace t3ui {
+
+class RapportCourant;
+class ServicesAtelier;
+
+// Places the window and lists it as prefixe followed by its number among the items under "AFC";
+// maximised when asked. Returns the window.
+QWidget* PlaceFenetreAFC(ServicesAtelier& services, const t3::Partition& partition, QWidget* fenetre,
+                         const QString& prefixe, bool maximisee);
+
+// Writes the picture as a JPEG file (quality 30) into the report's folder and adds it as an entry; a
+// picture that could not be written is said so (French message) and not added. True when added.
+bool AjouteImageAuRapport(RapportCourant& rapport, QWidget* fenetre, const QImage& image,
+                          const QString& fichier, const QString& titre, const QString& commentaire);
+
+} // namespace t3ui
