@@ -25,22 +25,15 @@ constexpr qsizetype TailleMaxErreurs = 2000;
 
 // The small window of the wait: what runs, a busy bar and "Annuler". Application-modal, so that no
 // command starts or closes the base while the program works on it, yet everything keeps painting.
-class FenetreAttente {
-  public:
-    FenetreAttente(QWidget* parent, const QString& texte) : m_fenetre(texte, "Annuler", 0, 0, parent) {
-        m_fenetre.setObjectName("ProgressionProgramme");
-        m_fenetre.setWindowTitle("Tessaron3");
-        m_fenetre.setWindowModality(Qt::ApplicationModal);
-        m_fenetre.setAutoClose(false);
-        m_fenetre.setAutoReset(false);
-        m_fenetre.setMinimumDuration(0);
-        m_fenetre.show();
-    }
-    QProgressDialog* operator->() { return &m_fenetre; }
-
-  private:
-    QProgressDialog m_fenetre;
-};
+void PrepareAttente(QProgressDialog& attente) {
+    attente.setObjectName("ProgressionProgramme");
+    attente.setWindowTitle("Tessaron3");
+    attente.setWindowModality(Qt::ApplicationModal);
+    attente.setAutoClose(false);
+    attente.setAutoReset(false);
+    attente.setMinimumDuration(0);
+    attente.show();
+}
 
 // The main progress bar moves while the program runs, starting over when full, so that the user sees
 // that the workbench is alive; it is left empty.
@@ -90,9 +83,9 @@ ResultatProgramme Attend(QProcess& processus, QWidget* parent, const QString& te
     QObject::connect(&processus, &QProcess::errorOccurred, &boucle, [&](QProcess::ProcessError erreur) {
         if (erreur == QProcess::FailedToStart) decide(IssueProgramme::NonLance);
     });
-    FenetreAttente attente(parent, texte);
-    QObject::connect(attente.operator->(), &QProgressDialog::canceled, &boucle,
-                     [&] { decide(IssueProgramme::Annule); });
+    QProgressDialog attente(texte, "Annuler", 0, 0, parent);
+    PrepareAttente(attente);
+    QObject::connect(&attente, &QProgressDialog::canceled, &boucle, [&] { decide(IssueProgramme::Annule); });
     QTimer delai;
     delai.setSingleShot(true);
     QObject::connect(&delai, &QTimer::timeout, &boucle, [&] { decide(IssueProgramme::DelaiDepasse); });

@@ -8,6 +8,7 @@
 #include "afc/ExecutionProgramme.h"
 #include "corpus/Partition.h"
 #include "shell/Atelier.h"
+#include "shell/BarreEtat.h"
 #include "shell/Dialogues.h"
 #include "shell/TFenPrinc.h"
 #include "stats/TFenStatPart.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -113,13 +115,14 @@ QString Champ(QDialog* dialogue, const char* champ) {
     return dialogue->findChild<QLineEdit*>(champ)->text();
 }
 
-// Clicks "Annuler" of the wait as soon as the program has written its process number into pid.
-void AnnuleQuandLance(const QString& pid) {
+// Clicks "Annuler" of the wait once the program has written its process number into pid and pret holds:
+// the test's timer runs while the program does.
+void AnnuleQuandLance(const QString& pid, std::function<bool()> pret) {
     auto* minuterie = new QTimer;
-    QObject::connect(minuterie, &QTimer::timeout, minuterie, [minuterie, pid] {
+    QObject::connect(minuterie, &QTimer::timeout, minuterie, [minuterie, pid, pret] {
         for (QWidget* fenetre : QApplication::topLevelWidgets()) {
             auto* attente = qobject_cast<QProgressDialog*>(fenetre);
-            if (!attente || !attente->isVisible() || QFile(pid).size() == 0) continue;
+            if (!attente || !attente->isVisible() || QFile(pid).size() == 0 || !pret()) continue;
             attente->findChild<QPushButton*>()->click();
             minuterie->deleteLater();
             return;
@@ -270,12 +273,21 @@ void TFenParamAFCTest::AnnulationEtDelai() {
     const QString pid = a.travail + "/pid";
     a.Script("ts3afc", "echo $$ > pid\nexec /bin/sleep 30");
 
-    // Cancelled: the program is killed at once, nothing is opened or said.
+    // Meanwhile the status bar names the work and its progress bar moves; cancelled, the program is
+    // killed at once, nothing is opened or said, and the bar and the text are cleared.
     QElapsedTimer chrono;
     chrono.start();
-    AnnuleQuandLance(pid);
+    QString statut;
+    BarreEtat& etat = a.fenetre.Etat();
+    AnnuleQuandLance(pid, [&] {
+        statut = etat.TexteStatut(1);
+        return etat.Progression()->value() > 0;
+    });
     a.LanceAFC();
     QVERIFY(chrono.elapsed() < 20000);
+    QCOMPARE(statut, QString("Analyse factorielle des correspondances..."));
+    QCOMPARE(etat.TexteStatut(1), QString());
+    QCOMPARE(etat.Progression()->value(), 0);
     QVERIFY(a.Messages().isEmpty());
     QVERIFY(!ProcessusVivant(pid));
     QVERIFY(a.Fenetres().filter("Analyse factorielle").isEmpty());
