@@ -13,6 +13,7 @@
 #include "shell/TFenPrinc.h"
 #include "stats/TFenStatPart.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -227,10 +228,21 @@ void TFenParamAFCTest::UneAnalyseOuvreLePlanPuisLaClassification() {
     // The program's results: three points, and the plot that shows them.
     QCOMPARE(t3uitest::Lit(a.travail + "/facteurs.txt").simplified().split(' ').value(0), QByteArray("3"));
     QVERIFY(a.Existe("vp.txt"));
+    QCOMPARE(a.Fenetres().count("Analyse factorielle des correspondances - auteur"), 1);
+    QCOMPARE(lignes.value(3), QByteArray("111\r"));
+
+    // "AFC" of the plot: the reference parts flagged 1, the others 2, and a further plot.
+    a.Partition().SetReference(1, false);
+    Dialogues::RepondDialogue(QDialog::Accepted);
+    a.fenetre.findChild<QWidget*>("FenGrapheAFC")->findChild<QAbstractButton*>("BtnAFC")->click();
+    QVERIFY2(a.Messages().isEmpty(), qPrintable(a.Messages().join('\n')));
+    QCOMPARE(t3uitest::Lit(a.travail + "/coran.don").split('\n').value(3), QByteArray("121\r"));
+    QCOMPARE(a.Fenetres().count("Analyse factorielle des correspondances - auteur"), 2);
 
     a.LanceCAH();
     QVERIFY2(a.Messages().isEmpty(), qPrintable(a.Messages().join('\n')));
     QVERIFY(a.Existe("cah.txt"));
+    QCOMPARE(a.Fenetres().count("Classification hiérarchique - auteur"), 1);
 }
 
 void TFenParamAFCTest::UnProgrammeIntrouvableOuMuet() {
