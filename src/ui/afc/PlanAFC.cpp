@@ -105,7 +105,10 @@ void PlanAFC::DessineBoite(QPainter& peintre, int32_t point, const t3::Boite& b)
     // The border inside the box, whatever its width.
     const int dedans = epaisseur / 2;
     peintre.drawRect(boite.adjusted(dedans, dedans, -dedans - 1, -dedans - 1));
-    peintre.setPen(Qt::black);
+    // Black text, white on a dark fill.
+    const QColor fond = VersQColor(m_partition->CouleurPartie(point));
+    const bool sombre = m_partition->Reference(point) && qGray(fond.rgb()) < 110;
+    peintre.setPen(sombre ? Qt::white : Qt::black);
     peintre.drawText(boite.adjusted(RetraitTexte, RetraitTexte, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                      Etiquette(point));
 }

@@ -49,7 +49,7 @@ VueDendrogramme::VueDendrogramme(const t3::Partition* partition, const t3::Arbre
     fond.setColor(QPalette::Window, Qt::white);
     setPalette(fond);
     setMinimumSize(LargeurEtiquettes() + 200,
-                   2 * Marge + m_arbre->nbPoints * HauteurRangee() + HauteurEchelle);
+                   2 * Marge + m_arbre->nbPoints * (fontMetrics().height() + 6) + HauteurEchelle);
     SetClasses(t3::ClassesMinDendrogramme);
 }
 
@@ -67,8 +67,11 @@ QString VueDendrogramme::Etiquette(int32_t point) const {
     return VersQt(t3::EtiquettePoint(*m_partition, point, true));
 }
 
+// At least a line of text; spread over the height there is, up to three lines.
 int VueDendrogramme::HauteurRangee() const {
-    return fontMetrics().height() + 6;
+    const int minimum = fontMetrics().height() + 6;
+    const int place = (height() - 2 * Marge - HauteurEchelle) / std::max(1, m_arbre->nbPoints);
+    return std::clamp(place, minimum, 3 * minimum);
 }
 
 int VueDendrogramme::LargeurEtiquettes() const {

@@ -280,8 +280,9 @@ void TFenGrapheAFC::CreeHistogramme() {
     auto* serie = new QHorizontalBarSeries;
     serie->append(ensemble);
     serie->setLabelsVisible(true);
-    serie->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    serie->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
     serie->setLabelsFormat("@value");
+    ensemble->setLabelColor(Qt::black);
     chart->addSeries(serie);
     auto* axeParties = new QBarCategoryAxis;
     axeParties->append(etiquettes);
@@ -294,8 +295,8 @@ void TFenGrapheAFC::CreeHistogramme() {
     double plusGrande = 1;
     for (const int64_t v : m_resultats.valeursPropres)
         plusGrande = std::max(plusGrande, static_cast<double>(v));
-    // Room on the right for the value marks.
-    axeValeurs->setRange(0, plusGrande * 1.15);
+    axeValeurs->setRange(0, plusGrande);
+    axeValeurs->applyNiceNumbers();
     m_histo = new QChartView(chart);
     m_histo->setObjectName("GrapheHisto");
     m_histo->setRenderHint(QPainter::Antialiasing);
