@@ -117,6 +117,7 @@ class TFenGrapheAFCTest : public QObject {
     void PinceauEtGrilleDeCouleurs();
     void NomOuId();
     void PointsEgauxEtResultatsIllisibles();
+    void BoutonsDesCommandes();
 };
 
 // Runs first: the picture counter is process-wide.
@@ -338,6 +339,28 @@ void TFenGrapheAFCTest::PointsEgauxEtResultatsIllisibles() {
     QCOMPARE(boites[0].y, (banc.Plan()->height() - t3::MargePlan) / 2);
     QVERIFY(!banc.Plan()->grab().isNull());
     QCOMPARE(banc.Liste("cbAxeX")->count(), 1);
+}
+
+// The commands of the partition: "Sp ch ev" refuses without a selected part, "Spécifs" asks for its
+// parameters, "AFC" and "CAH" open the analysis dialog.
+void TFenGrapheAFCTest::BoutonsDesCommandes() {
+    Banc banc(TexteQuatreParties);
+    QVERIFY(banc.partition);
+    banc.EcritResultats(FacteursCoins);
+    QVERIFY(banc.Ouvre());
+    QCOMPARE(banc.Bouton("BtnSpChEv")->toolTip(),
+             QString("Calcul des spécificités évolutives et chronologiques pour la partition"));
+    banc.Bouton("BtnSpChEv")->click();
+    QCOMPARE(Dialogues::MessagesAffiches().last(), QString("Tessaron3|Aucune partie n'est sélectionnée"));
+    QStringList dialogues;
+    const auto note = [&dialogues](QDialog* d) { dialogues << d->windowTitle(); };
+    for (const char* bouton : {"BtnSpecifs", "BtnAFC", "BtnCAH"}) {
+        Dialogues::RepondDialogue(QDialog::Rejected, note);
+        banc.Bouton(bouton)->click();
+    }
+    QCOMPARE(dialogues.size(), 3);
+    QCOMPARE(dialogues[1], QString("Paramètrage de l'AFC"));
+    QCOMPARE(dialogues[2], QString("Paramètrage de l'AFC"));
 }
 
 QTEST_MAIN(TFenGrapheAFCTest)
