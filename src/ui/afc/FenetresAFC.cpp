@@ -1,5 +1,6 @@
 #include "afc/FenetresAFC.h"
 
+#include "corpus/Partition.h"
 #include "shell/Dialogues.h"
 #include "shell/RapportArbre.h"
 #include "shell/RapportCourant.h"
@@ -26,6 +27,19 @@ QWidget* PlaceFenetreAFC(ServicesAtelier& services, const t3::Partition& partiti
                                fenetre);
     }
     return fenetre;
+}
+
+bool ResultatsOuvrables(ServicesAtelier& services, const t3::Partition& partition, const std::string& faute,
+                        int32_t nbPoints) {
+    QString texte = QString::fromStdString(faute);
+    if (texte.isEmpty() && nbPoints > partition.NbParties())
+        texte = QString("Les résultats de l'analyse ne correspondent pas à la partition : %1 points pour %2 "
+                        "parties.")
+                    .arg(nbPoints)
+                    .arg(partition.NbParties());
+    if (texte.isEmpty()) return true;
+    Dialogues::Message(services.Cadre(), QMessageBox::Warning, "Tessaron3", texte);
+    return false;
 }
 
 bool AjouteImageAuRapport(RapportCourant& rapport, QWidget* fenetre, const QImage& image,

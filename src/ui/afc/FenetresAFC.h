@@ -4,6 +4,9 @@
 // it back from there), and how they add their picture to the report.
 #include <QString>
 
+#include <cstdint>
+#include <string>
+
 class QImage;
 class QWidget;
 
@@ -20,6 +23,13 @@ class ServicesAtelier;
 // maximised when asked. Returns the window.
 QWidget* PlaceFenetreAFC(ServicesAtelier& services, const t3::Partition& partition, QWidget* fenetre,
                          const QString& prefixe, bool maximisee);
+
+// Whether results read for the partition can be shown: not when the reader refused them (faute, its
+// French message, not empty) nor when they hold more points than the partition has parts (results of
+// another partition of the base, whose work folder they share, would name the wrong parts); the message
+// is shown then.
+bool ResultatsOuvrables(ServicesAtelier& services, const t3::Partition& partition, const std::string& faute,
+                        int32_t nbPoints);
 
 // Writes the picture as a JPEG file (quality 30) into the report's folder and adds it as an entry; a
 // picture that could not be written is said so (French message) and not added. True when added.

@@ -6,7 +6,6 @@
 #include "afc/PlanFactoriel.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "shell/Dialogues.h"
 #include "shell/PageRapport.h"
 #include "shell/RapportCourant.h"
 #include "shell/ServicesAtelier.h"
@@ -194,15 +193,7 @@ void TFenDendrogramme::AjouteAuRapport() {
 
 QWidget* OuvreDendrogramme(ServicesAtelier& services, t3::Partition& partition, const std::string& dossier) {
     t3::Resultat<t3::ArbreCAH> lu = t3::LitCah(dossier + "/" + t3::NomCah);
-    QString faute = lu ? QString() : QString::fromStdString(lu.Message());
-    if (lu && lu->nbPoints > partition.NbParties())
-        faute = QString("La classification ne correspond pas à la partition : %1 points pour %2 parties.")
-                    .arg(lu->nbPoints)
-                    .arg(partition.NbParties());
-    if (!faute.isEmpty()) {
-        Dialogues::Message(services.Cadre(), QMessageBox::Warning, "Tessaron3", faute);
-        return nullptr;
-    }
+    if (!ResultatsOuvrables(services, partition, lu.Message(), lu ? lu->nbPoints : 0)) return nullptr;
     auto* fenetre = new TFenDendrogramme(services, &partition, std::move(lu.Valeur()));
     return PlaceFenetreAFC(services, partition, fenetre, "CAH", /*maximisee*/ false);
 }

@@ -7,7 +7,6 @@
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "shell/Couleurs.h"
-#include "shell/Dialogues.h"
 #include "shell/PageRapport.h"
 #include "shell/RapportCourant.h"
 #include "shell/ServicesAtelier.h"
@@ -398,17 +397,8 @@ namespace t3ui {
 
 QWidget* OuvreGrapheAFC(ServicesAtelier& services, t3::Partition& partition, const std::string& dossier) {
     t3::Resultat<t3::ResultatsAFC> lus = t3::LitResultatsAFC(dossier);
-    QString faute = lus ? QString() : QString::fromStdString(lus.Message());
-    // Results of another partition of the base (its work folder is shared) would name the wrong parts.
-    if (lus && lus->points.NbPoints() > partition.NbParties())
-        faute = QString("Les résultats de l'analyse ne correspondent pas à la partition : %1 points pour "
-                        "%2 parties.")
-                    .arg(lus->points.NbPoints())
-                    .arg(partition.NbParties());
-    if (!faute.isEmpty()) {
-        Dialogues::Message(services.Cadre(), QMessageBox::Warning, "Tessaron3", faute);
+    if (!ResultatsOuvrables(services, partition, lus.Message(), lus ? lus->points.NbPoints() : 0))
         return nullptr;
-    }
     auto* fenetre = new TFenGrapheAFC(services, &partition, std::move(lus.Valeur()));
     return PlaceFenetreAFC(services, partition, fenetre, "AFC", /*maximisee*/ true);
 }
