@@ -43,12 +43,15 @@ double PixelsParPas(const Etendue& e, double longueur) {
     return demi > 0 ? PasGraduation * longueur / 2 / demi : 0;
 }
 
-void AjouteGraduations(std::vector<Graduation>& g, double sens, const Etendue& e) {
-    bool longue = false;
-    for (double v = sens * PasGraduation; sens > 0 ? v < e.max : v > e.min; v += sens * PasGraduation) {
-        g.push_back({v, longue});
-        longue = !longue;
-    }
+// The ticks of one direction (sens 1 or -1) that lie within the extremes: those nearer 0 fall off the
+// plane when 0 lies outside it, and a far axis would otherwise count them by the billion. Tick k (from 1)
+// stands at sens × 50k, long when k is even; k counts in whole numbers, so that a far value never stalls
+// the walk, and at most maximum are made.
+void AjouteGraduations(std::vector<Graduation>& g, double sens, const Etendue& e, double maximum) {
+    const double proche = sens > 0 ? e.min : -e.max, loin = sens > 0 ? e.max : -e.min;
+    double k = std::max(1.0, std::ceil(proche / PasGraduation));
+    for (double n = 0; n < maximum && k * PasGraduation < loin; ++n, ++k)
+        g.push_back({sens * k * PasGraduation, std::fmod(k, 2) == 0});
 }
 
 bool ChoisitAxe(TListePoints& points, int32_t facteur, bool horizontal) {
@@ -95,8 +98,10 @@ int32_t EchellePlan::Rangee(double y) const {
 std::vector<Graduation> Graduations(const Etendue& etendue, double pixelsParPas) {
     std::vector<Graduation> g;
     if (!(pixelsParPas >= 2)) return g;
-    AjouteGraduations(g, 1, etendue);
-    AjouteGraduations(g, -1, etendue);
+    // The steps within the extremes, and one more for a bound that rounding may cross.
+    const double maximum = std::min(1e6, DemiEcart(etendue) / (PasGraduation / 2) + 2);
+    AjouteGraduations(g, 1, etendue, maximum);
+    AjouteGraduations(g, -1, etendue, maximum);
     return g;
 }
 

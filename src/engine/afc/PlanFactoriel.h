@@ -54,8 +54,9 @@ struct Graduation {
     bool longue;
 };
 // The ticks of one axis: 50, 100, ... while below the greatest value, then -50, -100, ... while above the
-// least, each direction alternating short (first) and long. None when they would stand less than 2
-// pixels apart (pixelsParPas, the pixels of one step), where they would merge into a bar.
+// least, each direction alternating short (first) and long; those between 0 and the extremes, off the
+// plane when 0 lies outside them, are left out. None when they would stand less than 2 pixels apart
+// (pixelsParPas, the pixels of one step), where they would merge into a bar.
 std::vector<Graduation> Graduations(const Etendue& etendue, double pixelsParPas);
 
 // A segment to draw, in pixels.

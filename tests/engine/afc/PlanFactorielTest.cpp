@@ -105,6 +105,23 @@ TEST(PlanFactoriel, GraduationsAlterneesDansChaqueSens) {
     // Strictly within the extremes: none at 100 nor at -50 here.
     EXPECT_EQ(t3::Graduations({-50, 100}, 10).size(), 1u);
     EXPECT_TRUE(t3::Graduations({-120, 260}, 1.9).empty());
+    // 0 far outside the extremes: only the ticks within them, alternating as counted from 0 (tick
+    // 155,399,999 is short). A single point at 7.77e9 spans 7.77e9 ± 50: found by fuzzing, the ticks
+    // from 50 up to it once filled the memory.
+    const auto loin = t3::Graduations({7.77e9 - 50, 7.77e9 + 50}, 10);
+    ASSERT_EQ(loin.size(), 2u);
+    EXPECT_EQ(loin[0].valeur, 7769999950);
+    EXPECT_FALSE(loin[0].longue);
+    EXPECT_TRUE(loin[1].longue);
+    const auto negatifs = t3::Graduations({-260, -120}, 10);
+    ASSERT_EQ(negatifs.size(), 3u);
+    EXPECT_EQ(negatifs[0].valeur, -150);
+    EXPECT_FALSE(negatifs[0].longue);
+    EXPECT_EQ(negatifs[2].valeur, -250);
+    // Values so far that a step of 50 is below their rounding: the walk still ends.
+    EXPECT_LE(t3::Graduations({1e18, 1e18 + 1024}, 10).size(), 24u);
+    const EchellePlan seul({7.77e9, 7.77e9}, {0.4, 0.4}, 800, 600);
+    EXPECT_EQ(t3::TraitsAxes(seul, 800, 600).size(), 2u + 2u + 1u);
     EXPECT_TRUE(t3::Graduations({-120, 260}, std::nan("")).empty());
 }
 
