@@ -2,11 +2,11 @@
 
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
+#include "segmentation/RemplaceFichier.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <filesystem>
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace t3 {
@@ -168,13 +168,20 @@ void EcritControle(Redacteur& r, const ParamAFC& param) {
     EcritChamps(r, {param.nf, 0, 0, 4, 150, 0, 0});
 }
 
-Resultat<void> Redige(const Partition& partition, const ParamAFC& param,
-                      std::function<bool(const std::string&)> sortie) {
+// What the file cannot be written from: no part, or NI outside the forms of the base.
+Resultat<void> Verifie(const Partition& partition, const ParamAFC& param) {
     const charg1* base = partition.Base();
     if (!base || partition.NbParties() == 0) return Echec{1, "La partition n'a aucune partie."};
     if (param.ni < 0 || param.ni > base->Nbform())
         return Echec{1,
                      "NI doit être un nombre de formes entre 0 et " + std::to_string(base->Nbform()) + "."};
+    return {};
+}
+
+// Writes the text of parameters already checked; false when the output refused a piece.
+bool Redige(const Partition& partition, const ParamAFC& param,
+            std::function<bool(const std::string&)> sortie) {
+    const charg1* base = partition.Base();
     const std::vector<int32_t> segments = SegmentsRetenus(*base, param.freqMin);
     const Largeurs l = CalculeLargeurs(partition, param, segments);
 
@@ -192,8 +199,7 @@ Resultat<void> Redige(const Partition& partition, const ParamAFC& param,
         const std::string graphie = base->RetourneGraphie(entree, false);
         EcritLigne(r, l, {entree, graphie}, FrequencesSegment(partition, entree, n));
     }
-    if (!r.Vide()) return Echec{2, "Impossible d'écrire le fichier « coran.don »."};
-    return {};
+    return r.Vide();
 }
 
 } // namespace
@@ -224,25 +230,31 @@ ParamAFC ParamAFCInitiaux(const Partition& partition, int32_t freqMin, bool drap
 }
 
 Resultat<std::string> TexteCoranDon(const Partition& partition, const ParamAFC& param) {
+    if (const Resultat<void> correct = Verifie(partition, param); !correct)
+        return Echec{correct.Code(), correct.Message()};
     std::string texte;
-    const Resultat<void> fait = Redige(partition, param, [&texte](const std::string& morceau) {
+    Redige(partition, param, [&texte](const std::string& morceau) {
         texte += morceau;
         return true;
     });
-    if (!fait) return Echec{fait.Code(), fait.Message()};
     return texte;
 }
 
+// The parameters are checked before anything is touched, and the text goes into a new file that
+// replaces the earlier one only once it is whole: a refused NI or a full disk leaves the last
+// "coran.don" as it was, never emptied nor cut short.
 Resultat<void> EcritCoranDon(const std::string& dossier, const Partition& partition, const ParamAFC& param) {
-    const std::string chemin = dossier + "/" + NomCoranDon;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(chemin.c_str(), "wb"), std::fclose);
-    if (!f) return Echec{2, "Impossible de créer le fichier « " + chemin + " »."};
-    Resultat<void> fait = Redige(partition, param, [&f](const std::string& morceau) {
-        return std::fwrite(morceau.data(), 1, morceau.size(), f.get()) == morceau.size();
-    });
-    if (fait && std::fclose(f.release()) != 0)
-        return Echec{2, "Impossible d'écrire le fichier « " + chemin + " »."};
-    return fait;
+    if (Resultat<void> correct = Verifie(partition, param); !correct) return correct;
+    const std::string chemin = (std::filesystem::path(dossier) / NomCoranDon).string();
+    RemplacementFichier fichier(chemin);
+    if (fichier.NonCree())
+        return Echec{2, "Impossible de créer le fichier « " + chemin +
+                            " » : " + CauseFichier(fichier.Erreur()) + "."};
+    const bool redige =
+        Redige(partition, param, [&fichier](const std::string& morceau) { return fichier.Ecrit(morceau); });
+    if (const int erreur = redige ? fichier.Termine() : fichier.Erreur(); erreur != 0)
+        return Echec{2, "Impossible d'écrire le fichier « " + chemin + " » : " + CauseFichier(erreur) + "."};
+    return {};
 }
 
 } // namespace t3

@@ -50,7 +50,10 @@ ParamAFC ParamAFCInitiaux(const Partition& partition, int32_t freqMin, bool drap
 // the whole file, and the format line says so ("(7x,5A4,3F6.0)"), rather than run into its neighbour.
 Resultat<std::string> TexteCoranDon(const Partition& partition, const ParamAFC& param);
 
-// Writes "coran.don" into the folder, replacing it; a failure to write gets code 2.
+// Writes "coran.don" into the folder, replacing it only once the new text is whole: the parameters are
+// checked first (code 1, nothing touched), then the text goes into a new file beside it, synced and
+// renamed over it. A folder that refuses the file or a write cut short (disk full) gets code 2 and a
+// French message naming the file and the cause, and leaves the earlier file as it was.
 Resultat<void> EcritCoranDon(const std::string& dossier, const Partition& partition, const ParamAFC& param);
 
 } // namespace t3

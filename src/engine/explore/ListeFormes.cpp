@@ -3,16 +3,13 @@
 #include "corpus/charg1.h"
 #include "explore/CalculSegments.h"
 #include "explore/SelectionFormes.h"
-#include "segmentation/SegmPrinc.h"
+#include "segmentation/RemplaceFichier.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace t3 {
 
@@ -20,55 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Why a list file cannot be read or written, in French.
-std::string Cause(int erreur) {
-    switch (erreur) {
-    case 0:
-        return "erreur inconnue";
-    case ENOENT:
-        return "le fichier ou son dossier n'existe pas";
-    case EISDIR:
-        return "c'est un dossier";
-    case EACCES:
-    case EPERM:
-        return "l'accès est refusé";
-    default:
-        return CauseEcriture(erreur);
-    }
-}
-
 Echec EchecEcriture(const std::string& chemin, int erreur) {
-    return Echec{ListeNonEcrite, "la liste « " + chemin + " » ne peut être écrite : " + Cause(erreur) + "."};
-}
-
-// Creates an empty file of a new name beside chemin; its descriptor, or -1 with errno set.
-int CreeTemporaire(const fs::path& chemin, fs::path& temporaire) {
-    static std::atomic<int> compteur{0};
-    for (int essai = 0; essai < 100; ++essai) {
-        std::string suffixe(1, '.');
-        suffixe += std::to_string(::getpid());
-        suffixe += '-';
-        suffixe += std::to_string(compteur++);
-        suffixe += ".tmp";
-        temporaire = chemin;
-        temporaire += suffixe;
-        const int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-// Writes every byte; false with errno set otherwise.
-bool EcritTout(int fd, std::string_view octets) {
-    while (!octets.empty()) {
-        const ssize_t ecrits = ::write(fd, octets.data(), octets.size());
-        if (ecrits < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        octets.remove_prefix(static_cast<size_t>(ecrits));
-    }
-    return true;
+    return Echec{ListeNonEcrite,
+                 "la liste « " + chemin + " » ne peut être écrite : " + CauseFichier(erreur) + "."};
 }
 
 // The segments' texts: the attached computation's own index, or one made for this reading.
@@ -112,25 +63,8 @@ std::string TexteListe(const charg1& base, std::span<const int32_t> entrees) {
 }
 
 Resultat<void> EcritListe(const std::string& chemin, const charg1& base, std::span<const int32_t> entrees) {
-    const std::string texte = TexteListe(base, entrees);
-    fs::path temporaire;
-    const int fd = CreeTemporaire(fs::path(chemin), temporaire);
-    if (fd < 0) return EchecEcriture(chemin, errno);
-    const bool ecrit = EcritTout(fd, texte) && ::fsync(fd) == 0;
-    int erreur = ecrit ? 0 : errno;
-    if (::close(fd) != 0 && erreur == 0) erreur = errno;
-    std::error_code code;
-    if (erreur == 0) {
-        // A list that is replaced keeps its permissions.
-        const fs::file_status ancien = fs::status(chemin, code);
-        if (!code && fs::exists(ancien)) fs::permissions(temporaire, ancien.permissions(), code);
-        fs::rename(temporaire, chemin, code);
-        erreur = code.value();
-    }
-    if (erreur != 0) {
-        fs::remove(temporaire, code);
-        return EchecEcriture(chemin, erreur);
-    }
+    const int erreur = RemplaceFichier(chemin, TexteListe(base, entrees));
+    if (erreur != 0) return EchecEcriture(chemin, erreur);
     return {};
 }
 
@@ -161,7 +95,8 @@ std::vector<int32_t> EntreesDeListe(const charg1& base, std::string_view contenu
 
 Resultat<std::vector<int32_t>> LitListe(const std::string& chemin, const charg1& base) {
     const auto echec = [&chemin](int erreur) {
-        return Echec{ListeNonLue, "la liste « " + chemin + " » ne peut être lue : " + Cause(erreur) + "."};
+        return Echec{ListeNonLue,
+                     "la liste « " + chemin + " » ne peut être lue : " + CauseFichier(erreur) + "."};
     };
     std::error_code code;
     if (fs::is_directory(chemin, code)) return echec(EISDIR);
