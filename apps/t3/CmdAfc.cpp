@@ -121,7 +121,7 @@ t3::Resultat<std::string> Analyse(const ParamAfc& p, std::vector<std::string>& n
     partition.SetFreqMin(p.freqMin);
     std::string dossier = p.dossier;
     if (dossier.empty()) {
-        const auto fait = t3::DossierAnalyses(base);
+        const auto fait = t3::DossierAnalyses(partition);
         if (!fait) return t3::Echec{2, fait.Message()};
         dossier = *fait;
     }
@@ -173,6 +173,8 @@ int ExecuteAfcOuCah(const Arguments& args, bool cah) {
         AfficheFacteurs(lu->points, noms);
         return SortieOk;
     }
+    if (const auto points = t3::VerifiePointsPartition(*dossier, static_cast<int32_t>(noms.size())); !points)
+        return Erreur(points.Message());
     if (const auto lance = Lance(t3::ProgrammeCAH, *dossier); !lance) return Erreur(lance.Message());
     std::string texte;
     if (!t3::LitFichierEntier(*dossier + "/" + t3::NomCah, texte))
@@ -204,10 +206,10 @@ T3_COMMANDE(90, "afc",
             "  afc BASE.par CLE [--fmin=10] [--reference=P1,P2...] [--dossier=DIR]\n"
             "                      l'analyse factorielle des correspondances des formes de fréquence au\n"
             "                      moins FMIN par les parties de la partition par CLE : écrit « coran.don »\n"
-            "                      dans DIR (par défaut le dossier BASE.afc à côté de la base), y lance\n"
-            "                      ts3afc et affiche la table des facteurs (partie, masse, distance,\n"
-            "                      coordonnées x 1000) ; --reference : les parties de référence (drapeaux\n"
-            "                      des colonnes 1, les autres 2)\n",
+            "                      dans DIR (par défaut le dossier BASE.afc/CLE à côté de la base, un par\n"
+            "                      type de clé), y lance ts3afc et affiche la table des facteurs (partie,\n"
+            "                      masse, distance, coordonnées x 1000) ; --reference : les parties de\n"
+            "                      référence (drapeaux des colonnes 1, les autres 2)\n",
             ExecuteAfc);
 
 T3_COMMANDE(91, "cah",

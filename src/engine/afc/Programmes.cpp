@@ -1,17 +1,25 @@
 #include "afc/Programmes.h"
 
 #include "afc/ExportAFC.h"
+#include "afc/ListePoints.h"
+#include "corpus/Partition.h"
 #include "corpus/charg1.h"
+#include "segmentation/Cp1252.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <unicode/uchar.h>
 #include <unistd.h>
 
 namespace t3 {
 
 namespace {
+
+// Longest key type name used whole as a folder name, in characters.
+constexpr int32_t LongueurNomCle = 60;
 
 bool Executable(const std::filesystem::path& chemin) {
     std::error_code e;
@@ -48,14 +56,48 @@ std::string TrouveProgramme(std::string_view nom) {
     return TrouveProgramme(nom, DossierExecutable(), path ? path : "");
 }
 
-Resultat<std::string> DossierAnalyses(const charg1& base) {
-    const std::filesystem::path dossier = std::filesystem::path(base.Dossier()) / (base.NomBase() + ".afc");
+std::string NomDossierCle(std::string_view graphie, int32_t cleType) {
+    std::string nom;
+    bool change = graphie.empty() || graphie.size() > LongueurNomCle;
+    for (const char c : graphie.substr(0, LongueurNomCle)) {
+        const char16_t u = UnicodeDeCp1252(static_cast<unsigned char>(c));
+        if (u < 0x80 ? std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' : u_isalpha(u)) {
+            nom += Cp1252VersUtf8(std::string_view(&c, 1));
+        } else {
+            nom += '_';
+            change = true;
+        }
+    }
+    if (nom.empty()) nom = "cle";
+    if (change) (nom += '.') += std::to_string(cleType);
+    return nom;
+}
+
+Resultat<std::string> DossierAnalyses(const Partition& partition) {
+    const charg1& base = *partition.Base();
+    const std::filesystem::path dossier =
+        std::filesystem::path(base.Dossier()) / (base.NomBase() + ".afc") /
+        NomDossierCle(base.Graphie(partition.CleType()), partition.CleType());
     std::error_code e;
     std::filesystem::create_directories(dossier, e);
     if (e || !std::filesystem::is_directory(dossier))
         return Echec{2,
                      "Impossible de créer le dossier de travail de l'analyse « " + dossier.string() + " »."};
     return dossier.string();
+}
+
+Resultat<void> VerifiePointsPartition(const std::string& dossier, int32_t nbParties) {
+    const Resultat<TListePoints> points =
+        LitFacteurs((std::filesystem::path(dossier) / NomFacteurs).string());
+    if (!points && points.Code() == LectureAbsent)
+        return Echec{1, "La classification porte sur les résultats d'une AFC : lancez d'abord l'AFC de cette "
+                        "partition."};
+    if (!points) return Echec{2, points.Message() + " Relancez l'AFC de cette partition."};
+    if (points->NbPoints() != nbParties)
+        return Echec{2, "Les résultats de l'AFC (« facteurs.txt ») ne correspondent pas aux " +
+                            std::to_string(nbParties) + " parties de la partition (points lus : " +
+                            std::to_string(points->NbPoints()) + ") : relancez l'AFC de cette partition."};
+    return {};
 }
 
 void SupprimeResultats(const std::string& dossier) {

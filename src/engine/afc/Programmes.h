@@ -1,17 +1,18 @@
 #pragma once
 // Where the analysis programs are found and where they work: the programs "ts3afc" and "ts3cah" beside
-// the running executable, then on the PATH; the work folder of the analyses of a base beside its files,
-// never the executable's folder (an installed program cannot write there, and two workbenches would
-// share it).
+// the running executable, then on the PATH; the work folder of the analyses of a partition beside the
+// files of its base, one per key type, never the executable's folder (an installed program cannot write
+// there, and two workbenches would share it).
 #include "Resultat.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace t3 {
 
-class charg1;
+class Partition;
 
 inline constexpr char ProgrammeAFC[] = "ts3afc";
 inline constexpr char ProgrammeCAH[] = "ts3cah";
@@ -27,9 +28,22 @@ std::string TrouveProgramme(std::string_view nom, const std::string& dossierExec
 // The same with the folder of the running executable and the PATH of the environment.
 std::string TrouveProgramme(std::string_view nom);
 
-// The work folder of the analyses of a loaded base: its folder, then the base's name followed by ".afc";
-// made if need be. A failure to make it gets code 2 and a French message.
-Resultat<std::string> DossierAnalyses(const charg1& base);
+// The name of the folder of the analyses of the partitions by a key type (graphie in Windows-1252, the
+// key type's entry number): its letters (accented ones too, in UTF-8), digits, '_' and '-' kept, any
+// other character made '_'. A name changed that way, longer than 60 characters (then cut) or empty
+// ("cle") is followed by '.' and the entry number: a name kept whole never holds a '.', so no two key types
+// share a folder, and the name is never empty, "..", nor holds a '/'.
+std::string NomDossierCle(std::string_view graphie, int32_t cleType);
+
+// The work folder of the analyses of a partition: the base's folder, the base's name followed by
+// ".afc", then the folder named after the key type (NomDossierCle); made if need be. Two partitions of a
+// base never share their results. A failure to make it gets code 2 and a French message.
+Resultat<std::string> DossierAnalyses(const Partition& partition);
+
+// Whether the results of the analysis in the folder are those of a partition of nbParties parts:
+// "facteurs.txt" readable and holding one point per part. Otherwise a French message asking to run the
+// analysis of the partition (again).
+Resultat<void> VerifiePointsPartition(const std::string& dossier, int32_t nbParties);
 
 // Removes the result files of an earlier run ("facteurs.txt", "vp.txt", "cah.txt") from the folder, so
 // that a run that fails is never read as one that succeeded.

@@ -59,9 +59,9 @@ void MontreEchec(QWidget* parent, const QString& texte, const QString& raison) {
     Dialogues::Information(parent, raison.isEmpty() ? texte : texte + "\n\n" + raison);
 }
 
-// The work folder of the partition's base, or empty with the message shown.
+// The work folder of the partition (one per key type of the base), or empty with the message shown.
 std::string Dossier(QWidget* parent, const t3::Partition& partition) {
-    const auto dossier = t3::DossierAnalyses(*partition.Base());
+    const auto dossier = t3::DossierAnalyses(partition);
     if (dossier) return *dossier;
     Dialogues::Information(parent, QString::fromStdString(dossier.Message()));
     return {};
@@ -180,9 +180,9 @@ void LanceAFC(ServicesAtelier& services, QWidget* parent, t3::Partition& partiti
 void LanceCAH(ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
     const std::string dossier = Dossier(parent, partition);
     if (dossier.empty()) return;
-    if (!Existe(dossier, t3::NomFacteurs)) {
-        Dialogues::Information(parent, "La classification porte sur les résultats d'une AFC : lancez "
-                                       "d'abord l'AFC de cette partition.");
+    // The clustering works on the points of the partition's last analysis, one per part.
+    if (const auto points = t3::VerifiePointsPartition(dossier, partition.NbParties()); !points) {
+        Dialogues::Information(parent, QString::fromStdString(points.Message()));
         return;
     }
     std::error_code e;

@@ -51,9 +51,9 @@ TEST(CmdAfc, TableDesFacteursEtClasses) {
         attendu += "\n";
     }
     EXPECT_EQ(sortie.sortie, attendu);
-    // The exchange file lies in the base's work folder.
+    // The exchange file lies in the work folder of the partition by auteur.
     const t3::Partition partition(&b.Base(), b.Entree("auteur"));
-    EXPECT_EQ(t3test::LitFichier(b.Dossier().Chemin() / "corpus.afc" / "coran.don"),
+    EXPECT_EQ(t3test::LitFichier(b.Dossier().Chemin() / "corpus.afc" / "auteur" / "coran.don"),
               *t3::TexteCoranDon(partition, t3::ParamAFCInitiaux(partition, 5, false)));
 
     // Ward's classes of the four authors on their coordinates.
@@ -95,6 +95,64 @@ TEST(CmdAfc, OptionsEtEchecs) {
         EXPECT_EQ(echec.statut, 2) << arguments;
         EXPECT_NE(echec.erreurs.find(message), std::string::npos) << arguments << "\n" << echec.erreurs;
     }
+}
+
+// The work folder of a partition is named after its key type, whole when it is safe, otherwise made
+// safe and marked with the key type's entry number, so that no two key types share one.
+TEST(Programmes, DossierDeLaPartition) {
+    const std::pair<std::string, std::string> noms[] = {
+        {"chapitre", "chapitre"},
+        {"date-2_b", "date-2_b"},
+        {"\xe9t\xe9", "\xc3\xa9t\xc3\xa9"}, // été, accented letters kept (UTF-8)
+        {"\x9cuvre", "\xc5\x93uvre"},       // œuvre
+        {"date naissance", "date_naissance.7"},
+        {"a.b", "a_b.7"},
+        {"..", "__.7"},
+        {"x/y", "x_y.7"},
+        {"1\xd7"
+         "2",
+         "1_2.7"}, // the multiplication sign is no letter
+        {"", "cle.7"},
+        {std::string(70, 'a'), std::string(60, 'a') + ".7"},
+    };
+    for (const auto& [graphie, attendu] : noms)
+        EXPECT_EQ(t3::NomDossierCle(graphie, 7), attendu) << graphie;
+
+    // Three partitions of one base: three folders, made, inside the base's.
+    BaseDeTest b(
+        "<auteur=a>\n<date.x=1>\n<\xe9poque=1>\nx y z\n<auteur=b>\n<date.x=2>\n<\xe9poque=2>\nx x y\n");
+    ASSERT_TRUE(b.Prete());
+    const t3::Partition parAuteur(&b.Base(), b.Entree("auteur"));
+    const int32_t date = b.Entree("date.x");
+    ASSERT_GE(date, 0);
+    const std::filesystem::path base = b.Dossier().Chemin() / "corpus.afc";
+    EXPECT_EQ(*t3::DossierAnalyses(parAuteur), (base / "auteur").string());
+    EXPECT_EQ(*t3::DossierAnalyses(t3::Partition(&b.Base(), date)),
+              (base / ("date_x." + std::to_string(date))).string());
+    EXPECT_EQ(*t3::DossierAnalyses(t3::Partition(&b.Base(), b.Entree("\xe9poque"))),
+              (base / "\xc3\xa9poque").string());
+    for (const char* nom : {"auteur", "\xc3\xa9poque"})
+        EXPECT_TRUE(std::filesystem::is_directory(base / nom)) << nom;
+
+    // The points read must be one per part.
+    const std::string dossier = *t3::DossierAnalyses(parAuteur);
+    auto verifie = t3::VerifiePointsPartition(dossier, 2);
+    ASSERT_FALSE(verifie);
+    EXPECT_NE(verifie.Message().find("lancez d'abord l'AFC de cette partition"), std::string::npos);
+    const auto tableau =
+        t3::LitTexteCoranDon(*t3::TexteCoranDon(parAuteur, t3::ParamAFCInitiaux(parAuteur, 1, false)));
+    t3test::EcritFichier(std::filesystem::path(dossier) / "facteurs.txt",
+                         t3::TexteFacteurs(*t3::CalculeAFC(*tableau)));
+    EXPECT_TRUE(t3::VerifiePointsPartition(dossier, 2));
+    verifie = t3::VerifiePointsPartition(dossier, 3);
+    ASSERT_FALSE(verifie);
+    EXPECT_EQ(verifie.Message(),
+              "Les résultats de l'AFC (« facteurs.txt ») ne correspondent pas aux 3 parties "
+              "de la partition (points lus : 2) : relancez l'AFC de cette partition.");
+    t3test::EcritFichier(std::filesystem::path(dossier) / "facteurs.txt", "2 1\n");
+    verifie = t3::VerifiePointsPartition(dossier, 2);
+    ASSERT_FALSE(verifie);
+    EXPECT_NE(verifie.Message().find("Relancez l'AFC de cette partition."), std::string::npos);
 }
 
 // Beside the executable first, then the folders of the PATH in order, only files that may be run.

@@ -1,8 +1,9 @@
 // The correspondence analysis launched from the statistics window of a partition as the user launches
-// it: the parameter dialog and its fields, the exchange file written into the work folder of the base,
-// the analysis and clustering programs of this build run there with the workbench still painting, and
-// the runs that go wrong: a program nowhere to be found, one that writes nothing or fails, one that the
-// user cancels or that outlasts the time limit.
+// it: the parameter dialog and its fields, the exchange file written into the work folder of the
+// partition, the analysis and clustering programs of this build run there with the workbench still
+// painting, and the runs that go wrong: a program nowhere to be found, one that writes nothing or fails,
+// the clustering of points that are not the partition's, one that the user cancels or that outlasts the
+// time limit.
 #include "AideUi.h"
 
 #include "afc/ExecutionProgramme.h"
@@ -64,11 +65,11 @@ struct Poste {
     QTemporaryDir programmes;
     QByteArray pathAvant = qgetenv("PATH");
     mutable TFenPrinc fenetre;
-    QString travail; // the work folder of the base
+    QString travail; // the work folder of the partition by auteur
 
     Poste() {
         const QString par = QFileInfo(t3uitest::Base(Texte)).absoluteFilePath();
-        travail = QFileInfo(par).absolutePath() + "/corpus.afc";
+        travail = QFileInfo(par).absolutePath() + "/corpus.afc/auteur";
         qputenv("PATH", programmes.path().toUtf8());
         fenetre.show();
         if (!fenetre.Bases().OuvreBase(par)) qFatal("base not opened");
@@ -269,9 +270,22 @@ void TFenParamAFCTest::UnProgrammeIntrouvableOuMuet() {
              qPrintable(a.Messages()[0]));
     QVERIFY(!a.Existe("facteurs.txt"));
 
+    // The clustering on points that are not one per part (an analysis of another table): asked to run
+    // the analysis again, and the clustering program not run.
+    Dialogues::Oublie();
+    a.Script("ts3afc", "printf '1 1\\nP 0 1 0.5 10 100 1\\n' > facteurs.txt\necho '1 100' > vp.txt");
+    a.LanceAFC();
+    Dialogues::Oublie();
+    a.LanceCAH();
+    QCOMPARE(a.Messages().size(), 1);
+    QVERIFY2(a.Messages()[0].contains("ne correspondent pas aux 3 parties de la partition (points lus : 1) : "
+                                      "relancez l'AFC"),
+             qPrintable(a.Messages()[0]));
+
     // The clustering program missing, once an analysis has left its factors.
     Dialogues::Oublie();
-    a.Script("ts3afc", "echo '1 1' > facteurs.txt");
+    a.Script("ts3afc", "printf '3 1\\nP 0 0.3 0.1 10 50 1\\nP 1 0.3 0.1 -10 50 1\\nP 2 0.4 0 0 0 0\\n' > "
+                       "facteurs.txt\necho '1 100' > vp.txt");
     a.LanceAFC();
     Dialogues::Oublie();
     a.LanceCAH();
