@@ -1,12 +1,16 @@
 #include "afc/FenetresAFC.h"
 
+#include "afc/PlanAFC.h"
+#include "afc/TFenGrapheAFC.h"
 #include "corpus/Partition.h"
 #include "shell/Dialogues.h"
 #include "shell/RapportArbre.h"
 #include "shell/RapportCourant.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TFenNavig.h"
+#include "stats/TFenStatPart.h"
 
+#include <QApplication>
 #include <QMdiSubWindow>
 #include <QTreeWidgetItem>
 
@@ -40,6 +44,17 @@ bool ResultatsOuvrables(ServicesAtelier& services, const t3::Partition& partitio
     if (texte.isEmpty()) return true;
     Dialogues::Message(services.Cadre(), QMessageBox::Warning, "Tessaron3", texte);
     return false;
+}
+
+void MontreDrapeauxPartition(const t3::Partition* partition) {
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (auto* statistiques = qobject_cast<TFenStatPart*>(w);
+            statistiques && statistiques->GetPartition() == partition)
+            statistiques->ModeleParties()->Rafraichit();
+        else if (auto* graphe = qobject_cast<TFenGrapheAFC*>(w);
+                 graphe && graphe->GetPartition() == partition)
+            graphe->Surface()->update();
+    }
 }
 
 bool AjouteImageAuRapport(RapportCourant& rapport, QWidget* fenetre, const QImage& image,

@@ -31,6 +31,10 @@ QWidget* PlaceFenetreAFC(ServicesAtelier& services, const t3::Partition& partiti
 bool ResultatsOuvrables(ServicesAtelier& services, const t3::Partition& partition, const std::string& faute,
                         int32_t nbPoints);
 
+// The flags or colours of the partition changed: its other windows (statistics windows, factor plots)
+// show them at once.
+void MontreDrapeauxPartition(const t3::Partition* partition);
+
 // Writes the picture as a JPEG file (quality 30) into the report's folder and adds it as an entry; a
 // picture that could not be written is said so (French message) and not added. True when added.
 bool AjouteImageAuRapport(RapportCourant& rapport, QWidget* fenetre, const QImage& image,

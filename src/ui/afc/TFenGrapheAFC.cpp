@@ -112,6 +112,7 @@ TFenGrapheAFC::TFenGrapheAFC(ServicesAtelier& services, t3::Partition* partition
     setMinimumSize(100, 120);
 
     m_plan = new PlanAFC(m_partition, &m_resultats.points);
+    connect(m_plan, &PlanAFC::PartitionModifiee, this, [this] { MontreDrapeauxPartition(m_partition); });
     m_modele = new ModeleFacteurs(m_partition, &m_resultats.points, this);
     m_lvFact = new QTableView;
     m_lvFact->setObjectName("LVFact");
@@ -338,7 +339,7 @@ void TFenGrapheAFC::GrilleCoulChange(int index) {
     m_plan->SetPinceau(m_btnPinceau->isChecked(), CouleurPinceau());
     if (m_btnSelec->isChecked()) {
         t3::SelectionneCouleur(*m_partition, CouleurPinceau());
-        m_plan->update();
+        MontreDrapeauxPartition(m_partition);
     }
 }
 

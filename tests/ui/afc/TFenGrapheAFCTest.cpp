@@ -19,12 +19,14 @@
 #include "shell/PageRapport.h"
 #include "shell/RapportCourant.h"
 #include "shell/TexteQt.h"
+#include "stats/TFenStatPart.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTest>
@@ -118,6 +120,7 @@ class TFenGrapheAFCTest : public QObject {
     void NomOuId();
     void PointsEgauxEtResultatsIllisibles();
     void BoutonsDesCommandes();
+    void LesAutresFenetresDeLaPartitionSuivent();
 };
 
 // Runs first: the picture counter is process-wide.
@@ -361,6 +364,22 @@ void TFenGrapheAFCTest::BoutonsDesCommandes() {
     QCOMPARE(dialogues.size(), 3);
     QCOMPARE(dialogues[1], QString("Paramètrage de l'AFC"));
     QCOMPARE(dialogues[2], QString("Paramètrage de l'AFC"));
+}
+
+// The flags belong to the partition: its statistics window repaints its parts at once.
+void TFenGrapheAFCTest::LesAutresFenetresDeLaPartitionSuivent() {
+    Banc banc(TexteQuatreParties);
+    QVERIFY(banc.partition);
+    banc.EcritResultats(FacteursCoins);
+    QVERIFY(banc.Ouvre());
+    TFenStatPart statistiques(banc.services, banc.partition.get());
+    statistiques.setAttribute(Qt::WA_DeleteOnClose, false);
+    QSignalSpy changes(statistiques.ModeleParties(), &QAbstractItemModel::dataChanged);
+    banc.Glisse(Qt::LeftButton, banc.Centre(2), banc.Centre(2));
+    QCOMPARE(changes.size(), 1);
+    QVERIFY(banc.partition->Selection(2));
+    banc.Bouton("Couleur9")->click();
+    QCOMPARE(changes.size(), 2);
 }
 
 QTEST_MAIN(TFenGrapheAFCTest)
