@@ -105,6 +105,12 @@ void PlanAFC::DessineBoite(QPainter& peintre, int32_t point, const t3::Boite& b)
     // The border inside the box, whatever its width.
     const int dedans = epaisseur / 2;
     peintre.drawRect(boite.adjusted(dedans, dedans, -dedans - 1, -dedans - 1));
+    // A white line inside the border: a selected part filled in blue (every part's first colour) must
+    // not look like one that is not selected.
+    if (choisie) {
+        peintre.setPen(QPen(Qt::white, 1));
+        peintre.drawRect(boite.adjusted(3, 3, -4, -4));
+    }
     // Black text, white on a dark fill.
     const QColor fond = VersQColor(m_partition->CouleurPartie(point));
     const bool sombre = m_partition->Reference(point) && qGray(fond.rgb()) < 110;
