@@ -133,6 +133,11 @@ uint64_t IdentifiantSegments(const charg1& base) {
     return calcul != nullptr ? calcul->Identifiant() : 0;
 }
 
+std::shared_ptr<const CalculSegments> SegmentsAttaches(const charg1& base) {
+    const auto* calcul = dynamic_cast<const CalculSegments*>(base.Segments());
+    return calcul != nullptr ? calcul->weak_from_this().lock() : nullptr;
+}
+
 bool EntreesResolubles(const charg1& base, uint64_t identifiant, std::span<const int32_t> entrees) {
     bool segments = false;
     for (const int32_t e : entrees) {

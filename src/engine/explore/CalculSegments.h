@@ -49,7 +49,7 @@ class IndexTextesSegments {
     std::string m_textes;
 };
 
-class CalculSegments : public FournisseurSegments {
+class CalculSegments : public FournisseurSegments, public std::enable_shared_from_this<CalculSegments> {
   public:
     // Copies the list of a finished computation and reads the positions of all its segments back from
     // its locations file; SegmentsNonEcrits with a French message naming the file when they cannot be.
@@ -101,6 +101,9 @@ Resultat<std::shared_ptr<const CalculSegments>> CalculeSegments(charg1& base,
 // The identifier of the computation attached to the loader; 0 when none is, or when the attached
 // segments are not a CalculSegments.
 uint64_t IdentifiantSegments(const charg1& base);
+// The computation attached to the loader, shared with whoever attached it; null when none is, or when
+// the attached segments are not a CalculSegments made by CalculeSegments or Depuis.
+std::shared_ptr<const CalculSegments> SegmentsAttaches(const charg1& base);
 // Whether entries taken from the computation `identifiant` (0: taken when no segments were attached)
 // stand for the same things in the loader now: true when none of them is a segment entry (above
 // Nbart()), or when the loader's attached computation is that one and every segment entry is one of its

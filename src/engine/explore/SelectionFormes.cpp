@@ -1,6 +1,7 @@
 #include "explore/SelectionFormes.h"
 
 #include "corpus/charg1.h"
+#include "explore/CalculSegments.h"
 #include "explore/Motif.h"
 #include "segmentation/Cp1252.h"
 
@@ -87,6 +88,30 @@ void ListeEntrees::Retire(const std::vector<bool>& marquees) {
 void ListeEntrees::Vide() {
     m_entrees.clear();
     m_presentes.clear();
+}
+
+int32_t ReporteSegments(ListeEntrees& liste, int32_t nbart, const CalculSegments* ancien,
+                        const CalculSegments* nouveau) {
+    if (ancien == nouveau) return 0;
+    std::vector<int32_t> reportees;
+    int32_t perdues = 0;
+    for (const int32_t e : liste.Entrees()) {
+        if (e < nbart) {
+            reportees.push_back(e);
+            continue;
+        }
+        const int32_t segment = ancien != nullptr && nouveau != nullptr
+                                    ? nouveau->ChercheTexte(ancien->RetourneGraphie(e - nbart - 1))
+                                    : -1;
+        if (segment >= 0)
+            reportees.push_back(nbart + 1 + segment);
+        else
+            ++perdues;
+    }
+    liste.Vide();
+    // Two segments of the old list may have become one: the list keeps it once.
+    perdues += static_cast<int32_t>(reportees.size()) - liste.Ajoute(reportees);
+    return perdues;
 }
 
 } // namespace t3

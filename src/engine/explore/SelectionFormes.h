@@ -19,6 +19,7 @@
 
 namespace t3 {
 
+class CalculSegments;
 class charg1;
 
 // The request types, in the order of the window's list.
@@ -73,5 +74,12 @@ class ListeEntrees {
     std::vector<int32_t> m_entrees;
     std::unordered_set<int32_t> m_presentes;
 };
+
+// Carries the segment entries of a list over from the computation they were taken from (ancien) to the
+// one now attached to the loader (nouveau), by their texts: each becomes the entry of the segment of the
+// same text in nouveau, or leaves the list when nouveau has none (or is null). Forms stay as they are.
+// The number of entries that left the list.
+int32_t ReporteSegments(ListeEntrees& liste, int32_t nbart, const CalculSegments* ancien,
+                        const CalculSegments* nouveau);
 
 } // namespace t3

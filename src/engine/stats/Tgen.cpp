@@ -1,6 +1,7 @@
 #include "stats/Tgen.h"
 
 #include "corpus/charg1.h"
+#include "explore/CalculSegments.h"
 
 #include <algorithm>
 
@@ -9,6 +10,7 @@ namespace t3 {
 Tgen::Tgen(const charg1* base, const int32_t* entrees, int32_t nb, const char* nom)
     : m_base(base), m_couleur(CycleCouleursGroupes.Prend()) {
     if (entrees != nullptr && nb > 0) m_entrees.assign(entrees, entrees + nb);
+    if (m_base != nullptr) m_segmentsSource = IdentifiantSegments(*m_base);
     if (m_base != nullptr && !m_entrees.empty()) {
         m_positions = m_base->LocOccFor(m_entrees.data(), NbEntrees());
         // The loader gives them ascending and once each; membership tests rely on it, so make sure.

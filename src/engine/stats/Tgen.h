@@ -28,6 +28,10 @@ class Tgen {
     int32_t NbOcc() const { return static_cast<int32_t>(m_positions.size()); }
     bool Contient(int32_t position) const;
 
+    // The computation of repeated segments whose numbering the group's segment entries follow: the one
+    // attached to the base when the group was made (0: none).
+    uint64_t SegmentsSource() const { return m_segmentsSource; }
+
     const std::string& Nom() const { return m_nom; }
     void SetNom(const std::string& nom) { m_nom = nom; }
     Couleur GetCouleur() const { return m_couleur; }
@@ -40,6 +44,7 @@ class Tgen {
     std::vector<int32_t> m_positions;
     std::string m_nom;
     Couleur m_couleur;
+    uint64_t m_segmentsSource = 0;
 };
 
 } // namespace t3

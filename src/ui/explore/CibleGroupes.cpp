@@ -1,6 +1,7 @@
 #include "explore/CibleGroupes.h"
 
 #include "corpus/Transposition.h"
+#include "explore/CalculSegments.h"
 #include "shell/Dialogues.h"
 #include "shell/ServicesAtelier.h"
 #include "stats/Tgen.h"
@@ -27,29 +28,40 @@ ServicesAtelier* ServicesDe(QWidget* fenetre) {
 
 } // namespace
 
-std::unique_ptr<t3::Tgen> GroupeRecu(const t3::charg1* base, const TTgenDragObject& objet, bool gardeNom,
-                                     QWidget* fenetre) {
-    if (!base) return nullptr;
+std::optional<std::vector<int32_t>> EntreesRecues(const t3::charg1* base, const TTgenDragObject& objet,
+                                                 QWidget* fenetre) {
+    if (!base) return std::nullopt;
     std::vector<int32_t> entrees = objet.Entrees();
     if (objet.Base() && objet.Base() != base) {
         const t3::EntreesTransposees transposees = t3::TransposeEntrees(*objet.Base(), *base, entrees);
         if (transposees.autres > 0) {
             Dialogues::Information(fenetre,
                                    "Les segments répétés d'une autre base ne peuvent être déposés ici.");
-            return nullptr;
+            return std::nullopt;
         }
         if (transposees.entrees.empty()) {
             Dialogues::Information(fenetre, "Aucune des formes déposées n'existe dans cette base.");
-            return nullptr;
+            return std::nullopt;
         }
         if (transposees.absentes > 0)
             if (ServicesAtelier* services = ServicesDe(fenetre))
                 services->SetStatusText(QString("%1 forme(s) absente(s) de cette base laissée(s) de côté")
                                             .arg(transposees.absentes));
-        entrees = transposees.entrees;
+        return transposees.entrees;
     }
+    if (!t3::EntreesResolubles(*base, objet.Segments(), entrees)) {
+        Dialogues::Information(fenetre, SegmentsPerimes);
+        return std::nullopt;
+    }
+    return entrees;
+}
+
+std::unique_ptr<t3::Tgen> GroupeRecu(const t3::charg1* base, const TTgenDragObject& objet, bool gardeNom,
+                                     QWidget* fenetre) {
+    const std::optional<std::vector<int32_t>> entrees = EntreesRecues(base, objet, fenetre);
+    if (!entrees) return nullptr;
     const char* nom = gardeNom && !objet.Nom().empty() ? objet.Nom().c_str() : nullptr;
-    auto groupe = std::make_unique<t3::Tgen>(base, entrees, nom);
+    auto groupe = std::make_unique<t3::Tgen>(base, *entrees, nom);
     if (objet.GetCouleur() != t3::CouleurBlanche) groupe->SetCouleur(objet.GetCouleur());
     return groupe;
 }

@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -23,11 +25,20 @@ namespace t3ui {
 // The group carried by a drag, or null when the drag carries anything else or starts from refusee.
 const TTgenDragObject* GroupeDuGlisser(const QMimeData* donnees, const QObject* refusee = nullptr);
 
+// The entries a window receives from a drag: those of the drag, or, from another base, its forms that
+// the base holds (the forms it lacks are left out, and the status bar of fenetre's workbench says how
+// many). Refused with a message (nullopt): segments of another base, a group none of whose forms the
+// base holds, and segment entries of a computation of segments that is no longer the base's.
+std::optional<std::vector<int32_t>> EntreesRecues(const t3::charg1* base, const TTgenDragObject& objet,
+                                                 QWidget* fenetre = nullptr);
+// What a window says of segment entries of an earlier computation.
+inline const QString SegmentsPerimes =
+    QStringLiteral("Les segments répétés de ce groupe viennent d'un calcul antérieur : le calcul actuel "
+                   "les numérote autrement. Faites glisser les segments depuis la liste actuelle.");
+
 // The receiving window's group: the entries in order; named after the drag when gardeNom and the drag
-// has a name (otherwise the group's default name); the drag's colour unless it is white. A group from
-// another base is carried over by its graphies: the forms the receiving base lacks are left out (the
-// status bar of fenetre's workbench says how many), and segments are refused with a message, as is a
-// group none of whose forms the base holds: null then.
+// has a name (otherwise the group's default name); the drag's colour unless it is white; made of
+// EntreesRecues, null when they are refused.
 std::unique_ptr<t3::Tgen> GroupeRecu(const t3::charg1* base, const TTgenDragObject& objet, bool gardeNom,
                                      QWidget* fenetre = nullptr);
 

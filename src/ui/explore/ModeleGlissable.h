@@ -17,8 +17,8 @@ namespace t3ui {
 class ModeleGlissable : public QAbstractTableModel {
     Q_OBJECT
   public:
-    ModeleGlissable(const t3::charg1* base, t3::Couleur couleur, QObject* parent)
-        : QAbstractTableModel(parent), m_base(base), m_couleur(couleur) {}
+    // The rows' segment entries are taken to follow the computation of segments attached to the base now.
+    ModeleGlissable(const t3::charg1* base, t3::Couleur couleur, QObject* parent);
 
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QStringList mimeTypes() const override;
@@ -29,6 +29,8 @@ class ModeleGlissable : public QAbstractTableModel {
     virtual int32_t EntreeGlissee(int ligne) const = 0;
     void SetSource(QObject* source) { m_source = source; }
     void SetCouleur(t3::Couleur couleur) { m_couleur = couleur; }
+    // The computation of segments whose numbering the rows' segment entries follow.
+    void SetSegments(uint64_t identifiant) { m_segments = identifiant; }
 
   protected:
     const t3::charg1* m_base;
@@ -36,6 +38,7 @@ class ModeleGlissable : public QAbstractTableModel {
   private:
     QObject* m_source = nullptr;
     t3::Couleur m_couleur;
+    uint64_t m_segments;
 };
 
 } // namespace t3ui

@@ -1,5 +1,7 @@
 #include "explore/TTgenDragObject.h"
 
+#include "explore/CalculSegments.h"
+
 #include <QDataStream>
 #include <QIODevice>
 
@@ -23,6 +25,11 @@ void TTgenDragObject::Ajoute(int32_t entree) {
 void TTgenDragObject::SetNom(const std::string& nom) {
     m_nom = nom;
     MetAJourOctets();
+}
+
+void TTgenDragObject::SetBase(const t3::charg1* base) {
+    m_base = base;
+    m_segments = base ? t3::IdentifiantSegments(*base) : 0;
 }
 
 void TTgenDragObject::MetAJourOctets() {

@@ -47,8 +47,13 @@ class TTgenDragObject : public TTessaronDragObject {
     int32_t Count() const { return static_cast<int32_t>(m_entrees.size()); }
     const std::vector<int32_t>& Entrees() const { return m_entrees; }
     // The base whose entries these are (entry numbers mean nothing in another base); null if unknown.
+    // Setting it takes its attached computation of segments as that of the entries.
     const t3::charg1* Base() const { return m_base; }
-    void SetBase(const t3::charg1* base) { m_base = base; }
+    void SetBase(const t3::charg1* base);
+    // The computation of repeated segments whose numbering the segment entries follow (0: none), so that
+    // a target refuses them once the base has another (t3::EntreesResolubles).
+    uint64_t Segments() const { return m_segments; }
+    void SetSegments(uint64_t identifiant) { m_segments = identifiant; }
 
     // The group of the rows of a list's selected cells, each row once and in row order, entreeDe giving
     // the entry of a row; null when no row is selected.
@@ -69,6 +74,7 @@ class TTgenDragObject : public TTessaronDragObject {
     t3::Couleur m_couleur;
     std::vector<int32_t> m_entrees;
     const t3::charg1* m_base = nullptr;
+    uint64_t m_segments = 0;
 };
 
 } // namespace t3ui

@@ -86,7 +86,9 @@ T3_GENRE_FENETRE(GenreFenetre{.rang = 40,
 
 ModeleSR::ModeleSR(std::shared_ptr<const t3::CalculSegments> calcul, QObject* parent)
     : ModeleGlissable(&calcul->Base(), 0, parent), m_calcul(std::move(calcul)),
-      m_lignes(t3::LignesSegments(m_calcul->NbSegments())) {}
+      m_lignes(t3::LignesSegments(m_calcul->NbSegments())) {
+    SetSegments(m_calcul->Identifiant());
+}
 
 int ModeleSR::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_lignes.size());

@@ -75,6 +75,7 @@ void TContainer::mouseMoveEvent(QMouseEvent* evenement) {
     if (!groupe) return;
     auto* objet = new TTgenDragObject(this, groupe->Nom(), groupe->GetCouleur(), groupe->NbEntrees());
     objet->SetBase(groupe->Base());
+    objet->SetSegments(groupe->SegmentsSource());
     for (int32_t entree : groupe->Entrees())
         objet->Ajoute(entree);
     auto* glisser = new QDrag(this);

@@ -3,6 +3,8 @@
 #include "AideSegments.h"
 
 #include "explore/CalculSegments.h"
+#include "explore/SelectionFormes.h"
+#include "stats/Tgen.h"
 
 #include <gtest/gtest.h>
 
@@ -71,4 +73,45 @@ TEST(CalculSegments, EntreesDUnAutreCalculRefusees) {
     base.AssigneSR(second->get());
     EXPECT_FALSE(EntreesResolubles(base, (*premier)->Identifiant(), avecSegment));
     EXPECT_TRUE(EntreesResolubles(base, (*second)->Identifiant(), avecSegment));
+}
+
+// A list of a group follows a new computation by the segments' texts: those the new computation finds
+// again take its numbers, the others leave the list; forms stay; a group made records the computation
+// its segment entries follow.
+TEST(CalculSegments, ListeReporteeSurUnNouveauCalcul) {
+    DossierTemporaire dossier;
+    charg1 base;
+    ASSERT_TRUE(ChargeTexte(base, "a b c . a b c . a b d . a b d .\n"));
+    const auto premier = CalculeSegments(base, JeuDelimiteursSR(base), 2, 2);
+    ASSERT_TRUE(premier) << premier.Message();
+    EXPECT_EQ(SegmentsAttaches(base), nullptr);
+    base.AssigneSR(premier->get());
+    EXPECT_EQ(SegmentsAttaches(base), *premier);
+    EXPECT_EQ(Tgen(&base, std::vector<int32_t>{0}).SegmentsSource(), (*premier)->Identifiant());
+
+    // The second computation, of threshold 3, keeps "a b" only.
+    const auto second = CalculeSegments(base, JeuDelimiteursSR(base), 2, 3);
+    ASSERT_TRUE(second) << second.Message();
+    const CalculSegments &a = **premier, &b = **second;
+    const int32_t nbart = base.Nbart();
+    ListeEntrees liste;
+    liste.Ajoute(3);
+    std::vector<int32_t> attendues{3};
+    int32_t absentes = 0;
+    for (int32_t k = a.NbSegments() - 1; k >= 0; --k) {
+        liste.Ajoute(nbart + 1 + k);
+        const int32_t j = b.ChercheTexte(a.RetourneGraphie(k));
+        if (j >= 0)
+            attendues.push_back(nbart + 1 + j);
+        else
+            ++absentes;
+    }
+    ASSERT_GT(absentes, 0);
+    ASSERT_GT(attendues.size(), 1u);
+    EXPECT_EQ(ReporteSegments(liste, nbart, &a, &b), absentes);
+    EXPECT_EQ(liste.Entrees(), attendues);
+    EXPECT_EQ(ReporteSegments(liste, nbart, &b, &b), 0);
+    EXPECT_EQ(ReporteSegments(liste, nbart, &b, nullptr), static_cast<int32_t>(attendues.size()) - 1);
+    EXPECT_EQ(liste.Entrees(), std::vector<int32_t>{3});
+    EXPECT_FALSE(liste.Ajoute(3)); // the list still knows what it holds
 }

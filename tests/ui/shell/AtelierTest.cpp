@@ -7,6 +7,7 @@
 #include "corpus/charg1.h"
 #include "explore/CibleGroupes.h"
 #include "explore/ParamSR.h"
+#include "explore/CalculSegments.h"
 #include "explore/SegRep.h"
 #include "explore/TTgenDragObject.h"
 #include "shell/Atelier.h"
@@ -209,8 +210,9 @@ void AtelierTest::LesSegmentsDUneBaseVontASonDossier() {
 
     // The segments of the base opened first go beside it, not into the current folder.
     t3::charg1* a = fenetre.CorpusModele().Chargeur(0);
-    t3::SegRep segments(a, t3::JeuDelimiteursSR(*a));
-    QVERIFY(segments.CalcSegRep(2, 2));
+    const auto calcul = t3::CalculeSegments(*a, t3::JeuDelimiteursSR(*a), 2, 2);
+    QVERIFY(calcul);
+    const t3::CalculSegments& segments = **calcul;
     a->AssigneSR(&segments);
     QVERIFY(QFileInfo::exists(dossier.Chemin("a/a.loc.sr")));
     QVERIFY(!QFileInfo::exists(dossier.Chemin("b/a.loc.sr")));
@@ -222,9 +224,23 @@ void AtelierTest::LesSegmentsDUneBaseVontASonDossier() {
         if (auto* texte = qobject_cast<TFenRuze*>(sous->widget()); texte && !vue) vue = texte;
     QVERIFY(vue);
     TTgenDragObject segment(nullptr, "", t3::CouleurRGB(0, 0, 255), 1);
+    segment.SetBase(a);
     segment.Ajoute(a->Nbart() + 1);
     vue->HTMLEditDrop(segment);
+    QVERIFY(vue->Groupe());
     QCOMPARE(vue->Groupe()->NbOcc(), 2);
+
+    // Once another computation is attached, the entry of the first one is refused, not read as
+    // whatever segment the new computation numbers so.
+    const auto second = t3::CalculeSegments(*a, t3::JeuDelimiteursSR(*a), 2, 2);
+    QVERIFY(second);
+    a->AssigneSR(second->get());
+    const t3::Tgen* avant = vue->Groupe();
+    Dialogues::Oublie();
+    Dialogues::RepondBouton(QMessageBox::Ok);
+    vue->HTMLEditDrop(segment);
+    QCOMPARE(vue->Groupe(), avant);
+    QCOMPARE(Dialogues::MessagesAffiches(), QStringList{"Tessaron3|" + SegmentsPerimes});
     a->AssigneSR(nullptr);
 }
 
