@@ -1,5 +1,5 @@
-// The analysis commands whose windows arrive later: their buttons and menu items are in place and
-// follow the base, and do nothing yet. Each moves into its window's own file when the window is built.
+// The analysis command whose window arrives later: its button and menu item are in place and follow
+// the base, and do nothing yet. It moves into its window's own file when the window is built.
 #include "shell/GenresFenetres.h"
 
 namespace t3ui {
@@ -13,7 +13,5 @@ T3_GENRE_FENETRE(GenreFenetre{.rang = 70,
                               .article = "Carte des &sections",
                               .placeMenu = 1,
                               .lieu = Lieu::Aucun});
-T3_GENRE_FENETRE(GenreFenetre{
-    .rang = 80, .nom = "BtnSelFormes", .glyphe = "{ }", .teinte = 30, .aide = "Groupe de formes"});
 
 } // namespace t3ui
