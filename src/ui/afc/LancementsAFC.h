@@ -2,7 +2,7 @@
 // The commands of the correspondence analysis, shared by the statistics window of a partition and the
 // factor plot: the parameter dialog that writes "coran.don" and runs the analysis program, the
 // clustering program, and the windows that show their results. Every file lies in the work folder of
-// the base (t3::DossierAnalyses).
+// the partition (t3::DossierAnalyses), so that two partitions of a base never share results.
 #include <string>
 
 class QWidget;
@@ -19,8 +19,7 @@ class ServicesAtelier;
 // plot, the column-flags line marks the reference parts 1 and the others 2); OK writes the exchange
 // file, runs the analysis program and opens a factor plot on its results.
 void LanceAFC(ServicesAtelier& services, QWidget* parent, t3::Partition& partition, bool drapeauxColonnes);
-// Runs the clustering program on the results of the last analysis of the partition's base and shows
-// the tree.
+// Runs the clustering program on the results of the last analysis of the partition and shows the tree.
 void LanceCAH(ServicesAtelier& services, QWidget* parent, t3::Partition& partition);
 
 // Opens a factor plot on the results of the analysis in dossier, maximised, as an MDI child; null with

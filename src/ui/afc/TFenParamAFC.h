@@ -1,7 +1,7 @@
 #pragma once
 // "Paramètrage de l'AFC": the title and the sizes of the table of forms by parts that the correspondence
 // analysis receives, and the minimum frequency of its forms. OK writes "coran.don" into the work folder
-// of the base; the commands that run the analysis and the clustering come with it (LancementsAFC.h).
+// of the partition; the commands that run the analysis and the clustering come with it (LancementsAFC.h).
 #include "afc/ExportAFC.h"
 
 #include <QDialog>
