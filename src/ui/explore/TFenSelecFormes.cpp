@@ -241,8 +241,13 @@ void TFenSelecFormes::CreeListe() {
     m_vue->verticalHeader()->hide();
     m_vue->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_vue->verticalHeader()->setDefaultSectionSize(m_vue->fontMetrics().height() + 4);
-    m_vue->setColumnWidth(0, 175);
-    m_vue->setColumnWidth(1, 65);
+    // The frequency column is at least as wide as its title, taken from the forms' column, so that both
+    // fit in the narrow window.
+    const int frequence =
+        std::max(65, m_vue->horizontalHeader()->fontMetrics().horizontalAdvance("Fréquence") +
+                         4 * m_vue->fontMetrics().averageCharWidth());
+    m_vue->setColumnWidth(0, 175 + 65 - frequence);
+    m_vue->setColumnWidth(1, frequence);
     m_vue->installEventFilter(this);
     // Its own rows dropped back on it would only blacken the pastille.
     CibleGroupes::Installe(
