@@ -225,7 +225,7 @@ std::string TexteCelluleFacteurs(const TListePoints& points, int32_t point, int3
 std::vector<BarreHistogramme> BarresHistogramme(std::span<const int64_t> valeurs) {
     std::vector<BarreHistogramme> barres;
     for (size_t i = valeurs.size(); i-- > 0;)
-        barres.push_back({std::to_string(i + 2), valeurs[i]});
+        barres.push_back({std::to_string(i + 1), valeurs[i]});
     return barres;
 }
 

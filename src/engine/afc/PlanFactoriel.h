@@ -120,7 +120,8 @@ std::string TexteCelluleFacteurs(const TListePoints& points, int32_t point, int3
 std::string FormatFixe(double valeur, int32_t decimales);
 
 // The bars of the histogram of eigenvalues in the order the series receives them (the last value
-// first); value i, counting from 0, is labelled i + 2.
+// first); value i, counting from 0, is the eigenvalue of factor i + 1 and labelled so, as the factor
+// table's columns and the axis lists number the factors ("vp.txt" holds no trivial eigenvalue).
 struct BarreHistogramme {
     std::string etiquette;
     int64_t valeur;

@@ -275,9 +275,9 @@ TEST(PlanFactoriel, EtiquettesEtTableDesFacteurs) {
 TEST(PlanFactoriel, HistogrammeEtTextesDuRapport) {
     const auto barres = t3::BarresHistogramme(std::vector<int64_t>{900, 400, 100});
     ASSERT_EQ(barres.size(), 3u);
-    EXPECT_EQ(barres[0].etiquette, "4");
+    EXPECT_EQ(barres[0].etiquette, "3");
     EXPECT_EQ(barres[0].valeur, 100);
-    EXPECT_EQ(barres[2].etiquette, "2");
+    EXPECT_EQ(barres[2].etiquette, "1");
     EXPECT_EQ(barres[2].valeur, 900);
 
     t3::EnteteImageAFC e;
