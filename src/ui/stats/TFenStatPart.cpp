@@ -1,5 +1,6 @@
 #include "stats/TFenStatPart.h"
 
+#include "afc/FenetresAFC.h"
 #include "afc/LancementsAFC.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
@@ -387,7 +388,8 @@ void TFenStatPart::GrdPCLCClick(int ligne, int colonne) {
     } else if (m_partition->Reference(partie)) {
         m_partition->SetSelection(partie, !m_partition->Selection(partie));
     }
-    m_modelePCLC->Rafraichit();
+    // The factor plots of the partition show the marks at once, as this table does.
+    MontreDrapeauxPartition(m_partition);
 }
 
 void TFenStatPart::BtnSpecifClick() {
