@@ -1,6 +1,7 @@
 #include "afc/AnalyseAFC.h"
 
 #include "afc/ExportAFC.h"
+#include "afc/FichiersTexte.h"
 #include "afc/ListePoints.h"
 
 #include <Eigen/Dense>
@@ -258,17 +259,6 @@ class FichierLu {
     bool m_lu = false;
 };
 
-bool EcritFichier(const std::filesystem::path& chemin, const std::string& texte) {
-    const std::filesystem::path provisoire = chemin.string() + ".part";
-    std::FILE* f = std::fopen(provisoire.c_str(), "wb");
-    if (!f) return false;
-    const bool ecrit = std::fwrite(texte.data(), 1, texte.size(), f) == texte.size();
-    if (std::fclose(f) != 0 || !ecrit) return false;
-    std::error_code e;
-    std::filesystem::rename(provisoire, chemin, e);
-    return !e;
-}
-
 } // namespace
 
 Resultat<AnalyseAFC> CalculeAFC(const TableauAFC& tableau, const OptionsAFC& options) {
@@ -345,12 +335,12 @@ Resultat<void> ExecuteAnalyseAFC(const std::string& dossier, const OptionsAFC& o
     if (!tableau) return Echec{tableau.Code(), tableau.Message()};
     const Resultat<AnalyseAFC> analyse = CalculeAFC(*tableau, options);
     if (!analyse) return Echec{analyse.Code(), analyse.Message()};
-    if (!EcritFichier(d / NomValeursPropres, TexteValeursPropres(*analyse)) ||
-        !EcritFichier(d / NomFacteurs, TexteFacteurs(*analyse))) {
-        std::filesystem::remove(d / NomValeursPropres, e);
-        return Echec{2, "Impossible d'écrire les résultats dans « " + dossier + " »."};
-    }
-    return {};
+    const Resultat<void> valeurs = EcritFichierResultat(d / NomValeursPropres, TexteValeursPropres(*analyse));
+    if (!valeurs) return valeurs;
+    // The eigenvalues without the factors would be half a result: removed when the factors fail.
+    const Resultat<void> facteurs = EcritFichierResultat(d / NomFacteurs, TexteFacteurs(*analyse));
+    if (!facteurs) std::filesystem::remove(d / NomValeursPropres, e);
+    return facteurs;
 }
 
 } // namespace t3

@@ -1,6 +1,7 @@
 #include "afc/LectureCoranDon.h"
 
 #include "afc/ExportAFC.h"
+#include "afc/FichiersTexte.h"
 
 #include <charconv>
 #include <limits>
@@ -8,28 +9,6 @@
 namespace t3 {
 
 namespace {
-
-// The lines of a text, their CR LF or LF removed.
-class Lignes {
-  public:
-    explicit Lignes(std::string_view texte) : m_texte(texte) {}
-    bool Suivante(std::string_view& ligne) {
-        if (m_pos >= m_texte.size()) return false;
-        size_t fin = m_texte.find('\n', m_pos);
-        if (fin == std::string_view::npos) fin = m_texte.size();
-        ligne = m_texte.substr(m_pos, fin - m_pos);
-        if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
-        m_pos = fin + 1;
-        ++m_numero;
-        return true;
-    }
-    int64_t Numero() const { return m_numero; }
-
-  private:
-    std::string_view m_texte;
-    size_t m_pos = 0;
-    int64_t m_numero = 0;
-};
 
 bool Blanc(char c) {
     return c == ' ' || c == '\t';

@@ -1,6 +1,7 @@
 #include "afc/Ward.h"
 
 #include "afc/ExportAFC.h"
+#include "afc/FichiersTexte.h"
 #include "afc/ListePoints.h"
 
 #include <algorithm>
@@ -213,26 +214,6 @@ template <typename T> bool Nombre(std::string_view champ, T& valeur) {
     return erreur == std::errc() && p == fin;
 }
 
-// The text cut into lines, read one after the other.
-class LignesCah {
-  public:
-    explicit LignesCah(std::string_view texte) : m_texte(texte) {}
-    bool Suivante(std::string_view& ligne) {
-        if (m_pos >= m_texte.size()) return false;
-        const size_t fin = std::min(m_texte.find('\n', m_pos), m_texte.size());
-        ligne = m_texte.substr(m_pos, fin - m_pos);
-        m_pos = fin + 1;
-        ++m_numero;
-        return true;
-    }
-    int64_t Numero() const { return m_numero; }
-
-  private:
-    std::string_view m_texte;
-    size_t m_pos = 0;
-    int64_t m_numero = 0;
-};
-
 Echec FauteCah(int64_t ligne, const std::string& detail) {
     return Echec{LectureInvalide, "Le fichier « cah.txt » est incorrect : ligne " + std::to_string(ligne) +
                                       ", " + detail + "."};
@@ -270,7 +251,7 @@ std::string LitFusion(std::string_view ligne, int64_t s, ArbreCAH& arbre, std::v
 } // namespace
 
 Resultat<ArbreCAH> LitArbreCah(std::string_view texte) {
-    LignesCah lignes(texte);
+    Lignes lignes(texte);
     std::string_view ligne;
     int64_t n = 0;
     const bool entete = lignes.Suivante(ligne);
@@ -316,15 +297,7 @@ Resultat<void> ExecuteCah(const std::string& dossier) {
     for (int32_t i = 0; i < points->NbPoints(); ++i)
         for (int32_t k = 0; k < points->NbFacteurs(); ++k)
             coordonnees[static_cast<size_t>(i)].push_back(points->Coordonnee(k, i) / 1000.0);
-    const std::string texte = TexteCah(ClassificationWard(coordonnees));
-    const std::string chemin = (d / NomCah).string();
-    std::FILE* f = std::fopen(chemin.c_str(), "wb");
-    const bool ecrit = f && std::fwrite(texte.data(), 1, texte.size(), f) == texte.size();
-    if (!f || std::fclose(f) != 0 || !ecrit) {
-        std::filesystem::remove(d / NomCah, e);
-        return Echec{2, "Impossible d'écrire « " + chemin + " »."};
-    }
-    return {};
+    return EcritFichierResultat(d / NomCah, TexteCah(ClassificationWard(coordonnees)));
 }
 
 } // namespace t3

@@ -1,9 +1,11 @@
 // The correspondence analysis against values known in closed form (a hand-worked 3 × 3 table, a
 // block-diagonal table, two-column tables whose one eigenvalue is their phi²), against a second, plain
 // implementation on random tables (the standardised residuals formed cell by cell and diagonalised by
-// Jacobi's rotations), the dense and truncated solvers against each other, and the program ts3afc.
+// Jacobi's rotations), the dense and truncated solvers against each other, and the program ts3afc, its
+// failed writes included.
 #include "afc/AnalyseAFC.h"
 
+#include "AideFils.h"
 #include "AideTests.h"
 #include "afc/ListePoints.h"
 
@@ -391,4 +393,31 @@ TEST(Ts3afc, EcritLesFichiersDuGraphique) {
     std::filesystem::remove(d / "coran.don");
     EXPECT_EQ(Lance(d, Ts3afc, erreurs), 2);
     EXPECT_NE(erreurs.find("coran.don"), std::string::npos);
+}
+
+// A write that fails (a file size limit standing for a full disk, a folder closed to writing): status 2,
+// the French message, and no result file left to be read as one, not even part of one.
+TEST(Ts3afc, EcritureRateeNeLaisseAucunResultat) {
+    t3test::DossierTemporaire dossier;
+    const auto& d = dossier.Chemin();
+    t3test::EcritFichier(d / "coran.don", CoranDonTroisParties);
+    // "vp.txt" (17 bytes) fits, "facteurs.txt" does not: both go, and the earlier run's results too.
+    for (const char* nom : {"facteurs.txt", "vp.txt"})
+        t3test::EcritFichier(d / nom, "ancien\n");
+    const t3test::Fils coupe = t3test::DansUnFils(
+        [&] { return t3test::LimiteTailleFichiers(32) ? t3test::ExecuteDans(d, Ts3afc) : 1; });
+    EXPECT_EQ(coupe.statut, 2);
+    EXPECT_EQ(coupe.erreurs, "ts3afc : Impossible d'écrire le fichier « facteurs.txt » : le fichier dépasse "
+                             "la taille permise.\n");
+    EXPECT_EQ(t3test::Fichiers(d), std::vector<std::string>{"coran.don"});
+
+    namespace fs = std::filesystem;
+    fs::permissions(d, fs::perms::owner_all, fs::perm_options::remove);
+    fs::permissions(d, fs::perms::owner_read | fs::perms::owner_exec, fs::perm_options::add);
+    const t3test::Fils ferme = t3test::DansUnFils(
+        [&] { return t3test::DevientUtilisateurOrdinaire() ? t3test::ExecuteDans(d, Ts3afc) : 1; });
+    fs::permissions(d, fs::perms::owner_all, fs::perm_options::add);
+    EXPECT_EQ(ferme.statut, 2);
+    EXPECT_EQ(ferme.erreurs, "ts3afc : Impossible d'écrire le fichier « vp.txt » : l'accès est refusé.\n");
+    EXPECT_EQ(t3test::Fichiers(d), std::vector<std::string>{"coran.don"});
 }

@@ -3,19 +3,15 @@
 // file kept whole when the new one cannot be written.
 #include "afc/ExportAFC.h"
 
+#include "AideFils.h"
 #include "afc/LectureCoranDon.h"
 #include "corpus/Partition.h"
 #include "stats/BaseDeTest.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <csignal>
+#include <cstdio>
 #include <filesystem>
-#include <functional>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using t3::ParamAFC;
 using t3::Partition;
@@ -121,40 +117,14 @@ TEST(ExportAFC, SegmentsAuMoinsAussiFrequentsQueFreqMin) {
 
 namespace {
 
-// The file names in a folder, sorted.
-std::vector<std::string> Fichiers(const std::filesystem::path& dossier) {
-    std::vector<std::string> noms;
-    for (const auto& f : std::filesystem::directory_iterator(dossier))
-        noms.push_back(f.path().filename().string());
-    std::sort(noms.begin(), noms.end());
-    return noms;
-}
-
-// Runs travail in a child process, so that the limits and the identity it takes end with it; what it
-// returns (a failure's message), read back through a pipe.
-std::string DansUnFils(const std::function<std::string()>& travail) {
-    int tube[2];
-    if (::pipe(tube) != 0) return "pipe";
-    const pid_t fils = ::fork();
-    if (fils == 0) {
-        ::close(tube[0]);
-        const std::string message = travail();
-        const ssize_t ecrits = ::write(tube[1], message.data(), message.size());
-        ::_exit(ecrits == static_cast<ssize_t>(message.size()) ? 0 : 1);
-    }
-    ::close(tube[1]);
-    std::string message;
-    char tampon[512];
-    for (ssize_t lus; (lus = ::read(tube[0], tampon, sizeof tampon)) > 0;)
-        message.append(tampon, static_cast<size_t>(lus));
-    ::close(tube[0]);
-    int statut = 0;
-    ::waitpid(fils, &statut, 0);
-    return message;
-}
-
 std::string Message(const t3::Resultat<void>& r) {
     return r ? std::string() : r.Message();
+}
+
+// In a child: tells the failure's message on the error stream.
+int Dit(const t3::Resultat<void>& r) {
+    std::fputs(Message(r).c_str(), stderr);
+    return 0;
 }
 
 } // namespace
@@ -173,7 +143,7 @@ TEST(ExportAFC, EcritDansLeDossierOuLaisseLAncien) {
     t3test::EcritFichier(chemin, "ancien\r\n");
     ASSERT_TRUE(t3::EcritCoranDon(dossier.string(), partition, param));
     EXPECT_EQ(t3test::LitFichier(chemin), *t3::TexteCoranDon(partition, param));
-    EXPECT_EQ(Fichiers(dossier), std::vector<std::string>{"coran.don"});
+    EXPECT_EQ(t3test::Fichiers(dossier), std::vector<std::string>{"coran.don"});
 
     const std::string ancien = "ancien coran.don\r\n";
     t3test::EcritFichier(chemin, ancien);
@@ -187,24 +157,22 @@ TEST(ExportAFC, EcritDansLeDossierOuLaisseLAncien) {
     // The folder closed to writing (to an ordinary user, the one the child takes when run by root).
     std::filesystem::permissions(dossier,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const std::string ferme = DansUnFils([&] {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return std::string("setuid");
-        return Message(t3::EcritCoranDon(dossier.string(), partition, param));
-    });
+    const std::string ferme = t3test::DansUnFils([&] {
+                                  if (!t3test::DevientUtilisateurOrdinaire()) return 1;
+                                  return Dit(t3::EcritCoranDon(dossier.string(), partition, param));
+                              }).erreurs;
     std::filesystem::permissions(dossier, std::filesystem::perms::owner_all);
     EXPECT_EQ(ferme, "Impossible de créer le fichier « " + chemin.string() + " » : l'accès est refusé.");
     EXPECT_EQ(t3test::LitFichier(chemin), ancien);
 
     // A write cut short after 8 bytes.
-    const std::string coupe = DansUnFils([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limite{8, 8};
-        if (::setrlimit(RLIMIT_FSIZE, &limite) != 0) return std::string("setrlimit");
-        return Message(t3::EcritCoranDon(dossier.string(), partition, param));
-    });
+    const std::string coupe = t3test::DansUnFils([&] {
+                                  if (!t3test::LimiteTailleFichiers(8)) return 1;
+                                  return Dit(t3::EcritCoranDon(dossier.string(), partition, param));
+                              }).erreurs;
     EXPECT_EQ(coupe.rfind("Impossible d'écrire le fichier « " + chemin.string() + " » : ", 0), 0u) << coupe;
     EXPECT_EQ(t3test::LitFichier(chemin), ancien);
-    EXPECT_EQ(Fichiers(dossier), std::vector<std::string>{"coran.don"});
+    EXPECT_EQ(t3test::Fichiers(dossier), std::vector<std::string>{"coran.don"});
 
     const auto absent = t3::EcritCoranDon((dossier / "absent").string(), partition, param);
     EXPECT_EQ(Message(absent), "Impossible de créer le fichier « " +

@@ -1,8 +1,9 @@
 // Ward's clustering: the merges of a set of points worked by hand, the tree of random points against the
 // plain method (at each step, join the pair whose merge costs least), the classes of each cut, the file
-// "cah.txt" read back, and ts3cah on a "facteurs.txt".
+// "cah.txt" read back, and ts3cah on a "facteurs.txt", a failed write of "cah.txt" included.
 #include "afc/Ward.h"
 
+#include "AideFils.h"
 #include "AideTests.h"
 
 #include <gtest/gtest.h>
@@ -113,4 +114,21 @@ TEST(Ts3cah, EcritCahTxt) {
     EXPECT_NE(
         t3test::LitFichier(d / "erreurs.txt").find("ts3cah : Erreur de lecture du fichier des facteurs"),
         std::string::npos);
+}
+
+// A write of "cah.txt" cut short (a file size limit standing for a full disk): status 2, the French message,
+// and no "cah.txt", neither the earlier one nor part of the new.
+TEST(Ts3cah, EcritureRateeNeLaissePasDeCah) {
+    t3test::DossierTemporaire dossier;
+    const auto& d = dossier.Chemin();
+    t3test::EcritFichier(d / "facteurs.txt", "2 1\nP 0 0.5 1 0 1 1\nP 1 0.5 1 1000 1 1\n");
+    t3test::EcritFichier(d / "cah.txt", "CAH 2\n1 0 1 0.25 2\nCLASSES 2\n2 1 2\n");
+    const t3test::Fils coupe = t3test::DansUnFils([&] {
+        return t3test::LimiteTailleFichiers(16) ? t3test::ExecuteDans(d, std::string(T3_BIN_DIR) + "/ts3cah")
+                                                : 1;
+    });
+    EXPECT_EQ(coupe.statut, 2);
+    EXPECT_EQ(coupe.erreurs, "ts3cah : Impossible d'écrire le fichier « cah.txt » : le fichier dépasse la "
+                             "taille permise.\n");
+    EXPECT_EQ(t3test::Fichiers(d), std::vector<std::string>{"facteurs.txt"});
 }
