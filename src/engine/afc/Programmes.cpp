@@ -68,7 +68,9 @@ std::string NomDossierCle(std::string_view graphie, int32_t cleType) {
             change = true;
         }
     }
-    if (nom.empty()) nom = "cle";
+    // Appended rather than assigned: g++ 12 takes the assignment of a literal for an overlapping copy
+    // (-Wrestrict).
+    if (nom.empty()) nom += "cle";
     if (change) (nom += '.') += std::to_string(cleType);
     return nom;
 }
