@@ -2,8 +2,8 @@
 // the cut chosen by the user colouring the classes as the clustering gives them, the picture added to the
 // report, and the files that cannot be read.
 #include "AideUi.h"
+#include "RapportTemoin.h"
 #include "ServicesFactices.h"
-#include "afc/RapportTemoin.h"
 
 #include "afc/AnalyseAFC.h"
 #include "afc/Dendrogramme.h"

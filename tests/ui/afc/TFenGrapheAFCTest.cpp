@@ -3,8 +3,8 @@
 // plane's layout must be known (the axis rule, the three mouse rules, the brush, the colour grid,
 // "Nom"/"Id", points that all share one value), and the results that cannot be read.
 #include "AideUi.h"
+#include "RapportTemoin.h"
 #include "ServicesFactices.h"
-#include "afc/RapportTemoin.h"
 
 #include "afc/AnalyseAFC.h"
 #include "afc/ExportAFC.h"

@@ -2,6 +2,7 @@
 // series against the engine, the display switches, clearing, zoom and scrolling, the thinned part names of
 // a partition of a thousand parts, and the picture added to the report.
 #include "AideUi.h"
+#include "RapportTemoin.h"
 #include "ServicesFactices.h"
 
 #include "corpus/Cles.h"
@@ -10,7 +11,6 @@
 #include "explore/TTgenDragObject.h"
 #include "shell/Couleurs.h"
 #include "shell/Dialogues.h"
-#include "shell/RapportCourant.h"
 #include "shell/ServicesAtelier.h"
 #include "stats/TFenGrapheTgen.h"
 #include "stats/Tgen.h"
@@ -25,27 +25,9 @@
 
 using namespace t3ui;
 using t3uitest::DossierCourant;
+using t3uitest::RapportTemoin;
 
 namespace {
-
-// A report that records its entries, in a folder of the test's choice.
-class RapportTemoin : public RapportCourant {
-  public:
-    struct Entree {
-        QString titre, fichier, commentaire;
-    };
-    explicit RapportTemoin(QString dossier) : m_dossier(std::move(dossier)) {}
-    bool Sauve() const override { return entrees.isEmpty(); }
-    bool Publie(QString&) override { return true; }
-    QString Dossier() const override { return m_dossier; }
-    void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) override {
-        entrees.append({titre, fichier, commentaire});
-    }
-    QList<Entree> entrees;
-
-  private:
-    QString m_dossier;
-};
 
 // What the graph asks of the workbench: only the current report.
 using ServicesTemoins = t3uitest::ServicesFactices;

@@ -1,6 +1,6 @@
 #pragma once
-// A report for the tests of the analysis windows: it records the entries added, and the windows write
-// their pictures into a folder of the test's choice.
+// A report for the tests of the windows that add pictures to it: it records the entries added, and the
+// windows write their pictures into a folder of the test's choice.
 #include "shell/RapportCourant.h"
 
 #include <QList>
