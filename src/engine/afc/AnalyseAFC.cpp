@@ -27,54 +27,75 @@ using Creuse = Eigen::SparseMatrix<double, Eigen::RowMajor, int64_t>;
 using Eigen::MatrixXd;
 using Eigen::VectorXd;
 
-// The table reduced to its non-empty rows and columns, as A = D_r^-1/2 P D_c^-1/2, so that
-// S = A - sqrt(r) sqrt(c)^T and S^T S = A^T A - sqrt(c) sqrt(c)^T (since A^T sqrt(r) = sqrt(c)).
+// The table reduced to its active columns (flag 1) that are not empty and to the rows that are not empty
+// over them, as A = D_r^-1/2 P D_c^-1/2, so that S = A - sqrt(r) sqrt(c)^T and
+// S^T S = A^T A - sqrt(c) sqrt(c)^T (since A^T sqrt(r) = sqrt(c)). P is the table divided by the total of
+// its active columns; the supplementary columns (flag 2) take no part in it.
 struct Preparation {
-    std::vector<int32_t> colonnes; // the non-empty columns, in order
+    std::vector<int32_t> colonnes;     // the active non-empty columns, in order
+    std::vector<int32_t> lignes;       // the row of A of each row of the table, -1 for a row left out
+    std::vector<char> supplementaires; // per column of the table
+    int32_t nbSupplementaires = 0;
+    double total = 0; // of the active columns
     std::vector<double> massesColonnes;
     Creuse a;
     VectorXd racineR, racineC;
 };
 
+// A column is supplementary when its flag is 2; a column without a flag is active.
+std::vector<char> Supplementaires(const TableauAFC& t) {
+    std::vector<char> s(static_cast<size_t>(t.nbColonnes), 0);
+    for (size_t j = 0; j < s.size() && j < t.drapeaux.size(); ++j)
+        s[j] = t.drapeaux[j] == '2';
+    return s;
+}
+
 Preparation Prepare(const TableauAFC& t) {
     Preparation p;
+    p.supplementaires = Supplementaires(t);
     std::vector<double> sommesLignes(static_cast<size_t>(t.nbLignes), 0.0);
     std::vector<double> sommesColonnes(static_cast<size_t>(t.nbColonnes), 0.0);
     for (int32_t i = 0; i < t.nbLignes; ++i)
         for (int64_t k = t.debuts[static_cast<size_t>(i)]; k < t.debuts[static_cast<size_t>(i) + 1]; ++k) {
             const CelluleTableau& c = t.cellules[static_cast<size_t>(k)];
+            if (p.supplementaires[static_cast<size_t>(c.colonne)]) continue;
             sommesLignes[static_cast<size_t>(i)] += c.compte;
             sommesColonnes[static_cast<size_t>(c.colonne)] += c.compte;
         }
-    double total = 0;
     for (const double s : sommesColonnes)
-        total += s;
+        p.total += s;
     std::vector<int32_t> rangColonne(sommesColonnes.size(), -1);
     p.massesColonnes.resize(sommesColonnes.size(), 0.0);
-    for (size_t j = 0; j < sommesColonnes.size(); ++j)
+    for (size_t j = 0; j < sommesColonnes.size(); ++j) {
+        p.nbSupplementaires += p.supplementaires[j];
         if (sommesColonnes[j] > 0) {
             rangColonne[j] = static_cast<int32_t>(p.colonnes.size());
             p.colonnes.push_back(static_cast<int32_t>(j));
-            p.massesColonnes[j] = sommesColonnes[j] / total;
+            p.massesColonnes[j] = sommesColonnes[j] / p.total;
         }
+    }
     // A is filled row after row, each row's columns in increasing order, as the table keeps them.
     std::vector<double> racinesR;
+    p.lignes.assign(static_cast<size_t>(t.nbLignes), -1);
     for (int32_t i = 0; i < t.nbLignes; ++i)
-        if (sommesLignes[static_cast<size_t>(i)] > 0)
-            racinesR.push_back(std::sqrt(sommesLignes[static_cast<size_t>(i)] / total));
+        if (sommesLignes[static_cast<size_t>(i)] > 0) {
+            p.lignes[static_cast<size_t>(i)] = static_cast<int32_t>(racinesR.size());
+            racinesR.push_back(std::sqrt(sommesLignes[static_cast<size_t>(i)] / p.total));
+        }
     p.a.resize(static_cast<int64_t>(racinesR.size()), static_cast<int64_t>(p.colonnes.size()));
     p.a.reserve(static_cast<int64_t>(t.cellules.size()));
-    int64_t ligne = 0;
     for (int32_t i = 0; i < t.nbLignes; ++i) {
+        const int64_t ligne = p.lignes[static_cast<size_t>(i)];
+        if (ligne < 0) continue;
         const double ri = sommesLignes[static_cast<size_t>(i)];
-        if (ri <= 0) continue;
         p.a.startVec(ligne);
         for (int64_t k = t.debuts[static_cast<size_t>(i)]; k < t.debuts[static_cast<size_t>(i) + 1]; ++k) {
             const CelluleTableau& c = t.cellules[static_cast<size_t>(k)];
-            p.a.insertBack(ligne, rangColonne[static_cast<size_t>(c.colonne)]) =
-                c.compte / std::sqrt(ri * sommesColonnes[static_cast<size_t>(c.colonne)]);
+            const int32_t colonne = rangColonne[static_cast<size_t>(c.colonne)];
+            if (colonne >= 0)
+                p.a.insertBack(ligne, colonne) =
+                    c.compte / std::sqrt(ri * sommesColonnes[static_cast<size_t>(c.colonne)]);
         }
-        ++ligne;
     }
     p.a.finalize();
     p.racineR = Eigen::Map<VectorXd>(racinesR.data(), static_cast<Eigen::Index>(racinesR.size()));
@@ -181,6 +202,10 @@ VectorXd Coordonnees(const Preparation& p, bool colonnes, const Vecteurs& v, Eig
     return stu.cwiseQuotient(p.racineC);
 }
 
+double CarreCosinus(double coordonnee, double distance) {
+    return distance > 0 ? std::min(1.0, coordonnee * coordonnee / distance) : 0.0;
+}
+
 std::vector<double> Distances(const Preparation& p, size_t nbColonnes) {
     std::vector<double> d(nbColonnes, 0.0);
     VectorXd carres = VectorXd::Zero(p.a.cols());
@@ -194,9 +219,9 @@ std::vector<double> Distances(const Preparation& p, size_t nbColonnes) {
     return d;
 }
 
-// Adds factor k: the coordinates of every column (0 for an empty one), signed so that the largest in
-// absolute value is positive, with their contributions and squared cosines.
-void AjouteFacteur(AnalyseAFC& a, const Preparation& p, double lambda, const VectorXd& g) {
+// Adds factor k: the coordinates of every active column (0 for an empty one), signed so that the largest
+// in absolute value is positive, with their contributions and squared cosines. Returns the sign taken.
+double AjouteFacteur(AnalyseAFC& a, const Preparation& p, double lambda, const VectorXd& g) {
     const size_t m = a.masses.size();
     std::vector<double> coord(m, 0.0), ctr(m, 0.0), cos2(m, 0.0);
     Eigen::Index plusGrand = 0;
@@ -207,12 +232,76 @@ void AjouteFacteur(AnalyseAFC& a, const Preparation& p, double lambda, const Vec
         const double x = signe * g[static_cast<Eigen::Index>(j)];
         coord[col] = x;
         ctr[col] = a.masses[col] * x * x / lambda;
-        cos2[col] = a.distances[col] > 0 ? std::min(1.0, x * x / a.distances[col]) : 0.0;
+        cos2[col] = CarreCosinus(x, a.distances[col]);
     }
     a.valeursPropres.push_back(lambda);
     a.coordonnees.push_back(std::move(coord));
     a.contributions.push_back(std::move(ctr));
     a.cosinus2.push_back(std::move(cos2));
+    return signe;
+}
+
+// A factor kept: its index among the eigenpairs and the sign given to it.
+struct FacteurRetenu {
+    Eigen::Index indice;
+    double signe;
+};
+
+using MatriceLignes = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+
+// The standard coordinates of the rows of A on the factors kept (u / sqrt(r), u the left singular vector:
+// the eigenvector on the rows' side, S v / sqrt(lambda) on the columns' side), signed as the columns.
+MatriceLignes CoordonneesStandardLignes(const Preparation& p, bool colonnes, const Vecteurs& v,
+                                        const std::vector<FacteurRetenu>& retenus) {
+    MatriceLignes standard(p.a.rows(), static_cast<Eigen::Index>(retenus.size()));
+    for (size_t f = 0; f < retenus.size(); ++f) {
+        const Eigen::Index k = retenus[f].indice;
+        VectorXd u;
+        if (colonnes) {
+            u = p.a * v.vecteurs.col(k);
+            u -= p.racineR * p.racineC.dot(v.vecteurs.col(k));
+            u /= std::sqrt(v.valeurs[k]);
+        } else {
+            u = v.vecteurs.col(k);
+        }
+        standard.col(static_cast<Eigen::Index>(f)) = retenus[f].signe * u.cwiseQuotient(p.racineR);
+    }
+    return standard;
+}
+
+// Places the supplementary columns by the transition formula: on each factor, the mean of the rows'
+// standard coordinates weighted by the column's profile over the rows analysed. One pass over their
+// cells; a column with no count on those rows stays at 0 everywhere, as an empty active column.
+void ProjetteSupplementaires(AnalyseAFC& a, const TableauAFC& t, const Preparation& p, bool colonnes,
+                             const Vecteurs& v, const std::vector<FacteurRetenu>& retenus) {
+    const MatriceLignes standard = CoordonneesStandardLignes(p, colonnes, v, retenus);
+    const auto nbColonnes = static_cast<size_t>(t.nbColonnes);
+    MatriceLignes sommes = MatriceLignes::Zero(static_cast<Eigen::Index>(nbColonnes), standard.cols());
+    std::vector<double> comptes(nbColonnes, 0.0), carres(nbColonnes, 0.0);
+    for (int32_t i = 0; i < t.nbLignes; ++i) {
+        const int32_t ligne = p.lignes[static_cast<size_t>(i)];
+        if (ligne < 0) continue;
+        const double ri = p.racineR[ligne] * p.racineR[ligne];
+        for (int64_t k = t.debuts[static_cast<size_t>(i)]; k < t.debuts[static_cast<size_t>(i) + 1]; ++k) {
+            const CelluleTableau& c = t.cellules[static_cast<size_t>(k)];
+            const auto j = static_cast<size_t>(c.colonne);
+            if (!p.supplementaires[j]) continue;
+            comptes[j] += c.compte;
+            carres[j] += static_cast<double>(c.compte) * c.compte / ri;
+            sommes.row(static_cast<Eigen::Index>(j)) += c.compte * standard.row(ligne);
+        }
+    }
+    for (size_t j = 0; j < nbColonnes; ++j) {
+        if (!p.supplementaires[j] || comptes[j] <= 0) continue;
+        a.masses[j] = comptes[j] / p.total;
+        // The squared chi-square distance of the profile q to the centroid r: sum q_i^2 / r_i - 1.
+        a.distances[j] = std::max(0.0, carres[j] / (comptes[j] * comptes[j]) - 1.0);
+        for (size_t f = 0; f < retenus.size(); ++f) {
+            const double x = sommes(static_cast<Eigen::Index>(j), static_cast<Eigen::Index>(f)) / comptes[j];
+            a.coordonnees[f][j] = x;
+            a.cosinus2[f][j] = CarreCosinus(x, a.distances[j]);
+        }
+    }
 }
 
 // Twelve significant digits: the values are exact to about 1e-12 of the largest; more would only show
@@ -263,9 +352,13 @@ class FichierLu {
 
 Resultat<AnalyseAFC> CalculeAFC(const TableauAFC& tableau, const OptionsAFC& options) {
     const Preparation p = Prepare(tableau);
+    if (tableau.nbColonnes - p.nbSupplementaires < 2)
+        return Echec{1, "Au moins deux parties actives (drapeau 1) sont nécessaires ; la ligne des drapeaux "
+                        "en marque " +
+                            std::to_string(tableau.nbColonnes - p.nbSupplementaires) + "."};
     const Eigen::Index petitCote = std::min(p.a.rows(), p.a.cols());
     if (petitCote < 2)
-        return Echec{1, "Le tableau doit avoir au moins deux lignes et deux colonnes non vides."};
+        return Echec{1, "Le tableau doit avoir au moins deux lignes et deux colonnes actives non vides."};
     const bool colonnes = p.a.cols() <= p.a.rows();
     const bool tronquee = options.methode == MethodeAFC::Tronquee ||
                           (options.methode == MethodeAFC::Automatique && petitCote > options.limiteComplete);
@@ -280,6 +373,7 @@ Resultat<AnalyseAFC> CalculeAFC(const TableauAFC& tableau, const OptionsAFC& opt
 
     AnalyseAFC a;
     a.tronquee = tronquee;
+    a.supplementaires = p.supplementaires;
     a.masses = p.massesColonnes;
     a.distances = Distances(p, a.masses.size());
     for (size_t j = 0; j < a.masses.size(); ++j)
@@ -289,10 +383,13 @@ Resultat<AnalyseAFC> CalculeAFC(const TableauAFC& tableau, const OptionsAFC& opt
     const double bruit =
         std::max(1e-18, 8.0 * static_cast<double>(petitCote) * std::numeric_limits<double>::epsilon());
     const Eigen::Index facteurs = tronquee ? std::max(1, options.facteursTronques) : petitCote - 1;
+    std::vector<FacteurRetenu> retenus;
     for (Eigen::Index k = 0; k < v.valeurs.size() && k < petitCote - 1 && k < facteurs; ++k)
-        if (v.valeurs[k] > bruit) AjouteFacteur(a, p, v.valeurs[k], Coordonnees(p, colonnes, v, k));
+        if (v.valeurs[k] > bruit)
+            retenus.push_back({k, AjouteFacteur(a, p, v.valeurs[k], Coordonnees(p, colonnes, v, k))});
     if (a.valeursPropres.empty())
         return Echec{1, "Le tableau n'a aucun facteur non trivial : ses colonnes ont toutes le même profil."};
+    if (p.nbSupplementaires > 0) ProjetteSupplementaires(a, tableau, p, colonnes, v, retenus);
     return a;
 }
 
@@ -301,7 +398,8 @@ std::string TexteFacteurs(const AnalyseAFC& a) {
     const auto p = static_cast<size_t>(a.NbFacteurs());
     std::string texte = std::to_string(m) + " " + std::to_string(p) + "\n";
     for (size_t j = 0; j < m; ++j) {
-        texte += "P " + std::to_string(j) + " " + Nombre(a.masses[j]) + " " + Nombre(a.distances[j]);
+        texte += (a.Supplementaire(j) ? "S " : "P ") + std::to_string(j) + " " + Nombre(a.masses[j]) + " " +
+                 Nombre(a.distances[j]);
         for (size_t k = 0; k < p; ++k)
             (texte += ' ') += Nombre(1000.0 * a.coordonnees[k][j]);
         for (size_t k = 0; k < p; ++k)

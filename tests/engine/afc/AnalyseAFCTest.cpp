@@ -421,3 +421,253 @@ TEST(Ts3afc, EcritureRateeNeLaisseAucunResultat) {
     EXPECT_EQ(ferme.erreurs, "ts3afc : Impossible d'écrire le fichier « vp.txt » : l'accès est refusé.\n");
     EXPECT_EQ(t3test::Fichiers(d), std::vector<std::string>{"coran.don"});
 }
+
+// --- Supplementary columns (flag 2): the factors of the active columns alone, the others placed on them.
+
+namespace {
+
+using Table = std::vector<std::vector<int32_t>>;
+
+Table Colonnes(const Table& n, const std::string& drapeaux, char garde) {
+    Table r(n.size());
+    for (size_t i = 0; i < n.size(); ++i)
+        for (size_t j = 0; j < drapeaux.size(); ++j)
+            if (drapeaux[j] == garde) r[i].push_back(n[i][j]);
+    return r;
+}
+
+TableauAFC TableauDrapeaux(const Table& n, const std::string& drapeaux) {
+    TableauAFC t = Tableau(n);
+    t.drapeaux = drapeaux;
+    return t;
+}
+
+// A random table of actives + supplementaires columns, the supplementary ones spread among the active
+// ones, with rows counted in the supplementary columns only (left out of the analysis), a supplementary
+// column twice an active one and one counted only on the rows left out.
+Table TableAvecSupplementaires(std::mt19937& alea, size_t lignes, size_t actives, std::string& drapeaux) {
+    const Table base = TableAleatoire(alea, lignes, actives);
+    const Table supp = TableAleatoire(alea, lignes + 3, 3);
+    Table n;
+    drapeaux.clear();
+    for (size_t i = 0; i < lignes + 3; ++i) {
+        std::vector<int32_t> ligne;
+        for (size_t j = 0; j < actives; ++j) {
+            if (j == 1 || j == actives / 2) ligne.push_back(supp[i][j == 1 ? 0 : 1]);
+            ligne.push_back(i < lignes ? base[i][j] : 0);
+        }
+        ligne.push_back(i < lignes ? 2 * base[i][0] : 0); // twice the first active column
+        ligne.push_back(i < lignes ? 0 : 5);              // nothing on the rows analysed
+        n.push_back(ligne);
+    }
+    for (size_t j = 0; j < actives; ++j)
+        drapeaux += (j == 1 || j == actives / 2) ? "21" : "1";
+    drapeaux += "22";
+    return n;
+}
+
+// Every active column's results in the analysis with supplementary columns equal those of the active
+// columns alone.
+void CompareActives(const AnalyseAFC& avec, const AnalyseAFC& seules, const std::string& drapeaux) {
+    ASSERT_EQ(avec.NbFacteurs(), seules.NbFacteurs());
+    EXPECT_NEAR(avec.inertieTotale, seules.inertieTotale, Precision);
+    for (size_t k = 0; k < avec.valeursPropres.size(); ++k)
+        EXPECT_NEAR(avec.valeursPropres[k], seules.valeursPropres[k], Precision);
+    for (size_t j = 0, a = 0; j < drapeaux.size(); ++j) {
+        if (drapeaux[j] != '1') continue;
+        EXPECT_FALSE(avec.Supplementaire(j));
+        EXPECT_NEAR(avec.masses[j], seules.masses[a], Precision);
+        EXPECT_NEAR(avec.distances[j], seules.distances[a], Precision);
+        for (size_t k = 0; k < avec.valeursPropres.size(); ++k) {
+            EXPECT_NEAR(avec.coordonnees[k][j], seules.coordonnees[k][a], Precision) << k << " " << j;
+            EXPECT_NEAR(avec.contributions[k][j], seules.contributions[k][a], Precision);
+            EXPECT_NEAR(avec.cosinus2[k][j], seules.cosinus2[k][a], Precision);
+        }
+        ++a;
+    }
+}
+
+// The supplementary columns computed here from the Jacobi analysis of the active columns: the rows'
+// standard coordinates by the transition formula from the columns' (a_ik = sum_j n_ij g_jk / n_i. / l_k),
+// then each supplementary column as the mean of a_ik weighted by its profile over the rows analysed.
+void CompareSupplementaires(const AnalyseAFC& a, const Table& n, const std::string& drapeaux,
+                            size_t facteurs) {
+    const Table actives = Colonnes(n, drapeaux, '1');
+    const Reference ref = AnalyseDeReference(actives);
+    std::vector<double> marge(n.size(), 0.0);
+    double total = 0;
+    for (size_t i = 0; i < n.size(); ++i)
+        for (const int32_t x : actives[i])
+            marge[i] += x, total += x;
+    for (size_t j = 0; j < drapeaux.size(); ++j) {
+        if (drapeaux[j] != '2') continue;
+        SCOPED_TRACE("colonne supplémentaire " + std::to_string(j));
+        EXPECT_TRUE(a.Supplementaire(j));
+        double compte = 0, distance = 0;
+        for (size_t i = 0; i < n.size(); ++i)
+            if (marge[i] > 0) compte += n[i][j];
+        for (size_t i = 0; i < n.size(); ++i)
+            if (marge[i] > 0 && compte > 0)
+                distance += std::pow(n[i][j] / compte - marge[i] / total, 2) / (marge[i] / total);
+        EXPECT_NEAR(a.masses[j], compte / total, Precision);
+        EXPECT_NEAR(a.distances[j], distance, Precision);
+        for (size_t k = 0; k < facteurs; ++k) {
+            double g = 0;
+            for (size_t i = 0; i < n.size(); ++i) {
+                if (marge[i] <= 0 || compte <= 0) continue;
+                double standard = 0;
+                for (size_t c = 0; c < actives[i].size(); ++c)
+                    standard += actives[i][c] * ref.coord[k][c];
+                g += n[i][j] / compte * standard / marge[i] / ref.valeurs[k];
+            }
+            EXPECT_NEAR(a.coordonnees[k][j], g, Precision) << "facteur " << k + 1;
+            EXPECT_EQ(a.contributions[k][j], 0);
+            EXPECT_NEAR(a.cosinus2[k][j], distance > 0 ? g * g / distance : 0, Precision);
+        }
+    }
+}
+
+} // namespace
+
+// Dense path, on the columns' side and on the rows' side: the active columns as without the others; the
+// supplementary ones against the transition formula worked here; a column twice an active one lies on
+// it; one with nothing on the rows analysed lies at 0.
+TEST(AnalyseAFC, ColonnesSupplementairesDense) {
+    std::mt19937 alea(4141);
+    const std::pair<size_t, size_t> tailles[] = {{40, 6}, {7, 12}, {25, 2}};
+    for (const auto& [lignes, nbActives] : tailles) {
+        SCOPED_TRACE(std::to_string(lignes) + " x " + std::to_string(nbActives));
+        std::string drapeaux;
+        const Table n = TableAvecSupplementaires(alea, lignes, nbActives, drapeaux);
+        const AnalyseAFC avec = Analyse(TableauDrapeaux(n, drapeaux));
+        const AnalyseAFC seules = Analyse(Tableau(Colonnes(n, drapeaux, '1')));
+        CompareActives(avec, seules, drapeaux);
+        CompareSupplementaires(avec, n, drapeaux, avec.valeursPropres.size());
+        const size_t double_ = drapeaux.size() - 2, vide = drapeaux.size() - 1;
+        EXPECT_NEAR(avec.masses[double_], 2 * avec.masses[0], Precision);
+        EXPECT_NEAR(avec.distances[double_], avec.distances[0], Precision);
+        for (size_t k = 0; k < avec.valeursPropres.size(); ++k) {
+            EXPECT_NEAR(avec.coordonnees[k][double_], avec.coordonnees[k][0], Precision);
+            EXPECT_EQ(avec.coordonnees[k][vide], 0);
+        }
+        EXPECT_EQ(avec.masses[vide], 0);
+        const std::string texte = t3::TexteFacteurs(avec);
+        EXPECT_NE(texte.find("\nS 1 "), std::string::npos);
+        EXPECT_NE(texte.find("\nP 0 "), std::string::npos);
+    }
+}
+
+// Truncated path, on both sides: the same leading factors for the active columns as without the others,
+// and the supplementary columns where the dense path puts them.
+TEST(AnalyseAFC, ColonnesSupplementairesTronquee) {
+    std::mt19937 alea(77);
+    const std::pair<size_t, size_t> tailles[] = {{120, 45}, {40, 150}};
+    for (const auto& [lignes, nbActives] : tailles) {
+        SCOPED_TRACE(std::to_string(lignes) + " x " + std::to_string(nbActives));
+        std::string drapeaux;
+        const Table n = TableAvecSupplementaires(alea, lignes, nbActives, drapeaux);
+        const AnalyseAFC avec = Analyse(TableauDrapeaux(n, drapeaux), MethodeAFC::Tronquee, 6);
+        ASSERT_TRUE(avec.tronquee);
+        ASSERT_EQ(avec.NbFacteurs(), 6);
+        CompareActives(avec, Analyse(Tableau(Colonnes(n, drapeaux, '1')), MethodeAFC::Tronquee, 6), drapeaux);
+        const AnalyseAFC dense = Analyse(TableauDrapeaux(n, drapeaux));
+        for (size_t j = 0; j < drapeaux.size(); ++j) {
+            EXPECT_NEAR(avec.distances[j], dense.distances[j], Precision);
+            for (size_t k = 0; k < 6; ++k)
+                EXPECT_NEAR(avec.coordonnees[k][j], dense.coordonnees[k][j], Precision) << k << " " << j;
+        }
+    }
+}
+
+// Fewer than two active columns: no analysis.
+TEST(AnalyseAFC, MoinsDeDeuxColonnesActives) {
+    for (const char* drapeaux : {"122", "222"}) {
+        const auto a = CalculeAFC(TableauDrapeaux({{6, 2, 1}, {2, 6, 3}, {1, 1, 4}}, drapeaux));
+        ASSERT_FALSE(a) << drapeaux;
+        EXPECT_NE(a.Message().find("Au moins deux parties actives"), std::string::npos) << a.Message();
+    }
+    EXPECT_TRUE(CalculeAFC(TableauDrapeaux({{6, 2, 1}, {2, 6, 3}, {1, 1, 4}}, "121")));
+}
+
+namespace {
+
+// "coran.don" of a table, as the workbench writes it.
+std::string CoranDon(const Table& n, const std::string& drapeaux) {
+    const size_t m = n[0].size();
+    char champ[64];
+    std::string t = "essai\r\n";
+    std::snprintf(champ, sizeof champ, "%4zu%4zu   5   1   0\r\n", n.size(), m);
+    t += champ;
+    for (size_t j = 0; j < m; ++j) {
+        std::snprintf(champ, sizeof champ, "%4zu", j);
+        t += champ;
+    }
+    ((t += "\r\n") += drapeaux) += "\r\n(6x,5A4,";
+    (t += std::to_string(m)) += "F5.0)\r\n";
+    for (size_t i = 0; i < n.size(); ++i) {
+        std::snprintf(champ, sizeof champ, "%5zu f%-19zu", i, i);
+        t += champ;
+        for (const int32_t x : n[i]) {
+            std::snprintf(champ, sizeof champ, "%5d", x);
+            t += champ;
+        }
+        t += "\r\n";
+    }
+    std::snprintf(champ, sizeof champ, "%4zu   0   0   4 150   0   0\r\n", m - 1);
+    return t + champ;
+}
+
+t3::ResultatsAFC LanceSur(const std::filesystem::path& d, const std::string& coranDon) {
+    t3test::EcritFichier(d / "coran.don", coranDon);
+    std::string erreurs;
+    EXPECT_EQ(Lance(d, Ts3afc, erreurs), 0) << erreurs;
+    auto lu = t3::LitResultatsAFC(d.string());
+    EXPECT_TRUE(lu) << lu.Message();
+    return lu ? std::move(*lu) : t3::ResultatsAFC{};
+}
+
+} // namespace
+
+// ts3afc with parts flagged 2: the active parts' lines as ts3afc gives them without the others, the
+// supplementary parts marked S; with fewer than two active parts, status 2, the message and no result.
+TEST(Ts3afc, PartiesSupplementaires) {
+    t3test::DossierTemporaire dossier;
+    const auto& d = dossier.Chemin();
+    std::mt19937 alea(12);
+    std::string drapeaux;
+    const Table n = TableAvecSupplementaires(alea, 30, 5, drapeaux);
+    const t3::ResultatsAFC avec = LanceSur(d, CoranDon(n, drapeaux));
+    const Table actives = Colonnes(n, drapeaux, '1');
+    const t3::ResultatsAFC seules = LanceSur(d, CoranDon(actives, std::string(actives[0].size(), '1')));
+    const t3::TListePoints &p = avec.points, &q = seules.points;
+    ASSERT_EQ(p.NbPoints(), static_cast<int32_t>(drapeaux.size()));
+    ASSERT_EQ(p.NbFacteurs(), q.NbFacteurs());
+    EXPECT_EQ(avec.valeursPropres, seules.valeursPropres);
+    for (int32_t j = 0, a = 0; j < p.NbPoints(); ++j) {
+        EXPECT_EQ(p.Marque(j), drapeaux[static_cast<size_t>(j)] == '1' ? 'P' : 'S') << j;
+        if (drapeaux[static_cast<size_t>(j)] != '1') continue;
+        EXPECT_NEAR(p.Masse(j), q.Masse(a), Precision);
+        EXPECT_NEAR(p.Distance(j), q.Distance(a), Precision);
+        for (int32_t k = 0; k < p.NbFacteurs(); ++k) {
+            EXPECT_NEAR(p.Coordonnee(k, j) / 1000, q.Coordonnee(k, a) / 1000, Precision);
+            EXPECT_NEAR(p.Contribution(k, j) / 100, q.Contribution(k, a) / 100, Precision);
+            EXPECT_NEAR(p.Cosinus2(k, j), q.Cosinus2(k, a), Precision);
+        }
+        ++a;
+    }
+    const AnalyseAFC attendue = Analyse(TableauDrapeaux(n, drapeaux));
+    EXPECT_NEAR(p.Coordonnee(0, 1) / 1000, attendue.coordonnees[0][1], Precision);
+
+    std::string uneActive(drapeaux.size(), '2');
+    uneActive[0] = '1';
+    for (const std::string& faux : {uneActive, std::string(drapeaux.size(), '2')}) {
+        t3test::EcritFichier(d / "coran.don", CoranDon(n, faux));
+        std::string erreurs;
+        EXPECT_EQ(Lance(d, Ts3afc, erreurs), 2);
+        EXPECT_NE(erreurs.find("ts3afc : Au moins deux parties actives (drapeau 1) sont nécessaires"),
+                  std::string::npos)
+            << erreurs;
+        EXPECT_FALSE(std::filesystem::exists(d / "facteurs.txt"));
+        EXPECT_FALSE(std::filesystem::exists(d / "vp.txt"));
+    }
+}
