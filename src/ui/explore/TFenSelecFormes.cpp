@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDrag>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -128,21 +127,15 @@ void ModeleSelection::Recharge() {
 }
 
 void BoutonGlisser::mousePressEvent(QMouseEvent* evenement) {
-    if (evenement->button() == Qt::LeftButton) m_depart = evenement->position().toPoint();
+    m_depart.Appui(evenement);
     QToolButton::mousePressEvent(evenement);
 }
 
 void BoutonGlisser::mouseMoveEvent(QMouseEvent* evenement) {
-    if (!(evenement->buttons() & Qt::LeftButton) ||
-        (evenement->position().toPoint() - m_depart).manhattanLength() < QApplication::startDragDistance())
-        return;
+    if (!m_depart.Atteint(evenement)) return;
     setDown(false);
-    TTgenDragObject* objet = m_objet();
-    if (!objet) return;
-    auto* glisser = new QDrag(this);
-    glisser->setMimeData(objet);
-    glisser->setPixmap(ListeGlissable::ImageGlisser({VersQt(objet->Nom())}, font()));
-    glisser->exec(Qt::CopyAction);
+    if (TTgenDragObject* objet = m_objet())
+        GlisseGroupe(this, objet, ListeGlissable::ImageGlisser({VersQt(objet->Nom())}, font()));
 }
 
 TFenSelecFormes::TFenSelecFormes(ServicesAtelier& services, const t3::charg1* base)

@@ -10,6 +10,7 @@
 #include "Globaux.h"
 #include "explore/ModeleGlissable.h"
 #include "explore/SelectionFormes.h"
+#include "explore/TTgenDragObject.h"
 
 #include <QToolButton>
 #include <QWidget>
@@ -32,7 +33,6 @@ namespace t3ui {
 class ListeGlissable;
 class Pastille;
 class ServicesAtelier;
-class TTgenDragObject;
 
 // The rows of the group: each entry's text and frequency, dragged as a black group named after the
 // window's group name.
@@ -74,7 +74,7 @@ class BoutonGlisser : public QToolButton {
 
   private:
     std::function<TTgenDragObject*()> m_objet;
-    QPoint m_depart;
+    DepartGlisser m_depart;
 };
 
 class TFenSelecFormes : public QWidget {

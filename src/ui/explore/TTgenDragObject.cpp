@@ -2,8 +2,11 @@
 
 #include "explore/CalculSegments.h"
 
+#include <QApplication>
 #include <QDataStream>
+#include <QDrag>
 #include <QIODevice>
+#include <QMouseEvent>
 
 #include <algorithm>
 
@@ -88,6 +91,23 @@ TTgenDragObject* TTgenDragObject::DesLignes(const QModelIndexList& indexes, QObj
     for (int ligne : lignes)
         objet->Ajoute(entreeDe(ligne));
     return objet;
+}
+
+void DepartGlisser::Appui(const QMouseEvent* evenement) {
+    if (evenement->button() == Qt::LeftButton) m_depart = evenement->position().toPoint();
+}
+
+bool DepartGlisser::Atteint(const QMouseEvent* evenement) const {
+    return (evenement->buttons() & Qt::LeftButton) &&
+           (evenement->position().toPoint() - m_depart).manhattanLength() >=
+               QApplication::startDragDistance();
+}
+
+void GlisseGroupe(QObject* source, TTgenDragObject* objet, const QPixmap& image) {
+    auto* glisser = new QDrag(source);
+    glisser->setMimeData(objet);
+    glisser->setPixmap(image);
+    glisser->exec(Qt::CopyAction);
 }
 
 } // namespace t3ui

@@ -7,12 +7,16 @@
 
 #include <QMimeData>
 #include <QModelIndexList>
+#include <QPixmap>
+#include <QPoint>
 #include <QPointer>
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+class QMouseEvent;
 
 namespace t3 {
 class charg1;
@@ -76,5 +80,19 @@ class TTgenDragObject : public TTessaronDragObject {
     const t3::charg1* m_base = nullptr;
     uint64_t m_segments = 0;
 };
+
+// The start of a drag of a group by the mouse from a control that is not a list: the press of the left
+// button, then a move far enough with it held.
+class DepartGlisser {
+  public:
+    void Appui(const QMouseEvent* evenement);
+    bool Atteint(const QMouseEvent* evenement) const;
+
+  private:
+    QPoint m_depart;
+};
+
+// Drags the group from source under the image (the drag takes the object); returns when it ends.
+void GlisseGroupe(QObject* source, TTgenDragObject* objet, const QPixmap& image);
 
 } // namespace t3ui

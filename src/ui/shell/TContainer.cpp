@@ -7,9 +7,7 @@
 #include "shell/TexteQt.h"
 #include "stats/Tgen.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
-#include <QDrag>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -63,25 +61,19 @@ void TContainer::RemplitPMnuQueue() {
 }
 
 void TContainer::mousePressEvent(QMouseEvent* evenement) {
-    if (evenement->button() == Qt::LeftButton) m_depart = evenement->position().toPoint();
+    m_depart.Appui(evenement);
     QLabel::mousePressEvent(evenement);
 }
 
 void TContainer::mouseMoveEvent(QMouseEvent* evenement) {
-    if (!(evenement->buttons() & Qt::LeftButton) ||
-        (evenement->position().toPoint() - m_depart).manhattanLength() < QApplication::startDragDistance())
-        return;
     const t3::Tgen* groupe = m_groupeCourant;
-    if (!groupe) return;
+    if (!m_depart.Atteint(evenement) || !groupe) return;
     auto* objet = new TTgenDragObject(this, groupe->Nom(), groupe->GetCouleur(), groupe->NbEntrees());
     objet->SetBase(groupe->Base());
     objet->SetSegments(groupe->SegmentsSource());
     for (int32_t entree : groupe->Entrees())
         objet->Ajoute(entree);
-    auto* glisser = new QDrag(this);
-    glisser->setMimeData(objet);
-    glisser->setPixmap(pixmap());
-    glisser->exec(Qt::CopyAction);
+    GlisseGroupe(this, objet, pixmap());
 }
 
 void TContainer::contextMenuEvent(QContextMenuEvent* evenement) {

@@ -2,6 +2,8 @@
 // The container of the toolbar: an image that receives groups of forms dropped on it and gives the
 // current group to whatever window it is dragged onto. It keeps the last twenty groups dropped, newest
 // first; its right-click menu PMnuQueue lists them and makes the chosen one current.
+#include "explore/TTgenDragObject.h"
+
 #include <QLabel>
 #include <QPoint>
 
@@ -45,7 +47,7 @@ class TContainer : public QLabel {
     std::deque<std::shared_ptr<t3::Tgen>> m_fileGroupes;
     t3::Tgen* m_groupeCourant = nullptr;
     QMenu* m_pmnuQueue;
-    QPoint m_depart;
+    DepartGlisser m_depart;
 };
 
 } // namespace t3ui
