@@ -209,7 +209,8 @@ T3_COMMANDE(90, "afc",
             "                      dans DIR (par défaut le dossier BASE.afc/CLE à côté de la base, un par\n"
             "                      type de clé), y lance ts3afc et affiche la table des facteurs (partie,\n"
             "                      masse, distance, coordonnées x 1000) ; --reference : les parties de\n"
-            "                      référence (drapeaux des colonnes 1, les autres 2)\n",
+            "                      référence, seules actives dans l'analyse (drapeaux des colonnes 1) ;\n"
+            "                      les autres sont supplémentaires (drapeaux 2)\n",
             ExecuteAfc);
 
 T3_COMMANDE(91, "cah",

@@ -24,12 +24,33 @@ std::string Decimales(double v, int n) {
     return texte;
 }
 
-// The analysis of the author partition computed here, as t3 afc should print it.
-t3::AnalyseAFC AnalyseAttendue(BaseDeTest& b, int32_t freqMin) {
-    const t3::Partition partition(&b.Base(), b.Entree("auteur"));
-    const auto tableau =
-        t3::LitTexteCoranDon(*t3::TexteCoranDon(partition, t3::ParamAFCInitiaux(partition, freqMin, false)));
+// The analysis of the author partition computed here, as t3 afc should print it; with a reference set
+// (parts a to d: 0 to 3), the other parts are supplementary.
+t3::AnalyseAFC AnalyseAttendue(BaseDeTest& b, int32_t freqMin, const std::vector<int32_t>& reference = {}) {
+    t3::Partition partition(&b.Base(), b.Entree("auteur"));
+    for (int32_t i = 0; i < partition.NbParties(); ++i)
+        partition.SetReference(i, false);
+    for (const int32_t i : reference)
+        partition.SetReference(i, true);
+    const auto tableau = t3::LitTexteCoranDon(
+        *t3::TexteCoranDon(partition, t3::ParamAFCInitiaux(partition, freqMin, !reference.empty())));
     return *t3::CalculeAFC(*tableau);
+}
+
+std::string TableAttendue(const t3::AnalyseAFC& a) {
+    std::string attendu = "Partie\tMasse\tDistance";
+    for (int32_t k = 0; k < a.NbFacteurs(); ++k)
+        attendu += "\tF" + std::to_string(k + 1);
+    attendu += "\n";
+    const char* noms[] = {"a", "b", "c", "d"};
+    for (size_t j = 0; j < 4; ++j) {
+        attendu +=
+            std::string(noms[j]) + "\t" + Decimales(a.masses[j], 3) + "\t" + Decimales(a.distances[j], 3);
+        for (size_t k = 0; k < a.valeursPropres.size(); ++k)
+            (attendu += '\t') += Decimales(1000 * a.coordonnees[k][j], 2);
+        attendu += "\n";
+    }
+    return attendu;
 }
 
 } // namespace
@@ -41,16 +62,7 @@ TEST(CmdAfc, TableDesFacteursEtClasses) {
     ASSERT_EQ(sortie.statut, 0) << sortie.erreurs;
     const t3::AnalyseAFC a = AnalyseAttendue(b, 5);
     ASSERT_EQ(a.NbFacteurs(), 3);
-    std::string attendu = "Partie\tMasse\tDistance\tF1\tF2\tF3\n";
-    const char* noms[] = {"a", "b", "c", "d"};
-    for (size_t j = 0; j < 4; ++j) {
-        attendu +=
-            std::string(noms[j]) + "\t" + Decimales(a.masses[j], 3) + "\t" + Decimales(a.distances[j], 3);
-        for (size_t k = 0; k < 3; ++k)
-            (attendu += '\t') += Decimales(1000 * a.coordonnees[k][j], 2);
-        attendu += "\n";
-    }
-    EXPECT_EQ(sortie.sortie, attendu);
+    EXPECT_EQ(sortie.sortie, TableAttendue(a));
     // The exchange file lies in the work folder of the partition by auteur.
     const t3::Partition partition(&b.Base(), b.Entree("auteur"));
     EXPECT_EQ(t3test::LitFichier(b.Dossier().Chemin() / "corpus.afc" / "auteur" / "coran.don"),
@@ -66,7 +78,8 @@ TEST(CmdAfc, TableDesFacteursEtClasses) {
     const std::vector<int32_t> classes = t3::ClassesCAH(t3::ClassificationWard(points), 3);
     std::string classesAttendues = "Partie\tClasse\n";
     for (size_t j = 0; j < 4; ++j)
-        classesAttendues += std::string(noms[j]) + "\t" + std::to_string(classes[j]) + "\n";
+        classesAttendues +=
+            std::string(1, static_cast<char>('a' + j)) + "\t" + std::to_string(classes[j]) + "\n";
     EXPECT_EQ(cah.sortie, classesAttendues);
 }
 
@@ -78,10 +91,15 @@ TEST(CmdAfc, OptionsEtEchecs) {
         ExecuteT3("afc corpus.par auteur --reference=a,c --dossier=ailleurs", ErreursT3::APart);
     ASSERT_EQ(sortie.statut, 0) << sortie.erreurs;
     EXPECT_NE(t3test::LitFichier("ailleurs/coran.don").find("\r\n1212\r\n"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists("ailleurs/facteurs.txt"));
+    // Parts b and d, outside the reference set, are supplementary: one factor, that of a and c alone.
+    const t3::AnalyseAFC a = AnalyseAttendue(b, t3::Partition::FreqMinInitiale, {0, 2});
+    ASSERT_EQ(a.NbFacteurs(), 1);
+    EXPECT_TRUE(a.Supplementaire(1) && a.Supplementaire(3));
+    EXPECT_EQ(sortie.sortie, TableAttendue(a));
 
     const std::pair<const char*, const char*> echecs[] = {
         {"afc corpus.par auteur --reference=a,zz", "la partie « zz » n'existe pas dans la partition."},
+        {"afc corpus.par auteur --reference=b", "Au moins deux parties actives (drapeau 1) sont nécessaires"},
         {"afc corpus.par inconnue", "le type de clé « inconnue » n'existe pas"},
         {"afc corpus.par auteur --fmin=0", "--fmin attend un nombre entier d'au moins 1."},
         {"afc corpus.par auteur --fmin=100000",
