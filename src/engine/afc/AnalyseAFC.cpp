@@ -247,59 +247,69 @@ struct FacteurRetenu {
     double signe;
 };
 
-using MatriceLignes = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
-
-// The standard coordinates of the rows of A on the factors kept (u / sqrt(r), u the left singular vector:
+// The standard coordinates of the rows of A on a factor kept (u / sqrt(r), u the left singular vector:
 // the eigenvector on the rows' side, S v / sqrt(lambda) on the columns' side), signed as the columns.
-MatriceLignes CoordonneesStandardLignes(const Preparation& p, bool colonnes, const Vecteurs& v,
-                                        const std::vector<FacteurRetenu>& retenus) {
-    MatriceLignes standard(p.a.rows(), static_cast<Eigen::Index>(retenus.size()));
-    for (size_t f = 0; f < retenus.size(); ++f) {
-        const Eigen::Index k = retenus[f].indice;
-        VectorXd u;
-        if (colonnes) {
-            u = p.a * v.vecteurs.col(k);
-            u -= p.racineR * p.racineC.dot(v.vecteurs.col(k));
-            u /= std::sqrt(v.valeurs[k]);
-        } else {
-            u = v.vecteurs.col(k);
-        }
-        standard.col(static_cast<Eigen::Index>(f)) = retenus[f].signe * u.cwiseQuotient(p.racineR);
+VectorXd CoordonneesStandardLignes(const Preparation& p, bool colonnes, const Vecteurs& v,
+                                   const FacteurRetenu& facteur) {
+    const Eigen::Index k = facteur.indice;
+    VectorXd u;
+    if (colonnes) {
+        u = p.a * v.vecteurs.col(k);
+        u -= p.racineR * p.racineC.dot(v.vecteurs.col(k));
+        u /= std::sqrt(v.valeurs[k]);
+    } else {
+        u = v.vecteurs.col(k);
     }
-    return standard;
+    return facteur.signe * u.cwiseQuotient(p.racineR);
 }
 
-// Places the supplementary columns by the transition formula: on each factor, the mean of the rows'
-// standard coordinates weighted by the column's profile over the rows analysed. One pass over their
-// cells; a column with no count on those rows stays at 0 everywhere, as an empty active column.
-void ProjetteSupplementaires(AnalyseAFC& a, const TableauAFC& t, const Preparation& p, bool colonnes,
-                             const Vecteurs& v, const std::vector<FacteurRetenu>& retenus) {
-    const MatriceLignes standard = CoordonneesStandardLignes(p, colonnes, v, retenus);
-    const auto nbColonnes = static_cast<size_t>(t.nbColonnes);
-    MatriceLignes sommes = MatriceLignes::Zero(static_cast<Eigen::Index>(nbColonnes), standard.cols());
-    std::vector<double> comptes(nbColonnes, 0.0), carres(nbColonnes, 0.0);
+// The counts of the supplementary columns on the rows of A, one column of B for each, in their order.
+Creuse TableSupplementaire(const TableauAFC& t, const Preparation& p, std::vector<size_t>& colonnesB) {
+    std::vector<int32_t> rang(p.supplementaires.size(), -1);
+    for (size_t j = 0; j < p.supplementaires.size(); ++j)
+        if (p.supplementaires[j]) {
+            rang[j] = static_cast<int32_t>(colonnesB.size());
+            colonnesB.push_back(j);
+        }
+    Creuse b(p.a.rows(), static_cast<int64_t>(colonnesB.size()));
     for (int32_t i = 0; i < t.nbLignes; ++i) {
         const int32_t ligne = p.lignes[static_cast<size_t>(i)];
         if (ligne < 0) continue;
-        const double ri = p.racineR[ligne] * p.racineR[ligne];
+        b.startVec(ligne);
         for (int64_t k = t.debuts[static_cast<size_t>(i)]; k < t.debuts[static_cast<size_t>(i) + 1]; ++k) {
             const CelluleTableau& c = t.cellules[static_cast<size_t>(k)];
-            const auto j = static_cast<size_t>(c.colonne);
-            if (!p.supplementaires[j]) continue;
-            comptes[j] += c.compte;
-            carres[j] += static_cast<double>(c.compte) * c.compte / ri;
-            sommes.row(static_cast<Eigen::Index>(j)) += c.compte * standard.row(ligne);
+            if (const int32_t colonne = rang[static_cast<size_t>(c.colonne)]; colonne >= 0)
+                b.insertBack(ligne, colonne) = c.compte;
         }
     }
-    for (size_t j = 0; j < nbColonnes; ++j) {
-        if (!p.supplementaires[j] || comptes[j] <= 0) continue;
-        a.masses[j] = comptes[j] / p.total;
-        // The squared chi-square distance of the profile q to the centroid r: sum q_i^2 / r_i - 1.
-        a.distances[j] = std::max(0.0, carres[j] / (comptes[j] * comptes[j]) - 1.0);
-        for (size_t f = 0; f < retenus.size(); ++f) {
-            const double x = sommes(static_cast<Eigen::Index>(j), static_cast<Eigen::Index>(f)) / comptes[j];
-            a.coordonnees[f][j] = x;
-            a.cosinus2[f][j] = CarreCosinus(x, a.distances[j]);
+    b.finalize();
+    return b;
+}
+
+// Places the supplementary columns by the transition formula: on each factor, the mean of the rows'
+// standard coordinates weighted by the column's profile over the rows analysed. A column with no count
+// on those rows stays at 0 everywhere, as an empty active column.
+void ProjetteSupplementaires(AnalyseAFC& a, const TableauAFC& t, const Preparation& p, bool colonnes,
+                             const Vecteurs& v, const std::vector<FacteurRetenu>& retenus) {
+    std::vector<size_t> colonnesB;
+    const Creuse b = TableSupplementaire(t, p, colonnesB);
+    const VectorXd comptes = b.transpose() * VectorXd::Ones(b.rows());
+    // The squared chi-square distance of a profile q to the centroid r: sum q_i^2 / r_i - 1.
+    const VectorXd carres = Creuse(b.cwiseAbs2()).transpose() * p.racineR.cwiseAbs2().cwiseInverse();
+    for (size_t s = 0; s < colonnesB.size(); ++s) {
+        const auto e = static_cast<Eigen::Index>(s);
+        if (comptes[e] <= 0) continue;
+        a.masses[colonnesB[s]] = comptes[e] / p.total;
+        a.distances[colonnesB[s]] = std::max(0.0, carres[e] / (comptes[e] * comptes[e]) - 1.0);
+    }
+    for (size_t f = 0; f < retenus.size(); ++f) {
+        const VectorXd g = b.transpose() * CoordonneesStandardLignes(p, colonnes, v, retenus[f]);
+        for (size_t s = 0; s < colonnesB.size(); ++s) {
+            const auto e = static_cast<Eigen::Index>(s);
+            if (comptes[e] <= 0) continue;
+            const size_t j = colonnesB[s];
+            a.coordonnees[f][j] = g[e] / comptes[e];
+            a.cosinus2[f][j] = CarreCosinus(a.coordonnees[f][j], a.distances[j]);
         }
     }
 }
