@@ -22,7 +22,8 @@ struct TableauAFC {
     int32_t nbLignes = 0;
     int32_t nbColonnes = 0;
     int32_t nbFacteursDemandes = 0; // NF of the control line
-    // Flag of each column: 1 or 2 (the flags line of the factor plot), '1' for every column otherwise.
+    // Flag of each column: '1' an active part, '2' a supplementary one, placed on the factors of the
+    // active parts (the factor plot flags the parts outside its reference set 2; otherwise all are 1).
     std::string drapeaux;
     // The cells of row i are cellules[debuts[i] .. debuts[i + 1]), in increasing column order.
     std::vector<int64_t> debuts{0};
