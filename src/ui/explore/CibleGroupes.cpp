@@ -29,7 +29,7 @@ ServicesAtelier* ServicesDe(QWidget* fenetre) {
 } // namespace
 
 std::optional<std::vector<int32_t>> EntreesRecues(const t3::charg1* base, const TTgenDragObject& objet,
-                                                 QWidget* fenetre) {
+                                                  QWidget* fenetre) {
     if (!base) return std::nullopt;
     std::vector<int32_t> entrees = objet.Entrees();
     if (objet.Base() && objet.Base() != base) {

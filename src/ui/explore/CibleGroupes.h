@@ -30,7 +30,7 @@ const TTgenDragObject* GroupeDuGlisser(const QMimeData* donnees, const QObject* 
 // many). Refused with a message (nullopt): segments of another base, a group none of whose forms the
 // base holds, and segment entries of a computation of segments that is no longer the base's.
 std::optional<std::vector<int32_t>> EntreesRecues(const t3::charg1* base, const TTgenDragObject& objet,
-                                                 QWidget* fenetre = nullptr);
+                                                  QWidget* fenetre = nullptr);
 // What a window says of segment entries of an earlier computation.
 inline const QString SegmentsPerimes =
     QStringLiteral("Les segments répétés de ce groupe viennent d'un calcul antérieur : le calcul actuel "

@@ -5,9 +5,9 @@
 
 #include "corpus/Corpus.h"
 #include "corpus/charg1.h"
+#include "explore/CalculSegments.h"
 #include "explore/CibleGroupes.h"
 #include "explore/ParamSR.h"
-#include "explore/CalculSegments.h"
 #include "explore/SegRep.h"
 #include "explore/TTgenDragObject.h"
 #include "shell/Atelier.h"
