@@ -4,6 +4,7 @@
 #include "Globaux.h"
 #include "segmentation/Cp1252.h"
 #include "segmentation/SegmPrinc.h"
+#include "segmentation/TexteCorpus.h"
 #include "segmentation/Trace.h"
 #include "segmentation/VerifCles.h"
 
@@ -22,10 +23,25 @@ std::string RenvoiTrace() {
     return "Consultez atrace.txt";
 }
 
+// What the reading of a text in UTF-8 tells the user: its encoding and what its transcoding replaced.
+void AfficheEncodage(const t3::TexteCorpus& texte) {
+    if (!texte.Transcode()) return;
+    std::printf("Texte en UTF-8, converti en Windows-1252.\n");
+    if (const std::string message = t3::MessageRemplacements(texte.Rapport()); !message.empty())
+        std::printf("%s\n", message.c_str());
+}
+
+// Reads the encoding of --encodage=; an empty text, or the French fault.
+std::string LitOptionEncodage(const std::string& valeur, t3::Encodage& encodage) {
+    if (t3::LitEncodage(valeur, encodage)) return {};
+    return "la valeur de --encodage doit être auto, cp1252 ou utf8 : " + valeur;
+}
+
 // Runs the key verification and prints what it found; returns the exit status.
-int Verifie(const std::string& corpus) {
+int Verifie(const t3::TexteCorpus& texte) {
+    const std::string& corpus = texte.Chemin();
     std::vector<t3::MessageCle> messages;
-    const int32_t erreurs = t3::VerifCles(corpus, &messages);
+    const int32_t erreurs = t3::VerifCles(texte, &messages);
     if (erreurs == t3::VerifCorpusEstLaTrace)
         return Erreur(t3::MessageSegm(t3::ResultatSegm::CorpusEstLaTrace));
     std::error_code erreur;
@@ -44,14 +60,38 @@ int Verifie(const std::string& corpus) {
     return SortieOk;
 }
 
+// Decides the encoding of the corpus and transcodes it if need be; the exit status of a failure, or
+// SortieOk.
+int Prepare(t3::TexteCorpus& texte) {
+    // The trace is never read as a corpus, nor transcoded: the verification refuses it.
+    if (t3::EstLaTrace(texte.Chemin()) || texte.Prepare()) return SortieOk;
+    return Erreur(t3::MessageTranscodage(texte));
+}
+
 int ExecuteVerifie(const Arguments& args) {
-    if (args.size() != 1) return Erreur("verifie attend un seul corpus.\n" + TexteUsage());
-    return Verifie(args[0]);
+    std::string corpus, valeur;
+    t3::Encodage encodage = t3::Encodage::Auto;
+    for (const std::string& a : args) {
+        if (Option(a, "encodage", valeur)) {
+            if (const std::string faute = LitOptionEncodage(valeur, encodage); !faute.empty())
+                return Erreur(faute);
+        } else if (corpus.empty() && a.rfind("--", 0) != 0) {
+            corpus = a;
+        } else {
+            return Erreur("verifie attend un seul corpus.\n" + TexteUsage());
+        }
+    }
+    if (corpus.empty()) return Erreur("verifie attend un seul corpus.\n" + TexteUsage());
+    t3::TexteCorpus texte(corpus, encodage);
+    if (const int statut = Prepare(texte); statut != SortieOk) return statut;
+    const int statut = Verifie(texte);
+    if (statut == SortieOk || statut == SortieClesIncorrectes) AfficheEncodage(texte);
+    return statut;
 }
 
 // The capacity the text needs, within what a segmentation accepts (at least 1).
-int32_t CapaciteNecessaire(const std::string& corpus, const std::string& delimiteurs) {
-    const int64_t besoin = t3::CompteArticles(corpus, delimiteurs);
+int32_t CapaciteNecessaire(const t3::TexteCorpus& corpus, const std::string& delimiteurs, bool typographie) {
+    const int64_t besoin = t3::CompteArticles(corpus, delimiteurs, typographie);
     return static_cast<int32_t>(std::clamp<int64_t>(besoin, 1, t3::MaxartLimite));
 }
 
@@ -59,7 +99,8 @@ int ExecuteSegmente(const Arguments& args) {
     std::string corpus, valeur;
     std::string delimiteurs = t3::DelimParDefaut;
     int32_t maxart = t3::Options.Maxart;
-    bool capaciteAuto = false;
+    bool capaciteAuto = false, typographie = false;
+    t3::Encodage encodage = t3::Encodage::Auto;
     for (const std::string& a : args) {
         if (Option(a, "delimiteurs", valeur)) {
             if (const std::string faute = LitDelimiteurs(valeur, delimiteurs); !faute.empty())
@@ -68,6 +109,11 @@ int ExecuteSegmente(const Arguments& args) {
             capaciteAuto = valeur == "auto";
             if (!capaciteAuto && !LitEntier(valeur, maxart))
                 return Erreur("la valeur de --maxart n'est pas un nombre entier : " + valeur);
+        } else if (Option(a, "encodage", valeur)) {
+            if (const std::string faute = LitOptionEncodage(valeur, encodage); !faute.empty())
+                return Erreur(faute);
+        } else if (a == "--typographie") {
+            typographie = true;
         } else if (corpus.empty() && a.rfind("--", 0) != 0) {
             corpus = a;
         } else {
@@ -79,14 +125,17 @@ int ExecuteSegmente(const Arguments& args) {
     if (!capaciteAuto && (maxart < 1 || maxart > t3::MaxartLimite))
         return Erreur(t3::MessageSegm(t3::ResultatSegm::MaxartInvalide));
 
-    const int statut = Verifie(corpus);
+    // One transcoding serves the verification, the count and the segmentation.
+    t3::TexteCorpus texte(corpus, encodage);
+    if (const int statut = Prepare(texte); statut != SortieOk) return statut;
+    const int statut = Verifie(texte);
     if (statut != SortieOk) return statut;
     // "auto": the tables sized from the text, which is read once more for it.
-    if (capaciteAuto) maxart = CapaciteNecessaire(corpus, delimiteurs);
+    if (capaciteAuto) maxart = CapaciteNecessaire(texte, delimiteurs, typographie);
     t3::InfosSegm infos;
-    const t3::ResultatSegm resultat = t3::SegmPrinc(corpus, delimiteurs, maxart, infos);
+    const t3::ResultatSegm resultat = t3::SegmPrinc(texte, delimiteurs, maxart, infos, typographie);
     if (resultat == t3::ResultatSegm::MaxartDepasse || resultat == t3::ResultatSegm::ZoneTextePleine) {
-        const std::string besoin = std::to_string(CapaciteNecessaire(corpus, delimiteurs));
+        const std::string besoin = std::to_string(CapaciteNecessaire(texte, delimiteurs, typographie));
         // The workbench's message sends the user to the options; here the capacity is --maxart.
         return Erreur("le texte demande plus d'articles que --maxart=" + std::to_string(maxart) +
                       " : il en demande " + besoin + " ; relancez avec --maxart=" + besoin +
@@ -100,6 +149,7 @@ int ExecuteSegmente(const Arguments& args) {
     }
     Affiche(stdout, t3::ResumeSegmentation(t3::TraitPath(corpus) + ".par"));
     std::fputc('\n', stdout);
+    AfficheEncodage(texte);
     if (const std::string avertissement = t3::AvertissementCoupes(infos); !avertissement.empty())
         std::printf("%s\n", avertissement.c_str());
     return SortieOk;
@@ -109,14 +159,19 @@ int ExecuteSegmente(const Arguments& args) {
 
 T3_COMMANDE(
     10, "verifie",
-    "  verifie CORPUS      vérifie les clés <type=contenu> du corpus (compte rendu dans atrace.txt)\n",
+    "  verifie CORPUS [--encodage=auto|cp1252|utf8]\n"
+    "                      vérifie les clés <type=contenu> du corpus (compte rendu dans atrace.txt) ;\n"
+    "                      un texte en UTF-8 est reconnu (auto) et lu converti en Windows-1252\n",
     ExecuteVerifie);
 T3_COMMANDE(
     20, "segmente",
-    "  segmente CORPUS [--delimiteurs=CHAINE] [--maxart=N|auto]\n"
+    "  segmente CORPUS [--delimiteurs=CHAINE] [--maxart=N|auto] [--encodage=auto|cp1252|utf8]\n"
+    "                  [--typographie]\n"
     "                      vérifie les clés, puis segmente le corpus en une base (.dic, .num, .par)\n"
     "                      écrite dans le dossier courant ; délimiteurs par défaut .,:;!?/_-\\\"'()[]{}§$,\n"
-    "                      au plus 100000 articles par défaut (auto : autant qu'il en faut au texte)\n",
+    "                      au plus 100000 articles par défaut (auto : autant qu'il en faut au texte) ;\n"
+    "                      --typographie : espaces insécables lues comme des blancs, « » ’ “ ” …\n"
+    "                      ajoutés aux délimiteurs\n",
     ExecuteSegmente);
 
 } // namespace t3cli

@@ -12,7 +12,9 @@ constexpr std::array<char16_t, 32> Plage80a9F = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-int Cp1252DeUnicode(char32_t u) {
+} // namespace
+
+int OctetCp1252(char32_t u) {
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<int>(u);
     for (int i = 0; i < 32; ++i)
         if (Plage80a9F[i] == u) return 0x80 + i;
@@ -37,11 +39,11 @@ void AjouteUtf8(std::string& sortie, char32_t u) {
     }
 }
 
-// Decodes one UTF-8 sequence at texte[i]; returns its length, or 0 when the bytes are not valid UTF-8.
 size_t DecodeUtf8(std::string_view texte, size_t i, char32_t& u) {
     const auto octet = [&](size_t k) { return static_cast<unsigned char>(texte[k]); };
     const unsigned char c = octet(i);
-    size_t n = c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+    // Lead bytes F5 to FF begin no sequence.
+    size_t n = c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
     if (n == 0 || i + n > texte.size()) return 0;
     u = c & (0x7F >> n);
     for (size_t k = 1; k < n; ++k) {
@@ -52,8 +54,6 @@ size_t DecodeUtf8(std::string_view texte, size_t i, char32_t& u) {
     if (u < minimum[n] || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) return 0;
     return n;
 }
-
-} // namespace
 
 char16_t UnicodeDeCp1252(unsigned char c) {
     return c >= 0x80 && c < 0xA0 ? Plage80a9F[c - 0x80] : c;
@@ -86,7 +86,7 @@ std::string Utf8VersCp1252(std::string_view texte) {
             ++i;
             continue;
         }
-        const int octet = Cp1252DeUnicode(u);
+        const int octet = OctetCp1252(u);
         sortie += octet < 0 ? '?' : static_cast<char>(octet);
         i += n;
     }
@@ -104,7 +104,7 @@ std::string HorsCp1252(std::string_view texte) {
             continue;
         }
         const std::string_view caractere = texte.substr(i, n);
-        if (Cp1252DeUnicode(u) < 0 && absents.find(caractere) == std::string::npos) absents += caractere;
+        if (OctetCp1252(u) < 0 && absents.find(caractere) == std::string::npos) absents += caractere;
         i += n;
     }
     return absents;

@@ -15,6 +15,14 @@ std::string Cp1252VersUtf8(std::string_view texte);
 // Characters that Windows-1252 cannot hold become '?'. Bytes that are not valid UTF-8 are kept as they
 // are, so that a text already in Windows-1252 passes through unchanged.
 std::string Utf8VersCp1252(std::string_view texte);
+// The Windows-1252 byte of a code point, or -1 when the code page cannot hold it.
+int OctetCp1252(char32_t u);
+// Decodes the UTF-8 sequence of a non-ASCII byte at texte[i]; returns its length, or 0 when the bytes
+// there are not valid UTF-8 (a stray byte, a sequence cut short, an overlong form, a surrogate).
+size_t DecodeUtf8(std::string_view texte, size_t i, char32_t& u);
+// Appends the UTF-8 sequence of a code point.
+void AjouteUtf8(std::string& sortie, char32_t u);
+
 // The characters of a UTF-8 text that Windows-1252 cannot hold, each once, in their order (UTF-8).
 std::string HorsCp1252(std::string_view texte);
 

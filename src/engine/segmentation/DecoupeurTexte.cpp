@@ -18,6 +18,7 @@ constexpr size_t ReportMax = 16 << 20;
 // Zero bytes after the text and after each key part: the hash reads up to 7 bytes past a token.
 constexpr size_t Marge = 16;
 constexpr int32_t ItemsMax = INT32_MAX - 2;
+constexpr unsigned char EspaceInsecable = 0xA0;
 } // namespace
 
 DecoupeurTexte::~DecoupeurTexte() {
@@ -154,6 +155,8 @@ bool DecoupeurTexte::Decoupe(Morceau& m) {
             if (lue == Cle::Refusee) return true;
             if (lue == Cle::Incomplete) break;
             nbItems += 2;
+        } else if (c == EspaceInsecable && m_insecableBlanc) {
+            ++i;
         } else {
             m.jetons.push_back(Jeton{0, 0, 0, 0, CodePonct(c)});
             ++cptPonct[c];

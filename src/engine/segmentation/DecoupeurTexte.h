@@ -41,8 +41,10 @@ struct Morceau {
 
 class DecoupeurTexte {
   public:
-    // mot[c]: c is a word character.
-    explicit DecoupeurTexte(const std::array<bool, 256>& mot) : m_mot(mot) {}
+    // mot[c]: c is a word character; insecableBlanc: a no-break space that is no word character reads as
+    // a blank (the French typography option) rather than as a punctuation sign.
+    explicit DecoupeurTexte(const std::array<bool, 256>& mot, bool insecableBlanc = false)
+        : m_mot(mot), m_insecableBlanc(insecableBlanc) {}
     ~DecoupeurTexte();
     DecoupeurTexte(const DecoupeurTexte&) = delete;
     DecoupeurTexte& operator=(const DecoupeurTexte&) = delete;
@@ -70,6 +72,7 @@ class DecoupeurTexte {
     void Refuse(Morceau& m, ResultatSegm refus, std::string trace);
 
     const std::array<bool, 256>& m_mot;
+    const bool m_insecableBlanc;
     std::FILE* m_fichier = nullptr;
     std::vector<unsigned char> m_report; // the bytes of an unfinished token, carried to the next chunk
     bool m_finFichier = false;

@@ -2,12 +2,14 @@
 
 #include "Globaux.h"
 #include "segmentation/CollationFr.h"
+#include "segmentation/Cp1252.h"
 #include "segmentation/DecoupeurTexte.h"
 #include "segmentation/FileMorceaux.h"
 #include "segmentation/GrandesPages.h"
 #include "segmentation/PlacementBase.h"
 #include "segmentation/TableJetons.h"
 #include "segmentation/TaillesTampons.h"
+#include "segmentation/TexteCorpus.h"
 #include "segmentation/Trace.h"
 
 #include <algorithm>
@@ -67,6 +69,9 @@ const char* MessageSegm(ResultatSegm resultat) {
         return "Une autre segmentation est en cours dans ce dossier : attendez qu'elle se termine.";
     case ResultatSegm::CorpusEstLaTrace:
         return "Le corpus est le fichier de la trace (atrace.txt), qui l'effacerait : renommez le corpus.";
+    case ResultatSegm::TexteNonConverti:
+        return "Le texte en UTF-8 ne peut être converti en Windows-1252 : le fichier temporaire ne peut être "
+               "écrit.";
     }
     return "Erreur inconnue.";
 }
@@ -82,6 +87,14 @@ std::array<bool, 256> TableMot(const std::string& delimiteurs) {
     for (unsigned char c : delimiteurs)
         mot[c] = false;
     return mot;
+}
+
+// The trace lines of a text read through its transcoding: its encoding, and what was replaced.
+void TraceEncodage(const TexteCorpus& texte) {
+    if (!texte.Transcode()) return;
+    Trace("\nTexte en UTF-8, converti en Windows-1252 pour la lecture");
+    if (const std::string message = MessageRemplacements(texte.Rapport()); !message.empty())
+        TraceTexte(Formate("\n%s", Utf8VersCp1252(message).c_str()));
 }
 
 } // namespace
@@ -187,10 +200,11 @@ class EcrivainCodes {
 // One run of the segmentation: its tables and counters, each run starting from nothing.
 class Segmentation {
   public:
-    explicit Segmentation(int32_t maxart) : m_maxart(maxart), m_nil(maxart + 1) {}
+    Segmentation(int32_t maxart, bool typographie)
+        : m_maxart(maxart), m_nil(maxart + 1), m_typographie(typographie) {}
     ~Segmentation() { FermeFichiers(); }
 
-    ResultatSegm Execute(const std::string& pn, const std::string& delimiteurs);
+    ResultatSegm Execute(const TexteCorpus& texte, const std::string& delimiteurs);
     InfosSegm Infos() const {
         InfosSegm infos = m_infos;
         infos.causeEcriture = m_cause.load();
@@ -199,7 +213,7 @@ class Segmentation {
 
   private:
     bool AllocTab();
-    ResultatSegm SegmText(const std::string& pn, const std::string& delimiteurs);
+    ResultatSegm SegmText(const TexteCorpus& texte, const std::string& delimiteurs);
     ResultatSegm Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& txn);
     bool Resout(Morceau& morceau);
     int32_t Cherche(unsigned char classe, const unsigned char* p, size_t n, uint32_t h);
@@ -231,6 +245,7 @@ class Segmentation {
 
     const int32_t m_maxart;
     const int32_t m_nil;
+    const bool m_typographie;
     ResultatSegm m_refus = ResultatSegm::Ok;
 
     TableauGrandesPages<Article> m_ptrzon2;
@@ -410,17 +425,19 @@ ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& tx
     return m_refus;
 }
 
-ResultatSegm Segmentation::SegmText(const std::string& pn, const std::string& delimiteurs) {
+ResultatSegm Segmentation::SegmText(const TexteCorpus& texte, const std::string& delimiteurs) {
+    const std::string& pn = texte.Chemin();
     m_mot = TableMot(delimiteurs);
     m_cptPonct.fill(0);
     m_dernier = -1;
 
-    DecoupeurTexte decoupeur(m_mot);
-    if (!decoupeur.Ouvre(pn)) {
+    DecoupeurTexte decoupeur(m_mot, m_typographie);
+    if (!decoupeur.Ouvre(texte.CheminLu())) {
         Trace("\nFichier %s pas ouvert !", pn.c_str());
         return Refuse(ResultatSegm::TexteNonOuvert);
     }
     Trace("\nFichier -- %s -- ouvert pour segmentation", pn.c_str());
+    TraceEncodage(texte);
     m_sortie = std::fopen(NomTxn, "wb");
     if (!m_sortie) {
         NoteCause(errno);
@@ -917,7 +934,10 @@ bool RemplaceraitLeCorpus(const std::string& pn, const std::string& bn) {
     });
 }
 
-ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& delimiteurs) {
+ResultatSegm Segmentation::Execute(const TexteCorpus& texte, const std::string& delimiteursDemandes) {
+    const std::string& pn = texte.Chemin();
+    const std::string delimiteurs =
+        m_typographie ? DelimiteursTypographie(delimiteursDemandes) : delimiteursDemandes;
     // Checked before the first trace line, which would be written into the corpus.
     if (EstLaTrace(pn)) return m_refus = ResultatSegm::CorpusEstLaTrace;
     Trace("\n\n*****Début SegmPrinc*****\n");
@@ -949,7 +969,7 @@ ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& del
         return Refuse(ResultatSegm::MemoireInsuffisante);
     }
     Trace("\n\n*****FIN DE AllocTab*****\n");
-    if (SegmText(pn, delimiteurs) == ResultatSegm::Ok) {
+    if (SegmText(texte, delimiteurs) == ResultatSegm::Ok) {
         Trace("\n\n*****FIN DE SegmText*****\n");
         TravDico();
         Trace("\n\n*****FIN DE TravDico*****\n");
@@ -974,16 +994,36 @@ ResultatSegm Segmentation::Execute(const std::string& pn, const std::string& del
 
 } // namespace
 
-ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart) {
-    return Segmentation(maxart).Execute(pn, delimiteurs);
+ResultatSegm SegmPrinc(const TexteCorpus& texte, const std::string& delimiteurs, int32_t maxart,
+                       InfosSegm& infos, bool typographie) {
+    Segmentation segmentation(maxart, typographie);
+    const ResultatSegm resultat = segmentation.Execute(texte, delimiteurs);
+    infos = segmentation.Infos();
+    infos.encodage = texte.EncodageLu();
+    infos.remplacements = texte.Rapport();
+    return resultat;
 }
 
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart,
                        InfosSegm& infos) {
-    Segmentation segmentation(maxart);
-    const ResultatSegm resultat = segmentation.Execute(pn, delimiteurs);
-    infos = segmentation.Infos();
-    return resultat;
+    TexteCorpus texte(pn);
+    if (!texte.Prepare()) {
+        Trace("\n%s : %s", pn.c_str(), Utf8VersCp1252(MessageTranscodage(texte)).c_str());
+        return ResultatSegm::TexteNonConverti;
+    }
+    return SegmPrinc(texte, delimiteurs, maxart, infos);
+}
+
+ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart) {
+    InfosSegm infos;
+    return SegmPrinc(pn, delimiteurs, maxart, infos);
+}
+
+std::string DelimiteursTypographie(const std::string& delimiteurs) {
+    std::string d = delimiteurs;
+    for (const char marque : std::string_view("\xAB\xBB\x92\x93\x94\x85\xA0"))
+        if (d.find(marque) == std::string::npos) d += marque;
+    return d;
 }
 
 std::string CauseEcriture(int erreur) {
@@ -1029,9 +1069,17 @@ void EffaceTxnAbandonne(const std::string& dossier) {
 }
 
 int64_t CompteArticles(const std::string& pn, const std::string& delimiteurs) {
+    TexteCorpus texte(pn);
+    if (!texte.Prepare()) return -1;
+    return CompteArticles(texte, delimiteurs);
+}
+
+int64_t CompteArticles(const TexteCorpus& texte, const std::string& delimiteursDemandes, bool typographie) {
+    const std::string delimiteurs =
+        typographie ? DelimiteursTypographie(delimiteursDemandes) : delimiteursDemandes;
     const std::array<bool, 256> mot = TableMot(delimiteurs);
-    DecoupeurTexte decoupeur(mot);
-    if (!decoupeur.Ouvre(pn)) return -1;
+    DecoupeurTexte decoupeur(mot, typographie);
+    if (!decoupeur.Ouvre(texte.CheminLu())) return -1;
     // The forms and keys by their class and text, as the segmentation's table tells them apart.
     std::unordered_set<std::string> textes;
     int64_t zone = 0;

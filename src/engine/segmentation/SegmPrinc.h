@@ -1,6 +1,9 @@
 #pragma once
 // The segmentation of a corpus text into a base: bn".dic", bn".num" and bn".par" in the current folder,
 // with its progress in "atrace.txt".
+#include "segmentation/Encodage.h"
+#include "segmentation/TranscodeurUtf8.h"
+
 #include <cstdint>
 #include <string>
 
@@ -29,6 +32,7 @@ enum class ResultatSegm {
     CorpusEcrase,        // a base file would replace the corpus text itself
     CorpusEstLaTrace,    // the corpus is the trace file of its folder, which the run would write into
     SegmentationEnCours, // another segmentation runs in the current folder
+    TexteNonConverti,    // the UTF-8 text cannot be transcoded (its temporary file cannot be written)
 };
 
 // The French message shown to the user for a result other than Ok.
@@ -49,6 +53,9 @@ struct InfosSegm {
     int64_t ligneSuiteCoupee = 0;
     // Why a file could not be written (the system's error number of the first failure), 0 if none.
     int causeEcriture = 0;
+    // The encoding the text was read in, and what its transcoding replaced.
+    Encodage encodage = Encodage::Cp1252;
+    RapportRemplacements remplacements;
 };
 // The cause of a write failure in French ("le disque est plein"); empty for 0.
 std::string CauseEcriture(int erreur);
@@ -56,6 +63,16 @@ std::string CauseEcriture(int erreur);
 std::string AvertissementCoupes(const InfosSegm& infos);
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart,
                        InfosSegm& infos);
+class TexteCorpus;
+// The same on a text prepared (and, in UTF-8, transcoded) beforehand, so that the key verification and
+// the segmentation read one transcoding. With the French typography option, the no-break space reads as
+// a blank and the marks « » ’ “ ” … cut forms (DelimiteursTypographie).
+ResultatSegm SegmPrinc(const TexteCorpus& texte, const std::string& delimiteurs, int32_t maxart,
+                       InfosSegm& infos, bool typographie = false);
+// The delimiters under the French typography option: those given, then the marks « » ’ “ ” … that they
+// lack and the no-break space (Windows-1252), so that the delimiters that the ".par" records tell that the
+// option was on.
+std::string DelimiteursTypographie(const std::string& delimiteurs);
 // The same with the MAXART option in force.
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs);
 // Removes the temporary file that a killed segmentation left in the folder, unless a segmentation runs
@@ -66,6 +83,7 @@ void EffaceTxnAbandonne(const std::string& dossier);
 // key types and contents, or more when their texts need more than 40 bytes each); -1 when the text
 // cannot be read. Reads the text once more, writing nothing.
 int64_t CompteArticles(const std::string& pn, const std::string& delimiteurs);
+int64_t CompteArticles(const TexteCorpus& texte, const std::string& delimiteurs, bool typographie = false);
 
 } // namespace t3
 

@@ -1,7 +1,9 @@
 #include "segmentation/VerifCles.h"
 
+#include "segmentation/Cp1252.h"
 #include "segmentation/LecteurOctets.h"
 #include "segmentation/SegmPrinc.h"
+#include "segmentation/TexteCorpus.h"
 #include "segmentation/Trace.h"
 
 #include <algorithm>
@@ -28,7 +30,7 @@ class Verificateur {
   public:
     explicit Verificateur(std::vector<MessageCle>* messages) : m_messages(messages) {}
 
-    int32_t Verifie(const std::string& chemin);
+    int32_t Verifie(const TexteCorpus& texte);
 
   private:
     void Signale(bool erreur, const char* format, std::string_view cle);
@@ -142,17 +144,20 @@ void PasseLeTexteOrdinaire(LecteurOctets& texte) {
     }
 }
 
-int32_t Verificateur::Verifie(const std::string& chemin) {
+int32_t Verificateur::Verifie(const TexteCorpus& corpus) {
+    const std::string& chemin = corpus.Chemin();
     // Starting the trace anew would empty the corpus.
     if (EstLaTrace(chemin)) return VerifCorpusEstLaTrace;
     TraceNouvelle("\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n");
     LecteurOctets texte;
     std::error_code erreur;
-    if (!std::filesystem::is_regular_file(chemin, erreur) || !texte.Ouvre(chemin.c_str())) {
+    if (!std::filesystem::is_regular_file(chemin, erreur) || !texte.Ouvre(corpus.CheminLu().c_str())) {
         Trace("\nfichier %s pas ouvert !", chemin.c_str());
         return -1;
     }
     Trace("Fichier -- %s -- ouvert pour vérification", chemin.c_str());
+    // The transcoding keeps every line feed and writes none: the lines are the user's.
+    if (corpus.Transcode()) Trace("\nTexte en UTF-8, converti en Windows-1252 pour la vérification");
     char b[TailleTamponCle];
     for (;;) {
         PasseLeTexteOrdinaire(texte);
@@ -186,8 +191,20 @@ int32_t Verificateur::Verifie(const std::string& chemin) {
 
 } // namespace
 
+int32_t VerifCles(const TexteCorpus& texte, std::vector<MessageCle>* messages) {
+    return Verificateur(messages).Verifie(texte);
+}
+
 int32_t VerifCles(const std::string& chemin, std::vector<MessageCle>* messages) {
-    return Verificateur(messages).Verifie(chemin);
+    // The trace would be read as a corpus and transcoded for nothing.
+    if (EstLaTrace(chemin)) return VerifCorpusEstLaTrace;
+    TexteCorpus texte(chemin);
+    if (!texte.Prepare()) {
+        TraceNouvelle("\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n");
+        Trace("\n%s : %s", chemin.c_str(), Utf8VersCp1252(MessageTranscodage(texte)).c_str());
+        return VerifTexteNonConverti;
+    }
+    return VerifCles(texte, messages);
 }
 
 } // namespace t3

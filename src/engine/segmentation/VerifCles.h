@@ -17,6 +17,15 @@ struct MessageCle {
 // When messages is given, it also receives every line reported, in order.
 inline constexpr int32_t VerifCorpusEstLaTrace = -2;
 
+// VerifTexteNonConverti when the text, in UTF-8, cannot be transcoded (its temporary file cannot be
+// written).
+inline constexpr int32_t VerifTexteNonConverti = -3;
+
+// The text's encoding is detected (Encodage.h); a text in UTF-8 is verified through its transcoding, the
+// lines counted in the user's file all the same.
 int32_t VerifCles(const std::string& chemin, std::vector<MessageCle>* messages = nullptr);
+// The same on a text prepared beforehand (TexteCorpus.h), which the segmentation may read next.
+class TexteCorpus;
+int32_t VerifCles(const TexteCorpus& texte, std::vector<MessageCle>* messages = nullptr);
 
 } // namespace t3

@@ -1,0 +1,121 @@
+#include "segmentation/Encodage.h"
+
+#include "segmentation/Cp1252.h"
+#include "segmentation/TaillesTampons.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+namespace t3 {
+
+namespace {
+
+constexpr std::string_view MarqueOrdre = "\xEF\xBB\xBF";
+
+// The length of a UTF-8 sequence from its lead byte (0 for a byte that begins none).
+size_t LongueurSequence(unsigned char c) {
+    return c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+}
+
+// The first byte at or after i that is not ASCII, or the size; eight bytes at a time.
+size_t ProchainNonAscii(std::string_view t, size_t i) {
+    for (; i + 8 <= t.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, t.data() + i, 8);
+        if (w & 0x8080808080808080ull) break;
+    }
+    while (i < t.size() && static_cast<unsigned char>(t[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+} // namespace
+
+const char* LibelleEncodage(Encodage encodage) {
+    switch (encodage) {
+    case Encodage::Auto:
+        return "automatique";
+    case Encodage::Cp1252:
+        return "Windows-1252";
+    case Encodage::Utf8:
+        return "UTF-8";
+    }
+    return "?";
+}
+
+bool LitEncodage(std::string_view nom, Encodage& encodage) {
+    if (nom == "auto")
+        encodage = Encodage::Auto;
+    else if (nom == "cp1252" || nom == "windows-1252")
+        encodage = Encodage::Cp1252;
+    else if (nom == "utf8" || nom == "utf-8")
+        encodage = Encodage::Utf8;
+    else
+        return false;
+    return true;
+}
+
+size_t DetecteurUtf8::Avance(std::string_view t, bool fin) {
+    if (m_debut) {
+        m_marque = t.substr(0, MarqueOrdre.size()) == MarqueOrdre;
+        m_debut = false;
+    }
+    if (m_invalide) return t.size();
+    for (size_t i = ProchainNonAscii(t, 0); i < t.size(); i = ProchainNonAscii(t, i)) {
+        char32_t u;
+        const size_t n = DecodeUtf8(t, i, u);
+        if (n > 0) {
+            m_multiOctets = true;
+            i += n;
+            continue;
+        }
+        const size_t attendus = LongueurSequence(static_cast<unsigned char>(t[i]));
+        if (!fin && attendus > 0 && i + attendus > t.size()) return i; // cut by the end of the piece
+        m_invalide = true;
+        return t.size();
+    }
+    return t.size();
+}
+
+Encodage DetecteurUtf8::Verdict() const {
+    return m_marque || (!m_invalide && m_multiOctets) ? Encodage::Utf8 : Encodage::Cp1252;
+}
+
+Encodage DetecteEncodageTexte(std::string_view texte) {
+    DetecteurUtf8 detecteur;
+    detecteur.Avance(texte, true);
+    return detecteur.Verdict();
+}
+
+Encodage DetecteEncodage(const std::string& chemin) {
+    // A device or a pipe is not read: it may never end, and its readers refuse it anyway.
+    std::error_code erreur;
+    if (!std::filesystem::is_regular_file(chemin, erreur)) return Encodage::Cp1252;
+    std::FILE* f = std::fopen(chemin.c_str(), "rb");
+    if (!f) return Encodage::Cp1252;
+    const size_t taille = TailleTamponLecture;
+    std::unique_ptr<char[]> tampon(new char[taille]);
+    DetecteurUtf8 detecteur;
+    size_t reste = 0;
+    bool fin = false;
+    while (!fin && !detecteur.Invalide()) {
+        const size_t lus = std::fread(tampon.get() + reste, 1, taille - reste, f);
+        fin = lus < taille - reste;
+        const size_t n = reste + lus;
+        const size_t lu = detecteur.Avance(std::string_view(tampon.get(), n), fin);
+        reste = n - lu;
+        std::memmove(tampon.get(), tampon.get() + lu, reste);
+    }
+    const bool illisible = std::ferror(f) != 0;
+    std::fclose(f);
+    return illisible ? Encodage::Cp1252 : detecteur.Verdict();
+}
+
+Encodage EncodageRetenu(const std::string& chemin, Encodage demande) {
+    return demande == Encodage::Auto ? DetecteEncodage(chemin) : demande;
+}
+
+} // namespace t3

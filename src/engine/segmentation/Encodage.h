@@ -1,0 +1,49 @@
+#pragma once
+// The encoding of a corpus text. Bases hold Windows-1252; a text in UTF-8 is recognised and transcoded
+// before the key verification and the segmentation read it.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace t3 {
+
+enum class Encodage {
+    Auto,   // decided by DetecteEncodage
+    Cp1252, // read byte for byte, as the bases hold it
+    Utf8,   // transcoded to Windows-1252
+};
+
+// The name shown to the user: "automatique", "Windows-1252", "UTF-8".
+const char* LibelleEncodage(Encodage encodage);
+// The encoding named on the command line ("auto", "cp1252", "utf8"; "windows-1252" and "utf-8" too);
+// false for any other name.
+bool LitEncodage(std::string_view nom, Encodage& encodage);
+
+// Follows a text given piece by piece and tells whether it is UTF-8: it starts with a byte-order mark,
+// or it is valid UTF-8 holding at least one multi-byte sequence.
+class DetecteurUtf8 {
+  public:
+    // Reads the piece; returns how many of its bytes were read. The bytes of a sequence cut by the end
+    // of the piece are left over, unless fin: the caller gives them again in front of the next piece.
+    // The first piece holds the first three bytes of the text, unless the text is shorter.
+    size_t Avance(std::string_view morceau, bool fin);
+    // True once the text is known not to be UTF-8: the rest need not be read.
+    bool Invalide() const { return m_invalide && !m_marque; }
+    // The verdict, once every piece was given.
+    Encodage Verdict() const;
+
+  private:
+    bool m_debut = true;
+    bool m_marque = false; // a byte-order mark opens the text
+    bool m_invalide = false;
+    bool m_multiOctets = false;
+};
+
+Encodage DetecteEncodageTexte(std::string_view texte);
+// The encoding of the file: Cp1252 as well when it cannot be read or is no regular file (its reader
+// will say so).
+Encodage DetecteEncodage(const std::string& chemin);
+// The encoding a text is read in: the one asked for, or the one detected when Auto is asked.
+Encodage EncodageRetenu(const std::string& chemin, Encodage demande);
+
+} // namespace t3
