@@ -51,48 +51,70 @@ TexteCorpus::~TexteCorpus() {
 }
 
 bool TexteCorpus::Prepare() {
-    m_encodage = EncodageRetenu(m_chemin, m_encodage);
-    if (m_encodage != Encodage::Utf8) return true;
-    std::FILE* entree = std::fopen(m_chemin.c_str(), "rb");
-    if (!entree) return true; // its readers will not open it either, and say so
-    std::FILE* sortie = CreeTemporaire(m_temporaire);
-    if (!sortie) {
-        m_erreur = errno;
-        std::fclose(entree);
-        return false;
+    if (m_encodage == Encodage::Cp1252) return true;
+    // A device or a pipe is not read: it may never end, and its readers refuse it anyway.
+    std::error_code erreur;
+    std::FILE* entree = fs::is_regular_file(m_chemin, erreur) ? std::fopen(m_chemin.c_str(), "rb") : nullptr;
+    if (!entree) { // its readers will not open it either, and say so
+        m_encodage = Encodage::Cp1252;
+        return true;
     }
-    bool fait = Transcode(entree, sortie);
-    fait = std::fclose(sortie) == 0 && fait;
-    if (!fait && m_erreur == 0) m_erreur = errno ? errno : EIO;
+    const bool fait = Transcode(entree);
     std::fclose(entree);
-    if (!fait) {
-        std::remove(m_temporaire.c_str());
-        m_temporaire.clear();
-    }
     return fait;
 }
 
-bool TexteCorpus::Transcode(std::FILE* entree, std::FILE* sortie) {
+// Transcodes the text into the temporary file, made at the first bytes to write. Asked to detect the
+// encoding, it detects it on the way, and stops at the first byte that is not UTF-8: the text is then
+// read as it is, as is a text of ASCII alone.
+bool TexteCorpus::Transcode(std::FILE* entree) {
+    const bool detecte = m_encodage == Encodage::Auto;
     const size_t taille = TailleTamponLecture;
     std::unique_ptr<char[]> tampon(new char[taille]);
     TranscodeurUtf8 transcodeur;
     std::string converti;
-    for (bool fin = false; !fin;) {
+    std::FILE* sortie = nullptr;
+    bool fait = true;
+    for (bool fin = false; !fin && fait;) {
         const size_t lus = std::fread(tampon.get(), 1, taille, entree);
         fin = lus < taille;
         if (fin && std::ferror(entree)) {
             m_erreur = EIO;
-            return false;
+            fait = false;
+            break;
         }
         converti.clear();
         transcodeur.Convertit(std::string_view(tampon.get(), lus), fin, converti);
-        if (std::fwrite(converti.data(), 1, converti.size(), sortie) != converti.size()) {
+        if (detecte && transcodeur.Invalide()) break;
+        if (!sortie && !converti.empty() && !(sortie = CreeTemporaire(m_temporaire))) {
             m_erreur = errno;
-            return false;
+            fait = false;
+        } else if (sortie && std::fwrite(converti.data(), 1, converti.size(), sortie) != converti.size()) {
+            m_erreur = errno;
+            fait = false;
         }
     }
-    m_rapport = transcodeur.Rapport();
-    return true;
+    if (sortie && std::fclose(sortie) != 0 && fait) {
+        m_erreur = errno;
+        fait = false;
+    }
+    m_encodage = detecte ? transcodeur.Verdict() : Encodage::Utf8;
+    if (fait && m_encodage == Encodage::Utf8) {
+        m_rapport = transcodeur.Rapport();
+        if (m_temporaire.empty()) { // an empty text, or a byte-order mark alone
+            sortie = CreeTemporaire(m_temporaire);
+            if (!sortie || std::fclose(sortie) != 0) {
+                m_erreur = errno;
+                fait = false;
+            }
+        }
+    }
+    if ((!fait || m_encodage != Encodage::Utf8) && !m_temporaire.empty()) {
+        std::remove(m_temporaire.c_str());
+        m_temporaire.clear();
+    }
+    if (!fait && m_erreur == 0) m_erreur = EIO;
+    return fait;
 }
 
 std::string MessageTranscodage(const TexteCorpus& texte) {

@@ -6,6 +6,7 @@
 #include "segmentation/Encodage.h"
 #include "segmentation/TranscodeurUtf8.h"
 
+#include <cstdio>
 #include <string>
 
 namespace t3 {
@@ -33,7 +34,7 @@ class TexteCorpus {
     const RapportRemplacements& Rapport() const { return m_rapport; }
 
   private:
-    bool Transcode(std::FILE* entree, std::FILE* sortie);
+    bool Transcode(std::FILE* entree);
 
     std::string m_chemin;
     Encodage m_encodage;

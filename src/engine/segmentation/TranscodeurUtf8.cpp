@@ -153,21 +153,38 @@ TranscodeurUtf8::TranscodeurUtf8() {
 TranscodeurUtf8::~TranscodeurUtf8() = default;
 
 void TranscodeurUtf8::Convertit(std::string_view morceau, bool fin, std::string& sortie) {
-    std::string joint;
-    std::string_view texte = morceau;
-    if (!m_report.empty()) {
-        joint = std::move(m_report);
-        joint.append(morceau);
-        texte = joint;
-        m_report.clear();
+    if (!m_debut) {
+        ConvertitMorceau(morceau, fin, sortie);
+        return;
     }
-    if (m_debut) {
-        if (texte.size() < MarqueOrdre.size() && !fin) {
-            m_report.assign(texte);
+    // The byte-order mark is told by the first three bytes.
+    m_report.append(morceau);
+    if (m_report.size() < MarqueOrdre.size() && !fin) return;
+    const std::string tete = std::move(m_report);
+    m_report.clear();
+    m_debut = false;
+    std::string_view texte = tete;
+    m_marque = texte.substr(0, MarqueOrdre.size()) == MarqueOrdre;
+    if (m_marque) texte.remove_prefix(MarqueOrdre.size());
+    ConvertitMorceau(texte, fin, sortie);
+}
+
+void TranscodeurUtf8::ConvertitMorceau(std::string_view texte, bool fin, std::string& sortie) {
+    if (!m_report.empty()) {
+        // The held-back end goes on up to the piece's first ASCII byte, where no composition goes on:
+        // that much is converted apart, and the piece is not copied.
+        size_t ascii = 0;
+        while (ascii < texte.size() && static_cast<unsigned char>(texte[ascii]) >= 0x80)
+            ++ascii;
+        std::string joint = std::move(m_report);
+        m_report.clear();
+        joint.append(texte.substr(0, ascii));
+        texte.remove_prefix(ascii);
+        if (texte.empty()) {
+            ConvertitMorceau(joint, fin, sortie);
             return;
         }
-        if (texte.substr(0, MarqueOrdre.size()) == MarqueOrdre) texte.remove_prefix(MarqueOrdre.size());
-        m_debut = false;
+        ConvertitNormalise(joint, sortie);
     }
     size_t coupure = texte.size();
     if (!fin && m_nfc) {
@@ -177,9 +194,55 @@ void TranscodeurUtf8::Convertit(std::string_view morceau, bool fin, std::string&
     ConvertitNormalise(texte.substr(0, coupure), sortie);
 }
 
+Encodage TranscodeurUtf8::Verdict() const {
+    const bool invalide = m_rapport.parSorte[static_cast<size_t>(SorteRemplacement::OctetNonUtf8)] > 0;
+    return m_marque || (!invalide && m_multiOctets) ? Encodage::Utf8 : Encodage::Cp1252;
+}
+
+// The conversion of a text whose every character Windows-1252 holds, which is in NFC already (no such
+// character composes with another); false, with nothing written, at the first other character or byte
+// that is not UTF-8.
+bool TranscodeurUtf8::ConvertitSimple(std::string_view s, std::string& sortie) {
+    // Each character gives one byte: the text is written in place, at most as long as it is.
+    const size_t avant = sortie.size();
+    sortie.resize(avant + s.size());
+    char* ecrit = sortie.data() + avant;
+    const auto octetDe = [](unsigned char c) { return static_cast<unsigned char>(c); };
+    for (size_t i = 0; i < s.size();) {
+        const size_t j = ProchainNonAscii(s, i);
+        std::memcpy(ecrit, s.data() + i, j - i);
+        ecrit += j - i;
+        i = j;
+        if (i == s.size()) break;
+        const unsigned char c = octetDe(s[i]);
+        // Latin-1 letters, the most frequent: two bytes, C2 or C3 then a continuation byte.
+        if ((c == 0xC3 || c == 0xC2) && i + 1 < s.size() && EstContinuation(s[i + 1]) &&
+            (c == 0xC3 || octetDe(s[i + 1]) >= 0xA0)) {
+            *ecrit++ = static_cast<char>(((c & 0x1F) << 6) | (octetDe(s[i + 1]) & 0x3F));
+            i += 2;
+            m_multiOctets = true;
+            continue;
+        }
+        char32_t u;
+        const size_t n = DecodeUtf8(s, i, u);
+        const int octet = n == 0 ? -1 : OctetCp1252(u);
+        if (octet < 0) {
+            sortie.resize(avant);
+            return false;
+        }
+        m_multiOctets = true;
+        *ecrit++ = static_cast<char>(octet);
+        i += n;
+    }
+    sortie.resize(static_cast<size_t>(ecrit - sortie.data()));
+    if (m_rapport.total == 0) m_ligneSegment += std::count(s.begin(), s.end(), '\n');
+    return true;
+}
+
 // Composes the lines that need it (those holding bytes that are not UTF-8 are left as they are), then
 // converts.
 void TranscodeurUtf8::ConvertitNormalise(std::string_view texte, std::string& sortie) {
+    if (ConvertitSimple(texte, sortie)) return;
     UErrorCode erreur = U_ZERO_ERROR;
     if (!m_nfc ||
         m_nfc->isNormalizedUTF8(icu::StringPiece(texte.data(), static_cast<int32_t>(texte.size())), erreur)) {
@@ -217,13 +280,16 @@ void TranscodeurUtf8::ConvertitSegment(std::string_view s, std::string& sortie) 
             Compte(SorteRemplacement::OctetNonUtf8, s, i);
             ++i;
         } else if (const int octet = OctetCp1252(u); octet >= 0) {
+            m_multiOctets = true;
             sortie += static_cast<char>(octet);
             i += n;
         } else if (u == EspaceFineInsecable) {
+            m_multiOctets = true;
             sortie += '\xA0';
             Compte(SorteRemplacement::Espace, s, i);
             i += n;
         } else {
+            m_multiOctets = true;
             i = Remplace(s, i, sortie);
         }
     }

@@ -10,6 +10,8 @@
 // replaced, by kind, with the line of the first. Line feeds are kept one for one, and no replacement
 // writes a line feed, a key bracket "<" ">" or a control character, so that lines and keys are the
 // user's own.
+#include "segmentation/Encodage.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -70,8 +72,17 @@ class TranscodeurUtf8 {
     // mark opening the text is dropped.
     void Convertit(std::string_view morceau, bool fin, std::string& sortie);
     const RapportRemplacements& Rapport() const { return m_rapport; }
+    // What the text read so far tells of its encoding, as DetecteurUtf8 would: Utf8 when it opens with a
+    // byte-order mark, or holds multi-byte sequences and no byte that is not UTF-8.
+    Encodage Verdict() const;
+    // A byte that is not UTF-8 was met: the text is not UTF-8 unless its byte-order mark says so.
+    bool Invalide() const {
+        return !m_marque && m_rapport.parSorte[static_cast<size_t>(SorteRemplacement::OctetNonUtf8)] > 0;
+    }
 
   private:
+    void ConvertitMorceau(std::string_view texte, bool fin, std::string& sortie);
+    bool ConvertitSimple(std::string_view texte, std::string& sortie);
     void ConvertitNormalise(std::string_view texte, std::string& sortie);
     void ConvertitSegment(std::string_view texte, std::string& sortie);
     size_t Remplace(std::string_view texte, size_t debut, std::string& sortie);
@@ -83,6 +94,8 @@ class TranscodeurUtf8 {
     std::string m_report;    // the held-back end of the last piece
     std::string m_normalise; // work buffer
     bool m_debut = true;
+    bool m_marque = false;      // the text opened with a byte-order mark
+    bool m_multiOctets = false; // a multi-byte sequence was met
     int64_t m_ligneSegment = 1; // line of the start of the segment being converted
     RapportRemplacements m_rapport;
 };
