@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace t3 {
 
@@ -39,11 +40,26 @@ void AjouteUtf8(std::string& sortie, char32_t u) {
     }
 }
 
+size_t LongueurSequenceUtf8(unsigned char c) {
+    // Lead bytes C0, C1 (overlong forms only) and F5 to FF begin no sequence.
+    return c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+}
+
+size_t ProchainNonAscii(std::string_view t, size_t i) {
+    for (; i + 8 <= t.size(); i += 8) { // eight bytes at a time
+        uint64_t w;
+        std::memcpy(&w, t.data() + i, 8);
+        if (w & 0x8080808080808080ull) break;
+    }
+    while (i < t.size() && static_cast<unsigned char>(t[i]) < 0x80)
+        ++i;
+    return i;
+}
+
 size_t DecodeUtf8(std::string_view texte, size_t i, char32_t& u) {
     const auto octet = [&](size_t k) { return static_cast<unsigned char>(texte[k]); };
     const unsigned char c = octet(i);
-    // Lead bytes F5 to FF begin no sequence.
-    size_t n = c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+    const size_t n = LongueurSequenceUtf8(c);
     if (n == 0 || i + n > texte.size()) return 0;
     u = c & (0x7F >> n);
     for (size_t k = 1; k < n; ++k) {

@@ -20,6 +20,10 @@ int OctetCp1252(char32_t u);
 // Decodes the UTF-8 sequence of a non-ASCII byte at texte[i]; returns its length, or 0 when the bytes
 // there are not valid UTF-8 (a stray byte, a sequence cut short, an overlong form, a surrogate).
 size_t DecodeUtf8(std::string_view texte, size_t i, char32_t& u);
+// The first byte at or after i that is not ASCII, or the size of the text.
+size_t ProchainNonAscii(std::string_view texte, size_t i);
+// The length of the UTF-8 sequence that a byte begins, 0 for a byte that begins none.
+size_t LongueurSequenceUtf8(unsigned char c);
 // Appends the UTF-8 sequence of a code point.
 void AjouteUtf8(std::string& sortie, char32_t u);
 

@@ -11,29 +11,6 @@
 
 namespace t3 {
 
-namespace {
-
-constexpr std::string_view MarqueOrdre = "\xEF\xBB\xBF";
-
-// The length of a UTF-8 sequence from its lead byte (0 for a byte that begins none).
-size_t LongueurSequence(unsigned char c) {
-    return c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
-}
-
-// The first byte at or after i that is not ASCII, or the size; eight bytes at a time.
-size_t ProchainNonAscii(std::string_view t, size_t i) {
-    for (; i + 8 <= t.size(); i += 8) {
-        uint64_t w;
-        std::memcpy(&w, t.data() + i, 8);
-        if (w & 0x8080808080808080ull) break;
-    }
-    while (i < t.size() && static_cast<unsigned char>(t[i]) < 0x80)
-        ++i;
-    return i;
-}
-
-} // namespace
-
 const char* LibelleEncodage(Encodage encodage) {
     switch (encodage) {
     case Encodage::Auto:
@@ -60,7 +37,7 @@ bool LitEncodage(std::string_view nom, Encodage& encodage) {
 
 size_t DetecteurUtf8::Avance(std::string_view t, bool fin) {
     if (m_debut) {
-        m_marque = t.substr(0, MarqueOrdre.size()) == MarqueOrdre;
+        m_marque = t.substr(0, MarqueOrdreUtf8.size()) == MarqueOrdreUtf8;
         m_debut = false;
     }
     if (m_invalide) return t.size();
@@ -72,7 +49,7 @@ size_t DetecteurUtf8::Avance(std::string_view t, bool fin) {
             i += n;
             continue;
         }
-        const size_t attendus = LongueurSequence(static_cast<unsigned char>(t[i]));
+        const size_t attendus = LongueurSequenceUtf8(static_cast<unsigned char>(t[i]));
         if (!fin && attendus > 0 && i + attendus > t.size()) return i; // cut by the end of the piece
         m_invalide = true;
         return t.size();

@@ -7,6 +7,9 @@
 
 namespace t3 {
 
+// The byte-order mark of a UTF-8 text.
+inline constexpr std::string_view MarqueOrdreUtf8 = "\xEF\xBB\xBF";
+
 enum class Encodage {
     Auto,   // decided by DetecteEncodage
     Cp1252, // read byte for byte, as the bases hold it

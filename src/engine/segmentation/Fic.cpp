@@ -1,7 +1,9 @@
 #include "segmentation/Fic.h"
 
 #include "segmentation/Cp1252.h"
+#include "segmentation/Encodage.h"
 #include "segmentation/LecteurDocument.h"
+#include "segmentation/TranscodeurUtf8.h"
 
 #include <atomic>
 #include <cerrno>
@@ -61,6 +63,27 @@ FormatDocument FormatDuType(int32_t type) {
     if (type == TypeDocWordXml) return FormatDocument::WordXml;
     if (type == TypeDocOpenDocument) return FormatDocument::OpenDocument;
     return FormatDocument::Word97;
+}
+
+// Copies a text in UTF-8 transcoded to Windows-1252, as the segmentation would read it; the report of
+// what was replaced goes to rapport.
+bool CopieTranscode(const std::string& chemin, std::ostream& sortie, RapportRemplacements& rapport) {
+    std::FILE* f = std::fopen(chemin.c_str(), "rb");
+    if (!f) return false;
+    std::unique_ptr<char[]> tampon(new char[1 << 16]);
+    TranscodeurUtf8 transcodeur;
+    std::string converti;
+    for (bool fin = false; !fin;) {
+        const size_t lus = std::fread(tampon.get(), 1, 1 << 16, f);
+        fin = lus < (1 << 16);
+        converti.clear();
+        transcodeur.Convertit(std::string_view(tampon.get(), lus), fin, converti);
+        sortie.write(converti.data(), static_cast<std::streamsize>(converti.size()));
+    }
+    const bool erreur = std::ferror(f) != 0;
+    std::fclose(f);
+    rapport = transcodeur.Rapport();
+    return !erreur;
 }
 
 bool CopieOctets(const std::string& chemin, std::ostream& sortie) {
@@ -129,7 +152,14 @@ Fic::Fic(const std::string& chemin) : m_chemin(chemin) {
 
 bool Fic::EcritDans(std::ostream& sortie, const std::string& optionParagraphes, std::string* erreur) const {
     if (!EstDocument(m_type)) {
-        if (CopieOctets(m_chemin, sortie)) return true;
+        // A text in UTF-8 joins the corpus in Windows-1252, as the other files; what it loses is said.
+        RapportRemplacements rapport;
+        const bool utf8 = m_type == TypeTexte && DetecteEncodage(m_chemin) == Encodage::Utf8;
+        if (utf8 ? CopieTranscode(m_chemin, sortie, rapport) : CopieOctets(m_chemin, sortie)) {
+            if (erreur && !rapport.Vide())
+                *erreur = "« " + NomSeul(m_chemin) + " » (UTF-8) : " + MessageRemplacements(rapport);
+            return true;
+        }
         if (erreur) *erreur = "Impossible de lire le fichier « " + NomSeul(m_chemin) + " ».";
         return false;
     }
@@ -211,7 +241,8 @@ bool AssembleCorpus(const std::vector<Fic>& fichiers, const std::string& nomCle,
             if (!sortie) break;
             sortie << debutCle << Utf8VersCp1252(f.Nom()) << ">\n";
             std::string erreur;
-            if (!f.EcritDans(sortie, optionParagraphes, &erreur)) erreurs.push_back(erreur);
+            f.EcritDans(sortie, optionParagraphes, &erreur);
+            if (!erreur.empty()) erreurs.push_back(erreur);
             sortie << '\n';
         }
         sortie.flush();

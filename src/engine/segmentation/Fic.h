@@ -1,7 +1,7 @@
 #pragma once
 // The assembly of a corpus out of several files: each chosen file (a Fic) becomes one part of the
-// corpus, behind a key that holds its name. A text file is copied byte for byte (it is expected in
-// Windows-1252 already); a word-processor document gives its paragraphs, converted to Windows-1252.
+// corpus, behind a key that holds its name. A text file is copied byte for byte, or transcoded when it is
+// in UTF-8; a word-processor document gives its paragraphs, converted to Windows-1252.
 //
 // Every string given to these functions and every message they return is in UTF-8; the corpus they
 // write is in Windows-1252.
@@ -49,9 +49,11 @@ class Fic {
     // - s empty: the paragraphs one after another, one a line;
     // - s beginning with "<" (as "<parag="): before paragraph i (from 1), s, i, ">" and a line feed;
     // - otherwise s, with a line feed added when it does not end with one, before every paragraph.
-    // Any other file is copied byte for byte. A document that cannot be read writes nothing; a file that
-    // cannot be read writes what could be read. Returns false, with a French message naming the file in
-    // *erreur when given, when the file or document could not be read whole.
+    // A ".txt" file in UTF-8 (Encodage.h) is transcoded to Windows-1252, with a French warning naming it
+    // in *erreur, when given, if characters were replaced; any other file is copied byte for byte. A
+    // document that cannot be read writes nothing; a file that cannot be read writes what could be read.
+    // Returns false, with a French message naming the file in *erreur when given, when the file or
+    // document could not be read whole.
     bool EcritDans(std::ostream& sortie, const std::string& optionParagraphes, std::string* erreur) const;
 
   private:
@@ -82,7 +84,8 @@ Sauvegarde SauvegardeDe(const std::vector<Fic>& fichiers);
 // Writes the corpus: for each file in order, the key "<" nomCle "=" name ">" and a line feed, the file's
 // part, then a line feed. The corpus is written under a temporary name beside cheminSortie, which it
 // replaces only once whole. A file or document that cannot be read gives an empty or partial part and a
-// message in `erreurs`, and the assembly goes on. Returns false, with a message in `erreurs` and nothing
+// message in `erreurs`, and the assembly goes on; a text in UTF-8 whose characters Windows-1252 could not
+// all hold gives a warning there. Returns false, with a message in `erreurs` and nothing
 // written, when cheminSortie is one of the files assembled or cannot be written.
 bool AssembleCorpus(const std::vector<Fic>& fichiers, const std::string& nomCle,
                     const std::string& optionParagraphes, const std::string& cheminSortie,

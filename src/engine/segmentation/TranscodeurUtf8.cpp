@@ -15,20 +15,8 @@ namespace t3 {
 
 namespace {
 
-constexpr std::string_view MarqueOrdre = "\xEF\xBB\xBF";
+constexpr std::string_view MarqueOrdre = MarqueOrdreUtf8;
 constexpr char32_t EspaceFineInsecable = 0x202F;
-
-// The first byte at or after i that is not ASCII, or the size; eight bytes at a time.
-size_t ProchainNonAscii(std::string_view t, size_t i) {
-    for (; i + 8 <= t.size(); i += 8) {
-        uint64_t w;
-        std::memcpy(&w, t.data() + i, 8);
-        if (w & 0x8080808080808080ull) break;
-    }
-    while (i < t.size() && static_cast<unsigned char>(t[i]) < 0x80)
-        ++i;
-    return i;
-}
 
 bool EstContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -89,16 +77,6 @@ size_t Coupure(std::string_view t, const icu::Normalizer2& nfc) {
         if (DecodeUtf8(t, i, u) == 0 || nfc.hasBoundaryBefore(static_cast<UChar32>(u))) return i;
     }
     return 0;
-}
-
-bool EstUtf8Valide(std::string_view t) {
-    for (size_t i = ProchainNonAscii(t, 0); i < t.size(); i = ProchainNonAscii(t, i)) {
-        char32_t u;
-        const size_t n = DecodeUtf8(t, i, u);
-        if (n == 0) return false;
-        i += n;
-    }
-    return true;
 }
 
 } // namespace
@@ -239,27 +217,34 @@ bool TranscodeurUtf8::ConvertitSimple(std::string_view s, std::string& sortie) {
     return true;
 }
 
-// Composes the lines that need it (those holding bytes that are not UTF-8 are left as they are), then
-// converts.
+// Composes the text if it needs it, then converts. Bytes that are not UTF-8 (in a text declared UTF-8)
+// are passed over by the composition, which takes the runs between them.
 void TranscodeurUtf8::ConvertitNormalise(std::string_view texte, std::string& sortie) {
     if (ConvertitSimple(texte, sortie)) return;
     UErrorCode erreur = U_ZERO_ERROR;
-    if (!m_nfc ||
-        m_nfc->isNormalizedUTF8(icu::StringPiece(texte.data(), static_cast<int32_t>(texte.size())), erreur)) {
+    const auto morceau = [](std::string_view t) {
+        return icu::StringPiece(t.data(), static_cast<int32_t>(t.size()));
+    };
+    if (!m_nfc || m_nfc->isNormalizedUTF8(morceau(texte), erreur)) {
         ConvertitSegment(texte, sortie);
         return;
     }
     m_normalise.clear();
     icu::StringByteSink<std::string> puits(&m_normalise);
     for (size_t debut = 0; debut < texte.size();) {
-        const size_t fin = std::min(texte.find('\n', debut), texte.size() - 1) + 1;
-        const std::string_view ligne = texte.substr(debut, fin - debut);
-        const icu::StringPiece morceau(ligne.data(), static_cast<int32_t>(ligne.size()));
+        size_t fin = ProchainNonAscii(texte, debut);
+        for (char32_t u; fin < texte.size(); fin = ProchainNonAscii(texte, fin)) {
+            const size_t n = DecodeUtf8(texte, fin, u);
+            if (n == 0) break;
+            fin += n;
+        }
+        const std::string_view valide = texte.substr(debut, fin - debut);
         erreur = U_ZERO_ERROR;
-        if (!EstUtf8Valide(ligne) || m_nfc->isNormalizedUTF8(morceau, erreur))
-            m_normalise.append(ligne);
+        if (m_nfc->isNormalizedUTF8(morceau(valide), erreur))
+            m_normalise.append(valide);
         else
-            m_nfc->normalizeUTF8(0, morceau, puits, nullptr, erreur);
+            m_nfc->normalizeUTF8(0, morceau(valide), puits, nullptr, erreur);
+        if (fin < texte.size()) m_normalise += texte[fin++]; // the stray byte
         debut = fin;
     }
     ConvertitSegment(m_normalise, sortie);

@@ -3,6 +3,7 @@
 #include "Globaux.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/TFenChoixDelimForme.h"
+#include "segmentation/TexteCorpus.h"
 #include "segmentation/Trace.h"
 #include "segmentation/VerifCles.h"
 #include "shell/Chemins.h"
@@ -87,15 +88,22 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
     return true;
 }
 
-bool Atelier::CreeBase(const QString& cheminDonne) {
+// Reads the text in its encoding and verifies its keys; false, the user told why, when the segmentation
+// cannot go on.
+bool Atelier::VerifieTexte(t3::TexteCorpus& texte) {
     QWidget* cadre = m_services.Cadre();
-    const QString chemin = QFileInfo(cheminDonne).absoluteFilePath();
-    const std::string local = CheminLocal(chemin);
     int32_t fautives;
     {
         Sablier sablier;
-        fautives = t3::VerifCles(local);
+        // The trace is never read as a corpus: the verification refuses it untouched.
+        if (!t3::EstLaTrace(texte.Chemin()) && !texte.Prepare()) {
+            Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
+                               QString::fromStdString(t3::MessageTranscodage(texte)));
+            return false;
+        }
+        fautives = t3::VerifCles(texte);
     }
+    const QString chemin = QString::fromStdString(texte.Chemin());
     if (fautives == t3::VerifCorpusEstLaTrace) {
         Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
                            QString::fromUtf8(t3::MessageSegm(t3::ResultatSegm::CorpusEstLaTrace)));
@@ -113,20 +121,36 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
         MontreTrace(cadre);
         return false;
     }
+    return true;
+}
+
+bool Atelier::CreeBase(const QString& cheminDonne) {
+    QWidget* cadre = m_services.Cadre();
+    const QString chemin = QFileInfo(cheminDonne).absoluteFilePath();
+    const std::string local = CheminLocal(chemin);
+    auto texte = std::make_unique<t3::TexteCorpus>(local);
+    if (!VerifieTexte(*texte)) return false;
     TFenChoixDelimForme dialogue(cadre);
+    dialogue.SetEncodageDetecte(texte->EncodageLu());
     dialogue.adjustSize();
     if (cadre) dialogue.move(cadre->mapToGlobal(Centre(cadre->size(), dialogue.size())));
     if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return false;
+    // The user chose the other encoding: the text is read, and its keys verified, again.
+    if (dialogue.Encodage() != texte->EncodageLu()) {
+        texte = std::make_unique<t3::TexteCorpus>(local, dialogue.Encodage());
+        if (!VerifieTexte(*texte)) return false;
+    }
     const std::string delimiteurs = VersCp1252(dialogue.Delimiteurs());
+    const bool typographie = dialogue.Typographie();
     t3::ResultatSegm resultat;
     t3::InfosSegm infos;
     {
         Sablier sablier;
-        resultat = t3::SegmPrinc(local, delimiteurs, t3::Options.Maxart, infos);
+        resultat = t3::SegmPrinc(*texte, delimiteurs, t3::Options.Maxart, infos, typographie);
     }
     if (resultat == t3::ResultatSegm::MaxartDepasse || resultat == t3::ResultatSegm::ZoneTextePleine) {
         const std::optional<t3::ResultatSegm> relance =
-            SegmenteAvecLaCapaciteNecessaire(local, delimiteurs, infos);
+            SegmenteAvecLaCapaciteNecessaire(*texte, delimiteurs, typographie, infos);
         if (!relance) return false; // the user declined: the question said it all
         if (*relance != t3::ResultatSegm::MaxartDepasse) resultat = *relance;
     }
@@ -142,6 +166,9 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
     // Runs too long for a form were cut: said, not silent.
     if (const std::string avertissement = t3::AvertissementCoupes(infos); !avertissement.empty())
         Dialogues::Information(cadre, QString::fromStdString(avertissement));
+    // So are the characters that Windows-1252 could not hold, once the base is written.
+    if (const std::string remplaces = t3::MessageRemplacements(infos.remplacements); !remplaces.empty())
+        Dialogues::Information(cadre, QString::fromStdString(remplaces));
     // The base is written under the text's name in the current folder.
     return OuvreBase(QDir::current().filePath(CheminQt(t3::TraitPath(local)) + ".par"), false);
 }
@@ -191,13 +218,14 @@ void Atelier::MontreTrace(QWidget* cadre) {
 }
 
 // The capacity ran out: the text is counted, and the user may segment it again with what it needs.
-std::optional<t3::ResultatSegm> Atelier::SegmenteAvecLaCapaciteNecessaire(const std::string& texte,
+std::optional<t3::ResultatSegm> Atelier::SegmenteAvecLaCapaciteNecessaire(const t3::TexteCorpus& texte,
                                                                           const std::string& delimiteurs,
+                                                                          bool typographie,
                                                                           t3::InfosSegm& infos) {
     int64_t besoin;
     {
         Sablier sablier;
-        besoin = t3::CompteArticles(texte, delimiteurs);
+        besoin = t3::CompteArticles(texte, delimiteurs, typographie);
     }
     if (besoin <= t3::Options.Maxart || besoin > t3::MaxartLimite) return t3::ResultatSegm::MaxartDepasse;
     const auto reponse = Dialogues::Message(
@@ -209,7 +237,7 @@ std::optional<t3::ResultatSegm> Atelier::SegmenteAvecLaCapaciteNecessaire(const 
         QMessageBox::Yes | QMessageBox::No);
     if (reponse != QMessageBox::Yes) return std::nullopt;
     Sablier sablier;
-    return t3::SegmPrinc(texte, delimiteurs, static_cast<int32_t>(besoin), infos);
+    return t3::SegmPrinc(texte, delimiteurs, static_cast<int32_t>(besoin), infos, typographie);
 }
 
 QMessageBox::StandardButton Atelier::DemandeSauvegarde(QMessageBox::StandardButtons boutons) {

@@ -74,9 +74,12 @@ class Atelier : public QObject {
     void MontreTrace(QWidget* cadre);
     // After the capacity ran out: the text's needed capacity offered, and the segmentation run again
     // with it when the user accepts; nothing when the user declines.
-    std::optional<t3::ResultatSegm> SegmenteAvecLaCapaciteNecessaire(const std::string& texte,
+    std::optional<t3::ResultatSegm> SegmenteAvecLaCapaciteNecessaire(const t3::TexteCorpus& texte,
                                                                      const std::string& delimiteurs,
-                                                                     t3::InfosSegm& infos);
+                                                                     bool typographie, t3::InfosSegm& infos);
+    // Reads the text in its encoding and verifies its keys; false, the user told why, when the
+    // segmentation cannot go on.
+    bool VerifieTexte(t3::TexteCorpus& texte);
     // Opens a .par, segments any other file; a file that does not exist is said so.
     void OuvreChemin(const QString& chemin);
 

@@ -134,19 +134,25 @@ TEST(TranscodeurUtf8, RapporteCeQuIlRemplaceParSorteAvecLaLigneDuPremier) {
 }
 
 TEST(TranscodeurUtf8, DonneLaMemeChoseQuelQueSoitLeDecoupageEnMorceaux) {
-    const std::string texte = "\xEF\xBB\xBFl\xE2\x80\x99"
-                              "e\xCC\x81t\xC3\xA9\n\xCE\xB1\xCE\xB2 e\xCC\x81\xCC\x81 "
-                              "\xF0\x9F\x98\x80\xE2\x80\x8D\xF0\x9F\x98\x80 \xE6\x97\xA5 fin\n";
-    RapportRemplacements entier;
-    const std::string attendu = TranscodeUtf8(texte, &entier);
-    for (size_t coupe = 0; coupe <= texte.size(); ++coupe) {
-        TranscodeurUtf8 t;
-        std::string sortie;
-        t.Convertit(std::string_view(texte).substr(0, coupe), false, sortie);
-        t.Convertit(std::string_view(texte).substr(coupe), true, sortie);
-        EXPECT_EQ(sortie, attendu) << "cut at " << coupe;
-        EXPECT_EQ(t.Rapport().total, entier.total) << "cut at " << coupe;
-        EXPECT_EQ(t.Rapport().lignePremier, entier.lignePremier) << "cut at " << coupe;
+    const std::string textes[] = {
+        "\xEF\xBB\xBFl\xE2\x80\x99"
+        "e\xCC\x81t\xC3\xA9\n\xCE\xB1\xCE\xB2 e\xCC\x81\xCC\x81 "
+        "\xF0\x9F\x98\x80\xE2\x80\x8D\xF0\x9F\x98\x80 \xE6\x97\xA5 fin\n",
+        // Declared UTF-8 by its mark, with a stray sequence on a line that needs composing (found by
+        // fuzzing: the line was composed or not as the pieces fell).
+        "\xEF\xBB\xBF<t=\xC3\x89>\nl\xE2\x80@\xC3\xA9t\xC3\xA9 e\xCC\x81 \xCE\xBB q\xCC\x83\n"};
+    for (const std::string& texte : textes) {
+        RapportRemplacements entier;
+        const std::string attendu = TranscodeUtf8(texte, &entier);
+        for (size_t coupe = 0; coupe <= texte.size(); ++coupe) {
+            TranscodeurUtf8 t;
+            std::string sortie;
+            t.Convertit(std::string_view(texte).substr(0, coupe), false, sortie);
+            t.Convertit(std::string_view(texte).substr(coupe), true, sortie);
+            EXPECT_EQ(sortie, attendu) << "cut at " << coupe;
+            EXPECT_EQ(t.Rapport().total, entier.total) << "cut at " << coupe;
+            EXPECT_EQ(t.Rapport().lignePremier, entier.lignePremier) << "cut at " << coupe;
+        }
     }
 }
 

@@ -77,6 +77,20 @@ TEST(Fic, AssembleDeuxTextesOctetPourOctet) {
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 3);
 }
 
+TEST(Fic, UnTexteEnUtf8RejointLeCorpusEnWindows1252EnDisantCeQuIlPerd) {
+    DossierTemporaire dossier;
+    const std::string utf8 = "\xEF\xBB\xBFl\xE2\x80\x99\xC3\xA9t\xC3\xA9 \xC5\x93uvre\n\xCE\xB1\n";
+    EcritFichier("u.txt", utf8);
+    EcritFichier("w.txt", "\xE9t\xE9");
+    std::vector<std::string> erreurs;
+    ASSERT_TRUE(AssembleCorpus({Fic("u.txt"), Fic("w.txt")}, "titre", "", "corpus.txt", erreurs));
+    EXPECT_EQ(LitFichier("corpus.txt"), "<titre=u>\nl\x92\xE9t\xE9 \x9Cuvre\na\n\n<titre=w>\n\xE9t\xE9\n");
+    ASSERT_EQ(erreurs.size(), 1u);
+    EXPECT_EQ(erreurs[0], "« u.txt » (UTF-8) : Attention : 1 caractère(s) absent(s) de Windows-1252 "
+                          "remplacé(s) (lettres grecques : 1) ; le premier à la ligne 2.");
+    EXPECT_EQ(LitFichier("u.txt"), utf8);
+}
+
 TEST(Fic, OptionsDeParagraphesDUnDocument) {
     DossierTemporaire dossier;
     EcritDocx("trois.docx",
