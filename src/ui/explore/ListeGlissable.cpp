@@ -2,6 +2,7 @@
 
 #include <QDrag>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPainter>
 
@@ -15,6 +16,19 @@ constexpr int NomsMontres = 3;
 constexpr int LargeurMax = 220;
 
 } // namespace
+
+ListeGlissable::ListeGlissable(QWidget* parent) : QTableView(parent) {
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setShowGrid(true);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+}
 
 QPixmap ListeGlissable::ImageGlisser(const QStringList& noms, const QFont& police) {
     const QFontMetrics mesure(police);

@@ -1,7 +1,7 @@
 #pragma once
-// A list whose selected rows are dragged as a group under a compact image: the first names and the
-// count, rather than the picture of every row between the first and the last selected, which covers the
-// screen with a large opaque block.
+// The lists whose selected rows are dragged as a group (dictionary, segments, specificities, groups of
+// forms), set up alike, dragged under a compact image: the first names and the count, rather than the picture
+// of every row between the first and the last selected, which covers the screen with a large opaque block.
 #include <QTableView>
 
 namespace t3ui {
@@ -9,7 +9,9 @@ namespace t3ui {
 class ListeGlissable : public QTableView {
     Q_OBJECT
   public:
-    using QTableView::QTableView;
+    // A read-only list of whole rows, several selectable, dragged, with a grid and compact rows without
+    // numbers.
+    explicit ListeGlissable(QWidget* parent = nullptr);
 
     // The image of a drag of these rows' first-column texts: at most three of them, then the count.
     static QPixmap ImageGlisser(const QStringList& noms, const QFont& police);

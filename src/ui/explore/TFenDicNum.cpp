@@ -136,16 +136,6 @@ TFenDicNum::TFenDicNum(const t3::charg1* base) : m_base(base), m_couleur(t3::Cou
     m_liste->setObjectName("ListeFormes");
     m_liste->setModel(m_modele);
     m_modele->SetSource(m_liste);
-    m_liste->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_liste->setDragEnabled(true);
-    m_liste->setDragDropMode(QAbstractItemView::DragOnly);
-    m_liste->setShowGrid(true);
-    m_liste->setWordWrap(false);
-    m_liste->verticalHeader()->hide();
-    m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
     m_liste->horizontalHeader()->setSectionsClickable(true);
     m_liste->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The columns as wide as their longest header, so that no header is cut.

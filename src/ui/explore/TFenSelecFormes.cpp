@@ -225,15 +225,6 @@ void TFenSelecFormes::CreeListe() {
     m_modele->SetSource(m_vue);
     m_vue->setObjectName("ListResu");
     m_vue->setModel(m_modele);
-    m_vue->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_vue->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_vue->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_vue->setDragEnabled(true);
-    m_vue->setShowGrid(true);
-    m_vue->setWordWrap(false);
-    m_vue->verticalHeader()->hide();
-    m_vue->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_vue->verticalHeader()->setDefaultSectionSize(m_vue->fontMetrics().height() + 4);
     // The frequency column is at least as wide as its title, taken from the forms' column, so that both
     // fit in the narrow window.
     const int frequence =

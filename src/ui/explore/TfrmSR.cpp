@@ -169,16 +169,6 @@ TfrmSR::TfrmSR(ServicesAtelier& services, std::shared_ptr<const t3::CalculSegmen
     connect(m_pastille, &Pastille::CouleurChoisie, this, [this](t3::Couleur c) { m_modele->SetCouleur(c); });
     m_liste->setObjectName("ListSR");
     m_liste->setModel(m_modele);
-    m_liste->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_liste->setDragEnabled(true);
-    m_liste->setDragDropMode(QAbstractItemView::DragOnly);
-    m_liste->setShowGrid(true);
-    m_liste->setWordWrap(false);
-    m_liste->verticalHeader()->hide();
-    m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
     m_liste->setColumnWidth(0, 30);
     m_liste->setColumnWidth(1, 175);
     m_liste->setColumnWidth(2, 30);

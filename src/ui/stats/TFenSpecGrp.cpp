@@ -182,16 +182,6 @@ TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base,
 
     m_liste = new ListeGlissable;
     m_liste->setObjectName("ListeSpecifs");
-    m_liste->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_liste->setDragEnabled(true);
-    m_liste->setDragDropMode(QAbstractItemView::DragOnly);
-    m_liste->setShowGrid(true);
-    m_liste->setWordWrap(false);
-    m_liste->verticalHeader()->hide();
-    m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
 
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(2, 2, 2, 2);
