@@ -3,14 +3,20 @@
 // input placed across the first boundary of the reading buffers). When the keys are found sound, the
 // segmentation under the default delimiters must succeed and the base must load back holding exactly the
 // items that a plain reading of the text gives, in order, each class of entries in its range of the
-// dictionary.
+// dictionary. A text that the detection finds in UTF-8 is read through its transcoding, which must keep
+// every line feed and key bracket, give the same text whatever pieces it is fed in, and leave the
+// user's file and folder as they were.
 #include "AideFuzz.h"
 
 #include "Globaux.h"
 #include "corpus/charg1.h"
+#include "segmentation/Encodage.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/TaillesTampons.h"
+#include "segmentation/TranscodeurUtf8.h"
 #include "segmentation/VerifCles.h"
+
+#include <filesystem>
 
 #include <algorithm>
 #include <array>
@@ -157,6 +163,48 @@ void VerifieBase(const std::vector<Item>& items) {
                 "frequency of entry " + std::to_string(e));
 }
 
+// The text as the segmentation reads it: transcoded when the detection finds it in UTF-8. The detection
+// given the text in two pieces, and the transcoding given it in two pieces, must agree with the whole.
+std::string TexteLu(std::string_view corpus) {
+    const Encodage encodage = DetecteEncodageTexte(corpus);
+    const size_t coupe = corpus.empty() ? 0 : std::hash<std::string_view>{}(corpus) % corpus.size();
+    DetecteurUtf8 detecteur;
+    const size_t tete = std::max<size_t>(coupe, std::min<size_t>(3, corpus.size()));
+    const std::string_view premier = corpus.substr(0, tete);
+    const size_t lus = detecteur.Avance(premier, tete == corpus.size());
+    if (tete < corpus.size())
+        detecteur.Avance(std::string(premier.substr(lus)) + std::string(corpus.substr(tete)), true);
+    VERIFIE(detecteur.Verdict() == encodage, "the detection depends on the pieces it is given");
+    TranscodeurUtf8 detectant; // the transcoding detects on its way, as the preparation of a text does
+    std::string sortie;
+    detectant.Convertit(corpus, true, sortie);
+    VERIFIE(detectant.Verdict() == encodage, "the transcoding and the detection disagree");
+    if (encodage != Encodage::Utf8) return std::string(corpus);
+
+    RapportRemplacements rapport;
+    const std::string lu = TranscodeUtf8(corpus, &rapport);
+    TranscodeurUtf8 morceaux;
+    std::string parMorceaux;
+    morceaux.Convertit(corpus.substr(0, coupe), false, parMorceaux);
+    morceaux.Convertit(corpus.substr(coupe), true, parMorceaux);
+    VERIFIE(parMorceaux == lu, "the transcoding depends on the pieces it is given");
+    VERIFIE(morceaux.Rapport().total == rapport.total, "the report depends on the pieces");
+    for (const char c : {'\n', '<', '>'})
+        VERIFIE(std::count(lu.begin(), lu.end(), c) == std::count(corpus.begin(), corpus.end(), c),
+                std::string("the transcoding changed the count of ") +
+                    (c == '\n' ? "line feeds" : "brackets"));
+    VERIFIE(rapport.total == 0 || rapport.lignePremier >= 1, "a replacement without its line");
+    return lu;
+}
+
+// Only the corpus, the trace and the base are left in the folder.
+void VerifieDossier(std::string_view corpus) {
+    VERIFIE(t3fuzz::LitFichier("corpus.txt") == corpus, "the user's file was changed");
+    for (const auto& f : std::filesystem::directory_iterator("."))
+        VERIFIE(f.path().filename().string().rfind("xxxx", 0) != 0,
+                "a temporary file is left: " + f.path().string());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
@@ -186,13 +234,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     if (erreurs != 0) return 0;
 
     std::vector<Item> items;
-    const bool lisible = LitItems(texte, items);
+    const std::string lu = TexteLu(corpus);
+    const bool lisible = LitItems(lu, items);
     const ResultatSegm resultat = SegmPrinc("corpus.txt", DelimParDefaut, Maxart);
     VERIFIE(resultat != ResultatSegm::CleIncorrecte && resultat != ResultatSegm::CleTropLongue,
             std::string("keys found sound, then refused: ") + MessageSegm(resultat));
     VERIFIE(lisible, "keys found sound and segmented, yet one of them cannot be read");
     if (resultat == ResultatSegm::MaxartDepasse || resultat == ResultatSegm::ZoneTextePleine) return 0;
     VERIFIE(resultat == ResultatSegm::Ok, MessageSegm(resultat));
+    VerifieDossier(corpus);
     VerifieBase(items);
     return 0;
 }
