@@ -1,5 +1,6 @@
 #pragma once
-// What the benchmark programs share: a clock in seconds, and the loading of a base with its message.
+// What the benchmark programs share: a clock in seconds, the timing of successive stages, and the loading
+// of a base with its message.
 #include "corpus/charg1.h"
 
 #include <chrono>
@@ -13,6 +14,21 @@ using Horloge = std::chrono::steady_clock;
 inline double Secondes(Horloge::time_point debut, Horloge::time_point fin) {
     return std::chrono::duration<double>(fin - debut).count();
 }
+
+// Prints the wall time of each stage since the end of the previous one, as a line "name seconds" that
+// the benchmark scripts read; Repart starts the next stage afresh (after work that is not measured).
+class Etapes {
+  public:
+    void operator()(const char* nom) {
+        const Horloge::time_point maintenant = Horloge::now();
+        std::printf("%s %.6f\n", nom, Secondes(m_debut, maintenant));
+        m_debut = maintenant;
+    }
+    void Repart() { m_debut = Horloge::now(); }
+
+  private:
+    Horloge::time_point m_debut = Horloge::now();
+};
 
 // Loads the base (the loader reads the .dic and .num beside the .par); false, with a message naming the
 // program, when it cannot.

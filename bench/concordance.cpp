@@ -23,9 +23,6 @@
 #include <string>
 #include <vector>
 
-using t3bench::Horloge;
-using t3bench::Secondes;
-
 // --- The bytes held by the program's allocations, now and at their peak since the last reset.
 namespace {
 size_t s_octets = 0, s_pic = 0;
@@ -70,12 +67,7 @@ int main(int argc, char** argv) {
     }
     const std::string cle = argc > 2 ? argv[2] : "auteur";
     const std::string fichierPage = argc > 3 ? argv[3] : "concordance.html";
-    auto t = Horloge::now();
-    const auto etape = [&t](const char* nom) {
-        const auto maintenant = Horloge::now();
-        std::printf("%s %.6f\n", nom, Secondes(t, maintenant));
-        t = maintenant;
-    };
+    t3bench::Etapes etape;
 
     t3::charg1 base;
     if (!t3bench::ChargeBase("concordance", argv[1], base)) return 2;

@@ -19,9 +19,6 @@
 #include <random>
 #include <vector>
 
-using t3bench::Horloge;
-using t3bench::Secondes;
-
 namespace {
 
 constexpr int32_t LignesListe = 10000;
@@ -57,12 +54,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage : selection BASE.par LISTE.lst\n");
         return 2;
     }
-    auto t = Horloge::now();
-    const auto etape = [&t](const char* nom) {
-        const auto maintenant = Horloge::now();
-        std::printf("%s %.6f\n", nom, Secondes(t, maintenant));
-        t = maintenant;
-    };
+    t3bench::Etapes etape;
 
     t3::charg1 base;
     if (!t3bench::ChargeBase("selection", argv[1], base)) return 2;
@@ -109,7 +101,7 @@ int main(int argc, char** argv) {
     // The loader's index of the forms by spelling is made by its first lookup (the dictionary window's,
     // in the workbench): it belongs to the base, not to the list.
     base.LocFormDic(base.Graphie(0));
-    t = Horloge::now();
+    etape.Repart();
     auto liste = t3::LitListe(argv[2], base);
     etape("liste_premiere");
     liste = t3::LitListe(argv[2], base);
