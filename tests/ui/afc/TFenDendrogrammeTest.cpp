@@ -26,8 +26,10 @@
 #include <memory>
 
 using namespace t3ui;
+using t3uitest::CommentaireDate;
 using t3uitest::DossierCourant;
 using t3uitest::RapportTemoin;
+using t3uitest::TableImage;
 
 namespace {
 
@@ -116,21 +118,17 @@ void TFenDendrogrammeTest::LImageVaAuRapport() {
     QCOMPARE(TFenDendrogramme::CompteurImages(), 0);
     RapportTemoin rapport(banc.dossier.Chemin() + "/");
     banc.services.rapport = &rapport;
-    const QString avant = DateRapport();
-    banc.fenetre->AjouteAuRapport();
-    const QString apres = DateRapport();
+    const QString base = VersQt(banc.base.NomBase());
+    QVERIFY(CommentaireDate(
+        rapport, [&] { banc.fenetre->AjouteAuRapport(); },
+        [&](const QString& date) {
+            return "<CENTER><H3>Classification hiérarchique - auteur</H3></CENTER><br>" +
+                   TableImage(base, date, "auteur", 5);
+        }));
     QCOMPARE(rapport.entrees.size(), 1);
     QCOMPARE(rapport.entrees[0].fichier, QString("img-cah-auteur1.jpg"));
     QCOMPARE(rapport.entrees[0].titre, QString("Classification hiérarchique - auteur (1)"));
     QVERIFY(QFile::exists(banc.dossier.Chemin("img-cah-auteur1.jpg")));
-    const auto commentaire = [&](const QString& date) {
-        return "<CENTER><H3>Classification hiérarchique - auteur</H3></CENTER><br>"
-               "<TABLE WIDTH=100% ALIGN=CENTER BORDER=1><TD>Corpus : " +
-               VersQt(banc.base.NomBase()) + "</TD>\n<TD>Date : " + date +
-               "</TD>\n<TD>Partition = auteur</TD>\n</TABLE>Nombre de parties : 5<br>\n<br>\n";
-    };
-    QVERIFY(rapport.entrees[0].commentaire == commentaire(avant) ||
-            rapport.entrees[0].commentaire == commentaire(apres));
 }
 
 void TFenDendrogrammeTest::CahIllisible() {

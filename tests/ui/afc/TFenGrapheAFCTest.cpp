@@ -34,8 +34,10 @@
 #include <memory>
 
 using namespace t3ui;
+using t3uitest::CommentaireDate;
 using t3uitest::DossierCourant;
 using t3uitest::RapportTemoin;
+using t3uitest::TableImage;
 
 namespace {
 
@@ -132,21 +134,17 @@ void TFenGrapheAFCTest::LesImagesVontAuRapport() {
     RapportTemoin rapport(banc.dossier.Chemin() + "/");
     banc.services.rapport = &rapport;
 
-    const QString avant = DateRapport();
-    banc.fenetre->AjouteAuRapport();
-    const QString apres = DateRapport();
+    const QString base = VersQt(banc.base.NomBase());
+    QVERIFY(CommentaireDate(
+        rapport, [&] { banc.fenetre->AjouteAuRapport(); },
+        [&](const QString& date) {
+            return "<CENTER><H3>Analyse factorielle des correspondances - auteur</H3></CENTER><br>" +
+                   TableImage(base, date, "auteur", 3);
+        }));
     QCOMPARE(rapport.entrees.size(), 1);
     QCOMPARE(rapport.entrees[0].fichier, QString("img-afc-auteur1.jpg"));
     QCOMPARE(rapport.entrees[0].titre, QString("Analyse factorielle des correspondances - auteur(1)"));
     QVERIFY(QFile::exists(banc.dossier.Chemin("img-afc-auteur1.jpg")));
-    const auto table = [&](const QString& date) {
-        return "<TABLE WIDTH=100% ALIGN=CENTER BORDER=1><TD>Corpus : " + VersQt(banc.base.NomBase()) +
-               "</TD>\n<TD>Date : " + date + "</TD>\n<TD>Partition = auteur</TD>\n</TABLE>" +
-               "Nombre de parties : 3<br>\n<br>\n";
-    };
-    const QString titre = "<CENTER><H3>Analyse factorielle des correspondances - auteur</H3></CENTER><br>";
-    QVERIFY(rapport.entrees[0].commentaire == titre + table(avant) ||
-            rapport.entrees[0].commentaire == titre + table(apres));
 
     // The histogram: the next number.
     banc.Bouton("BtnVP")->click();
