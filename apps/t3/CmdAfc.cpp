@@ -56,7 +56,7 @@ std::string LitParametres(const Arguments& args, ParamAfc& p, bool cah) {
         else if (p.par.empty())
             p.par = a;
         else if (p.cle.empty())
-            p.cle = t3::Utf8VersCp1252(a);
+            p.cle = a;
         else
             faute = "argument inattendu : " + a;
         if (!faute.empty()) return faute;

@@ -80,7 +80,9 @@ int ExecutePartition(const Arguments& args) {
         return Erreur("partition attend une base et un type de clé.\n" + TexteUsage());
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(args[0], base); !ouverte) return Erreur(ouverte.Message());
-    const auto type = t3::ChercheTypeCle(base, t3::Utf8VersCp1252(args[1]));
+    const auto cle = CleCp1252(args[1]);
+    if (!cle) return Erreur(cle.Message());
+    const auto type = t3::ChercheTypeCle(base, *cle);
     if (!type) return Erreur(type.Message());
 
     const t3::Partition partition(&base, *type);

@@ -60,7 +60,7 @@ std::string LitParametres(const Arguments& args, ParamConcordance& p) {
             if (!LitEntier(valeur, p.largeur) || p.largeur < t3::LargeurMin || p.largeur > t3::LargeurMax)
                 faute = "la valeur de --largeur doit être un nombre entier de 10 à 255 : " + valeur;
         } else if (Option(a, "partition", valeur)) {
-            p.cle = t3::Utf8VersCp1252(valeur);
+            p.cle = valeur;
             if (p.cle.empty()) faute = "il manque le type de clé de --partition (--partition=CLE).";
         } else if (a.rfind("--", 0) == 0) {
             faute = "argument inattendu : " + a;

@@ -25,6 +25,7 @@ std::string RenvoiTrace() {
 
 // What the reading of a text in UTF-8 tells the user: its encoding and what its transcoding replaced.
 void AfficheEncodage(const t3::TexteCorpus& texte) {
+    if (!texte.RaisonCp1252().empty()) std::printf("%s\n", texte.RaisonCp1252().c_str());
     if (!texte.Transcode()) return;
     std::printf("Texte en UTF-8, converti en Windows-1252.\n");
     if (const std::string message = t3::MessageRemplacements(texte.Rapport()); !message.empty())
@@ -121,6 +122,7 @@ int ExecuteSegmente(const Arguments& args) {
         }
     }
     if (corpus.empty()) return Erreur("il manque le corpus à segmenter.\n" + TexteUsage());
+    if (!t3::NomCorpusAcceptable(corpus)) return Erreur(t3::MessageSegm(t3::ResultatSegm::NomIncorrect));
     // The options are checked before the keys of the whole corpus are.
     if (!capaciteAuto && (maxart < 1 || maxart > t3::MaxartLimite))
         return Erreur(t3::MessageSegm(t3::ResultatSegm::MaxartInvalide));

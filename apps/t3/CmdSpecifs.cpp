@@ -84,7 +84,7 @@ std::string LitParametres(const Arguments& args, ParamSpecifs& p) {
         } else if (p.par.empty()) {
             p.par = a;
         } else if (p.cle.empty()) {
-            p.cle = t3::Utf8VersCp1252(a);
+            p.cle = a;
         } else {
             return "argument inattendu : " + a;
         }

@@ -41,7 +41,7 @@ std::string LitParametres(const Arguments& args, ParamVentilation& p) {
         else if (p.par.empty())
             p.par = a;
         else if (p.cle.empty())
-            p.cle = t3::Utf8VersCp1252(a);
+            p.cle = a;
         else if (!formesDonnees) {
             formesDonnees = true;
             p.formes = Noms(a);

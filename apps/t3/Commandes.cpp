@@ -66,7 +66,8 @@ void Affiche(std::FILE* flux, std::string_view texteCp1252) {
 }
 
 int Erreur(const std::string& message) {
-    std::fprintf(stderr, "t3 : %s\n", message.c_str());
+    // A message quotes names and tokens that the user or a file gave: never an escape sequence.
+    std::fprintf(stderr, "t3 : %s\n", SansControles(message).c_str());
     return SortieEchec;
 }
 
@@ -103,7 +104,20 @@ std::vector<std::string> Noms(const std::string& liste) {
     return noms;
 }
 
-t3::Resultat<int32_t> TypeCle(const t3::charg1& base, const std::string& cle) {
+t3::Resultat<std::string> CleCp1252(const std::string& cleUtf8) {
+    // Converted as it is, a key type of Greek letters would be looked up, and named, as "?????".
+    if (const std::string absents = t3::HorsCp1252(cleUtf8); !absents.empty())
+        return t3::Echec{t3::TypeCleInconnu, "le type de clé « " + cleUtf8 +
+                                                 " » ne peut exister dans une base : ces caractères "
+                                                 "n'existent pas en Windows-1252 : " +
+                                                 absents + "."};
+    return t3::Utf8VersCp1252(cleUtf8);
+}
+
+t3::Resultat<int32_t> TypeCle(const t3::charg1& base, const std::string& cleUtf8) {
+    const t3::Resultat<std::string> lue = CleCp1252(cleUtf8);
+    if (!lue) return t3::Echec{lue.Code(), lue.Message()};
+    const std::string& cle = *lue;
     const int32_t type = t3::RetourneTypeCle(base, cle);
     if (type < 0)
         return t3::Echec{t3::TypeCleInconnu, "le type de clé « " + t3::Cp1252VersUtf8(cle) +

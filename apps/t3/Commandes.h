@@ -52,9 +52,12 @@ bool Option(const std::string& argument, std::string_view nom, std::string& vale
 // The names of a comma-separated list given on the terminal, converted to Windows-1252; empty names are
 // dropped.
 std::vector<std::string> Noms(const std::string& liste);
-// The key type entry named cle (Windows-1252), or the French message "le type de clé « x » n'existe pas
-// dans la base ; types de clés : auteur, titre."
-t3::Resultat<int32_t> TypeCle(const t3::charg1& base, const std::string& cle);
+// A key type typed on the terminal (UTF-8) in Windows-1252, or the French message that names the
+// characters a base cannot hold.
+t3::Resultat<std::string> CleCp1252(const std::string& cleUtf8);
+// The key type entry named cleUtf8 (as typed, UTF-8), or the French message "le type de clé « x »
+// n'existe pas dans la base ; types de clés : auteur, titre."
+t3::Resultat<int32_t> TypeCle(const t3::charg1& base, const std::string& cleUtf8);
 // "la forme « x » n'existe pas dans la base." for a form given in Windows-1252.
 std::string FormeAbsente(const std::string& forme);
 

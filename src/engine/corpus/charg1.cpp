@@ -4,12 +4,14 @@
 #include "segmentation/PlacementBase.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/Trace.h"
+#include "segmentation/VerrousDossier.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <utility>
 
 #if defined(__linux__)
@@ -124,10 +126,21 @@ void charg1::AttribGauge(Progression gauge) {
 
 int32_t charg1::ChargeBase(const char* chemin) {
     DesAlloc();
-    // A placement of this base cut short by a kill is undone before anything is read.
-    if (const std::string_view par = chemin ? chemin : "";
-        par.size() > 4 && par.substr(par.size() - 4) == ".par")
-        RangeBase(std::string(par.substr(0, par.size() - 4)));
+    // The base's files are read under the lock of its folder's bases, so that a segmentation never
+    // places a new base while they are read; a placement cut short by a kill is undone first.
+    const std::string par = chemin ? chemin : "";
+    std::optional<VerrouBases> verrou;
+    if (par.size() > 4 && par.ends_with(".par")) {
+        const std::string bn = par.substr(0, par.size() - 4);
+        verrou.emplace(std::filesystem::path(par).parent_path().string(), VerrouBases::Mode::Exclusif);
+        // Turning the lock into a shared one lets a writer pass: one killed there is undone again.
+        for (int essai = 0; essai < 3; ++essai) {
+            RetablitBase(bn);
+            verrou->Partage();
+            if (!Fichiers().Existe(NomPrecedent(bn, ".par"))) break;
+            verrou->Exclusif();
+        }
+    }
     int32_t resultat = ChargeReussie;
     if (!LecParam(chemin))
         resultat = ChargeErreurParam;
@@ -170,8 +183,9 @@ bool charg1::LecParam(const char* chemin) {
         TraceDans(m_dossier, "\nLigne de paramètres illisible");
         return false;
     }
-    // Every file of a base lies beside its .par: its name is a plain file name.
-    if (nom.find_first_of("/\\") != std::string::npos || nom == "." || nom == "..") {
+    // Every file of a base lies beside its .par: its name is a plain file name (a backslash is a
+    // character of a name here).
+    if (nom.find('/') != std::string::npos || nom == "." || nom == "..") {
         TraceDans(m_dossier, "\nNom de base incorrect : %s", nom.c_str());
         return false;
     }

@@ -35,13 +35,22 @@ bool LitEncodage(std::string_view nom, Encodage& encodage) {
     return true;
 }
 
+bool LuEnUtf8(bool marque, bool multiOctets, int64_t nonUtf8, int64_t octets) {
+    return marque || (multiOctets && !TropDOctetsNonUtf8(nonUtf8, octets));
+}
+
+bool TropDOctetsNonUtf8(int64_t nonUtf8, int64_t taille) {
+    return nonUtf8 > 1 && nonUtf8 * 1000 > taille;
+}
+
 size_t DetecteurUtf8::Avance(std::string_view t, bool fin) {
     if (m_debut) {
         m_marque = t.substr(0, MarqueOrdreUtf8.size()) == MarqueOrdreUtf8;
         m_debut = false;
     }
-    if (m_invalide) return t.size();
-    for (size_t i = ProchainNonAscii(t, 0); i < t.size(); i = ProchainNonAscii(t, i)) {
+    if (Invalide()) return t.size();
+    size_t i = ProchainNonAscii(t, 0);
+    for (; i < t.size(); i = ProchainNonAscii(t, i)) {
         char32_t u;
         const size_t n = DecodeUtf8(t, i, u);
         if (n > 0) {
@@ -50,15 +59,18 @@ size_t DetecteurUtf8::Avance(std::string_view t, bool fin) {
             continue;
         }
         const size_t attendus = LongueurSequenceUtf8(static_cast<unsigned char>(t[i]));
-        if (!fin && attendus > 0 && i + attendus > t.size()) return i; // cut by the end of the piece
-        m_invalide = true;
-        return t.size();
+        if (!fin && attendus > 0 && i + attendus > t.size()) break; // cut by the end of the piece
+        ++m_nonUtf8;
+        ++i;
     }
-    return t.size();
+    m_octets += static_cast<int64_t>(i);
+    return i;
 }
 
 Encodage DetecteurUtf8::Verdict() const {
-    return m_marque || (!m_invalide && m_multiOctets) ? Encodage::Utf8 : Encodage::Cp1252;
+    return LuEnUtf8(m_marque, m_multiOctets, m_nonUtf8, m_taille >= 0 ? m_taille : m_octets)
+               ? Encodage::Utf8
+               : Encodage::Cp1252;
 }
 
 Encodage DetecteEncodageTexte(std::string_view texte) {
@@ -75,7 +87,9 @@ Encodage DetecteEncodage(const std::string& chemin) {
     if (!f) return Encodage::Cp1252;
     const size_t taille = TailleTamponLecture;
     std::unique_ptr<char[]> tampon(new char[taille]);
-    DetecteurUtf8 detecteur;
+    std::error_code e;
+    const auto octets = std::filesystem::file_size(chemin, e);
+    DetecteurUtf8 detecteur(e ? -1 : static_cast<int64_t>(octets));
     size_t reste = 0;
     bool fin = false;
     while (!fin && !detecteur.Invalide()) {

@@ -10,9 +10,9 @@
 namespace t3 {
 
 // The codes of LitFichierBorne's failures.
-inline constexpr int32_t LectureImpossible = 1;  // missing, unreadable, or an error while reading
-inline constexpr int32_t LectureNonFichier = 2;  // a folder, a pipe, a device, a socket
-inline constexpr int32_t LectureTropGrande = 3;  // more bytes than the limit
+inline constexpr int32_t LectureImpossible = 1; // missing, unreadable, or an error while reading
+inline constexpr int32_t LectureNonFichier = 2; // a folder, a pipe, a device, a socket
+inline constexpr int32_t LectureTropGrande = 3; // more bytes than the limit
 
 // The bytes of the file at chemin, at most limite of them. The message of a failure is the French
 // cause alone ("ce n'est pas un fichier ordinaire", "le fichier dépasse 64 Mo"), for the caller to put

@@ -7,10 +7,12 @@
 #include "segmentation/FileMorceaux.h"
 #include "segmentation/GrandesPages.h"
 #include "segmentation/PlacementBase.h"
+#include "segmentation/RemplaceFichier.h"
 #include "segmentation/TableJetons.h"
 #include "segmentation/TaillesTampons.h"
 #include "segmentation/TexteCorpus.h"
 #include "segmentation/Trace.h"
+#include "segmentation/VerrousDossier.h"
 
 #include <algorithm>
 #include <array>
@@ -29,7 +31,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,6 +73,8 @@ const char* MessageSegm(ResultatSegm resultat) {
     case ResultatSegm::TexteNonConverti:
         return "Le texte en UTF-8 ne peut être converti en Windows-1252 : le fichier temporaire ne peut être "
                "écrit.";
+    case ResultatSegm::NomIncorrect:
+        return "Le nom du corpus contient un saut de ligne : renommez-le avant de le segmenter.";
     }
     return "Erreur inconnue.";
 }
@@ -91,6 +94,7 @@ std::array<bool, 256> TableMot(const std::string& delimiteurs) {
 
 // The trace lines of a text read through its transcoding: its encoding, and what was replaced.
 void TraceEncodage(const TexteCorpus& texte) {
+    if (!texte.RaisonCp1252().empty()) TraceTexte("\n" + Utf8VersCp1252(texte.RaisonCp1252()));
     if (!texte.Transcode()) return;
     Trace("\nTexte en UTF-8, converti en Windows-1252 pour la lecture");
     if (const std::string message = MessageRemplacements(texte.Rapport()); !message.empty())
@@ -100,11 +104,16 @@ void TraceEncodage(const TexteCorpus& texte) {
 } // namespace
 
 std::string TraitPath(const std::string& pn) {
-    const size_t separateur = pn.find_last_of("/\\");
+    // A backslash is a character of a file name here, not a separator.
+    const size_t separateur = pn.rfind('/');
     const std::string nom = separateur == std::string::npos ? pn : pn.substr(separateur + 1);
     const size_t point = nom.rfind('.');
     if (point == std::string::npos || point == 0) return nom;
     return nom.substr(0, point);
+}
+
+bool NomCorpusAcceptable(const std::string& pn) {
+    return TraitPath(pn).find_first_of("\r\n") == std::string::npos;
 }
 
 namespace {
@@ -852,7 +861,12 @@ ResultatSegm Segmentation::EcriParam(const std::string& bn, const std::string& d
 // Puts the three written files in place of the base's, the ".par" last; the previous base stays
 // loadable until the new one is whole, and comes back when the placement fails.
 ResultatSegm Segmentation::MetEnPlace(const std::string& bn) {
-    if (!PlaceBase(bn)) {
+    bool place;
+    {
+        VerrouBases verrou("", VerrouBases::Mode::Exclusif);
+        place = PlaceBase(bn);
+    }
+    if (!place) {
         Trace("\n\"%s\": ne peut etre mis en place ; la base précédente est gardée\n",
               NomFichier(bn, ".par").c_str());
         return Refuse(ResultatSegm::BaseNonEcrite);
@@ -897,25 +911,6 @@ void Segmentation::EffaceProvisoires(const std::string& bn) {
         std::remove(NomProvisoire(bn, extension).c_str());
 }
 
-// The lock of the current folder's temporary file for the life of a segmentation; a folder where it
-// cannot even be created holds no lock, and the segmentation fails there on its own terms.
-class VerrouDossier {
-  public:
-    VerrouDossier() : m_fd(::open(NomTxn, O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
-        m_occupe = m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    }
-    ~VerrouDossier() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    VerrouDossier(const VerrouDossier&) = delete;
-    VerrouDossier& operator=(const VerrouDossier&) = delete;
-    bool Occupe() const { return m_occupe; }
-
-  private:
-    int m_fd;
-    bool m_occupe = false;
-};
-
 // A base file, the temporary text or a provisional file that is the corpus itself would destroy it.
 bool RemplaceraitLeCorpus(const std::string& pn, const std::string& bn) {
     std::vector<std::string> sorties = {NomTxn};
@@ -934,12 +929,26 @@ bool RemplaceraitLeCorpus(const std::string& pn, const std::string& bn) {
     });
 }
 
+// Writes what the transcoding replaced beside the new base, or removes the report of an earlier text.
+void GardeRapportTranscodage(const TexteCorpus& texte, const std::string& bn) {
+    const std::string chemin = bn + SuffixeTranscodage;
+    const std::string message = texte.Transcode() ? MessageRemplacements(texte.Rapport()) : std::string();
+    if (message.empty()) {
+        std::remove(chemin.c_str());
+        return;
+    }
+    const std::string contenu =
+        "Conversion en Windows-1252 du corpus « " + texte.Chemin() + " », lu en UTF-8 :\n" + message + "\n";
+    if (RemplaceFichier(chemin, contenu) == 0) Trace("\nCompte rendu de la conversion : %s", chemin.c_str());
+}
+
 ResultatSegm Segmentation::Execute(const TexteCorpus& texte, const std::string& delimiteursDemandes) {
     const std::string& pn = texte.Chemin();
     const std::string delimiteurs =
         m_typographie ? DelimiteursTypographie(delimiteursDemandes) : delimiteursDemandes;
     // Checked before the first trace line, which would be written into the corpus.
     if (EstLaTrace(pn)) return m_refus = ResultatSegm::CorpusEstLaTrace;
+    if (!NomCorpusAcceptable(pn)) return m_refus = ResultatSegm::NomIncorrect;
     Trace("\n\n*****Début SegmPrinc*****\n");
     const std::string bn = TraitPath(pn);
     Trace("\n\n*****FIN DE TraitPath : pn:%s bn:%s*****\n", pn.c_str(), bn.c_str());
@@ -957,13 +966,16 @@ ResultatSegm Segmentation::Execute(const TexteCorpus& texte, const std::string& 
         return Refuse(ResultatSegm::TexteNonOuvert);
     }
     // One segmentation at a time in a folder: they share its temporary file and its trace.
-    VerrouDossier verrou;
+    VerrouSegmentation verrou("", 1000);
     if (verrou.Occupe()) {
         Trace("\nUne autre segmentation est en cours dans ce dossier : segmentation abandonnée");
         return Refuse(ResultatSegm::SegmentationEnCours);
     }
     // A placement of this base cut short is undone, and what a killed run left goes.
-    RangeBase(bn);
+    {
+        VerrouBases verrouBases("", VerrouBases::Mode::Exclusif);
+        RangeBase(bn);
+    }
     if (!AllocTab()) {
         EffaceTxn();
         return Refuse(ResultatSegm::MemoireInsuffisante);
@@ -989,6 +1001,7 @@ ResultatSegm Segmentation::Execute(const TexteCorpus& texte, const std::string& 
     Trace("\n\n*****FIN DE Desalloc*****\n");
     EffaceTxn();
     Trace("\n\n*****FIN DE EffaceTxn*****\n");
+    GardeRapportTranscodage(texte, bn);
     return ResultatSegm::Ok;
 }
 
@@ -1061,11 +1074,8 @@ ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs) {
 }
 
 void EffaceTxnAbandonne(const std::string& dossier) {
-    const std::string chemin = (dossier.empty() ? std::string() : dossier + "/") + NomTxn;
-    const int fd = ::open(chemin.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(chemin.c_str());
-    ::close(fd);
+    const VerrouSegmentation verrou(dossier, 0);
+    if (verrou.Tenu()) std::remove(((dossier.empty() ? std::string() : dossier + "/") + NomTxn).c_str());
 }
 
 int64_t CompteArticles(const std::string& pn, const std::string& delimiteurs) {

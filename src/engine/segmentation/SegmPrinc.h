@@ -33,14 +33,18 @@ enum class ResultatSegm {
     CorpusEstLaTrace,    // the corpus is the trace file of its folder, which the run would write into
     SegmentationEnCours, // another segmentation runs in the current folder
     TexteNonConverti,    // the UTF-8 text cannot be transcoded (its temporary file cannot be written)
+    NomIncorrect,        // the corpus's name holds a line end: its base could not be opened
 };
 
 // The French message shown to the user for a result other than Ok.
 const char* MessageSegm(ResultatSegm resultat);
 
-// The base name: the file name after the last "/" or "\", cut before its last "." unless that dot is
-// the name's first character.
+// The base name: the file name after the last "/", cut before its last "." unless that dot is the
+// name's first character.
 std::string TraitPath(const std::string& pn);
+// True when the base of the text pn could be written and opened again: its name holds no line end,
+// which the first line of the ".par" could not keep. Checked before anything is written.
+bool NomCorpusAcceptable(const std::string& pn);
 
 // Segments the text pn under the delimiters (each byte counts) with the capacity maxart, writing the base
 // into the current folder. On any failure no base file is left half-written: the previous base of that
@@ -88,6 +92,11 @@ int64_t CompteArticles(const TexteCorpus& texte, const std::string& delimiteurs,
 } // namespace t3
 
 namespace t3 {
+
+// What the transcoding of a UTF-8 text replaced is kept beside its base, in bn + SuffixeTranscodage
+// (UTF-8), where the user finds it after the trace has been started anew; a base whose text lost nothing
+// has none.
+inline constexpr char SuffixeTranscodage[] = ".transcodage.txt";
 
 // The summary for the user that follows the two lines of parameters in bn".par" (Windows-1252), or an
 // empty text when the file cannot be read.

@@ -23,22 +23,31 @@ std::string DossierTemporaire() {
     return "/tmp";
 }
 
-// Creates a new file from a mkstemp pattern; the file open for writing, or null.
-std::FILE* CreeTemporaire(std::string& chemin) {
+// Creates the temporary file of the transcoding, in the current folder or else in the temporary folder;
+// the file open for writing, or null.
+std::FILE* CreeTemporaire(FichierTemporaire& temporaire) {
     for (const std::string& dossier : {std::string("."), DossierTemporaire()}) {
         // Absolute, so that it is removed even when the current folder changes meanwhile.
         std::error_code erreur;
-        std::string modele = (fs::absolute(dossier, erreur) / "xxxx-utf8-XXXXXX").string();
-        const int fd = ::mkstemp(modele.data());
-        if (fd < 0) continue;
-        if (std::FILE* f = ::fdopen(fd, "wb")) {
-            chemin = modele;
+        FichierTemporaire fichier(fs::absolute(dossier, erreur).string(), "xxxx-utf8-");
+        if (fichier.Chemin().empty()) continue;
+        // A second descriptor of the same open file: the first keeps its lock once the stream is closed.
+        const int fd = ::dup(fichier.Descripteur());
+        if (std::FILE* f = fd >= 0 ? ::fdopen(fd, "wb") : nullptr) {
+            temporaire = std::move(fichier);
             return f;
         }
-        ::close(fd);
-        std::remove(modele.c_str());
+        if (fd >= 0) ::close(fd);
     }
     return nullptr;
+}
+
+// Why a text holding UTF-8 characters is read as Windows-1252: too many of its bytes are not UTF-8.
+std::string RaisonLectureCp1252(const RapportRemplacements& rapport, bool interrompu) {
+    return "Le texte contient des caractères UTF-8, mais aussi " +
+           std::string(interrompu ? "au moins " : "") + std::to_string(rapport.parSorte[IndexNonUtf8]) +
+           " octets qui ne sont pas de l'UTF-8 (plus de 0,1 % du texte), le premier à la ligne " +
+           std::to_string(rapport.ligneNonUtf8) + " : il est lu en Windows-1252.";
 }
 
 } // namespace
@@ -46,9 +55,7 @@ std::FILE* CreeTemporaire(std::string& chemin) {
 TexteCorpus::TexteCorpus(std::string chemin, Encodage demande)
     : m_chemin(std::move(chemin)), m_encodage(demande) {}
 
-TexteCorpus::~TexteCorpus() {
-    if (!m_temporaire.empty()) std::remove(m_temporaire.c_str());
-}
+TexteCorpus::~TexteCorpus() = default;
 
 bool TexteCorpus::Prepare() {
     if (m_encodage == Encodage::Cp1252) return true;
@@ -69,12 +76,15 @@ bool TexteCorpus::Prepare() {
 // read as it is, as is a text of ASCII alone.
 bool TexteCorpus::Transcode(std::FILE* entree) {
     const bool detecte = m_encodage == Encodage::Auto;
+    std::error_code e;
+    const auto tailleFichier = fs::file_size(m_chemin, e);
+    const int64_t tailleTexte = e ? INT64_MAX : static_cast<int64_t>(tailleFichier);
     const size_t taille = TailleTamponLecture;
     std::unique_ptr<char[]> tampon(new char[taille]);
     TranscodeurUtf8 transcodeur;
     std::string converti;
     std::FILE* sortie = nullptr;
-    bool fait = true;
+    bool fait = true, interrompu = false;
     for (bool fin = false; !fin && fait;) {
         const size_t lus = std::fread(tampon.get(), 1, taille, entree);
         fin = lus < taille;
@@ -85,7 +95,10 @@ bool TexteCorpus::Transcode(std::FILE* entree) {
         }
         converti.clear();
         transcodeur.Convertit(std::string_view(tampon.get(), lus), fin, converti);
-        if (detecte && transcodeur.Invalide()) break;
+        if (detecte && transcodeur.Invalide(tailleTexte)) {
+            interrompu = !fin;
+            break;
+        }
         if (!sortie && !converti.empty() && !(sortie = CreeTemporaire(m_temporaire))) {
             m_erreur = errno;
             fait = false;
@@ -99,9 +112,11 @@ bool TexteCorpus::Transcode(std::FILE* entree) {
         fait = false;
     }
     m_encodage = detecte ? transcodeur.Verdict() : Encodage::Utf8;
+    if (detecte && m_encodage == Encodage::Cp1252 && transcodeur.MultiOctets())
+        m_raisonCp1252 = RaisonLectureCp1252(transcodeur.Rapport(), interrompu);
     if (fait && m_encodage == Encodage::Utf8) {
         m_rapport = transcodeur.Rapport();
-        if (m_temporaire.empty()) { // an empty text, or a byte-order mark alone
+        if (m_temporaire.Chemin().empty()) { // an empty text, or a byte-order mark alone
             sortie = CreeTemporaire(m_temporaire);
             if (!sortie || std::fclose(sortie) != 0) {
                 m_erreur = errno;
@@ -109,10 +124,7 @@ bool TexteCorpus::Transcode(std::FILE* entree) {
             }
         }
     }
-    if ((!fait || m_encodage != Encodage::Utf8) && !m_temporaire.empty()) {
-        std::remove(m_temporaire.c_str());
-        m_temporaire.clear();
-    }
+    if (!fait || m_encodage != Encodage::Utf8) m_temporaire.Supprime();
     if (!fait && m_erreur == 0) m_erreur = EIO;
     return fait;
 }

@@ -4,6 +4,7 @@
 // current folder (of the temporary folder when the current one refuses it), removed with the object. The
 // user's file is only ever read.
 #include "segmentation/Encodage.h"
+#include "segmentation/Temporaires.h"
 #include "segmentation/TranscodeurUtf8.h"
 
 #include <cstdio>
@@ -28,18 +29,22 @@ class TexteCorpus {
     // The user's path, which names the base and is quoted in the trace.
     const std::string& Chemin() const { return m_chemin; }
     // The path of what is read: the user's file, or its transcoding.
-    const std::string& CheminLu() const { return m_temporaire.empty() ? m_chemin : m_temporaire; }
+    const std::string& CheminLu() const { return Transcode() ? m_temporaire.Chemin() : m_chemin; }
     Encodage EncodageLu() const { return m_encodage; }
-    bool Transcode() const { return !m_temporaire.empty(); }
+    bool Transcode() const { return !m_temporaire.Chemin().empty(); }
     const RapportRemplacements& Rapport() const { return m_rapport; }
+    // Why a text that holds UTF-8 characters was detected as Windows-1252 (French, UTF-8); empty
+    // otherwise.
+    const std::string& RaisonCp1252() const { return m_raisonCp1252; }
 
   private:
     bool Transcode(std::FILE* entree);
 
     std::string m_chemin;
     Encodage m_encodage;
-    std::string m_temporaire;
+    FichierTemporaire m_temporaire;
     RapportRemplacements m_rapport;
+    std::string m_raisonCp1252;
     int m_erreur = 0;
 };
 

@@ -16,9 +16,29 @@ namespace t3 {
 
 namespace {
 
+// The control characters that a file name or a key may hold (an escape sequence) are written as \xNN:
+// the trace is read in a terminal. Tabs and line ends stay, the trace's own layout.
+std::string SansControles(std::string_view texte) {
+    std::string sur;
+    sur.reserve(texte.size());
+    for (const char c : texte) {
+        const unsigned char octet = static_cast<unsigned char>(c);
+        if ((octet < 0x20 && c != '\t' && c != '\n' && c != '\r') || octet == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", octet);
+            sur += code;
+        } else {
+            sur += c;
+        }
+    }
+    return sur;
+}
+
 // The trace is opened for each line, so that it holds every line written before a crash or a kill; a
 // line goes in with one write, at the end of the file even when two processes trace in one folder.
-void EcritTexte(const std::string& dossier, bool nouvelle, std::string_view texte) {
+void EcritTexte(const std::string& dossier, bool nouvelle, std::string_view brut) {
+    const std::string sur = SansControles(brut);
+    std::string_view texte = sur;
     const int drapeaux = O_WRONLY | O_CREAT | O_CLOEXEC | (nouvelle ? O_TRUNC : O_APPEND);
     const int f = ::open(CheminTrace(dossier).c_str(), drapeaux, 0666);
     if (f < 0) return;

@@ -119,7 +119,10 @@ std::string MessageRemplacements(const RapportRemplacements& rapport) {
     std::string message = "Attention : " + std::to_string(rapport.total) +
                           " caractère(s) absent(s) de Windows-1252 remplacé(s) (" + detail + ")";
     if (rapport.marques > 0) message += ", dont " + std::to_string(rapport.marques) + " par la marque ¤";
-    return message + " ; le premier à la ligne " + std::to_string(rapport.lignePremier) + ".";
+    message += " ; le premier à la ligne " + std::to_string(rapport.lignePremier);
+    if (rapport.parSorte[IndexNonUtf8] > 0 && rapport.ligneNonUtf8 != rapport.lignePremier)
+        message += ", le premier octet non UTF-8 à la ligne " + std::to_string(rapport.ligneNonUtf8);
+    return message + ".";
 }
 
 TranscodeurUtf8::TranscodeurUtf8() {
@@ -131,6 +134,7 @@ TranscodeurUtf8::TranscodeurUtf8() {
 TranscodeurUtf8::~TranscodeurUtf8() = default;
 
 void TranscodeurUtf8::Convertit(std::string_view morceau, bool fin, std::string& sortie) {
+    m_octets += static_cast<int64_t>(morceau.size());
     if (!m_debut) {
         ConvertitMorceau(morceau, fin, sortie);
         return;
@@ -173,8 +177,8 @@ void TranscodeurUtf8::ConvertitMorceau(std::string_view texte, bool fin, std::st
 }
 
 Encodage TranscodeurUtf8::Verdict() const {
-    const bool invalide = m_rapport.parSorte[static_cast<size_t>(SorteRemplacement::OctetNonUtf8)] > 0;
-    return m_marque || (!invalide && m_multiOctets) ? Encodage::Utf8 : Encodage::Cp1252;
+    return LuEnUtf8(m_marque, m_multiOctets, m_rapport.parSorte[IndexNonUtf8], m_octets) ? Encodage::Utf8
+                                                                                         : Encodage::Cp1252;
 }
 
 // The conversion of a text whose every character Windows-1252 holds, which is in NFC already (no such
@@ -213,7 +217,7 @@ bool TranscodeurUtf8::ConvertitSimple(std::string_view s, std::string& sortie) {
         i += n;
     }
     sortie.resize(static_cast<size_t>(ecrit - sortie.data()));
-    if (m_rapport.total == 0) m_ligneSegment += std::count(s.begin(), s.end(), '\n');
+    if (SuitLesLignes()) m_ligneSegment += std::count(s.begin(), s.end(), '\n');
     return true;
 }
 
@@ -278,7 +282,7 @@ void TranscodeurUtf8::ConvertitSegment(std::string_view s, std::string& sortie) 
             i = Remplace(s, i, sortie);
         }
     }
-    if (m_rapport.total == 0) m_ligneSegment += std::count(s.begin(), s.end(), '\n');
+    if (SuitLesLignes()) m_ligneSegment += std::count(s.begin(), s.end(), '\n');
 }
 
 // Replaces the run of characters that the code page cannot hold starting at debut; returns where the run
@@ -330,10 +334,14 @@ size_t TranscodeurUtf8::Remplace(std::string_view s, size_t debut, std::string& 
 }
 
 void TranscodeurUtf8::Compte(SorteRemplacement sorte, std::string_view texte, size_t position) {
-    if (m_rapport.total == 0)
-        m_rapport.lignePremier =
+    if (SuitLesLignes()) {
+        const int64_t ligne =
             m_ligneSegment +
             std::count(texte.begin(), texte.begin() + static_cast<std::ptrdiff_t>(position), '\n');
+        if (m_rapport.total == 0) m_rapport.lignePremier = ligne;
+        if (sorte == SorteRemplacement::OctetNonUtf8 && m_rapport.ligneNonUtf8 == 0)
+            m_rapport.ligneNonUtf8 = ligne;
+    }
     ++m_rapport.parSorte[static_cast<size_t>(sorte)];
     ++m_rapport.total;
 }

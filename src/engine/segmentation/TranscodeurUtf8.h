@@ -43,6 +43,7 @@ enum class SorteRemplacement {
     OctetNonUtf8, // a byte that is not UTF-8, kept as a Windows-1252 byte
 };
 inline constexpr size_t NbSortesRemplacement = 10;
+inline constexpr size_t IndexNonUtf8 = static_cast<size_t>(SorteRemplacement::OctetNonUtf8);
 
 // The plural French name of a kind: "lettres grecques", "accents combinants".
 const char* LibelleSorte(SorteRemplacement sorte);
@@ -52,6 +53,7 @@ struct RapportRemplacements {
     int64_t total = 0;        // characters (and stray bytes) replaced
     int64_t marques = 0;      // replacement marks written
     int64_t lignePremier = 0; // line of the first replacement in the user's file (from 1), 0 if none
+    int64_t ligneNonUtf8 = 0; // line of the first byte that is not UTF-8, 0 if none
     bool Vide() const { return total == 0; }
 };
 
@@ -72,12 +74,14 @@ class TranscodeurUtf8 {
     // mark opening the text is dropped.
     void Convertit(std::string_view morceau, bool fin, std::string& sortie);
     const RapportRemplacements& Rapport() const { return m_rapport; }
-    // What the text read so far tells of its encoding, as DetecteurUtf8 would: Utf8 when it opens with a
-    // byte-order mark, or holds multi-byte sequences and no byte that is not UTF-8.
+    // A valid multi-byte sequence was met.
+    bool MultiOctets() const { return m_multiOctets; }
+    // What the text read so far tells of its encoding, as DetecteurUtf8 would (LuEnUtf8).
     Encodage Verdict() const;
-    // A byte that is not UTF-8 was met: the text is not UTF-8 unless its byte-order mark says so.
-    bool Invalide() const {
-        return !m_marque && m_rapport.parSorte[static_cast<size_t>(SorteRemplacement::OctetNonUtf8)] > 0;
+    // So many bytes were not UTF-8 that a text of this size is not read as UTF-8, unless its byte-order
+    // mark says so: the rest need not be converted.
+    bool Invalide(int64_t taille) const {
+        return !m_marque && TropDOctetsNonUtf8(m_rapport.parSorte[IndexNonUtf8], taille);
     }
 
   private:
@@ -87,6 +91,8 @@ class TranscodeurUtf8 {
     void ConvertitSegment(std::string_view texte, std::string& sortie);
     size_t Remplace(std::string_view texte, size_t debut, std::string& sortie);
     void Compte(SorteRemplacement sorte, std::string_view texte, size_t position);
+    // The lines are counted until the first replacement and the first byte that is not UTF-8 are placed.
+    bool SuitLesLignes() const { return m_rapport.lignePremier == 0 || m_rapport.ligneNonUtf8 == 0; }
 
     const icu::Normalizer2* m_nfc = nullptr;
     std::unique_ptr<icu::Transliterator> m_translit; // made at the first character it is needed for
@@ -96,6 +102,7 @@ class TranscodeurUtf8 {
     bool m_debut = true;
     bool m_marque = false;      // the text opened with a byte-order mark
     bool m_multiOctets = false; // a multi-byte sequence was met
+    int64_t m_octets = 0;       // bytes given
     int64_t m_ligneSegment = 1; // line of the start of the segment being converted
     RapportRemplacements m_rapport;
 };

@@ -83,14 +83,8 @@ class GraphiesEchappees {
 
 } // namespace
 
-std::string CreePageTexte(const std::string& dossierTemp) {
-    std::string modele = dossierTemp;
-    if (!modele.empty() && modele.back() != '/') modele += '/';
-    modele += "t3thXXXXXX";
-    const int fd = ::mkstemp(modele.data());
-    if (fd < 0) return {};
-    ::close(fd);
-    return modele;
+FichierTemporaire CreePageTexte(const std::string& dossierTemp) {
+    return FichierTemporaire(dossierTemp, "t3th");
 }
 
 bool EcritPageTexte(const charg1& base, const Tgen* groupe, const std::string& chemin) {

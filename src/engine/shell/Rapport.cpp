@@ -1,12 +1,13 @@
 #include "shell/Rapport.h"
 
 #include "corpus/charg1.h"
+#include "segmentation/Temporaires.h"
 #include "shell/Html.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
+#include <ctime>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,26 +64,70 @@ void NoteCopie(std::vector<std::string>& manques, const std::string& source, con
     manques.push_back("Impossible de copier " + source + " vers " + cible);
 }
 
+// The name of the file, among the published contents, that says which report wrote them.
+constexpr char NomIdentite[] = "contenu/.identite-rapport";
+
+// The date and time in a folder name ("2026-12-10_14-03-22").
+std::string Horodatage() {
+    const std::time_t maintenant = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&maintenant, &local);
+    char texte[32];
+    std::strftime(texte, sizeof texte, "%Y-%m-%d_%H-%M-%S", &local);
+    return texte;
+}
+
+bool Existe(const std::string& chemin) {
+    struct stat etat;
+    return ::lstat(chemin.c_str(), &etat) == 0;
+}
+
 } // namespace
 
-Rapport::Rapport(const charg1* base, const std::string& dossierTemp) : m_base(base) {
-    std::string modele = AvecBarre(dossierTemp) + "tes3-XXXXXX";
-    if (::mkdtemp(modele.data())) m_dossier = modele + '/';
+Rapport::Rapport(const charg1* base, const std::string& dossierTemp)
+    : m_base(base), m_verrou(std::make_unique<DossierTemporaireVerrouille>(dossierTemp, "tes3-")) {
+    if (!m_verrou->Chemin().empty()) m_dossier = m_verrou->Chemin() + '/';
+    // The folder's unique name, with the process and the time, tells this report from any other.
+    m_identite =
+        m_verrou->Chemin() + " " + std::to_string(::getpid()) + " " + std::to_string(std::time(nullptr));
+}
+
+// Moves an earlier report's index and contents out of the way, into a new dated folder.
+bool Rapport::MetDeCotePrecedente(const std::string& publication, std::vector<std::string>& manques) {
+    m_deplacee.clear();
+    const std::string index = publication + "index.htm";
+    if (!Existe(index)) return true;
+    std::string identite;
+    if (std::FILE* f = std::fopen((publication + NomIdentite).c_str(), "rb")) {
+        char tampon[512];
+        identite.assign(tampon, std::fread(tampon, 1, sizeof tampon, f));
+        std::fclose(f);
+    }
+    if (identite == m_identite) return true;
+    const std::string date = publication + "precedents/" + Horodatage();
+    std::string cible = date;
+    for (int n = 2; Existe(cible); ++n)
+        cible = date + "-" + std::to_string(n);
+    cible += '/';
+    // The contents first: an index moved alone would leave the new one's links to old pages.
+    const std::string contenu = publication + "contenu";
+    bool deplace = CreeDossiers(cible) &&
+                   (!Existe(contenu) || std::rename(contenu.c_str(), (cible + "contenu").c_str()) == 0);
+    if (deplace && std::rename(index.c_str(), (cible + "index.htm").c_str()) != 0) {
+        std::rename((cible + "contenu").c_str(), contenu.c_str());
+        deplace = false;
+    }
+    if (!deplace) {
+        manques.push_back("Impossible de mettre de cote la publication precedente de " + publication +
+                          " dans " + cible);
+        return false;
+    }
+    m_deplacee = cible;
+    return true;
 }
 
 Rapport::~Rapport() {
-    if (m_dossier.empty()) return;
-    if (DIR* d = ::opendir(m_dossier.c_str())) {
-        std::vector<std::string> noms;
-        while (const dirent* e = ::readdir(d)) {
-            const std::string nom = e->d_name;
-            if (nom != "." && nom != "..") noms.push_back(nom);
-        }
-        ::closedir(d);
-        for (const std::string& nom : noms)
-            ::unlink((m_dossier + nom).c_str());
-    }
-    ::rmdir(m_dossier.c_str());
+    if (!m_verrou->Chemin().empty()) SupprimeDossierEtFichiers(m_verrou->Chemin());
 }
 
 int32_t Rapport::Ajoute(const std::string& titre, const std::string& fichier,
@@ -137,6 +182,7 @@ bool Rapport::Enregistre(const std::string& dossier, const std::vector<Item>& it
                          const std::string& dossierImages, std::vector<std::string>& manques) {
     const std::string publication = AvecBarre(dossier);
     const std::string contenu = publication + "contenu/";
+    if (!MetDeCotePrecedente(publication, manques)) return false;
     if (!CreeDossiers(contenu)) manques.push_back("Dossier de publication inaccessible : " + contenu);
 
     std::vector<std::string> lignes;
@@ -194,6 +240,8 @@ bool Rapport::Enregistre(const std::string& dossier, const std::vector<Item>& it
         return false;
     }
     m_sauve = true;
+    if (std::FILE* marque = std::fopen((publication + NomIdentite).c_str(), "wb"))
+        EcritEtFerme(marque, m_identite);
     return true;
 }
 

@@ -8,12 +8,14 @@
 // it to Enregistre as a list of items. The pages are Windows-1252 bytes; file names and paths are kept
 // as the file system gives them.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace t3 {
 
 class charg1;
+class DossierTemporaireVerrouille;
 
 class Rapport {
   public:
@@ -23,7 +25,8 @@ class Rapport {
         std::string titre;
     };
 
-    // Creates the report folder "tes3-XXXXXX" (a unique name) inside dossierTemp. base is borrowed and
+    // Creates the report folder "tes3-XXXXXX" (a unique name) inside dossierTemp, removing first the
+    // folders of that name that a killed process left there. base is borrowed and
     // may be null: the head of the index then shows zero counts.
     Rapport(const charg1* base, const std::string& dossierTemp);
     // Removes every file of the report folder, then the folder itself (subfolders are not searched: the
@@ -59,12 +62,24 @@ class Rapport {
     // could not be copied or written is named in manques, one line each (French, without accents, with
     // its path), and the publication goes on. Returns false, leaving the report unsaved, when index.htm
     // could not be written.
+    // A publication that another report wrote there is never replaced: its index.htm and contenu/ are
+    // first moved into "precedents/" + the date and time + "/" beside them (PublicationDeplacee() then
+    // names that folder); when they cannot be moved, nothing is published.
     bool Enregistre(const std::string& dossier, const std::vector<Item>& items,
                     const std::string& dossierImages, std::vector<std::string>& manques);
 
+    // The folder into which the last Enregistre moved an earlier report's publication; empty when it
+    // moved none.
+    const std::string& PublicationDeplacee() const { return m_deplacee; }
+
   private:
+    bool MetDeCotePrecedente(const std::string& publication, std::vector<std::string>& manques);
+
     const charg1* m_base;
+    std::unique_ptr<DossierTemporaireVerrouille> m_verrou; // the mark that a live report uses its folder
     std::string m_dossier;
+    std::string m_identite; // written beside the index it publishes, to know its own publication again
+    std::string m_deplacee;
     std::vector<std::string> m_entrees;
     std::vector<std::string> m_commentaires;
     bool m_sauve = true;

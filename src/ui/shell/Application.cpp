@@ -5,6 +5,8 @@
 #include "shell/TFenPrinc.h"
 #include "shell/TSplashScreen.h"
 
+#include "segmentation/Temporaires.h"
+
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -12,6 +14,7 @@
 #include <chrono>
 #include <exception>
 #include <new>
+#include <stdexcept>
 #include <thread>
 
 namespace t3ui {
@@ -30,20 +33,25 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 bool Application::notify(QObject* destinataire, QEvent* evenement) {
     try {
         return QApplication::notify(destinataire, evenement);
-    } catch (const std::bad_alloc&) {
-        MontreException("mémoire insuffisante");
     } catch (const std::exception& exception) {
-        MontreException(exception.what());
+        MontreException(exception);
     }
     return false;
 }
 
-void Application::MontreException(const char* quoi) {
+// The library's own text (English, "vector::_M_default_append") never reaches the user: what he can act
+// on is said in French.
+void Application::MontreException(const std::exception& exception) {
+    const bool memoire =
+        dynamic_cast<const std::bad_alloc*>(&exception) || dynamic_cast<const std::length_error*>(&exception);
     Dialogues::Message(nullptr, QMessageBox::Critical, "Tessaron3",
-                       QString("L'opération a été abandonnée : %1").arg(QString::fromLocal8Bit(quoi)));
+                       QString("L'opération a été abandonnée : %1")
+                           .arg(memoire ? "mémoire insuffisante" : "erreur interne"));
 }
 
 int LanceTessaron3(int argc, char** argv) {
+    // An interruption removes the temporary files; the report's folder goes at the next start.
+    t3::NettoieAuxSignaux();
     Application application(argc, argv);
     QStringList arguments = application.arguments();
     arguments.removeFirst();
@@ -61,7 +69,7 @@ int LanceTessaron3(int argc, char** argv) {
         principale.Bases().TraiteArguments(arguments);
         return application.exec();
     } catch (const std::exception& exception) {
-        Application::MontreException(exception.what());
+        Application::MontreException(exception);
         return 1;
     }
 }

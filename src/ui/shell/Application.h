@@ -3,6 +3,8 @@
 // French and the program goes on.
 #include <QApplication>
 
+#include <exception>
+
 namespace t3ui {
 
 class Application : public QApplication {
@@ -11,7 +13,7 @@ class Application : public QApplication {
     Application(int& argc, char** argv);
     bool notify(QObject* destinataire, QEvent* evenement) override;
     // The standard message of an exception.
-    static void MontreException(const char* quoi);
+    static void MontreException(const std::exception& exception);
 };
 
 // Runs the program: splash for at least three seconds, main window, the command line, the event loop.

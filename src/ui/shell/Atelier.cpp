@@ -103,6 +103,8 @@ bool Atelier::VerifieTexte(t3::TexteCorpus& texte) {
         }
         fautives = t3::VerifCles(texte);
     }
+    if (!texte.RaisonCp1252().empty())
+        Dialogues::Information(cadre, QString::fromStdString(texte.RaisonCp1252()));
     const QString chemin = QString::fromStdString(texte.Chemin());
     if (fautives == t3::VerifCorpusEstLaTrace) {
         Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
@@ -128,6 +130,12 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
     QWidget* cadre = m_services.Cadre();
     const QString chemin = QFileInfo(cheminDonne).absoluteFilePath();
     const std::string local = CheminLocal(chemin);
+    // A name its base could not keep is refused before the verification writes its trace.
+    if (!t3::NomCorpusAcceptable(local)) {
+        Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
+                           QString::fromUtf8(t3::MessageSegm(t3::ResultatSegm::NomIncorrect)));
+        return false;
+    }
     auto texte = std::make_unique<t3::TexteCorpus>(local);
     if (!VerifieTexte(*texte)) return false;
     TFenChoixDelimForme dialogue(cadre);
@@ -166,11 +174,12 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
     // Runs too long for a form were cut: said, not silent.
     if (const std::string avertissement = t3::AvertissementCoupes(infos); !avertissement.empty())
         Dialogues::Information(cadre, QString::fromStdString(avertissement));
-    // So are the characters that Windows-1252 could not hold, once the base is written.
-    if (const std::string remplaces = t3::MessageRemplacements(infos.remplacements); !remplaces.empty())
-        Dialogues::Information(cadre, QString::fromStdString(remplaces));
     // The base is written under the text's name in the current folder.
-    return OuvreBase(QDir::current().filePath(CheminQt(t3::TraitPath(local)) + ".par"), false);
+    const QString base = QDir::current().filePath(CheminQt(t3::TraitPath(local)));
+    // So are the characters that Windows-1252 could not hold, once the base is written: their report,
+    // kept beside the base, is shown in a window.
+    if (!infos.remplacements.Vide()) MontreTranscodage(cadre, base);
+    return OuvreBase(base + ".par", false);
 }
 
 void Atelier::TraiteLigneCommande(const QString& ligne) {
@@ -204,15 +213,31 @@ void Atelier::MontreTrace(QWidget* cadre) {
     QFile fichier(QString::fromUtf8(t3::NomTrace));
     if (!fichier.open(QIODevice::ReadOnly)) return;
     const QByteArray octets = fichier.readAll();
+    MontreCompteRendu(cadre, "FenTraceCles",
+                      "Compte rendu des clés - " + QDir::current().filePath(QString::fromUtf8(t3::NomTrace)),
+                      VersQt(std::string_view(octets.constData(), static_cast<size_t>(octets.size()))));
+}
+
+// What the transcoding of the text replaced, kept beside the base (UTF-8), at hand in a window.
+void Atelier::MontreTranscodage(QWidget* cadre, const QString& base) {
+    const QString chemin = base + QString::fromUtf8(t3::SuffixeTranscodage);
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly)) return;
+    MontreCompteRendu(cadre, "FenTranscodage", "Compte rendu de la conversion - " + chemin,
+                      QString::fromUtf8(fichier.readAll()));
+}
+
+// A report of the work, in a window of its own that the user may keep open.
+void Atelier::MontreCompteRendu(QWidget* cadre, const QString& nom, const QString& titre,
+                                const QString& texte) {
     auto* fenetre = new QPlainTextEdit(cadre);
     fenetre->setWindowFlag(Qt::Window);
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
-    fenetre->setObjectName("FenTraceCles");
-    fenetre->setWindowTitle("Compte rendu des clés - " +
-                            QDir::current().filePath(QString::fromUtf8(t3::NomTrace)));
+    fenetre->setObjectName(nom);
+    fenetre->setWindowTitle(titre);
     fenetre->setReadOnly(true);
     fenetre->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    fenetre->setPlainText(VersQt(std::string_view(octets.constData(), static_cast<size_t>(octets.size()))));
+    fenetre->setPlainText(texte);
     fenetre->resize(640, 400);
     fenetre->show();
 }
@@ -272,6 +297,9 @@ bool Atelier::PublieRapport() {
     const bool complet = m_rapport->Publie(manques);
     if (!complet)
         Dialogues::Message(m_services.Cadre(), QMessageBox::Warning, "Tessaron3", manques);
+    else if (const QString deplacee = m_rapport->PublicationDeplacee(); !deplacee.isEmpty())
+        m_services.SetStatusText("Rapport publié dans " + DossierPublication() +
+                                 " ; la publication précédente a été déplacée dans " + deplacee);
     else
         m_services.SetStatusText("Rapport publié dans " + DossierPublication());
     return complet;

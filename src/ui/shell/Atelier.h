@@ -72,6 +72,9 @@ class Atelier : public QObject {
     QMessageBox::StandardButton DemandeSauvegarde(QMessageBox::StandardButtons boutons);
     void NouveauRapport(const t3::charg1* base);
     void MontreTrace(QWidget* cadre);
+    void MontreTranscodage(QWidget* cadre, const QString& base);
+    static void MontreCompteRendu(QWidget* cadre, const QString& nom, const QString& titre,
+                                  const QString& texte);
     // After the capacity ran out: the text's needed capacity offered, and the segmentation run again
     // with it when the user accepts; nothing when the user declines.
     std::optional<t3::ResultatSegm> SegmenteAvecLaCapaciteNecessaire(const t3::TexteCorpus& texte,

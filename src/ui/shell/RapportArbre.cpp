@@ -60,6 +60,10 @@ bool RapportArbre::Publie(QString& manques) {
     return ecrit && absents.empty();
 }
 
+QString RapportArbre::PublicationDeplacee() const {
+    return CheminQt(m_rapport.PublicationDeplacee());
+}
+
 bool SauveJPEG(const QImage& image, const QString& chemin, int qualite) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     return t3::SauveJPEG(rgb.constBits(), rgb.width(), rgb.height(), static_cast<int>(rgb.bytesPerLine()),

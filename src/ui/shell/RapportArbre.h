@@ -21,6 +21,7 @@ class RapportArbre : public RapportCourant {
 
     bool Sauve() const override { return m_rapport.Sauve(); }
     bool Publie(QString& manques) override;
+    QString PublicationDeplacee() const override;
     QString Dossier() const override;
     void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) override;
     const t3::Rapport& Moteur() const { return m_rapport; }

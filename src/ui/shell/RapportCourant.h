@@ -12,6 +12,8 @@ class RapportCourant {
     virtual ~RapportCourant() = default;
     virtual bool Sauve() const = 0;
     virtual bool Publie(QString& manques) = 0;
+    // Where the last publication moved the one another report had left in its folder; empty if none.
+    virtual QString PublicationDeplacee() const { return {}; }
     // The folder the windows write their entries into, ending with "/".
     virtual QString Dossier() const = 0;
     // Records an entry whose file the window already wrote into the folder.

@@ -128,12 +128,10 @@ TFenRuze::TFenRuze(const t3::charg1* base) : m_base(base) {
     EcritEtMontre();
 }
 
-TFenRuze::~TFenRuze() {
-    if (!m_page.empty()) std::remove(m_page.c_str());
-}
+TFenRuze::~TFenRuze() = default;
 
 QString TFenRuze::CheminPage() const {
-    return CheminQt(m_page);
+    return CheminQt(m_page.Chemin());
 }
 
 bool TFenRuze::HTMLEditDrop(const TTgenDragObject& objet) {
@@ -152,7 +150,7 @@ bool TFenRuze::HTMLEditDrop(const TTgenDragObject& objet) {
 // The page is written whole into its file, then shown a part at a time; after a drop the view stays on
 // the part it showed. A page that cannot be written shows what its file holds.
 void TFenRuze::EcritEtMontre() {
-    if (!m_page.empty()) t3::EcritPageTexte(*m_base, m_groupe.get(), m_page);
+    if (!m_page.Chemin().empty()) t3::EcritPageTexte(*m_base, m_groupe.get(), m_page.Chemin());
     DecoupePage(CheminPage(), TaillePartie, m_decoupage);
     MontrePartie(m_partie);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The text view: the whole text of the base as a web page written into a temporary file, the keys
 // highlighted in their places, the occurrences of the group dropped on it in bold and in its colour.
+#include "segmentation/Temporaires.h"
 #include "shell/DecoupagePage.h"
 
 #include <QTextBrowser>
@@ -51,7 +52,7 @@ class TFenRuze : public QWidget {
 
     const t3::charg1* m_base;
     std::unique_ptr<t3::Tgen> m_groupe;
-    std::string m_page;
+    t3::FichierTemporaire m_page;
     QTextBrowser* m_html;
     DecoupagePage m_decoupage;
     int m_partie = 0;

@@ -79,3 +79,21 @@ TEST(CmdBase, CeQuiEstAfficheNePiloteJamaisLeTerminal) {
     EXPECT_NE(s.sortie.find("a\\x81\\x9D31m"), std::string::npos) << s.sortie;
     EXPECT_NE(s.sortie.find("mot\\x7F"), std::string::npos) << s.sortie;
 }
+
+// Nor do its messages, nor the trace: a name holding an escape sequence is shown escaped; a key type
+// typed outside Windows-1252 is named as typed, not as "?????".
+TEST(CmdBase, LesMessagesEtLaTraceNePilotentPasLeTerminalNonPlus) {
+    DossierTemporaire dossier;
+    ASSERT_TRUE(SegmenteDans("base", "<a=x> u v\n"));
+    const SortieT3 echappe = ExecuteT3("verifie \"$(printf 'x\\033]0;PWNED\\007.txt')\"");
+    EXPECT_EQ(echappe.statut, 2);
+    EXPECT_EQ(echappe.sortie.find('\x1B'), std::string::npos) << echappe.sortie;
+    EXPECT_NE(echappe.sortie.find("x\\x1B]0;PWNED\\x07.txt"), std::string::npos) << echappe.sortie;
+    EcritFichier("y\x1B[31m.txt", "<cl\x1B=1> mot\n");
+    EXPECT_EQ(ExecuteT3("verifie \"$(printf 'y\\033[31m.txt')\"").statut, 1);
+    EXPECT_EQ(LitFichier("atrace.txt").find('\x1B'), std::string::npos);
+
+    const SortieT3 grec = ExecuteT3("partition base/corpus.par Ελλ");
+    EXPECT_EQ(grec.statut, 2);
+    EXPECT_NE(grec.sortie.find("« Ελλ »"), std::string::npos) << grec.sortie;
+}

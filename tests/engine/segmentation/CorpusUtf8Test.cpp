@@ -81,9 +81,9 @@ TEST(CorpusUtf8, DonneLaMemeBaseQueSonOriginalWindows1252) {
     const std::string typo = Base("windows-typo", Corpus1252, true);
     EXPECT_EQ(Base("utf8-typo", utf8, true), typo);
     EXPECT_NE(typo, attendue);
-    // Nothing but the text, the base and the trace is left: the transcoding is gone.
+    // Nothing but the text, the base, the trace and the folder's lock is left: the transcoding is gone.
     for (const char* d : {"utf8", "marque"})
-        EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 5) << d;
+        EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 6) << d;
 }
 
 TEST(CorpusUtf8, UneMarqueDOrdreLueEnWindows1252DonneLaFormeQueLUtilisateurADemandee) {
@@ -157,10 +157,13 @@ TEST(CorpusUtf8, LesCommandesSuiventLEncodageDemandeEtDisentCeQuiEstRemplace) {
     EXPECT_EQ(Graphies("corpus.dic"),
               (std::vector<std::string>{"ab", "l\x92\xE9t\xE9", "\xA4", "titre", "\xC9t\xE9"}));
     const std::string base = LitFichier("corpus.dic");
+    // The report outlives the trace, beside the base, until a text that lost nothing replaces it.
+    EXPECT_NE(LitFichier("corpus.transcodage.txt").find("Attention : 3 caractère(s)"), std::string::npos);
 
     s = ExecuteT3("segmente corpus.txt --encodage=cp1252");
     EXPECT_EQ(s.statut, 0) << s.sortie;
     EXPECT_EQ(s.sortie.find("UTF-8"), std::string::npos);
+    EXPECT_FALSE(fs::exists("corpus.transcodage.txt"));
     EXPECT_NE(LitFichier("corpus.dic"), base);
     EXPECT_EQ(ExecuteT3("segmente corpus.txt --encodage=utf8 --typographie").statut, 0);
     EXPECT_EQ(Graphies("corpus.dic")[2], "l");

@@ -56,12 +56,14 @@ TEST(Encodage, ReconnaitLUtf8ParSaMarqueOuSesSequencesValides) {
         {"\xF0\x9F\x98\x80", Encodage::Utf8},              // four bytes
         {"Le chat.", Encodage::Cp1252},                    // pure ASCII: either reading gives the same
         {"", Encodage::Cp1252},
-        {"Le gar\xE7on", Encodage::Cp1252},               // Windows-1252
-        {"gar\xC3\xA7on puis caf\xE9", Encodage::Cp1252}, // valid, then a stray byte
-        {"\xC0\xAF", Encodage::Cp1252},                   // overlong form
-        {"\xED\xA0\x80", Encodage::Cp1252},               // surrogate
-        {"\xF8\x80\x80", Encodage::Cp1252},               // F8 begins no sequence
-        {"gar\xC3", Encodage::Cp1252},                    // cut short at the end
+        {"Le gar\xE7on", Encodage::Cp1252},                   // Windows-1252
+        {"gar\xC3\xA7on puis caf\xE9", Encodage::Utf8},       // valid, then one stray byte
+        {"gar\xC3\xA7on gar\xC3", Encodage::Utf8},            // the last character cut short
+        {"gar\xC3\xA7on caf\xE9 \xE0 toi", Encodage::Cp1252}, // two stray bytes: more than 0.1 %
+        {"\xC0\xAF", Encodage::Cp1252},                       // overlong form
+        {"\xED\xA0\x80", Encodage::Cp1252},                   // surrogate
+        {"\xF8\x80\x80", Encodage::Cp1252},                   // F8 begins no sequence
+        {"gar\xC3", Encodage::Cp1252},                        // cut short at the end
         {"\xEF\xBB\xBF"
          "caf\xE9",
          Encodage::Utf8}, // a mark decides, whatever follows
@@ -89,6 +91,38 @@ TEST(Encodage, LitLeFichierParTamponsEtCedeAuChoixDeclare) {
     EXPECT_TRUE(LitEncodage("cp1252", e));
     EXPECT_EQ(e, Encodage::Cp1252);
     EXPECT_FALSE(LitEncodage("latin1", e));
+}
+
+// A UTF-8 text with a few stray bytes (at most 0.1 % of its bytes) is read as UTF-8, the bytes reported
+// with the line of the first; beyond, it is read as Windows-1252 and the user is told why.
+TEST(Encodage, QuelquesOctetsNonUtf8ParmiMilleSontRapportes) {
+    DossierTemporaire dossier;
+    const std::string ligne = "\xC3\xA9t\xC3\xA9 \xC3\xA0 la plage, le gar\xC3\xA7on lit.\n";
+    std::string texte;
+    for (int i = 0; i < 100; ++i)
+        texte += ligne;                // 3,500 bytes: three stray bytes may pass, not four
+    for (const size_t k : {4, 50, 70}) // the first on line 5
+        texte[k * ligne.size() + 10] = '\xE9';
+    EcritFichier("trois.txt", texte);
+    texte[90 * ligne.size() + 10] = '\xE9';
+    EcritFichier("quatre.txt", texte);
+
+    TexteCorpus trois("trois.txt");
+    ASSERT_TRUE(trois.Prepare());
+    EXPECT_EQ(trois.EncodageLu(), Encodage::Utf8);
+    EXPECT_EQ(DetecteEncodage("trois.txt"), Encodage::Utf8);
+    EXPECT_EQ(trois.Rapport().parSorte[IndexNonUtf8], 3);
+    EXPECT_EQ(trois.Rapport().ligneNonUtf8, 5);
+    EXPECT_TRUE(trois.RaisonCp1252().empty());
+
+    TexteCorpus quatre("quatre.txt");
+    ASSERT_TRUE(quatre.Prepare());
+    EXPECT_EQ(quatre.EncodageLu(), Encodage::Cp1252);
+    EXPECT_EQ(DetecteEncodage("quatre.txt"), Encodage::Cp1252);
+    EXPECT_EQ(quatre.RaisonCp1252(),
+              "Le texte contient des caractères UTF-8, mais aussi 4 octets qui ne sont "
+              "pas de l'UTF-8 (plus de 0,1 % du texte), le premier à la ligne 5 : il "
+              "est lu en Windows-1252.");
 }
 
 TEST(TranscodeurUtf8, ComposeEtConvertitCeQueWindows1252Tient) {

@@ -20,11 +20,10 @@ TEST(LitFichierBorne, RefuseCeQuiNEstPasUnFichierEtBorneLaTaille) {
         uint64_t limite;
         int32_t code;
     };
-    for (const Cas& cas : {Cas{"liste.lst", 11, 0}, Cas{"liste.lst", 10, LectureTropGrande},
-                           Cas{"tube", 1 << 20, LectureNonFichier},
-                           Cas{"/dev/zero", 1 << 20, LectureNonFichier},
-                           Cas{"dossier", 1 << 20, LectureNonFichier},
-                           Cas{"absent", 1 << 20, LectureImpossible}}) {
+    for (const Cas& cas :
+         {Cas{"liste.lst", 11, 0}, Cas{"liste.lst", 10, LectureTropGrande},
+          Cas{"tube", 1 << 20, LectureNonFichier}, Cas{"/dev/zero", 1 << 20, LectureNonFichier},
+          Cas{"dossier", 1 << 20, LectureNonFichier}, Cas{"absent", 1 << 20, LectureImpossible}}) {
         const Resultat<std::string> lu = LitFichierBorne(cas.chemin, cas.limite);
         EXPECT_EQ(lu.Code(), cas.code) << cas.chemin << " " << lu.Message();
         if (lu) EXPECT_EQ(*lu, "chat\nchien\n");

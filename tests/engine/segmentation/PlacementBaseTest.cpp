@@ -6,12 +6,17 @@
 #include "corpus/charg1.h"
 #include "segmentation/PlacementBase.h"
 #include "segmentation/SegmPrinc.h"
+#include "segmentation/VerrousDossier.h"
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace t3;
@@ -126,37 +131,94 @@ TEST(PlacementBase, SansBasePrecedenteRienNEstGarde) {
     EXPECT_EQ(BaseChargee(), "nouvelle");
 }
 
+// Another segmentation of the folder, as a lock held by another process would show it.
+class SegmentationEnCours {
+  public:
+    SegmentationEnCours() : m_fd(::open(NomVerrouSegmentation, O_RDWR | O_CREAT, 0644)) {
+        EXPECT_EQ(::flock(m_fd, LOCK_EX), 0);
+    }
+    ~SegmentationEnCours() { ::close(m_fd); }
+
+  private:
+    int m_fd;
+};
+
 // Two segmentations at once in one folder: the second is told that the first runs, and touches
-// neither its temporary file nor the base.
+// neither its temporary file nor the base; the temporary file of a killed segmentation goes when a base
+// of that folder is opened, unless a segmentation runs there now.
 TEST(PlacementBase, UneSegmentationALaFoisParDossier) {
     DossierTemporaire dossier;
     SegmenteAncienne();
     EcritFichier("xxxx.txn", "codes en cours");
-    const int autre = ::open("xxxx.txn", O_RDWR);
-    ASSERT_GE(autre, 0);
-    ASSERT_EQ(::flock(autre, LOCK_EX), 0);
     EcritFichier("corpus.txt", Nouveau);
-    EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::SegmentationEnCours);
-    EXPECT_EQ(t3test::LitFichier("xxxx.txn"), "codes en cours");
+    {
+        SegmentationEnCours autre;
+        EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::SegmentationEnCours);
+        EXPECT_EQ(BaseChargee(), "ancienne");
+        EXPECT_EQ(t3test::LitFichier("xxxx.txn"), "codes en cours");
+    }
     EXPECT_EQ(BaseChargee(), "ancienne");
-    ::close(autre);
+    EXPECT_FALSE(std::filesystem::exists("xxxx.txn"));
     EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::Ok);
     EXPECT_EQ(BaseChargee(), "nouvelle");
     EXPECT_FALSE(std::filesystem::exists("xxxx.txn"));
 }
 
-// The temporary file of a killed segmentation goes when a base of that folder is opened, unless a
-// segmentation runs there now.
-TEST(PlacementBase, LeFichierTemporaireDUnArretPartALOuverture) {
+namespace {
+
+// At the first renaming of a placement, another thread opens the base and is given some time: it must
+// wait for the placement rather than put back the previous base under its feet.
+class LectureAuMilieu : public OperationsFichiers {
+  public:
+    std::future<std::string> lecture;
+    bool Renomme(const std::string& de, const std::string& vers) override {
+        if (!m_lance.exchange(true)) {
+            lecture = std::async(std::launch::async, BaseChargee);
+            lecture.wait_for(std::chrono::milliseconds(300));
+        }
+        return OperationsFichiers::Renomme(de, vers);
+    }
+
+  private:
+    std::atomic<bool> m_lance{false};
+};
+
+} // namespace
+
+TEST(PlacementBase, UneLectureAttendLaFinDuPlacement) {
     DossierTemporaire dossier;
     SegmenteAncienne();
-    EcritFichier("xxxx.txn", std::string(4096, 'x'));
-    const int autre = ::open("xxxx.txn", O_RDWR);
-    ASSERT_EQ(::flock(autre, LOCK_EX), 0);
-    EXPECT_EQ(BaseChargee(), "ancienne");
-    EXPECT_TRUE(std::filesystem::exists("xxxx.txn"));
-    ::close(autre);
-    EXPECT_EQ(BaseChargee(), "ancienne");
-    EXPECT_FALSE(std::filesystem::exists("xxxx.txn"));
-    EXPECT_EQ(BaseChargee(), "ancienne"); // and nothing to say when there is none
+    EcritFichier("corpus.txt", Nouveau);
+    LectureAuMilieu lecteur;
+    {
+        Injection injection(&lecteur);
+        EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::Ok);
+        ASSERT_TRUE(lecteur.lecture.valid());
+        EXPECT_EQ(lecteur.lecture.get(), "nouvelle");
+    }
+    EXPECT_EQ(BaseChargee(), "nouvelle");
+}
+
+// Another process opens the base again and again while two texts are segmented in turn under its name:
+// every segmentation goes through, and every opening finds one base or the other, whole.
+TEST(PlacementBase, DeuxProcessusNeVoientJamaisDeBaseMelee) {
+    DossierTemporaire dossier;
+    SegmenteAncienne();
+    const pid_t lecteur = ::fork();
+    ASSERT_GE(lecteur, 0);
+    if (lecteur == 0) {
+        while (!std::filesystem::exists("fin")) {
+            const std::string chargee = BaseChargee();
+            if (chargee != "ancienne" && chargee != "nouvelle") ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    for (int i = 0; i < 40; ++i) {
+        EcritFichier("corpus.txt", i % 2 ? Ancien : Nouveau);
+        EXPECT_EQ(SegmPrinc("corpus.txt", DelimParDefaut), ResultatSegm::Ok) << "segmentation " << i;
+    }
+    EcritFichier("fin", "");
+    int statut = 0;
+    ASSERT_EQ(::waitpid(lecteur, &statut, 0), lecteur);
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << "le lecteur a vu une base mêlée";
 }

@@ -365,11 +365,36 @@ TEST(SegmPrinc, SignaleLesFichiersIllisiblesOuImpossiblesAEcrire) {
 }
 
 TEST(TraitPath, GardeLeNomSansDossierNiExtension) {
-    EXPECT_EQ(TraitPath("C:\\corpus\\discours.txt"), "discours");
+    // A backslash is a character of a name: it never reaches another base.
+    EXPECT_EQ(TraitPath("a\\b.txt"), "a\\b");
     EXPECT_EQ(TraitPath("/home/u/corpus/discours.v2.txt"), "discours.v2");
     EXPECT_EQ(TraitPath("a.b/discours"), "discours");
     EXPECT_EQ(TraitPath(".cache"), ".cache");
     EXPECT_EQ(TraitPath("discours"), "discours");
+}
+
+// A name with a backslash gives a base of its own; a name with a line end, whose base could not be
+// opened, is refused before anything is written.
+TEST(SegmPrinc, LesNomsDeCorpusSinguliers) {
+    DossierTemporaire dossier;
+    EcritFichier("b.txt", "autre texte\n");
+    ASSERT_EQ(SegmPrinc("b.txt", DelimParDefaut, MaxartInitial), ResultatSegm::Ok);
+    const std::string parB = LitFichier("b.par");
+    EcritFichier("a\\b.txt", "un texte\n");
+    EXPECT_EQ(t3test::ExecuteT3("segmente 'a\\b.txt'").statut, 0);
+    EXPECT_EQ(LitFichier("b.par"), parB);
+    charg1 base;
+    EXPECT_EQ(base.ChargeBase("a\\b.par"), ChargeReussie);
+    EXPECT_EQ(base.RetourneGraphie(0, false), "texte");
+
+    fs::remove("atrace.txt");
+    EcritFichier("nl\nnom.txt", "un texte\n");
+    const t3test::SortieT3 sortie = t3test::ExecuteT3("segmente \"$(printf 'nl\\nnom.txt')\"");
+    EXPECT_EQ(sortie.statut, 2);
+    EXPECT_NE(sortie.sortie.find("saut de ligne"), std::string::npos) << sortie.sortie;
+    EXPECT_FALSE(fs::exists("atrace.txt"));
+    EXPECT_FALSE(fs::exists("nl\nnom.par"));
+    EXPECT_EQ(SegmPrinc("nl\nnom.txt", DelimParDefaut, MaxartInitial), ResultatSegm::NomIncorrect);
 }
 
 // A run of word characters longer than a form is cut as before, and told: how many runs, and the line

@@ -121,8 +121,10 @@ TEST(PageTexte, TypeDeCleEnFinDeTexte) {
 
 TEST(PageTexte, FichierDeLaPage) {
     DossierTemporaire dossier;
-    const std::string un = CreePageTexte(dossier.Chemin().string());
-    const std::string deux = CreePageTexte(dossier.Chemin().string() + "/");
+    const FichierTemporaire pageUn = CreePageTexte(dossier.Chemin().string());
+    const FichierTemporaire pageDeux = CreePageTexte(dossier.Chemin().string() + "/");
+    const std::string& un = pageUn.Chemin();
+    const std::string& deux = pageDeux.Chemin();
     ASSERT_FALSE(un.empty());
     ASSERT_FALSE(deux.empty());
     EXPECT_NE(un, deux);
@@ -135,7 +137,7 @@ TEST(PageTexte, FichierDeLaPage) {
         EXPECT_TRUE(std::filesystem::is_regular_file(p));
         EXPECT_EQ(std::filesystem::file_size(p), 0u);
     }
-    EXPECT_EQ(CreePageTexte((dossier.Chemin() / "absent").string()), "");
+    EXPECT_EQ(CreePageTexte((dossier.Chemin() / "absent").string()).Chemin(), "");
 
     // A page that cannot be written.
     charg1 base;

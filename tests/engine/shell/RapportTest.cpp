@@ -238,3 +238,30 @@ TEST(Rapport, DossierDuRapportSupprime) {
     EXPECT_FALSE(perdu.Valide());
     EXPECT_EQ(perdu.DossierRapport(), "");
 }
+
+// A report never replaces what another report published: the earlier index and contents move into a
+// dated folder under "precedents/", whole; the same report publishing again replaces its own.
+TEST(Rapport, LaPublicationDUnAutreRapportEstMiseDeCote) {
+    DossierTemporaire dossier;
+    const std::string images = DossierDecors();
+    Rapport premier(nullptr, dossier.Chemin().string());
+    AjouteFichier(premier, "Page", "conc1.html", "du premier");
+    std::vector<std::string> manques;
+    ASSERT_TRUE(premier.Enregistre("RAPPORT", {{0, "Page"}}, images, manques));
+    EXPECT_TRUE(premier.PublicationDeplacee().empty());
+    const std::string index = LitFichier("RAPPORT/index.htm");
+
+    Rapport second(nullptr, dossier.Chemin().string());
+    AjouteFichier(second, "Autre", "conc1.html", "du second");
+    ASSERT_TRUE(second.Enregistre("RAPPORT", {{0, "Autre"}}, images, manques));
+    const fs::path mis(second.PublicationDeplacee());
+    ASSERT_EQ(mis.parent_path().parent_path(), fs::path("RAPPORT/precedents"));
+    EXPECT_EQ(LitFichier(mis / "index.htm"), index);
+    EXPECT_EQ(LitFichier(mis / "contenu/conc1.html"), "du premier");
+    EXPECT_EQ(LitFichier("RAPPORT/contenu/conc1.html"), "du second");
+
+    ASSERT_TRUE(second.Enregistre("RAPPORT", {{0, "Autre"}}, images, manques));
+    EXPECT_TRUE(second.PublicationDeplacee().empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator("RAPPORT/precedents"), fs::directory_iterator()), 1);
+    EXPECT_TRUE(manques.empty());
+}

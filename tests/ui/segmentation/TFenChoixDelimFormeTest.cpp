@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QTest>
 
 using namespace t3ui;
@@ -59,12 +60,14 @@ void TFenChoixDelimFormeTest::UnCorpusUtf8AvecMarqueDonneLesFormesAccentuees() {
     QVERIFY(base->LocFormDic("gar\xE7on") >= 0);
     QVERIFY(base->LocFormDic("\xE9t\xE9") >= 0);
     QVERIFY(base->LocFormDic("gar\xC3") < 0);
-    // The Greek letter was replaced, and the user told so without the segmentation being stopped.
+    // The Greek letter was replaced, and the user told so without the segmentation being stopped, in a
+    // window showing the report kept beside the base.
     QVERIFY(base->LocFormDic("a") >= 0);
-    QVERIFY(Dialogues::MessagesAffiches().join('\n').contains(
-        "Attention : 1 caractère(s) absent(s) de Windows-1252 remplacé(s) (lettres grecques : 1) ; le "
-        "premier "
-        "à la ligne 2."));
+    const QString attendu = "Attention : 1 caractère(s) absent(s) de Windows-1252 remplacé(s) (lettres "
+                            "grecques : 1) ; le premier à la ligne 2.";
+    QVERIFY(QString::fromUtf8(t3uitest::Lit("utf8.transcodage.txt")).contains(attendu));
+    auto* compteRendu = fenetre.findChild<QPlainTextEdit*>("FenTranscodage");
+    QVERIFY(compteRendu && compteRendu->toPlainText().contains(attendu));
     QCOMPARE(t3uitest::Lit("utf8.txt"), texte);
 }
 
