@@ -239,6 +239,7 @@ void Atelier::MontreCompteRendu(QWidget* cadre, const QString& nom, const QStrin
     fenetre->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     fenetre->setPlainText(texte);
     fenetre->resize(640, 400);
+    if (cadre) fenetre->move(cadre->mapToGlobal(Centre(cadre->size(), fenetre->size())));
     fenetre->show();
 }
 
