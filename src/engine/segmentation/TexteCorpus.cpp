@@ -112,7 +112,10 @@ bool TexteCorpus::Transcode(std::FILE* entree) {
         fait = false;
     }
     m_encodage = detecte ? transcodeur.Verdict() : Encodage::Utf8;
-    if (detecte && m_encodage == Encodage::Cp1252 && transcodeur.MultiOctets())
+    // A Windows-1252 text may hold a few byte runs that read as UTF-8 ("é" + no-break space + "»"): the
+    // user is told only of a text that holds more UTF-8 characters than stray bytes.
+    if (detecte && m_encodage == Encodage::Cp1252 && transcodeur.MultiOctets() > 0 &&
+        transcodeur.MultiOctets() >= transcodeur.Rapport().parSorte[IndexNonUtf8])
         m_raisonCp1252 = RaisonLectureCp1252(transcodeur.Rapport(), interrompu);
     if (fait && m_encodage == Encodage::Utf8) {
         m_rapport = transcodeur.Rapport();

@@ -177,8 +177,9 @@ void TranscodeurUtf8::ConvertitMorceau(std::string_view texte, bool fin, std::st
 }
 
 Encodage TranscodeurUtf8::Verdict() const {
-    return LuEnUtf8(m_marque, m_multiOctets, m_rapport.parSorte[IndexNonUtf8], m_octets) ? Encodage::Utf8
-                                                                                         : Encodage::Cp1252;
+    return LuEnUtf8(m_marque, m_multiOctets > 0, m_rapport.parSorte[IndexNonUtf8], m_octets)
+               ? Encodage::Utf8
+               : Encodage::Cp1252;
 }
 
 // The conversion of a text whose every character Windows-1252 holds, which is in NFC already (no such
@@ -187,6 +188,7 @@ Encodage TranscodeurUtf8::Verdict() const {
 bool TranscodeurUtf8::ConvertitSimple(std::string_view s, std::string& sortie) {
     // Each character gives one byte: the text is written in place, at most as long as it is.
     const size_t avant = sortie.size();
+    int64_t multiOctets = 0; // counted once the whole text is converted here
     sortie.resize(avant + s.size());
     char* ecrit = sortie.data() + avant;
     const auto octetDe = [](unsigned char c) { return static_cast<unsigned char>(c); };
@@ -202,7 +204,7 @@ bool TranscodeurUtf8::ConvertitSimple(std::string_view s, std::string& sortie) {
             (c == 0xC3 || octetDe(s[i + 1]) >= 0xA0)) {
             *ecrit++ = static_cast<char>(((c & 0x1F) << 6) | (octetDe(s[i + 1]) & 0x3F));
             i += 2;
-            m_multiOctets = true;
+            ++multiOctets;
             continue;
         }
         char32_t u;
@@ -212,11 +214,12 @@ bool TranscodeurUtf8::ConvertitSimple(std::string_view s, std::string& sortie) {
             sortie.resize(avant);
             return false;
         }
-        m_multiOctets = true;
+        ++multiOctets;
         *ecrit++ = static_cast<char>(octet);
         i += n;
     }
     sortie.resize(static_cast<size_t>(ecrit - sortie.data()));
+    m_multiOctets += multiOctets;
     if (SuitLesLignes()) m_ligneSegment += std::count(s.begin(), s.end(), '\n');
     return true;
 }
@@ -269,16 +272,16 @@ void TranscodeurUtf8::ConvertitSegment(std::string_view s, std::string& sortie) 
             Compte(SorteRemplacement::OctetNonUtf8, s, i);
             ++i;
         } else if (const int octet = OctetCp1252(u); octet >= 0) {
-            m_multiOctets = true;
+            ++m_multiOctets;
             sortie += static_cast<char>(octet);
             i += n;
         } else if (u == EspaceFineInsecable) {
-            m_multiOctets = true;
+            ++m_multiOctets;
             sortie += '\xA0';
             Compte(SorteRemplacement::Espace, s, i);
             i += n;
         } else {
-            m_multiOctets = true;
+            ++m_multiOctets;
             i = Remplace(s, i, sortie);
         }
     }

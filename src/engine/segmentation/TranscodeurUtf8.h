@@ -74,8 +74,8 @@ class TranscodeurUtf8 {
     // mark opening the text is dropped.
     void Convertit(std::string_view morceau, bool fin, std::string& sortie);
     const RapportRemplacements& Rapport() const { return m_rapport; }
-    // A valid multi-byte sequence was met.
-    bool MultiOctets() const { return m_multiOctets; }
+    // The valid multi-byte sequences met (a run of characters replaced together counts once).
+    int64_t MultiOctets() const { return m_multiOctets; }
     // What the text read so far tells of its encoding, as DetecteurUtf8 would (LuEnUtf8).
     Encodage Verdict() const;
     // So many bytes were not UTF-8 that a text of this size is not read as UTF-8, unless its byte-order
@@ -101,7 +101,7 @@ class TranscodeurUtf8 {
     std::string m_normalise; // work buffer
     bool m_debut = true;
     bool m_marque = false;      // the text opened with a byte-order mark
-    bool m_multiOctets = false; // a multi-byte sequence was met
+    int64_t m_multiOctets = 0;  // multi-byte sequences met
     int64_t m_octets = 0;       // bytes given
     int64_t m_ligneSegment = 1; // line of the start of the segment being converted
     RapportRemplacements m_rapport;
