@@ -6,7 +6,10 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QEvent>
+#include <QLayout>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -26,7 +29,8 @@ BarreCommandes::BarreCommandes(QMainWindow* cadre, std::vector<CommandeCadre> co
     auto* logo = new QLabel;
     logo->setObjectName("Logo");
     logo->setPixmap(Logo(250, 42));
-    m_barre->addWidget(logo);
+    m_logo = m_barre->addWidget(logo);
+    m_barre->installEventFilter(this);
     bool widgetPlace = false;
     for (const CommandeCadre& c : m_commandes) {
         if (!widgetPlace && c.rang > rangWidget) {
@@ -70,6 +74,23 @@ void BarreCommandes::ConstruitMenus(QMainWindow* cadre, const QStringList& menus
             menu->addAction(m_actions.value(c->nom));
         }
     }
+}
+
+bool BarreCommandes::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == m_barre && evenement->type() == QEvent::Resize) AjusteLogo();
+    return false;
+}
+
+// The logo gives way to the commands when the window is too narrow for both: no button goes to the
+// toolbar's overflow while the logo takes its place.
+void BarreCommandes::AjusteLogo() {
+    const int espacement = m_barre->layout() ? m_barre->layout()->spacing() : 0;
+    int besoin = 2 * m_barre->style()->pixelMetric(QStyle::PM_ToolBarExtensionExtent, nullptr, m_barre);
+    for (QAction* action : m_barre->actions())
+        if (QWidget* element = m_barre->widgetForAction(action); element && action != m_logo)
+            besoin += element->sizeHint().width() + espacement;
+    const int logo = m_barre->widgetForAction(m_logo)->sizeHint().width() + espacement;
+    m_logo->setVisible(m_barre->width() >= besoin + logo);
 }
 
 QWidget* BarreCommandes::Bouton(const QString& nom) const {

@@ -45,11 +45,16 @@ class BarreCommandes : public QObject {
     QMenu* Menu(const QString& titre) const { return m_menus.value(titre); }
     void ActiveCommandesBase();
 
+  protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
   private:
     void ConstruitMenus(QMainWindow* cadre, const QStringList& menus);
+    void AjusteLogo();
 
     std::vector<CommandeCadre> m_commandes;
     QToolBar* m_barre;
+    QAction* m_logo;
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
 };

@@ -19,6 +19,7 @@
 #include "shell/TexteQt.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -83,6 +84,10 @@ TFenPrinc::~TFenPrinc() {
 void TFenPrinc::ConstruitCadre() {
     m_mdi = new QMdiArea;
     m_mdi->setObjectName("MdiClient");
+    // Children larger than the area get scroll bars: without them the area would ask for the size of
+    // its largest child, and the frame would grow beyond the screen.
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_panneau = new PanneauGauche;
     m_feuilles = new Feuilles(m_mdi);
     auto* centre = new QWidget;
@@ -109,31 +114,40 @@ void TFenPrinc::ConstruitCadre() {
 }
 
 std::vector<CommandeCadre> TFenPrinc::CommandesDuCadre() {
-    // The pop-up menus open at the corner of their button.
+    // The pop-up menus open at the corner of their button, or under the mouse when the command comes
+    // from a menu item (the button may be out of sight in a narrow window).
     auto coin = [this](const char* nom, bool bas) {
         QWidget* bouton = m_commandes->Bouton(nom);
+        if (!bouton || !bouton->isVisible() || !bouton->underMouse()) return QCursor::pos();
         return bouton->mapToGlobal(bas ? bouton->rect().bottomLeft() : bouton->rect().topRight());
     };
     auto pclc = [this, coin] { m_pmnPCLC->popup(coin("BtnPCLC", true)); };
     auto deplace = [this, coin] {
         m_feuilles->MenuDeplacement(this)->popup(coin("BtnVaVersFeuille", false));
     };
+    // Every command has a menu item too, so that none is out of reach in a narrow window.
     return {
         {10, "BtnSegment", "+B", 210, "Nouvelle base (segmentation)", false, [this] { BtnCreerCorpClick(); },
          "&Fichier", "&Nouveau", 1},
         {20, "BtnOuvrir", "B", 210, "Ouverture d'une base", false, [this] { BtnOuvrirClick(); }, "&Fichier",
          "&Ouvrir...", 2},
-        {50, "BtnPCLC", "Σ", 120, "Principales caractéristiques Lexicométriques", false, pclc},
+        {50, "BtnPCLC", "Σ", 120, "Principales caractéristiques Lexicométriques", false, pclc, "&Traitement",
+         "Principales caractéristiques &lexicométriques...", 10},
         {100, "BtnMosaique", "▦", 270, "Mosaïque", false, [this] { Mosaique(); }, "Fe&nêtre", "&Mosaïque", 1},
-        {110, "BtnVaVersFeuille", "→F", 270, "Déplacer vers une autre feuille", true, deplace},
+        {110, "BtnVaVersFeuille", "→F", 270, "Déplacer vers une autre feuille", true, deplace, "Fe&nêtre",
+         "&Déplacer vers une autre feuille...", 4},
         {120, "BtnNvFeuille", "+F", 270, "Créer une nouvelle feuille", true,
-         [this] { m_feuilles->AjouteFeuille(); }},
-        {130, "BtnAjouteRap", "+R", 0, "Ajouter au rapport", true, [this] { BtnAjouteRapClick(); }},
-        {140, "BtnOptions", "…", 0, "Options...", false, [this] { TFenOpt::Regle(this); }},
+         [this] { m_feuilles->AjouteFeuille(false); }, "Fe&nêtre", "Créer une nouvelle &feuille", 5},
+        {130, "BtnAjouteRap", "+R", 0, "Ajouter au rapport", true, [this] { BtnAjouteRapClick(); }, "&Traitement",
+         "&Ajouter au rapport", 20},
+        {140, "BtnOptions", "…", 0, "Options...", false, [this] { TFenOpt::Regle(this); }, "&Fichier",
+         "O&ptions...", 3},
         {150, "BtnEdit", "R", 0, "Editeur", false,
-         [this] { Dialogues::OuvreDocument(this, DossierPublication() + "/index.htm"); }},
-        {160, "HelpBtn", "?", 60, "Aide", false, [this] { Dialogues::OuvreDocument(this, PageAide()); }},
-        {170, "ExitBtn", "×", 0, "Quitter", false, [this] { close(); }, "&Fichier", "&Quitter", 3},
+         [this] { Dialogues::OuvreDocument(this, DossierPublication() + "/index.htm"); }, "&Traitement",
+         "&Editeur (dernier rapport publié)", 21},
+        {160, "HelpBtn", "?", 60, "Aide", false, [this] { Dialogues::OuvreDocument(this, PageAide()); }, "&Aide",
+         "&Aide", 1, "F1"},
+        {170, "ExitBtn", "×", 0, "Quitter", false, [this] { close(); }, "&Fichier", "&Quitter", 9},
     };
 }
 
@@ -142,10 +156,12 @@ void TFenPrinc::ConstruitCommandes() {
     for (const GenreFenetre& genre : GenresFenetres())
         if (!genre.nom.isEmpty())
             commandes.push_back({genre.rang, genre.nom, genre.glyphe, genre.teinte, genre.aide,
-                                 genre.besoinBase, [this, &genre] { OuvreGenre(genre); }, genre.menu,
-                                 genre.article, genre.placeMenu, genre.raccourci});
+                                 genre.besoinBase, [this, &genre] { OuvreGenre(genre); },
+                                 genre.menu.isEmpty() ? QString("&Traitement") : genre.menu,
+                                 genre.menu.isEmpty() ? genre.aide : genre.article,
+                                 genre.menu.isEmpty() ? 5 + genre.rang / 10 : genre.placeMenu, genre.raccourci});
     m_commandes = new BarreCommandes(this, std::move(commandes), m_container, RangContainer,
-                                     {"&Fichier", "&Traitement", "Fe&nêtre"});
+                                     {"&Fichier", "&Traitement", "Fe&nêtre", "&Aide"});
     ConstruitMenuFenetre(m_commandes->Menu("Fe&nêtre"));
     m_pmnPCLC = new QMenu(this);
     m_pmnPCLC->setObjectName("PmnPCLC");
@@ -157,16 +173,16 @@ void TFenPrinc::ConstruitCommandes() {
             [this, pclc](const QPoint& point) { m_pmnPCLC->popup(pclc->mapToGlobal(point)); });
 }
 
-// The window list follows the three commands, rebuilt on every opening.
+// The window list follows the window commands, rebuilt on every opening.
 void TFenPrinc::ConstruitMenuFenetre(QMenu* menu) {
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
         menu->clear();
         menu->addAction(m_commandes->Commande("BtnMosaique"));
         menu->addAction("&Cascade", m_mdi, &QMdiArea::cascadeSubWindows);
-        menu->addAction("&Réorganiser", m_mdi, [this] {
-            for (QMdiSubWindow* w : m_mdi->subWindowList())
-                if (w->isMinimized()) w->showMinimized();
-        });
+        menu->addAction("&Réorganiser", this, &TFenPrinc::ReorganiseIcones);
+        menu->addSeparator();
+        menu->addAction(m_commandes->Commande("BtnVaVersFeuille"));
+        menu->addAction(m_commandes->Commande("BtnNvFeuille"));
         const QList<QMdiSubWindow*> fenetres = m_mdi->subWindowList();
         if (!fenetres.isEmpty()) menu->addSeparator();
         for (int i = 0; i < fenetres.size(); ++i) {
@@ -177,7 +193,7 @@ void TFenPrinc::ConstruitMenuFenetre(QMenu* menu) {
             action->setChecked(sous == m_mdi->activeSubWindow());
         }
     });
-    // A menu with no action yet would not open: give it its three commands now.
+    // A menu with no action yet would not open: give it its commands now.
     emit menu->aboutToShow();
 }
 
@@ -291,6 +307,24 @@ void TFenPrinc::Mosaique() {
     m_mdi->tileSubWindows();
 }
 
+// The icons of the minimised windows, side by side along the bottom of the area, in rows going up.
+void TFenPrinc::ReorganiseIcones() {
+    const int largeur = m_mdi->viewport()->width();
+    int x = 0, bas = m_mdi->viewport()->height(), hauteurRangee = 0;
+    for (QMdiSubWindow* sous : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sous->isMinimized() || !sous->isVisible()) continue;
+        const QSize icone = sous->size();
+        if (x > 0 && x + icone.width() > largeur) {
+            x = 0;
+            bas -= hauteurRangee;
+            hauteurRangee = 0;
+        }
+        sous->move(x, bas - icone.height());
+        x += icone.width();
+        hauteurRangee = std::max(hauteurRangee, icone.height());
+    }
+}
+
 // --- Services
 
 void TFenPrinc::SetStatusText(const QString& texte) {
@@ -375,18 +409,26 @@ void TFenPrinc::BtnAjouteRapClick() {
 void TFenPrinc::RemplitPmnPCLC() {
     m_pmnPCLC->clear();
     const t3::Corpus& corpus = CorpusModele();
+    // With several bases open, each partition is named with its base.
+    const bool plusieurs = m_feuilleDeBase.size() > 1;
     for (int32_t i = 0; i < corpus.NbPartitions(); ++i) {
         const t3::Partition* partition = corpus.PartitionNo(i);
-        const QString nom = VersQt(partition->Base()->RetourneGraphie(partition->CleType(), false));
+        QString nom = VersQt(partition->Base()->RetourneGraphie(partition->CleType(), false));
+        if (plusieurs)
+            nom += " - " + QFileInfo(CheminQt(partition->Base()->CheminFichier(".par"))).completeBaseName();
         m_pmnPCLC->addAction(nom, this, [this, i] { PmnPCLCChoix(i); });
     }
 }
 
-// The statistics window of the partition, found through its item in the navigation tree.
+// The statistics window of the partition, found through its item in the navigation tree, on its base's
+// sheet brought forward.
 void TFenPrinc::PmnPCLCChoix(int partition) {
-    const std::vector<QWidget*> fenetres =
-        m_panneau->Navig()->FenetresPartition(CorpusModele().PartitionNo(partition), GenreNoeud::PCLC);
-    if (!fenetres.empty()) AmeneAuPremierPlan(fenetres.front());
+    const t3::Partition* choisie = CorpusModele().PartitionNo(partition);
+    const std::vector<QWidget*> fenetres = m_panneau->Navig()->FenetresPartition(choisie, GenreNoeud::PCLC);
+    if (fenetres.empty()) return;
+    if (const auto feuille = m_feuilleDeBase.find(choisie->Base()); feuille != m_feuilleDeBase.end())
+        m_feuilles->Onglets()->setCurrentIndex(feuille->second);
+    AmeneAuPremierPlan(fenetres.front());
 }
 
 // --- Closing

@@ -64,6 +64,8 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     QMdiSubWindow* AjouteFenetre(QWidget* fenetre) override;
     void AmeneAuPremierPlan(QWidget* fenetre) override;
     void Mosaique() override;
+    // Fenêtre › Réorganiser: the minimised windows' icons along the bottom of the area.
+    void ReorganiseIcones();
     TFenNavig* Navigation() override;
     t3::Corpus& CorpusModele() override;
     t3::charg1* Chargeur() override;

@@ -30,6 +30,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
@@ -107,6 +110,8 @@ class TFenPrincTest : public QObject {
     void AjouterAuRapportVaALaFenetreActive();
     void UnePageFlotteEtRevient();
     void LeMenuDesCaracteristiquesSuitLesPartitions();
+    void LeCadreTientDansLEcranEtChaqueCommandeEstAPortee();
+    void LesFeuillesEtLesIconesRestentOuLUtilisateurLesVeut();
 };
 
 void TFenPrincTest::OuvrirUneBaseRemplitNavigationFeuilleEtDictionnaire() {
@@ -762,6 +767,76 @@ void TFenPrincTest::LeMenuDesCaracteristiquesSuitLesPartitions() {
     // A partition without its items does nothing.
     menu->actions().at(0)->trigger();
     QCOMPARE(fenetre.Mdi()->activeSubWindow()->widget(), stat);
+}
+
+void TFenPrincTest::LeCadreTientDansLEcranEtChaqueCommandeEstAPortee() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    const QRect ecran = fenetre.screen()->availableGeometry();
+    fenetre.resize(ecran.size() - QSize(40, 40));
+    fenetre.show();
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    // A child wider than the screen: tiled, it gets scroll bars; the frame does not grow.
+    QWidget* large = FenetreSimple(fenetre, "large");
+    large->setMinimumSize(ecran.width() * 2, 200);
+    fenetre.Mosaique();
+    QCoreApplication::processEvents();
+    QVERIFY2(fenetre.width() <= ecran.width(), qPrintable(QString::number(fenetre.width())));
+
+    // Every command of the toolbar is also a menu item, whatever the width; "Aide" answers F1.
+    QList<QAction*> articles;
+    for (QMenu* menu : fenetre.menuBar()->findChildren<QMenu*>()) {
+        emit menu->aboutToShow();
+        articles += menu->actions();
+    }
+    for (QAction* commande : fenetre.findChild<QToolBar*>("Panel1")->actions())
+        if (!commande->objectName().isEmpty())
+            QVERIFY2(articles.contains(commande), qPrintable(commande->objectName()));
+    QCOMPARE(fenetre.CommandeNommee("HelpBtn")->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+void TFenPrincTest::LesFeuillesEtLesIconesRestentOuLUtilisateurLesVeut() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("<cle=a> le chat <cle=b> le chien\n", "un")));
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("<cle=c> un mot\n", "deux")));
+    QTabBar* onglets = fenetre.FeuillesCadre().Onglets();
+    // A new sheet waits beside the current one.
+    fenetre.CommandeNommee("BtnNvFeuille")->trigger();
+    QCOMPARE(onglets->count(), 3);
+    QCOMPARE(onglets->currentIndex(), 1);
+
+    // The minimised windows' icons go along the bottom of the area, side by side.
+    QList<QMdiSubWindow*> icones;
+    for (const char* titre : {"a", "b", "c"}) {
+        auto* sous = qobject_cast<QMdiSubWindow*>(FenetreSimple(fenetre, titre)->parentWidget());
+        sous->showMinimized();
+        sous->move(10, 10);
+        icones << sous;
+    }
+    fenetre.ReorganiseIcones();
+    const int bas = fenetre.Mdi()->viewport()->height();
+    for (int i = 0; i < icones.size(); ++i) {
+        QCOMPARE(icones[i]->geometry().bottom() + 1, bas);
+        if (i > 0) QVERIFY(icones[i]->x() >= icones[i - 1]->geometry().right());
+    }
+
+    // With two bases, the partition menu names the base, and its item brings the base's sheet forward.
+    const t3::charg1* un = fenetre.CorpusModele().Chargeur(0);
+    auto partition = std::make_unique<t3::Partition>(un, un->Nbform() + un->Nbartponct());
+    const t3::Partition* cle = partition.get();
+    QVERIFY(fenetre.CorpusModele().AjoutePartition(partition));
+    onglets->setCurrentIndex(0);
+    QWidget* stat = FenetreSimple(fenetre, "stat");
+    fenetre.Navigation()->AjoutePartition(cle, stat);
+    onglets->setCurrentIndex(1);
+    QMenu* menu = fenetre.PmnPCLC();
+    emit menu->aboutToShow();
+    QCOMPARE(menu->actions().at(0)->text(), QString("cle - un"));
+    menu->actions().at(0)->trigger();
+    QCOMPARE(onglets->currentIndex(), 0);
+    QVERIFY(stat->isVisible());
 }
 
 QTEST_MAIN(TFenPrincTest)
