@@ -3,11 +3,11 @@
 #include "shell/Images.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
-#include <QEvent>
-#include <QLayout>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>

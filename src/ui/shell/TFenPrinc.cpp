@@ -138,15 +138,15 @@ std::vector<CommandeCadre> TFenPrinc::CommandesDuCadre() {
          "&Déplacer vers une autre feuille...", 4},
         {120, "BtnNvFeuille", "+F", 270, "Créer une nouvelle feuille", true,
          [this] { m_feuilles->AjouteFeuille(false); }, "Fe&nêtre", "Créer une nouvelle &feuille", 5},
-        {130, "BtnAjouteRap", "+R", 0, "Ajouter au rapport", true, [this] { BtnAjouteRapClick(); }, "&Traitement",
-         "&Ajouter au rapport", 20},
+        {130, "BtnAjouteRap", "+R", 0, "Ajouter au rapport", true, [this] { BtnAjouteRapClick(); },
+         "&Traitement", "&Ajouter au rapport", 20},
         {140, "BtnOptions", "…", 0, "Options...", false, [this] { TFenOpt::Regle(this); }, "&Fichier",
          "O&ptions...", 3},
         {150, "BtnEdit", "R", 0, "Editeur", false,
          [this] { Dialogues::OuvreDocument(this, DossierPublication() + "/index.htm"); }, "&Traitement",
          "&Editeur (dernier rapport publié)", 21},
-        {160, "HelpBtn", "?", 60, "Aide", false, [this] { Dialogues::OuvreDocument(this, PageAide()); }, "&Aide",
-         "&Aide", 1, "F1"},
+        {160, "HelpBtn", "?", 60, "Aide", false, [this] { Dialogues::OuvreDocument(this, PageAide()); },
+         "&Aide", "&Aide", 1, "F1"},
         {170, "ExitBtn", "×", 0, "Quitter", false, [this] { close(); }, "&Fichier", "&Quitter", 9},
     };
 }
@@ -159,7 +159,8 @@ void TFenPrinc::ConstruitCommandes() {
                                  genre.besoinBase, [this, &genre] { OuvreGenre(genre); },
                                  genre.menu.isEmpty() ? QString("&Traitement") : genre.menu,
                                  genre.menu.isEmpty() ? genre.aide : genre.article,
-                                 genre.menu.isEmpty() ? 5 + genre.rang / 10 : genre.placeMenu, genre.raccourci});
+                                 genre.menu.isEmpty() ? 5 + genre.rang / 10 : genre.placeMenu,
+                                 genre.raccourci});
     m_commandes = new BarreCommandes(this, std::move(commandes), m_container, RangContainer,
                                      {"&Fichier", "&Traitement", "Fe&nêtre", "&Aide"});
     ConstruitMenuFenetre(m_commandes->Menu("Fe&nêtre"));

@@ -14,6 +14,7 @@
 
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -98,8 +99,10 @@ t3::Partition* OuvrePartition(ServicesAtelier& services, t3::charg1* base, int32
     const bool sansStatistiques =
         !navigation || navigation->FenetresPartition(partition, GenreNoeud::PCLC).empty();
     if (gardee || sansStatistiques) {
+        // The statistics window opens minimised, the ventilation graph in front: the navigation tree's
+        // "PCLC" item restores it.
         auto* statistiques = new TFenStatPart(services, partition);
-        services.AjouteFenetre(statistiques);
+        if (QMdiSubWindow* sous = services.AjouteFenetre(statistiques)) sous->showMinimized();
         if (navigation) {
             if (gardee)
                 navigation->AjoutePartition(partition, statistiques);

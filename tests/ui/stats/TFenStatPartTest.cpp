@@ -24,10 +24,12 @@
 #include "stats/TFenStatPart.h"
 #include "stats/TriTableFormes.h"
 
+#include "stats/TFenGrapheTgen.h"
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
@@ -171,6 +173,9 @@ void TFenStatPartTest::LeChoixOuvreLesFenetresDeLaPartition() {
     QCOMPARE(statistiques->GrdPCLC()->model()->rowCount(), 3);
     QVERIFY(!statistiques->Onglets()->isTabVisible(1));
     QAbstractItemModelTester testeur(statistiques->GrdPCLC()->model());
+    // Opened minimised, the ventilation graph in front.
+    QVERIFY(statistiques->parentWidget()->isMinimized());
+    QVERIFY(qobject_cast<TFenGrapheTgen*>(a.fenetre.Mdi()->activeSubWindow()->widget()));
 
     TFenNavig* navigation = a.fenetre.Navigation();
     QTreeWidgetItem* partition = navigation->NoeudPartition(a.Partition());
