@@ -2,6 +2,7 @@
 
 #include "Globaux.h"
 #include "segmentation/Cp1252.h"
+#include "shell/AideContextuelle.h"
 #include "shell/Dialogues.h"
 #include "shell/TexteQt.h"
 
@@ -52,6 +53,7 @@ TFenChoixDelimForme::TFenChoixDelimForme(QWidget* parent) : QDialog(parent) {
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help);
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(boutons, &QDialogButtonBox::helpRequested, this, [this] { OuvreAide(this, this); });
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(cadre);
     disposition->addWidget(boutons);

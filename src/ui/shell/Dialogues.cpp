@@ -1,11 +1,15 @@
 #include "shell/Dialogues.h"
 
+#include "shell/AideContextuelle.h"
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPointer>
 #include <QProcess>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -59,7 +63,23 @@ void Information(QWidget* parent, const QString& texte) {
     Message(parent, QMessageBox::NoIcon, QStringLiteral("Tessaron3"), texte);
 }
 
+namespace {
+
+// The window manager cuts a title longer than its bar ("Param… ficités"): the dialog is made wide
+// enough for its title, the title bar's icon and buttons besides.
+void ElargitPourSonTitre(QDialog* dialogue) {
+    QFont gras = dialogue->font();
+    gras.setBold(true);
+    const int titre = QFontMetrics(gras).horizontalAdvance(dialogue->windowTitle()) + 140;
+    if (dialogue->minimumWidth() < titre) dialogue->setMinimumWidth(titre);
+}
+
+} // namespace
+
 int Execute(QDialog* dialogue) {
+    ElargitPourSonTitre(dialogue);
+    auto* aide = new QShortcut(QKeySequence::HelpContents, dialogue);
+    QObject::connect(aide, &QShortcut::activated, dialogue, [dialogue] { OuvreAide(dialogue, dialogue); });
     ReponseDialogue reponse;
     // An answer given in advance is the user's: an OK goes through the dialog's accept(), which may
     // refuse the fields and stay open; the next answer then plays the user's correction, and without
@@ -112,8 +132,10 @@ QColor ChoisitCouleur(QWidget* parent, const QColor& initiale) {
     return QColorDialog::getColor(initiale, parent);
 }
 
-void OuvreDocument(QWidget* parent, const QString& chemin) {
-    Attente().documents << chemin;
+void OuvreDocument(QWidget* parent, const QString& chemin, const QString& ancre) {
+    Attente().documents << (ancre.isEmpty() ? chemin : chemin + "#" + ancre);
+    QUrl adresse = QUrl::fromLocalFile(chemin);
+    if (!ancre.isEmpty()) adresse.setFragment(ancre);
     QPointer<QWidget> fenetre(parent);
     auto echec = [fenetre, chemin] {
         Message(fenetre, QMessageBox::Warning, "Tessaron3",
@@ -133,7 +155,7 @@ void OuvreDocument(QWidget* parent, const QString& chemin) {
     // xdg-open tells by its status whether a program took the file; without it, Qt's own request.
     const QString ouvreur = QStandardPaths::findExecutable("xdg-open");
     if (ouvreur.isEmpty()) {
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(chemin))) echec();
+        if (!QDesktopServices::openUrl(adresse)) echec();
         return;
     }
     auto* processus = new QProcess;
@@ -148,7 +170,8 @@ void OuvreDocument(QWidget* parent, const QString& chemin) {
                          echec();
                          processus->deleteLater();
                      });
-    processus->start(ouvreur, {chemin});
+    // A page is opened at its section by its address; any other document by its path.
+    processus->start(ouvreur, {ancre.isEmpty() ? chemin : adresse.toString()});
 }
 
 void RepondBouton(QMessageBox::StandardButton bouton) {

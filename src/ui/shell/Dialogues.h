@@ -18,7 +18,8 @@ QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icone, co
                                     QMessageBox::StandardButtons boutons = QMessageBox::Ok);
 // A plain message titled "Tessaron3".
 void Information(QWidget* parent, const QString& texte);
-// Runs a dialog modally; its result (QDialog::Accepted or Rejected).
+// Runs a dialog modally, wide enough for its title, F1 opening the manual at its section; its result
+// (QDialog::Accepted or Rejected).
 int Execute(QDialog* dialogue);
 // The chosen path, or an empty text on cancel.
 QString FichierAOuvrir(QWidget* parent, const QString& titre, const QString& filtre);
@@ -28,7 +29,7 @@ QString FichierAEnregistrer(QWidget* parent, const QString& titre, const QString
 QColor ChoisitCouleur(QWidget* parent, const QColor& initiale);
 // Opens a file with the desktop's program for it (the help page, the published report); a file that
 // does not exist, or that no program could open, is said so with its path.
-void OuvreDocument(QWidget* parent, const QString& chemin);
+void OuvreDocument(QWidget* parent, const QString& chemin, const QString& ancre = {});
 
 // --- Answers given in advance by the tests
 void RepondBouton(QMessageBox::StandardButton bouton);

@@ -2,6 +2,7 @@
 
 #include "corpus/Partition.h"
 #include "segmentation/TFenOpt.h"
+#include "shell/AideContextuelle.h"
 #include "shell/Atelier.h"
 #include "shell/BarreCommandes.h"
 #include "shell/BarreEtat.h"
@@ -18,6 +19,7 @@
 #include "shell/TOptionsOpenDialog.h"
 #include "shell/TexteQt.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
@@ -145,8 +147,7 @@ std::vector<CommandeCadre> TFenPrinc::CommandesDuCadre() {
         {150, "BtnEdit", "R", 0, "Editeur", false,
          [this] { Dialogues::OuvreDocument(this, DossierPublication() + "/index.htm"); }, "&Traitement",
          "&Editeur (dernier rapport publié)", 21},
-        {160, "HelpBtn", "?", 60, "Aide", false, [this] { Dialogues::OuvreDocument(this, PageAide()); },
-         "&Aide", "&Aide", 1, "F1"},
+        {160, "HelpBtn", "?", 60, "Aide", false, [this] { BtnAideClick(); }, "&Aide", "&Aide", 1, "F1"},
         {170, "ExitBtn", "×", 0, "Quitter", false, [this] { close(); }, "&Fichier", "&Quitter", 9},
     };
 }
@@ -302,6 +303,14 @@ void TFenPrinc::AmeneAuPremierPlan(QWidget* fenetre) {
     }
     const int page = m_panneau->ListesGauche()->indexOf(fenetre);
     if (page >= 0) m_panneau->ListesGauche()->setCurrentIndex(page);
+}
+
+// The manual at the section of the window the user is in: the one holding the focus, else the active
+// child.
+void TFenPrinc::BtnAideClick() {
+    const QWidget* contexte = QApplication::focusWidget();
+    if (!contexte) contexte = m_mdi->activeSubWindow();
+    OuvreAide(this, contexte);
 }
 
 void TFenPrinc::Mosaique() {

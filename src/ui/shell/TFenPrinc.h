@@ -66,6 +66,7 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     void Mosaique() override;
     // Fenêtre › Réorganiser: the minimised windows' icons along the bottom of the area.
     void ReorganiseIcones();
+    void BtnAideClick();
     TFenNavig* Navigation() override;
     t3::Corpus& CorpusModele() override;
     t3::charg1* Chargeur() override;

@@ -10,8 +10,10 @@
 #include "explore/TTgenDragObject.h"
 #include "segmentation/TFenChoixDelimForme.h"
 #include "segmentation/TFenOpt.h"
+#include "shell/AideContextuelle.h"
 #include "shell/Atelier.h"
 #include "shell/BarreEtat.h"
+#include "shell/Chemins.h"
 #include "shell/Dialogues.h"
 #include "shell/FenetreRapport.h"
 #include "shell/Feuilles.h"
@@ -24,6 +26,8 @@
 #include "shell/TexteQt.h"
 #include "stats/Tgen.h"
 
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -32,6 +36,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -112,6 +117,7 @@ class TFenPrincTest : public QObject {
     void LeMenuDesCaracteristiquesSuitLesPartitions();
     void LeCadreTientDansLEcranEtChaqueCommandeEstAPortee();
     void LesFeuillesEtLesIconesRestentOuLUtilisateurLesVeut();
+    void LAideSOuvreALaSectionDeLaFenetre();
 };
 
 void TFenPrincTest::OuvrirUneBaseRemplitNavigationFeuilleEtDictionnaire() {
@@ -837,6 +843,25 @@ void TFenPrincTest::LesFeuillesEtLesIconesRestentOuLUtilisateurLesVeut() {
     menu->actions().at(0)->trigger();
     QCOMPARE(onglets->currentIndex(), 0);
     QVERIFY(stat->isVisible());
+}
+
+void TFenPrincTest::LAideSOuvreALaSectionDeLaFenetre() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
+    // F1 in the dictionary, then in a dialog: the manual at their sections.
+    fenetre.findChild<TFenDicNum*>()->setFocus();
+    QApplication::setActiveWindow(&fenetre);
+    fenetre.CommandeNommee("HelpBtn")->trigger();
+    QVERIFY2(Dialogues::DocumentsOuverts().last().endsWith("/aide.html#dictionnaire"),
+             qPrintable(Dialogues::DocumentsOuverts().last()));
+    TFenChoixDelimForme delimiteurs(&fenetre);
+    Dialogues::RepondDialogue(QDialog::Rejected, [](QDialog* dialogue) {
+        dialogue->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
+    });
+    Dialogues::Execute(&delimiteurs);
+    QVERIFY(Dialogues::DocumentsOuverts().last().endsWith("/aide.html#delimiteurs"));
 }
 
 QTEST_MAIN(TFenPrincTest)
