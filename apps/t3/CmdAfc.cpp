@@ -176,10 +176,10 @@ int ExecuteAfcOuCah(const Arguments& args, bool cah) {
     if (const auto points = t3::VerifiePointsPartition(*dossier, static_cast<int32_t>(noms.size())); !points)
         return Erreur(points.Message());
     if (const auto lance = Lance(t3::ProgrammeCAH, *dossier); !lance) return Erreur(lance.Message());
-    std::string texte;
-    if (!t3::LitFichierEntier(*dossier + "/" + t3::NomCah, texte))
-        return Erreur("le fichier « cah.txt » est absent.");
-    const auto classes = t3::LitClassesCah(texte);
+    const auto texte = t3::LitFichierAnalyse(*dossier + "/" + t3::NomCah, t3::NomCah, t3::LimiteCah,
+                                             "le fichier « cah.txt » est absent.");
+    if (!texte) return Erreur(texte.Message());
+    const auto classes = t3::LitClassesCah(*texte);
     if (!classes) return Erreur(classes.Message());
     const auto k = static_cast<size_t>(p.classes - 2);
     if (k >= classes->size())

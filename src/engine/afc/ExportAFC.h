@@ -17,6 +17,21 @@ inline constexpr char NomFacteurs[] = "facteurs.txt";
 inline constexpr char NomValeursPropres[] = "vp.txt";
 inline constexpr char NomCah[] = "cah.txt";
 
+// The most that is read of each file of an analysis, so that a file that never ends (a device, a file
+// still growing) is refused rather than read forever:
+// - "coran.don" is mapped rather than copied, so its size costs no memory of its own. A form's row takes
+//   26 + 5 n bytes for n parts: the 100,000 articles that a base holds at start by 30,000 parts fill
+//   15 GB; the dialog and t3 afc write no larger one (VerifieTailleAFC).
+// - "facteurs.txt" is read whole, about 20 bytes per value and 3 p + 4 values per part: 4 GB holds the
+//   ten leading factors of five million parts.
+// - "vp.txt" holds one value per factor, a few hundred at most.
+// - "cah.txt" takes about 70 bytes per point: 1 GB holds fifteen million, far past what the clustering,
+//   quadratic in the points, can be run on.
+inline constexpr uint64_t LimiteCoranDon = uint64_t{16} << 30;
+inline constexpr uint64_t LimiteFacteurs = uint64_t{4} << 30;
+inline constexpr uint64_t LimiteValeursPropres = uint64_t{1} << 20;
+inline constexpr uint64_t LimiteCah = uint64_t{1} << 30;
+
 // Longest graphie written in a row: a longer one is cut.
 inline constexpr size_t LongueurLibelleAFC = 20;
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <unicode/uchar.h>
 #include <unistd.h>
 
@@ -113,9 +114,12 @@ int ExecuteProgrammeAnalyse(const char* nom, const std::function<Resultat<void>(
         const Resultat<void> fait = travail();
         if (fait) return 0;
         std::fprintf(stderr, "%s : %s\n", nom, fait.Message().c_str());
-    } catch (const std::exception& e) {
-        // Only the standard library throws here: memory exhausted by a table too large.
-        std::fprintf(stderr, "%s : le calcul a échoué (%s).\n", nom, e.what());
+    } catch (const std::bad_alloc&) {
+        // A table too large for the memory left.
+        std::fprintf(stderr, "%s : mémoire insuffisante pour ce calcul.\n", nom);
+    } catch (const std::exception&) {
+        // Only the standard library throws here, in English: its reason is not shown.
+        std::fprintf(stderr, "%s : le calcul a échoué (erreur interne).\n", nom);
     }
     return 2;
 }

@@ -304,10 +304,10 @@ Resultat<ArbreCAH> LitArbreCah(std::string_view texte) {
 }
 
 Resultat<ArbreCAH> LitCah(const std::string& chemin) {
-    std::string texte;
-    if (!LitFichierEntier(chemin, texte))
-        return Echec{LectureAbsent, "Le fichier de la classification « cah.txt » est absent ou illisible."};
-    return LitArbreCah(texte);
+    const Resultat<std::string> texte = LitFichierAnalyse(
+        chemin, NomCah, LimiteCah, "Le fichier de la classification « cah.txt » est absent ou illisible.");
+    if (!texte) return Echec{texte.Code(), texte.Message()};
+    return LitArbreCah(*texte);
 }
 
 Resultat<void> ExecuteCah(const std::string& dossier) {

@@ -1,5 +1,6 @@
 // t3 afc and t3 cah on a base of four authors, against the analysis and the clustering computed in the
 // process from the same partition; their options and failures; where the programs are looked for.
+#include "AideFils.h"
 #include "afc/AnalyseAFC.h"
 #include "afc/ExportAFC.h"
 #include "afc/Programmes.h"
@@ -10,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <sys/stat.h>
 
 using t3test::BaseDeTest;
@@ -112,6 +116,26 @@ TEST(CmdAfc, OptionsEtEchecs) {
         const auto echec = ExecuteT3(arguments, ErreursT3::APart);
         EXPECT_EQ(echec.statut, 2) << arguments;
         EXPECT_NE(echec.erreurs.find(message), std::string::npos) << arguments << "\n" << echec.erreurs;
+    }
+}
+
+// An analysis program that runs out of memory says so in French; no English reason of the library
+// reaches its message.
+TEST(Programmes, EchecsDuCalculEnFrancais) {
+    const std::pair<std::function<void()>, std::string> echecs[] = {
+        {[] { throw std::bad_alloc(); }, "ts3afc : mémoire insuffisante pour ce calcul.\n"},
+        {[] { throw std::length_error("vector::_M_default_append"); },
+         "ts3afc : le calcul a échoué (erreur interne).\n"},
+    };
+    for (const auto& [lance, attendu] : echecs) {
+        const t3test::Fils fils = t3test::DansUnFils([&lance] {
+            return t3::ExecuteProgrammeAnalyse(t3::ProgrammeAFC, [&lance]() -> t3::Resultat<void> {
+                lance();
+                return {};
+            });
+        });
+        EXPECT_EQ(fils.statut, 2);
+        EXPECT_EQ(fils.erreurs, attendu);
     }
 }
 

@@ -270,6 +270,21 @@ void TFenParamAFCTest::UnProgrammeIntrouvableOuMuet() {
              qPrintable(a.Messages()[0]));
     QVERIFY(!a.Existe("facteurs.txt"));
 
+    // What it writes is shown with its control characters spelt out; a file the system will not run is
+    // said so in French.
+    Dialogues::Oublie();
+    a.Script("ts3afc", "printf 'ts3afc : \\033[2J\\007fin\\n' >&2\nexit 2");
+    a.LanceAFC();
+    QCOMPARE(a.Messages().size(), 1);
+    QVERIFY2(a.Messages()[0].endsWith("ts3afc : \\x1B[2J\\x07fin"), qPrintable(a.Messages()[0]));
+    Dialogues::Oublie();
+    a.Script("ts3afc", "");
+    t3uitest::Ecrit(a.programmes.filePath("ts3afc"), "pas un programme\n");
+    a.LanceAFC();
+    QCOMPARE(a.Messages().size(), 1);
+    QVERIFY2(a.Messages()[0].endsWith("« ts3afc » n'a pas pu être lancé (le système refuse de l'exécuter)."),
+             qPrintable(a.Messages()[0]));
+
     // The clustering on points that are not one per part (an analysis of another table): asked to run
     // the analysis again, and the clustering program not run.
     Dialogues::Oublie();
