@@ -167,18 +167,27 @@ int ExecuteAfcOuCah(const Arguments& args, bool cah) {
     std::vector<std::string> noms;
     const auto dossier = Analyse(p, noms);
     if (!dossier) return Erreur(dossier.Message());
+    const auto nbParties = static_cast<int32_t>(noms.size());
     if (!cah) {
         const auto lu = t3::LitResultatsAFC(*dossier);
         if (!lu) return Erreur(lu.Message());
+        if (const auto points = t3::VerifieNbPoints(lu->points.NbPoints(), nbParties); !points)
+            return Erreur(points.Message());
         AfficheFacteurs(lu->points, noms);
         return SortieOk;
     }
-    if (const auto points = t3::VerifiePointsPartition(*dossier, static_cast<int32_t>(noms.size())); !points)
+    if (const auto points = t3::VerifiePointsPartition(*dossier, nbParties); !points)
         return Erreur(points.Message());
     if (const auto lance = Lance(t3::ProgrammeCAH, *dossier); !lance) return Erreur(lance.Message());
     const auto texte = t3::LitFichierAnalyse(*dossier + "/" + t3::NomCah, t3::NomCah, t3::LimiteCah,
                                              "le fichier « cah.txt » est absent.");
     if (!texte) return Erreur(texte.Message());
+    // The tree checked, and of one point per part, before its classes are printed.
+    const auto arbre = t3::LitArbreCah(*texte);
+    if (!arbre) return Erreur(arbre.Message());
+    if (arbre->nbPoints != nbParties)
+        return Erreur("la classification (« cah.txt ») ne correspond pas aux " + std::to_string(nbParties) +
+                      " parties de la partition (points lus : " + std::to_string(arbre->nbPoints) + ").");
     const auto classes = t3::LitClassesCah(*texte);
     if (!classes) return Erreur(classes.Message());
     const auto k = static_cast<size_t>(p.classes - 2);

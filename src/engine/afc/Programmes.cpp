@@ -96,10 +96,14 @@ Resultat<void> VerifiePointsPartition(const std::string& dossier, int32_t nbPart
         return Echec{1, "La classification porte sur les résultats d'une AFC : lancez d'abord l'AFC de cette "
                         "partition."};
     if (!points) return Echec{2, points.Message() + " Relancez l'AFC de cette partition."};
-    if (points->NbPoints() != nbParties)
+    return VerifieNbPoints(points->NbPoints(), nbParties);
+}
+
+Resultat<void> VerifieNbPoints(int32_t nbPoints, int32_t nbParties) {
+    if (nbPoints != nbParties)
         return Echec{2, "Les résultats de l'AFC (« facteurs.txt ») ne correspondent pas aux " +
                             std::to_string(nbParties) + " parties de la partition (points lus : " +
-                            std::to_string(points->NbPoints()) + ") : relancez l'AFC de cette partition."};
+                            std::to_string(nbPoints) + ") : relancez l'AFC de cette partition."};
     return {};
 }
 
