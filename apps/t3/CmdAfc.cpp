@@ -127,6 +127,11 @@ t3::Resultat<std::string> Analyse(const ParamAfc& p, std::vector<std::string>& n
     }
     t3::SupprimeResultats(dossier);
     const t3::ParamAFC param = t3::ParamAFCInitiaux(partition, p.freqMin, !p.reference.empty());
+    // A table whose analysis cannot fit in the memory of the machine is refused before anything is
+    // written.
+    if (const auto place = t3::VerifieTailleAFC(t3::EstimeTailleAFC(partition, param), t3::MemoirePhysique());
+        !place)
+        return t3::Echec{2, place.Message()};
     if (const auto ecrit = t3::EcritCoranDon(dossier, partition, param); !ecrit)
         return t3::Echec{2, ecrit.Message()};
     if (const auto lance = Lance(t3::ProgrammeAFC, dossier); !lance) return t3::Echec{2, lance.Message()};

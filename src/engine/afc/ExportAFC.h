@@ -65,6 +65,36 @@ ParamAFC ParamAFCInitiaux(const Partition& partition, int32_t freqMin, bool drap
 // the whole file, and the format line says so ("(7x,5A4,3F6.0)"), rather than run into its neighbour.
 Resultat<std::string> TexteCoranDon(const Partition& partition, const ParamAFC& param);
 
+// The size of the table that the parameters write, and what its analysis costs.
+struct TailleAFC {
+    int64_t lignes = 0;          // the form rows and the segment rows after them
+    int32_t colonnes = 0;        // the parts written
+    uint64_t octets = 0;         // the size of "coran.don", exact
+    uint64_t octetsFacteurs = 0; // the size of "facteurs.txt", estimated from above
+    uint64_t memoire = 0;        // the memory of the analysis program, estimated from above
+};
+
+// Past either, the user is asked before the table is written: its analysis may take minutes.
+inline constexpr uint64_t OctetsQuestionAFC = uint64_t{1} << 30;
+inline constexpr int32_t PartiesQuestionAFC = 10000;
+
+// The size of the table of parameters already accepted by TexteCoranDon, by arithmetic: nothing is
+// formatted, so that a table of millions of cells is measured at once. The memory counts what the
+// analysis program holds at its peak: the table read (its non-zero cells, counted from the partition),
+// its scaled copy, the dense matrix of the smaller side when the decomposition is complete (or its
+// fallback), the coordinates and further values of every part, and the text of "facteurs.txt". The
+// mapped "coran.don" is not counted: its pages are the system's to drop.
+TailleAFC EstimeTailleAFC(const Partition& partition, const ParamAFC& param);
+// Whether the user is asked before the table is written (more than 1 GB or 10,000 parts).
+bool DemandeConfirmationAFC(const TailleAFC& taille);
+// Refuses (code 1, French message) a table that cannot be analysed: its analysis would need more than
+// memoire bytes, or its files would pass the readers' bounds.
+Resultat<void> VerifieTailleAFC(const TailleAFC& taille, uint64_t memoire);
+// The physical memory of the machine in bytes; 0 when the system does not tell it.
+uint64_t MemoirePhysique();
+// "12 lignes × 3 parties ; « coran.don » : 1,2 Ko" (UTF-8).
+std::string DescriptionTailleAFC(const TailleAFC& taille);
+
 // Writes "coran.don" into the folder, replacing it only once the new text is whole: the parameters are
 // checked first (code 1, nothing touched), then the text goes into a new file beside it, synced and
 // renamed over it. A folder that refuses the file or a write cut short (disk full) gets code 2 and a
