@@ -1,11 +1,13 @@
 #include "AideFuzz.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace t3fuzz {
@@ -61,6 +63,25 @@ std::string LitFichier(const std::string& nom) {
     std::ostringstream contenu;
     contenu << f.rdbuf();
     return contenu.str();
+}
+
+std::string CheminNonFichier(uint8_t choix) {
+    switch (choix) {
+    case 1:
+        return "/dev/zero";
+    case 2:
+        if (::mkfifo("tube", 0600) != 0 && errno != EEXIST) {
+            std::perror("mkfifo");
+            std::abort();
+        }
+        return "tube";
+    case 3:
+        return ".";
+    case 4:
+        return "/dev/null";
+    default:
+        return {};
+    }
 }
 
 void Echec(const char* fichier, int ligne, const char* condition, const std::string& detail) {

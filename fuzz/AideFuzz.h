@@ -26,6 +26,11 @@ class DansDossierPrive {
 void EcritFichier(const std::string& nom, std::string_view contenu);
 std::string LitFichier(const std::string& nom);
 
+// What an input's first byte chooses for a reader that takes a path, among what is not a regular file:
+// 1 "/dev/zero" (a device that never ends), 2 a pipe no one writes to (made in the current folder, which
+// must be the private one), 3 a folder, 4 "/dev/null"; empty for any other byte.
+std::string CheminNonFichier(uint8_t choix);
+
 // Reports a broken invariant on stderr and aborts, so that libFuzzer saves the input.
 [[noreturn]] void Echec(const char* fichier, int ligne, const char* condition, const std::string& detail);
 

@@ -3,7 +3,10 @@
 // of the clustering's tree. Never a crash nor a read out of range: a refused file has its French message;
 // accepted factors have at least one point and one factor, every value finite, and every point's values
 // within reach on both axes and on the plane; an accepted tree has n - 1 merges of clusters made before
-// them, and its layout places every point once with classes from 1 to k for each cut offered.
+// them, and its layout places every point once with classes from 1 to k for each cut offered. A first byte
+// 1 to 4 names instead a device, a pipe or a folder, which the readers of the three files refuse at once
+// (never waiting for a writer nor reading without end); a first byte 5 writes the rest into the files,
+// which read through their paths give what their texts give.
 #include "AideFuzz.h"
 
 #include "afc/Dendrogramme.h"
@@ -60,10 +63,39 @@ void VerifieArbre(const ArbreCAH& arbre) {
     }
 }
 
+template <typename T> void Memes(const Resultat<T>& parChemin, const Resultat<T>& parTexte) {
+    VERIFIE(parChemin.Reussi() == parTexte.Reussi() && parChemin.Message() == parTexte.Message(),
+            parChemin.Message());
+}
+
+// The files named by their paths: what is not a regular file refused, a file read as its text is.
+void LitParLeursChemins(uint8_t choix, std::string_view reste) {
+    const t3fuzz::DansDossierPrive prive;
+    const std::string chemin = t3fuzz::CheminNonFichier(choix);
+    if (!chemin.empty()) {
+        for (const int32_t code :
+             {LitFacteurs(chemin).Code(), LitValeursPropres(chemin).Code(), LitCah(chemin).Code()})
+            VERIFIE(code == LectureInvalide, "refused as no regular file");
+        return;
+    }
+    const auto parties = t3fuzz::Decoupe(reste, "\n--cah--\n", 2);
+    const auto morceaux = t3fuzz::Decoupe(parties[0], "\n--vp--\n", 2);
+    t3fuzz::EcritFichier("facteurs.txt", morceaux[0]);
+    t3fuzz::EcritFichier("vp.txt", morceaux.size() > 1 ? morceaux[1] : "");
+    t3fuzz::EcritFichier("cah.txt", parties.size() > 1 ? parties[1] : "");
+    Memes(LitFacteurs("facteurs.txt"), LitTexteFacteurs(morceaux[0]));
+    Memes(LitValeursPropres("vp.txt"), LitTexteValeursPropres(morceaux.size() > 1 ? morceaux[1] : ""));
+    Memes(LitCah("cah.txt"), LitArbreCah(parties.size() > 1 ? parties[1] : ""));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     const std::string_view entree(reinterpret_cast<const char*>(donnees), taille);
+    if (taille > 0 && donnees[0] >= 1 && donnees[0] <= 5) {
+        LitParLeursChemins(donnees[0], entree.substr(1));
+        return 0;
+    }
     const auto parties = t3fuzz::Decoupe(entree, "\n--cah--\n", 2);
     const auto morceaux = t3fuzz::Decoupe(parties[0], "\n--vp--\n", 2);
     const Resultat<TListePoints> points = LitTexteFacteurs(morceaux[0]);

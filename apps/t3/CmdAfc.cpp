@@ -127,6 +127,11 @@ t3::Resultat<std::string> Analyse(const ParamAfc& p, std::vector<std::string>& n
     }
     t3::SupprimeResultats(dossier);
     const t3::ParamAFC param = t3::ParamAFCInitiaux(partition, p.freqMin, !p.reference.empty());
+    // A table whose analysis cannot fit in the memory of the machine is refused before anything is
+    // written.
+    if (const auto place = t3::VerifieTailleAFC(t3::EstimeTailleAFC(partition, param), t3::MemoirePhysique());
+        !place)
+        return t3::Echec{2, place.Message()};
     if (const auto ecrit = t3::EcritCoranDon(dossier, partition, param); !ecrit)
         return t3::Echec{2, ecrit.Message()};
     if (const auto lance = Lance(t3::ProgrammeAFC, dossier); !lance) return t3::Echec{2, lance.Message()};
@@ -167,19 +172,28 @@ int ExecuteAfcOuCah(const Arguments& args, bool cah) {
     std::vector<std::string> noms;
     const auto dossier = Analyse(p, noms);
     if (!dossier) return Erreur(dossier.Message());
+    const auto nbParties = static_cast<int32_t>(noms.size());
     if (!cah) {
         const auto lu = t3::LitResultatsAFC(*dossier);
         if (!lu) return Erreur(lu.Message());
+        if (const auto points = t3::VerifieNbPoints(lu->points.NbPoints(), nbParties); !points)
+            return Erreur(points.Message());
         AfficheFacteurs(lu->points, noms);
         return SortieOk;
     }
-    if (const auto points = t3::VerifiePointsPartition(*dossier, static_cast<int32_t>(noms.size())); !points)
+    if (const auto points = t3::VerifiePointsPartition(*dossier, nbParties); !points)
         return Erreur(points.Message());
     if (const auto lance = Lance(t3::ProgrammeCAH, *dossier); !lance) return Erreur(lance.Message());
-    std::string texte;
-    if (!t3::LitFichierEntier(*dossier + "/" + t3::NomCah, texte))
-        return Erreur("le fichier « cah.txt » est absent.");
-    const auto classes = t3::LitClassesCah(texte);
+    const auto texte = t3::LitFichierAnalyse(*dossier + "/" + t3::NomCah, t3::NomCah, t3::LimiteCah,
+                                             "le fichier « cah.txt » est absent.");
+    if (!texte) return Erreur(texte.Message());
+    // The tree checked, and of one point per part, before its classes are printed.
+    const auto arbre = t3::LitArbreCah(*texte);
+    if (!arbre) return Erreur(arbre.Message());
+    if (arbre->nbPoints != nbParties)
+        return Erreur("la classification (« cah.txt ») ne correspond pas aux " + std::to_string(nbParties) +
+                      " parties de la partition (points lus : " + std::to_string(arbre->nbPoints) + ").");
+    const auto classes = t3::LitClassesCah(*texte);
     if (!classes) return Erreur(classes.Message());
     const auto k = static_cast<size_t>(p.classes - 2);
     if (k >= classes->size())

@@ -12,12 +12,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <limits>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace t3 {
 
@@ -322,42 +318,6 @@ std::string Nombre(double v) {
     return tampon;
 }
 
-// A file read in place: mapped into memory when the system allows it (a "coran.don" of 2,000 parts runs
-// to a gigabyte, which a copy would double), read whole otherwise.
-class FichierLu {
-  public:
-    explicit FichierLu(const std::string& chemin) {
-        const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) return;
-        struct stat etat {};
-        if (::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && etat.st_size > 0) {
-            void* p = ::mmap(nullptr, static_cast<size_t>(etat.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-            if (p != MAP_FAILED) {
-                ::madvise(p, static_cast<size_t>(etat.st_size), MADV_SEQUENTIAL);
-                m_projection = p;
-                m_taille = static_cast<size_t>(etat.st_size);
-            }
-        }
-        ::close(fd);
-        m_lu = m_projection || LitFichierEntier(chemin, m_copie);
-    }
-    ~FichierLu() {
-        if (m_projection) ::munmap(m_projection, m_taille);
-    }
-    FichierLu(const FichierLu&) = delete;
-    FichierLu& operator=(const FichierLu&) = delete;
-    bool Lu() const { return m_lu; }
-    std::string_view Texte() const {
-        return m_projection ? std::string_view(static_cast<const char*>(m_projection), m_taille) : m_copie;
-    }
-
-  private:
-    void* m_projection = nullptr;
-    size_t m_taille = 0;
-    std::string m_copie;
-    bool m_lu = false;
-};
-
 } // namespace
 
 Resultat<AnalyseAFC> CalculeAFC(const TableauAFC& tableau, const OptionsAFC& options) {
@@ -433,13 +393,7 @@ Resultat<void> ExecuteAnalyseAFC(const std::string& dossier, const OptionsAFC& o
     std::error_code e;
     std::filesystem::remove(d / NomFacteurs, e);
     std::filesystem::remove(d / NomValeursPropres, e);
-    Resultat<TableauAFC> tableau = Echec{};
-    {
-        const FichierLu fichier((d / NomCoranDon).string());
-        if (!fichier.Lu())
-            return Echec{2, "Impossible de lire le fichier « coran.don » dans « " + dossier + " »."};
-        tableau = LitTexteCoranDon(fichier.Texte());
-    }
+    const Resultat<TableauAFC> tableau = LitCoranDon((d / NomCoranDon).string());
     if (!tableau) return Echec{tableau.Code(), tableau.Message()};
     const Resultat<AnalyseAFC> analyse = CalculeAFC(*tableau, options);
     if (!analyse) return Echec{analyse.Code(), analyse.Message()};

@@ -1,12 +1,15 @@
 #include "afc/ExportAFC.h"
 
+#include "afc/AnalyseAFC.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
+#include "segmentation/LectureBornee.h"
 #include "segmentation/RemplaceFichier.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <unistd.h>
 #include <vector>
 
 namespace t3 {
@@ -21,6 +24,11 @@ int32_t NbChiffres(int64_t n) {
     for (; n >= 10; n /= 10)
         ++chiffres;
     return chiffres;
+}
+
+// The characters of n written whole, its sign included.
+int32_t Caracteres(int64_t n) {
+    return n < 0 ? NbChiffres(-n) + 1 : NbChiffres(n);
 }
 
 // The text goes out by pieces of about a megabyte, so that a table of thousands of parts is never held
@@ -130,15 +138,36 @@ Largeurs CalculeLargeurs(const Partition& partition, const ParamAFC& param,
     return l;
 }
 
-// A line of numbers in 4 columns each. A number after the first that would fill its 4 columns gets one
-// more, a blank, so that it never runs into the number before it (NJ of 1000 parts or more).
+// The width of a number of a line of numbers in 4 columns each. A number after the first that would fill
+// its 4 columns gets one more, a blank, so that it never runs into the number before it (NJ of 1000
+// parts or more).
+int32_t LargeurChamp(int64_t v, bool premier) {
+    return premier ? 4 : std::max(4, NbChiffres(v) + 1);
+}
+
 void EcritChamps(Redacteur& r, std::initializer_list<int64_t> valeurs) {
     bool premier = true;
     for (const int64_t v : valeurs) {
-        r.Entier(v, premier ? 4 : std::max(4, NbChiffres(v) + 1));
+        r.Entier(v, LargeurChamp(v, premier));
         premier = false;
     }
     r.FinLigne();
+}
+
+// The bytes of such a line, its CR LF included.
+uint64_t OctetsChamps(std::initializer_list<int64_t> valeurs) {
+    uint64_t octets = 2;
+    bool premier = true;
+    for (const int64_t v : valeurs) {
+        octets += static_cast<uint64_t>(std::max(LargeurChamp(v, premier), Caracteres(v)));
+        premier = false;
+    }
+    return octets;
+}
+
+// Past 1000 parts every label takes a blank before it, so that no two labels run together.
+int32_t LargeurEtiquette(int32_t n) {
+    return std::max(4, NbChiffres(n - 1) + 1);
 }
 
 void EcritEntete(Redacteur& r, const Partition& partition, const ParamAFC& param, const Largeurs& l) {
@@ -146,8 +175,7 @@ void EcritEntete(Redacteur& r, const Partition& partition, const ParamAFC& param
     r.Texte(param.titre);
     r.FinLigne();
     EcritChamps(r, {param.ni, param.nj, 5, 1, 0});
-    // Past 1000 parts every label takes a blank before it, so that no two labels run together.
-    const int32_t largeurEtiquette = std::max(4, NbChiffres(n - 1) + 1);
+    const int32_t largeurEtiquette = LargeurEtiquette(n);
     for (int32_t i = 0; i < n; ++i)
         r.Entier(i, largeurEtiquette);
     r.FinLigne();
@@ -202,6 +230,27 @@ bool Redige(const Partition& partition, const ParamAFC& param,
     return r.Vide();
 }
 
+// The non-zero cells of the form rows within the columns written.
+int64_t CellulesNonNulles(const Partition& partition, int32_t ni, int32_t n) {
+    int64_t cellules = 0;
+    for (int32_t forme = 0; forme < ni; ++forme) {
+        const std::span<const CelluleForme> c = partition.CellulesForme(forme);
+        cellules +=
+            n >= partition.NbParties()
+                ? static_cast<int64_t>(c.size())
+                : std::count_if(c.begin(), c.end(), [n](const CelluleForme& x) { return x.partie < n; });
+    }
+    return cellules;
+}
+
+// "12 lignes × 3 parties".
+std::string Dimensions(const TailleAFC& taille) {
+    const auto nombre = [](int64_t n, const char* nom) {
+        return std::to_string(n) + " " + nom + (n > 1 ? "s" : "");
+    };
+    return nombre(taille.lignes, "ligne") + " × " + nombre(taille.colonnes, "partie");
+}
+
 } // namespace
 
 int32_t NbColonnesAFC(const Partition& partition, const ParamAFC& param) {
@@ -238,6 +287,81 @@ Resultat<std::string> TexteCoranDon(const Partition& partition, const ParamAFC& 
         return true;
     });
     return texte;
+}
+
+TailleAFC EstimeTailleAFC(const Partition& partition, const ParamAFC& param) {
+    TailleAFC t;
+    const charg1* base = partition.Base();
+    if (!base) return t;
+    const std::vector<int32_t> segments = SegmentsRetenus(*base, param.freqMin);
+    const Largeurs l = CalculeLargeurs(partition, param, segments);
+    const int32_t n = NbColonnesAFC(partition, param);
+    const auto colonnes = static_cast<uint64_t>(n);
+    t.colonnes = n;
+    t.lignes = int64_t{param.ni} + static_cast<int64_t>(segments.size());
+    const uint64_t ligneFormat = 1 + static_cast<uint64_t>(Caracteres(l.numero + 1)) + 6 +
+                                 static_cast<uint64_t>(Caracteres(n)) + 1 +
+                                 static_cast<uint64_t>(Caracteres(l.compte)) + 3 + 2;
+    const uint64_t rangee = static_cast<uint64_t>(l.numero) + 1 + LongueurLibelleAFC +
+                            colonnes * static_cast<uint64_t>(l.compte) + 2;
+    t.octets = param.titre.size() + 2 + OctetsChamps({param.ni, param.nj, 5, 1, 0}) +
+               colonnes * static_cast<uint64_t>(LargeurEtiquette(n)) + 2 + colonnes + 2 + ligneFormat +
+               static_cast<uint64_t>(t.lignes) * rangee + OctetsChamps({param.nf, 0, 0, 4, 150, 0, 0});
+
+    // The analysis program reads the form rows only. Its factors: all but one of the smaller side when
+    // the decomposition is complete, the leading ones otherwise; its smaller side is at most the smaller
+    // of the rows and the columns (empty ones are left out).
+    const OptionsAFC options;
+    const auto lignes = static_cast<uint64_t>(std::max(param.ni, 0));
+    const uint64_t petit = std::min(lignes, colonnes);
+    const uint64_t facteurs = petit <= static_cast<uint64_t>(options.limiteComplete)
+                                  ? std::max<uint64_t>(petit, 2) - 1
+                                  : static_cast<uint64_t>(std::max(1, options.facteursTronques));
+    // About 20 characters per value ("-1.23456789012e-05 "), 3 p + 4 values per part.
+    t.octetsFacteurs = 24 + colonnes * (4 + 3 * facteurs) * 20;
+    const auto cellules = static_cast<uint64_t>(CellulesNonNulles(partition, std::max(param.ni, 0), n));
+    // The dense matrix of the smaller side, its eigenvectors and the solver's work, for the complete
+    // decomposition and for the truncated one's fallback (up to 4000); Lanczos's basis beyond.
+    const uint64_t dense = petit <= 4000 ? 32 * petit * petit : 8 * 64 * petit;
+    // The cells read (8 bytes, a growing array up to twice), the scaled copy (a value and an index) and
+    // the supplementary columns' table; the sums and indexes of each row and column; the three values
+    // per factor and part; the text of "facteurs.txt", grown up to twice its size.
+    t.memoire =
+        48 * cellules + 64 * (lignes + colonnes) + dense + 24 * facteurs * colonnes + 2 * t.octetsFacteurs;
+    return t;
+}
+
+bool DemandeConfirmationAFC(const TailleAFC& taille) {
+    return taille.octets > OctetsQuestionAFC || taille.colonnes > PartiesQuestionAFC;
+}
+
+Resultat<void> VerifieTailleAFC(const TailleAFC& taille, uint64_t memoire) {
+    const std::string tableau = " (" + Dimensions(taille) + ")";
+    const std::string conseil = " Relevez FreqMin ou choisissez une partition en moins de parties.";
+    if (taille.octets > LimiteCoranDon)
+        return Echec{1, "Le fichier « " + std::string(NomCoranDon) + " » de ce tableau" + tableau +
+                            " ferait " + TailleLisible(taille.octets) + ", plus que les " +
+                            TailleLisible(LimiteCoranDon) + " que le programme d'analyse accepte." + conseil};
+    if (taille.octetsFacteurs > LimiteFacteurs)
+        return Echec{1, "Les résultats de l'analyse de ce tableau" + tableau + " (« " + NomFacteurs +
+                            " ») feraient environ " + TailleLisible(taille.octetsFacteurs) +
+                            ", plus que les " + TailleLisible(LimiteFacteurs) + " que l'atelier sait lire." +
+                            conseil};
+    if (memoire > 0 && taille.memoire > memoire)
+        return Echec{1, "L'analyse de ce tableau" + tableau + " demanderait environ " +
+                            TailleLisible(taille.memoire) + " de mémoire, plus que les " +
+                            TailleLisible(memoire) + " de cette machine." + conseil};
+    return {};
+}
+
+uint64_t MemoirePhysique() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long taillePage = ::sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && taillePage > 0 ? static_cast<uint64_t>(pages) * static_cast<uint64_t>(taillePage) : 0;
+}
+
+std::string DescriptionTailleAFC(const TailleAFC& taille) {
+    return Dimensions(taille) + " ; « " + NomCoranDon + " » : " + TailleLisible(taille.octets);
 }
 
 // The parameters are checked before anything is touched, and the text goes into a new file that

@@ -2,9 +2,16 @@
 
 #include "afc/ExportAFC.h"
 #include "afc/FichiersTexte.h"
+#include "segmentation/LectureBornee.h"
+#include "segmentation/RemplaceFichier.h"
 
+#include <cerrno>
 #include <charconv>
+#include <fcntl.h>
 #include <limits>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace t3 {
 
@@ -201,10 +208,61 @@ Resultat<TableauAFC> Lecteur::Lit() {
     return std::move(m_t);
 }
 
+// The file mapped into memory for the life of the object.
+class Projection {
+  public:
+    Projection() = default;
+    ~Projection() {
+        if (m_debut != MAP_FAILED) ::munmap(m_debut, m_taille);
+    }
+    Projection(const Projection&) = delete;
+    Projection& operator=(const Projection&) = delete;
+    // 0, or the error of the system.
+    int Projette(int fd, size_t taille) {
+        m_debut = ::mmap(nullptr, taille, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (m_debut == MAP_FAILED) return errno;
+        m_taille = taille;
+        ::madvise(m_debut, taille, MADV_SEQUENTIAL);
+        return 0;
+    }
+    std::string_view Texte() const { return {static_cast<const char*>(m_debut), m_taille}; }
+
+  private:
+    void* m_debut = MAP_FAILED;
+    size_t m_taille = 0;
+};
+
+Echec Illisible(const std::string& cause) {
+    return Echec{2, "Impossible de lire le fichier « " + std::string(NomCoranDon) + " » : " + cause + "."};
+}
+
 } // namespace
 
 Resultat<TableauAFC> LitTexteCoranDon(std::string_view texte) {
     return Lecteur(texte).Lit();
+}
+
+Resultat<TableauAFC> LitCoranDon(const std::string& chemin) {
+    // O_NONBLOCK: opening a pipe that no one writes to would otherwise wait for a writer.
+    const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return Illisible(CauseFichier(errno));
+    struct stat etat {};
+    const int erreurEtat = ::fstat(fd, &etat) == 0 ? 0 : errno;
+    if (erreurEtat != 0 || !S_ISREG(etat.st_mode) || etat.st_size == 0 ||
+        static_cast<uint64_t>(etat.st_size) > LimiteCoranDon) {
+        ::close(fd);
+        if (erreurEtat != 0) return Illisible(CauseFichier(erreurEtat));
+        // What is not mapped goes through the bounded reader, which says why it refuses it (a folder, a
+        // pipe, a device, a file past the bound) or reads an empty file.
+        const Resultat<std::string> lu = LitFichierBorne(chemin, LimiteCoranDon);
+        if (!lu) return Illisible(lu.Message());
+        return LitTexteCoranDon(*lu);
+    }
+    Projection projection;
+    const int erreur = projection.Projette(fd, static_cast<size_t>(etat.st_size));
+    ::close(fd);
+    if (erreur != 0) return Illisible(CauseFichier(erreur));
+    return LitTexteCoranDon(projection.Texte());
 }
 
 } // namespace t3

@@ -36,4 +36,10 @@ struct TableauAFC {
 // segment rows that may follow are not read. Lines end with CR LF or LF. NJ must equal n.
 Resultat<TableauAFC> LitTexteCoranDon(std::string_view texte);
 
+// Reads the file "coran.don" at chemin: mapped rather than copied (a table of thousands of parts runs to
+// gigabytes), and only when it is a regular file of at most LimiteCoranDon bytes, so that a pipe or a
+// device is refused at once. A file that cannot be read gets code 2 and "Impossible de lire le fichier
+// « coran.don » : cause."; its content, LitTexteCoranDon's failures.
+Resultat<TableauAFC> LitCoranDon(const std::string& chemin);
+
 } // namespace t3

@@ -1,12 +1,11 @@
 #include "afc/ListePoints.h"
 
 #include "afc/ExportAFC.h"
+#include "segmentation/LectureBornee.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
 
 namespace t3 {
 
@@ -65,9 +64,22 @@ Echec Invalide(const std::string& fichier, const std::string& detail) {
     return Echec{LectureInvalide, "Le fichier « " + fichier + " » est incorrect : " + detail + "."};
 }
 
+// The first 40 bytes of a token, those outside printable ASCII written \xNN: a token of a file is
+// quoted whatever it holds (an escape sequence, a bell, bytes that are no text).
 std::string Cite(std::string_view jeton) {
     if (jeton.empty()) return "la fin du fichier";
-    return "« " + std::string(jeton.substr(0, 40)) + " »";
+    std::string cite = "« ";
+    for (const char c : jeton.substr(0, 40)) {
+        const auto octet = static_cast<unsigned char>(c);
+        if (octet >= 0x20 && octet < 0x7F) {
+            cite += c;
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", octet);
+            cite += code;
+        }
+    }
+    return cite + " »";
 }
 
 // Reads a count of at least minimum and at most maximum.
@@ -156,36 +168,28 @@ Resultat<std::vector<int64_t>> LitTexteValeursPropres(std::string_view texte) {
     return valeurs;
 }
 
-bool LitFichierEntier(const std::string& chemin, std::string& contenu) {
-    // One read into a buffer of the file's size: "coran.don" of thousands of parts runs to hundreds of
-    // megabytes, which a growing stream would copy several times.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(chemin.c_str(), "rb"), std::fclose);
-    if (!f) return false;
-    contenu.clear();
-    std::error_code e;
-    const auto taille = std::filesystem::file_size(chemin, e);
-    if (!e) contenu.resize(static_cast<size_t>(taille));
-    size_t lus = std::fread(contenu.data(), 1, contenu.size(), f.get());
-    contenu.resize(lus);
-    // A file that grew meanwhile, or whose size is unknown: read the rest by pieces.
-    char morceau[1 << 16];
-    while ((lus = std::fread(morceau, 1, sizeof morceau, f.get())) > 0)
-        contenu.append(morceau, lus);
-    return !std::ferror(f.get());
+Resultat<std::string> LitFichierAnalyse(const std::string& chemin, const char* nom, uint64_t limite,
+                                        const std::string& absent) {
+    Resultat<std::string> lu = LitFichierBorne(chemin, limite);
+    if (lu) return lu;
+    if (lu.Code() == LectureImpossible) return Echec{LectureAbsent, absent};
+    return Echec{LectureInvalide,
+                 "Le fichier « " + std::string(nom) + " » ne peut pas être lu : " + lu.Message() + "."};
 }
 
 Resultat<TListePoints> LitFacteurs(const std::string& chemin) {
-    std::string texte;
-    if (!LitFichierEntier(chemin, texte))
-        return Echec{LectureAbsent, "Erreur de lecture du fichier des facteurs"};
-    return LitTexteFacteurs(texte);
+    const Resultat<std::string> texte =
+        LitFichierAnalyse(chemin, NomFacteurs, LimiteFacteurs, "Erreur de lecture du fichier des facteurs");
+    if (!texte) return Echec{texte.Code(), texte.Message()};
+    return LitTexteFacteurs(*texte);
 }
 
 Resultat<std::vector<int64_t>> LitValeursPropres(const std::string& chemin) {
-    std::string texte;
-    if (!LitFichierEntier(chemin, texte))
-        return Echec{LectureAbsent, "Le fichier des valeurs propres « vp.txt » est absent ou illisible."};
-    return LitTexteValeursPropres(texte);
+    const Resultat<std::string> texte =
+        LitFichierAnalyse(chemin, NomValeursPropres, LimiteValeursPropres,
+                          "Le fichier des valeurs propres « vp.txt » est absent ou illisible.");
+    if (!texte) return Echec{texte.Code(), texte.Message()};
+    return LitTexteValeursPropres(*texte);
 }
 
 Resultat<ResultatsAFC> LitResultatsAFC(const std::string& dossier) {

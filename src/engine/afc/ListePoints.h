@@ -73,7 +73,9 @@ inline constexpr int32_t LectureAbsent = 1;   // the file is missing or unreadab
 inline constexpr int32_t LectureInvalide = 2; // its content is wrong
 
 // Reads the text of "facteurs.txt": "m p", then m points, each a mark character, an index from 0 to
-// m - 1 (each index once), the mass, the distance and 3 × p reals, all finite. Counts at least 1.
+// m - 1 (each index once), the mass, the distance and 3 × p reals, all finite. Counts at least 1. A
+// token quoted in a message has its control characters and other bytes outside printable ASCII written
+// \xNN, so that a file's escape sequences never reach a terminal or a window.
 Resultat<TListePoints> LitTexteFacteurs(std::string_view texte);
 // Reads the text of "vp.txt": a count q, then q integers.
 Resultat<std::vector<int64_t>> LitTexteValeursPropres(std::string_view texte);
@@ -90,7 +92,11 @@ struct ResultatsAFC {
 };
 Resultat<ResultatsAFC> LitResultatsAFC(const std::string& dossier);
 
-// The whole content of a file, or nothing when it cannot be read (the readers' helper, shared).
-bool LitFichierEntier(const std::string& chemin, std::string& contenu);
+// The text of a file of an analysis named nom, read only when it is a regular file and holds at most
+// limite bytes (the readers' helper, shared). A file missing or unreadable gets code LectureAbsent and
+// the message absent; a folder, a pipe, a device or a file past the bound, code LectureInvalide and
+// "Le fichier « nom » ne peut pas être lu : cause.".
+Resultat<std::string> LitFichierAnalyse(const std::string& chemin, const char* nom, uint64_t limite,
+                                        const std::string& absent);
 
 } // namespace t3

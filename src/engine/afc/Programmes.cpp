@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <unicode/uchar.h>
 #include <unistd.h>
 
@@ -95,10 +96,14 @@ Resultat<void> VerifiePointsPartition(const std::string& dossier, int32_t nbPart
         return Echec{1, "La classification porte sur les résultats d'une AFC : lancez d'abord l'AFC de cette "
                         "partition."};
     if (!points) return Echec{2, points.Message() + " Relancez l'AFC de cette partition."};
-    if (points->NbPoints() != nbParties)
+    return VerifieNbPoints(points->NbPoints(), nbParties);
+}
+
+Resultat<void> VerifieNbPoints(int32_t nbPoints, int32_t nbParties) {
+    if (nbPoints != nbParties)
         return Echec{2, "Les résultats de l'AFC (« facteurs.txt ») ne correspondent pas aux " +
                             std::to_string(nbParties) + " parties de la partition (points lus : " +
-                            std::to_string(points->NbPoints()) + ") : relancez l'AFC de cette partition."};
+                            std::to_string(nbPoints) + ") : relancez l'AFC de cette partition."};
     return {};
 }
 
@@ -113,9 +118,12 @@ int ExecuteProgrammeAnalyse(const char* nom, const std::function<Resultat<void>(
         const Resultat<void> fait = travail();
         if (fait) return 0;
         std::fprintf(stderr, "%s : %s\n", nom, fait.Message().c_str());
-    } catch (const std::exception& e) {
-        // Only the standard library throws here: memory exhausted by a table too large.
-        std::fprintf(stderr, "%s : le calcul a échoué (%s).\n", nom, e.what());
+    } catch (const std::bad_alloc&) {
+        // A table too large for the memory left.
+        std::fprintf(stderr, "%s : mémoire insuffisante pour ce calcul.\n", nom);
+    } catch (const std::exception&) {
+        // Only the standard library throws here, in English: its reason is not shown.
+        std::fprintf(stderr, "%s : le calcul a échoué (erreur interne).\n", nom);
     }
     return 2;
 }

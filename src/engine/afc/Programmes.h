@@ -44,6 +44,8 @@ Resultat<std::string> DossierAnalyses(const Partition& partition);
 // "facteurs.txt" readable and holding one point per part. Otherwise a French message asking to run the
 // analysis of the partition (again).
 Resultat<void> VerifiePointsPartition(const std::string& dossier, int32_t nbParties);
+// The same for points already read from "facteurs.txt".
+Resultat<void> VerifieNbPoints(int32_t nbPoints, int32_t nbParties);
 
 // Removes the result files of an earlier run ("facteurs.txt", "vp.txt", "cah.txt") from the folder, so
 // that a run that fails is never read as one that succeeded.

@@ -9,8 +9,10 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <numeric>
+#include <queue>
 #include <sstream>
 
 namespace t3 {
@@ -53,12 +55,16 @@ int32_t PlusProche(const std::vector<Grappe>& g, int32_t a, int32_t prefere, dou
     return meilleur;
 }
 
+// The centroid of the union, moved from a's towards b's by b's share of the weight: two clusters at the
+// same place make one exactly there (the weighted mean of equal coordinates, rounded, may move a hair),
+// so that identical points cost nothing to join however many of them there are.
 Grappe Reunit(const Grappe& a, const Grappe& b) {
     Grappe r;
     r.effectif = a.effectif + b.effectif;
     r.centre.resize(a.centre.size());
+    const double part = static_cast<double>(b.effectif) / r.effectif;
     for (size_t k = 0; k < a.centre.size(); ++k)
-        r.centre[k] = (a.effectif * a.centre[k] + b.effectif * b.centre[k]) / r.effectif;
+        r.centre[k] = a.centre[k] + (b.centre[k] - a.centre[k]) * part;
     return r;
 }
 
@@ -100,24 +106,43 @@ std::vector<FusionCAH> ChaineDesPlusProches(const std::vector<std::vector<double
 ArbreCAH ClassificationWard(const std::vector<std::vector<double>>& points) {
     ArbreCAH arbre;
     arbre.nbPoints = static_cast<int32_t>(points.size());
-    std::vector<FusionCAH> faites = ChaineDesPlusProches(points);
-    // Ward's method never lowers a height along the tree: sorted by height (the order of making among
-    // equals), each merge comes after the merges of its two clusters. The clusters are then renumbered in
-    // that order.
-    std::vector<size_t> ordre(faites.size());
-    std::iota(ordre.begin(), ordre.end(), 0);
-    std::stable_sort(ordre.begin(), ordre.end(),
-                     [&faites](size_t x, size_t y) { return faites[x].hauteur < faites[y].hauteur; });
+    const std::vector<FusionCAH> faites = ChaineDesPlusProches(points);
     const auto n = static_cast<size_t>(arbre.nbPoints);
+    // Ward's method never lowers a height along the tree, but rounding may put a merge a hair below one
+    // of its clusters, and equal heights (identical points, all at 0) say nothing of the order. So the
+    // merges are taken by increasing height, ties by the order of making, and each only once its two
+    // clusters are made; a height below that of one of its clusters is raised to it. The heights then
+    // never go down, and the clusters are renumbered in that order.
+    std::vector<int32_t> enAttente(faites.size(), 0); // clusters of the merge not yet made
+    std::vector<size_t> parent(n + faites.size(), faites.size());
+    for (size_t s = 0; s < faites.size(); ++s)
+        for (const int32_t g : {faites[s].gauche, faites[s].droite}) {
+            parent[static_cast<size_t>(g)] = s;
+            if (static_cast<size_t>(g) >= n) ++enAttente[s];
+        }
+    std::vector<double> hauteur(faites.size());
+    using Pret = std::pair<double, size_t>; // height, step
+    std::priority_queue<Pret, std::vector<Pret>, std::greater<>> prets;
+    for (size_t s = 0; s < faites.size(); ++s) {
+        hauteur[s] = faites[s].hauteur;
+        if (enAttente[s] == 0) prets.push({hauteur[s], s});
+    }
     std::vector<int32_t> numero(n + faites.size());
     std::iota(numero.begin(), numero.begin() + static_cast<std::ptrdiff_t>(n), 0);
-    for (size_t s = 0; s < ordre.size(); ++s) {
-        FusionCAH f = faites[ordre[s]];
+    while (!prets.empty()) {
+        const size_t s = prets.top().second;
+        prets.pop();
+        FusionCAH f = faites[s];
         const int32_t x = numero[static_cast<size_t>(f.gauche)], y = numero[static_cast<size_t>(f.droite)];
         f.gauche = std::min(x, y);
         f.droite = std::max(x, y);
-        numero[n + ordre[s]] = static_cast<int32_t>(n + s);
+        f.hauteur = hauteur[s];
+        numero[n + s] = static_cast<int32_t>(n + arbre.fusions.size());
         arbre.fusions.push_back(f);
+        const size_t q = parent[n + s];
+        if (q == faites.size()) continue;
+        hauteur[q] = std::max(hauteur[q], hauteur[s]);
+        if (--enAttente[q] == 0) prets.push({hauteur[q], q});
     }
     return arbre;
 }
@@ -279,10 +304,10 @@ Resultat<ArbreCAH> LitArbreCah(std::string_view texte) {
 }
 
 Resultat<ArbreCAH> LitCah(const std::string& chemin) {
-    std::string texte;
-    if (!LitFichierEntier(chemin, texte))
-        return Echec{LectureAbsent, "Le fichier de la classification « cah.txt » est absent ou illisible."};
-    return LitArbreCah(texte);
+    const Resultat<std::string> texte = LitFichierAnalyse(
+        chemin, NomCah, LimiteCah, "Le fichier de la classification « cah.txt » est absent ou illisible.");
+    if (!texte) return Echec{texte.Code(), texte.Message()};
+    return LitArbreCah(*texte);
 }
 
 Resultat<void> ExecuteCah(const std::string& dossier) {
@@ -297,7 +322,13 @@ Resultat<void> ExecuteCah(const std::string& dossier) {
     for (int32_t i = 0; i < points->NbPoints(); ++i)
         for (int32_t k = 0; k < points->NbFacteurs(); ++k)
             coordonnees[static_cast<size_t>(i)].push_back(points->Coordonnee(k, i) / 1000.0);
-    return EcritFichierResultat(d / NomCah, TexteCah(ClassificationWard(coordonnees)));
+    // The tree is checked as the windows will read it before it is written: a tree that joins a cluster
+    // twice or before it is made is never left to be read as a result.
+    const std::string texte = TexteCah(ClassificationWard(coordonnees));
+    if (const Resultat<ArbreCAH> relu = LitArbreCah(texte); !relu)
+        return Echec{LectureInvalide,
+                     "La classification a donné un arbre incorrect ; « cah.txt » n'a pas été écrit."};
+    return EcritFichierResultat(d / NomCah, texte);
 }
 
 } // namespace t3

@@ -61,10 +61,19 @@ class Pouls {
     int m_pas = 0;
 };
 
+// The end of what the program wrote on its error stream, its control characters (but line ends and
+// tabs) written \xNN: a program's escape sequences are shown, never played.
 QString FinErreurs(QProcess& processus) {
     QString erreurs = QString::fromUtf8(processus.readAllStandardError()).trimmed();
     if (erreurs.size() > TailleMaxErreurs) erreurs = "…" + erreurs.right(TailleMaxErreurs);
-    return erreurs;
+    QString sures;
+    for (const QChar c : erreurs) {
+        if (c.category() == QChar::Other_Control && c != '\n' && c != '\t')
+            sures += "\\x" + QString::number(c.unicode(), 16).rightJustified(2, '0').toUpper();
+        else
+            sures += c;
+    }
+    return sures;
 }
 
 // Waits for the started program in a local event loop; the first of its end, a failure to start, the
@@ -99,8 +108,9 @@ ResultatProgramme Attend(QProcess& processus, QWidget* parent, const QString& te
         processus.kill();
         processus.waitForFinished(5000);
     }
+    // The system's reason for refusing to start it is Qt's, in English: not shown.
     if (resultat.issue == IssueProgramme::NonLance)
-        resultat.erreurs = processus.errorString();
+        resultat.erreurs = "le système refuse de l'exécuter";
     else
         resultat.erreurs = FinErreurs(processus);
     resultat.code = resultat.issue == IssueProgramme::Termine ? processus.exitCode() : 0;

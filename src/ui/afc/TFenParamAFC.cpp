@@ -5,6 +5,7 @@
 #include "afc/Programmes.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
+#include "segmentation/LectureBornee.h"
 #include "shell/Dialogues.h"
 #include "shell/TexteQt.h"
 
@@ -109,6 +110,13 @@ TFenParamAFC::TFenParamAFC(QWidget* parent, t3::Partition& partition, bool drape
         m_ni->setText(QString::number(t3::NbFormesFreqMin(partition, m_freqMin->value())));
     connect(m_freqMin, &QSpinBox::valueChanged, this, &TFenParamAFC::CSpinEdit1Change);
 
+    m_taille = new QLabel;
+    m_taille->setObjectName("LbTaille");
+    grille->addWidget(m_taille, 5, 0, 1, 4);
+    AfficheTaille();
+    for (QLineEdit* champ : {m_ni, m_nj, m_titre})
+        connect(champ, &QLineEdit::textChanged, this, &TFenParamAFC::AfficheTaille);
+
     auto* ok = new QPushButton("OK");
     ok->setObjectName("BitBtn1");
     ok->setDefault(true);
@@ -120,7 +128,7 @@ TFenParamAFC::TFenParamAFC(QWidget* parent, t3::Partition& partition, bool drape
     boutons->addStretch();
     boutons->addWidget(ok);
     boutons->addWidget(annuler);
-    grille->addLayout(boutons, 5, 0, 1, 4);
+    grille->addLayout(boutons, 6, 0, 1, 4);
 
     adjustSize();
     if (const QScreen* ecran = QGuiApplication::primaryScreen())
@@ -130,6 +138,14 @@ TFenParamAFC::TFenParamAFC(QWidget* parent, t3::Partition& partition, bool drape
 void TFenParamAFC::CSpinEdit1Change(int freqMin) {
     m_ni->setText(QString::number(t3::NbFormesFreqMin(m_partition, freqMin)));
     m_partition.SetFreqMin(freqMin);
+    AfficheTaille();
+}
+
+void TFenParamAFC::AfficheTaille() {
+    t3::ParamAFC param;
+    m_taille->setText(Parametres(param) ? "Tableau : " + QString::fromStdString(t3::DescriptionTailleAFC(
+                                                             t3::EstimeTailleAFC(m_partition, param)))
+                                        : QString("Tableau : paramètres incorrects"));
 }
 
 bool TFenParamAFC::Parametres(t3::ParamAFC& param) const {
@@ -148,6 +164,24 @@ void TFenParamAFC::accept() {
                                    .arg(m_partition.Base()->Nbform()));
         return;
     }
+    // The size is said and checked before anything is written: a table whose analysis cannot fit in
+    // the memory of the machine is refused, and a large one written only once the user agrees.
+    const t3::TailleAFC taille = t3::EstimeTailleAFC(m_partition, param);
+    if (const auto place = t3::VerifieTailleAFC(taille, t3::MemoirePhysique()); !place) {
+        Dialogues::Information(this, QString::fromStdString(place.Message()));
+        return;
+    }
+    if (t3::DemandeConfirmationAFC(taille) &&
+        Dialogues::Message(this, QMessageBox::Question, "Grand tableau",
+                           QString("Le tableau a %1 lignes et %2 parties : le fichier « coran.don » fera %3 "
+                                   "et son analyse demandera jusqu'à %4 de mémoire ; elle peut durer "
+                                   "longtemps.\n\nÉcrire le tableau et lancer l'analyse ?")
+                               .arg(taille.lignes)
+                               .arg(taille.colonnes)
+                               .arg(QString::fromStdString(t3::TailleLisible(taille.octets)),
+                                    QString::fromStdString(t3::TailleLisible(taille.memoire))),
+                           QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
     if (const auto ecrit = t3::EcritCoranDon(m_dossier, m_partition, param); !ecrit) {
         Dialogues::Information(this, "Vérifiez vos paramètres\n\n" + QString::fromStdString(ecrit.Message()));
         return;

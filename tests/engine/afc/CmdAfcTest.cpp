@@ -1,5 +1,6 @@
 // t3 afc and t3 cah on a base of four authors, against the analysis and the clustering computed in the
 // process from the same partition; their options and failures; where the programs are looked for.
+#include "AideFils.h"
 #include "afc/AnalyseAFC.h"
 #include "afc/ExportAFC.h"
 #include "afc/Programmes.h"
@@ -10,7 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 using t3test::BaseDeTest;
 using t3test::ErreursT3;
@@ -112,6 +117,71 @@ TEST(CmdAfc, OptionsEtEchecs) {
         const auto echec = ExecuteT3(arguments, ErreursT3::APart);
         EXPECT_EQ(echec.statut, 2) << arguments;
         EXPECT_NE(echec.erreurs.find(message), std::string::npos) << arguments << "\n" << echec.erreurs;
+    }
+}
+
+// t3 beside analysis programs whose results are not those of the partition: points or a tree of another
+// number of parts are refused, and a token quoted from a file never brings a terminal's control
+// characters.
+TEST(CmdAfc, ResultatsQuiNeCorrespondentPas) {
+    BaseDeTest b(t3test::TexteAleatoire());
+    ASSERT_TRUE(b.Prete());
+    const std::filesystem::path bin = b.Dossier().Chemin() / "bin";
+    std::filesystem::create_directory(bin);
+    std::filesystem::copy_file(std::string(T3_BIN_DIR) + "/t3", bin / "t3");
+    const auto programme = [&bin](const char* nom, const std::string& corps) {
+        t3test::EcritFichier(bin / nom, "#!/bin/sh\n" + corps + "\n");
+        ::chmod((bin / nom).c_str(), 0755);
+    };
+    const std::string quatrePoints = "printf '4 1\\nP 0 0.25 1 10 25 1\\nP 1 0.25 1 -10 25 1\\nP 2 0.25 1 5 "
+                                     "25 1\\nP 3 0.25 1 -5 25 1\\n' > facteurs.txt; echo '1 100' > vp.txt";
+    struct Cas {
+        const char* commande;
+        std::string ts3afc, ts3cah;
+        const char* message;
+    };
+    const Cas cas[] = {
+        {"afc", "printf '1 1\\nP 0 1 0 0 0 0\\n' > facteurs.txt; echo '1 5' > vp.txt", "",
+         "ne correspondent pas aux 4 parties de la partition (points lus : 1)"},
+        {"afc", "printf '1 1\\nP 0 1 \\033[2J\\007 0 0 0\\n' > facteurs.txt; echo '1 5' > vp.txt", "",
+         "trouvé « \\x1B[2J\\x07 »"},
+        {"cah", quatrePoints,
+         "printf 'CAH 3\\n1 0 1 1 2\\n2 2 3 2 3\\nCLASSES 3\\n2 1 1 2\\n3 1 2 3\\n' > cah.txt",
+         "ne correspond pas aux 4 parties de la partition (points lus : 3)"},
+    };
+    for (const Cas& c : cas) {
+        programme("ts3afc", c.ts3afc);
+        programme("ts3cah", c.ts3cah);
+        const std::string commande = (bin / "t3").string() + " " + c.commande + " corpus.par auteur 2>&1";
+        std::string sortie;
+        std::FILE* f = ::popen(commande.c_str(), "r");
+        ASSERT_NE(f, nullptr);
+        char tampon[4096];
+        for (size_t n; (n = std::fread(tampon, 1, sizeof tampon, f)) > 0;)
+            sortie.append(tampon, n);
+        EXPECT_EQ(WEXITSTATUS(::pclose(f)), 2) << c.commande << "\n" << sortie;
+        EXPECT_NE(sortie.find(c.message), std::string::npos) << sortie;
+        EXPECT_EQ(sortie.find_first_of("\x1b\x07"), std::string::npos) << sortie;
+    }
+}
+
+// An analysis program that runs out of memory says so in French; no English reason of the library
+// reaches its message.
+TEST(Programmes, EchecsDuCalculEnFrancais) {
+    const std::pair<std::function<void()>, std::string> echecs[] = {
+        {[] { throw std::bad_alloc(); }, "ts3afc : mémoire insuffisante pour ce calcul.\n"},
+        {[] { throw std::length_error("vector::_M_default_append"); },
+         "ts3afc : le calcul a échoué (erreur interne).\n"},
+    };
+    for (const auto& [lance, attendu] : echecs) {
+        const t3test::Fils fils = t3test::DansUnFils([&lance] {
+            return t3::ExecuteProgrammeAnalyse(t3::ProgrammeAFC, [&lance]() -> t3::Resultat<void> {
+                lance();
+                return {};
+            });
+        });
+        EXPECT_EQ(fils.statut, 2);
+        EXPECT_EQ(fils.erreurs, attendu);
     }
 }
 

@@ -115,6 +115,45 @@ TEST(ExportAFC, SegmentsAuMoinsAussiFrequentsQueFreqMin) {
               std::string(numero) + "x y                     1    1    1\r\n");
 }
 
+// The size of "coran.don", measured without writing it, is that of the text written, whatever widens its
+// fields (a wide header, counts of 100000 or more, the segments' rows); the analysis of a table that the
+// memory cannot hold is refused.
+TEST(ExportAFC, TailleSansEcrire) {
+    BaseDeTest b(TexteTroisParties());
+    std::string centMille = "<auteur=a>\n";
+    for (int i = 0; i < 100000; ++i)
+        centMille += "x ";
+    BaseDeTest grande(centMille + "\n<auteur=b>\nx y\n");
+    ASSERT_TRUE(b.Prete() && grande.Prete());
+    t3::charg1& base = b.Base();
+    const std::vector<int32_t> px = base.LocOccFor(b.Entree("x"));
+    t3test::SegmentsDonnes segments({{b.Entree("x"), b.Entree("y")}}, {{px[0], px[3], px[4]}});
+    base.AssigneSR(&segments);
+    const Partition trois(&base, Cle(b));
+    const Partition deux(&grande.Base(), Cle(grande));
+    ParamAFC large = t3::ParamAFCInitiaux(trois, 1, true);
+    large.titre = "un titre";
+    large.nj = 123456;
+    large.nf = -7;
+    ParamAFC colonnes = t3::ParamAFCInitiaux(trois, 2, false);
+    colonnes.nbColonnes = 2;
+    const std::pair<const Partition*, ParamAFC> cas[] = {
+        {&trois, t3::ParamAFCInitiaux(trois, 2, false)},
+        {&trois, large},
+        {&trois, colonnes},
+        {&deux, t3::ParamAFCInitiaux(deux, 1, false)},
+    };
+    for (const auto& [partition, param] : cas) {
+        const t3::TailleAFC taille = t3::EstimeTailleAFC(*partition, param);
+        EXPECT_EQ(taille.octets, t3::TexteCoranDon(*partition, param)->size()) << param.ni << " " << param.nj;
+        EXPECT_TRUE(t3::VerifieTailleAFC(taille, t3::MemoirePhysique()));
+        const auto refus = t3::VerifieTailleAFC(taille, taille.memoire - 1);
+        ASSERT_FALSE(refus);
+        EXPECT_NE(refus.Message().find("de mémoire, plus que les"), std::string::npos) << refus.Message();
+    }
+    base.AssigneSR(nullptr);
+}
+
 namespace {
 
 std::string Message(const t3::Resultat<void>& r) {

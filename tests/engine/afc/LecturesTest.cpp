@@ -2,10 +2,13 @@
 // "coran.don" as the analysis program reads it; each malformed input refused with a French message.
 #include "afc/LectureCoranDon.h"
 #include "afc/ListePoints.h"
+#include "afc/Ward.h"
 
 #include "AideTests.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 using t3::LitTexteCoranDon;
 using t3::LitTexteFacteurs;
@@ -56,12 +59,46 @@ TEST(LitFacteurs, RefuseCeQuiSortDesLimites) {
         "1 1\nP 0 0.5 1 2 3 4,5\n",                // decimal comma
         "1 1\nP 0 0.5 1 2 3 4 5\n",                // a value too many
         "2 1\nP 0 0.5 1 2 3 4\n",                  // a point missing
+        "1 1\nP 0 \x1b[2J\x07\x9b 1 2 3 4\n",      // escape sequences
     };
     ASSERT_TRUE(LitTexteFacteurs("1 1\n" + bon));
     for (const char* texte : mauvais) {
         const auto lu = LitTexteFacteurs(texte);
         EXPECT_FALSE(lu) << texte;
         EXPECT_EQ(lu.Message().rfind("Le fichier « facteurs.txt » est incorrect : ", 0), 0u) << lu.Message();
+        // A token quoted never brings a control character to a terminal or a window.
+        for (const char c : lu.Message())
+            EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f) << lu.Message();
+    }
+    EXPECT_NE(LitTexteFacteurs(mauvais[std::size(mauvais) - 1]).Message().find("« \\x1B[2J\\x07\\x9B »"),
+              std::string::npos);
+}
+
+// What is not a regular file is refused at once by every reader of the files of an analysis, naming
+// the file: a pipe no one writes to would wait forever, a device never ends. The analysis and clustering
+// programs say so and end.
+TEST(LecturesFichiers, RefusentCeQuiNEstPasUnFichier) {
+    t3test::DossierTemporaire dossier;
+    ASSERT_EQ(::mkfifo("tube", 0600), 0);
+    std::filesystem::create_directory("dossier");
+    for (const std::string chemin : {"tube", "/dev/zero", "dossier"}) {
+        const std::pair<std::string, std::string> refus[] = {
+            {"facteurs.txt", t3::LitFacteurs(chemin).Message()},
+            {"vp.txt", t3::LitValeursPropres(chemin).Message()},
+            {"cah.txt", t3::LitCah(chemin).Message()},
+            {"coran.don", t3::LitCoranDon(chemin).Message()},
+        };
+        for (const auto& [nom, message] : refus)
+            EXPECT_NE(message.find("fichier « " + nom + " »"), std::string::npos) << chemin << " " << message;
+    }
+    for (const char* nom : {"coran.don", "facteurs.txt"})
+        ASSERT_EQ(::mkfifo(nom, 0600), 0);
+    for (const char* programme : {"ts3cah", "ts3afc"}) { // ts3afc removes "facteurs.txt"
+        const std::string commande = "'" + std::string(T3_BIN_DIR) + "/" + programme + "' 2> erreurs.txt";
+        EXPECT_EQ(WEXITSTATUS(std::system(commande.c_str())), 2) << programme;
+        EXPECT_NE(t3test::LitFichier("erreurs.txt").find("ce n'est pas un fichier ordinaire"),
+                  std::string::npos)
+            << t3test::LitFichier("erreurs.txt");
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 using t3::ArbreCAH;
@@ -87,6 +88,41 @@ TEST(Ward, PointsAleatoiresContreLaMethodeSimple) {
         ASSERT_TRUE(classes) << classes.Message();
         ASSERT_EQ(classes->size(), std::min<size_t>(10, n) - 1);
         EXPECT_EQ(classes->back(), t3::ClassesCAH(arbre, static_cast<int32_t>(std::min<size_t>(10, n))));
+    }
+}
+
+// Identical points cost nothing to join, however many of them: their merges are exactly at 0, and the
+// tree is one the windows read (every cluster made before it is joined, none joined twice, heights never
+// going down), whether all the points are alike or copies are mixed with distinct points.
+TEST(Ward, PointsIdentiques) {
+    std::mt19937 alea(7);
+    std::uniform_real_distribution<double> uniforme(-3, 3);
+    std::vector<std::vector<double>> melange;
+    for (int place = 0; place < 20; ++place) {
+        const std::vector<double> p{uniforme(alea), uniforme(alea)};
+        for (int copie = 0; copie <= place % 4; ++copie)
+            melange.push_back(p);
+    }
+    std::shuffle(melange.begin(), melange.end(), alea);
+    struct Cas {
+        std::vector<std::vector<double>> points;
+        size_t places; // distinct points
+    };
+    for (const Cas& cas :
+         {Cas{std::vector<std::vector<double>>(3000, {10 / 7.0, 0.1, 0.3}), 1}, Cas{melange, 20}}) {
+        const size_t n = cas.points.size();
+        const ArbreCAH arbre = ClassificationWard(cas.points);
+        const auto relu = t3::LitArbreCah(t3::TexteCah(arbre));
+        ASSERT_TRUE(relu) << n << " " << relu.Message();
+        ASSERT_EQ(arbre.fusions.size(), n - 1);
+        // A place of k copies takes k - 1 merges at 0, every other merge costs something.
+        for (size_t s = 0; s + 1 < n; ++s)
+            EXPECT_EQ(arbre.fusions[s].hauteur == 0, s < n - cas.places) << n << " " << s;
+        if (n < 100) {
+            const std::vector<double> attendues = HauteursNaives(cas.points);
+            for (size_t s = 0; s + 1 < n; ++s)
+                EXPECT_NEAR(arbre.fusions[s].hauteur, attendues[s], 1e-9 * (1 + attendues[s])) << s;
+        }
     }
 }
 

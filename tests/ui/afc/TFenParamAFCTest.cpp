@@ -7,17 +7,23 @@
 #include "AideUi.h"
 
 #include "afc/ExecutionProgramme.h"
+#include "afc/TFenParamAFC.h"
+#include "corpus/Cles.h"
 #include "corpus/Partition.h"
+#include "corpus/charg1.h"
+#include "segmentation/LectureBornee.h"
 #include "shell/Atelier.h"
 #include "shell/BarreEtat.h"
 #include "shell/Dialogues.h"
 #include "shell/TFenPrinc.h"
+#include "shell/TexteQt.h"
 #include "stats/TFenStatPart.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -148,6 +154,7 @@ class TFenParamAFCTest : public QObject {
     void UneAnalyseOuvreLePlanPuisLaClassification();
     void UnProgrammeIntrouvableOuMuet();
     void AnnulationEtDelai();
+    void UnGrandTableauEstAnnonce();
 };
 
 void TFenParamAFCTest::initTestCase() {
@@ -270,6 +277,21 @@ void TFenParamAFCTest::UnProgrammeIntrouvableOuMuet() {
              qPrintable(a.Messages()[0]));
     QVERIFY(!a.Existe("facteurs.txt"));
 
+    // What it writes is shown with its control characters spelt out; a file the system will not run is
+    // said so in French.
+    Dialogues::Oublie();
+    a.Script("ts3afc", "printf 'ts3afc : \\033[2J\\007fin\\n' >&2\nexit 2");
+    a.LanceAFC();
+    QCOMPARE(a.Messages().size(), 1);
+    QVERIFY2(a.Messages()[0].endsWith("ts3afc : \\x1B[2J\\x07fin"), qPrintable(a.Messages()[0]));
+    Dialogues::Oublie();
+    a.Script("ts3afc", "");
+    t3uitest::Ecrit(a.programmes.filePath("ts3afc"), "pas un programme\n");
+    a.LanceAFC();
+    QCOMPARE(a.Messages().size(), 1);
+    QVERIFY2(a.Messages()[0].endsWith("« ts3afc » n'a pas pu être lancé (le système refuse de l'exécuter)."),
+             qPrintable(a.Messages()[0]));
+
     // The clustering on points that are not one per part (an analysis of another table): asked to run
     // the analysis again, and the clustering program not run.
     Dialogues::Oublie();
@@ -326,6 +348,42 @@ void TFenParamAFCTest::AnnulationEtDelai() {
     QVERIFY2(a.Messages()[0].contains("« ts3afc » a été arrêté : il n'avait pas fini au bout de 1 seconde."),
              qPrintable(a.Messages()[0]));
     QVERIFY(!ProcessusVivant(pid));
+}
+
+// The dialog says the size of the table and of "coran.don" before writing it, and asks before writing a
+// table of more than 10,000 parts: declined, nothing is written and the dialog stays open.
+void TFenParamAFCTest::UnGrandTableauEstAnnonce() {
+    DossierCourant dossier;
+    QString texte;
+    for (int i = 0; i <= t3::PartiesQuestionAFC; ++i)
+        texte += QString("<p=%1>\nx y\n").arg(i);
+    t3::charg1 base;
+    QCOMPARE(base.ChargeBase(t3uitest::Base(texte).toStdString()), 0);
+    t3::Partition partition(&base, t3::RetourneTypeCle(base, "p"));
+    QCOMPARE(partition.NbParties(), t3::PartiesQuestionAFC + 1);
+    TFenParamAFC dialogue(nullptr, partition, false, CheminLocal(dossier.Chemin()));
+    const QString coran = dossier.Chemin("coran.don");
+    const QString annonce = dialogue.LbTaille()->text();
+    QVERIFY2(annonce.startsWith("Tableau : 2 lignes × 10001 parties ; « coran.don » : "),
+             qPrintable(annonce));
+
+    Dialogues::RepondBouton(QMessageBox::No);
+    dialogue.accept();
+    QCOMPARE(dialogue.result(), int(QDialog::Rejected));
+    QVERIFY(!QFileInfo::exists(coran));
+    QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
+    QVERIFY2(
+        Dialogues::MessagesAffiches()[0].startsWith("Grand tableau|Le tableau a 2 lignes et 10001 parties"),
+        qPrintable(Dialogues::MessagesAffiches()[0]));
+
+    Dialogues::RepondBouton(QMessageBox::Yes);
+    dialogue.accept();
+    QCOMPARE(dialogue.result(), int(QDialog::Accepted));
+    // The size announced is the size written.
+    QCOMPARE(annonce,
+             "Tableau : 2 lignes × 10001 parties ; « coran.don » : " +
+                 QString::fromStdString(t3::TailleLisible(static_cast<uint64_t>(QFileInfo(coran).size()))));
+    Dialogues::Oublie();
 }
 
 QTEST_MAIN(TFenParamAFCTest)
