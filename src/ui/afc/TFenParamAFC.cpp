@@ -64,7 +64,7 @@ void MontreEchec(QWidget* parent, const QString& texte, const QString& raison) {
 std::string Dossier(QWidget* parent, const t3::Partition& partition) {
     const auto dossier = t3::DossierAnalyses(partition);
     if (dossier) return *dossier;
-    Dialogues::Information(parent, QString::fromStdString(dossier.Message()));
+    Dialogues::MessageMoteur(parent, dossier.Message());
     return {};
 }
 
@@ -168,7 +168,7 @@ void TFenParamAFC::accept() {
     // the memory of the machine is refused, and a large one written only once the user agrees.
     const t3::TailleAFC taille = t3::EstimeTailleAFC(m_partition, param);
     if (const auto place = t3::VerifieTailleAFC(taille, t3::MemoirePhysique()); !place) {
-        Dialogues::Information(this, QString::fromStdString(place.Message()));
+        Dialogues::MessageMoteur(this, place.Message());
         return;
     }
     if (t3::DemandeConfirmationAFC(taille) &&
@@ -183,7 +183,7 @@ void TFenParamAFC::accept() {
                            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     if (const auto ecrit = t3::EcritCoranDon(m_dossier, m_partition, param); !ecrit) {
-        Dialogues::Information(this, "Vérifiez vos paramètres\n\n" + QString::fromStdString(ecrit.Message()));
+        Dialogues::MessageMoteur(this, ecrit.Message(), "Vérifiez vos paramètres\n\n");
         return;
     }
     QDialog::accept();
@@ -216,7 +216,7 @@ void LanceCAH(ServicesAtelier& services, QWidget* parent, t3::Partition& partiti
     if (dossier.empty()) return;
     // The clustering works on the points of the partition's last analysis, one per part.
     if (const auto points = t3::VerifiePointsPartition(dossier, partition.NbParties()); !points) {
-        Dialogues::Information(parent, QString::fromStdString(points.Message()));
+        Dialogues::MessageMoteur(parent, points.Message());
         return;
     }
     std::error_code e;

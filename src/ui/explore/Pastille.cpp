@@ -41,7 +41,7 @@ void Pastille::Peint() {
     peintre.setRenderHint(QPainter::Antialiasing);
     peintre.setBrush(VersQColor(m_couleur));
     peintre.setPen(Qt::black);
-    peintre.drawEllipse(QRectF(1.5, 1.5, 15, 15));
+    peintre.drawRect(QRectF(1.5, 1.5, 15, 15)); // a coloured square
     setPixmap(image);
 }
 

@@ -76,6 +76,20 @@ void ElargitPourSonTitre(QDialog* dialogue) {
 
 } // namespace
 
+QString Phrase(const std::string& message) {
+    QString phrase = QString::fromStdString(message).trimmed();
+    if (phrase.isEmpty()) return phrase;
+    phrase[0] = phrase[0].toUpper();
+    if (!phrase.endsWith('.') && !phrase.endsWith('!') && !phrase.endsWith('?') &&
+        !phrase.endsWith(QChar(0x2026)))
+        phrase += '.';
+    return phrase;
+}
+
+void MessageMoteur(QWidget* parent, const std::string& message, const QString& avant) {
+    Information(parent, avant + Phrase(message));
+}
+
 int Execute(QDialog* dialogue) {
     ElargitPourSonTitre(dialogue);
     auto* aide = new QShortcut(QKeySequence::HelpContents, dialogue);

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <string>
 
 namespace t3ui::Dialogues {
 
@@ -18,6 +19,11 @@ QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icone, co
                                     QMessageBox::StandardButtons boutons = QMessageBox::Ok);
 // A plain message titled "Tessaron3".
 void Information(QWidget* parent, const QString& texte);
+// An engine's message (UTF-8, written to follow "t3 : ") as a sentence: a capital letter and a full stop,
+// the same in every window.
+QString Phrase(const std::string& message);
+// Information(parent, avant + Phrase(message)).
+void MessageMoteur(QWidget* parent, const std::string& message, const QString& avant = {});
 // Runs a dialog modally, wide enough for its title, F1 opening the manual at its section; its result
 // (QDialog::Accepted or Rejected).
 int Execute(QDialog* dialogue);

@@ -67,7 +67,7 @@ void LanceSpecEvol(ServicesAtelier& services, QWidget* parent, t3::Partition& pa
     auto calcul = t3::SpecEvolutives(partition, services.Jauge(1));
     services.ResetProgress();
     if (!calcul) {
-        Dialogues::Information(parent, QString::fromStdString(calcul.Message()));
+        Dialogues::MessageMoteur(parent, calcul.Message());
         return;
     }
     auto* liste = new TFenSpecGrp(services, std::move(calcul.Valeur()));

@@ -265,6 +265,8 @@ void TFenStatPartTest::SpecifsOuvreUneListeQuiSuitT3() {
 
     // The selected rows go as a group of the pastille's colour (the selected part's, blue here).
     QCOMPARE(liste->ShPastille()->GetCouleur(), t3::CouleurRGB(0, 0, 255));
+    // A coloured square: its corner is painted too.
+    QCOMPARE(liste->ShPastille()->pixmap().toImage().pixelColor(2, 2), QColor(0, 0, 255));
     Dialogues::RepondCouleur(QColor(10, 20, 30));
     QTest::mouseClick(liste->ShPastille(), Qt::LeftButton);
     QItemSelectionModel* selection = liste->ListeSpecifs()->selectionModel();
