@@ -68,10 +68,9 @@ QVariant ModeleSpecGrp::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole)
         return index.column() == 0 ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::UserRole) return r.entree;
+    if (index.column() == 0) return GraphieAffichee(m_base->RetourneGraphie(r.entree, false), role);
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
-    case 0:
-        return VersQt(m_base->RetourneGraphie(r.entree, false));
     case 1:
         return r.frqRef;
     case 2:

@@ -150,7 +150,7 @@ QVariant ModelePCLC::data(const QModelIndex& index, int role) const {
         return m_partition->FmaxPartie(partie);
     case 6:
         return m_partition->NbFormesPartie(partie) > 0
-                   ? VersQt(m_partition->Base()->Graphie(m_partition->FormeMaxPartie(partie)))
+                   ? VersQtVisible(m_partition->Base()->Graphie(m_partition->FormeMaxPartie(partie)))
                    : QString();
     default:
         return {};
@@ -187,9 +187,8 @@ QVariant ModeleTFG::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
     const int32_t entree = Entree(index.row());
     if (index.column() == 0) {
-        if (role == Qt::DisplayRole) return VersQt(m_base->RetourneGraphie(entree, false));
         if (role == Qt::BackgroundRole) return QApplication::palette().brush(QPalette::Button);
-        return {};
+        return GraphieAffichee(m_base->RetourneGraphie(entree, false), role);
     }
     const int32_t colonne = index.column() - 1;
     switch (role) {
