@@ -26,6 +26,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
@@ -198,6 +199,9 @@ ModeleConcordance* TFenConcor::Modele() const {
 // --- Groups and history
 
 void TFenConcor::EdFormeEntree() {
+    // The group made here is named by what was typed (MontreGroupe).
+    m_edForme->setProperty("tape", true);
+    const auto finSaisie = qScopeGuard([this] { m_edForme->setProperty("tape", false); });
     const QString texte = m_edForme->text();
     if (!m_chkExpRep->isChecked()) {
         const int32_t forme = m_base->LocFormDic(VersCp1252(texte));
@@ -226,13 +230,43 @@ void TFenConcor::EdFormeEntree() {
 }
 
 void TFenConcor::MontreGroupe(std::unique_ptr<t3::Tgen> groupe) {
+    // Typed, the group keeps the text and the kind of search; dropped, it is named by its name, or by
+    // its forms.
+    const bool tape = m_edForme->property("tape").toBool();
+    QString forme = m_edForme->text();
+    bool expression = m_chkExpRep->isChecked();
+    if (!tape) {
+        forme = NomDuGroupe(*groupe);
+        expression = false;
+    }
     const int index = m_index + 1;
     m_historique.insert(m_historique.begin() + index,
-                        EntreeHistorique{std::move(groupe), m_comboTri->currentIndex()});
+                        EntreeHistorique{std::move(groupe), m_comboTri->currentIndex(), forme, expression});
     m_index = index;
     m_groupe = m_historique[static_cast<size_t>(index)].groupe.get();
+    MontreForme(m_historique[static_cast<size_t>(index)]);
     MetAJourBoutons();
     Construit();
+}
+
+// The name of a group that was not typed: its own, or its forms (the first three).
+QString TFenConcor::NomDuGroupe(const t3::Tgen& groupe) const {
+    if (!groupe.Nom().empty()) return VersQt(groupe.Nom());
+    QStringList formes;
+    for (const int32_t entree : groupe.Entrees()) {
+        if (formes.size() == 3) {
+            formes << QString(QChar(0x2026));
+            break;
+        }
+        formes << VersQt(m_base->RetourneGraphie(entree, false));
+    }
+    return formes.join(", ");
+}
+
+// The controls show what the lines are: the form or pattern of the entry shown.
+void TFenConcor::MontreForme(const EntreeHistorique& entree) {
+    m_edForme->setText(entree.forme);
+    m_chkExpRep->setChecked(entree.expression);
 }
 
 bool TFenConcor::ConcorEditDragDrop(const TTgenDragObject& objet) {
@@ -271,6 +305,7 @@ void TFenConcor::AfficheEntree() {
     const EntreeHistorique& entree = m_historique[static_cast<size_t>(m_index)];
     m_groupe = entree.groupe.get();
     m_comboTri->setCurrentIndex(entree.tri);
+    MontreForme(entree);
     Construit();
 }
 

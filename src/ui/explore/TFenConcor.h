@@ -81,12 +81,16 @@ class TFenConcor : public QWidget, public FenetreRapport {
   private:
     struct EntreeHistorique {
         std::unique_ptr<t3::Tgen> groupe;
-        int tri; // index of ComboTri when the entry was made
+        int tri;         // index of ComboTri when the entry was made
+        QString forme;   // what EdForme shows for it: the text typed, or the group's name or form
+        bool expression; // ChkExpRep for it
     };
 
     QWidget* CreePanneau();
     void MetAJourBoutons();
     void AfficheEntree();
+    void MontreForme(const EntreeHistorique& entree);
+    QString NomDuGroupe(const t3::Tgen& groupe) const;
     void ComboGrpChange(int index);
     void Etape(const QString& texte);
 

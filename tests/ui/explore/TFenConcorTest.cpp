@@ -341,6 +341,7 @@ void TFenConcorTest::LeDepotDUnGroupe() {
     QCOMPARE(t3uitest::Depose(vue->viewport(), a.Groupe({"chat", "chien"}, t3::CouleurRGB(255, 0, 0)).get()),
              t3uitest::Depot::Accepte);
     QCOMPARE(NomGroupe(*f), QString("chat+")); // the drag's name is not kept
+    QCOMPARE(f->EdForme()->text(), QString("chat+"));
     QCOMPARE(f->GroupeCourant()->NbOcc(), 3);
     QCOMPARE(f->Modele()->rowCount(), 3);
     QCOMPARE(CouleurPivot(*f), QColor(255, 0, 0));
@@ -363,11 +364,21 @@ void TFenConcorTest::LeDepotDUnGroupe() {
     QCOMPARE(CouleurPivot(*f), QColor(0, 0, 255));
     QCOMPARE(f->NbHistorique(), 3);
 
+    // The controls show what the lines are: a pattern typed, then a group dropped, then back.
+    Tape(f, "^ch(at|ien)$", true);
+    QCOMPARE(t3uitest::Depose(vue->viewport(), liste.get()), t3uitest::Depot::Accepte);
+    QCOMPARE(f->EdForme()->text(), QString("la"));
+    QVERIFY(!f->ChkExpRep()->isChecked());
+    f->BtnPrec()->click();
+    QCOMPARE(f->EdForme()->text(), QString("^ch(at|ien)$"));
+    QVERIFY(f->ChkExpRep()->isChecked());
+    QCOMPARE(f->GroupeCourant()->NbOcc(), 3);
+
     // Anything else is refused, and changes nothing.
     QMimeData texte;
     texte.setText("chat");
     QCOMPARE(t3uitest::Depose(vue->viewport(), &texte), t3uitest::Depot::RefuseALEntree);
-    QCOMPARE(f->NbHistorique(), 3);
+    QCOMPARE(f->NbHistorique(), 5);
 }
 
 // Two groups shown, "Précédent" shows the first with its sort; a new group from there goes after it,
