@@ -37,7 +37,8 @@ constexpr t3::Couleur Noir = t3::CouleurRGB(0, 0, 0);
 constexpr int LargeurMax = 290;
 const QString FiltreListes = "Listes (*.lst)";
 
-// The window opens at the top-left corner of the sheet, at most 290 pixels wide.
+// The window opens at the top-left corner of the sheet, at most 290 pixels wide; maximised or widened,
+// its list takes the width.
 QWidget* CreeSelection(ServicesAtelier& services, t3::charg1* base) {
     auto* fenetre = new TFenSelecFormes(services, base);
     if (QMdiSubWindow* sous = services.AjouteFenetre(fenetre)) {
@@ -143,7 +144,6 @@ TFenSelecFormes::TFenSelecFormes(ServicesAtelier& services, const t3::charg1* ba
     setObjectName("FenSelecFormes");
     setWindowTitle("Groupes de formes");
     setAttribute(Qt::WA_DeleteOnClose);
-    setMaximumWidth(LargeurMax);
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(2, 2, 2, 2);
     disposition->addWidget(CreePanneau());
@@ -232,6 +232,7 @@ void TFenSelecFormes::CreeListe() {
                          4 * m_vue->fontMetrics().averageCharWidth());
     m_vue->setColumnWidth(0, 175 + 65 - frequence);
     m_vue->setColumnWidth(1, frequence);
+    m_vue->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_vue->installEventFilter(this);
     // Its own rows dropped back on it would only blacken the pastille.
     CibleGroupes::Installe(

@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSpinBox>
@@ -112,6 +113,11 @@ void TFenSelecFormesTest::LaFenetreEtSesRecherches() {
     QVERIFY(sous);
     QCOMPARE(sous->pos(), QPoint(0, 0));
     QVERIFY(sous->width() <= 290);
+    // Maximised, it fills the area, its list with it.
+    sous->showMaximized();
+    QCOMPARE(sous->width(), sous->mdiArea()->viewport()->width());
+    QVERIFY(f->ListResu()->columnWidth(0) > 300);
+    sous->showNormal();
     QCOMPARE(f->LstTypeReq()->count(), 5);
     QCOMPARE(f->LstTypeReq()->currentText(), QString("est exactement ce que je recherche"));
     QVERIFY(f->ChkAjout()->isChecked());
