@@ -60,9 +60,11 @@ int ModeleDicNum::columnCount(const QModelIndex& parent) const {
 QVariant ModeleDicNum::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const int32_t entree = Entree(index.row());
+    if (index.column() == 0 && (role == Qt::DisplayRole || role == Qt::ToolTipRole))
+        return GraphieAffichee(m_base->Graphie(entree), role);
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == 0 ? VersQt(m_base->Graphie(entree)) : QVariant(m_base->RetourneFrq(entree));
+        return QVariant(m_base->RetourneFrq(entree));
     case Qt::TextAlignmentRole:
         return index.column() == 1 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::UserRole:

@@ -92,15 +92,15 @@ QVariant ModeleSelection::data(const QModelIndex& index, int role) const {
     if (role == Qt::UserRole) return entree;
     if (role == Qt::TextAlignmentRole)
         return index.column() == 1 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
-    if (role != Qt::DisplayRole) return {};
+    if (role != Qt::DisplayRole && (role != Qt::ToolTipRole || index.column() != 0)) return {};
     if (entree < m_base->Nbart()) {
-        if (index.column() == 0) return VersQt(m_base->RetourneGraphie(entree, false));
+        if (index.column() == 0) return GraphieAffichee(m_base->RetourneGraphie(entree, false), role);
         return m_base->RetourneLexm(entree).frq;
     }
     // A segment entry, read in the computation it follows.
     const int32_t segment = entree - m_base->Nbart() - 1;
     if (!m_calcul || segment >= m_calcul->NbSegments()) return {};
-    if (index.column() == 0) return VersQt(m_calcul->RetourneGraphie(segment));
+    if (index.column() == 0) return GraphieAffichee(m_calcul->RetourneGraphie(segment), role);
     return m_calcul->Segments()[static_cast<size_t>(segment)].frequence;
 }
 

@@ -107,6 +107,8 @@ QVariant ModeleSR::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole)
         return index.column() == 1 ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::UserRole) return EntreeDeLigne(index.row());
+    if (index.column() == 1 && role == Qt::ToolTipRole)
+        return GraphieAffichee(m_calcul->RetourneGraphie(SegmentDeLigne(index.row())), role);
     if (role != Qt::DisplayRole) return {};
     const int32_t s = SegmentDeLigne(index.row());
     const t3::Segment& segment = m_calcul->Segments()[static_cast<size_t>(s)];
@@ -114,7 +116,7 @@ QVariant ModeleSR::data(const QModelIndex& index, int role) const {
     case 0:
         return static_cast<int>(segment.formes.size());
     case 1:
-        return VersQt(m_calcul->RetourneGraphie(s));
+        return VersQtVisible(m_calcul->RetourneGraphie(s));
     default:
         return segment.frequence;
     }

@@ -128,7 +128,11 @@ QVariant ModeleConcordance::data(const QModelIndex& index, int role) const {
     const bool entete = m_concordance->EstEntete(ligne);
     switch (role) {
     case Qt::DisplayRole:
-        return Texte(ligne);
+        return MarqueInvisibles(Texte(ligne));
+    case Qt::ToolTipRole: {
+        const QString indication = IndicationInvisibles(Texte(ligne));
+        return indication.isEmpty() ? QVariant() : QVariant(indication);
+    }
     case RoleEntete:
         return entete;
     case RoleDebutPivot:

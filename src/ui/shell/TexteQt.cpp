@@ -30,16 +30,23 @@ Invisible InvisibleDe(QChar c) {
 
 } // namespace
 
-QString VersQtVisible(std::string_view cp1252) {
-    QString texte = VersQt(cp1252);
+QString MarqueInvisibles(QString texte) {
     for (QChar& c : texte)
         if (const Invisible i = InvisibleDe(c); !i.marque.isNull()) c = i.marque;
     return texte;
 }
 
+QString VersQtVisible(std::string_view cp1252) {
+    return MarqueInvisibles(VersQt(cp1252));
+}
+
 QString IndicationInvisibles(std::string_view cp1252) {
+    return IndicationInvisibles(VersQt(cp1252));
+}
+
+QString IndicationInvisibles(const QString& texte) {
     QStringList noms;
-    for (const QChar c : VersQt(cp1252))
+    for (const QChar c : texte)
         if (const Invisible i = InvisibleDe(c); i.nom) {
             const QString nom = QString(i.marque) + " : " + QString::fromUtf8(i.nom);
             if (!noms.contains(nom)) noms << nom;

@@ -14,8 +14,11 @@ QString VersQt(std::string_view cp1252);
 // and "sécurité" followed by a no-break space no longer look alike. Exports, the clipboard, drags and
 // report pages keep the stored characters.
 QString VersQtVisible(std::string_view cp1252);
+// The same on a text already in Qt; one character for one, so that positions stay as they were.
+QString MarqueInvisibles(QString texte);
 // The hint that says what the marks of VersQtVisible stand for; empty when the graphie has none.
 QString IndicationInvisibles(std::string_view cp1252);
+QString IndicationInvisibles(const QString& texte);
 // A graphie's cell in a list: its visible text for Qt::DisplayRole, its hint for Qt::ToolTipRole,
 // nothing for the other roles.
 QVariant GraphieAffichee(std::string_view cp1252, int role);

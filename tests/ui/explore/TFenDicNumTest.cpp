@@ -74,6 +74,12 @@ void TFenDicNumTest::LesLignesEtLeCompteSuiventLaBase() {
     QCOMPARE(fenetre.Modele()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
              QString("Fréquence"));
     QCOMPARE(fenetre.windowTitle(), QString("Dictionnaire"));
+
+    // A form ending in a no-break space does not look like the form without it.
+    QCOMPARE(base.ChargeBase(t3uitest::Base("sécurité sécurité\u00A0 sécurité\n").toStdString()), 0);
+    TFenDicNum insecable(&base);
+    QCOMPARE(Colonne(*insecable.Modele(), 0), (QStringList{"sécurité", "sécurité\u2423"}));
+    QVERIFY(insecable.Modele()->index(1, 0).data(Qt::ToolTipRole).toString().contains("espace insécable"));
 }
 
 void TFenDicNumTest::LesDeuxOrdresEtLesClicsSurLesTitres() {
