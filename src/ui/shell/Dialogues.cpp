@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include <deque>
 #include <utility>
@@ -71,7 +72,14 @@ void ElargitPourSonTitre(QDialog* dialogue) {
     QFont gras = dialogue->font();
     gras.setBold(true);
     const int titre = QFontMetrics(gras).horizontalAdvance(dialogue->windowTitle()) + 140;
-    if (dialogue->minimumWidth() < titre) dialogue->setMinimumWidth(titre);
+    if (dialogue->property("largeurTitre").toInt() >= titre) return;
+    dialogue->setProperty("largeurTitre", titre);
+    // A layout of fixed size sets the dialog's width from its contents: a strut widens them.
+    if (auto* colonne = qobject_cast<QVBoxLayout*>(dialogue->layout()))
+        colonne->addSpacerItem(new QSpacerItem(titre - 2 * colonne->contentsMargins().left(), 0));
+    else if (dialogue->minimumWidth() < titre)
+        dialogue->setMinimumWidth(titre);
+    if (dialogue->width() < titre) dialogue->resize(titre, dialogue->height());
 }
 
 } // namespace
