@@ -2,6 +2,7 @@
 
 #include "corpus/FournisseurSegments.h"
 #include "corpus/charg1.h"
+#include "explore/RaisonsMotif.h"
 #include "segmentation/Cp1252.h"
 
 #include <array>
@@ -60,12 +61,6 @@ size_t Caracteres(std::string_view utf8, size_t octets) {
     return n;
 }
 
-std::string RaisonPcre2(int code) {
-    PCRE2_UCHAR texte[256];
-    if (pcre2_get_error_message(code, texte, sizeof texte) < 0) return "erreur " + std::to_string(code);
-    return reinterpret_cast<const char*>(texte);
-}
-
 } // namespace
 
 struct Motif::Interne {
@@ -106,10 +101,10 @@ Resultat<Motif> Motif::Compile(std::string_view motifUtf8) {
         const std::string position = " (position " + std::to_string(Caracteres(texte, decalage)) + ").";
         // A pattern that is not UTF-8 is not shown: its bytes would spoil the message.
         if (erreur <= PCRE2_ERROR_UTF8_ERR1 && erreur >= PCRE2_ERROR_UTF8_ERR21)
-            return Echec{MotifIncorrect,
-                         "le motif n'est pas un texte UTF-8 valide : " + RaisonPcre2(erreur) + position};
+            return Echec{MotifIncorrect, "le motif n'est pas un texte UTF-8 valide : " +
+                                             RaisonCompilation(erreur) + position};
         return Echec{MotifIncorrect,
-                     "le motif « " + texte + " » est incorrect : " + RaisonPcre2(erreur) + position};
+                     "le motif « " + texte + " » est incorrect : " + RaisonCompilation(erreur) + position};
     }
     // Without JIT (a platform that lacks it, or (*NO_JIT) in the pattern) the interpreter matches alone.
     const bool jit = pcre2_jit_compile(interne->code, PCRE2_JIT_COMPLETE) == 0;
@@ -133,7 +128,7 @@ Resultat<bool> Motif::CorrespondUtf8(std::string_view utf8) const {
     if (resultat == PCRE2_ERROR_NOMATCH) return false;
     return Echec{MotifTropCouteux, "la recherche du motif « " + m_texte +
                                        " » demande trop de calculs sur « " + std::string(utf8) + " » (" +
-                                       RaisonPcre2(resultat) + ") ; aucune forme n'est retenue."};
+                                       RaisonRecherche(resultat) + ") ; aucune forme n'est retenue."};
 }
 
 Resultat<bool> Motif::Correspond(std::string_view graphieCp1252) const {

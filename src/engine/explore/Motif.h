@@ -39,8 +39,9 @@ inline constexpr uint32_t LimiteProfondeur = 10000;
 class Motif {
   public:
     // Compiles the pattern (UTF-8). An invalid pattern (syntax, or bytes that are not UTF-8) gives
-    // MotifIncorrect and the French message "le motif « x » est incorrect : <reason> (position n)."
-    // where n counts the characters of the pattern before the place of the fault.
+    // MotifIncorrect and the French message "le motif « x » est incorrect : <raison> (position n)."
+    // where n counts the characters of the pattern before the place of the fault; no English text of
+    // the pattern library reaches a message.
     static Resultat<Motif> Compile(std::string_view motifUtf8);
 
     Motif(Motif&&) noexcept;

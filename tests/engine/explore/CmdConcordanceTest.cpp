@@ -130,7 +130,7 @@ TEST_F(CmdConcordance, MessagesDErreur) {
         {"concordance base/corpus.par 'été→'", "la forme « été? » n'existe pas dans la base."},
         {"concordance base/corpus.par 'été' --regex --partition=titre", "le type de clé « titre »"},
         {"concordance base/corpus.par '(été' --regex",
-         "le motif « (été » est incorrect : missing closing parenthesis (position 4)."},
+         "le motif « (été » est incorrect : il manque une parenthèse fermante (position 4)."},
         {"concordance base/corpus.par '^x' --regex", "aucune forme ne correspond au motif « ^x »."},
         {"concordance base/corpus.par '(a|aa)+$' --regex --html",
          "la recherche du motif « (a|aa)+$ » demande trop de calculs sur « aaaa"},

@@ -1,11 +1,15 @@
 // The pattern matcher: French letters, case-less matching, forms then segment entries, and the
-// patterns that must select nothing with a message (invalid, or too costly to match).
+// patterns that must select nothing with a French message (invalid, or too costly to match).
 #include "AideSegments.h"
 
 #include "corpus/charg1.h"
 #include "explore/Motif.h"
+#include "explore/RaisonsMotif.h"
 
 #include <gtest/gtest.h>
+
+#define PCRE2_CODE_UNIT_WIDTH 8
+#include <pcre2.h>
 
 using namespace t3;
 using namespace t3test;
@@ -84,25 +88,45 @@ TEST(Motif, FormesPuisSegments) {
     EXPECT_EQ(Selection(base, "chat $"), std::vector<int32_t>{});
 }
 
-// An invalid pattern: a French message with the library's reason and the place of the fault counted in
-// characters; bytes that are not UTF-8 are refused the same way.
+// An invalid pattern: a French message with the reason and the place of the fault counted in
+// characters; bytes that are not UTF-8 are refused the same way. No reason is the library's English text,
+// for any code it may give.
 TEST(Motif, MotifIncorrect) {
     const auto parenthese = Motif::Compile("(été");
     ASSERT_FALSE(parenthese);
     EXPECT_EQ(parenthese.Code(), MotifIncorrect);
     EXPECT_EQ(parenthese.Message(),
-              "le motif « (été » est incorrect : missing closing parenthesis (position 4).");
+              "le motif « (été » est incorrect : il manque une parenthèse fermante (position 4).");
     const auto crochet = Motif::Compile("é[a");
-    ASSERT_FALSE(crochet);
-    EXPECT_NE(crochet.Message().find("missing terminating ] for character class (position 3)"),
-              std::string::npos);
+    EXPECT_EQ(
+        crochet.Message(),
+        "le motif « é[a » est incorrect : il manque le ] qui ferme la classe de caractères (position 3).");
     const auto octets = Motif::Compile("a\xE9");
     ASSERT_FALSE(octets);
     EXPECT_EQ(octets.Code(), MotifIncorrect);
-    EXPECT_EQ(octets.Message().rfind("le motif n'est pas un texte UTF-8 valide : ", 0), 0u)
-        << octets.Message();
-    EXPECT_FALSE(Motif::Compile("a\\C"));
-    EXPECT_FALSE(Motif::Compile("x{2,1}"));
+    EXPECT_EQ(octets.Message(),
+              "le motif n'est pas un texte UTF-8 valide : le dernier caractère est incomplet "
+              "(il manque 2 octets) (position 1).");
+    EXPECT_NE(Motif::Compile("a\\C").Message().find("\\C (un octet isolé) est interdit"), std::string::npos);
+    EXPECT_NE(Motif::Compile("x{2,1}").Message().find("nombres dans le désordre"), std::string::npos);
+
+    const auto anglais = [](int code) {
+        PCRE2_UCHAR texte[256];
+        pcre2_get_error_message(code, texte, sizeof texte);
+        return std::string(reinterpret_cast<const char*>(texte));
+    };
+    std::vector<int> codes;
+    for (int code = PCRE2_ERROR_END_BACKSLASH; code <= PCRE2_ERROR_BACKSLASH_K_IN_LOOKAROUND; ++code)
+        codes.push_back(code);
+    for (int code = PCRE2_ERROR_UTF8_ERR1; code >= PCRE2_ERROR_UTF8_ERR21; --code)
+        codes.push_back(code);
+    for (const int code : codes) {
+        const std::string raison = RaisonCompilation(code);
+        EXPECT_FALSE(raison.empty()) << code;
+        EXPECT_EQ(raison.find(anglais(code)), std::string::npos) << code;
+    }
+    for (int code = PCRE2_ERROR_BADDATA; code >= PCRE2_ERROR_DFA_UINVALID_UTF; --code)
+        EXPECT_EQ(RaisonRecherche(code).find(anglais(code)), std::string::npos) << code;
 }
 
 // Patterns whose backtracking grows exponentially stop at the limits, with the message, on a form and
@@ -117,7 +141,7 @@ TEST(Motif, MotifCatastrophique) {
         EXPECT_EQ(oui.Code(), MotifTropCouteux);
         EXPECT_EQ(oui.Message(), std::string("la recherche du motif « ") + motif +
                                      " » demande trop de calculs sur « " + longue +
-                                     " » (match limit exceeded) ; aucune forme n'est retenue.");
+                                     " » (limite de calcul atteinte) ; aucune forme n'est retenue.");
         EXPECT_TRUE(Correspond(motif, "aaa"));
     }
     DossierTemporaire dossier;
