@@ -58,7 +58,12 @@ TEST(CmdSelection, MessagesDesFautes) {
         EXPECT_EQ(s.statut, 2) << arguments;
         EXPECT_NE(s.sortie.find(message), std::string::npos) << arguments << "\n" << s.sortie;
     };
-    echoue("selection base/corpus.par '(a' --type=3", "est incorrect");
+    echoue("selection base/corpus.par '(a' --type=3",
+           "le motif « .*(a.* » est incorrect : il manque une parenthèse fermante (position 6).");
+    echoue("selection base/corpus.par '(*NO_START_OPT)(*NO_JIT)^(?:|){19}(?!)' --type=4",
+           "(*NO_START_OPT) ne fait que ralentir la recherche.");
+    echoue("selection base/corpus.par '^(?:|){40}(?!)' --type=4",
+           "demande trop de calculs : son budget est épuisé");
     echoue("selection base/corpus.par a --type=5", "--type doit être un nombre entier de 0 à 4");
     echoue("selection base/corpus.par", "donnez soit un motif, soit --liste=FICHIER.lst");
     echoue("selection base/corpus.par a --liste=x.lst", "donnez soit un motif, soit --liste=FICHIER.lst");

@@ -1,5 +1,5 @@
 // The pattern matcher: French letters, case-less matching, forms then segment entries, and the
-// patterns that must select nothing with a French message (invalid, or too costly to match).
+// patterns that must select nothing with a French message (invalid, refused, or too costly to match).
 #include "AideSegments.h"
 
 #include "corpus/charg1.h"
@@ -129,19 +129,54 @@ TEST(Motif, MotifIncorrect) {
         EXPECT_EQ(RaisonRecherche(code).find(anglais(code)), std::string::npos) << code;
 }
 
-// Patterns whose backtracking grows exponentially stop at the limits, with the message, on a form and
-// over a whole base: nothing is selected. The same patterns on a short text match as they should.
+// The leading verbs that only slow a match down are refused; those that set limits are accepted, since
+// they can only lower ours: a pattern's own match limit stops its search, and a higher one leaves the
+// budget in force. A pattern longer than the bound is refused before it is compiled.
+TEST(Motif, VerbesEtLongueur) {
+    for (const char* verbe : {"(*NO_JIT)", "(*NO_START_OPT)", "(*NO_AUTO_POSSESS)", "(*NO_DOTSTAR_ANCHOR)"}) {
+        const std::string motif = std::string(verbe) + "^(?:|){19}(?!)";
+        const auto m = Motif::Compile(motif);
+        ASSERT_FALSE(m) << motif;
+        EXPECT_EQ(m.Message(), "le motif « " + motif + " » est incorrect : " + verbe +
+                                   " ne fait que ralentir la recherche.");
+    }
+    const std::string a(30, 'a');
+    const auto propre = Motif::Compile("(*LIMIT_MATCH=1000)(a|aa)+$");
+    ASSERT_TRUE(propre) << propre.Message();
+    const auto arrete = propre->Correspond(a + "b");
+    EXPECT_EQ(arrete.Code(), MotifTropCouteux);
+    EXPECT_NE(arrete.Message().find("la limite (*LIMIT_MATCH) du motif est atteinte"), std::string::npos);
+    EXPECT_TRUE(*propre->Correspond("aaa"));
+    const auto haute = Motif::Compile("(*LIMIT_MATCH=4000000000)(*LIMIT_DEPTH=4000000000)(a|aa)+$");
+    ASSERT_TRUE(haute) << haute.Message();
+    Budget budget(100000);
+    EXPECT_EQ(haute->Correspond(a + "b", budget).Code(), MotifTropCouteux);
+    EXPECT_LE(budget.Depense(), 100000u);
+
+    std::string parentheses;
+    for (size_t i = 0; i < 7000; ++i)
+        parentheses += "()";
+    const auto longue = Motif::Compile(parentheses);
+    ASSERT_FALSE(longue);
+    EXPECT_EQ(longue.Message(), "le motif est trop long : 14000 caractères, pour 500 au plus.");
+    EXPECT_TRUE(Motif::Compile(parentheses.substr(0, LongueurMaxMotif)));
+}
+
+// Patterns whose backtracking grows exponentially stop, with the message, on a form (under a small
+// budget) and over a whole base (under the search's own): nothing is selected. The same patterns on a
+// short text match as they should.
 TEST(Motif, MotifCatastrophique) {
     const std::string longue = std::string(40, 'a') + "!";
-    for (const char* motif : {"(a+)+$", "(a|aa)+$", "(*NO_JIT)(a|a)+$", "^(\\w+\\s?)*$"}) {
+    for (const char* motif : {"(a+)+$", "(a|aa)+$", "(a|a)+$", "^(\\w+\\s?)*$"}) {
         const auto m = Motif::Compile(motif);
         ASSERT_TRUE(m) << m.Message();
-        const auto oui = m->Correspond(longue);
+        Budget budget(1000000);
+        const auto oui = m->Correspond(longue, budget);
         ASSERT_FALSE(oui) << motif;
         EXPECT_EQ(oui.Code(), MotifTropCouteux);
         EXPECT_EQ(oui.Message(), std::string("la recherche du motif « ") + motif +
-                                     " » demande trop de calculs sur « " + longue +
-                                     " » (limite de calcul atteinte) ; aucune forme n'est retenue.");
+                                     " » demande trop de calculs : son budget est épuisé sur « " + longue +
+                                     " » ; aucune forme n'est retenue.");
         EXPECT_TRUE(Correspond(motif, "aaa"));
     }
     DossierTemporaire dossier;
@@ -152,4 +187,39 @@ TEST(Motif, MotifCatastrophique) {
     const auto entrees = m->Selectionne(base);
     ASSERT_FALSE(entrees);
     EXPECT_EQ(entrees.Code(), MotifTropCouteux);
+}
+
+// A search has one budget for all the forms it tests: a pattern that costs a little on each of many
+// forms stops when the sum passes the budget, though each form alone passes it, and the units charged
+// never pass it.
+TEST(Motif, UnBudgetPourToutLaRecherche) {
+    DossierTemporaire dossier;
+    charg1 base;
+    std::string texte;
+    for (int i = 0; i < 100; ++i) {
+        texte += 'a';
+        texte += std::to_string(i) + " ";
+    }
+    ASSERT_TRUE(ChargeTexte(base, texte + "\n"));
+    const auto m = Motif::Compile("^(?:|){8}(?!)");
+    ASSERT_TRUE(m) << m.Message();
+    constexpr uint64_t unites = 20000;
+    uint64_t somme = 0;
+    for (int32_t f = 0; f < base.Nbform(); ++f) {
+        Budget seul(unites);
+        const auto oui = m->Correspond(base.Graphie(f), seul);
+        ASSERT_TRUE(oui) << oui.Message();
+        EXPECT_FALSE(*oui);
+        somme += seul.Depense();
+    }
+    ASSERT_GT(somme, unites);
+    Budget budget(unites);
+    const auto entrees = m->Selectionne(base, budget);
+    ASSERT_FALSE(entrees);
+    EXPECT_EQ(entrees.Code(), MotifTropCouteux);
+    EXPECT_NE(entrees.Message().find("son budget est épuisé"), std::string::npos) << entrees.Message();
+    EXPECT_LE(budget.Depense(), unites);
+    Budget large(somme);
+    EXPECT_TRUE(m->Selectionne(base, large));
+    EXPECT_EQ(large.Depense(), somme);
 }
