@@ -2,6 +2,7 @@
 #include "AideTests.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using t3test::DossierTemporaire;
 using t3test::ExecuteT3;
@@ -70,6 +71,11 @@ TEST(CmdSelection, MessagesDesFautes) {
     echoue("selection base/corpus.par --liste=x.lst --type=1", "--type ne vaut que pour un motif");
     echoue("selection base/corpus.par --liste=absente.lst",
            "la liste « absente.lst » ne peut être lue : le fichier ou son dossier n'existe pas.");
+    // A device or a pipe is refused at once, without being read or waited for.
+    ASSERT_EQ(::mkfifo("tube.lst", 0600), 0);
+    for (const std::string chemin : {"/dev/zero", "tube.lst"})
+        echoue("selection base/corpus.par --liste=" + chemin,
+               "la liste « " + chemin + " » ne peut être lue : ce n'est pas un fichier ordinaire");
     echoue("selection base/corpus.par a --segments=1",
            "--segments doit être un nombre entier au moins égal à 2");
     echoue("selection", "il manque la base");
