@@ -3,7 +3,9 @@
 // grouping by the parts of a partition built beforehand, the sort on the following forms, the lines of
 // the first screen); the memory that this adds per occurrence, both kept and at its peak; every line
 // made once, the last screen and the first screen after a change of width; the export page of all the
-// lines written to a file; and three patterns tested over every form.
+// lines written to a file; three patterns tested over every form; and patterns too costly to match,
+// whose search stops when it has spent its budget, with the units charged, and the longest pattern of
+// the worst kind the budget does not see (alternatives that each read a few letters before they fail).
 // Prints "name value" lines for bench/bench-concordance.
 // Usage: concordance BASE.par [CLE (auteur)] [PAGE (concordance.html)]
 #include "explore/Concordance.h"
@@ -128,6 +130,37 @@ int main(int argc, char** argv) {
         etape(essai.nom);
         std::printf("formes_%s %zu\n", essai.nom, entrees->size());
     }
+    // Refused by the budget: exponential at one place, exponential at every place, polynomial.
+    for (const Essai& essai : {Essai{"refus_ancre", "^(?:|){19}(?!)"}, Essai{"refus_places", "(?:|){22}(?!)"},
+                               Essai{"refus_etoiles", "^\\w*\\w*\\w*\\w*\\w*\\w*\\w*\\w*q"}}) {
+        const auto motif = t3::Motif::Compile(essai.motif);
+        t3::Budget budget;
+        etape.Repart();
+        const auto entrees =
+            motif ? motif->Selectionne(base, budget) : t3::Echec{motif.Code(), motif.Message()};
+        if (entrees || entrees.Code() != t3::MotifTropCouteux) {
+            std::fprintf(stderr, "concordance : %s n'est pas refusé pour son coût\n", essai.motif);
+            return 2;
+        }
+        etape(essai.nom);
+        std::printf("unites_%s %llu\n", essai.nom, static_cast<unsigned long long>(budget.Depense()));
+    }
+    std::string alternatives = "(?:";
+    int n = 0;
+    for (; alternatives.size() + 12 <= t3::LongueurMaxMotif; ++n) {
+        alternatives += n > 0 ? "|\\w\\w\\w\\w" : "\\w\\w\\w\\w";
+        alternatives += std::to_string(10 + n % 90);
+    }
+    alternatives += ")";
+    std::printf("alternatives %d\n", n);
+    const auto motif = t3::Motif::Compile(alternatives);
+    etape.Repart();
+    const auto entrees = motif ? motif->Selectionne(base) : t3::Echec{motif.Code(), motif.Message()};
+    if (!entrees) {
+        std::fprintf(stderr, "concordance : %s\n", entrees.Message().c_str());
+        return 2;
+    }
+    etape("motif_long");
     std::printf("formes %d\nempreinte %016llx\n", base.Nbform(),
                 static_cast<unsigned long long>(s_empreinte));
     return 0;

@@ -3,7 +3,9 @@
 // line end "\n" or "\r\n" removed, looked for among the graphies of the forms, then compared with the
 // text of each segment in list order, with or without its last blank), each once in line order; the
 // attached computation's index and an index made for the reading agree; the list read from a file is
-// the same; and the list written back from them reads back the same.
+// the same; and the list written back from them reads back the same. The input's first byte also
+// chooses a path that is not a regular file (a device that never ends, a pipe no one writes to, a
+// folder): its reading is refused at once, naming it.
 #include "AideFuzz.h"
 
 #include "Globaux.h"
@@ -14,8 +16,10 @@
 #include "segmentation/SegmPrinc.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace t3;
@@ -84,6 +88,25 @@ std::vector<int32_t> LectureSimple(const charg1& base, const CalculSegments& seg
     return entrees;
 }
 
+// What a byte chooses among the paths that are not a regular file; empty for most bytes. The pipe and
+// the folder are made in the current folder.
+std::string CheminNonFichier(uint8_t choix) {
+    switch (choix % 16) {
+    case 1:
+        return "/dev/zero";
+    case 2:
+        VERIFIE(::mkfifo("tube.lst", 0600) == 0, "the pipe cannot be made");
+        return "tube.lst";
+    case 3:
+        std::filesystem::create_directory("dossier.lst");
+        return "dossier.lst";
+    case 4:
+        return "/dev/null";
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
@@ -110,5 +133,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     VERIFIE(t3fuzz::LitFichier("copie.lst") == TexteListe(base, entrees), "the file is not the list's text");
     const auto relue = LitListe("copie.lst", base);
     VERIFIE(relue && *relue == entrees, "the list written does not read back the same");
+
+    if (const std::string chemin = CheminNonFichier(taille > 0 ? donnees[0] : 0); !chemin.empty()) {
+        const auto refusee = LitListe(chemin, base);
+        VERIFIE(!refusee && refusee.Code() == ListeNonLue &&
+                    refusee.Message().find("« " + chemin + " »") != std::string::npos,
+                chemin + " read as a list: " + refusee.Message());
+    }
     return 0;
 }

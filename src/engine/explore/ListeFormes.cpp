@@ -3,17 +3,12 @@
 #include "corpus/charg1.h"
 #include "explore/CalculSegments.h"
 #include "explore/SelectionFormes.h"
+#include "segmentation/LectureBornee.h"
 #include "segmentation/RemplaceFichier.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
 #include <optional>
 
 namespace t3 {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -94,21 +89,11 @@ std::vector<int32_t> EntreesDeListe(const charg1& base, std::string_view contenu
 }
 
 Resultat<std::vector<int32_t>> LitListe(const std::string& chemin, const charg1& base) {
-    const auto echec = [&chemin](int erreur) {
+    const Resultat<std::string> contenu = LitFichierBorne(chemin, TailleMaxListe);
+    if (!contenu)
         return Echec{ListeNonLue,
-                     "la liste « " + chemin + " » ne peut être lue : " + CauseFichier(erreur) + "."};
-    };
-    std::error_code code;
-    if (fs::is_directory(chemin, code)) return echec(EISDIR);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(chemin.c_str(), "rb"), &std::fclose);
-    if (!f) return echec(errno);
-    std::string contenu;
-    char tampon[1 << 16];
-    size_t lus;
-    while ((lus = std::fread(tampon, 1, sizeof tampon, f.get())) > 0)
-        contenu.append(tampon, lus);
-    if (std::ferror(f.get())) return echec(errno);
-    return EntreesDeListe(base, contenu);
+                     "la liste « " + chemin + " » ne peut être lue : " + contenu.Message() + "."};
+    return EntreesDeListe(base, *contenu);
 }
 
 } // namespace t3

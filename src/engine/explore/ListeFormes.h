@@ -35,8 +35,13 @@ Resultat<void> EcritListe(const std::string& chemin, const charg1& base, std::sp
 // passed over (punctuation, keys, forms of another base, segments when none are attached).
 std::vector<int32_t> EntreesDeListe(const charg1& base, std::string_view contenu);
 
+// The largest list file read: a list of every form of a large base (two million forms) takes some
+// 20 MB; a file beyond that is not a list, and is not read into memory.
+inline constexpr uint64_t TailleMaxListe = 64ull << 20;
+
 // Reads the list file at chemin (UTF-8 path): EntreesDeListe of its bytes, or ListeNonLue with the
-// French message "la liste « chemin » ne peut être lue : <cause>."
+// French message "la liste « chemin » ne peut être lue : <cause>." Only a regular file of at most
+// TailleMaxListe bytes is read: a pipe or a device is refused at once, without waiting for it.
 Resultat<std::vector<int32_t>> LitListe(const std::string& chemin, const charg1& base);
 
 } // namespace t3

@@ -42,14 +42,15 @@ std::string_view SansBlancs(std::string_view texte);
 // for type 0 and for an unknown type.
 std::string ExpressionRequete(int32_t type, std::string_view motifUtf8);
 
-// Code of the failure of SelectionneFormes besides those of Motif (MotifIncorrect, MotifTropCouteux).
+// Code of the failure of SelectionneFormes besides those of Motif (MotifIncorrect, MotifTropCouteux,
+// MotifTropDeMemoire).
 inline constexpr int32_t TypeRequeteInconnu = 10;
 
 // The entries a request finds, pattern given as the user typed it (UTF-8, trimmed here). Type 0: the
 // form whose graphie is exactly the pattern, or nothing. Types 1 to 4: every form whose graphie the
 // expression matches, in number order, then every segment entry (Nbart() + 1 + k) whose text (forms
-// each followed by a blank) it matches, in list order. An invalid or too costly pattern gives the
-// matcher's French message and selects nothing.
+// each followed by a blank) it matches, in list order, all under one budget (Motif::Selectionne). An
+// invalid or too costly pattern gives the matcher's French message and selects nothing.
 Resultat<std::vector<int32_t>> SelectionneFormes(const charg1& base, int32_t type,
                                                  std::string_view motifUtf8);
 

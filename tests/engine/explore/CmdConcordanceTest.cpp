@@ -130,10 +130,16 @@ TEST_F(CmdConcordance, MessagesDErreur) {
         {"concordance base/corpus.par 'été→'", "la forme « été? » n'existe pas dans la base."},
         {"concordance base/corpus.par 'été' --regex --partition=titre", "le type de clé « titre »"},
         {"concordance base/corpus.par '(été' --regex",
-         "le motif « (été » est incorrect : missing closing parenthesis (position 4)."},
+         "le motif « (été » est incorrect : il manque une parenthèse fermante (position 4)."},
+        {"concordance base/corpus.par '(*NO_START_OPT)(*NO_JIT)^(?:|){19}(?!)' --regex",
+         "le motif « (*NO_START_OPT)(*NO_JIT)^(?:|){19}(?!) » est incorrect : (*NO_START_OPT) ne fait que "
+         "ralentir la recherche."},
         {"concordance base/corpus.par '^x' --regex", "aucune forme ne correspond au motif « ^x »."},
         {"concordance base/corpus.par '(a|aa)+$' --regex --html",
-         "la recherche du motif « (a|aa)+$ » demande trop de calculs sur « aaaa"},
+         "la recherche du motif « (a|aa)+$ » demande trop de calculs : son budget est épuisé sur « aaaa"},
+        // Every form costs as much: the search stops when they have spent its budget together.
+        {"concordance base/corpus.par '(?:|){30}(?!)' --regex",
+         "la recherche du motif « (?:|){30}(?!) » demande trop de calculs : son budget est épuisé sur « "},
     };
     for (const Cas& c : cas) {
         const SortieT3 r = T3(c.arguments);

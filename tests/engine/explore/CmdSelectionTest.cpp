@@ -2,6 +2,7 @@
 #include "AideTests.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using t3test::DossierTemporaire;
 using t3test::ExecuteT3;
@@ -58,13 +59,23 @@ TEST(CmdSelection, MessagesDesFautes) {
         EXPECT_EQ(s.statut, 2) << arguments;
         EXPECT_NE(s.sortie.find(message), std::string::npos) << arguments << "\n" << s.sortie;
     };
-    echoue("selection base/corpus.par '(a' --type=3", "est incorrect");
+    echoue("selection base/corpus.par '(a' --type=3",
+           "le motif « .*(a.* » est incorrect : il manque une parenthèse fermante (position 6).");
+    echoue("selection base/corpus.par '(*NO_START_OPT)(*NO_JIT)^(?:|){19}(?!)' --type=4",
+           "(*NO_START_OPT) ne fait que ralentir la recherche.");
+    echoue("selection base/corpus.par '^(?:|){40}(?!)' --type=4",
+           "demande trop de calculs : son budget est épuisé");
     echoue("selection base/corpus.par a --type=5", "--type doit être un nombre entier de 0 à 4");
     echoue("selection base/corpus.par", "donnez soit un motif, soit --liste=FICHIER.lst");
     echoue("selection base/corpus.par a --liste=x.lst", "donnez soit un motif, soit --liste=FICHIER.lst");
     echoue("selection base/corpus.par --liste=x.lst --type=1", "--type ne vaut que pour un motif");
     echoue("selection base/corpus.par --liste=absente.lst",
            "la liste « absente.lst » ne peut être lue : le fichier ou son dossier n'existe pas.");
+    // A device or a pipe is refused at once, without being read or waited for.
+    ASSERT_EQ(::mkfifo("tube.lst", 0600), 0);
+    for (const std::string chemin : {"/dev/zero", "tube.lst"})
+        echoue("selection base/corpus.par --liste=" + chemin,
+               "la liste « " + chemin + " » ne peut être lue : ce n'est pas un fichier ordinaire");
     echoue("selection base/corpus.par a --segments=1",
            "--segments doit être un nombre entier au moins égal à 2");
     echoue("selection", "il manque la base");

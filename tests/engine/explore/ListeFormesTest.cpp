@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace t3;
 using namespace t3test;
@@ -98,7 +99,8 @@ TEST(ListeFormes, FinsDeLigneWindowsEtDerniereLigneSansFin) {
 }
 
 // A list that cannot be written leaves the earlier file whole and says so, naming the file; a list
-// that cannot be read says so too.
+// that cannot be read says so too, and so does a file that is not a list: only a regular file of at
+// most TailleMaxListe bytes is read.
 TEST(ListeFormes, FichiersQuiNePeuventEtreEcritsOuLus) {
     DossierTemporaire dossier;
     charg1 base;
@@ -140,9 +142,24 @@ TEST(ListeFormes, FichiersQuiNePeuventEtreEcritsOuLus) {
     EXPECT_EQ(lue.Code(), ListeNonLue);
     EXPECT_EQ(lue.Message(),
               "la liste « absente.lst » ne peut être lue : le fichier ou son dossier n'existe pas.");
-    lue = LitListe("dossier.lst", base);
-    ASSERT_FALSE(lue);
-    EXPECT_NE(lue.Message().find("dossier.lst"), std::string::npos);
+    // A folder, a device, a pipe no one writes to (read at once, not waited for), a file beyond the bound
+    // (never read into memory).
+    ASSERT_EQ(::mkfifo("tube.lst", 0600), 0);
+    EcritFichier("enorme.lst", "");
+    fs::resize_file("enorme.lst", TailleMaxListe + 1);
+    const std::pair<const char*, const char*> refus[] = {{"dossier.lst", "c'est un dossier"},
+                                                         {"/dev/zero", "ce n'est pas un fichier ordinaire"},
+                                                         {"tube.lst", "ce n'est pas un fichier ordinaire"},
+                                                         {"enorme.lst", "le fichier dépasse 64 Mo"}};
+    for (const auto& [chemin, cause] : refus) {
+        lue = LitListe(chemin, base);
+        ASSERT_FALSE(lue) << chemin;
+        EXPECT_EQ(lue.Code(), ListeNonLue);
+        EXPECT_EQ(
+            lue.Message().rfind(std::string("la liste « ") + chemin + " » ne peut être lue : " + cause, 0),
+            0u)
+            << lue.Message();
+    }
     EcritFichier("vide.lst", "");
     EXPECT_TRUE(LitListe("vide.lst", base)->empty());
 }

@@ -29,6 +29,7 @@
 #include <QTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 using namespace t3ui;
 using t3uitest::DossierCourant;
@@ -270,6 +271,14 @@ void TFenSelecFormesTest::LesListesEnregistreesEtChargees() {
     g->BtnLoadClick();
     QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
     QVERIFY(Dialogues::MessagesAffiches().first().contains("ne peut être lue"));
+    // A pipe no one writes to: refused at once, not waited for.
+    QCOMPARE(::mkfifo(qPrintable(a.dossier.Chemin("tube.lst")), 0600), 0);
+    Dialogues::RepondFichiers({a.dossier.Chemin("tube.lst")});
+    Dialogues::RepondBouton(QMessageBox::Ok);
+    g->BtnLoadClick();
+    QCOMPARE(Dialogues::MessagesAffiches().size(), 2);
+    QVERIFY2(Dialogues::MessagesAffiches().last().contains("ce n'est pas un fichier ordinaire"),
+             qPrintable(Dialogues::MessagesAffiches().last()));
     QCOMPARE(g->Modele()->rowCount(), 4);
 }
 
