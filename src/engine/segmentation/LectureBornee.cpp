@@ -50,8 +50,7 @@ Resultat<std::string> LitFichierBorne(const std::string& chemin, uint64_t limite
     struct stat etat {};
     if (::fstat(f.fd(), &etat) != 0) return Echec{LectureImpossible, CauseFichier(errno)};
     if (S_ISDIR(etat.st_mode)) return Echec{LectureNonFichier, CauseFichier(EISDIR)};
-    if (!S_ISREG(etat.st_mode))
-        return Echec{LectureNonFichier, "ce n'est pas un fichier ordinaire (tube, périphérique ou socket)"};
+    if (!S_ISREG(etat.st_mode)) return Echec{LectureNonFichier, CauseFichier(ErreurNonFichier)};
     const auto tropGrand = [limite] {
         return Echec{LectureTropGrande, "le fichier dépasse " + TailleLisible(limite)};
     };

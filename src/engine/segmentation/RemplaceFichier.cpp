@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace t3 {
@@ -33,6 +34,12 @@ int CreeTemporaire(const fs::path& chemin, fs::path& temporaire) {
 } // namespace
 
 RemplacementFichier::RemplacementFichier(fs::path chemin) : m_chemin(std::move(chemin)) {
+    // A pipe, a device or a folder of that name is never replaced by a file.
+    struct stat etat {};
+    if (::stat(m_chemin.c_str(), &etat) == 0 && !S_ISREG(etat.st_mode)) {
+        m_erreur = S_ISDIR(etat.st_mode) ? EISDIR : ErreurNonFichier;
+        return;
+    }
     m_fd = CreeTemporaire(m_chemin, m_temporaire);
     m_cree = m_fd >= 0;
     if (!m_cree) m_erreur = errno != 0 ? errno : EIO;
@@ -100,6 +107,8 @@ std::string CauseFichier(int erreur) {
         return "l'accès est refusé";
     case EFBIG:
         return "le fichier dépasse la taille permise";
+    case ErreurNonFichier:
+        return "ce n'est pas un fichier ordinaire (tube, périphérique ou socket)";
     default:
         return CauseEcriture(erreur);
     }

@@ -3,6 +3,7 @@
 // synced and renamed over it only once every byte is written. A failure at any step (folder that refuses
 // the file, disk full) removes the new file and leaves the earlier one as it was; a file that is
 // replaced keeps its permissions.
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -40,6 +41,9 @@ class RemplacementFichier {
 
 // Replaces the file at chemin by the bytes; 0, or the error number of the first failure.
 int RemplaceFichier(const std::filesystem::path& chemin, std::string_view octets);
+
+// The error number of a replacement refused because the name is a pipe, a device or a socket.
+inline constexpr int ErreurNonFichier = EINVAL;
 
 // Why a file cannot be read or written, in French ("l'accès est refusé", "le disque est plein").
 std::string CauseFichier(int erreur);

@@ -79,12 +79,6 @@ QLabel* Etiquette(const char* nom, const QString& texte, QWidget* pour) {
 }
 
 // The engine's message as a sentence of its own.
-QString Phrase(const std::string& message) {
-    QString phrase = QString::fromStdString(message);
-    if (!phrase.isEmpty()) phrase[0] = phrase[0].toUpper();
-    return phrase;
-}
-
 } // namespace
 
 T3_GENRE_FENETRE(GenreFenetre{.rang = 30,
@@ -212,7 +206,7 @@ void TFenConcor::EdFormeEntree() {
     const t3::Resultat<t3::Motif> motif =
         t3::Motif::Compile(std::string_view(motifUtf8.constData(), motifUtf8.size()));
     if (!motif) {
-        Dialogues::Information(this, Phrase(motif.Message()));
+        Dialogues::MessageMoteur(this, motif.Message());
         return;
     }
     std::unique_ptr<t3::Tgen> groupe;
@@ -220,7 +214,7 @@ void TFenConcor::EdFormeEntree() {
         Sablier sablier;
         const t3::Resultat<std::vector<int32_t>> entrees = motif->Selectionne(*m_base);
         if (!entrees) {
-            Dialogues::Information(this, Phrase(entrees.Message()));
+            Dialogues::MessageMoteur(this, entrees.Message());
             return;
         }
         if (entrees->empty()) return;

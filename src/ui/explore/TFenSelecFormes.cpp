@@ -269,7 +269,7 @@ void TFenSelecFormes::BtnRechClick() {
     // An invalid pattern leaves the list as it was, even without "Ajouter".
     const auto trouvees = t3::SelectionneFormes(*m_base, m_type->currentIndex(), motif.toStdString());
     if (!trouvees) {
-        Dialogues::Information(this, QString::fromStdString(trouvees.Message()));
+        Dialogues::MessageMoteur(this, trouvees.Message());
         return;
     }
     if (!m_ajout->isChecked()) m_liste.Vide();
@@ -296,7 +296,7 @@ void TFenSelecFormes::BtnEnrClick() {
     const QString choisi = Dialogues::FichierAEnregistrer(this, "Enregistrement d'une liste", FiltreListes);
     if (choisi.isEmpty()) return;
     const auto ecrite = t3::EcritListe(CheminLocal(AvecExtension(choisi)), *m_base, m_liste.Entrees());
-    if (!ecrite) Dialogues::Information(this, QString::fromStdString(ecrite.Message()));
+    if (!ecrite) Dialogues::MessageMoteur(this, ecrite.Message());
 }
 
 void TFenSelecFormes::BtnLoadClick() {
@@ -306,7 +306,7 @@ void TFenSelecFormes::BtnLoadClick() {
     Synchronise();
     const auto lues = t3::LitListe(CheminLocal(choisi), *m_base);
     if (!lues) {
-        Dialogues::Information(this, QString::fromStdString(lues.Message()));
+        Dialogues::MessageMoteur(this, lues.Message());
         return;
     }
     Ajoute(*lues);

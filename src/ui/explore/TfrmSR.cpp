@@ -59,7 +59,7 @@ QWidget* CreeSegments(ServicesAtelier& services, t3::charg1* base) {
         return resultat;
     }();
     if (!calcul) {
-        Dialogues::Information(principale, QString::fromStdString(calcul.Message()));
+        Dialogues::MessageMoteur(principale, calcul.Message());
         return nullptr;
     }
     if ((*calcul)->NbSegments() == 0) {

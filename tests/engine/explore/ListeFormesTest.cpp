@@ -145,6 +145,11 @@ TEST(ListeFormes, FichiersQuiNePeuventEtreEcritsOuLus) {
     // A folder, a device, a pipe no one writes to (read at once, not waited for), a file beyond the bound
     // (never read into memory).
     ASSERT_EQ(::mkfifo("tube.lst", 0600), 0);
+    // Nor is a pipe replaced by a list written under its name.
+    ecrit = EcritListe("tube.lst", base, entrees);
+    EXPECT_NE(ecrit.Message().find("ce n'est pas un fichier ordinaire"), std::string::npos)
+        << ecrit.Message();
+    EXPECT_EQ(fs::status("tube.lst").type(), fs::file_type::fifo);
     EcritFichier("enorme.lst", "");
     fs::resize_file("enorme.lst", TailleMaxListe + 1);
     const std::pair<const char*, const char*> refus[] = {{"dossier.lst", "c'est un dossier"},
