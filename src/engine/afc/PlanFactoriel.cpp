@@ -205,6 +205,14 @@ std::string TitreColonneFacteurs(const TListePoints& points, int32_t colonne) {
     return titre += std::to_string((colonne - 3) % points.NbFacteurs() + 1);
 }
 
+std::string AideColonneFacteurs(const TListePoints& points, int32_t colonne) {
+    static const char* const Series[] = {"Coordonn\351e sur le facteur ", "Contribution au facteur ",
+                                         "Cos\262 avec le facteur "};
+    if (colonne < 3 || colonne >= NbColonnesFacteurs(points)) return {};
+    const int32_t k = colonne - 3;
+    return Series[k / points.NbFacteurs()] + std::to_string(k % points.NbFacteurs() + 1);
+}
+
 std::string FormatFixe(double valeur, int32_t decimales) {
     char texte[64];
     // Rounded to 8 significant digits first, then written with the decimals asked.

@@ -127,6 +127,9 @@ std::string EtiquettePoint(const Partition& partition, int32_t point, bool noms)
 // two further values), 3 + 3p columns.
 int32_t NbColonnesFacteurs(const TListePoints& points);
 std::string TitreColonneFacteurs(const TListePoints& points, int32_t colonne);
+// The hint of a column of the three runs, naming its run and its factor: "Coordonnée sur le facteur k",
+// "Contribution au facteur k", "Cos² avec le facteur k" (Windows-1252); none for the first three columns.
+std::string AideColonneFacteurs(const TListePoints& points, int32_t colonne);
 // The text of a cell of columns 1 onwards (column 0 is the point's label): mass and distance with 3
 // decimals, coordinates with 2, the first further values with 1, the second with 2; fixed notation
 // rounded to 8 significant digits, exponent notation beyond 8 digits before the point.

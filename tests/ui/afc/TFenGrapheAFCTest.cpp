@@ -180,6 +180,13 @@ void TFenGrapheAFCTest::TableDesFacteursEtHistogramme() {
     for (int c = 0; c < 9; ++c)
         titres << modele->headerData(c, Qt::Horizontal).toString();
     QCOMPARE(titres, QStringList({"Ident.", "Masse", "Distance", "f1", "f2", "f1", "f2", "f1", "f2"}));
+    // The runs captioned alike are told apart by their hints.
+    QStringList aides;
+    for (int c = 0; c < 9; ++c)
+        aides << modele->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
+    QCOMPARE(aides, QStringList({"", "", "", "Coordonnée sur le facteur 1", "Coordonnée sur le facteur 2",
+                                 "Contribution au facteur 1", "Contribution au facteur 2",
+                                 "Cos² avec le facteur 1", "Cos² avec le facteur 2"}));
     QCOMPARE(modele->index(1, 0).data().toString(), QString("Hugo"));
     // Mass 3 decimals, coordinates 2, the further values 1 and 2, as the file holds them.
     const auto decimales = [&](int c) {
