@@ -2,11 +2,11 @@
 // line "--vp--") and "cah.txt" (after a line "--cah--"), through the factor plot's readers and the reader
 // of the clustering's tree. Never a crash nor a read out of range: a refused file has its French message;
 // accepted factors have at least one point and one factor, every value finite, and every point's values
-// within reach on both axes and on the plane; an accepted tree has n - 1 merges of clusters made before
-// them, and its layout places every point once with classes from 1 to k for each cut offered. A first byte
-// 1 to 4 names instead a device, a pipe or a folder, which the readers of the three files refuse at once
-// (never waiting for a writer nor reading without end); a first byte 5 writes the rest into the files,
-// which read through their paths give what their texts give.
+// within reach on both axes and on the plane, label box included; an accepted tree has n - 1 merges of
+// clusters made before them, and its layout places every point once with classes from 1 to k for each cut
+// offered. A first byte 1 to 4 names instead a device, a pipe or a folder, which the readers of the three
+// files refuse at once (never waiting for a writer nor reading without end); a first byte 5 writes the rest
+// into the files, which read through their paths give what their texts give.
 #include "AideFuzz.h"
 
 #include "afc/Dendrogramme.h"
@@ -32,12 +32,16 @@ void VerifiePoints(TListePoints p) {
             VERIFIE(std::isfinite(p.Contribution(k, i)) && std::isfinite(p.Cosinus2(k, i)),
                     "finite further values");
     }
-    // The plane: every point within the plane, however far apart or alike the values.
+    // The plane: every point and its label box within the plane, however far apart or alike the values.
     const EchellePlan echelle(EtendueValeurs(p.X()), EtendueValeurs(p.Y()), 800, 600);
     for (int32_t i = 0; i < p.NbPoints(); ++i) {
         const int32_t c = echelle.Colonne(p.X()[static_cast<size_t>(i)]);
         const int32_t r = echelle.Rangee(p.Y()[static_cast<size_t>(i)]);
         VERIFIE(c >= 0 && c <= 770 && r >= 0 && r <= 570, "a point on the plane");
+        const Boite b =
+            BoiteEtiquette(echelle, p.X()[static_cast<size_t>(i)], p.Y()[static_cast<size_t>(i)], 80, 17);
+        VERIFIE(b.x >= 0 && b.x + b.largeur <= 800 && b.y >= 0 && b.y + b.hauteur <= 600,
+                "a label box within the plane");
     }
     VERIFIE(TraitsAxes(echelle, 800, 600).size() <= 2 + 800 + 600, "ticks at least 2 pixels apart");
 }

@@ -84,8 +84,8 @@ Etendue EtendueValeurs(std::span<const double> valeurs) {
 }
 
 EchellePlan::EchellePlan(Etendue x, Etendue y, int32_t largeur, int32_t hauteur)
-    : m_x(Elargie(x)), m_y(Elargie(y)), m_largeur(std::max(0, largeur - MargePlan)),
-      m_hauteur(std::max(0, hauteur - MargePlan)) {}
+    : m_x(Elargie(x)), m_y(Elargie(y)), m_largeurPlan(largeur), m_hauteurPlan(hauteur),
+      m_largeur(std::max(0, largeur - MargePlan)), m_hauteur(std::max(0, hauteur - MargePlan)) {}
 
 int32_t EchellePlan::Colonne(double x) const {
     return Pixel(x / 2 - m_x.min / 2, DemiEcart(m_x), m_largeur);
@@ -120,6 +120,16 @@ std::vector<Trait> TraitsAxes(const EchellePlan& echelle, int32_t largeur, int32
         traits.push_back({g.longue ? c0 - 3 : c0, r, c0 + 3, r});
     }
     return traits;
+}
+
+Boite BoiteEtiquette(const EchellePlan& echelle, double x, double y, int32_t largeurTexte,
+                     int32_t hauteurTexte) {
+    const int32_t largeur = largeurTexte + MargeEtiquette, hauteur = hauteurTexte + MargeEtiquette;
+    const auto dedans = [](int32_t pixel, int32_t taille, int32_t cote) {
+        return std::max(0, std::min(pixel, cote - taille));
+    };
+    return {dedans(echelle.Colonne(x), largeur, echelle.LargeurPlan()),
+            dedans(echelle.Rangee(y), hauteur, echelle.HauteurPlan()), largeur, hauteur};
 }
 
 Rectangle Normalise(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -193,6 +203,14 @@ std::string TitreColonneFacteurs(const TListePoints& points, int32_t colonne) {
     if (colonne < 3) return Premieres[colonne];
     std::string titre = "f";
     return titre += std::to_string((colonne - 3) % points.NbFacteurs() + 1);
+}
+
+std::string AideColonneFacteurs(const TListePoints& points, int32_t colonne) {
+    static const char* const Series[] = {"Coordonn\351e sur le facteur ", "Contribution au facteur ",
+                                         "Cos\262 avec le facteur "};
+    if (colonne < 3 || colonne >= NbColonnesFacteurs(points)) return {};
+    const int32_t k = colonne - 3;
+    return Series[k / points.NbFacteurs()] + std::to_string(k % points.NbFacteurs() + 1);
 }
 
 std::string FormatFixe(double valeur, int32_t decimales) {

@@ -42,9 +42,13 @@ class EchellePlan {
     // The extremes after the widening of a degenerate axis.
     const Etendue& EtendueX() const { return m_x; }
     const Etendue& EtendueY() const { return m_y; }
+    // W and H.
+    int32_t LargeurPlan() const { return m_largeurPlan; }
+    int32_t HauteurPlan() const { return m_hauteurPlan; }
 
   private:
     Etendue m_x, m_y;
+    int32_t m_largeurPlan, m_hauteurPlan;
     double m_largeur, m_hauteur; // W - 30 and H - 30, never negative
 };
 
@@ -68,10 +72,21 @@ struct Trait {
 // column of x = 0 for the y values, short 3 pixels to the right, long from 3 left to 3 right.
 std::vector<Trait> TraitsAxes(const EchellePlan& echelle, int32_t largeur, int32_t hauteur);
 
-// A label box, its top-left corner at the point's position.
+// A label box, in pixels of the plane.
 struct Boite {
     int32_t x, y, largeur, hauteur;
 };
+// A label box is as wide and as high as its text plus MargeEtiquette pixels; the text stands
+// RetraitEtiquette pixels in from its left and top.
+inline constexpr int32_t MargeEtiquette = 7;
+inline constexpr int32_t RetraitEtiquette = 3;
+// The label box of the point of values (x, y) whose text measures largeurTexte x hauteurTexte pixels: its
+// top-left corner at the point's position, moved left or up just enough to keep the box inside the plane
+// when the point stands nearer the right or bottom edge than the box's size (the 30 pixels of margin hold
+// a short label, not a long one); the point keeps its place. A box larger than the plane starts at its
+// left or top edge.
+Boite BoiteEtiquette(const EchellePlan& echelle, double x, double y, int32_t largeurTexte,
+                     int32_t hauteurTexte);
 // A rectangle given by two corners in any order, normalised.
 struct Rectangle {
     int32_t gauche, haut, droite, bas;
@@ -112,6 +127,9 @@ std::string EtiquettePoint(const Partition& partition, int32_t point, bool noms)
 // two further values), 3 + 3p columns.
 int32_t NbColonnesFacteurs(const TListePoints& points);
 std::string TitreColonneFacteurs(const TListePoints& points, int32_t colonne);
+// The hint of a column of the three runs, naming its run and its factor: "Coordonnée sur le facteur k",
+// "Contribution au facteur k", "Cos² avec le facteur k" (Windows-1252); none for the first three columns.
+std::string AideColonneFacteurs(const TListePoints& points, int32_t colonne);
 // The text of a cell of columns 1 onwards (column 0 is the point's label): mass and distance with 3
 // decimals, coordinates with 2, the first further values with 1, the second with 2; fixed notation
 // rounded to 8 significant digits, exponent notation beyond 8 digits before the point.

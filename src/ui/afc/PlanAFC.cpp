@@ -15,9 +15,6 @@ namespace {
 
 const QColor CouleurAxes(0, 128, 0);
 const QColor CouleurHachures(143, 134, 113);
-// A label box is as wide and as high as its text plus this many pixels; the text stands 3 pixels in.
-constexpr int MargeBoite = 7;
-constexpr int RetraitTexte = 3;
 
 } // namespace
 
@@ -63,9 +60,9 @@ std::vector<t3::Boite> PlanAFC::Boites() const {
     std::vector<t3::Boite> boites;
     for (int32_t i = 0; i < m_points->NbPoints(); ++i) {
         const QSize texte = mesure.size(Qt::TextSingleLine, Etiquette(i));
-        boites.push_back({echelle.Colonne(m_points->X()[static_cast<size_t>(i)]),
-                          echelle.Rangee(m_points->Y()[static_cast<size_t>(i)]), texte.width() + MargeBoite,
-                          texte.height() + MargeBoite});
+        boites.push_back(t3::BoiteEtiquette(echelle, m_points->X()[static_cast<size_t>(i)],
+                                            m_points->Y()[static_cast<size_t>(i)], texte.width(),
+                                            texte.height()));
     }
     return boites;
 }
@@ -105,18 +102,19 @@ void PlanAFC::DessineBoite(QPainter& peintre, int32_t point, const t3::Boite& b)
     // The border inside the box, whatever its width.
     const int dedans = epaisseur / 2;
     peintre.drawRect(boite.adjusted(dedans, dedans, -dedans - 1, -dedans - 1));
-    // A white line inside the border: a selected part filled in blue (every part's first colour) must
-    // not look like one that is not selected.
+    // A white line along the middle of the border: a selected part filled in blue (every part's first
+    // colour) must not look like one that is not selected. Inside the border it would cross the text,
+    // which starts at its inner edge.
     if (choisie) {
         peintre.setPen(QPen(Qt::white, 1));
-        peintre.drawRect(boite.adjusted(3, 3, -4, -4));
+        peintre.drawRect(boite.adjusted(1, 1, -2, -2));
     }
     // Black text, white on a dark fill.
     const QColor fond = VersQColor(m_partition->CouleurPartie(point));
     const bool sombre = m_partition->Reference(point) && qGray(fond.rgb()) < 110;
     peintre.setPen(sombre ? Qt::white : Qt::black);
-    peintre.drawText(boite.adjusted(RetraitTexte, RetraitTexte, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                     Etiquette(point));
+    peintre.drawText(boite.adjusted(t3::RetraitEtiquette, t3::RetraitEtiquette, 0, 0),
+                     Qt::AlignLeft | Qt::AlignTop, Etiquette(point));
 }
 
 void PlanAFC::mousePressEvent(QMouseEvent* evenement) {

@@ -93,6 +93,11 @@ QVariant ModeleFacteurs::headerData(int section, Qt::Orientation orientation, in
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(section == 0 ? Qt::AlignLeft | Qt::AlignVCenter
                                                 : Qt::AlignRight | Qt::AlignVCenter);
+    // The three runs are captioned alike: the hint names each column's.
+    if (role == Qt::ToolTipRole) {
+        const std::string aide = t3::AideColonneFacteurs(*m_points, section);
+        return aide.empty() ? QVariant() : QVariant(VersQt(aide));
+    }
     if (role != Qt::DisplayRole) return {};
     return QString::fromStdString(t3::TitreColonneFacteurs(*m_points, section));
 }

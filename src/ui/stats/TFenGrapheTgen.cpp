@@ -19,6 +19,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
+#include <QLegend>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,6 +40,12 @@ const QColor CouleurFond(253, 254, 207);
 const QColor CouleursPropres[] = {QColor(0x20, 0x9f, 0xdf), QColor(0x99, 0xca, 0x53),
                                   QColor(0xf6, 0xa6, 0x25), QColor(0x6d, 0x5f, 0xd5),
                                   QColor(0xbf, 0x59, 0x3e)};
+// Series of one colour are told apart by the order they were drawn in: the first plain, each later one
+// in a darker shade of the colour, with its own dashes (lines) or hatching (bars). The dashes (in pen
+// widths) are short enough to show in the legend's stretch of line.
+const QList<qreal> Tirets[] = {{3, 1.5}, {1, 1.5}, {3, 1.5, 1, 1.5}, {3, 1.5, 1, 1.5, 1, 1.5}};
+const Qt::BrushStyle Hachures[] = {Qt::BDiagPattern, Qt::FDiagPattern, Qt::DiagCrossPattern,
+                                   Qt::CrossPattern};
 // At most this many part names under the bottom axis, however many parts are in view.
 constexpr int EtiquettesMax = 50;
 
@@ -204,14 +211,17 @@ void TFenGrapheTgen::DessineGroupe(const t3::Tgen& groupe) {
         DessineFrequences(groupe);
 }
 
-// The group's own colour, unless it is black: the chart's next colour then.
-QColor TFenGrapheTgen::CouleurSerie(const t3::Tgen& groupe) {
+// The group's own colour, unless it is black: the chart's next colour then. A series of a colour already
+// drawn (groups dragged from one list all take the list's colour) is darker, and dashed or hatched by its
+// rank.
+TFenGrapheTgen::Trace TFenGrapheTgen::TraceSerie(const t3::Tgen& groupe) {
     QColor couleur = VersQColor(groupe.GetCouleur());
     if (groupe.GetCouleur() == t3::CouleurRGB(0, 0, 0))
         couleur = CouleursPropres[m_couleursPrises++ % std::size(CouleursPropres)];
     // White would not show on the chart.
     if (couleur == Qt::white) couleur = Qt::black;
-    return couleur;
+    const int rang = m_tracesParCouleur[couleur.rgb()]++;
+    return {rang == 0 ? couleur : couleur.darker(100 + 45 * rang), rang};
 }
 
 void TFenGrapheTgen::DessineFrequences(const t3::Tgen& groupe) {
@@ -228,10 +238,17 @@ void TFenGrapheTgen::DessineFrequences(const t3::Tgen& groupe) {
     m_chart->addSeries(serie);
     serie->attachAxis(m_axeBas);
     serie->attachAxis(m_axeGauche);
+    const Trace trace = TraceSerie(groupe);
     QPen stylo = serie->pen();
     stylo.setWidth(2);
-    stylo.setColor(CouleurSerie(groupe));
+    stylo.setColor(trace.couleur);
+    if (trace.rang > 0) {
+        stylo.setCapStyle(Qt::FlatCap);
+        stylo.setDashPattern(Tirets[(trace.rang - 1) % std::size(Tirets)]);
+    }
     serie->setPen(stylo);
+    // The legend shows a stretch of each line, dashes included.
+    m_chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     AjusteAxeFrequences();
 }
 
@@ -254,10 +271,16 @@ void TFenGrapheTgen::DessineCoefficients(const t3::Tgen& groupe) {
     for (const int64_t v : valeurs)
         hauteurs.append(static_cast<double>(v));
     ensemble->append(hauteurs);
-    const QColor couleur = CouleurSerie(groupe);
-    ensemble->setColor(couleur);
-    ensemble->setBorderColor(couleur);
+    const Trace trace = TraceSerie(groupe);
+    if (trace.rang == 0)
+        ensemble->setColor(trace.couleur);
+    else
+        ensemble->setBrush(QBrush(trace.couleur, Hachures[(trace.rang - 1) % std::size(Hachures)]));
+    // The outline frames a hatched bar.
+    ensemble->setBorderColor(trace.couleur);
     barres->append(ensemble);
+    // A square of each bar's fill, hatching included (the shape of the series would leave it empty).
+    m_chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
     m_extremes.Note(valeurs);
     AjusteAxeGauche(m_extremes.AxeMin(), m_extremes.AxeMax());
 }
@@ -265,6 +288,7 @@ void TFenGrapheTgen::DessineCoefficients(const t3::Tgen& groupe) {
 void TFenGrapheTgen::EffaceSeries() {
     m_chart->removeAllSeries();
     m_couleursPrises = 0;
+    m_tracesParCouleur.clear();
 }
 
 void TFenGrapheTgen::RedessineFrequences() {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -85,7 +86,12 @@ class TFenGrapheTgen : public QWidget, public FenetreRapport {
     void DessineGroupe(const t3::Tgen& groupe);
     void DessineFrequences(const t3::Tgen& groupe);
     void DessineCoefficients(const t3::Tgen& groupe);
-    QColor CouleurSerie(const t3::Tgen& groupe);
+    // The colour of a group's series, and how many series of that colour were drawn before it.
+    struct Trace {
+        QColor couleur;
+        int rang;
+    };
+    Trace TraceSerie(const t3::Tgen& groupe);
     void AjusteAxeFrequences();
     void AjusteAxeGauche(double min, double max);
 
@@ -102,8 +108,9 @@ class TFenGrapheTgen : public QWidget, public FenetreRapport {
     bool m_specificites = false;
     t3::ExtremesCoefficients m_extremes;
     bool m_zoome = false;
-    int m_couleursPrises = 0;       // series drawn without a colour of their own since the last clearing
-    double m_largeurEtiquetee = -1; // the plot width the part names were last thinned for
+    int m_couleursPrises = 0; // series drawn without a colour of their own since the last clearing
+    std::map<QRgb, int> m_tracesParCouleur; // series of each colour drawn since the last clearing
+    double m_largeurEtiquetee = -1;         // the plot width the part names were last thinned for
 
     QChart* m_chart = nullptr;
     QChartView* m_graphe = nullptr;

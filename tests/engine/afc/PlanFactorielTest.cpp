@@ -1,5 +1,6 @@
 // The factor plane: the scale against the formula computed here, the safe scale of an axis whose points
-// share one value, the ticks and their alternation, the boxes under a rectangle, the choice of the axes,
+// share one value, the ticks and their alternation, the label boxes kept in the plane and those under a
+// rectangle, the choice of the axes,
 // the three mouse rules, the brush and the colour grid on the flags of a real partition, the labels, the
 // cells of the factor table and the report texts byte for byte.
 #include "afc/PlanFactoriel.h"
@@ -123,6 +124,26 @@ TEST(PlanFactoriel, GraduationsAlterneesDansChaqueSens) {
     const EchellePlan seul({7.77e9, 7.77e9}, {0.4, 0.4}, 800, 600);
     EXPECT_EQ(t3::TraitsAxes(seul, 800, 600).size(), 2u + 2u + 1u);
     EXPECT_TRUE(t3::Graduations({-120, 260}, std::nan("")).empty());
+}
+
+// A label box starts at its point, text + 7 pixels each way; one that would cross the right or bottom
+// edge of the plane (a long name at the greatest x, a tall one at the least y) is moved in just enough,
+// the scale unchanged.
+TEST(PlanFactoriel, BoitesDesEtiquettesDansLePlan) {
+    // 200 x 200 pixels of points in a plane of 230 x 230: 0 at column 100 and row 140.
+    const EchellePlan echelle({-100, 100}, {-60, 140}, 230, 230);
+    const auto egale = [](const t3::Boite& b, std::array<int32_t, 4> a) {
+        return b.x == a[0] && b.y == a[1] && b.largeur == a[2] && b.hauteur == a[3];
+    };
+    EXPECT_TRUE(egale(t3::BoiteEtiquette(echelle, 0, 0, 20, 10), {100, 140, 27, 17}));
+    // The corner of the greatest x and least y, at (200, 200): a short label holds in the margin, a long
+    // or tall one ends at the edge.
+    EXPECT_TRUE(egale(t3::BoiteEtiquette(echelle, 100, -60, 23, 23), {200, 200, 30, 30}));
+    EXPECT_TRUE(egale(t3::BoiteEtiquette(echelle, 100, -60, 40, 10), {183, 200, 47, 17}));
+    EXPECT_TRUE(egale(t3::BoiteEtiquette(echelle, 0, -60, 20, 33), {100, 190, 27, 40}));
+    // Larger than the plane: at its left or top edge; so is a point just beyond the least x (column -1).
+    EXPECT_TRUE(egale(t3::BoiteEtiquette(echelle, 100, 140, 300, 250), {0, 0, 307, 257}));
+    EXPECT_EQ(t3::BoiteEtiquette(echelle, -101, 0, 5, 5).x, 0);
 }
 
 TEST(PlanFactoriel, AxesEtTraitsDesGraduations) {

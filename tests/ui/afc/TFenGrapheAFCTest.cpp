@@ -121,6 +121,7 @@ class TFenGrapheAFCTest : public QObject {
     void PinceauEtGrilleDeCouleurs();
     void NomOuId();
     void PointsEgauxEtResultatsIllisibles();
+    void EtiquettesEntieresDansLePlan();
     void BoutonsDesCommandes();
     void LesAutresFenetresDeLaPartitionSuivent();
 };
@@ -179,6 +180,13 @@ void TFenGrapheAFCTest::TableDesFacteursEtHistogramme() {
     for (int c = 0; c < 9; ++c)
         titres << modele->headerData(c, Qt::Horizontal).toString();
     QCOMPARE(titres, QStringList({"Ident.", "Masse", "Distance", "f1", "f2", "f1", "f2", "f1", "f2"}));
+    // The runs captioned alike are told apart by their hints.
+    QStringList aides;
+    for (int c = 0; c < 9; ++c)
+        aides << modele->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
+    QCOMPARE(aides, QStringList({"", "", "", "Coordonnée sur le facteur 1", "Coordonnée sur le facteur 2",
+                                 "Contribution au facteur 1", "Contribution au facteur 2",
+                                 "Cos² avec le facteur 1", "Cos² avec le facteur 2"}));
     QCOMPARE(modele->index(1, 0).data().toString(), QString("Hugo"));
     // Mass 3 decimals, coordinates 2, the further values 1 and 2, as the file holds them.
     const auto decimales = [&](int c) {
@@ -340,6 +348,43 @@ void TFenGrapheAFCTest::PointsEgauxEtResultatsIllisibles() {
     QCOMPARE(boites[0].y, (banc.Plan()->height() - t3::MargePlan) / 2);
     QVERIFY(!banc.Plan()->grab().isNull());
     QCOMPARE(banc.Liste("cbAxeX")->count(), 1);
+}
+
+// Long names at the right and bottom edges, in a large font: every label box lies in the plane, painted
+// whole. The white line of a selected box keeps out of its text.
+void TFenGrapheAFCTest::EtiquettesEntieresDansLePlan() {
+    Banc banc("<auteur=a> x y\n<auteur=b6280> x z\n<auteur=c> y z\n<auteur=d6280> x\n");
+    QVERIFY(banc.partition);
+    banc.EcritResultats(FacteursCoins);
+    QVERIFY(banc.Ouvre());
+    PlanAFC* plan = banc.Plan();
+    QFont grande = plan->font();
+    grande.setPointSize(20);
+    plan->setFont(grande);
+    const std::vector<t3::Boite> boites = plan->Boites();
+    for (const t3::Boite& b : boites)
+        QVERIFY(plan->rect().contains(QRect(b.x, b.y, b.largeur, b.hauteur)));
+    // d, at the bottom right: its border on the plane's last column and row.
+    const t3::Boite d = boites[3];
+    QImage image = plan->grab().toImage();
+    QCOMPARE(image.pixelColor(plan->width() - 1, d.y + d.hauteur / 2), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(d.x + d.largeur / 2, plan->height() - 1), QColor(Qt::black));
+
+    // a selected on a light fill, its text black: white only in its border.
+    banc.partition->SetCouleurPartie(0, t3::CouleurRGB(255, 255, 0));
+    banc.Glisse(Qt::LeftButton, banc.Centre(0), banc.Centre(0));
+    QVERIFY(banc.partition->Selection(0) && banc.partition->Reference(0));
+    image = plan->grab().toImage();
+    const t3::Boite a = boites[0];
+    const auto blancs = [&image](const QRect& zone) {
+        int n = 0;
+        for (int y = zone.top(); y <= zone.bottom(); ++y)
+            for (int x = zone.left(); x <= zone.right(); ++x)
+                n += image.pixelColor(x, y) == QColor(Qt::white);
+        return n;
+    };
+    QVERIFY(blancs(QRect(a.x, a.y, a.largeur, a.hauteur)) > 0);
+    QCOMPARE(blancs(QRect(a.x + 3, a.y + 3, a.largeur - 7, a.hauteur - 7)), 0);
 }
 
 // The commands of the partition: "Sp ch ev" refuses without a selected part, "Spécifs" asks for its

@@ -1,6 +1,7 @@
 // The ventilation graph on a real base: groups dropped as the dictionary drags them, the values of their
 // series against the engine, the display switches, clearing, zoom and scrolling, the thinned part names of
-// a partition of a thousand parts, and the picture added to the report.
+// a partition of a thousand parts, the picture added to the report, and two groups of one colour told apart
+// in it.
 #include "AideUi.h"
 #include "RapportTemoin.h"
 #include "ServicesFactices.h"
@@ -17,10 +18,15 @@
 #include "stats/Ventilation.h"
 
 #include <QAbstractButton>
+#include <QChart>
 #include <QChartView>
 #include <QFile>
+#include <QGraphicsTextItem>
+#include <QLegend>
 #include <QTest>
 
+#include <array>
+#include <cmath>
 #include <memory>
 
 using namespace t3ui;
@@ -95,6 +101,45 @@ std::vector<QString> Titres(const TFenGrapheTgen& f) {
     return Champ(f, &TFenGrapheTgen::SerieDessinee::titre);
 }
 
+// Where a point of a series stands in the view (and in the picture it grabs).
+QPoint DansLaVue(const TFenGrapheTgen& f, int serie, QPointF valeur) {
+    return f.Graphe()->mapFromScene(
+        f.Chart()->mapToScene(f.Chart()->mapToPosition(valeur, f.Chart()->series()[serie])));
+}
+// The mark drawn beside a title in the legend, and two pixels around it.
+QRect MarqueLegende(const TFenGrapheTgen& f, const QString& titre) {
+    for (QGraphicsItem* item : f.Chart()->scene()->items()) {
+        const auto* texte = dynamic_cast<QGraphicsTextItem*>(item);
+        if (!texte || texte->toPlainText() != titre || !f.Chart()->legend()->isAncestorOf(texte)) continue;
+        QRectF marque;
+        for (QGraphicsItem* voisin : texte->parentItem()->childItems())
+            if (voisin != texte) marque |= voisin->sceneBoundingRect();
+        return f.Graphe()->mapFromScene(marque).boundingRect().adjusted(-2, -2, 2, 2);
+    }
+    return {};
+}
+// Two regions of a picture, each holding one whole mark (a stretch of line, a patch of bar, a legend
+// mark), look alike when their mean colours are nearer than a fifth of the first one's contrast with the
+// chart's background. Means do not depend on where the marks fall between pixels.
+bool Distinctes(const QImage& image, const QRect& a, const QRect& b) {
+    const auto moyenne = [&image](const QRect& r) {
+        double c[3] = {0, 0, 0};
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QColor p = image.pixelColor(x, y);
+                c[0] += p.red(), c[1] += p.green(), c[2] += p.blue();
+            }
+        const double n = double(r.width()) * r.height();
+        return std::array<double, 3>{c[0] / n, c[1] / n, c[2] / n};
+    };
+    const auto ecart = [](const std::array<double, 3>& u, const std::array<double, 3>& v) {
+        return std::abs(u[0] - v[0]) + std::abs(u[1] - v[1]) + std::abs(u[2] - v[2]);
+    };
+    if (a.isEmpty() || b.isEmpty() || !image.rect().contains(a) || !image.rect().contains(b)) return false;
+    const std::array<double, 3> fond{253, 254, 207}, ma = moyenne(a), mb = moyenne(b);
+    return ecart(ma, mb) > ecart(ma, fond) / 5;
+}
+
 } // namespace
 
 class TFenGrapheTgenTest : public QObject {
@@ -106,6 +151,7 @@ class TFenGrapheTgenTest : public QObject {
     void LeMemeGroupeDeuxFoisEtLesDepotsRefuses();
     void EffacerEtZoom();
     void MillePartiesGardentDesNomsLisibles();
+    void DeuxGroupesDUneCouleurSeDistinguent();
 };
 
 // Runs first: the image counter is process-wide.
@@ -327,6 +373,52 @@ void TFenGrapheTgenTest::MillePartiesGardentDesNomsLisibles() {
         const int partie = nom.mid(1).toInt();
         QVERIFY(partie >= f.AxeBasMin() && partie <= f.AxeBasMax());
     }
+}
+
+// Groups dragged from one list all take its colour: two series of one colour are told apart on the chart
+// and in its legend, in the picture the report takes, as lines and as bars; each keeps its colour.
+void TFenGrapheTgenTest::DeuxGroupesDUneCouleurSeDistinguent() {
+    // "a" over-used in p1 and p2, "b" in p3 and p4: level lines from p1 to p2, bars of both signs.
+    QString texte;
+    for (const char* partie : {"p1", "p2", "p3", "p4"}) {
+        const bool debut = partie[1] < '3';
+        texte += QString("<partie=%1> %2%3\n")
+                     .arg(partie, QString("a ").repeated(debut ? 30 : 10),
+                          QString("b ").repeated(debut ? 10 : 30));
+    }
+    Banc banc(texte, "partie");
+    QVERIFY(banc.Pret());
+    TFenGrapheTgen& f = *banc.fenetre;
+    QCOMPARE(banc.Depose(*banc.Glisser({"a"})), t3uitest::Depot::Accepte);
+    QCOMPARE(banc.Depose(*banc.Glisser({"b"})), t3uitest::Depot::Accepte);
+    const auto couleurs = Champ(f, &TFenGrapheTgen::SerieDessinee::couleur);
+    QCOMPARE(couleurs[0], QColor(0, 0, 255));
+    QCOMPARE(couleurs[1].hue(), QColor(0, 0, 255).hue());
+
+    const auto ligne = [&](int serie) {
+        const double v = Valeurs(f)[static_cast<size_t>(serie)][0];
+        const QPoint debut = DansLaVue(f, serie, {0, v}), fin = DansLaVue(f, serie, {1, v});
+        return QRect(QPoint(debut.x() + 6, debut.y() - 6), QPoint(fin.x() - 6, fin.y() + 6));
+    };
+    // The legend is laid out when the events are seen, as on the screen.
+    QCoreApplication::processEvents();
+    QImage image = f.Graphe()->grab().toImage();
+    QVERIFY(Distinctes(image, ligne(0), ligne(1)));
+    QVERIFY(Distinctes(image, MarqueLegende(f, "a"), MarqueLegende(f, "b")));
+
+    // Bars: in p1, a's bar above 0 left of the middle, b's below right of it; a patch inside each.
+    banc.Bouton("BtnAffSpf")->click();
+    const auto barre = [&](int groupe, double decalage) {
+        const double v = Valeurs(f)[static_cast<size_t>(groupe)][0];
+        return QRect(DansLaVue(f, 0, {decalage - 0.08, v * 0.75}),
+                     DansLaVue(f, 0, {decalage + 0.08, v * 0.25}))
+            .normalized();
+    };
+    QVERIFY(Valeurs(f)[0][0] > 0 && Valeurs(f)[1][0] < 0);
+    QCoreApplication::processEvents();
+    image = f.Graphe()->grab().toImage();
+    QVERIFY(Distinctes(image, barre(0, -0.2), barre(1, 0.2)));
+    QVERIFY(Distinctes(image, MarqueLegende(f, "a"), MarqueLegende(f, "b")));
 }
 
 QTEST_MAIN(TFenGrapheTgenTest)
