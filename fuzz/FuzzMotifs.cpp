@@ -12,8 +12,8 @@
 #include "corpus/FournisseurSegments.h"
 #include "corpus/charg1.h"
 #include "explore/Motif.h"
-#include "segmentation/Cp1252.h"
 #include "segmentation/SegmPrinc.h"
+#include "socle/Cp1252.h"
 
 #include <algorithm>
 #include <memory>

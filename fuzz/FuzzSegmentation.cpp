@@ -12,9 +12,9 @@
 #include "corpus/charg1.h"
 #include "segmentation/Encodage.h"
 #include "segmentation/SegmPrinc.h"
-#include "segmentation/TaillesTampons.h"
 #include "segmentation/TranscodeurUtf8.h"
 #include "segmentation/VerifCles.h"
+#include "socle/TaillesTampons.h"
 
 #include <filesystem>
 

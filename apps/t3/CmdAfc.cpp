@@ -9,7 +9,7 @@
 #include "afc/Ward.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <cstring>
 #include <sys/wait.h>

@@ -5,7 +5,7 @@
 #include "corpus/OrdreLexicographique.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <numeric>
 

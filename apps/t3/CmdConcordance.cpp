@@ -7,7 +7,7 @@
 #include "corpus/charg1.h"
 #include "explore/Concordance.h"
 #include "explore/Motif.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 #include "stats/Tgen.h"
 
 #include <ctime>

@@ -2,11 +2,11 @@
 #include "Commandes.h"
 
 #include "Globaux.h"
-#include "segmentation/Cp1252.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/TexteCorpus.h"
-#include "segmentation/Trace.h"
 #include "segmentation/VerifCles.h"
+#include "socle/Cp1252.h"
+#include "socle/Trace.h"
 
 #include <algorithm>
 #include <filesystem>

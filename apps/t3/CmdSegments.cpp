@@ -5,7 +5,7 @@
 #include "explore/CalculSegments.h"
 #include "explore/ParamSR.h"
 #include "explore/TriSegments.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <optional>
 

@@ -4,7 +4,7 @@
 
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 #include "stats/Tgen.h"
 #include "stats/Ventilation.h"
 

@@ -2,7 +2,7 @@
 
 #include "corpus/Cles.h"
 #include "corpus/charg1.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,8 +3,8 @@
 #include "afc/AnalyseAFC.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "segmentation/LectureBornee.h"
-#include "segmentation/RemplaceFichier.h"
+#include "socle/LectureBornee.h"
+#include "socle/RemplaceFichier.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "afc/FichiersTexte.h"
 
-#include "segmentation/RemplaceFichier.h"
+#include "socle/RemplaceFichier.h"
 
 #include <algorithm>
 

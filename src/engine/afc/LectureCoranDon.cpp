@@ -2,8 +2,8 @@
 
 #include "afc/ExportAFC.h"
 #include "afc/FichiersTexte.h"
-#include "segmentation/LectureBornee.h"
-#include "segmentation/RemplaceFichier.h"
+#include "socle/LectureBornee.h"
+#include "socle/RemplaceFichier.h"
 
 #include <cerrno>
 #include <charconv>

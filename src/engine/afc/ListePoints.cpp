@@ -1,7 +1,7 @@
 #include "afc/ListePoints.h"
 
 #include "afc/ExportAFC.h"
-#include "segmentation/LectureBornee.h"
+#include "socle/LectureBornee.h"
 
 #include <charconv>
 #include <cmath>

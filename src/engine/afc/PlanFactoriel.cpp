@@ -2,7 +2,7 @@
 
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "shell/Html.h"
+#include "socle/Html.h"
 
 #include <algorithm>
 #include <cmath>

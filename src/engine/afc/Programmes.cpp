@@ -4,7 +4,7 @@
 #include "afc/ListePoints.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <cctype>
 #include <cstdio>

@@ -3,8 +3,8 @@
 #include "Globaux.h"
 #include "segmentation/PlacementBase.h"
 #include "segmentation/SegmPrinc.h"
-#include "segmentation/Trace.h"
-#include "segmentation/VerrousDossier.h"
+#include "socle/Trace.h"
+#include "socle/VerrousDossier.h"
 
 #include <algorithm>
 #include <bit>

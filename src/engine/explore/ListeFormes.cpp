@@ -3,8 +3,8 @@
 #include "corpus/charg1.h"
 #include "explore/CalculSegments.h"
 #include "explore/SelectionFormes.h"
-#include "segmentation/LectureBornee.h"
-#include "segmentation/RemplaceFichier.h"
+#include "socle/LectureBornee.h"
+#include "socle/RemplaceFichier.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 #include "corpus/FournisseurSegments.h"
 #include "corpus/charg1.h"
 #include "explore/RaisonsMotif.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <algorithm>
 #include <array>

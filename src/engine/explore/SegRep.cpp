@@ -1,7 +1,7 @@
 #include "explore/SegRep.h"
 
 #include "corpus/charg1.h"
-#include "segmentation/Trace.h"
+#include "socle/Trace.h"
 #include "stats/Tgen.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "corpus/charg1.h"
 #include "explore/CalculSegments.h"
 #include "explore/Motif.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 namespace t3 {
 

@@ -1,7 +1,7 @@
 #include "explore/TriSegments.h"
 
 #include "corpus/charg1.h"
-#include "shell/Html.h"
+#include "socle/Html.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "segmentation/CollationFr.h"
 
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <algorithm>
 #include <climits>

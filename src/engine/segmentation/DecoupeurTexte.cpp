@@ -2,8 +2,8 @@
 
 #include "Globaux.h"
 #include "segmentation/TableJetons.h"
-#include "segmentation/TaillesTampons.h"
-#include "segmentation/Trace.h"
+#include "socle/TaillesTampons.h"
+#include "socle/Trace.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #include "segmentation/Encodage.h"
 
-#include "segmentation/Cp1252.h"
-#include "segmentation/TaillesTampons.h"
+#include "socle/Cp1252.h"
+#include "socle/TaillesTampons.h"
 
 #include <cstdint>
 #include <cstdio>

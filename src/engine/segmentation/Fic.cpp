@@ -1,9 +1,9 @@
 #include "segmentation/Fic.h"
 
-#include "segmentation/Cp1252.h"
 #include "segmentation/Encodage.h"
 #include "segmentation/LecteurDocument.h"
 #include "segmentation/TranscodeurUtf8.h"
+#include "socle/Cp1252.h"
 
 #include <atomic>
 #include <cerrno>

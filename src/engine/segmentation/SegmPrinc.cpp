@@ -2,17 +2,17 @@
 
 #include "Globaux.h"
 #include "segmentation/CollationFr.h"
-#include "segmentation/Cp1252.h"
 #include "segmentation/DecoupeurTexte.h"
 #include "segmentation/FileMorceaux.h"
-#include "segmentation/GrandesPages.h"
 #include "segmentation/PlacementBase.h"
-#include "segmentation/RemplaceFichier.h"
 #include "segmentation/TableJetons.h"
-#include "segmentation/TaillesTampons.h"
 #include "segmentation/TexteCorpus.h"
-#include "segmentation/Trace.h"
-#include "segmentation/VerrousDossier.h"
+#include "socle/Cp1252.h"
+#include "socle/GrandesPages.h"
+#include "socle/RemplaceFichier.h"
+#include "socle/TaillesTampons.h"
+#include "socle/Trace.h"
+#include "socle/VerrousDossier.h"
 
 #include <algorithm>
 #include <array>
@@ -1037,28 +1037,6 @@ std::string DelimiteursTypographie(const std::string& delimiteurs) {
     for (const char marque : std::string_view("\xAB\xBB\x92\x93\x94\x85\xA0"))
         if (d.find(marque) == std::string::npos) d += marque;
     return d;
-}
-
-std::string CauseEcriture(int erreur) {
-    switch (erreur) {
-    case 0:
-        return {};
-    case ENOSPC:
-    case EDQUOT:
-        return "le disque est plein";
-    case EROFS:
-        return "le disque est en lecture seule";
-    case EACCES:
-    case EPERM:
-        return "l'accès au dossier est refusé";
-    case EMFILE:
-    case ENFILE:
-        return "trop de fichiers sont ouverts";
-    case EIO:
-        return "erreur d'entrée-sortie du disque";
-    default:
-        return "erreur système " + std::to_string(erreur);
-    }
 }
 
 std::string AvertissementCoupes(const InfosSegm& infos) {

@@ -3,6 +3,7 @@
 // with its progress in "atrace.txt".
 #include "segmentation/Encodage.h"
 #include "segmentation/TranscodeurUtf8.h"
+#include "socle/RemplaceFichier.h"
 
 #include <cstdint>
 #include <string>
@@ -61,8 +62,6 @@ struct InfosSegm {
     Encodage encodage = Encodage::Cp1252;
     RapportRemplacements remplacements;
 };
-// The cause of a write failure in French ("le disque est plein"); empty for 0.
-std::string CauseEcriture(int erreur);
 // The warning about the cut runs (UTF-8), or an empty text when there is none.
 std::string AvertissementCoupes(const InfosSegm& infos);
 ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, int32_t maxart,

@@ -1,7 +1,7 @@
 #include "segmentation/TexteCorpus.h"
 
-#include "segmentation/RemplaceFichier.h"
-#include "segmentation/TaillesTampons.h"
+#include "socle/RemplaceFichier.h"
+#include "socle/TaillesTampons.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // current folder (of the temporary folder when the current one refuses it), removed with the object. The
 // user's file is only ever read.
 #include "segmentation/Encodage.h"
-#include "segmentation/Temporaires.h"
 #include "segmentation/TranscodeurUtf8.h"
+#include "socle/Temporaires.h"
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,6 @@
 #include "segmentation/TranscodeurUtf8.h"
 
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,10 +1,10 @@
 #include "segmentation/VerifCles.h"
 
-#include "segmentation/Cp1252.h"
 #include "segmentation/LecteurOctets.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/TexteCorpus.h"
-#include "segmentation/Trace.h"
+#include "socle/Cp1252.h"
+#include "socle/Trace.h"
 
 #include <algorithm>
 #include <array>

@@ -5,9 +5,9 @@
 #include "afc/Programmes.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "segmentation/LectureBornee.h"
 #include "shell/Dialogues.h"
 #include "shell/TexteQt.h"
+#include "socle/LectureBornee.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

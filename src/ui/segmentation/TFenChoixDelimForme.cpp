@@ -1,10 +1,10 @@
 #include "segmentation/TFenChoixDelimForme.h"
 
 #include "Globaux.h"
-#include "segmentation/Cp1252.h"
 #include "shell/AideContextuelle.h"
 #include "shell/Dialogues.h"
 #include "shell/TexteQt.h"
+#include "socle/Cp1252.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "shell/TFenPrinc.h"
 #include "shell/TSplashScreen.h"
 
-#include "segmentation/Temporaires.h"
+#include "socle/Temporaires.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

@@ -4,7 +4,6 @@
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/TFenChoixDelimForme.h"
 #include "segmentation/TexteCorpus.h"
-#include "segmentation/Trace.h"
 #include "segmentation/VerifCles.h"
 #include "shell/Chemins.h"
 #include "shell/Dialogues.h"
@@ -12,6 +11,7 @@
 #include "shell/Sablier.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
+#include "socle/Trace.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "shell/RapportArbre.h"
 
+#include "rapport/SauveJPEG.h"
 #include "shell/Chemins.h"
-#include "shell/SauveJPEG.h"
 #include "shell/TexteQt.h"
 
 #include <QTreeWidget>

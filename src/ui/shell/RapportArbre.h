@@ -1,7 +1,7 @@
 #pragma once
 // The current report bound to the report tree of the main window: each entry is a child of the root
 // "Table des matières", whose text (editable in place) is the title the next publication shows.
-#include "shell/Rapport.h"
+#include "rapport/Rapport.h"
 #include "shell/RapportCourant.h"
 
 #include <QImage>

@@ -2,13 +2,13 @@
 
 #include "corpus/charg1.h"
 #include "explore/CibleGroupes.h"
+#include "rapport/PageTexte.h"
 #include "shell/Chemins.h"
 #include "shell/GenresFenetres.h"
-#include "shell/Html.h"
-#include "shell/PageTexte.h"
 #include "shell/Sablier.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
+#include "socle/Html.h"
 #include "stats/Tgen.h"
 
 #include <QFile>

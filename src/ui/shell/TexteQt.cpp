@@ -1,6 +1,6 @@
 #include "shell/TexteQt.h"
 
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <QFile>
 #include <QStringList>

@@ -5,8 +5,8 @@
 #include "explore/ListeGlissable.h"
 #include "explore/Pastille.h"
 #include "explore/TTgenDragObject.h"
+#include "rapport/PagesPartition.h"
 #include "shell/PageRapport.h"
-#include "shell/PagesPartition.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
 

@@ -1,6 +1,6 @@
 #include "AideCorpus.h"
 
-#include "segmentation/Trace.h"
+#include "socle/Trace.h"
 
 #include <filesystem>
 #include <functional>

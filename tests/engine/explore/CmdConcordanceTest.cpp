@@ -5,7 +5,7 @@
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "explore/Concordance.h"
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 #include "stats/Tgen.h"
 
 #include <gtest/gtest.h>

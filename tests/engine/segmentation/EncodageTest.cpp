@@ -2,9 +2,9 @@
 #include "AideTests.h"
 
 #include "segmentation/Encodage.h"
-#include "segmentation/TaillesTampons.h"
 #include "segmentation/TexteCorpus.h"
 #include "segmentation/TranscodeurUtf8.h"
+#include "socle/TaillesTampons.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

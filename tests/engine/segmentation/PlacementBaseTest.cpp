@@ -6,7 +6,7 @@
 #include "corpus/charg1.h"
 #include "segmentation/PlacementBase.h"
 #include "segmentation/SegmPrinc.h"
-#include "segmentation/VerrousDossier.h"
+#include "socle/VerrousDossier.h"
 
 #include <atomic>
 #include <chrono>

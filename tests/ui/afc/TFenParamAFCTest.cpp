@@ -11,12 +11,12 @@
 #include "corpus/Cles.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "segmentation/LectureBornee.h"
 #include "shell/Atelier.h"
 #include "shell/BarreEtat.h"
 #include "shell/Dialogues.h"
 #include "shell/TFenPrinc.h"
 #include "shell/TexteQt.h"
+#include "socle/LectureBornee.h"
 #include "stats/TFenStatPart.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "segmentation/VerrousDossier.h"
+#include "socle/VerrousDossier.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,8 +1,8 @@
-#include "shell/Rapport.h"
+#include "rapport/Rapport.h"
 
 #include "corpus/charg1.h"
-#include "segmentation/Temporaires.h"
-#include "shell/Html.h"
+#include "socle/Html.h"
+#include "socle/Temporaires.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -45,6 +45,9 @@ int RemplaceFichier(const std::filesystem::path& chemin, std::string_view octets
 // The error number of a replacement refused because the name is a pipe, a device or a socket.
 inline constexpr int ErreurNonFichier = EINVAL;
 
+// The cause of a write failure in French ("le disque est plein"); empty for 0.
+std::string CauseEcriture(int erreur);
+
 // Why a file cannot be read or written, in French ("l'accès est refusé", "le disque est plein").
 std::string CauseFichier(int erreur);
 

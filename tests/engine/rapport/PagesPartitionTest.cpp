@@ -1,6 +1,6 @@
 // The report pages of the partition windows, byte for byte, on a small base whose key type, part names
 // and forms need escaping, with an empty part and a repeated segment attached.
-#include "shell/PagesPartition.h"
+#include "rapport/PagesPartition.h"
 
 #include "AideTests.h"
 #include "corpus/Partition.h"

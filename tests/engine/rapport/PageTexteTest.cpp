@@ -2,8 +2,8 @@
 // and its colour, escaping, and the unique page file.
 #include "corpus/AideCorpus.h"
 
-#include "shell/Html.h"
-#include "shell/PageTexte.h"
+#include "rapport/PageTexte.h"
+#include "socle/Html.h"
 #include "stats/Tgen.h"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "segmentation/LectureBornee.h"
+#include "socle/LectureBornee.h"
 
 #include "AideTests.h"
 

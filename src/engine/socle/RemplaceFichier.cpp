@@ -1,6 +1,4 @@
-#include "segmentation/RemplaceFichier.h"
-
-#include "segmentation/SegmPrinc.h"
+#include "socle/RemplaceFichier.h"
 
 #include <atomic>
 #include <cerrno>
@@ -92,6 +90,28 @@ int RemplaceFichier(const fs::path& chemin, std::string_view octets) {
     RemplacementFichier fichier(chemin);
     if (!fichier.Ecrit(octets)) return fichier.Erreur();
     return fichier.Termine();
+}
+
+std::string CauseEcriture(int erreur) {
+    switch (erreur) {
+    case 0:
+        return {};
+    case ENOSPC:
+    case EDQUOT:
+        return "le disque est plein";
+    case EROFS:
+        return "le disque est en lecture seule";
+    case EACCES:
+    case EPERM:
+        return "l'accès au dossier est refusé";
+    case EMFILE:
+    case ENFILE:
+        return "trop de fichiers sont ouverts";
+    case EIO:
+        return "erreur d'entrée-sortie du disque";
+    default:
+        return "erreur système " + std::to_string(erreur);
+    }
 }
 
 std::string CauseFichier(int erreur) {

@@ -1,4 +1,4 @@
-#include "shell/Html.h"
+#include "socle/Html.h"
 
 namespace t3 {
 

@@ -1,4 +1,4 @@
-#include "segmentation/Temporaires.h"
+#include "socle/Temporaires.h"
 
 #include <array>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "shell/SauveJPEG.h"
+#include "rapport/SauveJPEG.h"
 
 #include <csetjmp>
 #include <cstdio>

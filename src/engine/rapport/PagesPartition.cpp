@@ -1,8 +1,8 @@
-#include "shell/PagesPartition.h"
+#include "rapport/PagesPartition.h"
 
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
-#include "shell/Html.h"
+#include "socle/Html.h"
 #include "stats/CalcSpecTot.h"
 #include "stats/TableFormesParties.h"
 

@@ -1,8 +1,8 @@
-#include "shell/PageTexte.h"
+#include "rapport/PageTexte.h"
 
 #include "Globaux.h"
 #include "corpus/charg1.h"
-#include "shell/Html.h"
+#include "socle/Html.h"
 #include "stats/Tgen.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "segmentation/GrandesPages.h"
+#include "socle/GrandesPages.h"
 
 #include <cstdlib>
 #include <new>

@@ -1,6 +1,6 @@
-#include "segmentation/Trace.h"
+#include "socle/Trace.h"
 
-#include "segmentation/Cp1252.h"
+#include "socle/Cp1252.h"
 
 #include <cerrno>
 #include <cstdarg>

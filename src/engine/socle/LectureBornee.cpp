@@ -1,6 +1,6 @@
-#include "segmentation/LectureBornee.h"
+#include "socle/LectureBornee.h"
 
-#include "segmentation/RemplaceFichier.h"
+#include "socle/RemplaceFichier.h"
 
 #include <cerrno>
 #include <cstdio>
