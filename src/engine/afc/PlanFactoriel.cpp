@@ -3,6 +3,7 @@
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "socle/Html.h"
+#include "socle/NomFichier.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,13 +69,7 @@ bool ChoisitAxe(TListePoints& points, int32_t facteur, bool horizontal) {
 } // namespace
 
 std::string NomImageRapport(std::string_view prefixe, std::string_view cleType, int32_t compteur) {
-    std::string nom(prefixe);
-    for (const char c : cleType) {
-        const bool sur = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                         c == '-' || c == '_' || c == '.';
-        nom += sur ? c : '_';
-    }
-    return nom + std::to_string(compteur) + ".jpg";
+    return std::string(prefixe) + NomFichierSur(cleType) + std::to_string(compteur) + ".jpg";
 }
 
 Etendue EtendueValeurs(std::span<const double> valeurs) {

@@ -6,6 +6,7 @@
 #include "afc/PlanFactoriel.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
+#include "shell/NumerotationRapport.h"
 #include "shell/PageRapport.h"
 #include "shell/RapportCourant.h"
 #include "shell/ServicesAtelier.h"
@@ -23,8 +24,6 @@
 namespace t3ui {
 
 namespace {
-
-int s_compteurImages = 0;
 
 constexpr int Marge = 10;
 // Below the leaves: the scale of the heights.
@@ -169,14 +168,10 @@ void TFenDendrogramme::EdClassesChange(int k) {
     m_vue->SetClasses(k);
 }
 
-int TFenDendrogramme::CompteurImages() {
-    return s_compteurImages;
-}
-
 void TFenDendrogramme::AjouteAuRapport() {
     RapportCourant* rapport = m_services.Rapport();
     if (!rapport) return;
-    const int compteur = s_compteurImages + 1;
+    const int compteur = NumerotationRapport::Prochain(SorteEntree::ImageDendrogramme);
     const t3::charg1* base = m_partition->Base();
     const std::string cle = VersCp1252(CleType());
     const QString fichier = VersQt(t3::NomImageDendrogramme(cle, compteur));
@@ -186,7 +181,7 @@ void TFenDendrogramme::AjouteAuRapport() {
     if (AjouteImageAuRapport(*rapport, this, m_vue->grab().toImage(), fichier,
                              VersQt(t3::TitreImageDendrogramme(cle, compteur)),
                              VersQt(t3::CommentaireImagePlan(entete))))
-        s_compteurImages = compteur;
+        NumerotationRapport::Pris(SorteEntree::ImageDendrogramme);
 }
 
 // --- Opening

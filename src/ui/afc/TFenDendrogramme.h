@@ -56,8 +56,6 @@ class TFenDendrogramme : public QWidget, public FenetreRapport {
     VueDendrogramme* Vue() const { return m_vue; }
     QSpinBox* EdClasses() const { return m_edClasses; }
     const t3::ArbreCAH& Arbre() const { return m_arbre; }
-    // The number of the last picture of a tree added to the report (process-wide).
-    static int CompteurImages();
 
   private:
     QString CleType() const;

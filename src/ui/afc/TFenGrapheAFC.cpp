@@ -7,6 +7,7 @@
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "shell/Couleurs.h"
+#include "shell/NumerotationRapport.h"
 #include "shell/PageRapport.h"
 #include "shell/RapportCourant.h"
 #include "shell/ServicesAtelier.h"
@@ -35,8 +36,6 @@
 namespace t3ui {
 
 namespace {
-
-int s_compteurImages = 0;
 
 // The standard colours, in the grid's order.
 constexpr t3::Couleur Rgb(uint8_t r, uint8_t v, uint8_t b) {
@@ -367,17 +366,13 @@ void TFenGrapheAFC::BtnAFCClick() {
 
 // --- Report
 
-int TFenGrapheAFC::CompteurImages() {
-    return s_compteurImages;
-}
-
 void TFenGrapheAFC::AjouteAuRapport() {
     RapportCourant* rapport = m_services.Rapport();
     const int page = m_pages->currentIndex();
     if (!rapport || page == PageFacteurs) return;
     // One counter for every factor plot: two plots of one partition never write over each other's
     // pictures.
-    const int compteur = s_compteurImages + 1;
+    const int compteur = NumerotationRapport::Prochain(SorteEntree::ImagePlan);
     const t3::charg1* base = m_partition->Base();
     const std::string cle = VersCp1252(CleType());
     const t3::EnteteImageAFC entete{VersCp1252(windowTitle()), base ? base->NomBase() : std::string(),
@@ -392,7 +387,7 @@ void TFenGrapheAFC::AjouteAuRapport() {
         plan ? t3::CommentaireImagePlan(entete) : t3::CommentaireImageHistogramme(entete);
     if (AjouteImageAuRapport(*rapport, this, image->grab().toImage(), fichier, VersQt(titre),
                              VersQt(commentaire)))
-        s_compteurImages = compteur;
+        NumerotationRapport::Pris(SorteEntree::ImagePlan);
 }
 
 } // namespace t3ui

@@ -78,8 +78,6 @@ class TFenGrapheAFC : public QWidget, public FenetreRapport {
     QChartView* GrapheHisto() const { return m_histo; }
     QStackedWidget* Pages() const { return m_pages; }
     t3::Couleur CouleurPinceau() const;
-    // The number that the next picture of a factor plot in the report takes, less one (process-wide).
-    static int CompteurImages();
 
   private:
     QWidget* CreeBarreHaut();

@@ -5,11 +5,13 @@
 #include "explore/CibleGroupes.h"
 #include "shell/Couleurs.h"
 #include "shell/Dialogues.h"
+#include "shell/NumerotationRapport.h"
 #include "shell/RapportArbre.h"
 #include "shell/RapportCourant.h"
 #include "shell/Sablier.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
+#include "socle/NomFichier.h"
 #include "stats/Tgen.h"
 
 #include <QBarSeries>
@@ -49,8 +51,6 @@ const Qt::BrushStyle Hachures[] = {Qt::BDiagPattern, Qt::FDiagPattern, Qt::DiagC
 // At most this many part names under the bottom axis, however many parts are in view.
 constexpr int EtiquettesMax = 50;
 
-int s_compteurImages = 0;
-
 // A step of 1, 2 or 5 times a power of ten that cuts the span into at most ten intervals.
 double PasGraduations(double etendue) {
     const double brut = std::max(etendue, 1.0) / 10;
@@ -66,11 +66,6 @@ QString EnTexte(std::string_view cp1252) {
 }
 QString CommeAffiche(const QString& html) {
     return QTextDocumentFragment::fromHtml(html).toPlainText();
-}
-
-// The file name of a picture may not take a folder from the key type.
-QString SansSeparateurs(QString texte) {
-    return texte.replace('/', '_').replace('\\', '_');
 }
 
 } // namespace
@@ -428,23 +423,21 @@ void TFenGrapheTgen::PlotAreaChanged(const QRectF& zone) {
 
 // --- Report
 
-int TFenGrapheTgen::CompteurImages() {
-    return s_compteurImages;
-}
-
 void TFenGrapheTgen::AjouteAuRapport() {
     RapportCourant* rapport = m_services.Rapport();
     if (!rapport) return;
     const t3::charg1* base = m_partition->Base();
     const QString cle = VersQt(base ? base->Graphie(m_partition->CleType()) : std::string_view());
-    const QString fichier = "img-graphe-" + SansSeparateurs(cle) + QString::number(s_compteurImages) + ".jpg";
+    const int numero = NumerotationRapport::Prochain(SorteEntree::ImageGraphe);
+    const QString fichier = "img-graphe-" + QString::fromStdString(t3::NomFichierSur(VersCp1252(cle))) +
+                            QString::number(numero) + ".jpg";
     if (!SauveJPEG(m_graphe->grab().toImage(), rapport->Dossier() + fichier, 30)) {
         Dialogues::Message(this, QMessageBox::Warning, "Tessaron3",
                            "L'image « " + fichier + " » n'a pas pu être écrite dans le rapport.");
         return;
     }
-    ++s_compteurImages;
-    rapport->Ajoute(windowTitle() + "(" + QString::number(s_compteurImages) + ")", fichier, " ");
+    NumerotationRapport::Pris(SorteEntree::ImageGraphe);
+    rapport->Ajoute(windowTitle() + "(" + QString::number(numero + 1) + ")", fichier, " ");
 }
 
 // --- What the tests read

@@ -61,8 +61,6 @@ class TFenGrapheTgen : public QWidget, public FenetreRapport {
     QStringList EtiquettesAxeBas() const;
     bool Zoome() const { return m_zoome; }
     const t3::ExtremesCoefficients& Extremes() const { return m_extremes; }
-    // The number that the next picture of a graph in the report takes (process-wide, 0 at start).
-    static int CompteurImages();
 
     // --- Handlers of the bottom panel and the drop
     void BtnAffFrqClick();

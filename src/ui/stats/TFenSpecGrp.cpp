@@ -6,6 +6,7 @@
 #include "explore/Pastille.h"
 #include "explore/TTgenDragObject.h"
 #include "rapport/PagesPartition.h"
+#include "shell/NumerotationRapport.h"
 #include "shell/PageRapport.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
@@ -25,8 +26,6 @@
 namespace t3ui {
 
 namespace {
-
-int s_compteurPages = 0;
 
 constexpr t3::Couleur Bleu = t3::CouleurRGB(0, 0, 255);
 constexpr t3::Couleur Noir = t3::CouleurRGB(0, 0, 0);
@@ -206,29 +205,21 @@ void TFenSpecGrp::Montre() {
     show();
 }
 
-int TFenSpecGrp::CompteurPages() {
-    return s_compteurPages;
-}
-
-void TFenSpecGrp::RemetCompteurPages() {
-    s_compteurPages = 0;
-}
-
 // The records in the list's own order (strongest excess first), whatever the radio buttons show.
 void TFenSpecGrp::AjouteAuRapport() {
-    const QString fichier = QString::fromStdString(t3::NomPageSpecifs(s_compteurPages));
+    const int numero = NumerotationRapport::Prochain(SorteEntree::PageSpecifs);
+    const QString fichier = QString::fromStdString(t3::NomPageSpecifs(numero));
     t3::EnteteSpecifs entete{.titre = VersCp1252(windowTitle()),
                              .nomBase = VersCp1252(CheminQt(m_base->NomBase())),
                              .dateHeure = VersCp1252(DateRapport()),
                              .partition = m_partition,
                              .texteParties = VersCp1252(m_parties->text())};
-    const QString titre =
-        windowTitle() + " " + m_parties->text() + "(" + QString::number(s_compteurPages + 1) + ")";
+    const QString titre = windowTitle() + " " + m_parties->text() + "(" + QString::number(numero + 1) + ")";
     if (!AjoutePageAuRapport(m_services, this, fichier, titre, [&](std::ostream& sortie) {
             t3::EcritPageSpecifs(sortie, *m_base, Resultats(), entete);
         }))
         return;
-    ++s_compteurPages;
+    NumerotationRapport::Pris(SorteEntree::PageSpecifs);
 }
 
 } // namespace t3ui

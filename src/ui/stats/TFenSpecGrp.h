@@ -66,8 +66,6 @@ class TFenSpecGrp : public QWidget, public FenetreRapport {
 
     // "Ajouter au rapport": the page "spfN.html", N the pages written by all the lists so far.
     void AjouteAuRapport() override;
-    static int CompteurPages();
-    static void RemetCompteurPages();
 
     const t3::PrimSpec* Calcul() const { return m_calcul.get(); }
     const std::vector<t3::EnregSpec>& Resultats() const {

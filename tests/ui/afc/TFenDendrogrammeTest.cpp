@@ -15,6 +15,7 @@
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "shell/Dialogues.h"
+#include "shell/NumerotationRapport.h"
 #include "shell/PageRapport.h"
 #include "shell/RapportCourant.h"
 #include "shell/TexteQt.h"
@@ -47,6 +48,7 @@ struct Banc {
     std::unique_ptr<TFenDendrogramme> fenetre;
 
     Banc() {
+        NumerotationRapport::Remet();
         if (base.ChargeBase(t3uitest::Base(TexteCinqAuteurs).toStdString()) != 0) return;
         partition = std::make_unique<t3::Partition>(&base, t3::RetourneTypeCle(base, "auteur"));
     }
@@ -115,7 +117,7 @@ void TFenDendrogrammeTest::LImageVaAuRapport() {
     QVERIFY(banc.Ouvre());
     // Without a report nothing is written.
     banc.fenetre->AjouteAuRapport();
-    QCOMPARE(TFenDendrogramme::CompteurImages(), 0);
+    QCOMPARE(NumerotationRapport::Prochain(SorteEntree::ImageDendrogramme), 1);
     RapportTemoin rapport(banc.dossier.Chemin() + "/");
     banc.services.rapport = &rapport;
     const QString base = VersQt(banc.base.NomBase());

@@ -16,6 +16,7 @@
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "shell/Dialogues.h"
+#include "shell/NumerotationRapport.h"
 #include "shell/PageRapport.h"
 #include "shell/RapportCourant.h"
 #include "shell/TexteQt.h"
@@ -64,6 +65,7 @@ struct Banc {
     std::unique_ptr<TFenGrapheAFC> fenetre;
 
     explicit Banc(const QString& texte) {
+        NumerotationRapport::Remet();
         if (base.ChargeBase(t3uitest::Base(texte).toStdString()) != 0) return;
         partition = std::make_unique<t3::Partition>(&base, t3::RetourneTypeCle(base, "auteur"));
     }
@@ -161,7 +163,7 @@ void TFenGrapheAFCTest::LesImagesVontAuRapport() {
     banc.Bouton("BtnFacteurs")->click();
     banc.fenetre->AjouteAuRapport();
     QCOMPARE(rapport.entrees.size(), 2);
-    QCOMPARE(TFenGrapheAFC::CompteurImages(), 2);
+    QCOMPARE(NumerotationRapport::Prochain(SorteEntree::ImagePlan), 3);
 }
 
 void TFenGrapheAFCTest::TableDesFacteursEtHistogramme() {

@@ -12,6 +12,7 @@
 #include "explore/TTgenDragObject.h"
 #include "shell/Couleurs.h"
 #include "shell/Dialogues.h"
+#include "shell/NumerotationRapport.h"
 #include "shell/ServicesAtelier.h"
 #include "stats/TFenGrapheTgen.h"
 #include "stats/Tgen.h"
@@ -52,6 +53,7 @@ struct Banc {
     std::unique_ptr<TFenGrapheTgen> fenetre;
 
     explicit Banc(const QString& texte, const char* cle = "auteur") {
+        NumerotationRapport::Remet();
         if (base.ChargeBase(t3uitest::Base(texte).toStdString()) != 0) return;
         partition = std::make_unique<t3::Partition>(&base, t3::RetourneTypeCle(base, cle));
         fenetre = std::make_unique<TFenGrapheTgen>(services, partition.get());
@@ -154,7 +156,6 @@ class TFenGrapheTgenTest : public QObject {
     void DeuxGroupesDUneCouleurSeDistinguent();
 };
 
-// Runs first: the image counter is process-wide.
 void TFenGrapheTgenTest::LImageDuGrapheVaAuRapport() {
     Banc banc(TexteTroisAuteurs);
     QVERIFY(banc.Pret());
@@ -162,7 +163,7 @@ void TFenGrapheTgenTest::LImageDuGrapheVaAuRapport() {
     QCOMPARE(banc.Depose(*banc.Glisser({"chat"})), t3uitest::Depot::Accepte);
     // Without a report nothing is written.
     banc.fenetre->AjouteAuRapport();
-    QCOMPARE(TFenGrapheTgen::CompteurImages(), 0);
+    QCOMPARE(NumerotationRapport::Prochain(SorteEntree::ImageGraphe), 0);
 
     RapportTemoin rapport(banc.dossier.Chemin() + "/");
     banc.services.rapport = &rapport;
@@ -185,7 +186,7 @@ void TFenGrapheTgenTest::LImageDuGrapheVaAuRapport() {
     banc.services.rapport = &perdu;
     banc.fenetre->AjouteAuRapport();
     QVERIFY(perdu.entrees.isEmpty());
-    QCOMPARE(TFenGrapheTgen::CompteurImages(), 2);
+    QCOMPARE(NumerotationRapport::Prochain(SorteEntree::ImageGraphe), 2);
     QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
     QVERIFY(Dialogues::MessagesAffiches()[0].contains("img-graphe-auteur2.jpg"));
 }

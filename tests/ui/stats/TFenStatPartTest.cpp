@@ -13,6 +13,7 @@
 #include "shell/Atelier.h"
 #include "shell/BarreEtat.h"
 #include "shell/Dialogues.h"
+#include "shell/NumerotationRapport.h"
 #include "shell/PanneauGauche.h"
 #include "shell/RapportArbre.h"
 #include "shell/TFenNavig.h"
@@ -88,7 +89,7 @@ struct Poste {
         par = QFileInfo(t3uitest::Base(Texte)).absoluteFilePath();
         fenetre.show();
         if (!fenetre.Bases().OuvreBase(par)) qFatal("base not opened");
-        TFenSpecGrp::RemetCompteurPages();
+        NumerotationRapport::Remet();
     }
     ~Poste() { Dialogues::Oublie(); }
 
