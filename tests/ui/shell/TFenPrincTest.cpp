@@ -862,6 +862,12 @@ void TFenPrincTest::LAideSOuvreALaSectionDeLaFenetre() {
     });
     Dialogues::Execute(&delimiteurs);
     QVERIFY(Dialogues::DocumentsOuverts().last().endsWith("/aide.html#delimiteurs"));
+    // Every section the windows open exists in the manual.
+    QFile manuel(PageAide());
+    QVERIFY(manuel.open(QIODevice::ReadOnly));
+    const QString texte = QString::fromUtf8(manuel.readAll());
+    for (const QString& ancre : AncresAide())
+        QVERIFY2(texte.contains("id=\"" + ancre + "\""), qPrintable(ancre));
 }
 
 QTEST_MAIN(TFenPrincTest)
