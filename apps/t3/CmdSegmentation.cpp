@@ -2,9 +2,7 @@
 #include "Commandes.h"
 
 #include "Globaux.h"
-#include "segmentation/SegmPrinc.h"
-#include "segmentation/TexteCorpus.h"
-#include "segmentation/VerifCles.h"
+#include "segmentation/CreationBase.h"
 #include "socle/Cp1252.h"
 #include "socle/Trace.h"
 
@@ -38,35 +36,22 @@ std::string LitOptionEncodage(const std::string& valeur, t3::Encodage& encodage)
     return "la valeur de --encodage doit être auto, cp1252 ou utf8 : " + valeur;
 }
 
-// Runs the key verification and prints what it found; returns the exit status.
-int Verifie(const t3::TexteCorpus& texte) {
-    const std::string& corpus = texte.Chemin();
-    std::vector<t3::MessageCle> messages;
-    const int32_t erreurs = t3::VerifCles(texte, &messages);
-    if (erreurs == t3::VerifCorpusEstLaTrace)
-        return Erreur(t3::MessageSegm(t3::ResultatSegm::CorpusEstLaTrace));
-    std::error_code erreur;
-    if (erreurs < 0 && std::filesystem::exists(corpus, erreur) &&
-        !std::filesystem::is_regular_file(corpus, erreur))
-        return Erreur(corpus + " n'est pas un fichier texte.");
-    if (erreurs < 0) return Erreur("le fichier " + corpus + " ne peut être ouvert.");
-    for (const auto& message : messages)
+// Reads the text and verifies its keys, printing what the verification found; the exit status, and the
+// text read when it could be read.
+int Verifie(const std::string& chemin, t3::Encodage encodage, std::unique_ptr<t3::TexteCorpus>& texte) {
+    t3::Resultat<t3::CorpusVerifie> verifie = t3::VerifieCorpus(chemin, encodage);
+    if (!verifie) return Erreur(Minuscule(verifie.Message()));
+    t3::CorpusVerifie& corpus = verifie.Valeur();
+    for (const auto& message : corpus.messages)
         Affiche(stdout, message.texte);
-    if (!messages.empty()) std::fputc('\n', stdout);
-    std::printf("Clés incorrectes : %ld\n", static_cast<long>(erreurs));
-    if (erreurs > 0) {
+    if (!corpus.messages.empty()) std::fputc('\n', stdout);
+    std::printf("Clés incorrectes : %ld\n", static_cast<long>(corpus.clesFautives));
+    texte = std::move(corpus.texte);
+    if (corpus.clesFautives > 0) {
         std::printf("Problème dans les clefs.\n%s\n", RenvoiTrace().c_str());
         return SortieClesIncorrectes;
     }
     return SortieOk;
-}
-
-// Decides the encoding of the corpus and transcodes it if need be; the exit status of a failure, or
-// SortieOk.
-int Prepare(t3::TexteCorpus& texte) {
-    // The trace is never read as a corpus, nor transcoded: the verification refuses it.
-    if (t3::EstLaTrace(texte.Chemin()) || texte.Prepare()) return SortieOk;
-    return Erreur(t3::MessageTranscodage(texte));
 }
 
 int ExecuteVerifie(const Arguments& args) {
@@ -83,10 +68,9 @@ int ExecuteVerifie(const Arguments& args) {
         }
     }
     if (corpus.empty()) return Erreur("verifie attend un seul corpus.\n" + TexteUsage());
-    t3::TexteCorpus texte(corpus, encodage);
-    if (const int statut = Prepare(texte); statut != SortieOk) return statut;
-    const int statut = Verifie(texte);
-    if (statut == SortieOk || statut == SortieClesIncorrectes) AfficheEncodage(texte);
+    std::unique_ptr<t3::TexteCorpus> texte;
+    const int statut = Verifie(corpus, encodage, texte);
+    if (texte) AfficheEncodage(*texte);
     return statut;
 }
 
@@ -122,37 +106,36 @@ int ExecuteSegmente(const Arguments& args) {
         }
     }
     if (corpus.empty()) return Erreur("il manque le corpus à segmenter.\n" + TexteUsage());
-    if (!t3::NomCorpusAcceptable(corpus)) return Erreur(t3::MessageSegm(t3::ResultatSegm::NomIncorrect));
     // The options are checked before the keys of the whole corpus are.
     if (!capaciteAuto && (maxart < 1 || maxart > t3::MaxartLimite))
         return Erreur(t3::MessageSegm(t3::ResultatSegm::MaxartInvalide));
 
     // One transcoding serves the verification, the count and the segmentation.
-    t3::TexteCorpus texte(corpus, encodage);
-    if (const int statut = Prepare(texte); statut != SortieOk) return statut;
-    const int statut = Verifie(texte);
-    if (statut != SortieOk) return statut;
+    std::unique_ptr<t3::TexteCorpus> texte;
+    if (const int statut = Verifie(corpus, encodage, texte); statut != SortieOk) return statut;
     // "auto": the tables sized from the text, which is read once more for it.
-    if (capaciteAuto) maxart = CapaciteNecessaire(texte, delimiteurs, typographie);
-    t3::InfosSegm infos;
-    const t3::ResultatSegm resultat = t3::SegmPrinc(texte, delimiteurs, maxart, infos, typographie);
-    if (resultat == t3::ResultatSegm::MaxartDepasse || resultat == t3::ResultatSegm::ZoneTextePleine) {
-        const std::string besoin = std::to_string(CapaciteNecessaire(texte, delimiteurs, typographie));
+    if (capaciteAuto) maxart = CapaciteNecessaire(*texte, delimiteurs, typographie);
+    // The capacity is never raised without the user's word: here, --maxart.
+    int64_t besoin = -1;
+    const t3::Resultat<t3::BaseCreee> base =
+        t3::SegmenteCorpus(*texte, {delimiteurs, maxart, typographie}, [&besoin](int64_t n) {
+            besoin = n;
+            return false;
+        });
+    if (base.Code() == static_cast<int32_t>(t3::ResultatSegm::MaxartDepasse) ||
+        base.Code() == static_cast<int32_t>(t3::ResultatSegm::ZoneTextePleine)) {
+        const std::string n =
+            std::to_string(besoin > 0 ? besoin : CapaciteNecessaire(*texte, delimiteurs, typographie));
         // The workbench's message sends the user to the options; here the capacity is --maxart.
         return Erreur("le texte demande plus d'articles que --maxart=" + std::to_string(maxart) +
-                      " : il en demande " + besoin + " ; relancez avec --maxart=" + besoin +
-                      " (ou --maxart=auto).\n" + RenvoiTrace());
+                      " : il en demande " + n + " ; relancez avec --maxart=" + n + " (ou --maxart=auto).\n" +
+                      RenvoiTrace());
     }
-    if (resultat != t3::ResultatSegm::Ok) {
-        // A write failure says its cause: a full disk, a read-only folder.
-        const std::string cause = t3::CauseEcriture(infos.causeEcriture);
-        return Erreur(std::string(t3::MessageSegm(resultat)) +
-                      (cause.empty() ? "" : "\nCause : " + cause + ".") + "\n" + RenvoiTrace());
-    }
+    if (!base) return Erreur(base.Message() + "\n" + RenvoiTrace());
     Affiche(stdout, t3::ResumeSegmentation(t3::TraitPath(corpus) + ".par"));
     std::fputc('\n', stdout);
-    AfficheEncodage(texte);
-    if (const std::string avertissement = t3::AvertissementCoupes(infos); !avertissement.empty())
+    AfficheEncodage(*texte);
+    if (const std::string avertissement = t3::AvertissementCoupes(base->infos); !avertissement.empty())
         std::printf("%s\n", avertissement.c_str());
     return SortieOk;
 }

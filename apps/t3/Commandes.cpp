@@ -65,6 +65,12 @@ void Affiche(std::FILE* flux, std::string_view texteCp1252) {
     std::fwrite(utf8.data(), 1, utf8.size(), flux);
 }
 
+std::string Minuscule(std::string phrase) {
+    if (!phrase.empty() && phrase[0] >= 'A' && phrase[0] <= 'Z')
+        phrase[0] = static_cast<char>(phrase[0] - 'A' + 'a');
+    return phrase;
+}
+
 int Erreur(const std::string& message) {
     // A message quotes names and tokens that the user or a file gave: never an escape sequence.
     std::fprintf(stderr, "t3 : %s\n", SansControles(message).c_str());

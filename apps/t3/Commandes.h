@@ -38,6 +38,8 @@ std::string TexteUsage();
 std::string SansControles(std::string_view utf8);
 // Prints a Windows-1252 text converted to UTF-8, its control characters escaped.
 void Affiche(std::FILE* flux, std::string_view texteCp1252);
+// An engine's sentence as the rest of a message after "t3 : " (its first letter lower case).
+std::string Minuscule(std::string phrase);
 // Prints "t3 : message" on the error stream and returns SortieEchec.
 int Erreur(const std::string& message);
 bool LitEntier(std::string_view texte, int32_t& valeur);

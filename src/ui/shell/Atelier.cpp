@@ -1,6 +1,7 @@
 #include "shell/Atelier.h"
 
 #include "Globaux.h"
+#include "segmentation/CreationBase.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/TFenChoixDelimForme.h"
 #include "segmentation/TexteCorpus.h"
@@ -88,98 +89,70 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
     return true;
 }
 
-// Reads the text in its encoding and verifies its keys; false, the user told why, when the segmentation
-// cannot go on.
-bool Atelier::VerifieTexte(t3::TexteCorpus& texte) {
+// Reads the text in its encoding and verifies its keys; the text read, or null, the user told why, when
+// the segmentation cannot go on.
+std::unique_ptr<t3::TexteCorpus> Atelier::VerifieTexte(const std::string& chemin, t3::Encodage encodage) {
     QWidget* cadre = m_services.Cadre();
-    int32_t fautives;
+    std::optional<t3::Resultat<t3::CorpusVerifie>> verifie;
     {
         Sablier sablier;
-        // The trace is never read as a corpus: the verification refuses it untouched.
-        if (!t3::EstLaTrace(texte.Chemin()) && !texte.Prepare()) {
-            Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
-                               QString::fromStdString(t3::MessageTranscodage(texte)));
-            return false;
-        }
-        fautives = t3::VerifCles(texte);
+        verifie.emplace(t3::VerifieCorpus(chemin, encodage));
     }
-    if (!texte.RaisonCp1252().empty())
-        Dialogues::Information(cadre, QString::fromStdString(texte.RaisonCp1252()));
-    const QString chemin = QString::fromStdString(texte.Chemin());
-    if (fautives == t3::VerifCorpusEstLaTrace) {
+    if (!*verifie) {
         Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
-                           QString::fromUtf8(t3::MessageSegm(t3::ResultatSegm::CorpusEstLaTrace)));
-        return false;
+                           QString::fromStdString(verifie->Message()));
+        return nullptr;
     }
-    if (fautives < 0) {
-        Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
-                           QFileInfo(chemin).isDir()
-                               ? QString("« %1 » est un dossier, pas un fichier texte.").arg(chemin)
-                               : QString("Le fichier « %1 » ne peut pas être lu.").arg(chemin));
-        return false;
-    }
-    if (fautives != 0) {
+    t3::CorpusVerifie& corpus = verifie->Valeur();
+    if (!corpus.texte->RaisonCp1252().empty())
+        Dialogues::Information(cadre, QString::fromStdString(corpus.texte->RaisonCp1252()));
+    if (corpus.clesFautives != 0) {
         Dialogues::Information(cadre, "Problème dans les clefs.\nConsultez atrace.txt");
         MontreTrace(cadre);
-        return false;
+        return nullptr;
     }
-    return true;
+    return std::move(corpus.texte);
 }
 
 bool Atelier::CreeBase(const QString& cheminDonne) {
     QWidget* cadre = m_services.Cadre();
     const QString chemin = QFileInfo(cheminDonne).absoluteFilePath();
     const std::string local = CheminLocal(chemin);
-    // A name its base could not keep is refused before the verification writes its trace.
-    if (!t3::NomCorpusAcceptable(local)) {
-        Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
-                           QString::fromUtf8(t3::MessageSegm(t3::ResultatSegm::NomIncorrect)));
-        return false;
-    }
-    auto texte = std::make_unique<t3::TexteCorpus>(local);
-    if (!VerifieTexte(*texte)) return false;
+    std::unique_ptr<t3::TexteCorpus> texte = VerifieTexte(local, t3::Encodage::Auto);
+    if (!texte) return false;
     TFenChoixDelimForme dialogue(cadre);
     dialogue.SetEncodageDetecte(texte->EncodageLu());
     dialogue.adjustSize();
     if (cadre) dialogue.move(cadre->mapToGlobal(Centre(cadre->size(), dialogue.size())));
     if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return false;
     // The user chose the other encoding: the text is read, and its keys verified, again.
-    if (dialogue.Encodage() != texte->EncodageLu()) {
-        texte = std::make_unique<t3::TexteCorpus>(local, dialogue.Encodage());
-        if (!VerifieTexte(*texte)) return false;
-    }
-    const std::string delimiteurs = VersCp1252(dialogue.Delimiteurs());
-    const bool typographie = dialogue.Typographie();
-    t3::ResultatSegm resultat;
-    t3::InfosSegm infos;
+    if (dialogue.Encodage() != texte->EncodageLu() && !(texte = VerifieTexte(local, dialogue.Encodage())))
+        return false;
+    bool refusee = false;
+    std::optional<t3::Resultat<t3::BaseCreee>> base;
     {
         Sablier sablier;
-        resultat = t3::SegmPrinc(*texte, delimiteurs, t3::Options.Maxart, infos, typographie);
+        base.emplace(t3::SegmenteCorpus(
+            *texte, {VersCp1252(dialogue.Delimiteurs()), t3::Options.Maxart, dialogue.Typographie()},
+            [this, &refusee](int64_t besoin) {
+                refusee = !AccepteCapacite(besoin);
+                return !refusee;
+            }));
     }
-    if (resultat == t3::ResultatSegm::MaxartDepasse || resultat == t3::ResultatSegm::ZoneTextePleine) {
-        const std::optional<t3::ResultatSegm> relance =
-            SegmenteAvecLaCapaciteNecessaire(*texte, delimiteurs, typographie, infos);
-        if (!relance) return false; // the user declined: the question said it all
-        if (*relance != t3::ResultatSegm::MaxartDepasse) resultat = *relance;
-    }
-    if (resultat != t3::ResultatSegm::Ok) {
-        // A write failure says its cause: a full disk, a read-only folder.
-        const std::string cause = t3::CauseEcriture(infos.causeEcriture);
-        Dialogues::Message(
-            cadre, QMessageBox::Warning, "Tessaron3",
-            QString::fromUtf8(t3::MessageSegm(resultat)) +
-                (cause.empty() ? QString() : "\nCause : " + QString::fromStdString(cause) + "."));
+    if (refusee) return false; // the user declined: the question said it all
+    if (!*base) {
+        Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3", QString::fromStdString(base->Message()));
         return false;
     }
     // Runs too long for a form were cut: said, not silent.
-    if (const std::string avertissement = t3::AvertissementCoupes(infos); !avertissement.empty())
+    if (const std::string avertissement = t3::AvertissementCoupes((*base)->infos); !avertissement.empty())
         Dialogues::Information(cadre, QString::fromStdString(avertissement));
     // The base is written under the text's name in the current folder.
-    const QString base = QDir::current().filePath(CheminQt(t3::TraitPath(local)));
+    const QString nomBase = QDir::current().filePath(CheminQt(t3::TraitPath(local)));
     // So are the characters that Windows-1252 could not hold, once the base is written: their report,
     // kept beside the base, is shown in a window.
-    if (!infos.remplacements.Vide()) MontreTranscodage(cadre, base);
-    return OuvreBase(base + ".par", false);
+    if (!(*base)->infos.remplacements.Vide()) MontreTranscodage(cadre, nomBase);
+    return OuvreBase(nomBase + ".par", false);
 }
 
 void Atelier::TraiteLigneCommande(const QString& ligne) {
@@ -243,17 +216,8 @@ void Atelier::MontreCompteRendu(QWidget* cadre, const QString& nom, const QStrin
     fenetre->show();
 }
 
-// The capacity ran out: the text is counted, and the user may segment it again with what it needs.
-std::optional<t3::ResultatSegm> Atelier::SegmenteAvecLaCapaciteNecessaire(const t3::TexteCorpus& texte,
-                                                                          const std::string& delimiteurs,
-                                                                          bool typographie,
-                                                                          t3::InfosSegm& infos) {
-    int64_t besoin;
-    {
-        Sablier sablier;
-        besoin = t3::CompteArticles(texte, delimiteurs, typographie);
-    }
-    if (besoin <= t3::Options.Maxart || besoin > t3::MaxartLimite) return t3::ResultatSegm::MaxartDepasse;
+// The capacity ran out: the user may segment the text again with what it needs.
+bool Atelier::AccepteCapacite(int64_t besoin) {
     const auto reponse = Dialogues::Message(
         m_services.Cadre(), QMessageBox::Question, "Tessaron3",
         QString("Le texte compte %1 articles, plus que le nombre maximum d'articles (%2).\n"
@@ -261,9 +225,7 @@ std::optional<t3::ResultatSegm> Atelier::SegmenteAvecLaCapaciteNecessaire(const 
             .arg(besoin)
             .arg(t3::Options.Maxart),
         QMessageBox::Yes | QMessageBox::No);
-    if (reponse != QMessageBox::Yes) return std::nullopt;
-    Sablier sablier;
-    return t3::SegmPrinc(texte, delimiteurs, static_cast<int32_t>(besoin), infos, typographie);
+    return reponse == QMessageBox::Yes;
 }
 
 QMessageBox::StandardButton Atelier::DemandeSauvegarde(QMessageBox::StandardButtons boutons) {

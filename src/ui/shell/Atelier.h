@@ -7,6 +7,7 @@
 #include "corpus/Corpus.h"
 #include "corpus/charg1.h"
 #include "segmentation/SegmPrinc.h"
+#include "segmentation/TexteCorpus.h"
 
 #include <QMessageBox>
 #include <QObject>
@@ -75,14 +76,11 @@ class Atelier : public QObject {
     void MontreTranscodage(QWidget* cadre, const QString& base);
     static void MontreCompteRendu(QWidget* cadre, const QString& nom, const QString& titre,
                                   const QString& texte);
-    // After the capacity ran out: the text's needed capacity offered, and the segmentation run again
-    // with it when the user accepts; nothing when the user declines.
-    std::optional<t3::ResultatSegm> SegmenteAvecLaCapaciteNecessaire(const t3::TexteCorpus& texte,
-                                                                     const std::string& delimiteurs,
-                                                                     bool typographie, t3::InfosSegm& infos);
-    // Reads the text in its encoding and verifies its keys; false, the user told why, when the
+    // After the capacity ran out: the capacity the text needs offered to the user; true when accepted.
+    bool AccepteCapacite(int64_t besoin);
+    // Reads the text in its encoding and verifies its keys; null, the user told why, when the
     // segmentation cannot go on.
-    bool VerifieTexte(t3::TexteCorpus& texte);
+    std::unique_ptr<t3::TexteCorpus> VerifieTexte(const std::string& chemin, t3::Encodage encodage);
     // Opens a .par, segments any other file; a file that does not exist is said so.
     void OuvreChemin(const QString& chemin);
 

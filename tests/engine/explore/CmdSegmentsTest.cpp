@@ -102,7 +102,7 @@ TEST(CmdSegmente, RefuseCeQuiNEstPasUnTexteEtVerifieLesOptionsDAbord) {
     fs::create_directory("dossier");
     SortieT3 s = ExecuteT3("verifie dossier");
     EXPECT_EQ(s.statut, 2);
-    EXPECT_EQ(s.sortie, "t3 : dossier n'est pas un fichier texte.\n");
+    EXPECT_EQ(s.sortie, "t3 : « dossier » est un dossier, pas un fichier texte.\n");
     t3test::EcritFichier("atrace.txt", "mon texte\n");
     s = ExecuteT3("segmente atrace.txt");
     EXPECT_EQ(s.statut, 2);
