@@ -150,26 +150,21 @@ Fic::Fic(const std::string& chemin) : m_chemin(chemin) {
     m_taille = erreur ? 0 : static_cast<int64_t>(taille);
 }
 
-bool Fic::EcritDans(std::ostream& sortie, const std::string& optionParagraphes, std::string* erreur) const {
+Resultat<std::string> Fic::EcritDans(std::ostream& sortie, const std::string& optionParagraphes) const {
     if (!EstDocument(m_type)) {
         // A text in UTF-8 joins the corpus in Windows-1252, as the other files; what it loses is said.
         RapportRemplacements rapport;
         const bool utf8 = m_type == TypeTexte && DetecteEncodage(m_chemin) == Encodage::Utf8;
-        if (utf8 ? CopieTranscode(m_chemin, sortie, rapport) : CopieOctets(m_chemin, sortie)) {
-            if (erreur && !rapport.Vide())
-                *erreur = "« " + NomSeul(m_chemin) + " » (UTF-8) : " + MessageRemplacements(rapport);
-            return true;
-        }
-        if (erreur) *erreur = "Impossible de lire le fichier « " + NomSeul(m_chemin) + " ».";
-        return false;
+        if (utf8 ? CopieTranscode(m_chemin, sortie, rapport) : CopieOctets(m_chemin, sortie))
+            return rapport.Vide()
+                       ? std::string()
+                       : "« " + NomSeul(m_chemin) + " » (UTF-8) : " + MessageRemplacements(rapport);
+        return Echec{DocumentIllisible, "Impossible de lire le fichier « " + NomSeul(m_chemin) + " »."};
     }
 
-    std::vector<std::string> paragraphes;
-    std::string message;
-    if (!LitParagraphes(m_chemin, FormatDuType(m_type), paragraphes, message)) {
-        if (erreur) *erreur = message;
-        return false;
-    }
+    const Resultat<std::vector<std::string>> lus = LitParagraphes(m_chemin, FormatDuType(m_type));
+    if (!lus) return Echec{lus.Code(), lus.Message()};
+    const std::vector<std::string>& paragraphes = *lus;
     std::string s = Utf8VersCp1252(optionParagraphes);
     const bool numerote = !s.empty() && s[0] == '<';
     if (!s.empty() && !numerote && s.back() != '\n') s += '\n';
@@ -184,7 +179,7 @@ bool Fic::EcritDans(std::ostream& sortie, const std::string& optionParagraphes, 
             if (c == '\n' || c == '\r' || c == '\v' || c == '\f') c = ' ';
         sortie << texte << '\n';
     }
-    return true;
+    return std::string();
 }
 
 bool AjouteFic(std::vector<Fic>& fichiers, const std::string& chemin) {
@@ -207,9 +202,17 @@ Sauvegarde SauvegardeDe(const std::vector<Fic>& fichiers) {
     return Sauvegarde::Assemblage;
 }
 
-bool AssembleCorpus(const std::vector<Fic>& fichiers, const std::string& nomCle,
-                    const std::string& optionParagraphes, const std::string& cheminSortie,
-                    std::vector<std::string>& erreurs) {
+Resultat<std::vector<std::string>> AssembleCorpus(const std::vector<Fic>& fichiers, const std::string& nomCle,
+                                                  const std::string& optionParagraphes,
+                                                  const std::string& cheminSortie) {
+    std::vector<std::string> erreurs;
+    // A failure says what was met before it, then its cause.
+    const auto echec = [&erreurs](const std::string& cause) {
+        std::string message;
+        for (const std::string& e : erreurs)
+            message += e + "\n";
+        return Echec{1, message + cause};
+    };
     std::error_code code;
     fs::path corpus(cheminSortie);
     // A link is followed, so that the file it points to is the one replaced.
@@ -219,17 +222,15 @@ bool AssembleCorpus(const std::vector<Fic>& fichiers, const std::string& nomCle,
     }
     for (const Fic& f : fichiers) {
         if (fs::equivalent(corpus, f.Chemin(), code) && !code) {
-            erreurs.push_back("Le corpus ne peut pas remplacer le fichier « " + NomSeul(f.Chemin()) +
-                              " » qu'il rassemble : choisissez un autre nom.");
-            return false;
+            return echec("Le corpus ne peut pas remplacer le fichier « " + NomSeul(f.Chemin()) +
+                         " » qu'il rassemble : choisissez un autre nom.");
         }
     }
 
     const std::string nomCorpus = NomSeul(cheminSortie);
     fs::path temporaire;
     if (!CreeTemporaire(corpus, temporaire)) {
-        erreurs.push_back("Impossible de créer le corpus « " + nomCorpus + " ».");
-        return false;
+        return echec("Impossible de créer le corpus « " + nomCorpus + " ».");
     }
     bool ecrit;
     {
@@ -240,9 +241,11 @@ bool AssembleCorpus(const std::vector<Fic>& fichiers, const std::string& nomCle,
         for (const Fic& f : fichiers) {
             if (!sortie) break;
             sortie << debutCle << Utf8VersCp1252(f.Nom()) << ">\n";
-            std::string erreur;
-            f.EcritDans(sortie, optionParagraphes, &erreur);
-            if (!erreur.empty()) erreurs.push_back(erreur);
+            const Resultat<std::string> partie = f.EcritDans(sortie, optionParagraphes);
+            if (!partie)
+                erreurs.push_back(partie.Message());
+            else if (!partie->empty())
+                erreurs.push_back(*partie);
             sortie << '\n';
         }
         sortie.flush();
@@ -257,10 +260,9 @@ bool AssembleCorpus(const std::vector<Fic>& fichiers, const std::string& nomCle,
     }
     if (!ecrit) {
         fs::remove(temporaire, code);
-        erreurs.push_back("Impossible d'écrire le corpus « " + nomCorpus + " ».");
-        return false;
+        return echec("Impossible d'écrire le corpus « " + nomCorpus + " ».");
     }
-    return true;
+    return erreurs;
 }
 
 } // namespace t3

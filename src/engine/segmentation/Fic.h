@@ -5,6 +5,8 @@
 //
 // Every string given to these functions and every message they return is in UTF-8; the corpus they
 // write is in Windows-1252.
+#include "socle/Resultat.h"
+
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -49,12 +51,11 @@ class Fic {
     // - s empty: the paragraphs one after another, one a line;
     // - s beginning with "<" (as "<parag="): before paragraph i (from 1), s, i, ">" and a line feed;
     // - otherwise s, with a line feed added when it does not end with one, before every paragraph.
-    // A ".txt" file in UTF-8 (Encodage.h) is transcoded to Windows-1252, with a French warning naming it
-    // in *erreur, when given, if characters were replaced; any other file is copied byte for byte. A
+    // A ".txt" file in UTF-8 (Encodage.h) is transcoded to Windows-1252, the value then a French warning
+    // naming it if characters were replaced (empty otherwise); any other file is copied byte for byte. A
     // document that cannot be read writes nothing; a file that cannot be read writes what could be read.
-    // Returns false, with a French message naming the file in *erreur when given, when the file or
-    // document could not be read whole.
-    bool EcritDans(std::ostream& sortie, const std::string& optionParagraphes, std::string* erreur) const;
+    // Fails, with a French message naming the file, when the file or document could not be read whole.
+    Resultat<std::string> EcritDans(std::ostream& sortie, const std::string& optionParagraphes) const;
 
   private:
     std::string m_nom;
@@ -84,11 +85,12 @@ Sauvegarde SauvegardeDe(const std::vector<Fic>& fichiers);
 // Writes the corpus: for each file in order, the key "<" nomCle "=" name ">" and a line feed, the file's
 // part, then a line feed. The corpus is written under a temporary name beside cheminSortie, which it
 // replaces only once whole. A file or document that cannot be read gives an empty or partial part and a
-// message in `erreurs`, and the assembly goes on; a text in UTF-8 whose characters Windows-1252 could not
-// all hold gives a warning there. Returns false, with a message in `erreurs` and nothing
-// written, when cheminSortie is one of the files assembled or cannot be written.
-bool AssembleCorpus(const std::vector<Fic>& fichiers, const std::string& nomCle,
-                    const std::string& optionParagraphes, const std::string& cheminSortie,
-                    std::vector<std::string>& erreurs);
+// message in the value, and the assembly goes on; a text in UTF-8 whose characters Windows-1252 could not
+// all hold gives a warning there. Fails, nothing written, when cheminSortie is one of the files
+// assembled or cannot be written: the message then holds the warnings met so far, then the cause, one a
+// line.
+Resultat<std::vector<std::string>> AssembleCorpus(const std::vector<Fic>& fichiers, const std::string& nomCle,
+                                                  const std::string& optionParagraphes,
+                                                  const std::string& cheminSortie);
 
 } // namespace t3

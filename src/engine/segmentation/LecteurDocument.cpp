@@ -339,32 +339,26 @@ std::vector<std::string> ParagraphesSortieAntiword(std::string_view sortie) {
     return paragraphes;
 }
 
-bool LitParagraphes(const std::string& chemin, FormatDocument attendu, std::vector<std::string>& paragraphes,
-                    std::string& erreur) {
-    paragraphes.clear();
-    erreur.clear();
+Resultat<std::vector<std::string>> LitParagraphes(const std::string& chemin, FormatDocument attendu) {
     const Signature signature = SignatureDe(chemin);
     const bool archive =
         signature == Signature::Zip || (signature == Signature::Autre && attendu != FormatDocument::Word97);
     if (archive) {
-        if (LitArchive(chemin, attendu, paragraphes)) return true;
-        paragraphes.clear();
-        erreur = MessageIllisible(chemin);
-        return false;
+        std::vector<std::string> paragraphes;
+        if (LitArchive(chemin, attendu, paragraphes)) return paragraphes;
+        return Echec{DocumentIllisible, MessageIllisible(chemin)};
     }
     std::string sortie;
     switch (LanceAntiword(chemin, sortie)) {
     case ResultatAntiword::Ok:
-        paragraphes = ParagraphesSortieAntiword(sortie);
-        return true;
+        return ParagraphesSortieAntiword(sortie);
     case ResultatAntiword::Absent:
-        erreur = "antiword n'est pas installé : le document « " + NomSeul(chemin) + " » ne peut pas être lu.";
-        return false;
+        return Echec{AntiwordAbsent, "antiword n'est pas installé : le document « " + NomSeul(chemin) +
+                                         " » ne peut pas être lu."};
     case ResultatAntiword::Echec:
         break;
     }
-    erreur = MessageIllisible(chemin);
-    return false;
+    return Echec{DocumentIllisible, MessageIllisible(chemin)};
 }
 
 } // namespace t3

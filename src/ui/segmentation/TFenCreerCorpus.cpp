@@ -186,16 +186,17 @@ void TFenCreerCorpus::BtnSaveClick() {
         const std::string option =
             t3::ParagraphOptionString(m_chkTrait->isChecked(), m_rbCar->isChecked(),
                                       m_edCar->text().toStdString(), m_edCle->text().toStdString());
-        std::vector<std::string> erreurs;
-        const bool ecrit = t3::AssembleCorpus(m_fichiers, m_edNomCle->text().toStdString(), option,
-                                              CheminLocal(chemin), erreurs);
-        if (ecrit) m_fichierSauve = chemin;
-        if (!erreurs.empty()) {
-            QStringList lignes;
-            for (const std::string& erreur : erreurs)
-                lignes << QString::fromStdString(erreur);
-            Dialogues::Message(this, QMessageBox::Warning, "Tessaron3", lignes.join('\n'));
+        const t3::Resultat<std::vector<std::string>> assemble =
+            t3::AssembleCorpus(m_fichiers, m_edNomCle->text().toStdString(), option, CheminLocal(chemin));
+        QStringList lignes;
+        if (assemble) {
+            m_fichierSauve = chemin;
+            for (const std::string& avertissement : *assemble)
+                lignes << QString::fromStdString(avertissement);
+        } else {
+            lignes << QString::fromStdString(assemble.Message());
         }
+        if (!lignes.isEmpty()) Dialogues::Message(this, QMessageBox::Warning, "Tessaron3", lignes.join('\n'));
         break;
     }
     }

@@ -69,9 +69,9 @@ TEST(Fic, AssembleDeuxTextesOctetPourOctet) {
     EcritFichier("a.txt", a);
     EcritFichier("b c.txt", "second");
     EcritFichier("corpus.txt", "ancien corpus, remplacé");
-    std::vector<std::string> erreurs;
-    ASSERT_TRUE(AssembleCorpus({Fic("a.txt"), Fic("b c.txt")}, "clé", "", "corpus.txt", erreurs));
-    EXPECT_TRUE(erreurs.empty());
+    const auto assemble = AssembleCorpus({Fic("a.txt"), Fic("b c.txt")}, "clé", "", "corpus.txt");
+    ASSERT_TRUE(assemble);
+    EXPECT_TRUE(assemble->empty());
     EXPECT_EQ(LitFichier("corpus.txt"), "<cl\xE9=a>\n" + a + "\n<cl\xE9=b_c>\nsecond\n");
     // Nothing is left beside the corpus.
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 3);
@@ -82,12 +82,12 @@ TEST(Fic, UnTexteEnUtf8RejointLeCorpusEnWindows1252EnDisantCeQuIlPerd) {
     const std::string utf8 = "\xEF\xBB\xBFl\xE2\x80\x99\xC3\xA9t\xC3\xA9 \xC5\x93uvre\n\xCE\xB1\n";
     EcritFichier("u.txt", utf8);
     EcritFichier("w.txt", "\xE9t\xE9");
-    std::vector<std::string> erreurs;
-    ASSERT_TRUE(AssembleCorpus({Fic("u.txt"), Fic("w.txt")}, "titre", "", "corpus.txt", erreurs));
+    const auto assemble = AssembleCorpus({Fic("u.txt"), Fic("w.txt")}, "titre", "", "corpus.txt");
+    ASSERT_TRUE(assemble);
     EXPECT_EQ(LitFichier("corpus.txt"), "<titre=u>\nl\x92\xE9t\xE9 \x9Cuvre\na\n\n<titre=w>\n\xE9t\xE9\n");
-    ASSERT_EQ(erreurs.size(), 1u);
-    EXPECT_EQ(erreurs[0], "« u.txt » (UTF-8) : Attention : 1 caractère(s) absent(s) de Windows-1252 "
-                          "remplacé(s) (lettres grecques : 1) ; le premier à la ligne 2.");
+    ASSERT_EQ(assemble->size(), 1u);
+    EXPECT_EQ((*assemble)[0], "« u.txt » (UTF-8) : Attention : 1 caractère(s) absent(s) de Windows-1252 "
+                              "remplacé(s) (lettres grecques : 1) ; le premier à la ligne 2.");
     EXPECT_EQ(LitFichier("u.txt"), utf8);
 }
 
@@ -98,8 +98,7 @@ TEST(Fic, OptionsDeParagraphesDUnDocument) {
     const Fic document("trois.docx");
     const auto ecrit = [&](const std::string& option) {
         std::ostringstream sortie;
-        std::string erreur;
-        EXPECT_TRUE(document.EcritDans(sortie, option, &erreur));
+        EXPECT_TRUE(document.EcritDans(sortie, option));
         return sortie.str();
     };
     EXPECT_EQ(ecrit(""), "Un \xE9t\xE9\n\nTrois\n");
@@ -118,13 +117,13 @@ TEST(Fic, UnDocumentIllisibleDonneUnePartieVideEtLAssemblageContinue) {
     EcritFichier("abime.docx", "ceci n'est pas une archive");
     EcritOdt("b c.odt", "<text:p>Lettre ’à’ Œdipe</text:p>");
     EcritFichier("fin.txt", "fin");
-    std::vector<std::string> erreurs;
-    ASSERT_TRUE(AssembleCorpus({Fic("abime.docx"), Fic("b c.odt"), Fic("absent.txt"), Fic("fin.txt")},
-                               "titre", "", "corpus.txt", erreurs));
+    const auto assemble = AssembleCorpus(
+        {Fic("abime.docx"), Fic("b c.odt"), Fic("absent.txt"), Fic("fin.txt")}, "titre", "", "corpus.txt");
+    ASSERT_TRUE(assemble);
     EXPECT_EQ(LitFichier("corpus.txt"), "<titre=abime>\n\n<titre=b_c>\nLettre \x92\xE0\x92 \x8C"
                                         "dipe\n\n<titre=absent>\n\n<titre=fin>\nfin\n");
-    EXPECT_EQ(erreurs, (std::vector<std::string>{"Impossible de lire le document « abime.docx ».",
-                                                 "Impossible de lire le fichier « absent.txt »."}));
+    EXPECT_EQ(*assemble, (std::vector<std::string>{"Impossible de lire le document « abime.docx ».",
+                                                   "Impossible de lire le fichier « absent.txt »."}));
 }
 
 TEST(Fic, LeCorpusNeRemplaceNiUnFichierAssembleNiRienSIlNePeutEtreEcrit) {
@@ -132,15 +131,12 @@ TEST(Fic, LeCorpusNeRemplaceNiUnFichierAssembleNiRienSIlNePeutEtreEcrit) {
     EcritFichier("a.txt", "a");
     EcritFichier("b.txt", "b");
     fs::create_symlink("b.txt", "lien.txt");
-    std::vector<std::string> erreurs;
-    EXPECT_FALSE(AssembleCorpus({Fic("a.txt"), Fic("b.txt")}, "titre", "", "./b.txt", erreurs));
-    EXPECT_FALSE(AssembleCorpus({Fic("a.txt"), Fic("b.txt")}, "titre", "", "lien.txt", erreurs));
+    const auto remplace = AssembleCorpus({Fic("a.txt"), Fic("b.txt")}, "titre", "", "./b.txt");
+    EXPECT_FALSE(remplace);
+    EXPECT_FALSE(AssembleCorpus({Fic("a.txt"), Fic("b.txt")}, "titre", "", "lien.txt"));
     EXPECT_EQ(LitFichier("b.txt"), "b");
-    ASSERT_EQ(erreurs.size(), 2u);
-    EXPECT_EQ(erreurs[0], "Le corpus ne peut pas remplacer le fichier « b.txt » qu'il rassemble : "
-                          "choisissez un autre nom.");
-
-    erreurs.clear();
-    EXPECT_FALSE(AssembleCorpus({Fic("a.txt")}, "titre", "", "dossier-absent/corpus.txt", erreurs));
-    EXPECT_EQ(erreurs, std::vector<std::string>{"Impossible de créer le corpus « corpus.txt »."});
+    EXPECT_EQ(remplace.Message(), "Le corpus ne peut pas remplacer le fichier « b.txt » qu'il rassemble : "
+                                  "choisissez un autre nom.");
+    EXPECT_EQ(AssembleCorpus({Fic("a.txt")}, "titre", "", "dossier-absent/corpus.txt").Message(),
+              "Impossible de créer le corpus « corpus.txt ».");
 }

@@ -13,12 +13,9 @@ using Paragraphes = std::vector<std::string>;
 namespace {
 
 Paragraphes Lit(const std::string& chemin, FormatDocument format, std::string* erreur = nullptr) {
-    Paragraphes paragraphes{"reste d'une lecture précédente"};
-    std::string message;
-    const bool lu = LitParagraphes(chemin, format, paragraphes, message);
-    EXPECT_EQ(lu, message.empty()) << message;
-    if (erreur) *erreur = message;
-    return paragraphes;
+    const Resultat<Paragraphes> lus = LitParagraphes(chemin, format);
+    if (erreur) *erreur = lus.Message();
+    return lus ? *lus : Paragraphes{};
 }
 
 // Sets PATH for the life of the object.
