@@ -2,6 +2,7 @@
 
 #include "corpus/charg1.h"
 #include "socle/Html.h"
+#include "socle/RemplaceFichier.h"
 #include "socle/Temporaires.h"
 
 #include <cerrno>
@@ -58,6 +59,14 @@ bool CopieFichier(const std::string& source, const std::string& cible) {
     bon = bon && !std::ferror(entree);
     std::fclose(entree);
     return std::fclose(sortie) == 0 && bon;
+}
+
+// The messages one a line.
+std::string Lignes(const std::vector<std::string>& messages) {
+    std::string texte;
+    for (const std::string& m : messages)
+        texte += (texte.empty() ? "" : "\n") + m;
+    return texte;
 }
 
 void NoteCopie(std::vector<std::string>& manques, const std::string& source, const std::string& cible) {
@@ -178,11 +187,13 @@ bool Rapport::EcritPageImage(const std::string& chemin, const std::string& image
     return f && EcritEtFerme(f, page);
 }
 
-bool Rapport::Enregistre(const std::string& dossier, const std::vector<Item>& items,
-                         const std::string& dossierImages, std::vector<std::string>& manques) {
+Resultat<std::vector<std::string>> Rapport::Enregistre(const std::string& dossier,
+                                                       const std::vector<Item>& items,
+                                                       const std::string& dossierImages) {
+    std::vector<std::string> manques;
     const std::string publication = AvecBarre(dossier);
     const std::string contenu = publication + "contenu/";
-    if (!MetDeCotePrecedente(publication, manques)) return false;
+    if (!MetDeCotePrecedente(publication, manques)) return Echec{1, Lignes(manques)};
     if (!CreeDossiers(contenu)) manques.push_back("Dossier de publication inaccessible : " + contenu);
 
     std::vector<std::string> lignes;
@@ -221,28 +232,14 @@ bool Rapport::Enregistre(const std::string& dossier, const std::vector<Item>& it
     }
     // Written beside its place, then renamed over it: a failed publication leaves the last index whole.
     const std::string cible = publication + "index.htm";
-    std::string provisoire = publication + "index.htm.XXXXXX";
-    const int fd = ::mkstemp(provisoire.data());
-    std::FILE* f = nullptr;
-    if (fd >= 0) {
-        // mkstemp makes the file private; the index gets the usual rights of a new file.
-        const mode_t masque = ::umask(0);
-        ::umask(masque);
-        ::fchmod(fd, 0666 & ~masque);
-        f = ::fdopen(fd, "wb");
-        if (!f) ::close(fd);
-    }
-    bool ecrit = f && EcritEtFerme(f, index);
-    if (ecrit) ecrit = std::rename(provisoire.c_str(), cible.c_str()) == 0;
-    if (!ecrit) {
-        if (fd >= 0) ::unlink(provisoire.c_str());
+    if (RemplaceFichier(cible, index) != 0) {
         manques.push_back("Impossible d'enregistrer l'index " + cible);
-        return false;
+        return Echec{1, Lignes(manques)};
     }
     m_sauve = true;
     if (std::FILE* marque = std::fopen((publication + NomIdentite).c_str(), "wb"))
         EcritEtFerme(marque, m_identite);
-    return true;
+    return manques;
 }
 
 } // namespace t3

@@ -7,6 +7,8 @@
 // The tree of the report (its order and the current titles) belongs to the main window, which passes
 // it to Enregistre as a list of items. The pages are Windows-1252 bytes; file names and paths are kept
 // as the file system gives them.
+#include "socle/Resultat.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -60,13 +62,13 @@ class Rapport {
     // framing page written for a picture), and index.htm last, written under a temporary name then
     // renamed, lines joined by CR LF. An item whose index is not an entry is passed over. Every file that
     // could not be copied or written is named in manques, one line each (French, without accents, with
-    // its path), and the publication goes on. Returns false, leaving the report unsaved, when index.htm
-    // could not be written.
+    // its path), and the publication goes on: the value is that list. When index.htm could not be
+    // written the publication fails, leaving the report unsaved, its message the same lines.
     // A publication that another report wrote there is never replaced: its index.htm and contenu/ are
     // first moved into "precedents/" + the date and time + "/" beside them (PublicationDeplacee() then
     // names that folder); when they cannot be moved, nothing is published.
-    bool Enregistre(const std::string& dossier, const std::vector<Item>& items,
-                    const std::string& dossierImages, std::vector<std::string>& manques);
+    Resultat<std::vector<std::string>> Enregistre(const std::string& dossier, const std::vector<Item>& items,
+                                                  const std::string& dossierImages);
 
     // The folder into which the last Enregistre moved an earlier report's publication; empty when it
     // moved none.

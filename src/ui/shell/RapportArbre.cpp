@@ -47,17 +47,19 @@ bool RapportArbre::Publie(QString& manques) {
     std::vector<t3::Rapport::Item> items;
     for (int i = 0; i < m_arbre->topLevelItemCount(); ++i)
         Parcourt(m_arbre->topLevelItem(i), items);
-    std::vector<std::string> absents;
-    const bool ecrit = m_rapport.Enregistre(CheminLocal(DossierPublication()), items,
-                                            CheminLocal(DossierDonnees() + "/images"), absents);
+    const t3::Resultat<std::vector<std::string>> publie = m_rapport.Enregistre(
+        CheminLocal(DossierPublication()), items, CheminLocal(DossierDonnees() + "/images"));
     QStringList lignes;
-    if (!ecrit)
-        lignes << QString("La page « %1/index.htm » n'a pas pu être écrite.").arg(DossierPublication());
-    if (!absents.empty()) lignes << "Le rapport a été publié sans ces fichiers :";
-    for (const std::string& absent : absents)
-        lignes << QString::fromStdString(absent);
+    if (!publie) {
+        lignes << QString("La page « %1/index.htm » n'a pas pu être écrite.").arg(DossierPublication())
+               << QString::fromStdString(publie.Message());
+    } else if (!publie->empty()) {
+        lignes << "Le rapport a été publié sans ces fichiers :";
+        for (const std::string& absent : *publie)
+            lignes << QString::fromStdString(absent);
+    }
     manques = lignes.join('\n');
-    return ecrit && absents.empty();
+    return publie && publie->empty();
 }
 
 QString RapportArbre::PublicationDeplacee() const {
