@@ -7,6 +7,7 @@
 #include "afc/ListePoints.h"
 #include "afc/Programmes.h"
 #include "afc/Ward.h"
+#include "corpus/Cles.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "socle/Cp1252.h"
@@ -28,55 +29,52 @@ struct ParamAfc {
     int32_t classes = 2;
 };
 
-std::string LitOption(const std::string& a, ParamAfc& p, bool cah) {
-    std::string valeur;
-    if (Option(a, "fmin", valeur)) {
-        if (!LitEntier(valeur, p.freqMin) || p.freqMin < 1)
-            return "--fmin attend un nombre entier d'au moins 1.";
-    } else if (Option(a, "reference", valeur)) {
-        p.reference = Noms(valeur);
-        if (p.reference.empty()) return "--reference attend des noms de parties.";
-    } else if (Option(a, "dossier", valeur)) {
-        if (valeur.empty()) return "--dossier attend un dossier.";
-        p.dossier = valeur;
-    } else if (cah && Option(a, "classes", valeur)) {
-        if (!LitEntier(valeur, p.classes) || p.classes < 2 || p.classes > t3::ClassesMaxCAH)
-            return "--classes attend un nombre de 2 à 10.";
-    } else {
-        return "argument inattendu : " + a;
-    }
-    return {};
+t3::Resultat<ParamAfc> LitParametres(const Arguments& args, bool cah) {
+    ParamAfc p;
+    std::vector<OptionCommande> options = {
+        {"fmin=",
+         [&p](const std::string& valeur) -> Lu {
+             if (!LitEntier(valeur, p.freqMin) || p.freqMin < 1)
+                 return Faute("--fmin attend un nombre entier d'au moins 1.");
+             return {};
+         }},
+        {"reference=",
+         [&p](const std::string& valeur) -> Lu {
+             p.reference = Noms(valeur);
+             if (p.reference.empty()) return Faute("--reference attend des noms de parties.");
+             return {};
+         }},
+        {"dossier=",
+         [&p](const std::string& valeur) -> Lu {
+             if (valeur.empty()) return Faute("--dossier attend un dossier.");
+             p.dossier = valeur;
+             return {};
+         }},
+    };
+    if (cah)
+        options.push_back({"classes=", [&p](const std::string& valeur) -> Lu {
+                               if (!LitEntier(valeur, p.classes) || p.classes < 2 ||
+                                   p.classes > t3::ClassesMaxCAH)
+                                   return Faute("--classes attend un nombre de 2 à 10.");
+                               return {};
+                           }});
+    const Lu lus = LitArguments(
+        args, options, [&p](const std::string& a) { return Remplit(p.par, a) || Remplit(p.cle, a); });
+    if (!lus) return t3::Echec{lus.Code(), lus.Message()};
+    if (p.par.empty()) return Faute("il manque la base (fichier .par).");
+    if (p.cle.empty()) return Faute("il manque le type de clé de la partition.");
+    return p;
 }
 
-std::string LitParametres(const Arguments& args, ParamAfc& p, bool cah) {
-    for (const std::string& a : args) {
-        std::string faute;
-        if (a.rfind("--", 0) == 0)
-            faute = LitOption(a, p, cah);
-        else if (p.par.empty())
-            p.par = a;
-        else if (p.cle.empty())
-            p.cle = a;
-        else
-            faute = "argument inattendu : " + a;
-        if (!faute.empty()) return faute;
-    }
-    if (p.par.empty()) return "il manque la base (fichier .par).";
-    if (p.cle.empty()) return "il manque le type de clé de la partition.";
-    return {};
-}
-
-// Marks the parts named as the reference set, the others out of it; the message naming an unknown part.
-std::string MarqueReference(const t3::charg1& base, t3::Partition& partition,
-                            const std::vector<std::string>& noms) {
+// Marks the parts named as the reference set, the others out of it; the failure names an unknown part.
+t3::Resultat<void> MarqueReference(t3::Partition& partition, const std::vector<std::string>& noms) {
     for (int32_t i = 0; i < partition.NbParties(); ++i)
         partition.SetReference(i, false);
     for (const std::string& nom : noms) {
-        int32_t trouvee = -1;
-        for (int32_t i = 0; i < partition.NbParties() && trouvee < 0; ++i)
-            if (base.Graphie(partition.Contenu(i)) == nom) trouvee = i;
+        const int32_t trouvee = t3::RetournePartie(partition, nom);
         if (trouvee < 0)
-            return "la partie « " + t3::Cp1252VersUtf8(nom) + " » n'existe pas dans la partition.";
+            return t3::Echec{2,
+                             "la partie « " + t3::Cp1252VersUtf8(nom) + " » n'existe pas dans la partition."};
         partition.SetReference(trouvee, true);
     }
     return {};
@@ -116,8 +114,8 @@ t3::Resultat<std::string> Analyse(const ParamAfc& p, std::vector<std::string>& n
     if (partition.NbParties() < 2)
         return t3::Echec{2, "l'analyse demande une partition d'au moins deux parties."};
     if (!p.reference.empty())
-        if (const std::string faute = MarqueReference(base, partition, p.reference); !faute.empty())
-            return t3::Echec{2, faute};
+        if (const auto marquee = MarqueReference(partition, p.reference); !marquee)
+            return t3::Echec{2, marquee.Message()};
     partition.SetFreqMin(p.freqMin);
     std::string dossier = p.dossier;
     if (dossier.empty()) {
@@ -166,9 +164,9 @@ void AfficheFacteurs(const t3::TListePoints& points, const std::vector<std::stri
 }
 
 int ExecuteAfcOuCah(const Arguments& args, bool cah) {
-    ParamAfc p;
-    if (const std::string faute = LitParametres(args, p, cah); !faute.empty())
-        return Erreur(faute + "\n" + TexteUsage());
+    const auto lus = LitParametres(args, cah);
+    if (!lus) return ErreurEtUsage(lus.Message());
+    const ParamAfc& p = *lus;
     std::vector<std::string> noms;
     const auto dossier = Analyse(p, noms);
     if (!dossier) return Erreur(dossier.Message());

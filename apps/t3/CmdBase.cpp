@@ -19,7 +19,7 @@ std::string Nombre(int32_t n) {
 
 int ExecuteCharge(const Arguments& args) {
     if (args.size() != 1 || args[0].rfind("--", 0) == 0)
-        return Erreur("charge attend une seule base.\n" + TexteUsage());
+        return ErreurEtUsage("charge attend une seule base.");
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(args[0], base); !ouverte) return Erreur(ouverte.Message());
     std::printf("Compte\tValeur\n");
@@ -45,15 +45,10 @@ int ExecuteCharge(const Arguments& args) {
 int ExecuteDico(const Arguments& args) {
     std::string par;
     bool alpha = false;
-    for (const std::string& a : args) {
-        if (a == "--alpha")
-            alpha = true;
-        else if (par.empty() && a.rfind("--", 0) != 0)
-            par = a;
-        else
-            return Erreur("argument inattendu : " + a + "\n" + TexteUsage());
-    }
-    if (par.empty()) return Erreur("il manque la base (fichier .par).\n" + TexteUsage());
+    const Lu lus = LitArguments(args, {Drapeau("alpha", alpha)},
+                                [&par](const std::string& a) { return Remplit(par, a); });
+    if (!lus) return ErreurEtUsage(lus.Message());
+    if (par.empty()) return ErreurEtUsage("il manque la base (fichier .par).");
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(par, base); !ouverte) return Erreur(ouverte.Message());
 
@@ -77,7 +72,7 @@ int ExecuteDico(const Arguments& args) {
 
 int ExecutePartition(const Arguments& args) {
     if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)
-        return Erreur("partition attend une base et un type de clé.\n" + TexteUsage());
+        return ErreurEtUsage("partition attend une base et un type de clé.");
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(args[0], base); !ouverte) return Erreur(ouverte.Message());
     const auto cle = CleCp1252(args[1]);

@@ -32,51 +32,41 @@ struct ParamConcordance {
 // The code of the failure of a form or pattern that gives no occurrence.
 constexpr int32_t GroupeVide = 1;
 
-std::string LitTri(const std::string& valeur, int32_t& sens) {
-    if (valeur == "aucun")
-        sens = t3::TriAucun;
-    else if (valeur == "avant")
-        sens = t3::TriAvant;
-    else if (valeur == "apres" || valeur == "après")
-        sens = t3::TriApres;
-    else
-        return "la valeur de --tri doit être aucun, avant ou apres : " + valeur;
-    return {};
+// The order of --tri: of the text, or of the forms before or after the pole.
+t3::Resultat<int32_t> LitTri(const std::string& valeur) {
+    if (valeur == "aucun") return t3::TriAucun;
+    if (valeur == "avant") return t3::TriAvant;
+    if (valeur == "apres" || valeur == "après") return t3::TriApres;
+    return Faute("la valeur de --tri doit être aucun, avant ou apres : " + valeur);
 }
 
-// Reads the arguments; returns an empty text, or the French message of the first fault.
-std::string LitParametres(const Arguments& args, ParamConcordance& p) {
-    std::string valeur;
+t3::Resultat<ParamConcordance> LitParametres(const Arguments& args) {
+    ParamConcordance p;
     bool formeDonnee = false;
-    for (const std::string& a : args) {
-        std::string faute;
-        if (a == "--regex") {
-            p.regex = true;
-        } else if (a == "--html") {
-            p.html = true;
-        } else if (Option(a, "tri", valeur)) {
-            faute = LitTri(valeur, p.sens);
-        } else if (Option(a, "largeur", valeur)) {
-            if (!LitEntier(valeur, p.largeur) || p.largeur < t3::LargeurMin || p.largeur > t3::LargeurMax)
-                faute = "la valeur de --largeur doit être un nombre entier de 10 à 255 : " + valeur;
-        } else if (Option(a, "partition", valeur)) {
-            p.cle = valeur;
-            if (p.cle.empty()) faute = "il manque le type de clé de --partition (--partition=CLE).";
-        } else if (a.rfind("--", 0) == 0) {
-            faute = "argument inattendu : " + a;
-        } else if (p.par.empty()) {
-            p.par = a;
-        } else if (!formeDonnee) {
-            formeDonnee = true;
-            p.forme = a;
-        } else {
-            faute = "argument inattendu : " + a;
-        }
-        if (!faute.empty()) return faute;
-    }
-    if (p.par.empty()) return "il manque la base (fichier .par).";
-    if (p.forme.empty()) return p.regex ? "il manque le motif." : "il manque la forme.";
-    return {};
+    const Lu lus =
+        LitArguments(args,
+                     {Drapeau("regex", p.regex),
+                      Drapeau("html", p.html),
+                      {"tri=", [&p](const std::string& valeur) { return Retient(p.sens, LitTri(valeur)); }},
+                      OptionEntier("largeur", p.largeur, t3::LargeurMin, t3::LargeurMax),
+                      {"partition=",
+                       [&p](const std::string& valeur) -> Lu {
+                           p.cle = valeur;
+                           if (p.cle.empty())
+                               return Faute("il manque le type de clé de --partition (--partition=CLE).");
+                           return {};
+                       }}},
+                     [&](const std::string& a) {
+                         if (Remplit(p.par, a)) return true;
+                         if (formeDonnee) return false;
+                         formeDonnee = true;
+                         p.forme = a;
+                         return true;
+                     });
+    if (!lus) return t3::Echec{lus.Code(), lus.Message()};
+    if (p.par.empty()) return Faute("il manque la base (fichier .par).");
+    if (p.forme.empty()) return Faute(p.regex ? "il manque le motif." : "il manque la forme.");
+    return p;
 }
 
 // The entries of the group: the form typed, or every form (then segment entry) the pattern matches.
@@ -157,9 +147,9 @@ void AffichePage(const t3::Concordance& c) {
 }
 
 int ExecuteConcordance(const Arguments& args) {
-    ParamConcordance p;
-    if (const std::string faute = LitParametres(args, p); !faute.empty())
-        return Erreur(faute + "\n" + TexteUsage());
+    const auto lus = LitParametres(args);
+    if (!lus) return ErreurEtUsage(lus.Message());
+    const ParamConcordance& p = *lus;
 
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());

@@ -30,10 +30,15 @@ void AfficheEncodage(const t3::TexteCorpus& texte) {
         std::printf("%s\n", message.c_str());
 }
 
-// Reads the encoding of --encodage=; an empty text, or the French fault.
-std::string LitOptionEncodage(const std::string& valeur, t3::Encodage& encodage) {
-    if (t3::LitEncodage(valeur, encodage)) return {};
-    return "la valeur de --encodage doit être auto, cp1252 ou utf8 : " + valeur;
+// The encoding of --encodage=, or the French fault.
+t3::Resultat<t3::Encodage> LitOptionEncodage(const std::string& valeur) {
+    if (t3::Encodage encodage; t3::LitEncodage(valeur, encodage)) return encodage;
+    return Faute("la valeur de --encodage doit être auto, cp1252 ou utf8 : " + valeur);
+}
+
+OptionCommande OptionEncodage(t3::Encodage& encodage) {
+    return {"encodage=",
+            [&encodage](const std::string& valeur) { return Retient(encodage, LitOptionEncodage(valeur)); }};
 }
 
 // Reads the text and verifies its keys, printing what the verification found; the exit status, and the
@@ -55,19 +60,12 @@ int Verifie(const std::string& chemin, t3::Encodage encodage, std::unique_ptr<t3
 }
 
 int ExecuteVerifie(const Arguments& args) {
-    std::string corpus, valeur;
+    std::string corpus;
     t3::Encodage encodage = t3::Encodage::Auto;
-    for (const std::string& a : args) {
-        if (Option(a, "encodage", valeur)) {
-            if (const std::string faute = LitOptionEncodage(valeur, encodage); !faute.empty())
-                return Erreur(faute);
-        } else if (corpus.empty() && a.rfind("--", 0) != 0) {
-            corpus = a;
-        } else {
-            return Erreur("verifie attend un seul corpus.\n" + TexteUsage());
-        }
-    }
-    if (corpus.empty()) return Erreur("verifie attend un seul corpus.\n" + TexteUsage());
+    const Lu lus = LitArguments(args, {OptionEncodage(encodage)},
+                                [&corpus](const std::string& a) { return Remplit(corpus, a); });
+    if (!lus && lus.Code() != ArgumentInattendu) return Erreur(lus.Message());
+    if (!lus || corpus.empty()) return ErreurEtUsage("verifie attend un seul corpus.");
     std::unique_ptr<t3::TexteCorpus> texte;
     const int statut = Verifie(corpus, encodage, texte);
     if (texte) AfficheEncodage(*texte);
@@ -81,31 +79,28 @@ int32_t CapaciteNecessaire(const t3::TexteCorpus& corpus, const std::string& del
 }
 
 int ExecuteSegmente(const Arguments& args) {
-    std::string corpus, valeur;
+    std::string corpus;
     std::string delimiteurs = t3::DelimParDefaut;
     int32_t maxart = t3::Options.Maxart;
     bool capaciteAuto = false, typographie = false;
     t3::Encodage encodage = t3::Encodage::Auto;
-    for (const std::string& a : args) {
-        if (Option(a, "delimiteurs", valeur)) {
-            if (const std::string faute = LitDelimiteurs(valeur, delimiteurs); !faute.empty())
-                return Erreur(faute);
-        } else if (Option(a, "maxart", valeur)) {
-            capaciteAuto = valeur == "auto";
-            if (!capaciteAuto && !LitEntier(valeur, maxart))
-                return Erreur("la valeur de --maxart n'est pas un nombre entier : " + valeur);
-        } else if (Option(a, "encodage", valeur)) {
-            if (const std::string faute = LitOptionEncodage(valeur, encodage); !faute.empty())
-                return Erreur(faute);
-        } else if (a == "--typographie") {
-            typographie = true;
-        } else if (corpus.empty() && a.rfind("--", 0) != 0) {
-            corpus = a;
-        } else {
-            return Erreur("argument inattendu : " + a + "\n" + TexteUsage());
-        }
-    }
-    if (corpus.empty()) return Erreur("il manque le corpus à segmenter.\n" + TexteUsage());
+    const Lu lus = LitArguments(
+        args,
+        {{"delimiteurs=",
+          [&](const std::string& valeur) { return Retient(delimiteurs, LitDelimiteurs(valeur)); }},
+         {"maxart=",
+          [&](const std::string& valeur) -> Lu {
+              capaciteAuto = valeur == "auto";
+              if (!capaciteAuto && !LitEntier(valeur, maxart))
+                  return Faute("la valeur de --maxart n'est pas un nombre entier : " + valeur);
+              return {};
+          }},
+         OptionEncodage(encodage),
+         Drapeau("typographie", typographie)},
+        [&corpus](const std::string& a) { return Remplit(corpus, a); });
+    // A value refused is the whole message; a word the command does not take comes with the usage.
+    if (!lus) return lus.Code() == ArgumentInattendu ? ErreurEtUsage(lus.Message()) : Erreur(lus.Message());
+    if (corpus.empty()) return ErreurEtUsage("il manque le corpus à segmenter.");
     // The options are checked before the keys of the whole corpus are.
     if (!capaciteAuto && (maxart < 1 || maxart > t3::MaxartLimite))
         return Erreur(t3::MessageSegm(t3::ResultatSegm::MaxartInvalide));

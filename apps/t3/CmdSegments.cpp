@@ -23,38 +23,29 @@ struct ParamSegments {
 };
 
 // The columns of the segments window by the names --tri takes.
-std::optional<t3::TriSR> LitTri(const std::string& nom) {
+t3::Resultat<t3::TriSR> LitTri(const std::string& nom) {
     if (nom == "lg") return t3::TriSR::Longueur;
     if (nom == "segment") return t3::TriSR::Segment;
     if (nom == "frq") return t3::TriSR::Frequence;
-    return std::nullopt;
+    return Faute("la valeur de --tri doit être lg, segment ou frq : " + nom);
 }
 
-// Reads the arguments; returns an empty text, or the French message of the first fault.
-std::string LitParametres(const Arguments& args, ParamSegments& p) {
-    std::string valeur;
-    for (const std::string& a : args) {
-        if (Option(a, "seuil", valeur) || Option(a, "formes", valeur)) {
-            const bool seuil = a.rfind("--seuil=", 0) == 0;
-            int32_t n = 0;
-            if (!LitEntier(valeur, n) || n < t3::SeuilSRMinimal)
-                return std::string("la valeur de --") + (seuil ? "seuil" : "formes") +
-                       " doit être un nombre entier au moins égal à 2 : " + valeur;
-            (seuil ? p.seuilSegments : p.seuilFormes) = n;
-        } else if (Option(a, "delimiteurs", valeur)) {
-            p.delimiteursDonnes = true;
-            if (const std::string faute = LitDelimiteurs(valeur, p.delimiteurs); !faute.empty()) return faute;
-        } else if (Option(a, "tri", valeur)) {
-            p.tri = LitTri(valeur);
-            if (!p.tri) return "la valeur de --tri doit être lg, segment ou frq : " + valeur;
-        } else if (p.par.empty() && a.rfind("--", 0) != 0) {
-            p.par = a;
-        } else {
-            return "argument inattendu : " + a;
-        }
-    }
-    if (p.par.empty()) return "il manque la base (fichier .par).";
-    return {};
+t3::Resultat<ParamSegments> LitParametres(const Arguments& args) {
+    ParamSegments p;
+    const Lu lus =
+        LitArguments(args,
+                     {OptionEntier("seuil", p.seuilSegments, t3::SeuilSRMinimal),
+                      OptionEntier("formes", p.seuilFormes, t3::SeuilSRMinimal),
+                      {"delimiteurs=",
+                       [&p](const std::string& valeur) {
+                           p.delimiteursDonnes = true;
+                           return Retient(p.delimiteurs, LitDelimiteurs(valeur));
+                       }},
+                      {"tri=", [&p](const std::string& valeur) { return Retient(p.tri, LitTri(valeur)); }}},
+                     [&p](const std::string& a) { return Remplit(p.par, a); });
+    if (!lus) return t3::Echec{lus.Code(), lus.Message()};
+    if (p.par.empty()) return Faute("il manque la base (fichier .par).");
+    return p;
 }
 
 // The rows in the order of the segments window after a click on the column of tri, if any.
@@ -72,9 +63,9 @@ void AfficheSegments(const t3::charg1& base, const t3::CalculSegments& calcul, s
 }
 
 int ExecuteSegments(const Arguments& args) {
-    ParamSegments p;
-    if (const std::string faute = LitParametres(args, p); !faute.empty())
-        return Erreur(faute + "\n" + TexteUsage());
+    const auto lus = LitParametres(args);
+    if (!lus) return ErreurEtUsage(lus.Message());
+    const ParamSegments& p = *lus;
 
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());

@@ -23,36 +23,44 @@ struct ParamSelection {
     int32_t seuilSegments = -1; // -1: the default
 };
 
-// Reads the arguments; returns an empty text, or the French message of the first fault.
-std::string LitParametres(const Arguments& args, ParamSelection& p) {
-    std::string valeur;
-    for (const std::string& a : args) {
-        if (Option(a, "type", valeur)) {
-            if (!LitEntier(valeur, p.type) || p.type < 0 || p.type >= t3::NbTypesRequete)
-                return "la valeur de --type doit être un nombre entier de 0 à 4 : " + valeur;
-            p.typeDonne = true;
-        } else if (a == "--segments") {
-            p.segments = true;
-        } else if (Option(a, "segments", valeur)) {
-            if (!LitEntier(valeur, p.seuilSegments) || p.seuilSegments < t3::SeuilSRMinimal)
-                return "la valeur de --segments doit être un nombre entier au moins égal à 2 : " + valeur;
-            p.segments = true;
-        } else if (Option(a, "liste", valeur)) {
-            p.liste = valeur;
-        } else if (p.par.empty() && a.rfind("--", 0) != 0) {
-            p.par = a;
-        } else if (!p.motifDonne) {
-            // A pattern may begin with "--" only after the base.
-            p.motif = a;
-            p.motifDonne = true;
-        } else {
-            return "argument inattendu : " + a;
-        }
-    }
-    if (p.par.empty()) return "il manque la base (fichier .par).";
-    if (p.liste.empty() == !p.motifDonne) return "donnez soit un motif, soit --liste=FICHIER.lst.";
-    if (!p.liste.empty() && p.typeDonne) return "--type ne vaut que pour un motif, pas pour --liste.";
-    return {};
+t3::Resultat<ParamSelection> LitParametres(const Arguments& args) {
+    ParamSelection p;
+    const Lu lus = LitArguments(
+        args,
+        {{"type=",
+          [&p](const std::string& valeur) {
+              p.typeDonne = true;
+              return LitEntierEntre("type", valeur, p.type, 0, t3::NbTypesRequete - 1);
+          }},
+         Drapeau("segments", p.segments),
+         {"segments=",
+          [&p](const std::string& valeur) {
+              p.segments = true;
+              return LitEntierEntre("segments", valeur, p.seuilSegments, t3::SeuilSRMinimal);
+          }},
+         {"liste=",
+          [&p](const std::string& valeur) {
+              p.liste = valeur;
+              return Lu();
+          }}},
+        [&p](const std::string& a) {
+            if (p.par.empty() && !a.starts_with("--")) {
+                p.par = a;
+            } else if (!p.motifDonne) {
+                // A pattern may begin with "--".
+                p.motif = a;
+                p.motifDonne = true;
+            } else {
+                return false;
+            }
+            return true;
+        },
+        /*motEnTirets=*/true);
+    if (!lus) return t3::Echec{lus.Code(), lus.Message()};
+    if (p.par.empty()) return Faute("il manque la base (fichier .par).");
+    if (p.liste.empty() == !p.motifDonne) return Faute("donnez soit un motif, soit --liste=FICHIER.lst.");
+    if (!p.liste.empty() && p.typeDonne) return Faute("--type ne vaut que pour un motif, pas pour --liste.");
+    return p;
 }
 
 // "Entrée\tGraphie\tFréquence", then one line per entry; a segment's text without its last blank.
@@ -73,9 +81,9 @@ void AfficheEntrees(const t3::charg1& base, const t3::CalculSegments* segments,
 }
 
 int ExecuteSelection(const Arguments& args) {
-    ParamSelection p;
-    if (const std::string faute = LitParametres(args, p); !faute.empty())
-        return Erreur(faute + "\n" + TexteUsage());
+    const auto lus = LitParametres(args);
+    if (!lus) return ErreurEtUsage(lus.Message());
+    const ParamSelection& p = *lus;
 
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());

@@ -35,7 +35,7 @@ struct ParamSpecifs {
 };
 
 // --tri=COLONNE[:frequence|:specificite]: the part whose column sorts the table, and by what.
-std::string LitTri(const std::string& valeur, ParamSpecifs& p) {
+Lu LitTri(const std::string& valeur, ParamSpecifs& p) {
     std::string colonne = valeur;
     for (const auto& [suffixe, critere] : {std::pair{":frequence", t3::CritereTri::Frequence},
                                            std::pair{":specificite", t3::CritereTri::Specificite}}) {
@@ -47,58 +47,64 @@ std::string LitTri(const std::string& valeur, ParamSpecifs& p) {
         }
     }
     p.colonneTri = t3::Utf8VersCp1252(colonne);
-    if (p.colonneTri.empty()) return "il manque la partie de --tri (--tri=PARTIE[:frequence|:specificite]).";
+    if (p.colonneTri.empty())
+        return Faute("il manque la partie de --tri (--tri=PARTIE[:frequence|:specificite]).");
     return {};
 }
 
-// Reads the arguments; returns an empty text, or the French message of the first fault.
-std::string LitParametres(const Arguments& args, ParamSpecifs& p) {
-    std::string valeur;
+t3::Resultat<ParamSpecifs> LitParametres(const Arguments& args) {
+    ParamSpecifs p;
     bool partiesDonnees = false;
-    for (const std::string& a : args) {
-        if (Option(a, "parties", valeur)) {
-            partiesDonnees = true;
-            p.parties = Noms(valeur);
-        } else if (Option(a, "reference", valeur)) {
-            p.referenceDonnee = true;
-            p.reference = Noms(valeur);
-        } else if (Option(a, "seuil", valeur)) {
-            if (!LitEntier(valeur, p.seuil) || p.seuil < 0 || p.seuil > 100)
-                return "la valeur de --seuil doit être un pourcentage entier de 0 à 100 : " + valeur;
-        } else if (Option(a, "fmin", valeur)) {
-            if (!valeur.empty() && valeur.find_first_not_of("0123456789") == std::string::npos &&
-                !LitEntier(valeur, p.freqMin))
-                return "la valeur de --fmin est trop grande : " + valeur;
-            if (!LitEntier(valeur, p.freqMin) || p.freqMin < 1)
-                return "la valeur de --fmin doit être un nombre entier au moins égal à 1 : " + valeur;
-        } else if (Option(a, "evolutives", valeur)) {
-            p.evolutives = true;
-            p.parties = Noms(valeur);
-            if (p.parties.size() != 1) return "--evolutives attend une partie et une seule : " + valeur;
-        } else if (Option(a, "tri", valeur)) {
-            if (const std::string faute = LitTri(valeur, p); !faute.empty()) return faute;
-        } else if (a == "--toutes") {
-            p.toutes = true;
-        } else if (a.rfind("--", 0) == 0) {
-            return "argument inattendu : " + a;
-        } else if (p.par.empty()) {
-            p.par = a;
-        } else if (p.cle.empty()) {
-            p.cle = a;
-        } else {
-            return "argument inattendu : " + a;
-        }
-    }
-    if (p.par.empty()) return "il manque la base (fichier .par).";
-    if (p.cle.empty()) return "il manque le type de clé de la partition.";
-    if (p.toutes && partiesDonnees) return "--parties et --toutes ne vont pas ensemble.";
-    if (p.evolutives && partiesDonnees) return "--evolutives et --parties ne vont pas ensemble.";
-    if (p.evolutives && p.toutes) return "--evolutives et --toutes ne vont pas ensemble.";
+    const Lu lus = LitArguments(
+        args,
+        {{"parties=",
+          [&](const std::string& valeur) {
+              partiesDonnees = true;
+              p.parties = Noms(valeur);
+              return Lu();
+          }},
+         {"reference=",
+          [&p](const std::string& valeur) {
+              p.referenceDonnee = true;
+              p.reference = Noms(valeur);
+              return Lu();
+          }},
+         {"seuil=",
+          [&p](const std::string& valeur) -> Lu {
+              if (!LitEntier(valeur, p.seuil) || p.seuil < 0 || p.seuil > 100)
+                  return Faute("la valeur de --seuil doit être un pourcentage entier de 0 à 100 : " + valeur);
+              return {};
+          }},
+         {"fmin=",
+          [&p](const std::string& valeur) -> Lu {
+              if (!valeur.empty() && valeur.find_first_not_of("0123456789") == std::string::npos &&
+                  !LitEntier(valeur, p.freqMin))
+                  return Faute("la valeur de --fmin est trop grande : " + valeur);
+              return LitEntierEntre("fmin", valeur, p.freqMin, 1);
+          }},
+         {"evolutives=",
+          [&p](const std::string& valeur) -> Lu {
+              p.evolutives = true;
+              p.parties = Noms(valeur);
+              if (p.parties.size() != 1)
+                  return Faute("--evolutives attend une partie et une seule : " + valeur);
+              return {};
+          }},
+         {"tri=", [&p](const std::string& valeur) { return LitTri(valeur, p); }},
+         Drapeau("toutes", p.toutes)},
+        [&p](const std::string& a) { return Remplit(p.par, a) || Remplit(p.cle, a); });
+    if (!lus) return t3::Echec{lus.Code(), lus.Message()};
+    if (p.par.empty()) return Faute("il manque la base (fichier .par).");
+    if (p.cle.empty()) return Faute("il manque le type de clé de la partition.");
+    if (p.toutes && partiesDonnees) return Faute("--parties et --toutes ne vont pas ensemble.");
+    if (p.evolutives && partiesDonnees) return Faute("--evolutives et --parties ne vont pas ensemble.");
+    if (p.evolutives && p.toutes) return Faute("--evolutives et --toutes ne vont pas ensemble.");
     if (!p.toutes && p.parties.empty())
-        return "il manque les parties étudiées (--parties=P1,P2...), --evolutives=PARTIE ou --toutes.";
-    if (!p.colonneTri.empty() && !p.toutes) return "--tri ne va qu'avec --toutes.";
-    if (p.referenceDonnee && p.reference.empty()) return "le corpus de référence (--reference) est vide.";
-    return {};
+        return Faute("il manque les parties étudiées (--parties=P1,P2...), --evolutives=PARTIE ou --toutes.");
+    if (!p.colonneTri.empty() && !p.toutes) return Faute("--tri ne va qu'avec --toutes.");
+    if (p.referenceDonnee && p.reference.empty())
+        return Faute("le corpus de référence (--reference) est vide.");
+    return p;
 }
 
 std::string Utf8(const std::string& cp1252) {
@@ -114,20 +120,20 @@ t3::Resultat<int32_t> PartieDeReference(const t3::Partition& partition, const st
     return i;
 }
 
-// Sets the reference and selection flags from the named parts; returns an empty text or the message.
-std::string MarqueParties(t3::Partition& partition, const ParamSpecifs& p) {
+// Sets the reference and selection flags from the named parts; the failure names an unknown part.
+t3::Resultat<void> MarqueParties(t3::Partition& partition, const ParamSpecifs& p) {
     if (p.referenceDonnee) {
         for (int32_t i = 0; i < partition.NbParties(); ++i)
             partition.SetReference(i, false);
         for (const std::string& nom : p.reference) {
             const auto i = t3::CherchePartie(partition, nom);
-            if (!i) return i.Message();
+            if (!i) return t3::Echec{i.Code(), i.Message()};
             partition.SetReference(*i, true);
         }
     }
     for (const std::string& nom : p.parties) {
         const auto i = PartieDeReference(partition, nom);
-        if (!i) return i.Message();
+        if (!i) return t3::Echec{i.Code(), i.Message()};
         partition.SetSelection(*i, true);
     }
     return {};
@@ -185,9 +191,9 @@ void AfficheTableTriee(const t3::charg1& base, const t3::TableFormesParties& tab
 }
 
 int ExecuteSpecifs(const Arguments& args) {
-    ParamSpecifs p;
-    if (const std::string faute = LitParametres(args, p); !faute.empty())
-        return Erreur(faute + "\n" + TexteUsage());
+    const auto lus = LitParametres(args);
+    if (!lus) return ErreurEtUsage(lus.Message());
+    const ParamSpecifs& p = *lus;
 
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
@@ -195,7 +201,7 @@ int ExecuteSpecifs(const Arguments& args) {
     if (!cle) return Erreur(cle.Message());
 
     t3::Partition partition(&base, *cle);
-    if (const std::string faute = MarqueParties(partition, p); !faute.empty()) return Erreur(faute);
+    if (const auto marquees = MarqueParties(partition, p); !marquees) return Erreur(marquees.Message());
     int32_t partieTri = -1;
     if (!p.colonneTri.empty()) {
         const auto partie = PartieDeReference(partition, p.colonneTri);

@@ -20,39 +20,34 @@ struct ParamVentilation {
     bool modeDonne = false;
 };
 
-std::string ChoisitMode(ParamVentilation& p, t3::ModeVentilation mode) {
-    if (p.modeDonne) return "--absolues et --specificites ne vont pas ensemble.";
+Lu ChoisitMode(ParamVentilation& p, t3::ModeVentilation mode) {
+    if (p.modeDonne) return Faute("--absolues et --specificites ne vont pas ensemble.");
     p.mode = mode;
     p.modeDonne = true;
     return {};
 }
 
-// Reads the arguments; returns an empty text, or the French message of the first fault.
-std::string LitParametres(const Arguments& args, ParamVentilation& p) {
+t3::Resultat<ParamVentilation> LitParametres(const Arguments& args) {
+    ParamVentilation p;
     bool formesDonnees = false;
-    for (const std::string& a : args) {
-        std::string faute;
-        if (a == "--absolues")
-            faute = ChoisitMode(p, t3::ModeVentilation::Absolues);
-        else if (a == "--specificites")
-            faute = ChoisitMode(p, t3::ModeVentilation::Specificites);
-        else if (a.rfind("--", 0) == 0)
-            faute = "argument inattendu : " + a;
-        else if (p.par.empty())
-            p.par = a;
-        else if (p.cle.empty())
-            p.cle = a;
-        else if (!formesDonnees) {
-            formesDonnees = true;
-            p.formes = Noms(a);
-        } else
-            faute = "argument inattendu : " + a;
-        if (!faute.empty()) return faute;
-    }
-    if (p.par.empty()) return "il manque la base (fichier .par).";
-    if (p.cle.empty()) return "il manque le type de clé de la partition.";
-    if (p.formes.empty()) return "il manque les formes du groupe (FORME1,FORME2...).";
-    return {};
+    const auto mode = [&p](t3::ModeVentilation choisi) {
+        return [&p, choisi](const std::string&) { return ChoisitMode(p, choisi); };
+    };
+    const Lu lus = LitArguments(args,
+                                {{"absolues", mode(t3::ModeVentilation::Absolues)},
+                                 {"specificites", mode(t3::ModeVentilation::Specificites)}},
+                                [&](const std::string& a) {
+                                    if (Remplit(p.par, a) || Remplit(p.cle, a)) return true;
+                                    if (formesDonnees) return false;
+                                    formesDonnees = true;
+                                    p.formes = Noms(a);
+                                    return true;
+                                });
+    if (!lus) return t3::Echec{lus.Code(), lus.Message()};
+    if (p.par.empty()) return Faute("il manque la base (fichier .par).");
+    if (p.cle.empty()) return Faute("il manque le type de clé de la partition.");
+    if (p.formes.empty()) return Faute("il manque les formes du groupe (FORME1,FORME2...).");
+    return p;
 }
 
 // The dictionary entry of a form or punctuation sign, as the dictionary window lists them; -1 if none.
@@ -63,15 +58,16 @@ int32_t EntreeDuDictionnaire(const t3::charg1& base, const std::string& graphie)
     return -1;
 }
 
-// The entries of the forms named; an empty text or the message naming the first unknown form.
-std::string ChercheFormes(const t3::charg1& base, const std::vector<std::string>& formes,
-                          std::vector<int32_t>& entrees) {
+// The entries of the forms named, or the message naming the first unknown form.
+t3::Resultat<std::vector<int32_t>> ChercheFormes(const t3::charg1& base,
+                                                 const std::vector<std::string>& formes) {
+    std::vector<int32_t> entrees;
     for (const std::string& forme : formes) {
         const int32_t entree = EntreeDuDictionnaire(base, forme);
-        if (entree < 0) return FormeAbsente(forme);
+        if (entree < 0) return t3::Echec{SortieEchec, FormeAbsente(forme)};
         entrees.push_back(entree);
     }
-    return {};
+    return entrees;
 }
 
 const char* TitreValeur(t3::ModeVentilation mode) {
@@ -99,20 +95,19 @@ void AfficheVentilation(const t3::charg1& base, const t3::Partition& partition, 
 }
 
 int ExecuteVentilation(const Arguments& args) {
-    ParamVentilation p;
-    if (const std::string faute = LitParametres(args, p); !faute.empty())
-        return Erreur(faute + "\n" + TexteUsage());
+    const auto lus = LitParametres(args);
+    if (!lus) return ErreurEtUsage(lus.Message());
+    const ParamVentilation& p = *lus;
 
     t3::charg1 base;
     if (const auto ouverte = OuvreBase(p.par, base); !ouverte) return Erreur(ouverte.Message());
     const auto cle = TypeCle(base, p.cle);
     if (!cle) return Erreur(cle.Message());
-    std::vector<int32_t> entrees;
-    if (const std::string faute = ChercheFormes(base, p.formes, entrees); !faute.empty())
-        return Erreur(faute);
+    const auto entrees = ChercheFormes(base, p.formes);
+    if (!entrees) return Erreur(entrees.Message());
 
     const t3::Partition partition(&base, *cle);
-    const t3::Tgen groupe(&base, entrees);
+    const t3::Tgen groupe(&base, *entrees);
     AfficheVentilation(base, partition, groupe, p.mode);
     return SortieOk;
 }

@@ -77,25 +77,17 @@ int Erreur(const std::string& message) {
     return SortieEchec;
 }
 
-bool LitEntier(std::string_view texte, int32_t& valeur) {
-    const auto [fin, erreur] = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
-    return !texte.empty() && erreur == std::errc() && fin == texte.data() + texte.size();
+int ErreurEtUsage(const std::string& message) {
+    return Erreur(message + "\n" + TexteUsage());
 }
 
-std::string LitDelimiteurs(const std::string& utf8, std::string& cp1252) {
+t3::Resultat<std::string> LitDelimiteurs(const std::string& utf8) {
     const std::string absents = t3::HorsCp1252(utf8);
     if (!absents.empty())
-        return "ces caractères ne peuvent servir de délimiteurs (ils n'existent pas en Windows-1252) : " +
-               absents;
-    cp1252 = t3::Utf8VersCp1252(utf8);
-    return {};
-}
-
-bool Option(const std::string& argument, std::string_view nom, std::string& valeur) {
-    const std::string prefixe = "--" + std::string(nom) + "=";
-    if (argument.rfind(prefixe, 0) != 0) return false;
-    valeur = argument.substr(prefixe.size());
-    return true;
+        return Faute(
+            "ces caractères ne peuvent servir de délimiteurs (ils n'existent pas en Windows-1252) : " +
+            absents);
+    return t3::Utf8VersCp1252(utf8);
 }
 
 std::vector<std::string> Noms(const std::string& liste) {

@@ -1,6 +1,7 @@
 #pragma once
 // The commands of t3. Each command lives in a file of its own and registers itself with
 // T3_COMMANDE; main() finds it by name and builds the usage text from every registered command.
+#include "LectureArguments.h"
 #include "socle/Resultat.h"
 
 #include <cstdint>
@@ -18,9 +19,6 @@ namespace t3cli {
 constexpr int SortieOk = 0;
 constexpr int SortieClesIncorrectes = 1;
 constexpr int SortieEchec = 2;
-
-// The words that follow the command's name.
-using Arguments = std::vector<std::string>;
 
 struct Commande {
     int rang; // place in the usage text
@@ -42,15 +40,14 @@ void Affiche(std::FILE* flux, std::string_view texteCp1252);
 std::string Minuscule(std::string phrase);
 // Prints "t3 : message" on the error stream and returns SortieEchec.
 int Erreur(const std::string& message);
-bool LitEntier(std::string_view texte, int32_t& valeur);
+// The same, followed by the usage text: for a command given what it does not take.
+int ErreurEtUsage(const std::string& message);
 // Loads the base whose .par is par (the loader finds the other files beside it). A failure carries the
 // loader's result, or ChargeErreurParam for a .par that is not there, and the French message.
 t3::Resultat<void> OuvreBase(const std::string& par, t3::charg1& base);
-// The delimiters given on the terminal (UTF-8) in Windows-1252; an empty text, or the French message
-// naming the characters that Windows-1252 cannot hold (a base could not keep them).
-std::string LitDelimiteurs(const std::string& utf8, std::string& cp1252);
-// When argument is "--nom=valeur", puts valeur in valeur and returns true.
-bool Option(const std::string& argument, std::string_view nom, std::string& valeur);
+// The delimiters given on the terminal (UTF-8) in Windows-1252, or the French message naming the
+// characters that Windows-1252 cannot hold (a base could not keep them).
+t3::Resultat<std::string> LitDelimiteurs(const std::string& utf8);
 // The names of a comma-separated list given on the terminal, converted to Windows-1252; empty names are
 // dropped.
 std::vector<std::string> Noms(const std::string& liste);

@@ -14,7 +14,7 @@ namespace {
 int Execute(int argc, char** argv) {
     using namespace t3cli;
     const std::vector<std::string> mots(argv, argv + argc);
-    if (mots.size() < 2) return Erreur("il manque la commande.\n" + TexteUsage());
+    if (mots.size() < 2) return ErreurEtUsage("il manque la commande.");
     const std::string& nom = mots[1];
     if (nom == "--help" || nom == "-h" || nom == "aide") {
         std::fputs(TexteUsage().c_str(), stdout);
@@ -22,7 +22,7 @@ int Execute(int argc, char** argv) {
     }
     for (const Commande& commande : Commandes())
         if (nom == commande.nom) return commande.executer(Arguments(mots.begin() + 2, mots.end()));
-    return Erreur("commande inconnue : " + nom + "\n" + TexteUsage());
+    return ErreurEtUsage("commande inconnue : " + nom);
 }
 
 } // namespace
