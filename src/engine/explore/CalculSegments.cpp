@@ -128,11 +128,6 @@ Resultat<std::shared_ptr<const CalculSegments>> CalculeSegments(charg1& base,
     return CalculSegments::Depuis(sr, base);
 }
 
-uint64_t IdentifiantSegments(const charg1& base) {
-    const auto* calcul = dynamic_cast<const CalculSegments*>(base.Segments());
-    return calcul != nullptr ? calcul->Identifiant() : 0;
-}
-
 std::shared_ptr<const CalculSegments> SegmentsAttaches(const charg1& base) {
     const auto* calcul = dynamic_cast<const CalculSegments*>(base.Segments());
     return calcul != nullptr ? calcul->weak_from_this().lock() : nullptr;

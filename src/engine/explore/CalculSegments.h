@@ -68,7 +68,7 @@ class CalculSegments : public FournisseurSegments, public std::enable_shared_fro
     int32_t ChercheTexte(std::string_view texte) const;
 
     // A number of this computation that no other computation of the process has (from 1).
-    uint64_t Identifiant() const { return m_identifiant; }
+    uint64_t Identifiant() const override { return m_identifiant; }
     const std::set<int32_t>& Delimiteurs() const { return m_delimiteurs; }
     int32_t SeuilSegments() const { return m_seuilSegments; }
     const charg1& Base() const { return *m_base; }
@@ -98,9 +98,6 @@ Resultat<std::shared_ptr<const CalculSegments>> CalculeSegments(charg1& base,
                                                                 int32_t seuilFormes, int32_t seuilSegments,
                                                                 Progression gauge = {});
 
-// The identifier of the computation attached to the loader; 0 when none is, or when the attached
-// segments are not a CalculSegments.
-uint64_t IdentifiantSegments(const charg1& base);
 // The computation attached to the loader, shared with whoever attached it; null when none is, or when
 // the attached segments are not a CalculSegments made by CalculeSegments or Depuis.
 std::shared_ptr<const CalculSegments> SegmentsAttaches(const charg1& base);

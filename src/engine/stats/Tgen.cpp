@@ -1,7 +1,7 @@
 #include "stats/Tgen.h"
 
+#include "corpus/FournisseurSegments.h"
 #include "corpus/charg1.h"
-#include "explore/CalculSegments.h"
 
 #include <algorithm>
 
