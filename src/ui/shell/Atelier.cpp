@@ -37,18 +37,27 @@ Atelier::Atelier(ServicesAtelier& services, FabriqueRapport fabrique)
 // The windows borrow the loaders: whoever owns them closes them first.
 Atelier::~Atelier() = default;
 
+Atelier::BaseTenue* Atelier::Ouverte(const t3::charg1* base) {
+    for (const auto& ouverte : m_bases)
+        if (ouverte->chargeur.get() == base) return ouverte.get();
+    return nullptr;
+}
+
 void Atelier::AttacheSegments(t3::charg1& base, std::shared_ptr<const t3::FournisseurSegments> segments) {
+    // Only a base the workbench holds keeps them: the loader merely borrows them.
+    BaseTenue* tenue = Ouverte(&base);
+    if (!tenue) return;
     base.AssigneSR(segments.get());
-    m_segments[&base] = std::move(segments);
+    tenue->segments = std::move(segments);
 }
 
 bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
     const QFileInfo info(cheminDonne);
     const QString chemin = info.absoluteFilePath();
     const QString canonique = info.canonicalFilePath();
-    for (size_t i = 0; dejaOuverteRamenee && !canonique.isEmpty() && i < m_chemins.size(); ++i)
-        if (m_chemins[i] == canonique) {
-            emit BaseDejaOuverte(m_chargeurs[i].get());
+    for (const auto& ouverte : m_bases)
+        if (dejaOuverteRamenee && !canonique.isEmpty() && ouverte->chemin == canonique) {
+            emit BaseDejaOuverte(ouverte->chargeur.get());
             return true;
         }
     // The folder of the base becomes current, as the open dialogs make it: a base created next is
@@ -73,8 +82,7 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
         return false;
     }
     m_chargeur = chargeur.get();
-    m_chargeurs.push_back(std::move(chargeur));
-    m_chemins.push_back(canonique);
+    m_bases.push_back(std::make_unique<BaseTenue>(BaseTenue{nullptr, std::move(chargeur), canonique}));
     m_corpus.AjouteChargeur(m_chargeur);
     {
         Sablier sablier;

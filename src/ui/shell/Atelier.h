@@ -45,8 +45,9 @@ class Atelier : public QObject {
     bool CreeBase(const QString& chemin);
 
     t3::charg1* Chargeur() const { return m_chargeur; }
-    // Attaches repeated segments to a base (charg1::AssigneSR) and keeps them as long as the base: the
-    // loader only borrows them. The segments attached before are released, once no window holds them.
+    // Attaches repeated segments to a base the workbench holds (charg1::AssigneSR) and keeps them as long
+    // as the base: the loader only borrows them. The segments attached before are released, once no window
+    // holds them.
     void AttacheSegments(t3::charg1& base, std::shared_ptr<const t3::FournisseurSegments> segments);
     t3::Corpus& CorpusModele() { return m_corpus; }
     RapportCourant* Rapport() const { return m_rapport.get(); }
@@ -87,10 +88,17 @@ class Atelier : public QObject {
     ServicesAtelier& m_services;
     FabriqueRapport m_fabrique;
     t3::Corpus m_corpus;
-    // The segments attached to each base; declared first so that they outlive the loaders borrowing them.
-    std::map<const t3::charg1*, std::shared_ptr<const t3::FournisseurSegments>> m_segments;
-    std::vector<std::unique_ptr<t3::charg1>> m_chargeurs; // every base opened, kept for its windows
-    std::vector<QString> m_chemins;                       // the canonical path of each one's .par
+    // An open base, and what lives as long as it.
+    struct BaseTenue {
+        // The segments attached to the loader; declared first, so that they outlive the loader
+        // borrowing them.
+        std::shared_ptr<const t3::FournisseurSegments> segments;
+        std::unique_ptr<t3::charg1> chargeur;
+        QString chemin; // the canonical path of its .par
+    };
+    BaseTenue* Ouverte(const t3::charg1* base);
+
+    std::vector<std::unique_ptr<BaseTenue>> m_bases; // every base opened, kept for its windows
     t3::charg1* m_chargeur = nullptr;
     std::unique_ptr<RapportCourant> m_rapport;
 };
