@@ -2,6 +2,8 @@
 // (the occurrence index, built on demand) and the order of positions by their contexts.
 #include "corpus/charg1.h"
 
+#include "socle/TriSequences.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -202,44 +204,32 @@ int32_t charg1::Compar(int32_t p1, int32_t p2, int32_t sens, int32_t limite) con
     }
 }
 
-// Sorts on a key packing the ranks of the first context items (0 for the end of the text, so that a
-// shorter context comes first); only equal keys of contexts that go on fall back to Compar.
+// The order of Compar, read as sequences of codes: the lexicographic rank of each context item plus 1,
+// then 0 at the end of the text, so that a context that ends comes first. Compar itself orders the
+// contexts that go on past their keys, in fewer steps than the cursors.
 void charg1::TriCont(int32_t* positions, int32_t n, int32_t sens, int32_t limite) const {
     if (sens == 0 || n < 2 || !positions || !m_tnum) return;
     sens = sens > 0 ? 1 : -1;
-    const int bits = std::bit_width(static_cast<uint32_t>(m_nbart) + 1);
-    const int nbRangs = 64 / bits;
-    struct Element {
-        uint64_t cle;
-        int32_t position;
-        bool fini; // the context ends within the key
-    };
-    std::vector<Element> elements(static_cast<size_t>(n));
     const int32_t* const tnum = m_tnum.get();
-    for (int32_t i = 0; i < n; ++i) {
-        Element& el = elements[static_cast<size_t>(i)];
-        el = Element{0, positions[i], false};
-        int32_t p = positions[i];
-        for (int r = 0; r < nbRangs; ++r) {
-            uint64_t code = 0;
-            if (!el.fini) {
-                p = Avance(tnum, m_nbitem, p, sens, limite);
-                if (p < 0)
-                    el.fini = true;
-                else
-                    code = static_cast<uint64_t>(RangContexte(tnum[p])) + 1;
+    struct Curseur {
+        int32_t position;
+        bool fini;
+    };
+    TriSequences(
+        positions, n, std::bit_width(static_cast<uint32_t>(m_nbart) + 1),
+        [](int32_t p) {
+            return Curseur{p, false};
+        },
+        [this, tnum, nbitem = m_nbitem, sens, limite](Curseur& c) -> uint32_t {
+            if (c.fini) return 0;
+            c.position = Avance(tnum, nbitem, c.position, sens, limite);
+            if (c.position < 0) {
+                c.fini = true;
+                return 0;
             }
-            el.cle = (el.cle << bits) | code;
-        }
-    }
-    std::sort(elements.begin(), elements.end(), [&](const Element& x, const Element& y) {
-        if (x.cle != y.cle) return x.cle < y.cle;
-        if (x.position == y.position) return false;
-        if (x.fini) return x.position < y.position;
-        return Compar(x.position, y.position, sens, limite) == 1;
-    });
-    for (int32_t i = 0; i < n; ++i)
-        positions[i] = elements[static_cast<size_t>(i)].position;
+            return static_cast<uint32_t>(RangContexte(tnum[c.position])) + 1;
+        },
+        [&](int32_t p1, int32_t p2) { return Compar(p1, p2, sens, limite) == 1; });
 }
 
 void charg1::AssigneSR(const FournisseurSegments* segments) {
