@@ -115,7 +115,8 @@ int32_t Segmentation::Ajoute(unsigned char classe, const unsigned char* p, size_
     return index;
 }
 
-int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* p, size_t n, uint32_t h) {
+// The lookup of every token, inlined into Resout, its only caller.
+inline int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* p, size_t n, uint32_t h) {
     TableJetons::Case* c = m_table.Trouve(h, classe, p, n);
     if (!c) return Ajoute(classe, p, n, h);
     ++c->frq;
