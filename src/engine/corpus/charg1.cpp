@@ -1,3 +1,5 @@
+// The loading of a base: its .par, .dic and .num read and checked against one another, a base that does
+// not agree refused. The queries of the loaded base are in charg1Requetes.cpp.
 #include "corpus/charg1.h"
 
 #include "Globaux.h"
@@ -379,19 +381,6 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
     return true;
 }
 
-// Built on the first lookup: most loads never look a form up by its text.
-void charg1::ConstruitIndexFormes() const {
-    if (!m_formesTriees.empty() || m_nbform <= 0 || !m_lexm) return;
-    m_formesTriees.resize(static_cast<size_t>(m_nbform));
-    for (int32_t i = 0; i < m_nbform; ++i)
-        m_formesTriees[static_cast<size_t>(i)] = i;
-    std::sort(m_formesTriees.begin(), m_formesTriees.end(), [this](int32_t a, int32_t b) {
-        const int c =
-            std::strcmp(m_lexm[static_cast<size_t>(a)].graphie, m_lexm[static_cast<size_t>(b)].graphie);
-        return c != 0 ? c < 0 : a < b;
-    });
-}
-
 bool charg1::OpenTextNum() {
     TraceDans(m_dossier, "\nEntrée dans OpenTextNum\n");
     if (!m_tnum || !m_positions) {
@@ -467,35 +456,6 @@ bool charg1::TraduitTexte(std::FILE* f) {
     return true;
 }
 
-// Groups every position by entry (a counting sort): the run of entry e starts at m_debuts[e].
-void charg1::ConstruitIndexOccurrences() const {
-    if (m_indexAJour || !m_tnum) return;
-    const int32_t* const tnum = m_tnum.get();
-    std::fill(m_debuts.begin(), m_debuts.end(), 0);
-    for (int32_t i = 0; i < m_nbitem; ++i)
-        if (tnum[i] >= 0 && tnum[i] < m_nbart) ++m_debuts[static_cast<size_t>(tnum[i]) + 1];
-    RemplitIndexOccurrences();
-}
-
-// Fills the index from the counts of every entry held in m_debuts[e + 1].
-void charg1::RemplitIndexOccurrences() const {
-    const int32_t* const tnum = m_tnum.get();
-    for (size_t e = 1; e < m_debuts.size(); ++e)
-        m_debuts[e] += m_debuts[e - 1];
-    // Fill each run through a moving cursor kept in the following slot, then shift back.
-    int32_t* const positions = m_positions.get();
-    std::vector<int32_t>& curseur = m_debuts;
-    for (int32_t i = 0; i < m_nbitem; ++i) {
-        const int32_t v = tnum[i];
-        if (v >= 0 && v < m_nbart) positions[curseur[static_cast<size_t>(v)]++] = i;
-    }
-    // curseur[e] now holds the end of run e, that is the start of run e + 1.
-    for (size_t e = m_debuts.size() - 1; e > 0; --e)
-        m_debuts[e] = m_debuts[e - 1];
-    m_debuts[0] = 0;
-    m_indexAJour = true;
-}
-
 void charg1::DesAlloc() {
     m_lexm.reset();
     m_tnum.reset();
@@ -508,203 +468,6 @@ void charg1::DesAlloc() {
     m_formesTriees.shrink_to_fit();
     m_indexAJour = false;
     m_charge = false;
-}
-
-// --- Entries
-
-Lexm charg1::RetourneLexm(int32_t entree) const {
-    if (entree < 0 || entree >= m_nbart || !m_lexm) return Lexm{};
-    return m_lexm[static_cast<size_t>(entree)];
-}
-
-int32_t charg1::Lexg(int32_t entree) const {
-    if (entree < 0 || entree >= m_nbart || !m_lexm) return -1;
-    return m_lexm[static_cast<size_t>(entree)].lexg;
-}
-
-int32_t charg1::RetourneFrq(int32_t entree) const {
-    if (entree < 0 || entree >= m_nbart || !m_lexm) return -1;
-    return m_lexm[static_cast<size_t>(entree)].frq;
-}
-
-void charg1::SetInfo(int32_t entree, int32_t valeur) {
-    if (entree >= 0 && entree < m_nbart && m_lexm) m_lexm[static_cast<size_t>(entree)].info = valeur;
-}
-
-std::string charg1::RetourneGraphie(int32_t entree, bool premiersSeuls) const {
-    const int32_t limite = premiersSeuls ? m_nbform + m_nbartponct : m_nbart;
-    if (entree >= 0 && entree < limite) return std::string(Graphie(entree));
-    if (entree <= m_nbart || !m_segments) return std::string();
-    const int32_t k = entree - m_nbart - 1;
-    if (k >= m_nbformsup || k >= m_segments->NbSegments()) return std::string();
-    std::string texte;
-    for (const int32_t forme : m_segments->FormesSegment(k)) {
-        texte += Graphie(forme);
-        texte += ' ';
-    }
-    return texte;
-}
-
-std::string_view charg1::Graphie(int32_t entree) const {
-    if (entree < 0 || entree >= m_nbart || !m_lexm) return {};
-    return m_lexm[static_cast<size_t>(entree)].graphie;
-}
-
-int32_t charg1::LocFormDic(std::string_view texte) const {
-    ConstruitIndexFormes();
-    const auto premier =
-        std::lower_bound(m_formesTriees.begin(), m_formesTriees.end(), texte,
-                         [this](int32_t forme, std::string_view t) { return Graphie(forme) < t; });
-    if (premier != m_formesTriees.end() && Graphie(*premier) == texte) return *premier;
-    return -1;
-}
-
-// --- Positions
-
-int32_t charg1::Tnum(int32_t position) const {
-    if (position < 0 || position >= m_nbitem || !m_tnum) return -1;
-    return m_tnum[static_cast<size_t>(position)];
-}
-
-void charg1::SetTnum(int32_t position, int32_t valeur) {
-    if (position < 0 || position >= m_nbitem || !m_tnum) return;
-    if (m_tnum[static_cast<size_t>(position)] == valeur) return;
-    m_tnum[static_cast<size_t>(position)] = valeur;
-    m_indexAJour = false;
-}
-
-Lexm charg1::RetourneLexmAtPos(int32_t position) const {
-    return RetourneLexm(Tnum(position));
-}
-
-int32_t charg1::RetourneFrqAtPos(int32_t position) const {
-    return RetourneFrq(Tnum(position));
-}
-
-const char* charg1::RetourneGraphieAtPos(int32_t position, bool premiersSeuls) const {
-    const int32_t limite = premiersSeuls ? m_nbform + m_nbartponct : m_nbart;
-    const int32_t entree = Tnum(position);
-    if (entree < 0 || entree >= limite) return nullptr;
-    return m_lexm[static_cast<size_t>(entree)].graphie;
-}
-
-std::span<const int32_t> charg1::Occurrences(int32_t entree) const {
-    if (entree < 0 || entree >= m_nbart || !m_tnum) return {};
-    ConstruitIndexOccurrences();
-    const int32_t debut = m_debuts[static_cast<size_t>(entree)];
-    const int32_t fin = m_debuts[static_cast<size_t>(entree) + 1];
-    return {m_positions.get() + debut, static_cast<size_t>(fin - debut)};
-}
-
-std::vector<int32_t> charg1::LocOccFor(int32_t entree) const {
-    if (entree >= 0 && entree < m_nbart) {
-        const auto occ = Occurrences(entree);
-        return std::vector<int32_t>(occ.begin(), occ.end());
-    }
-    if (entree > m_nbart && m_segments && entree - m_nbart - 1 < m_nbformsup)
-        return m_segments->LocOccSeg(entree - m_nbart - 1);
-    return {};
-}
-
-std::vector<int32_t> charg1::LocOccFor(const int32_t* entrees, int32_t nb) const {
-    std::vector<int32_t> distinctes(entrees, entrees + std::max(nb, 0));
-    std::sort(distinctes.begin(), distinctes.end());
-    distinctes.erase(std::unique(distinctes.begin(), distinctes.end()), distinctes.end());
-    std::vector<int32_t> resultat;
-    for (const int32_t e : distinctes) {
-        if (e >= 0 && e < m_nbart) {
-            const auto occ = Occurrences(e);
-            resultat.insert(resultat.end(), occ.begin(), occ.end());
-        } else if (e > m_nbart) {
-            const std::vector<int32_t> occ = LocOccFor(e);
-            resultat.insert(resultat.end(), occ.begin(), occ.end());
-        }
-    }
-    std::sort(resultat.begin(), resultat.end());
-    resultat.erase(std::unique(resultat.begin(), resultat.end()), resultat.end());
-    return resultat;
-}
-
-// The rank by which a context item is compared: the lexicographic rank of an entry; every other value
-// (a line break, when the limit lets it through) ranks after all entries.
-int32_t charg1::RangContexte(int32_t valeur) const {
-    if (valeur >= 0 && valeur < m_nbart) return m_lexm[static_cast<size_t>(valeur)].lexg;
-    return m_nbart;
-}
-
-namespace {
-
-// The next position in direction sens whose value is not above limite; -1 at an end of the text.
-inline int32_t Avance(const int32_t* tnum, int32_t nbitem, int64_t p, int32_t sens, int32_t limite) {
-    do {
-        p += sens;
-        if (p < 0 || p >= nbitem) return -1;
-    } while (tnum[p] > limite);
-    return static_cast<int32_t>(p);
-}
-
-} // namespace
-
-int32_t charg1::Compar(int32_t p1, int32_t p2, int32_t sens, int32_t limite) const {
-    if (sens == 0 || p1 == p2 || !m_tnum) return 1;
-    sens = sens > 0 ? 1 : -1;
-    const int32_t* const tnum = m_tnum.get();
-    int32_t a = p1, b = p2;
-    for (;;) {
-        a = Avance(tnum, m_nbitem, a, sens, limite);
-        b = Avance(tnum, m_nbitem, b, sens, limite);
-        if (a < 0 || b < 0) {
-            if (a < 0 && b < 0) return p1 <= p2 ? 1 : 0;
-            return a < 0 ? 1 : 0;
-        }
-        const int32_t ra = RangContexte(tnum[a]), rb = RangContexte(tnum[b]);
-        if (ra != rb) return ra < rb ? 1 : 0;
-    }
-}
-
-// Sorts on a key packing the ranks of the first context items (0 for the end of the text, so that a
-// shorter context comes first); only equal keys of contexts that go on fall back to Compar.
-void charg1::TriCont(int32_t* positions, int32_t n, int32_t sens, int32_t limite) const {
-    if (sens == 0 || n < 2 || !positions || !m_tnum) return;
-    sens = sens > 0 ? 1 : -1;
-    const int bits = std::bit_width(static_cast<uint32_t>(m_nbart) + 1);
-    const int nbRangs = 64 / bits;
-    struct Element {
-        uint64_t cle;
-        int32_t position;
-        bool fini; // the context ends within the key
-    };
-    std::vector<Element> elements(static_cast<size_t>(n));
-    const int32_t* const tnum = m_tnum.get();
-    for (int32_t i = 0; i < n; ++i) {
-        Element& el = elements[static_cast<size_t>(i)];
-        el = Element{0, positions[i], false};
-        int32_t p = positions[i];
-        for (int r = 0; r < nbRangs; ++r) {
-            uint64_t code = 0;
-            if (!el.fini) {
-                p = Avance(tnum, m_nbitem, p, sens, limite);
-                if (p < 0)
-                    el.fini = true;
-                else
-                    code = static_cast<uint64_t>(RangContexte(tnum[p])) + 1;
-            }
-            el.cle = (el.cle << bits) | code;
-        }
-    }
-    std::sort(elements.begin(), elements.end(), [&](const Element& x, const Element& y) {
-        if (x.cle != y.cle) return x.cle < y.cle;
-        if (x.position == y.position) return false;
-        if (x.fini) return x.position < y.position;
-        return Compar(x.position, y.position, sens, limite) == 1;
-    });
-    for (int32_t i = 0; i < n; ++i)
-        positions[i] = elements[static_cast<size_t>(i)].position;
-}
-
-void charg1::AssigneSR(const FournisseurSegments* segments) {
-    m_segments = segments;
-    m_nbformsup = segments ? std::max(segments->NbSegments(), 0) : 0;
 }
 
 } // namespace t3

@@ -2,6 +2,7 @@
 
 #include "corpus/charg1.h"
 #include "socle/Trace.h"
+#include "socle/TriSequences.h"
 #include "stats/Tgen.h"
 
 #include <algorithm>
@@ -169,45 +170,18 @@ uint32_t SegRep::CodeSuivant(CurseurFenetre& c) const {
 // over by the windows, and a sort that still compared it could part two occurrences of one sequence.
 // The codes keep the order of the contexts on what the windows read (the end of the text first, the
 // forms by lexicographic rank, then the punctuation that ends a window), so that with every sign in the
-// set the segments come out in the order of a sort by right context. The first codes are packed into one
-// key; only equal keys of windows that go on are read again slot by slot.
+// set the segments come out in the order of a sort by right context.
 void SegRep::TriParFenetre(int32_t* positions, int32_t n) const {
     if (n < 2) return;
     // The block's own form fills slot 1 of every window: the reading starts after it.
     const int32_t entree = m_base->Tnum(positions[0]);
     const bool forme = entree >= 0 && entree < m_base->Nbform();
-    const auto debut = [forme](int32_t p) {
-        return forme ? CurseurFenetre{p + 1, 1, false} : CurseurFenetre{p, 0, false};
-    };
-    const int bits = std::bit_width(CodeDelimiteur());
-    const int nbCodes = 64 / bits;
-    struct Element {
-        uint64_t cle;
-        int32_t position;
-        bool fini; // the window ends within the key
-    };
-    std::vector<Element> elements(static_cast<size_t>(n));
-    for (int32_t i = 0; i < n; ++i) {
-        CurseurFenetre c = debut(positions[i]);
-        uint64_t cle = 0;
-        for (int r = 0; r < nbCodes; ++r)
-            cle = (cle << bits) | CodeSuivant(c);
-        elements[static_cast<size_t>(i)] = Element{cle, positions[i], c.fini};
-    }
-    std::sort(elements.begin(), elements.end(), [&](const Element& x, const Element& y) {
-        if (x.cle != y.cle) return x.cle < y.cle;
-        if (x.position == y.position) return false;
-        if (!x.fini || !y.fini) {
-            CurseurFenetre a = debut(x.position), b = debut(y.position);
-            while (!a.fini || !b.fini) {
-                const uint32_t ca = CodeSuivant(a), cb = CodeSuivant(b);
-                if (ca != cb) return ca < cb;
-            }
-        }
-        return x.position < y.position;
-    });
-    for (int32_t i = 0; i < n; ++i)
-        positions[i] = elements[static_cast<size_t>(i)].position;
+    TriSequences(
+        positions, n, std::bit_width(CodeDelimiteur()),
+        [forme](int32_t p) {
+            return forme ? CurseurFenetre{p + 1, 1, false} : CurseurFenetre{p, 0, false};
+        },
+        [this](CurseurFenetre& c) { return CodeSuivant(c); });
 }
 
 void SegRep::TriParContexte(int32_t* positions, int32_t n) const {
