@@ -149,9 +149,8 @@ t3::Resultat<void> OuvreBase(const std::string& par, t3::charg1& base) {
     std::error_code erreur;
     if (!std::filesystem::is_regular_file(par, erreur))
         return t3::Echec{t3::ChargeErreurParam, "la base " + par + " n'existe pas."};
-    const int32_t resultat = base.ChargeBase(par);
-    if (resultat != t3::ChargeReussie)
-        return t3::Echec{resultat, par + " : " + t3::MessageChargeBase(resultat)};
+    const t3::Resultat<void> chargee = base.Charge(par);
+    if (!chargee) return t3::Echec{chargee.Code(), par + " : " + chargee.Message()};
     return {};
 }
 

@@ -162,6 +162,12 @@ int32_t charg1::ChargeBase(const char* chemin) {
     return resultat;
 }
 
+Resultat<void> charg1::Charge(const std::string& chemin) {
+    const int32_t resultat = ChargeBase(chemin);
+    if (resultat == ChargeReussie) return {};
+    return Echec{resultat, MessageChargeBase(resultat)};
+}
+
 bool charg1::LecParam(const char* chemin) {
     std::FILE* f = chemin ? std::fopen(chemin, "rb") : nullptr;
     if (!f) return false;

@@ -57,6 +57,8 @@ class charg1 {
     // to that folder too. A relative chemin is taken from the current folder at the time of the call.
     int32_t ChargeBase(const char* chemin);
     int32_t ChargeBase(const std::string& chemin) { return ChargeBase(chemin.c_str()); }
+    // The same as a Resultat: its code that of ChargeBase, its message MessageChargeBase's.
+    Resultat<void> Charge(const std::string& chemin);
     bool LecParam(const char* chemin);
     bool AllocMem();
     bool OpenDicNum();

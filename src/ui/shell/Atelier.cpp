@@ -66,19 +66,17 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
     auto chargeur = std::make_unique<t3::charg1>();
     chargeur->AttribGauge(m_services.Jauge(1));
     m_services.SetStatusText("Chargement des données");
-    int32_t resultat;
+    std::optional<t3::Resultat<void>> chargee;
     {
         Sablier sablier;
-        resultat = chargeur->ChargeBase(CheminLocal(chemin));
+        chargee.emplace(chargeur->Charge(CheminLocal(chemin)));
         m_services.ResetProgress();
         m_services.SetStatusText(QString());
     }
-    if (resultat != t3::ChargeReussie) {
+    if (!*chargee) {
         // The failed loader is dropped: the windows of the bases opened before keep theirs.
         Dialogues::Message(m_services.Cadre(), QMessageBox::Warning, chemin,
-                           resultat >= 1 && resultat <= 4
-                               ? QString::fromStdString(t3::MessageChargeBase(resultat))
-                               : QStringLiteral("Erreur "));
+                           QString::fromStdString(chargee->Message()));
         return false;
     }
     m_chargeur = chargeur.get();
