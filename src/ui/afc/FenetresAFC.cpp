@@ -4,13 +4,12 @@
 #include "afc/TFenGrapheAFC.h"
 #include "corpus/Partition.h"
 #include "shell/Dialogues.h"
+#include "shell/PartitionOuverte.h"
 #include "shell/RapportArbre.h"
 #include "shell/RapportCourant.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TFenNavig.h"
-#include "stats/TFenStatPart.h"
 
-#include <QApplication>
 #include <QMdiSubWindow>
 #include <QTreeWidgetItem>
 
@@ -47,14 +46,7 @@ bool ResultatsOuvrables(ServicesAtelier& services, const t3::Partition& partitio
 }
 
 void MontreDrapeauxPartition(const t3::Partition* partition) {
-    for (QWidget* w : QApplication::allWidgets()) {
-        if (auto* statistiques = qobject_cast<TFenStatPart*>(w);
-            statistiques && statistiques->GetPartition() == partition)
-            statistiques->ModeleParties()->Rafraichit();
-        else if (auto* graphe = qobject_cast<TFenGrapheAFC*>(w);
-                 graphe && graphe->GetPartition() == partition)
-            graphe->Surface()->update();
-    }
+    PartitionOuverte::De(partition).MarquesChangees();
 }
 
 bool AjouteImageAuRapport(RapportCourant& rapport, QWidget* fenetre, const QImage& image,

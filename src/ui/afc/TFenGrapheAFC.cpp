@@ -9,6 +9,7 @@
 #include "shell/Couleurs.h"
 #include "shell/NumerotationRapport.h"
 #include "shell/PageRapport.h"
+#include "shell/PartitionOuverte.h"
 #include "shell/RapportCourant.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
@@ -117,6 +118,9 @@ TFenGrapheAFC::TFenGrapheAFC(ServicesAtelier& services, t3::Partition* partition
 
     m_plan = new PlanAFC(m_partition, &m_resultats.points);
     connect(m_plan, &PlanAFC::PartitionModifiee, this, [this] { MontreDrapeauxPartition(m_partition); });
+    // Marks made elsewhere (the statistics window, another plot) show at once.
+    connect(&PartitionOuverte::De(m_partition), &PartitionOuverte::MarquesModifiees, m_plan,
+            qOverload<>(&QWidget::update));
     m_modele = new ModeleFacteurs(m_partition, &m_resultats.points, this);
     m_lvFact = new QTableView;
     m_lvFact->setObjectName("LVFact");

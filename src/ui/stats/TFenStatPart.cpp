@@ -8,6 +8,7 @@
 #include "rapport/PagesPartition.h"
 #include "shell/Dialogues.h"
 #include "shell/PageRapport.h"
+#include "shell/PartitionOuverte.h"
 #include "shell/Sablier.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
@@ -285,6 +286,9 @@ TFenStatPart::TFenStatPart(ServicesAtelier& services, t3::Partition* partition)
     disposition->addWidget(m_onglets, 1);
     disposition->addWidget(CreeBoutons());
     resize(550, 400);
+    // Marks made on a factor plot of the partition show here at once.
+    connect(&PartitionOuverte::De(m_partition), &PartitionOuverte::MarquesModifiees, m_modelePCLC,
+            &ModelePCLC::Rafraichit);
 }
 
 TFenStatPart::~TFenStatPart() {
