@@ -6,6 +6,7 @@
 #include "afc/PlanFactoriel.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
+#include "shell/CommandesPartition.h"
 #include "shell/Couleurs.h"
 #include "shell/NumerotationRapport.h"
 #include "shell/PageRapport.h"
@@ -13,7 +14,6 @@
 #include "shell/RapportCourant.h"
 #include "shell/ServicesAtelier.h"
 #include "shell/TexteQt.h"
-#include "stats/LancementsSpecificites.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -356,16 +356,16 @@ void TFenGrapheAFC::BtnPinceauClick() {
 }
 
 void TFenGrapheAFC::BtnSpecifsClick() {
-    LanceSpecifs(m_services, this, *m_partition);
+    LanceCommandePartition(CommandePartition::Specifs, m_services, this, *m_partition);
 }
 
 void TFenGrapheAFC::BtnSpChEvClick() {
-    LanceSpecEvol(m_services, this, *m_partition);
+    LanceCommandePartition(CommandePartition::SpecEvol, m_services, this, *m_partition);
 }
 
 // "AFC" and "CAH" alike: a new analysis of the partition, its reference parts flagged.
 void TFenGrapheAFC::BtnAFCClick() {
-    LanceAFC(m_services, this, *m_partition, /*drapeauxColonnes*/ true);
+    LanceCommandePartition(CommandePartition::AFCReference, m_services, this, *m_partition);
 }
 
 // --- Report

@@ -5,6 +5,7 @@
 #include "afc/Programmes.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
+#include "shell/CommandesPartition.h"
 #include "shell/Dialogues.h"
 #include "shell/TexteQt.h"
 #include "socle/LectureBornee.h"
@@ -233,5 +234,20 @@ void LanceCAH(ServicesAtelier& services, QWidget* parent, t3::Partition& partiti
     MontreEchec(parent, "La classification n'a pas abouti.",
                 raison.isEmpty() ? "Le fichier « cah.txt » est absent." : raison);
 }
+
+namespace {
+
+const bool AnalysesEnregistrees =
+    EnregistreCommandePartition(CommandePartition::AFC,
+                                [](ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
+                                    LanceAFC(services, parent, partition, false);
+                                }) &&
+    EnregistreCommandePartition(CommandePartition::AFCReference,
+                                [](ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
+                                    LanceAFC(services, parent, partition, true);
+                                }) &&
+    EnregistreCommandePartition(CommandePartition::CAH, LanceCAH);
+
+} // namespace
 
 } // namespace t3ui

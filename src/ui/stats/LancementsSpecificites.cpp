@@ -3,6 +3,7 @@
 #include "Globaux.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
+#include "shell/CommandesPartition.h"
 #include "shell/Dialogues.h"
 #include "shell/Sablier.h"
 #include "shell/ServicesAtelier.h"
@@ -76,5 +77,12 @@ void LanceSpecEvol(ServicesAtelier& services, QWidget* parent, t3::Partition& pa
     liste->SetTextes("Partie : ", NomPartie(partition, partie), "", "");
     liste->Montre();
 }
+
+namespace {
+
+const bool SpecifsEnregistres = EnregistreCommandePartition(CommandePartition::Specifs, LanceSpecifs) &&
+                                EnregistreCommandePartition(CommandePartition::SpecEvol, LanceSpecEvol);
+
+} // namespace
 
 } // namespace t3ui

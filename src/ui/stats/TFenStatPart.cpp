@@ -1,11 +1,10 @@
 #include "stats/TFenStatPart.h"
 
-#include "afc/FenetresAFC.h"
-#include "afc/LancementsAFC.h"
 #include "corpus/Partition.h"
 #include "corpus/charg1.h"
 #include "explore/CibleGroupes.h"
 #include "rapport/PagesPartition.h"
+#include "shell/CommandesPartition.h"
 #include "shell/Dialogues.h"
 #include "shell/PageRapport.h"
 #include "shell/PartitionOuverte.h"
@@ -392,23 +391,23 @@ void TFenStatPart::GrdPCLCClick(int ligne, int colonne) {
         m_partition->SetSelection(partie, !m_partition->Selection(partie));
     }
     // The factor plots of the partition show the marks at once, as this table does.
-    MontreDrapeauxPartition(m_partition);
+    PartitionOuverte::De(m_partition).MarquesChangees();
 }
 
 void TFenStatPart::BtnSpecifClick() {
-    LanceSpecifs(m_services, this, *m_partition);
+    LanceCommandePartition(CommandePartition::Specifs, m_services, this, *m_partition);
 }
 
 void TFenStatPart::BtnSpEvolClick() {
-    LanceSpecEvol(m_services, this, *m_partition);
+    LanceCommandePartition(CommandePartition::SpecEvol, m_services, this, *m_partition);
 }
 
 void TFenStatPart::BtnAFCClick() {
-    LanceAFC(m_services, this, *m_partition, false);
+    LanceCommandePartition(CommandePartition::AFC, m_services, this, *m_partition);
 }
 
 void TFenStatPart::SpeedButton5Click() {
-    LanceCAH(m_services, this, *m_partition);
+    LanceCommandePartition(CommandePartition::CAH, m_services, this, *m_partition);
 }
 
 void TFenStatPart::BtnSpTotClick() {
