@@ -15,7 +15,7 @@
 
 namespace t3ui {
 
-QWidget* PlaceFenetreAFC(ServicesAtelier& services, const t3::Partition& partition, QWidget* fenetre,
+QWidget* PlaceFenetreAFC(ServicesPlacement& services, const t3::Partition& partition, QWidget* fenetre,
                          const QString& prefixe, bool maximisee) {
     QMdiSubWindow* sous = services.AjouteFenetre(fenetre);
     if (sous && maximisee) sous->showMaximized();
@@ -32,7 +32,7 @@ QWidget* PlaceFenetreAFC(ServicesAtelier& services, const t3::Partition& partiti
     return fenetre;
 }
 
-bool ResultatsOuvrables(ServicesAtelier& services, const t3::Partition& partition, const std::string& faute,
+bool ResultatsOuvrables(ServicesPlacement& services, const t3::Partition& partition, const std::string& faute,
                         int32_t nbPoints) {
     QString texte = QString::fromStdString(faute);
     if (texte.isEmpty() && nbPoints > partition.NbParties())

@@ -17,18 +17,18 @@ class Partition;
 namespace t3ui {
 
 class RapportCourant;
-class ServicesAtelier;
+class ServicesPlacement;
 
 // Places the window and lists it as prefixe followed by its number among the items under "AFC";
 // maximised when asked. Returns the window.
-QWidget* PlaceFenetreAFC(ServicesAtelier& services, const t3::Partition& partition, QWidget* fenetre,
+QWidget* PlaceFenetreAFC(ServicesPlacement& services, const t3::Partition& partition, QWidget* fenetre,
                          const QString& prefixe, bool maximisee);
 
 // Whether results read for the partition can be shown: not when the reader refused them (faute, its
 // French message, not empty) nor when they hold more points than the partition has parts (results of
 // another partition of the base, whose work folder they share, would name the wrong parts); the message
 // is shown then.
-bool ResultatsOuvrables(ServicesAtelier& services, const t3::Partition& partition, const std::string& faute,
+bool ResultatsOuvrables(ServicesPlacement& services, const t3::Partition& partition, const std::string& faute,
                         int32_t nbPoints);
 
 // The flags or colours of the partition changed: its other windows (statistics windows, factor plots)
