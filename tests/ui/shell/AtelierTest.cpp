@@ -120,6 +120,7 @@ class AtelierTest : public QObject {
     void LAccueilEstPeintAvantLAttente();
     void LaJaugeAvanceLaBarreDeSonPas();
     void LesCaracteresInvisiblesSontMarquesALEcranSeulement();
+    void LesMessagesDuMoteurSontDesPhrases();
 };
 
 void AtelierTest::UnGenreDeFenetreEnregistreDonneSonBoutonEtSonArticle() {
@@ -337,6 +338,14 @@ void AtelierTest::LesCaracteresInvisiblesSontMarquesALEcranSeulement() {
     QCOMPARE(GraphieAffichee(controle, Qt::DisplayRole).toString(), QString("a\u25A1z"));
     QVERIFY(!GraphieAffichee("s\xE9\x63urit\xE9", Qt::ToolTipRole).isValid());
     QCOMPARE(VersQt(insecable), QString("sécurité\u00A0"));
+}
+
+// An engine's message is shown as a sentence in every window.
+void AtelierTest::LesMessagesDuMoteurSontDesPhrases() {
+    QCOMPARE(Dialogues::Phrase("la liste « l » ne peut être lue : c'est un dossier"),
+             QString("La liste « l » ne peut être lue : c'est un dossier."));
+    QCOMPARE(Dialogues::Phrase("Déjà une phrase."), QString("Déjà une phrase."));
+    QCOMPARE(Dialogues::Phrase("élan ?"), QString("Élan ?"));
 }
 
 QTEST_MAIN(AtelierTest)
