@@ -1,7 +1,7 @@
 #pragma once
 // What the benchmark programs share: a clock in seconds, the timing of successive stages, and the loading
 // of a base with its message.
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,9 +4,9 @@
 //   afc BASE.par CLE FREQMIN NBPARTIES DOSSIER
 #include "AideBench.h"
 
-#include "afc/ExportAFC.h"
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
+#include "engine/afc/ExportAFC.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
 
 #include <cstdlib>
 #include <string>

@@ -8,13 +8,13 @@
 // the worst kind the budget does not see (alternatives that each read a few letters before they fail).
 // Prints "name value" lines for bench/bench-concordance.
 // Usage: concordance BASE.par [CLE (auteur)] [PAGE (concordance.html)]
-#include "explore/Concordance.h"
+#include "engine/explore/Concordance.h"
 #include "AideBench.h"
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "explore/Motif.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/Motif.h"
+#include "engine/stats/Tgen.h"
 
 #include <cstdint>
 #include <cstdio>

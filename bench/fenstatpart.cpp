@@ -4,17 +4,17 @@
 // same computation made directly by the engine; "Sp. Tot" on the paragraph partition restricted to a
 // thousand marked parts, then a click on a column header of its table of forms by parts and a scroll to
 // its end. Prints "name seconds" lines and the peak memory after each stage ("memoire_name KB").
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "shell/Atelier.h"
-#include "shell/Dialogues.h"
-#include "shell/TFenPrinc.h"
-#include "stats/CalcSpecTot.h"
-#include "stats/ParametresSpecificites.h"
-#include "stats/TFenChoixPart.h"
-#include "stats/TFenStatPart.h"
-#include "stats/TableFormesParties.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/CalcSpecTot.h"
+#include "engine/stats/TableFormesParties.h"
+#include "ui/shell/Atelier.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/TFenPrinc.h"
+#include "ui/stats/ParametresSpecificites.h"
+#include "ui/stats/TFenChoixPart.h"
+#include "ui/stats/TFenStatPart.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,10 +2,10 @@
 // as the text view does after a drop. Prints the load time, the best time of the page over the runs,
 // the size of the page and the occurrences of the group.
 // Usage: pagetexte BASE.par PAGE [ESSAIS (3)]
-#include "rapport/PageTexte.h"
+#include "engine/rapport/PageTexte.h"
 #include "AideBench.h"
-#include "corpus/charg1.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/Tgen.h"
 
 #include <algorithm>
 #include <chrono>

@@ -7,12 +7,12 @@
 // Prints "name value" lines for bench/bench-selection.
 // Usage: selection BASE.par LISTE.lst
 #include "AideBench.h"
-#include "corpus/charg1.h"
-#include "explore/CalculSegments.h"
-#include "explore/ListeFormes.h"
-#include "explore/ParamSR.h"
-#include "explore/SelectionFormes.h"
-#include "explore/TriSegments.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/ListeFormes.h"
+#include "engine/explore/ParamSR.h"
+#include "engine/explore/SelectionFormes.h"
+#include "engine/explore/TriSegments.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // sort alone, and the total, so that the sort is measured apart from the load.
 // Usage: tricont BASE.par [ENTREE (0)]
 #include "AideBench.h"
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
 #include <chrono>
 #include <cstdint>

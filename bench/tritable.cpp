@@ -6,12 +6,12 @@
 // peak memory after each stage, so that the sort is measured apart from what precedes it.
 // Usage: tritable BASE.par [CLE (parag)] [PARTIES_DE_REFERENCE (1000)]
 #include "AideBench.h"
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "stats/CalcSpecTot.h"
-#include "stats/TableFormesParties.h"
-#include "stats/TriTableFormes.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/CalcSpecTot.h"
+#include "engine/stats/TableFormesParties.h"
+#include "engine/stats/TriTableFormes.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Times the text view of a base: the page written, then loaded and laid out by the view, then a scroll
 // through it, without a display. Prints seconds for each step.
-#include "corpus/charg1.h"
-#include "shell/TFenRuze.h"
+#include "engine/corpus/charg1.h"
+#include "ui/shell/TFenRuze.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

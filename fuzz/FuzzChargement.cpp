@@ -4,8 +4,8 @@
 // entry by entry and position by position through every query, each answer checked against the others.
 #include "AideFuzz.h"
 
-#include "Globaux.h"
-#include "corpus/charg1.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
 
 #include <algorithm>
 #include <cstring>

@@ -8,9 +8,9 @@
 // which read through its path gives what its text gives.
 #include "AideFuzz.h"
 
-#include "afc/AnalyseAFC.h"
-#include "afc/LectureCoranDon.h"
-#include "afc/ListePoints.h"
+#include "engine/afc/AnalyseAFC.h"
+#include "engine/afc/LectureCoranDon.h"
+#include "engine/afc/ListePoints.h"
 
 #include <cmath>
 #include <string>

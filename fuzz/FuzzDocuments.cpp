@@ -10,7 +10,7 @@
 // paragraph is UTF-8 and makes one line of the corpus.
 #include "AideFuzz.h"
 
-#include "segmentation/LecteurDocument.h"
+#include "engine/segmentation/LecteurDocument.h"
 
 #include <cstdlib>
 #include <string>

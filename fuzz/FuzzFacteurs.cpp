@@ -9,9 +9,9 @@
 // into the files, which read through their paths give what their texts give.
 #include "AideFuzz.h"
 
-#include "afc/Dendrogramme.h"
-#include "afc/ListePoints.h"
-#include "afc/PlanFactoriel.h"
+#include "engine/afc/Dendrogramme.h"
+#include "engine/afc/ListePoints.h"
+#include "engine/afc/PlanFactoriel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,12 +8,12 @@
 // folder): its reading is refused at once, naming it.
 #include "AideFuzz.h"
 
-#include "Globaux.h"
-#include "corpus/charg1.h"
-#include "explore/CalculSegments.h"
-#include "explore/ListeFormes.h"
-#include "explore/ParamSR.h"
-#include "segmentation/SegmPrinc.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/ListeFormes.h"
+#include "engine/explore/ParamSR.h"
+#include "engine/segmentation/SegmPrinc.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -8,12 +8,12 @@
 // here on a copy of the pattern, was paid for.
 #include "AideFuzz.h"
 
-#include "Globaux.h"
-#include "corpus/FournisseurSegments.h"
-#include "corpus/charg1.h"
-#include "explore/Motif.h"
-#include "segmentation/SegmPrinc.h"
-#include "socle/Cp1252.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/FournisseurSegments.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/Motif.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/socle/Cp1252.h"
 
 #include <algorithm>
 #include <memory>

@@ -8,13 +8,13 @@
 // user's file and folder as they were.
 #include "AideFuzz.h"
 
-#include "Globaux.h"
-#include "corpus/charg1.h"
-#include "segmentation/Encodage.h"
-#include "segmentation/SegmPrinc.h"
-#include "segmentation/TranscodeurUtf8.h"
-#include "segmentation/VerifCles.h"
-#include "socle/TaillesTampons.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
+#include "engine/segmentation/Encodage.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/segmentation/TranscodeurUtf8.h"
+#include "engine/segmentation/VerifCles.h"
+#include "engine/socle/TaillesTampons.h"
 
 #include <filesystem>
 

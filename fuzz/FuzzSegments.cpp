@@ -9,10 +9,10 @@
 // when it is frequent enough and cannot be lengthened on either side without losing occurrences.
 #include "AideFuzz.h"
 
-#include "Globaux.h"
-#include "corpus/charg1.h"
-#include "explore/SegRep.h"
-#include "segmentation/SegmPrinc.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/SegRep.h"
+#include "engine/segmentation/SegmPrinc.h"
 
 #include <algorithm>
 #include <map>

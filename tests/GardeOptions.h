@@ -1,7 +1,7 @@
 #pragma once
 // Saves the option settings (t3::Options) and puts them back when it goes, whatever the test changed or
 // however it ended: a test that changes them must not change the tests that follow it in the program.
-#include "Globaux.h"
+#include "engine/Globaux.h"
 
 namespace t3test {
 

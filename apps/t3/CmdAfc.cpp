@@ -3,14 +3,14 @@
 // results read back), and the classes of the parts by Ward's clustering of their coordinates.
 #include "Commandes.h"
 
-#include "afc/ExportAFC.h"
-#include "afc/ListePoints.h"
-#include "afc/Programmes.h"
-#include "afc/Ward.h"
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/Cp1252.h"
+#include "engine/afc/ExportAFC.h"
+#include "engine/afc/ListePoints.h"
+#include "engine/afc/Programmes.h"
+#include "engine/afc/Ward.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Cp1252.h"
 
 #include <cstring>
 #include <sys/wait.h>

@@ -1,11 +1,11 @@
 // t3 charge, t3 dico and t3 partition: the loaded base, its dictionary and the parts of a partition.
 #include "Commandes.h"
 
-#include "corpus/Cles.h"
-#include "corpus/OrdreLexicographique.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/Cp1252.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/OrdreLexicographique.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Cp1252.h"
 
 #include <numeric>
 

@@ -3,12 +3,12 @@
 // report.
 #include "Commandes.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "explore/Concordance.h"
-#include "explore/Motif.h"
-#include "socle/Cp1252.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/Concordance.h"
+#include "engine/explore/Motif.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/stats/Tgen.h"
 
 #include <ctime>
 #include <memory>

@@ -1,10 +1,10 @@
 // t3 verifie and t3 segmente.
 #include "Commandes.h"
 
-#include "Globaux.h"
-#include "segmentation/CreationBase.h"
-#include "socle/Cp1252.h"
-#include "socle/Trace.h"
+#include "engine/Globaux.h"
+#include "engine/segmentation/CreationBase.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/socle/Trace.h"
 
 #include <algorithm>
 #include <filesystem>

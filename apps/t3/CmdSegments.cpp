@@ -1,11 +1,11 @@
 // t3 segments: the repeated segments of a base.
 #include "Commandes.h"
 
-#include "corpus/charg1.h"
-#include "explore/CalculSegments.h"
-#include "explore/ParamSR.h"
-#include "explore/TriSegments.h"
-#include "socle/Cp1252.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/ParamSR.h"
+#include "engine/explore/TriSegments.h"
+#include "engine/socle/Cp1252.h"
 
 #include <optional>
 

@@ -2,11 +2,11 @@
 // loads to, among the forms and, on request, the repeated segments.
 #include "Commandes.h"
 
-#include "corpus/charg1.h"
-#include "explore/CalculSegments.h"
-#include "explore/ListeFormes.h"
-#include "explore/ParamSR.h"
-#include "explore/SelectionFormes.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/ListeFormes.h"
+#include "engine/explore/ParamSR.h"
+#include "engine/explore/SelectionFormes.h"
 
 namespace t3cli {
 

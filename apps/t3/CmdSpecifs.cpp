@@ -2,16 +2,16 @@
 // table of every reference part, of a partition.
 #include "Commandes.h"
 
-#include "Globaux.h"
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/Cp1252.h"
-#include "stats/CalcSpecTot.h"
-#include "stats/PrimSpecifs.h"
-#include "stats/SpecEvolutives.h"
-#include "stats/TableFormesParties.h"
-#include "stats/TriTableFormes.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/stats/CalcSpecTot.h"
+#include "engine/stats/PrimSpecifs.h"
+#include "engine/stats/SpecEvolutives.h"
+#include "engine/stats/TableFormesParties.h"
+#include "engine/stats/TriTableFormes.h"
 
 #include <algorithm>
 #include <span>

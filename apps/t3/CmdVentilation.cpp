@@ -2,11 +2,11 @@
 // charts it.
 #include "Commandes.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/Cp1252.h"
-#include "stats/Tgen.h"
-#include "stats/Ventilation.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/stats/Tgen.h"
+#include "engine/stats/Ventilation.h"
 
 namespace t3cli {
 

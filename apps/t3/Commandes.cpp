@@ -1,8 +1,8 @@
 #include "Commandes.h"
 
-#include "corpus/Cles.h"
-#include "corpus/charg1.h"
-#include "socle/Cp1252.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Cp1252.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,7 +2,7 @@
 // The commands of t3. Each command lives in a file of its own and registers itself with
 // T3_COMMANDE; main() finds it by name and builds the usage text from every registered command.
 #include "LectureArguments.h"
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <cstdio>

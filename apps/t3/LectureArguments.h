@@ -1,7 +1,7 @@
 #pragma once
 // How a command of t3 reads the words that follow its name: its options, each read by a routine of its
 // own into the command's parameters, and the words it takes without a name (a base, a key type...).
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 // t3: the command line of the workbench's engine.
 #include "Commandes.h"
 
-#include "socle/Temporaires.h"
+#include "engine/socle/Temporaires.h"
 
 #include <cstdio>
 #include <new>

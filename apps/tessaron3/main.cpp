@@ -1,5 +1,5 @@
 // tessaron3: the workbench.
-#include "shell/Application.h"
+#include "ui/shell/Application.h"
 
 int main(int argc, char** argv) {
     return t3ui::LanceTessaron3(argc, argv);

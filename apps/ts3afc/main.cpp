@@ -1,7 +1,7 @@
 // ts3afc: the correspondence analysis of the table of "coran.don", in the current folder, written into
 // "facteurs.txt" and "vp.txt" beside it. Exit status 0 on success, 2 with a French message otherwise.
-#include "afc/AnalyseAFC.h"
-#include "afc/Programmes.h"
+#include "engine/afc/AnalyseAFC.h"
+#include "engine/afc/Programmes.h"
 
 int main() {
     return t3::ExecuteProgrammeAnalyse(t3::ProgrammeAFC, [] { return t3::ExecuteAnalyseAFC("."); });

@@ -1,6 +1,6 @@
 #include "AideTests.h"
 
-#include "segmentation/SegmPrinc.h"
+#include "engine/segmentation/SegmPrinc.h"
 
 #include <atomic>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // bases segmented into a given folder, segments given by hand, the option settings kept safe, and runs
 // of the command line t3.
 #include "GardeOptions.h"
-#include "Globaux.h"
-#include "corpus/FournisseurSegments.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/FournisseurSegments.h"
 
 #include <cstdint>
 #include <filesystem>

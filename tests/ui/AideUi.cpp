@@ -1,9 +1,9 @@
 #include "AideUi.h"
 
-#include "Globaux.h"
-#include "segmentation/SegmPrinc.h"
-#include "shell/Dialogues.h"
-#include "shell/TexteQt.h"
+#include "engine/Globaux.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QApplication>
 #include <QDropEvent>

@@ -1,8 +1,8 @@
 #pragma once
 // A report for the tests of the windows that add pictures to it: it records the entries added, and the
 // windows write their pictures into a folder of the test's choice.
-#include "shell/PageRapport.h"
-#include "shell/RapportCourant.h"
+#include "ui/shell/PageRapport.h"
+#include "ui/shell/RapportCourant.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // The workbench's services for a window tested alone: nothing placed, nothing shown, no progress; the
 // frame and the report are what the test gives.
-#include "shell/ServicesAtelier.h"
+#include "ui/shell/ServicesAtelier.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
-#include "afc/AnalyseAFC.h"
+#include "engine/afc/AnalyseAFC.h"
 
-#include "afc/ExportAFC.h"
-#include "afc/FichiersTexte.h"
-#include "afc/ListePoints.h"
+#include "engine/afc/ExportAFC.h"
+#include "engine/afc/FichiersTexte.h"
+#include "engine/afc/ListePoints.h"
 
 #include <Eigen/Dense>
 #include <Eigen/SparseCore>

@@ -6,8 +6,8 @@
 // the eigenvectors of the Gram matrix of S on its smaller side (S^T S on the columns, S S^T on the rows),
 // computed from the sparse table without ever forming S: all of them for a small side, the leading ones
 // only through a truncated (Lanczos) solver when the smaller side runs into the thousands.
-#include "afc/LectureCoranDon.h"
-#include "socle/Resultat.h"
+#include "engine/afc/LectureCoranDon.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "afc/Dendrogramme.h"
+#include "engine/afc/Dendrogramme.h"
 
-#include "afc/PlanFactoriel.h"
+#include "engine/afc/PlanFactoriel.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // The layout of the tree of a clustering, which the tree window draws: the leaves (the parts) side by
 // side in the order that keeps every cluster in one piece, each merge above the middle of its two
 // clusters at its height, and the classes of a cut of the tree into k classes.
-#include "afc/Ward.h"
+#include "engine/afc/Ward.h"
 
 #include <cstdint>
 #include <string>

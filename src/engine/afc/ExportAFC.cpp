@@ -1,10 +1,10 @@
-#include "afc/ExportAFC.h"
+#include "engine/afc/ExportAFC.h"
 
-#include "afc/AnalyseAFC.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/LectureBornee.h"
-#include "socle/RemplaceFichier.h"
+#include "engine/afc/AnalyseAFC.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/LectureBornee.h"
+#include "engine/socle/RemplaceFichier.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // The exchange file "coran.don" that the correspondence analysis program reads: the table of the forms
 // (and of the repeated segments) by the parts of a partition, in fixed columns, lines ended by CR LF, in
 // Windows-1252 as the base holds its graphies.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <string>

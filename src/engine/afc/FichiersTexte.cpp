@@ -1,6 +1,6 @@
-#include "afc/FichiersTexte.h"
+#include "engine/afc/FichiersTexte.h"
 
-#include "socle/RemplaceFichier.h"
+#include "engine/socle/RemplaceFichier.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // The text files of the analysis programs: read line by line ("coran.don", "cah.txt"), and written whole
 // or not at all ("facteurs.txt", "vp.txt", "cah.txt"), so that a crash or a full disk never leaves a
 // file cut short that would read as a result.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,9 +1,9 @@
-#include "afc/LectureCoranDon.h"
+#include "engine/afc/LectureCoranDon.h"
 
-#include "afc/ExportAFC.h"
-#include "afc/FichiersTexte.h"
-#include "socle/LectureBornee.h"
-#include "socle/RemplaceFichier.h"
+#include "engine/afc/ExportAFC.h"
+#include "engine/afc/FichiersTexte.h"
+#include "engine/socle/LectureBornee.h"
+#include "engine/socle/RemplaceFichier.h"
 
 #include <cerrno>
 #include <charconv>

@@ -2,7 +2,7 @@
 // The reader of "coran.don" in the analysis program: the table of the rows written before the control
 // line (the forms), by the columns (the parts), kept sparse. It checks the whole layout and refuses a
 // file it cannot read exactly with a French message.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <string>

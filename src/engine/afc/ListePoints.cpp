@@ -1,7 +1,7 @@
-#include "afc/ListePoints.h"
+#include "engine/afc/ListePoints.h"
 
-#include "afc/ExportAFC.h"
-#include "socle/LectureBornee.h"
+#include "engine/afc/ExportAFC.h"
+#include "engine/socle/LectureBornee.h"
 
 #include <charconv>
 #include <cmath>

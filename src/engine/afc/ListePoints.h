@@ -3,7 +3,7 @@
 // (the parts, with their mass, distance, coordinates and two further values per factor) and the
 // eigenvalues of "vp.txt". Both readers check what they read and refuse a file with a French message
 // rather than read out of range.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <span>

@@ -1,9 +1,9 @@
-#include "afc/PlanFactoriel.h"
+#include "engine/afc/PlanFactoriel.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/Html.h"
-#include "socle/NomFichier.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Html.h"
+#include "engine/socle/NomFichier.h"
 
 #include <algorithm>
 #include <cmath>

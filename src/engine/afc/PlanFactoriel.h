@@ -4,8 +4,8 @@
 // boxes under a mouse rectangle, the choice of the factors on the axes, what a rectangle or a colour of
 // the grid does to the flags and colours of the partition, and the texts of the factor table and of the
 // report pictures.
-#include "Globaux.h"
-#include "afc/ListePoints.h"
+#include "engine/Globaux.h"
+#include "engine/afc/ListePoints.h"
 
 #include <cstdint>
 #include <span>

@@ -1,10 +1,10 @@
-#include "afc/Programmes.h"
+#include "engine/afc/Programmes.h"
 
-#include "afc/ExportAFC.h"
-#include "afc/ListePoints.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/Cp1252.h"
+#include "engine/afc/ExportAFC.h"
+#include "engine/afc/ListePoints.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Cp1252.h"
 
 #include <cctype>
 #include <cstdio>

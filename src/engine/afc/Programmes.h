@@ -3,7 +3,7 @@
 // the running executable, then on the PATH; the work folder of the analyses of a partition beside the
 // files of its base, one per key type, never the executable's folder (an installed program cannot write
 // there, and two workbenches would share it).
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <functional>

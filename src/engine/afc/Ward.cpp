@@ -1,8 +1,8 @@
-#include "afc/Ward.h"
+#include "engine/afc/Ward.h"
 
-#include "afc/ExportAFC.h"
-#include "afc/FichiersTexte.h"
-#include "afc/ListePoints.h"
+#include "engine/afc/ExportAFC.h"
+#include "engine/afc/FichiersTexte.h"
+#include "engine/afc/ListePoints.h"
 
 #include <algorithm>
 #include <charconv>

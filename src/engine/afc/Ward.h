@@ -1,7 +1,7 @@
 #pragma once
 // Ward's hierarchical clustering of the points of an analysis (the parts, on their factor coordinates),
 // and the file "cah.txt" that the clustering program writes beside "facteurs.txt".
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <string>

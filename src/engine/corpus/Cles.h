@@ -1,7 +1,7 @@
 #pragma once
 // Key types and parts found by name, as a user names them: the command line takes them as words, the
 // windows as the graphies they list. Names and texts are Windows-1252 like the graphies, messages UTF-8.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "corpus/Corpus.h"
+#include "engine/corpus/Corpus.h"
 
 namespace t3 {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The corpus model of a run: the loaders of the bases opened so far (the open base's last), and every
 // partition and section set built on the open base, each wrapped with what the windows attach to it.
-#include "corpus/InfoPartition.h"
-#include "corpus/InfoSection.h"
+#include "engine/corpus/InfoPartition.h"
+#include "engine/corpus/InfoSection.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "corpus/FournisseurSegments.h"
+#include "engine/corpus/FournisseurSegments.h"
 
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
 namespace t3 {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A partition held by the corpus. The windows opened on it and their navigation items belong to the
 // user interface, which keeps them itself, keyed by the partition.
-#include "corpus/Partition.h"
+#include "engine/corpus/Partition.h"
 
 #include <memory>
 

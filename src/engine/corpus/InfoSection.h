@@ -1,7 +1,7 @@
 #pragma once
 // A section set held by the corpus. Its map windows and navigation items belong to the user interface,
 // which keeps them itself, keyed by the section set.
-#include "corpus/Section.h"
+#include "engine/corpus/Section.h"
 
 #include <memory>
 

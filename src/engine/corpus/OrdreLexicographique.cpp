@@ -1,6 +1,6 @@
-#include "corpus/OrdreLexicographique.h"
+#include "engine/corpus/OrdreLexicographique.h"
 
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "corpus/Partition.h"
+#include "engine/corpus/Partition.h"
 
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // text that belong to each part, and the table of forms by parts with the main characteristics of
 // every part. The table keeps only its non-zero cells: per form, the (part, frequency) pairs in
 // increasing part order.
-#include "Globaux.h"
+#include "engine/Globaux.h"
 
 #include <cstdint>
 #include <span>

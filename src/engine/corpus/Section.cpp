@@ -1,6 +1,6 @@
-#include "corpus/Section.h"
+#include "engine/corpus/Section.h"
 
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "corpus/Transposition.h"
+#include "engine/corpus/Transposition.h"
 
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
 #include <algorithm>
 #include <array>

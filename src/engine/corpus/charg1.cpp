@@ -1,12 +1,12 @@
 // The loading of a base: its .par, .dic and .num read and checked against one another, a base that does
 // not agree refused. The queries of the loaded base are in charg1Requetes.cpp.
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
-#include "Globaux.h"
-#include "segmentation/PlacementBase.h"
-#include "segmentation/SegmPrinc.h"
-#include "socle/Trace.h"
-#include "socle/VerrousDossier.h"
+#include "engine/Globaux.h"
+#include "engine/segmentation/PlacementBase.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/socle/Trace.h"
+#include "engine/socle/VerrousDossier.h"
 
 #include <algorithm>
 #include <bit>

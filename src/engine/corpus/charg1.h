@@ -2,8 +2,8 @@
 // The loader of a base (bn".par", bn".dic", bn".num") and the query interface of every analysis: the
 // counts of the base, the record of each entry, the entry at each position, the positions of each entry
 // and the ordering of positions by their contexts.
-#include "corpus/FournisseurSegments.h"
-#include "socle/Resultat.h"
+#include "engine/corpus/FournisseurSegments.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // The queries of a loaded base: its entries, the entry at each position, the positions of each entry
 // (the occurrence index, built on demand) and the order of positions by their contexts.
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
-#include "socle/TriSequences.h"
+#include "engine/socle/TriSequences.h"
 
 #include <algorithm>
 #include <bit>

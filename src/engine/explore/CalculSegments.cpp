@@ -1,7 +1,7 @@
-#include "explore/CalculSegments.h"
+#include "engine/explore/CalculSegments.h"
 
-#include "corpus/charg1.h"
-#include "explore/SegRep.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/SegRep.h"
 
 #include <atomic>
 #include <bit>

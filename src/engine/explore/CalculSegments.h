@@ -14,9 +14,9 @@
 //   if (!calcul) show(calcul.Message());
 //   else if ((*calcul)->NbSegments() == 0) show("Aucun segment trouvé!");
 //   else { held = *calcul; base.AssigneSR(held.get()); open the window on held; }
-#include "corpus/FournisseurSegments.h"
-#include "explore/Segment.h"
-#include "socle/Resultat.h"
+#include "engine/corpus/FournisseurSegments.h"
+#include "engine/explore/Segment.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <memory>

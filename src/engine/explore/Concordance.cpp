@@ -1,9 +1,9 @@
-#include "explore/Concordance.h"
+#include "engine/explore/Concordance.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/Html.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Html.h"
+#include "engine/stats/Tgen.h"
 
 #include <algorithm>
 #include <atomic>

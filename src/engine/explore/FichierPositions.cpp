@@ -1,4 +1,4 @@
-#include "explore/FichierPositions.h"
+#include "engine/explore/FichierPositions.h"
 
 #include <bit>
 #include <sys/types.h>

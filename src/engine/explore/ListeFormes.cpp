@@ -1,10 +1,10 @@
-#include "explore/ListeFormes.h"
+#include "engine/explore/ListeFormes.h"
 
-#include "corpus/charg1.h"
-#include "explore/CalculSegments.h"
-#include "explore/SelectionFormes.h"
-#include "socle/LectureBornee.h"
-#include "socle/RemplaceFichier.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/SelectionFormes.h"
+#include "engine/socle/LectureBornee.h"
+#include "engine/socle/RemplaceFichier.h"
 
 #include <optional>
 

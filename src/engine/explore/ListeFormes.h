@@ -3,7 +3,7 @@
 // the group. A dictionary entry is written as its graphie; a segment entry as its forms each followed by
 // one blank, so that its line ends with a blank. Reading finds each line among the forms, then among the
 // segments attached to the loader, and passes over the lines that are neither.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <span>

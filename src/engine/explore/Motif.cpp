@@ -1,9 +1,9 @@
-#include "explore/Motif.h"
+#include "engine/explore/Motif.h"
 
-#include "corpus/FournisseurSegments.h"
-#include "corpus/charg1.h"
-#include "explore/RaisonsMotif.h"
-#include "socle/Cp1252.h"
+#include "engine/corpus/FournisseurSegments.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/RaisonsMotif.h"
+#include "engine/socle/Cp1252.h"
 
 #include <algorithm>
 #include <array>

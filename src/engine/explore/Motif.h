@@ -18,7 +18,7 @@
 //   if (!entrees) show(entrees.Message());                  // too costly: nothing is selected
 //
 // A Motif reuses one match block: one thread at a time may test with it.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "explore/ParamSR.h"
+#include "engine/explore/ParamSR.h"
 
-#include "corpus/charg1.h"
+#include "engine/corpus/charg1.h"
 
 #include <algorithm>
 

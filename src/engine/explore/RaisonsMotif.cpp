@@ -1,4 +1,4 @@
-#include "explore/RaisonsMotif.h"
+#include "engine/explore/RaisonsMotif.h"
 
 #include <array>
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "explore/SegRep.h"
+#include "engine/explore/SegRep.h"
 
-#include "corpus/charg1.h"
-#include "socle/Trace.h"
-#include "socle/TriSequences.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Trace.h"
+#include "engine/socle/TriSequences.h"
+#include "engine/stats/Tgen.h"
 
 #include <algorithm>
 #include <bit>

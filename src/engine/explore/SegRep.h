@@ -4,10 +4,10 @@
 // without losing occurrences. The list stays in memory; the text positions of the occurrences go to the
 // locations file bn".loc.sr" beside the base, from which they are read back on demand. The loader takes
 // the list through charg1::AssigneSR and numbers segment k as the entry Nbart() + 1 + k.
-#include "corpus/FournisseurSegments.h"
-#include "explore/FichierPositions.h"
-#include "explore/Segment.h"
-#include "socle/Resultat.h"
+#include "engine/corpus/FournisseurSegments.h"
+#include "engine/explore/FichierPositions.h"
+#include "engine/explore/Segment.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <set>

@@ -1,9 +1,9 @@
-#include "explore/SelectionFormes.h"
+#include "engine/explore/SelectionFormes.h"
 
-#include "corpus/charg1.h"
-#include "explore/CalculSegments.h"
-#include "explore/Motif.h"
-#include "socle/Cp1252.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/Motif.h"
+#include "engine/socle/Cp1252.h"
 
 namespace t3 {
 

@@ -7,7 +7,7 @@
 //   if (!trouvees) show(trouvees.Message());   // invalid pattern: the list stays as it is
 //   else { if (!ajout) liste.Vide(); liste.Ajoute(*trouvees); }
 //   EdNomGrp = NomGroupeSelection(EdNomGrp, EdMotif);
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "explore/TriSegments.h"
+#include "engine/explore/TriSegments.h"
 
-#include "corpus/charg1.h"
-#include "socle/Html.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Html.h"
 
 #include <algorithm>
 #include <array>

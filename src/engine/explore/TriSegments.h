@@ -1,6 +1,6 @@
 #pragma once
 // The segments list of the segments window: its sorts, and its page of the analysis report.
-#include "explore/Segment.h"
+#include "engine/explore/Segment.h"
 
 #include <cstdint>
 #include <ostream>

@@ -1,9 +1,9 @@
-#include "rapport/PageTexte.h"
+#include "engine/rapport/PageTexte.h"
 
-#include "Globaux.h"
-#include "corpus/charg1.h"
-#include "socle/Html.h"
-#include "stats/Tgen.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Html.h"
+#include "engine/stats/Tgen.h"
 
 #include <cstdio>
 #include <cstdlib>

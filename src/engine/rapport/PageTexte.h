@@ -2,7 +2,7 @@
 // The text page of the text view: the whole text of a base as an HTML page, the occurrences of one group
 // of forms in bold and in the group's colour, the keys highlighted in their places, a line break of the
 // page for each line of the text.
-#include "socle/Temporaires.h"
+#include "engine/socle/Temporaires.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "rapport/PagesPartition.h"
+#include "engine/rapport/PagesPartition.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/Html.h"
-#include "stats/CalcSpecTot.h"
-#include "stats/TableFormesParties.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Html.h"
+#include "engine/stats/CalcSpecTot.h"
+#include "engine/stats/TableFormesParties.h"
 
 #include <charconv>
 

@@ -2,7 +2,7 @@
 // The report pages of the partition windows, written as streams (a table of forms by parts may be
 // large): the main characteristics of the parts ("pclc"), the table of forms by parts ("tfg") and a
 // specificity list ("spf"). Texts are Windows-1252; graphies and part names are escaped for HTML.
-#include "stats/PrimSpecifs.h"
+#include "engine/stats/PrimSpecifs.h"
 
 #include <cstdint>
 #include <ostream>

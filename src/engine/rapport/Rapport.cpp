@@ -1,9 +1,9 @@
-#include "rapport/Rapport.h"
+#include "engine/rapport/Rapport.h"
 
-#include "corpus/charg1.h"
-#include "socle/Html.h"
-#include "socle/RemplaceFichier.h"
-#include "socle/Temporaires.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Html.h"
+#include "engine/socle/RemplaceFichier.h"
+#include "engine/socle/Temporaires.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -7,7 +7,7 @@
 // The tree of the report (its order and the current titles) belongs to the main window, which passes
 // it to Enregistre as a list of items. The pages are Windows-1252 bytes; file names and paths are kept
 // as the file system gives them.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "rapport/SauveJPEG.h"
+#include "engine/rapport/SauveJPEG.h"
 
 #include <csetjmp>
 #include <cstdio>

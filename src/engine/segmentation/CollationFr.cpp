@@ -1,6 +1,6 @@
-#include "segmentation/CollationFr.h"
+#include "engine/segmentation/CollationFr.h"
 
-#include "socle/Cp1252.h"
+#include "engine/socle/Cp1252.h"
 
 #include <algorithm>
 #include <climits>

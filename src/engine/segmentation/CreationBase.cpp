@@ -1,6 +1,6 @@
-#include "segmentation/CreationBase.h"
+#include "engine/segmentation/CreationBase.h"
 
-#include "socle/Trace.h"
+#include "engine/socle/Trace.h"
 
 #include <filesystem>
 

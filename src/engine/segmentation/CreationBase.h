@@ -2,10 +2,10 @@
 // The creation of a base from a corpus text, as the workbench and t3 segmente both run it: the text is
 // read in its encoding (a UTF-8 text transcoded) and its keys verified, then it is segmented into its
 // base in the current folder, once more with the capacity it needs when the caller accepts it.
-#include "segmentation/SegmPrinc.h"
-#include "segmentation/TexteCorpus.h"
-#include "segmentation/VerifCles.h"
-#include "socle/Resultat.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/segmentation/TexteCorpus.h"
+#include "engine/segmentation/VerifCles.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,9 +1,9 @@
-#include "segmentation/DecoupeurTexte.h"
+#include "engine/segmentation/DecoupeurTexte.h"
 
-#include "Globaux.h"
-#include "segmentation/TableJetons.h"
-#include "socle/TaillesTampons.h"
-#include "socle/Trace.h"
+#include "engine/Globaux.h"
+#include "engine/segmentation/TableJetons.h"
+#include "engine/socle/TaillesTampons.h"
+#include "engine/socle/Trace.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,8 +1,8 @@
 #pragma once
 // The first half of the segmentation's scan: cutting the text into tokens, a chunk at a time, so that
 // the lookups of one chunk can run while the next one is cut.
-#include "segmentation/SegmPrinc.h"
-#include "socle/GrandesPages.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/socle/GrandesPages.h"
 
 #include <array>
 #include <cstdint>

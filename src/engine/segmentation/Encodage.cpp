@@ -1,7 +1,7 @@
-#include "segmentation/Encodage.h"
+#include "engine/segmentation/Encodage.h"
 
-#include "socle/Cp1252.h"
-#include "socle/TaillesTampons.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/socle/TaillesTampons.h"
 
 #include <cstdint>
 #include <cstdio>

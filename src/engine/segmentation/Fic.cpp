@@ -1,9 +1,9 @@
-#include "segmentation/Fic.h"
+#include "engine/segmentation/Fic.h"
 
-#include "segmentation/Encodage.h"
-#include "segmentation/LecteurDocument.h"
-#include "segmentation/TranscodeurUtf8.h"
-#include "socle/Cp1252.h"
+#include "engine/segmentation/Encodage.h"
+#include "engine/segmentation/LecteurDocument.h"
+#include "engine/segmentation/TranscodeurUtf8.h"
+#include "engine/socle/Cp1252.h"
 
 #include <atomic>
 #include <cerrno>

@@ -5,7 +5,7 @@
 //
 // Every string given to these functions and every message they return is in UTF-8; the corpus they
 // write is in Windows-1252.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <ostream>

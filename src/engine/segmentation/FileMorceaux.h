@@ -1,7 +1,7 @@
 #pragma once
 // The hand-over of chunks between the thread that cuts the text and the one that looks its tokens up:
 // a fixed set of chunks goes round, full ones to the lookups, free ones back to the cutting.
-#include "segmentation/DecoupeurTexte.h"
+#include "engine/segmentation/DecoupeurTexte.h"
 
 #include <condition_variable>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "segmentation/LecteurDocument.h"
+#include "engine/segmentation/LecteurDocument.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // The paragraphs of a word-processor document, in order, as UTF-8 strings: a Word 2007 document
 // (".docx") or an OpenDocument text (".odt") is read from its zip archive; an older Word document
 // (".doc") is read through the external program antiword when it is installed.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "segmentation/LecteurOctets.h"
+#include "engine/segmentation/LecteurOctets.h"
 
 #include <cstring>
 

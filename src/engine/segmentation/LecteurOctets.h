@@ -1,7 +1,7 @@
 #pragma once
 // A buffered reader of a file's bytes for the scans of the corpus text: one byte at a time where the
 // scan needs it, or a run of bytes held contiguous in the buffer (a form is looked up where it lies).
-#include "socle/TaillesTampons.h"
+#include "engine/socle/TaillesTampons.h"
 
 #include <cstddef>
 #include <cstdio>

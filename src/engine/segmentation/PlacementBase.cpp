@@ -1,4 +1,4 @@
-#include "segmentation/PlacementBase.h"
+#include "engine/segmentation/PlacementBase.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,15 +1,15 @@
 // The dictionary of a run: the lookups of the text's tokens that make its articles, their counts and
 // their grouping by class, then the lexicographic and frequency sorts that number them; and the count of
 // the articles that a text would make, without a run (CompteArticles).
-#include "segmentation/CollationFr.h"
-#include "segmentation/DecoupeurTexte.h"
-#include "segmentation/FileMorceaux.h"
-#include "segmentation/Segmentation.h"
-#include "segmentation/TexteCorpus.h"
-#include "socle/Cp1252.h"
-#include "socle/RemplaceFichier.h"
-#include "socle/TaillesTampons.h"
-#include "socle/Trace.h"
+#include "engine/segmentation/CollationFr.h"
+#include "engine/segmentation/DecoupeurTexte.h"
+#include "engine/segmentation/FileMorceaux.h"
+#include "engine/segmentation/Segmentation.h"
+#include "engine/segmentation/TexteCorpus.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/socle/RemplaceFichier.h"
+#include "engine/socle/TaillesTampons.h"
+#include "engine/socle/Trace.h"
 
 #include <algorithm>
 #include <array>

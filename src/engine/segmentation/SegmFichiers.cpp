@@ -1,12 +1,12 @@
 // The writing of a run's base files under their provisional names: the dictionary (".dic") beside the
 // numbered text (".num"), then the parameters (".par"), before their placement.
-#include "Globaux.h"
-#include "segmentation/PlacementBase.h"
-#include "segmentation/Segmentation.h"
-#include "socle/GrandesPages.h"
-#include "socle/RemplaceFichier.h"
-#include "socle/TaillesTampons.h"
-#include "socle/Trace.h"
+#include "engine/Globaux.h"
+#include "engine/segmentation/PlacementBase.h"
+#include "engine/segmentation/Segmentation.h"
+#include "engine/socle/GrandesPages.h"
+#include "engine/socle/RemplaceFichier.h"
+#include "engine/socle/TaillesTampons.h"
+#include "engine/socle/Trace.h"
 
 #include <algorithm>
 #include <bit>

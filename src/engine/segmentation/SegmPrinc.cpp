@@ -1,13 +1,13 @@
-#include "segmentation/SegmPrinc.h"
+#include "engine/segmentation/SegmPrinc.h"
 
-#include "Globaux.h"
-#include "segmentation/PlacementBase.h"
-#include "segmentation/Segmentation.h"
-#include "segmentation/TexteCorpus.h"
-#include "socle/Cp1252.h"
-#include "socle/RemplaceFichier.h"
-#include "socle/Trace.h"
-#include "socle/VerrousDossier.h"
+#include "engine/Globaux.h"
+#include "engine/segmentation/PlacementBase.h"
+#include "engine/segmentation/Segmentation.h"
+#include "engine/segmentation/TexteCorpus.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/socle/RemplaceFichier.h"
+#include "engine/socle/Trace.h"
+#include "engine/socle/VerrousDossier.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,9 +1,9 @@
 #pragma once
 // The segmentation of a corpus text into a base: bn".dic", bn".num" and bn".par" in the current folder,
 // with its progress in "atrace.txt".
-#include "segmentation/Encodage.h"
-#include "segmentation/TranscodeurUtf8.h"
-#include "socle/RemplaceFichier.h"
+#include "engine/segmentation/Encodage.h"
+#include "engine/segmentation/TranscodeurUtf8.h"
+#include "engine/socle/RemplaceFichier.h"
 
 #include <cstdint>
 #include <string>

@@ -3,9 +3,9 @@
 // (SegmDico.cpp), the writing of the base files (SegmFichiers.cpp), and the run itself with its lock and
 // the placement of the base (SegmPrinc.cpp). Internal to the segmentation: the rest of the engine goes
 // through SegmPrinc.h.
-#include "segmentation/SegmPrinc.h"
-#include "segmentation/TableJetons.h"
-#include "socle/GrandesPages.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/segmentation/TableJetons.h"
+#include "engine/socle/GrandesPages.h"
 
 #include <array>
 #include <atomic>

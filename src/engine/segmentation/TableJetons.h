@@ -2,7 +2,7 @@
 // The lookup table of the segmentation's articles: open addressing on the hash of the prefixed text,
 // grown as the dictionary grows. It decides no order and no number: it only finds an article again and
 // counts its occurrences.
-#include "socle/GrandesPages.h"
+#include "engine/socle/GrandesPages.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
-#include "segmentation/TexteCorpus.h"
+#include "engine/segmentation/TexteCorpus.h"
 
-#include "socle/RemplaceFichier.h"
-#include "socle/TaillesTampons.h"
+#include "engine/socle/RemplaceFichier.h"
+#include "engine/socle/TaillesTampons.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -3,9 +3,9 @@
 // in Windows-1252, or, when it is in UTF-8, its transcoding to Windows-1252 in a temporary file of the
 // current folder (of the temporary folder when the current one refuses it), removed with the object. The
 // user's file is only ever read.
-#include "segmentation/Encodage.h"
-#include "segmentation/TranscodeurUtf8.h"
-#include "socle/Temporaires.h"
+#include "engine/segmentation/Encodage.h"
+#include "engine/segmentation/TranscodeurUtf8.h"
+#include "engine/socle/Temporaires.h"
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,6 @@
-#include "segmentation/TranscodeurUtf8.h"
+#include "engine/segmentation/TranscodeurUtf8.h"
 
-#include "socle/Cp1252.h"
+#include "engine/socle/Cp1252.h"
 
 #include <algorithm>
 #include <cstring>

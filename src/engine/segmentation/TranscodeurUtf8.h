@@ -10,7 +10,7 @@
 // replaced, by kind, with the line of the first. Line feeds are kept one for one, and no replacement
 // writes a line feed, a key bracket "<" ">" or a control character, so that lines and keys are the
 // user's own.
-#include "segmentation/Encodage.h"
+#include "engine/segmentation/Encodage.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,10 @@
-#include "segmentation/VerifCles.h"
+#include "engine/segmentation/VerifCles.h"
 
-#include "segmentation/LecteurOctets.h"
-#include "segmentation/SegmPrinc.h"
-#include "segmentation/TexteCorpus.h"
-#include "socle/Cp1252.h"
-#include "socle/Trace.h"
+#include "engine/segmentation/LecteurOctets.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/segmentation/TexteCorpus.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/socle/Trace.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "socle/GrandesPages.h"
+#include "engine/socle/GrandesPages.h"
 
 #include <cstdlib>
 #include <new>

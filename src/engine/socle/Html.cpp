@@ -1,4 +1,4 @@
-#include "socle/Html.h"
+#include "engine/socle/Html.h"
 
 namespace t3 {
 

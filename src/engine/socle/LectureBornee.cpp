@@ -1,6 +1,6 @@
-#include "socle/LectureBornee.h"
+#include "engine/socle/LectureBornee.h"
 
-#include "socle/RemplaceFichier.h"
+#include "engine/socle/RemplaceFichier.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // Reading a whole file that the user or another program named (a list of forms, "coran.don",
 // "facteurs.txt", "cah.txt"): only a regular file is read, so that a pipe or a device never makes the
 // reader wait forever or fill the memory, and never more than a limit the caller sets.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "socle/NomFichier.h"
+#include "engine/socle/NomFichier.h"
 
 namespace t3 {
 

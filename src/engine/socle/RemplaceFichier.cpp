@@ -1,4 +1,4 @@
-#include "socle/RemplaceFichier.h"
+#include "engine/socle/RemplaceFichier.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "socle/Temporaires.h"
+#include "engine/socle/Temporaires.h"
 
 #include <array>
 #include <atomic>

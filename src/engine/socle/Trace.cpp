@@ -1,6 +1,6 @@
-#include "socle/Trace.h"
+#include "engine/socle/Trace.h"
 
-#include "socle/Cp1252.h"
+#include "engine/socle/Cp1252.h"
 
 #include <cerrno>
 #include <cstdarg>

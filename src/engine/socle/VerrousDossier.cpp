@@ -1,4 +1,4 @@
-#include "socle/VerrousDossier.h"
+#include "engine/socle/VerrousDossier.h"
 
 #include <cerrno>
 #include <chrono>

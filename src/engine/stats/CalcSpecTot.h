@@ -1,7 +1,7 @@
 #pragma once
 // The specificities of every reference part of a partition in turn, each against the whole reference
 // corpus: one PrimSpec per reference part, in part order. They feed the table of forms by parts.
-#include "stats/PrimSpecifs.h"
+#include "engine/stats/PrimSpecifs.h"
 
 #include <cstdint>
 #include <memory>

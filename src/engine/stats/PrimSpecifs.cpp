@@ -1,8 +1,8 @@
-#include "stats/PrimSpecifs.h"
+#include "engine/stats/PrimSpecifs.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "stats/SpecCoefficient.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/SpecCoefficient.h"
 
 #include <algorithm>
 

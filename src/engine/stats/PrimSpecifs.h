@@ -2,7 +2,7 @@
 // One specificity computation: the entries (forms, then segment entries) that are over-used or
 // under-used in the group of parts under study (the parts both selected and in the reference corpus)
 // compared with the reference corpus, under the hypergeometric model.
-#include "socle/Resultat.h"
+#include "engine/socle/Resultat.h"
 
 #include <cstdint>
 #include <utility>

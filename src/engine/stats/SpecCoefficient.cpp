@@ -1,4 +1,4 @@
-#include "stats/SpecCoefficient.h"
+#include "engine/stats/SpecCoefficient.h"
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "stats/SpecEvolutives.h"
+#include "engine/stats/SpecEvolutives.h"
 
-#include "corpus/Partition.h"
+#include "engine/corpus/Partition.h"
 
 #include <vector>
 

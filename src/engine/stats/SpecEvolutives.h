@@ -1,8 +1,8 @@
 #pragma once
 // The evolutive specificities of a partition: the first part that is both selected and in the reference
 // corpus, studied against the reference parts up to and including it (what came before it in the text).
-#include "socle/Resultat.h"
-#include "stats/PrimSpecifs.h"
+#include "engine/socle/Resultat.h"
+#include "engine/stats/PrimSpecifs.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "stats/TableFormesParties.h"
+#include "engine/stats/TableFormesParties.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "stats/CalcSpecTot.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/CalcSpecTot.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "stats/Tgen.h"
+#include "engine/stats/Tgen.h"
 
-#include "corpus/FournisseurSegments.h"
-#include "corpus/charg1.h"
+#include "engine/corpus/FournisseurSegments.h"
+#include "engine/corpus/charg1.h"
 
 #include <algorithm>
 

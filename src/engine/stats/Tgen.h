@@ -1,7 +1,7 @@
 #pragma once
 // A group of forms: entries of the base (forms and segment entries) treated as one unit, with the
 // ascending positions of all their occurrences, a name and a display colour taken from the colour cycle.
-#include "Globaux.h"
+#include "engine/Globaux.h"
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,9 @@
-#include "stats/TriTableFormes.h"
+#include "engine/stats/TriTableFormes.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "stats/CalcSpecTot.h"
-#include "stats/TableFormesParties.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/CalcSpecTot.h"
+#include "engine/stats/TableFormesParties.h"
 
 #include <algorithm>
 #include <limits>

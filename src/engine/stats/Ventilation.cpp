@@ -1,9 +1,9 @@
-#include "stats/Ventilation.h"
+#include "engine/stats/Ventilation.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "stats/SpecCoefficient.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/SpecCoefficient.h"
+#include "engine/stats/Tgen.h"
 
 namespace t3 {
 

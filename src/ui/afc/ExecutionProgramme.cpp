@@ -1,8 +1,8 @@
-#include "afc/ExecutionProgramme.h"
+#include "ui/afc/ExecutionProgramme.h"
 
-#include "afc/Programmes.h"
-#include "shell/ServicesAtelier.h"
-#include "shell/TexteQt.h"
+#include "engine/afc/Programmes.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QEventLoop>
 #include <QProcess>

@@ -1,14 +1,14 @@
-#include "afc/FenetresAFC.h"
+#include "ui/afc/FenetresAFC.h"
 
-#include "afc/PlanAFC.h"
-#include "afc/TFenGrapheAFC.h"
-#include "corpus/Partition.h"
-#include "shell/Dialogues.h"
-#include "shell/PartitionOuverte.h"
-#include "shell/RapportArbre.h"
-#include "shell/RapportCourant.h"
-#include "shell/ServicesAtelier.h"
-#include "shell/TFenNavig.h"
+#include "engine/corpus/Partition.h"
+#include "ui/afc/PlanAFC.h"
+#include "ui/afc/TFenGrapheAFC.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/PartitionOuverte.h"
+#include "ui/shell/RapportArbre.h"
+#include "ui/shell/RapportCourant.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TFenNavig.h"
 
 #include <QMdiSubWindow>
 #include <QTreeWidgetItem>

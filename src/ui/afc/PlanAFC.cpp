@@ -1,9 +1,9 @@
-#include "afc/PlanAFC.h"
+#include "ui/afc/PlanAFC.h"
 
-#include "afc/ListePoints.h"
-#include "corpus/Partition.h"
-#include "shell/Couleurs.h"
-#include "shell/TexteQt.h"
+#include "engine/afc/ListePoints.h"
+#include "engine/corpus/Partition.h"
+#include "ui/shell/Couleurs.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QMouseEvent>
 #include <QPainter>

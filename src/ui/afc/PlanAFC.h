@@ -3,8 +3,8 @@
 // box at its point, framed by its selection flag and filled by its reference flag and colour. A mouse
 // rectangle picks the boxes it meets and applies the rule of the button (and of the brush) to the
 // partition's flags and colours. The geometry and the rules are the engine's (afc/PlanFactoriel.h).
-#include "Globaux.h"
-#include "afc/PlanFactoriel.h"
+#include "engine/Globaux.h"
+#include "engine/afc/PlanFactoriel.h"
 
 #include <QPoint>
 #include <QWidget>

@@ -1,16 +1,16 @@
-#include "afc/TFenDendrogramme.h"
+#include "ui/afc/TFenDendrogramme.h"
 
-#include "afc/ExportAFC.h"
-#include "afc/FenetresAFC.h"
-#include "afc/LancementsAFC.h"
-#include "afc/PlanFactoriel.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "shell/NumerotationRapport.h"
-#include "shell/PageRapport.h"
-#include "shell/RapportCourant.h"
-#include "shell/ServicesAtelier.h"
-#include "shell/TexteQt.h"
+#include "engine/afc/ExportAFC.h"
+#include "engine/afc/PlanFactoriel.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "ui/afc/FenetresAFC.h"
+#include "ui/afc/LancementsAFC.h"
+#include "ui/shell/NumerotationRapport.h"
+#include "ui/shell/PageRapport.h"
+#include "ui/shell/RapportCourant.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,8 +3,8 @@
 // merge drawn at its height towards the right, and the tree cut into the number of classes the user
 // chooses (2 to 10), each class in its colour, the cut shown as a dashed line. Its picture can be added
 // to the report. The layout is the engine's (afc/Dendrogramme.h).
-#include "afc/Dendrogramme.h"
-#include "shell/FenetreRapport.h"
+#include "engine/afc/Dendrogramme.h"
+#include "ui/shell/FenetreRapport.h"
 
 #include <QWidget>
 

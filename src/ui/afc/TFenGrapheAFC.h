@@ -3,9 +3,9 @@
 // two factors chosen by the user, where the mouse marks the parts (reference set, selection, colours),
 // the table of the factor values of the parts, and the histogram of the eigenvalues. Its buttons launch
 // the specificity computations and a new analysis of the partition.
-#include "Globaux.h"
-#include "afc/ListePoints.h"
-#include "shell/FenetreRapport.h"
+#include "engine/Globaux.h"
+#include "engine/afc/ListePoints.h"
+#include "ui/shell/FenetreRapport.h"
 
 #include <QAbstractTableModel>
 #include <QWidget>

@@ -1,14 +1,14 @@
-#include "afc/TFenParamAFC.h"
+#include "ui/afc/TFenParamAFC.h"
 
-#include "afc/ExecutionProgramme.h"
-#include "afc/LancementsAFC.h"
-#include "afc/Programmes.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "shell/CommandesPartition.h"
-#include "shell/Dialogues.h"
-#include "shell/TexteQt.h"
-#include "socle/LectureBornee.h"
+#include "engine/afc/Programmes.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/LectureBornee.h"
+#include "ui/afc/ExecutionProgramme.h"
+#include "ui/afc/LancementsAFC.h"
+#include "ui/shell/CommandesPartition.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

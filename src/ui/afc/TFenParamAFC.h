@@ -2,7 +2,7 @@
 // "Paramètrage de l'AFC": the title and the sizes of the table of forms by parts that the correspondence
 // analysis receives, and the minimum frequency of its forms. OK writes "coran.don" into the work folder
 // of the partition; the commands that run the analysis and the clustering come with it (LancementsAFC.h).
-#include "afc/ExportAFC.h"
+#include "engine/afc/ExportAFC.h"
 
 #include <QDialog>
 

@@ -1,10 +1,10 @@
-#include "explore/CibleGroupes.h"
+#include "ui/explore/CibleGroupes.h"
 
-#include "corpus/Transposition.h"
-#include "explore/CalculSegments.h"
-#include "shell/Dialogues.h"
-#include "shell/ServicesAtelier.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/Transposition.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/stats/Tgen.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/ServicesAtelier.h"
 
 #include <QAbstractScrollArea>
 #include <QDropEvent>

@@ -3,7 +3,7 @@
 // widget (the viewport of a scroll area) a drop target that accepts only a group drag object, not
 // coming from a control it refuses, and hands the object to the window; any other payload is refused.
 // The window then builds its own group from the carried entries (GroupeRecu).
-#include "explore/TTgenDragObject.h"
+#include "ui/explore/TTgenDragObject.h"
 
 #include <QMimeData>
 #include <QObject>

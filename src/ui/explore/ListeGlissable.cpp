@@ -1,4 +1,4 @@
-#include "explore/ListeGlissable.h"
+#include "ui/explore/ListeGlissable.h"
 
 #include <QDrag>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
-#include "explore/ModeleGlissable.h"
+#include "ui/explore/ModeleGlissable.h"
 
-#include "explore/CalculSegments.h"
-#include "explore/TTgenDragObject.h"
+#include "engine/explore/CalculSegments.h"
+#include "ui/explore/TTgenDragObject.h"
 
 namespace t3ui {
 

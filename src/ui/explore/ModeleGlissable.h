@@ -2,7 +2,7 @@
 // A list model whose selected rows are dragged as a group of forms: every row selectable and draggable,
 // the group made of the rows' entries in row order, of the list's colour, with the list as its source.
 // A list model derives from it and says which entry a row shows.
-#include "Globaux.h"
+#include "engine/Globaux.h"
 
 #include <QAbstractTableModel>
 

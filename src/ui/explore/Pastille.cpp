@@ -1,7 +1,7 @@
-#include "explore/Pastille.h"
+#include "ui/explore/Pastille.h"
 
-#include "shell/Couleurs.h"
-#include "shell/Dialogues.h"
+#include "ui/shell/Couleurs.h"
+#include "ui/shell/Dialogues.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The pastille of the list windows: a round swatch of the colour given to the groups dragged from the
 // list. A press then a release on it opens the colour dialog; the colour chosen becomes the pastille's.
-#include "Globaux.h"
+#include "engine/Globaux.h"
 
 #include <QLabel>
 

@@ -3,7 +3,7 @@
 // of left context, pivot and right context, sorted on a context and grouped by the parts of a
 // partition of its base. The groups shown are kept in a history walked with "Précédent" and
 // "Suivant", each entry with the sort it was shown with. The lines are added to the report as a page.
-#include "shell/FenetreRapport.h"
+#include "ui/shell/FenetreRapport.h"
 
 #include <QWidget>
 

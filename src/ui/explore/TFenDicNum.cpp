@@ -1,15 +1,15 @@
-#include "explore/TFenDicNum.h"
+#include "ui/explore/TFenDicNum.h"
 
-#include "corpus/OrdreLexicographique.h"
-#include "corpus/charg1.h"
-#include "explore/ListeGlissable.h"
-#include "explore/Pastille.h"
-#include "explore/TTgenDragObject.h"
-#include "shell/Couleurs.h"
-#include "shell/Dialogues.h"
-#include "shell/GenresFenetres.h"
-#include "shell/ServicesAtelier.h"
-#include "shell/TexteQt.h"
+#include "engine/corpus/OrdreLexicographique.h"
+#include "engine/corpus/charg1.h"
+#include "ui/explore/ListeGlissable.h"
+#include "ui/explore/Pastille.h"
+#include "ui/explore/TTgenDragObject.h"
+#include "ui/shell/Couleurs.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/GenresFenetres.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -2,10 +2,10 @@
 // The dictionary window: every form and punctuation entry of the base with its frequency, in
 // lexicometric or lexicographic order, from which the selected forms are dragged as a group. The list
 // is virtual: rows are produced from the loader on demand through a row map of one number per entry.
-#include "Globaux.h"
-#include "explore/ListeGlissable.h"
-#include "explore/ModeleGlissable.h"
-#include "explore/Pastille.h"
+#include "engine/Globaux.h"
+#include "ui/explore/ListeGlissable.h"
+#include "ui/explore/ModeleGlissable.h"
+#include "ui/explore/Pastille.h"
 
 #include <QAbstractTableModel>
 #include <QLabel>

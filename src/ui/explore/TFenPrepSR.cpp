@@ -1,8 +1,8 @@
-#include "explore/TFenPrepSR.h"
+#include "ui/explore/TFenPrepSR.h"
 
-#include "corpus/charg1.h"
-#include "explore/ParamSR.h"
-#include "shell/TexteQt.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/ParamSR.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -7,10 +7,10 @@
 // The list's segment entries follow the numbering of one computation of segments, which the window
 // keeps: when another computation is attached to the base, they are carried over to it by their texts
 // (t3::ReporteSegments) before anything else is done with them.
-#include "Globaux.h"
-#include "explore/ModeleGlissable.h"
-#include "explore/SelectionFormes.h"
-#include "explore/TTgenDragObject.h"
+#include "engine/Globaux.h"
+#include "engine/explore/SelectionFormes.h"
+#include "ui/explore/ModeleGlissable.h"
+#include "ui/explore/TTgenDragObject.h"
 
 #include <QToolButton>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "explore/TTgenDragObject.h"
+#include "ui/explore/TTgenDragObject.h"
 
-#include "explore/CalculSegments.h"
+#include "engine/explore/CalculSegments.h"
 
 #include <QApplication>
 #include <QDataStream>

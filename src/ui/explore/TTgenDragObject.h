@@ -3,7 +3,7 @@
 // the drag started from; TTgenDragObject adds a group: a name, a colour (white: no colour) and entry
 // numbers (forms, other entries or segment entries). They travel as Qt drag payloads under their own
 // MIME type, and the source control travels with them.
-#include "Globaux.h"
+#include "engine/Globaux.h"
 
 #include <QMimeData>
 #include <QModelIndexList>

@@ -4,10 +4,10 @@
 // segment entries of the pastille's colour; the list is added to the report as "sr.html". The window
 // keeps its computation; when new segments are attached to the base, it closes, so that it never drags
 // entries the loader now reads as other segments.
-#include "Globaux.h"
-#include "explore/ModeleGlissable.h"
-#include "explore/TriSegments.h"
-#include "shell/FenetreRapport.h"
+#include "engine/Globaux.h"
+#include "engine/explore/TriSegments.h"
+#include "ui/explore/ModeleGlissable.h"
+#include "ui/shell/FenetreRapport.h"
 
 #include <QAbstractTableModel>
 #include <QWidget>

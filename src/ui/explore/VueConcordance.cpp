@@ -1,10 +1,10 @@
-#include "explore/VueConcordance.h"
+#include "ui/explore/VueConcordance.h"
 
-#include "corpus/charg1.h"
-#include "explore/Concordance.h"
-#include "explore/ListeGlissable.h"
-#include "explore/TTgenDragObject.h"
-#include "shell/TexteQt.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/Concordance.h"
+#include "ui/explore/ListeGlissable.h"
+#include "ui/explore/TTgenDragObject.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,10 +1,10 @@
-#include "segmentation/TFenChoixDelimForme.h"
+#include "ui/segmentation/TFenChoixDelimForme.h"
 
-#include "Globaux.h"
-#include "shell/AideContextuelle.h"
-#include "shell/Dialogues.h"
-#include "shell/TexteQt.h"
-#include "socle/Cp1252.h"
+#include "engine/Globaux.h"
+#include "engine/socle/Cp1252.h"
+#include "ui/shell/AideContextuelle.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // The dialog that asks, before each segmentation, for the characters that cut the text into forms, the
 // encoding the text is read in (the detected one first) and the French typography option. It opens with
 // the default delimiters, the option off, every time.
-#include "segmentation/Encodage.h"
+#include "engine/segmentation/Encodage.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
-#include "segmentation/TFenCreerCorpus.h"
+#include "ui/segmentation/TFenCreerCorpus.h"
 
-#include "Globaux.h"
-#include "shell/Dialogues.h"
-#include "shell/Images.h"
-#include "shell/TexteQt.h"
+#include "engine/Globaux.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/Images.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

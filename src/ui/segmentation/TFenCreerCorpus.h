@@ -1,7 +1,7 @@
 #pragma once
 // The corpus assembly dialog: several text files and documents become one corpus text, each behind a
 // key that holds its name, so that each file is a part of a partition.
-#include "segmentation/Fic.h"
+#include "engine/segmentation/Fic.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>

@@ -1,8 +1,8 @@
-#include "segmentation/TFenOpt.h"
+#include "ui/segmentation/TFenOpt.h"
 
-#include "Globaux.h"
-#include "shell/Chemins.h"
-#include "shell/Dialogues.h"
+#include "engine/Globaux.h"
+#include "ui/shell/Chemins.h"
+#include "ui/shell/Dialogues.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
-#include "shell/AideContextuelle.h"
+#include "ui/shell/AideContextuelle.h"
 
-#include "shell/Chemins.h"
-#include "shell/Dialogues.h"
+#include "ui/shell/Chemins.h"
+#include "ui/shell/Dialogues.h"
 
 #include <QHash>
 #include <QMetaObject>

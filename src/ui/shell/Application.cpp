@@ -1,11 +1,11 @@
-#include "shell/Application.h"
+#include "ui/shell/Application.h"
 
-#include "shell/Atelier.h"
-#include "shell/Dialogues.h"
-#include "shell/TFenPrinc.h"
-#include "shell/TSplashScreen.h"
+#include "ui/shell/Atelier.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/TFenPrinc.h"
+#include "ui/shell/TSplashScreen.h"
 
-#include "socle/Temporaires.h"
+#include "engine/socle/Temporaires.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

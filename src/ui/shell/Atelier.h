@@ -4,10 +4,10 @@
 // delimiter dialog, segmentation, opening), the command line, the corpus model, the current report
 // (a new one for each base opened) and the one question about an unsaved report, asked before the
 // report is replaced and before the workbench closes.
-#include "corpus/Corpus.h"
-#include "corpus/charg1.h"
-#include "segmentation/SegmPrinc.h"
-#include "segmentation/TexteCorpus.h"
+#include "engine/corpus/Corpus.h"
+#include "engine/corpus/charg1.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/segmentation/TexteCorpus.h"
 
 #include <QMessageBox>
 #include <QObject>

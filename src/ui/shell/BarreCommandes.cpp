@@ -1,6 +1,6 @@
-#include "shell/BarreCommandes.h"
+#include "ui/shell/BarreCommandes.h"
 
-#include "shell/Images.h"
+#include "ui/shell/Images.h"
 
 #include <QAction>
 #include <QEvent>

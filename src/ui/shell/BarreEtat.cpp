@@ -1,4 +1,4 @@
-#include "shell/BarreEtat.h"
+#include "ui/shell/BarreEtat.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "shell/Chemins.h"
+#include "ui/shell/Chemins.h"
 
 #include <QDir>
 #include <QFileInfo>

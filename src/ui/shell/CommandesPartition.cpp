@@ -1,4 +1,4 @@
-#include "shell/CommandesPartition.h"
+#include "ui/shell/CommandesPartition.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Colours cross between the engine (red in the low byte, then green, then blue) and Qt here.
-#include "Globaux.h"
+#include "engine/Globaux.h"
 
 #include <QColor>
 

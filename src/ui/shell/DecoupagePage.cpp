@@ -1,4 +1,4 @@
-#include "shell/DecoupagePage.h"
+#include "ui/shell/DecoupagePage.h"
 
 #include <QFile>
 

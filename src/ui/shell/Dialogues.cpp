@@ -1,6 +1,6 @@
-#include "shell/Dialogues.h"
+#include "ui/shell/Dialogues.h"
 
-#include "shell/AideContextuelle.h"
+#include "ui/shell/AideContextuelle.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>

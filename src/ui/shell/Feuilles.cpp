@@ -1,6 +1,6 @@
-#include "shell/Feuilles.h"
+#include "ui/shell/Feuilles.h"
 
-#include "shell/Dialogues.h"
+#include "ui/shell/Dialogues.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

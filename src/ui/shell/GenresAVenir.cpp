@@ -1,6 +1,6 @@
 // The analysis command whose window arrives later: its button and menu item are in place and follow
 // the base, and do nothing yet. It moves into its window's own file when the window is built.
-#include "shell/GenresFenetres.h"
+#include "ui/shell/GenresFenetres.h"
 
 namespace t3ui {
 

@@ -1,4 +1,4 @@
-#include "shell/GenresFenetres.h"
+#include "ui/shell/GenresFenetres.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // a base, where it opens, and the function that creates it from the workbench's services. The main
 // window builds its toolbar and menus from these records; adding a window kind is its own files and one
 // registration.
-#include "shell/TFenNavig.h"
+#include "ui/shell/TFenNavig.h"
 
 #include <QString>
 

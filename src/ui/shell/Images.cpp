@@ -1,4 +1,4 @@
-#include "shell/Images.h"
+#include "ui/shell/Images.h"
 
 #include <QApplication>
 #include <QLinearGradient>

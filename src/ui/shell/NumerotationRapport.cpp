@@ -1,4 +1,4 @@
-#include "shell/NumerotationRapport.h"
+#include "ui/shell/NumerotationRapport.h"
 
 #include <array>
 #include <cstddef>

@@ -1,10 +1,10 @@
-#include "shell/PageRapport.h"
+#include "ui/shell/PageRapport.h"
 
-#include "shell/Dialogues.h"
-#include "shell/RapportCourant.h"
-#include "shell/Sablier.h"
-#include "shell/ServicesAtelier.h"
-#include "shell/TexteQt.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/RapportCourant.h"
+#include "ui/shell/Sablier.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QDateTime>
 #include <QFile>

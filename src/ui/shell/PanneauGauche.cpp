@@ -1,6 +1,6 @@
-#include "shell/PanneauGauche.h"
+#include "ui/shell/PanneauGauche.h"
 
-#include "shell/TFenNavig.h"
+#include "ui/shell/TFenNavig.h"
 
 #include <QEvent>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "shell/PartitionOuverte.h"
+#include "ui/shell/PartitionOuverte.h"
 
 #include <map>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "shell/RapportArbre.h"
+#include "ui/shell/RapportArbre.h"
 
-#include "rapport/SauveJPEG.h"
-#include "shell/Chemins.h"
-#include "shell/TexteQt.h"
+#include "engine/rapport/SauveJPEG.h"
+#include "ui/shell/Chemins.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QTreeWidget>
 

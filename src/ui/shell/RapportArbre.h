@@ -1,8 +1,8 @@
 #pragma once
 // The current report bound to the report tree of the main window: each entry is a child of the root
 // "Table des matières", whose text (editable in place) is the title the next publication shows.
-#include "rapport/Rapport.h"
-#include "shell/RapportCourant.h"
+#include "engine/rapport/Rapport.h"
+#include "ui/shell/RapportCourant.h"
 
 #include <QImage>
 

@@ -1,11 +1,11 @@
-#include "shell/TContainer.h"
+#include "ui/shell/TContainer.h"
 
-#include "explore/CibleGroupes.h"
-#include "shell/Images.h"
-#include "shell/Sablier.h"
-#include "shell/ServicesAtelier.h"
-#include "shell/TexteQt.h"
-#include "stats/Tgen.h"
+#include "engine/stats/Tgen.h"
+#include "ui/explore/CibleGroupes.h"
+#include "ui/shell/Images.h"
+#include "ui/shell/Sablier.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

@@ -2,7 +2,7 @@
 // The container of the toolbar: an image that receives groups of forms dropped on it and gives the
 // current group to whatever window it is dragged onto. It keeps the last twenty groups dropped, newest
 // first; its right-click menu PMnuQueue lists them and makes the chosen one current.
-#include "explore/TTgenDragObject.h"
+#include "ui/explore/TTgenDragObject.h"
 
 #include <QLabel>
 #include <QPoint>

@@ -1,10 +1,10 @@
-#include "shell/TFenNavig.h"
+#include "ui/shell/TFenNavig.h"
 
-#include "corpus/Partition.h"
-#include "corpus/Section.h"
-#include "corpus/charg1.h"
-#include "shell/Images.h"
-#include "shell/TexteQt.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/Section.h"
+#include "engine/corpus/charg1.h"
+#include "ui/shell/Images.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>

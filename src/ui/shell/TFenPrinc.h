@@ -4,7 +4,7 @@
 // report and the docked lists), the sheet tabs on the right and the status bar. It only frames: the
 // bases and the report live in the Atelier, the sheets in Feuilles, the left panel in PanneauGauche, the
 // group queue in the container and the progress in BarreEtat. It lends its services to the windows.
-#include "shell/ServicesAtelier.h"
+#include "ui/shell/ServicesAtelier.h"
 
 #include <QMainWindow>
 

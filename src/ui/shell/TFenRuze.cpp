@@ -1,15 +1,15 @@
-#include "shell/TFenRuze.h"
+#include "ui/shell/TFenRuze.h"
 
-#include "corpus/charg1.h"
-#include "explore/CibleGroupes.h"
-#include "rapport/PageTexte.h"
-#include "shell/Chemins.h"
-#include "shell/GenresFenetres.h"
-#include "shell/Sablier.h"
-#include "shell/ServicesAtelier.h"
-#include "shell/TexteQt.h"
-#include "socle/Html.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/charg1.h"
+#include "engine/rapport/PageTexte.h"
+#include "engine/socle/Html.h"
+#include "engine/stats/Tgen.h"
+#include "ui/explore/CibleGroupes.h"
+#include "ui/shell/Chemins.h"
+#include "ui/shell/GenresFenetres.h"
+#include "ui/shell/Sablier.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QFile>
 #include <QHBoxLayout>

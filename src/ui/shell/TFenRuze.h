@@ -1,8 +1,8 @@
 #pragma once
 // The text view: the whole text of the base as a web page written into a temporary file, the keys
 // highlighted in their places, the occurrences of the group dropped on it in bold and in its colour.
-#include "shell/DecoupagePage.h"
-#include "socle/Temporaires.h"
+#include "engine/socle/Temporaires.h"
+#include "ui/shell/DecoupagePage.h"
 
 #include <QTextBrowser>
 #include <QWidget>

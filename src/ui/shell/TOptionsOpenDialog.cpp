@@ -1,7 +1,7 @@
-#include "shell/TOptionsOpenDialog.h"
+#include "ui/shell/TOptionsOpenDialog.h"
 
-#include "segmentation/TFenCreerCorpus.h"
-#include "shell/Dialogues.h"
+#include "ui/segmentation/TFenCreerCorpus.h"
+#include "ui/shell/Dialogues.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

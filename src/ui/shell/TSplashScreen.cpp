@@ -1,6 +1,6 @@
-#include "shell/TSplashScreen.h"
+#include "ui/shell/TSplashScreen.h"
 
-#include "shell/Images.h"
+#include "ui/shell/Images.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "shell/TexteQt.h"
+#include "ui/shell/TexteQt.h"
 
-#include "socle/Cp1252.h"
+#include "engine/socle/Cp1252.h"
 
 #include <QFile>
 #include <QStringList>

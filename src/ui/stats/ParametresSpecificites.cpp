@@ -1,4 +1,4 @@
-#include "stats/ParametresSpecificites.h"
+#include "ui/stats/ParametresSpecificites.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,16 +1,16 @@
-#include "stats/TFenChoixPart.h"
+#include "ui/stats/TFenChoixPart.h"
 
-#include "corpus/Corpus.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "shell/Dialogues.h"
-#include "shell/GenresFenetres.h"
-#include "shell/Sablier.h"
-#include "shell/ServicesAtelier.h"
-#include "shell/TFenNavig.h"
-#include "shell/TexteQt.h"
-#include "stats/TFenGrapheTgen.h"
-#include "stats/TFenStatPart.h"
+#include "engine/corpus/Corpus.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/GenresFenetres.h"
+#include "ui/shell/Sablier.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TFenNavig.h"
+#include "ui/shell/TexteQt.h"
+#include "ui/stats/TFenGrapheTgen.h"
+#include "ui/stats/TFenStatPart.h"
 
 #include <QGuiApplication>
 #include <QListWidget>

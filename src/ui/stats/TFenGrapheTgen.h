@@ -2,8 +2,8 @@
 // The ventilation graph: how the groups of forms dropped on it spread over the parts of one partition,
 // each group a line of its frequencies (relative per 10 000 occurrences, or absolute) or bars of its
 // specificity coefficients. The values come from the engine (stats/Ventilation.h); the window draws them.
-#include "shell/FenetreRapport.h"
-#include "stats/Ventilation.h"
+#include "engine/stats/Ventilation.h"
+#include "ui/shell/FenetreRapport.h"
 
 #include <QColor>
 #include <QString>

@@ -1,15 +1,15 @@
-#include "stats/TFenSpecGrp.h"
+#include "ui/stats/TFenSpecGrp.h"
 
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "explore/ListeGlissable.h"
-#include "explore/Pastille.h"
-#include "explore/TTgenDragObject.h"
-#include "rapport/PagesPartition.h"
-#include "shell/NumerotationRapport.h"
-#include "shell/PageRapport.h"
-#include "shell/ServicesAtelier.h"
-#include "shell/TexteQt.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/rapport/PagesPartition.h"
+#include "ui/explore/ListeGlissable.h"
+#include "ui/explore/Pastille.h"
+#include "ui/explore/TTgenDragObject.h"
+#include "ui/shell/NumerotationRapport.h"
+#include "ui/shell/PageRapport.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TexteQt.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>

@@ -3,10 +3,10 @@
 // their reference frequency, their frequency in the group and their coefficient, strongest excesses or
 // strongest deficits first. Selected rows are dragged as a group of the pastille's colour; the list is
 // added to the report as a page.
-#include "Globaux.h"
-#include "explore/ModeleGlissable.h"
-#include "shell/FenetreRapport.h"
-#include "stats/PrimSpecifs.h"
+#include "engine/Globaux.h"
+#include "engine/stats/PrimSpecifs.h"
+#include "ui/explore/ModeleGlissable.h"
+#include "ui/shell/FenetreRapport.h"
 
 #include <QWidget>
 

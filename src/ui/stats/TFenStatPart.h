@@ -3,7 +3,7 @@
 // corpus and the parts to study, and, after "Sp. Tot", the table of forms by parts with the frequency
 // and the specificity coefficient of every entry in every reference part. Its buttons launch the
 // specificity computations.
-#include "shell/FenetreRapport.h"
+#include "ui/shell/FenetreRapport.h"
 
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>

@@ -3,11 +3,11 @@
 // implementation on random tables (the standardised residuals formed cell by cell and diagonalised by
 // Jacobi's rotations), the dense and truncated solvers against each other, and the program ts3afc, its
 // failed writes included.
-#include "afc/AnalyseAFC.h"
+#include "engine/afc/AnalyseAFC.h"
 
 #include "AideFils.h"
 #include "AideTests.h"
-#include "afc/ListePoints.h"
+#include "engine/afc/ListePoints.h"
 
 #include <gtest/gtest.h>
 

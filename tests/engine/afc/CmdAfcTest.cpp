@@ -1,11 +1,11 @@
 // t3 afc and t3 cah on a base of four authors, against the analysis and the clustering computed in the
 // process from the same partition; their options and failures; where the programs are looked for.
 #include "AideFils.h"
-#include "afc/AnalyseAFC.h"
-#include "afc/ExportAFC.h"
-#include "afc/Programmes.h"
-#include "afc/Ward.h"
-#include "corpus/Partition.h"
+#include "engine/afc/AnalyseAFC.h"
+#include "engine/afc/ExportAFC.h"
+#include "engine/afc/Programmes.h"
+#include "engine/afc/Ward.h"
+#include "engine/corpus/Partition.h"
 #include "stats/BaseDeTest.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The tree of a clustering: its layout worked by hand, the layout of random trees checked for what a
 // drawing needs (every cluster's leaves side by side, a merge above its clusters, the classes of the cut
 // as the clustering gives them), a deep chain, and the merges of "cah.txt" read back or refused.
-#include "afc/Dendrogramme.h"
+#include "engine/afc/Dendrogramme.h"
 
-#include "afc/PlanFactoriel.h"
+#include "engine/afc/PlanFactoriel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The exchange file "coran.don" byte for byte on a small base of three parts, the column flags of four
 // parts, the repeated segments written after the control line, NI following FreqMin, and the earlier
 // file kept whole when the new one cannot be written.
-#include "afc/ExportAFC.h"
+#include "engine/afc/ExportAFC.h"
 
 #include "AideFils.h"
-#include "afc/LectureCoranDon.h"
-#include "corpus/Partition.h"
+#include "engine/afc/LectureCoranDon.h"
+#include "engine/corpus/Partition.h"
 #include "stats/BaseDeTest.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The readers of the exchange files: "facteurs.txt" and "vp.txt" as the factor plot reads them, and
 // "coran.don" as the analysis program reads it; each malformed input refused with a French message.
-#include "afc/LectureCoranDon.h"
-#include "afc/ListePoints.h"
-#include "afc/Ward.h"
+#include "engine/afc/LectureCoranDon.h"
+#include "engine/afc/ListePoints.h"
+#include "engine/afc/Ward.h"
 
 #include "AideTests.h"
 

@@ -3,9 +3,9 @@
 // rectangle, the choice of the axes,
 // the three mouse rules, the brush and the colour grid on the flags of a real partition, the labels, the
 // cells of the factor table and the report texts byte for byte.
-#include "afc/PlanFactoriel.h"
+#include "engine/afc/PlanFactoriel.h"
 
-#include "corpus/Partition.h"
+#include "engine/corpus/Partition.h"
 #include "stats/BaseDeTest.h"
 
 #include <gtest/gtest.h>

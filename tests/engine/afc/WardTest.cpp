@@ -1,7 +1,7 @@
 // Ward's clustering: the merges of a set of points worked by hand, the tree of random points against the
 // plain method (at each step, join the pair whose merge costs least), the classes of each cut, the file
 // "cah.txt" read back, and ts3cah on a "facteurs.txt", a failed write of "cah.txt" included.
-#include "afc/Ward.h"
+#include "engine/afc/Ward.h"
 
 #include "AideFils.h"
 #include "AideTests.h"

@@ -3,9 +3,9 @@
 // their files can be spoilt one field at a time.
 #include "AideTests.h"
 
-#include "Globaux.h"
-#include "corpus/charg1.h"
-#include "segmentation/SegmPrinc.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
+#include "engine/segmentation/SegmPrinc.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

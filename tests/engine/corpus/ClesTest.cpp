@@ -1,8 +1,8 @@
 // Key types and parts found by their names, and the messages of those that are not there.
-#include "corpus/Cles.h"
+#include "engine/corpus/Cles.h"
 
 #include "AideCorpus.h"
-#include "corpus/Partition.h"
+#include "engine/corpus/Partition.h"
 
 using namespace t3;
 using namespace t3test;

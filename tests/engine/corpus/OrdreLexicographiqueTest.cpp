@@ -1,5 +1,5 @@
 // The lexicographic order of dictionary entries and segment entries.
-#include "corpus/OrdreLexicographique.h"
+#include "engine/corpus/OrdreLexicographique.h"
 
 #include "AideCorpus.h"
 

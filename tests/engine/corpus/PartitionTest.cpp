@@ -1,6 +1,6 @@
 #include "AideCorpus.h"
 
-#include "corpus/Corpus.h"
+#include "engine/corpus/Corpus.h"
 
 #include <map>
 #include <random>

@@ -1,7 +1,7 @@
 // Entries carried from one base into another by their graphies.
 #include "AideCorpus.h"
 
-#include "corpus/Transposition.h"
+#include "engine/corpus/Transposition.h"
 
 using namespace t3test;
 

@@ -1,6 +1,6 @@
 #include "AideCorpus.h"
 
-#include "socle/Trace.h"
+#include "engine/socle/Trace.h"
 
 #include <filesystem>
 #include <functional>

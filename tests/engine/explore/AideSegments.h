@@ -3,11 +3,11 @@
 // segment list. The delimiter sets are the engine's (ParamSR.h).
 #include "AideTests.h"
 
-#include "Globaux.h"
-#include "corpus/charg1.h"
-#include "explore/ParamSR.h"
-#include "explore/SegRep.h"
-#include "segmentation/SegmPrinc.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/ParamSR.h"
+#include "engine/explore/SegRep.h"
+#include "engine/segmentation/SegmPrinc.h"
 
 #include <cstdint>
 #include <set>

@@ -2,9 +2,9 @@
 // own whatever a later computation writes, and the entries of another computation recognised.
 #include "AideSegments.h"
 
-#include "explore/CalculSegments.h"
-#include "explore/SelectionFormes.h"
-#include "stats/Tgen.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/SelectionFormes.h"
+#include "engine/stats/Tgen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // t3 concordance, run as the user runs it, against the engine on the same base.
 #include "AideTests.h"
 
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "explore/Concordance.h"
-#include "socle/Cp1252.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/Concordance.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/stats/Tgen.h"
 
 #include <gtest/gtest.h>
 #include <memory>

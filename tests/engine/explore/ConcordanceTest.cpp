@@ -2,11 +2,11 @@
 // and its export page byte for byte.
 #include "AideSegments.h"
 
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "explore/Concordance.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/Concordance.h"
+#include "engine/stats/Tgen.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "AideSegments.h"
 
-#include "explore/FichierPositions.h"
+#include "engine/explore/FichierPositions.h"
 
 #include <cstring>
 #include <filesystem>

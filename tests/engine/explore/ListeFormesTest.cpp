@@ -3,8 +3,8 @@
 // written or read.
 #include "AideSegments.h"
 
-#include "explore/CalculSegments.h"
-#include "explore/ListeFormes.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/ListeFormes.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

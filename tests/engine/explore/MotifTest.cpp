@@ -2,9 +2,9 @@
 // patterns that must select nothing with a French message (invalid, refused, or too costly to match).
 #include "AideSegments.h"
 
-#include "corpus/charg1.h"
-#include "explore/Motif.h"
-#include "explore/RaisonsMotif.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/Motif.h"
+#include "engine/explore/RaisonsMotif.h"
 
 #include <gtest/gtest.h>
 

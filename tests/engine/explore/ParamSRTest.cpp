@@ -1,5 +1,5 @@
 // The parameters a computation of repeated segments starts from.
-#include "explore/ParamSR.h"
+#include "engine/explore/ParamSR.h"
 
 #include "AideSegments.h"
 

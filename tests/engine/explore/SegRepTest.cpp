@@ -1,6 +1,6 @@
 #include "AideSegments.h"
 
-#include "stats/Tgen.h"
+#include "engine/stats/Tgen.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

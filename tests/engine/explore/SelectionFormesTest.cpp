@@ -2,9 +2,9 @@
 // group name, and the list without repeats.
 #include "AideSegments.h"
 
-#include "explore/CalculSegments.h"
-#include "explore/Motif.h"
-#include "explore/SelectionFormes.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/Motif.h"
+#include "engine/explore/SelectionFormes.h"
 
 #include <gtest/gtest.h>
 

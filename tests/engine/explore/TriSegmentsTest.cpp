@@ -1,8 +1,8 @@
 // The sorts of the segments list and its report page, on segments found in real bases.
 #include "AideSegments.h"
 
-#include "explore/CalculSegments.h"
-#include "explore/TriSegments.h"
+#include "engine/explore/CalculSegments.h"
+#include "engine/explore/TriSegments.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -2,9 +2,9 @@
 // and its colour, escaping, and the unique page file.
 #include "corpus/AideCorpus.h"
 
-#include "rapport/PageTexte.h"
-#include "socle/Html.h"
-#include "stats/Tgen.h"
+#include "engine/rapport/PageTexte.h"
+#include "engine/socle/Html.h"
+#include "engine/stats/Tgen.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The report pages of the partition windows, byte for byte, on a small base whose key type, part names
 // and forms need escaping, with an empty part and a repeated segment attached.
-#include "rapport/PagesPartition.h"
+#include "engine/rapport/PagesPartition.h"
 
 #include "AideTests.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "stats/CalcSpecTot.h"
-#include "stats/TableFormesParties.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/CalcSpecTot.h"
+#include "engine/stats/TableFormesParties.h"
 
 #include <gtest/gtest.h>
 

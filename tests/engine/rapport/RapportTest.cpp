@@ -3,7 +3,7 @@
 // and the report folder's life.
 #include "corpus/AideCorpus.h"
 
-#include "rapport/Rapport.h"
+#include "engine/rapport/Rapport.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // size and roughly the colours given; failures leave no file.
 #include "AideTests.h"
 
-#include "rapport/SauveJPEG.h"
+#include "engine/rapport/SauveJPEG.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,10 +2,10 @@
 // option, and the commands t3 verifie and t3 segmente on them.
 #include "AideTests.h"
 
-#include "Globaux.h"
-#include "segmentation/SegmPrinc.h"
-#include "segmentation/TexteCorpus.h"
-#include "segmentation/VerifCles.h"
+#include "engine/Globaux.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/segmentation/TexteCorpus.h"
+#include "engine/segmentation/VerifCles.h"
 
 #include <cstdlib>
 #include <filesystem>

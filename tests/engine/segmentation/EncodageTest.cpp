@@ -1,10 +1,10 @@
 // The detection of a corpus text's encoding and the transcoding of UTF-8 to Windows-1252.
 #include "AideTests.h"
 
-#include "segmentation/Encodage.h"
-#include "segmentation/TexteCorpus.h"
-#include "segmentation/TranscodeurUtf8.h"
-#include "socle/TaillesTampons.h"
+#include "engine/segmentation/Encodage.h"
+#include "engine/segmentation/TexteCorpus.h"
+#include "engine/segmentation/TranscodeurUtf8.h"
+#include "engine/socle/TaillesTampons.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "segmentation/Fic.h"
+#include "engine/segmentation/Fic.h"
 
 #include "AideTests.h"
 #include "FabriqueDocuments.h"

@@ -2,11 +2,11 @@
 // the base of that name always loads afterwards, the previous one or the new one, never a mix.
 #include "AideTests.h"
 
-#include "Globaux.h"
-#include "corpus/charg1.h"
-#include "segmentation/PlacementBase.h"
-#include "segmentation/SegmPrinc.h"
-#include "socle/VerrousDossier.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
+#include "engine/segmentation/PlacementBase.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/socle/VerrousDossier.h"
 
 #include <atomic>
 #include <chrono>

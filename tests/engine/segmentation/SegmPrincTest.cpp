@@ -1,8 +1,8 @@
 #include "AideTests.h"
 
-#include "Globaux.h"
-#include "corpus/charg1.h"
-#include "segmentation/SegmPrinc.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
+#include "engine/segmentation/SegmPrinc.h"
 
 #include <cstring>
 #include <filesystem>

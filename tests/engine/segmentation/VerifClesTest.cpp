@@ -1,8 +1,8 @@
 #include "AideTests.h"
 
-#include "Globaux.h"
-#include "segmentation/SegmPrinc.h"
-#include "segmentation/VerifCles.h"
+#include "engine/Globaux.h"
+#include "engine/segmentation/SegmPrinc.h"
+#include "engine/segmentation/VerifCles.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "socle/Cp1252.h"
+#include "engine/socle/Cp1252.h"
 
 #include <gtest/gtest.h>
 

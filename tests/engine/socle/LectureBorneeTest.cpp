@@ -1,4 +1,4 @@
-#include "socle/LectureBornee.h"
+#include "engine/socle/LectureBornee.h"
 
 #include "AideTests.h"
 

@@ -2,7 +2,7 @@
 // left goes at the next run, unless a live process still holds it.
 #include "AideTests.h"
 
-#include "socle/Temporaires.h"
+#include "engine/socle/Temporaires.h"
 
 #include <csignal>
 #include <filesystem>

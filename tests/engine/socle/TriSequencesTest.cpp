@@ -1,6 +1,6 @@
 // The sort on packed keys gives the order of a plain sort of the sequences, whatever part of them the
 // keys hold.
-#include "socle/TriSequences.h"
+#include "engine/socle/TriSequences.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

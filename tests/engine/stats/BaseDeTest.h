@@ -2,9 +2,9 @@
 // A real base for the tests of the statistics: the text is segmented by SegmPrinc into a fresh folder,
 // then loaded; and the texts of the bases that several tests share.
 #include "AideTests.h"
-#include "Globaux.h"
-#include "corpus/charg1.h"
-#include "segmentation/SegmPrinc.h"
+#include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
+#include "engine/segmentation/SegmPrinc.h"
 
 #include <gtest/gtest.h>
 

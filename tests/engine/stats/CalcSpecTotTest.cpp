@@ -3,9 +3,9 @@
 // parts of very different sizes, with segment entries, restricted reference sets and various thresholds.
 #include "BaseDeTest.h"
 
-#include "corpus/Partition.h"
-#include "stats/CalcSpecTot.h"
-#include "stats/PrimSpecifs.h"
+#include "engine/corpus/Partition.h"
+#include "engine/stats/CalcSpecTot.h"
+#include "engine/stats/PrimSpecifs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // t3 ventilation, run as the user runs it, against the engine on the same base.
 #include "AideTests.h"
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "socle/Cp1252.h"
-#include "stats/Tgen.h"
-#include "stats/Ventilation.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/stats/Tgen.h"
+#include "engine/stats/Ventilation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Specificity lists on real bases: one group of parts (PrimSpec) and every reference part (CalcSpecTot).
-#include "stats/CalcSpecTot.h"
-#include "stats/PrimSpecifs.h"
-#include "stats/SpecCoefficient.h"
+#include "engine/stats/CalcSpecTot.h"
+#include "engine/stats/PrimSpecifs.h"
+#include "engine/stats/SpecCoefficient.h"
 
 #include "BaseDeTest.h"
-#include "corpus/FournisseurSegments.h"
-#include "corpus/Partition.h"
+#include "engine/corpus/FournisseurSegments.h"
+#include "engine/corpus/Partition.h"
 
 #include <gtest/gtest.h>
 

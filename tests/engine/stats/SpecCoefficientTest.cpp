@@ -1,5 +1,5 @@
 // The specificity test against the hypergeometric law computed exactly with integer binomials.
-#include "stats/SpecCoefficient.h"
+#include "engine/stats/SpecCoefficient.h"
 
 #include <gtest/gtest.h>
 

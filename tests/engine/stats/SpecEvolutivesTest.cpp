@@ -1,9 +1,9 @@
 // The evolutive specificities: the first selected reference part against the reference parts up to it.
-#include "stats/SpecEvolutives.h"
+#include "engine/stats/SpecEvolutives.h"
 
 #include "BaseDeTest.h"
-#include "corpus/Partition.h"
-#include "stats/SpecCoefficient.h"
+#include "engine/corpus/Partition.h"
+#include "engine/stats/SpecCoefficient.h"
 
 #include <gtest/gtest.h>
 

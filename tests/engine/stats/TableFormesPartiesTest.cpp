@@ -1,9 +1,9 @@
 // The table of forms by parts read cell by cell, as a window does, and row by row, as t3 specifs does.
-#include "stats/TableFormesParties.h"
+#include "engine/stats/TableFormesParties.h"
 
 #include "BaseDeTest.h"
-#include "corpus/Partition.h"
-#include "stats/CalcSpecTot.h"
+#include "engine/corpus/Partition.h"
+#include "engine/stats/CalcSpecTot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Groups of forms: positions, names and the colour cycle.
-#include "stats/Tgen.h"
+#include "engine/stats/Tgen.h"
 
 #include "BaseDeTest.h"
 

@@ -1,10 +1,10 @@
 // The rows of the table of forms by parts sorted by clicks on the column headers, and the entry order.
-#include "stats/TriTableFormes.h"
+#include "engine/stats/TriTableFormes.h"
 
 #include "BaseDeTest.h"
-#include "corpus/Partition.h"
-#include "stats/CalcSpecTot.h"
-#include "stats/TableFormesParties.h"
+#include "engine/corpus/Partition.h"
+#include "engine/stats/CalcSpecTot.h"
+#include "engine/stats/TableFormesParties.h"
 
 #include <gtest/gtest.h>
 

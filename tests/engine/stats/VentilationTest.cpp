@@ -1,11 +1,11 @@
 // The ventilation of a group over the parts of a partition, against the group's positions counted part
 // by part from the spans; the parts without occurrences; the extremes of the coefficients and their axis.
-#include "stats/Ventilation.h"
+#include "engine/stats/Ventilation.h"
 
 #include "BaseDeTest.h"
-#include "corpus/Partition.h"
-#include "stats/SpecCoefficient.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/Partition.h"
+#include "engine/stats/SpecCoefficient.h"
+#include "engine/stats/Tgen.h"
 
 #include <gtest/gtest.h>
 

@@ -6,18 +6,18 @@
 // time limit.
 #include "AideUi.h"
 
-#include "afc/ExecutionProgramme.h"
-#include "afc/TFenParamAFC.h"
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "shell/Atelier.h"
-#include "shell/BarreEtat.h"
-#include "shell/Dialogues.h"
-#include "shell/TFenPrinc.h"
-#include "shell/TexteQt.h"
-#include "socle/LectureBornee.h"
-#include "stats/TFenStatPart.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/socle/LectureBornee.h"
+#include "ui/afc/ExecutionProgramme.h"
+#include "ui/afc/TFenParamAFC.h"
+#include "ui/shell/Atelier.h"
+#include "ui/shell/BarreEtat.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/TFenPrinc.h"
+#include "ui/shell/TexteQt.h"
+#include "ui/stats/TFenStatPart.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

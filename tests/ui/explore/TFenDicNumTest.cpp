@@ -2,12 +2,12 @@
 // selected rows and the colour of the pastille; and the group drag payload itself.
 #include "AideUi.h"
 
-#include "corpus/charg1.h"
-#include "explore/CibleGroupes.h"
-#include "explore/TFenDicNum.h"
-#include "explore/TTgenDragObject.h"
-#include "shell/Dialogues.h"
-#include "stats/Tgen.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/Tgen.h"
+#include "ui/explore/CibleGroupes.h"
+#include "ui/explore/TFenDicNum.h"
+#include "ui/explore/TTgenDragObject.h"
+#include "ui/shell/Dialogues.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

@@ -3,18 +3,18 @@
 // segments.
 #include "AideUi.h"
 
-#include "corpus/charg1.h"
-#include "explore/CalculSegments.h"
-#include "explore/CibleGroupes.h"
-#include "explore/ListeGlissable.h"
-#include "explore/Pastille.h"
-#include "explore/TFenPrepSR.h"
-#include "explore/TFenSelecFormes.h"
-#include "explore/TTgenDragObject.h"
-#include "shell/Atelier.h"
-#include "shell/BarreEtat.h"
-#include "shell/Dialogues.h"
-#include "shell/TFenPrinc.h"
+#include "engine/corpus/charg1.h"
+#include "engine/explore/CalculSegments.h"
+#include "ui/explore/CibleGroupes.h"
+#include "ui/explore/ListeGlissable.h"
+#include "ui/explore/Pastille.h"
+#include "ui/explore/TFenPrepSR.h"
+#include "ui/explore/TFenSelecFormes.h"
+#include "ui/explore/TTgenDragObject.h"
+#include "ui/shell/Atelier.h"
+#include "ui/shell/BarreEtat.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/TFenPrinc.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

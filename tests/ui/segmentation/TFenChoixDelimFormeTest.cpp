@@ -1,11 +1,11 @@
 // The delimiter dialog's encoding and typography choices, and a new base made from a UTF-8 corpus as a
 // new user would make it: the accented forms come out whole and the replacement report is told.
-#include "segmentation/TFenChoixDelimForme.h"
+#include "ui/segmentation/TFenChoixDelimForme.h"
 #include "AideUi.h"
-#include "corpus/charg1.h"
-#include "shell/Atelier.h"
-#include "shell/Dialogues.h"
-#include "shell/TFenPrinc.h"
+#include "engine/corpus/charg1.h"
+#include "ui/shell/Atelier.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/TFenPrinc.h"
 
 #include <QCheckBox>
 #include <QComboBox>

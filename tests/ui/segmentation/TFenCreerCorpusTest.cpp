@@ -3,9 +3,9 @@
 #include "AideUi.h"
 
 #include "FabriqueDocuments.h"
-#include "segmentation/TFenCreerCorpus.h"
-#include "shell/Dialogues.h"
-#include "shell/TOptionsOpenDialog.h"
+#include "ui/segmentation/TFenCreerCorpus.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/TOptionsOpenDialog.h"
 
 #include <QCheckBox>
 #include <QPushButton>

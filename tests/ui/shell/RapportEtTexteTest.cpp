@@ -3,17 +3,17 @@
 #include "AideUi.h"
 #include "GardeOptions.h"
 
-#include "Globaux.h"
-#include "explore/TTgenDragObject.h"
-#include "shell/Atelier.h"
-#include "shell/BarreEtat.h"
-#include "shell/Dialogues.h"
-#include "shell/Feuilles.h"
-#include "shell/PanneauGauche.h"
-#include "shell/RapportArbre.h"
-#include "shell/TFenPrinc.h"
-#include "shell/TFenRuze.h"
-#include "stats/Tgen.h"
+#include "engine/Globaux.h"
+#include "engine/stats/Tgen.h"
+#include "ui/explore/TTgenDragObject.h"
+#include "ui/shell/Atelier.h"
+#include "ui/shell/BarreEtat.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/Feuilles.h"
+#include "ui/shell/PanneauGauche.h"
+#include "ui/shell/RapportArbre.h"
+#include "ui/shell/TFenPrinc.h"
+#include "ui/shell/TFenRuze.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>

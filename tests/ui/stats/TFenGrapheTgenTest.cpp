@@ -6,17 +6,17 @@
 #include "RapportTemoin.h"
 #include "ServicesFactices.h"
 
-#include "corpus/Cles.h"
-#include "corpus/Partition.h"
-#include "corpus/charg1.h"
-#include "explore/TTgenDragObject.h"
-#include "shell/Couleurs.h"
-#include "shell/Dialogues.h"
-#include "shell/NumerotationRapport.h"
-#include "shell/ServicesAtelier.h"
-#include "stats/TFenGrapheTgen.h"
-#include "stats/Tgen.h"
-#include "stats/Ventilation.h"
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/charg1.h"
+#include "engine/stats/Tgen.h"
+#include "engine/stats/Ventilation.h"
+#include "ui/explore/TTgenDragObject.h"
+#include "ui/shell/Couleurs.h"
+#include "ui/shell/Dialogues.h"
+#include "ui/shell/NumerotationRapport.h"
+#include "ui/shell/ServicesAtelier.h"
+#include "ui/stats/TFenGrapheTgen.h"
 
 #include <QAbstractButton>
 #include <QChart>
