@@ -1,6 +1,7 @@
 #pragma once
-// The specificity commands of a partition, shared by its statistics window and its factor plots: each
-// asks for its parameters (which it stores into the partition), computes, and docks the list.
+// The specificity commands of a partition, registered as its commands "Spécifs" and "Sp Evol."
+// (CommandesPartition.h), which its statistics window and its factor plots run: each asks for its parameters
+// (which it stores into the partition), computes, and docks the list.
 class QWidget;
 
 namespace t3 {

@@ -15,7 +15,6 @@
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/shell/TexteQt.h"
-#include "ui/stats/LancementsSpecificites.h"
 #include "ui/stats/ParametresSpecificites.h"
 
 #include <QApplication>
