@@ -226,8 +226,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     t3fuzz::EcritFichier("corpus.txt", corpus);
 
     std::vector<MessageCle> messages;
-    const int32_t erreurs = VerifCles("corpus.txt", &messages);
-    VERIFIE(erreurs >= 0, "the text was written but cannot be verified");
+    const Resultat<int32_t> verification = VerifCles("corpus.txt", &messages);
+    VERIFIE(verification.Reussi(), "the text was written but cannot be verified");
+    const int32_t erreurs = *verification;
     const auto nbErreurs =
         std::count_if(messages.begin(), messages.end(), [](const MessageCle& m) { return m.erreur; });
     VERIFIE(nbErreurs == erreurs, "the errors reported do not make up the count");

@@ -2,20 +2,7 @@
 
 #include "engine/socle/Trace.h"
 
-#include <filesystem>
-
 namespace t3 {
-
-namespace {
-
-std::string NonLu(const std::string& chemin) {
-    std::error_code erreur;
-    if (std::filesystem::is_directory(chemin, erreur))
-        return "« " + chemin + " » est un dossier, pas un fichier texte.";
-    return "Le fichier « " + chemin + " » ne peut pas être lu.";
-}
-
-} // namespace
 
 Resultat<CorpusVerifie> VerifieCorpus(const std::string& chemin, Encodage encodage) {
     if (!NomCorpusAcceptable(chemin))
@@ -25,10 +12,12 @@ Resultat<CorpusVerifie> VerifieCorpus(const std::string& chemin, Encodage encoda
     // The trace is never read as a corpus, nor transcoded: the verification refuses it untouched.
     if (!EstLaTrace(chemin) && !corpus.texte->Prepare())
         return Echec{CreationTexteNonConverti, MessageTranscodage(*corpus.texte)};
-    corpus.clesFautives = VerifCles(*corpus.texte, &corpus.messages);
-    if (corpus.clesFautives == VerifCorpusEstLaTrace)
-        return Echec{CreationCorpusEstLaTrace, MessageSegm(ResultatSegm::CorpusEstLaTrace)};
-    if (corpus.clesFautives < 0) return Echec{CreationTexteIllisible, NonLu(chemin)};
+    const Resultat<int32_t> verification = VerifCles(*corpus.texte, &corpus.messages);
+    if (!verification)
+        return Echec{verification.Code() == VerifCorpusEstLaTrace ? CreationCorpusEstLaTrace
+                                                                  : CreationTexteIllisible,
+                     verification.Message()};
+    corpus.clesFautives = *verification;
     return corpus;
 }
 

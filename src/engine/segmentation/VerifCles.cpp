@@ -18,6 +18,17 @@ namespace t3 {
 
 namespace {
 
+std::string NonLu(const std::string& chemin) {
+    std::error_code erreur;
+    if (std::filesystem::is_directory(chemin, erreur))
+        return "« " + chemin + " » est un dossier, pas un fichier texte.";
+    return "Le fichier « " + chemin + " » ne peut pas être lu.";
+}
+
+Echec EchecTrace() {
+    return Echec{VerifCorpusEstLaTrace, MessageSegm(ResultatSegm::CorpusEstLaTrace)};
+}
+
 // The key buffer holds 250 characters, the opening "<" included.
 constexpr int TailleTamponCle = 250;
 
@@ -30,7 +41,7 @@ class Verificateur {
   public:
     explicit Verificateur(std::vector<MessageCle>* messages) : m_messages(messages) {}
 
-    int32_t Verifie(const TexteCorpus& texte);
+    Resultat<int32_t> Verifie(const TexteCorpus& texte);
 
   private:
     void Signale(bool erreur, const char* format, std::string_view cle);
@@ -144,16 +155,16 @@ void PasseLeTexteOrdinaire(LecteurOctets& texte) {
     }
 }
 
-int32_t Verificateur::Verifie(const TexteCorpus& corpus) {
+Resultat<int32_t> Verificateur::Verifie(const TexteCorpus& corpus) {
     const std::string& chemin = corpus.Chemin();
     // Starting the trace anew would empty the corpus.
-    if (EstLaTrace(chemin)) return VerifCorpusEstLaTrace;
+    if (EstLaTrace(chemin)) return EchecTrace();
     TraceNouvelle("\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n");
     LecteurOctets texte;
     std::error_code erreur;
     if (!std::filesystem::is_regular_file(chemin, erreur) || !texte.Ouvre(corpus.CheminLu().c_str())) {
         Trace("\nfichier %s pas ouvert !", chemin.c_str());
-        return -1;
+        return Echec{VerifTexteIllisible, NonLu(chemin)};
     }
     Trace("Fichier -- %s -- ouvert pour vérification", chemin.c_str());
     // The transcoding keeps every line feed and writes none: the lines are the user's.
@@ -191,18 +202,18 @@ int32_t Verificateur::Verifie(const TexteCorpus& corpus) {
 
 } // namespace
 
-int32_t VerifCles(const TexteCorpus& texte, std::vector<MessageCle>* messages) {
+Resultat<int32_t> VerifCles(const TexteCorpus& texte, std::vector<MessageCle>* messages) {
     return Verificateur(messages).Verifie(texte);
 }
 
-int32_t VerifCles(const std::string& chemin, std::vector<MessageCle>* messages) {
+Resultat<int32_t> VerifCles(const std::string& chemin, std::vector<MessageCle>* messages) {
     // The trace would be read as a corpus and transcoded for nothing.
-    if (EstLaTrace(chemin)) return VerifCorpusEstLaTrace;
+    if (EstLaTrace(chemin)) return EchecTrace();
     TexteCorpus texte(chemin);
     if (!texte.Prepare()) {
         TraceNouvelle("\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n");
         Trace("\n%s : %s", chemin.c_str(), Utf8VersCp1252(MessageTranscodage(texte)).c_str());
-        return VerifTexteNonConverti;
+        return Echec{VerifTexteNonConverti, MessageTranscodage(texte)};
     }
     return VerifCles(texte, messages);
 }

@@ -46,7 +46,7 @@ std::string Base(const fs::path& dossier, const std::string& texte, bool typogra
     const fs::path precedent = fs::current_path();
     fs::current_path(dossier);
     EcritFichier("corpus.txt", texte);
-    EXPECT_EQ(VerifCles("corpus.txt"), 0);
+    EXPECT_EQ(*VerifCles("corpus.txt"), 0);
     TexteCorpus corpus("corpus.txt");
     EXPECT_TRUE(corpus.Prepare());
     InfosSegm infos;
@@ -133,7 +133,7 @@ TEST(CorpusUtf8, LaVerificationCompteLesLignesDuFichierDeLUtilisateur) {
         "\n<date=1er mars>\n<titre=\xC3\x89t\xC3\xA9>\n";
     EcritFichier("corpus.txt", texte);
     std::vector<MessageCle> messages;
-    EXPECT_EQ(VerifCles("corpus.txt", &messages), 1);
+    EXPECT_EQ(*VerifCles("corpus.txt", &messages), 1);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].texte.find("L    4 "), std::string::npos) << messages[0].texte;
     EXPECT_EQ(LitFichier("corpus.txt"), texte);

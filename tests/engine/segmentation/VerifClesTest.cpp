@@ -22,7 +22,7 @@ struct Verification {
 Verification Verifie(const std::string& texte) {
     EcritFichier("corpus.txt", texte);
     Verification v;
-    v.erreurs = VerifCles("corpus.txt", &v.messages);
+    v.erreurs = *VerifCles("corpus.txt", &v.messages);
     return v;
 }
 
@@ -148,13 +148,13 @@ TEST(VerifCles, RefuseLesClesVidesOuPortantUnCaractereDeControle) {
 TEST(VerifCles, RepartDeZeroAChaqueVerificationEtTronqueLaTrace) {
     DossierTemporaire dossier;
     EcritFichier("corpus.txt", "x\n<date>\n");
-    EXPECT_EQ(VerifCles("corpus.txt"), 1);
-    EXPECT_EQ(VerifCles("corpus.txt"), 1);
+    EXPECT_EQ(*VerifCles("corpus.txt"), 1);
+    EXPECT_EQ(*VerifCles("corpus.txt"), 1);
     EXPECT_EQ(LitFichier("atrace.txt"), "\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n"
                                         "Fichier -- corpus.txt -- ouvert pour v\xE9rification"
                                         "\nL    2 Cl\xE9 incorrecte (pas d'=)\t\t\t\t\t: <date>"
                                         "\n*****Fin de la v\xE9rification******");
-    EXPECT_EQ(VerifCles("absent.txt"), -1);
+    EXPECT_EQ(VerifCles("absent.txt").Code(), VerifTexteIllisible);
     EXPECT_NE(LitFichier("atrace.txt").find("\nfichier absent.txt pas ouvert !"), std::string::npos);
 }
 
@@ -165,14 +165,14 @@ TEST(VerifCles, NeTouchePasAUnCorpusQuiEstLaTraceEtRefuseCeQuiNEstPasUnFichier) 
     const std::string texte = "<titre=un> le texte de l'utilisateur\n";
     EcritFichier("atrace.txt", texte);
     std::filesystem::create_hard_link("atrace.txt", "lien.txt");
-    EXPECT_EQ(VerifCles("atrace.txt"), VerifCorpusEstLaTrace);
-    EXPECT_EQ(VerifCles("./lien.txt"), VerifCorpusEstLaTrace);
+    EXPECT_EQ(VerifCles("atrace.txt").Code(), VerifCorpusEstLaTrace);
+    EXPECT_EQ(VerifCles("./lien.txt").Code(), VerifCorpusEstLaTrace);
     EXPECT_EQ(SegmPrinc("lien.txt", DelimParDefaut), ResultatSegm::CorpusEstLaTrace);
     EXPECT_EQ(LitFichier("atrace.txt"), texte);
     EXPECT_FALSE(std::filesystem::exists("lien.par"));
 
     std::filesystem::create_directory("dossier.txt");
-    EXPECT_EQ(VerifCles("dossier.txt"), -1);
-    EXPECT_EQ(VerifCles("/dev/zero"), -1);
+    EXPECT_EQ(VerifCles("dossier.txt").Code(), VerifTexteIllisible);
+    EXPECT_EQ(VerifCles("/dev/zero").Code(), VerifTexteIllisible);
     EXPECT_EQ(SegmPrinc("/dev/zero", DelimParDefaut), ResultatSegm::TexteNonOuvert);
 }
