@@ -8,29 +8,8 @@
 #include "ui/shell/RapportArbre.h"
 #include "ui/shell/RapportCourant.h"
 #include "ui/shell/ServicesAtelier.h"
-#include "ui/shell/TFenNavig.h"
-
-#include <QMdiSubWindow>
-#include <QTreeWidgetItem>
 
 namespace t3ui {
-
-QWidget* PlaceFenetreAFC(ServicesPlacement& services, const t3::Partition& partition, QWidget* fenetre,
-                         const QString& prefixe, bool maximisee) {
-    QMdiSubWindow* sous = services.AjouteFenetre(fenetre);
-    if (sous && maximisee) sous->showMaximized();
-    TFenNavig* navigation = services.Navigation();
-    QTreeWidgetItem* afc =
-        navigation ? TFenNavig::Enfant(navigation->NoeudPartition(&partition), GenreNoeud::AFC) : nullptr;
-    if (afc) {
-        int numero = 1;
-        for (int i = 0; i < afc->childCount(); ++i)
-            numero += afc->child(i)->text(0).startsWith(prefixe + " (") ? 1 : 0;
-        navigation->AjouteItem(afc, QString("%1 (%2)").arg(prefixe).arg(numero), GenreNoeud::AFC, -1,
-                               fenetre);
-    }
-    return fenetre;
-}
 
 bool ResultatsOuvrables(ServicesPlacement& services, const t3::Partition& partition, const std::string& faute,
                         int32_t nbPoints) {

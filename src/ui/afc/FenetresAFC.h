@@ -1,7 +1,7 @@
 #pragma once
-// What the windows of an analysis share: where they open (an MDI child of the current sheet, listed under
-// "AFC" of the partition's item in the navigation tree as "AFC (n)", "CAH (n)", so that the user brings
-// it back from there), and how they add their picture to the report.
+// What the windows of an analysis share: where they are listed (under "AFC" of the partition's item in the
+// navigation tree as "AFC (n)", "CAH (n)", so that the user brings them back from there), and how they add
+// their picture to the report.
 #include <QString>
 
 #include <cstdint>
@@ -19,10 +19,8 @@ namespace t3ui {
 class RapportCourant;
 class ServicesPlacement;
 
-// Places the window and lists it as prefixe followed by its number among the items under "AFC";
-// maximised when asked. Returns the window.
-QWidget* PlaceFenetreAFC(ServicesPlacement& services, const t3::Partition& partition, QWidget* fenetre,
-                         const QString& prefixe, bool maximisee);
+// The rubric of a partition that lists its factor plots and trees.
+inline constexpr char RubriqueAFC[] = "AFC";
 
 // Whether results read for the partition can be shown: not when the reader refused them (faute, its
 // French message, not empty) nor when they hold more points than the partition has parts (results of

@@ -1,6 +1,6 @@
 #pragma once
-// The commands of the correspondence analysis, registered as commands of the partition
-// (CommandesPartition.h) that its statistics window and factor plots run: the parameter dialog that writes
+// The commands of the correspondence analysis, registered as buttons of a partition's kind of window
+// (GenresFenetres.h) that its statistics window and factor plots show: the parameter dialog that writes
 // "coran.don" and runs the analysis program, the clustering program, and the windows that show their results.
 // Every file lies in the work folder of the partition (t3::DossierAnalyses), so that two partitions of a base
 // never share results.

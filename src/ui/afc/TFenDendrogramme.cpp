@@ -6,6 +6,7 @@
 #include "engine/corpus/charg1.h"
 #include "ui/afc/FenetresAFC.h"
 #include "ui/afc/LancementsAFC.h"
+#include "ui/shell/GenresFenetres.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/PageRapport.h"
 #include "ui/shell/RapportCourant.h"
@@ -190,7 +191,7 @@ QWidget* OuvreDendrogramme(ServicesAtelier& services, t3::Partition& partition, 
     t3::Resultat<t3::ArbreCAH> lu = t3::LitCah(dossier + "/" + t3::NomCah);
     if (!ResultatsOuvrables(services, partition, lu.Message(), lu ? lu->nbPoints : 0)) return nullptr;
     auto* fenetre = new TFenDendrogramme(services, &partition, std::move(lu.Valeur()));
-    return PlaceFenetreAFC(services, partition, fenetre, "CAH", /*maximisee*/ false);
+    return PlaceFenetrePartition(services, partition, fenetre, RubriqueAFC, "CAH", /*maximisee*/ false);
 }
 
 } // namespace t3ui

@@ -6,8 +6,8 @@
 #include "ui/afc/FenetresAFC.h"
 #include "ui/afc/LancementsAFC.h"
 #include "ui/afc/PlanAFC.h"
-#include "ui/shell/CommandesPartition.h"
 #include "ui/shell/Couleurs.h"
+#include "ui/shell/GenresFenetres.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/PageRapport.h"
 #include "ui/shell/PartitionOuverte.h"
@@ -237,12 +237,8 @@ QWidget* TFenGrapheAFC::CreePanneauDroit() {
     m_btnSelec->setChecked(true);
     colonne->addWidget(CreeGrille());
     colonne->addSpacing(12);
-    QAbstractButton* specifs = Bouton("BtnSpecifs", "Spécifs", &TFenGrapheAFC::BtnSpecifsClick);
-    QAbstractButton* evol = Bouton("BtnSpChEv", "Sp ch ev", &TFenGrapheAFC::BtnSpChEvClick);
-    evol->setToolTip("Calcul des spécificités évolutives et chronologiques pour la partition");
-    QAbstractButton* afc = Bouton("BtnAFC", "AFC", &TFenGrapheAFC::BtnAFCClick);
-    QAbstractButton* cah = Bouton("BtnCAH", "CAH", &TFenGrapheAFC::BtnAFCClick);
-    for (QAbstractButton* b : {specifs, evol, afc, cah}) {
+    for (QAbstractButton* b :
+         CreeBoutonsPartition(HotePartition::PlanFactoriel, m_services, this, m_partition)) {
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         colonne->addWidget(b);
     }
@@ -355,19 +351,6 @@ void TFenGrapheAFC::BtnPinceauClick() {
     m_plan->SetPinceau(m_btnPinceau->isChecked(), CouleurPinceau());
 }
 
-void TFenGrapheAFC::BtnSpecifsClick() {
-    LanceCommandePartition(CommandePartition::Specifs, m_services, this, *m_partition);
-}
-
-void TFenGrapheAFC::BtnSpChEvClick() {
-    LanceCommandePartition(CommandePartition::SpecEvol, m_services, this, *m_partition);
-}
-
-// "AFC" and "CAH" alike: a new analysis of the partition, its reference parts flagged.
-void TFenGrapheAFC::BtnAFCClick() {
-    LanceCommandePartition(CommandePartition::AFCReference, m_services, this, *m_partition);
-}
-
 // --- Report
 
 void TFenGrapheAFC::AjouteAuRapport() {
@@ -405,7 +388,7 @@ QWidget* OuvreGrapheAFC(ServicesAtelier& services, t3::Partition& partition, con
     if (!ResultatsOuvrables(services, partition, lus.Message(), lus ? lus->points.NbPoints() : 0))
         return nullptr;
     auto* fenetre = new TFenGrapheAFC(services, &partition, std::move(lus.Valeur()));
-    return PlaceFenetreAFC(services, partition, fenetre, "AFC", /*maximisee*/ true);
+    return PlaceFenetrePartition(services, partition, fenetre, RubriqueAFC, "AFC", /*maximisee*/ true);
 }
 
 } // namespace t3ui

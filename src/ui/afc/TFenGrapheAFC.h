@@ -66,9 +66,6 @@ class TFenGrapheAFC : public QWidget, public FenetreRapport {
     void RBtnNomClick();
     void GrilleCoulChange(int index);
     void BtnPinceauClick();
-    void BtnSpecifsClick();
-    void BtnSpChEvClick();
-    void BtnAFCClick();
 
     // --- What the tests read
     t3::Partition* GetPartition() const { return m_partition; }

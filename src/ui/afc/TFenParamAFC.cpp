@@ -5,9 +5,10 @@
 #include "engine/corpus/charg1.h"
 #include "engine/socle/LectureBornee.h"
 #include "ui/afc/ExecutionProgramme.h"
+#include "ui/afc/FenetresAFC.h"
 #include "ui/afc/LancementsAFC.h"
-#include "ui/shell/CommandesPartition.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/GenresFenetres.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QGridLayout>
@@ -237,16 +238,27 @@ void LanceCAH(ServicesAtelier& services, QWidget* parent, t3::Partition& partiti
 
 namespace {
 
-const bool AnalysesEnregistrees =
-    EnregistreCommandePartition(CommandePartition::AFC,
-                                [](ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
-                                    LanceAFC(services, parent, partition, false);
-                                }) &&
-    EnregistreCommandePartition(CommandePartition::AFCReference,
-                                [](ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
-                                    LanceAFC(services, parent, partition, true);
-                                }) &&
-    EnregistreCommandePartition(CommandePartition::CAH, LanceCAH);
+void LanceAFCToutes(ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
+    LanceAFC(services, parent, partition, false);
+}
+
+// From a factor plot, the analysis of the reference parts, the others supplementary.
+void LanceAFCReference(ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
+    LanceAFC(services, parent, partition, true);
+}
+
+// The analyses of a partition, listed under its "AFC"; the factor plot's "CAH" runs, as its "AFC", the
+// analysis of the reference parts.
+T3_GENRE_FENETRE(GenreFenetre{.portee = Portee::Partition,
+                              .rang = 40,
+                              .rubrique = RubriqueAFC,
+                              .imageRubrique = 2,
+                              .boutons = {
+                                  {HotePartition::Statistiques, 40, "BtnAFC", "AFC", {}, LanceAFCToutes},
+                                  {HotePartition::Statistiques, 50, "SpeedButton5", "CAH", {}, LanceCAH},
+                                  {HotePartition::PlanFactoriel, 40, "BtnAFC", "AFC", {}, LanceAFCReference},
+                                  {HotePartition::PlanFactoriel, 50, "BtnCAH", "CAH", {}, LanceAFCReference},
+                              }});
 
 } // namespace
 

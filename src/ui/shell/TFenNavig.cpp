@@ -3,6 +3,7 @@
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/Section.h"
 #include "engine/corpus/charg1.h"
+#include "ui/shell/GenresFenetres.h"
 #include "ui/shell/Images.h"
 #include "ui/shell/TexteQt.h"
 
@@ -122,15 +123,15 @@ t3::charg1* TFenNavig::BaseDeNoeud(const QTreeWidgetItem* item) const {
     return nullptr;
 }
 
-QTreeWidgetItem* TFenNavig::AjoutePartition(const t3::Partition* partition, QWidget* statistiques) {
+QTreeWidgetItem* TFenNavig::AjoutePartition(const t3::Partition* partition) {
     QTreeWidgetItem* partitions = Enfant(NoeudBase(partition->Base()), GenreNoeud::Partitions);
     if (!partitions) return nullptr;
     const QString nom = VersQt(partition->Base()->RetourneGraphie(partition->CleType(), false));
     QTreeWidgetItem* item = AjouteItem(partitions, nom, GenreNoeud::Partition, 2);
-    AjouteItem(item, "PCLC", GenreNoeud::PCLC, -1, statistiques);
-    AjouteItem(item, "Graphiques", GenreNoeud::Graphiques);
-    AjouteItem(item, "Spécifs", GenreNoeud::Specifs, 2);
-    AjouteItem(item, "AFC", GenreNoeud::AFC, 2);
+    for (const GenreFenetre* genre : GenresDePortee(Portee::Partition))
+        if (!genre->rubrique.isEmpty())
+            AjouteItem(item, genre->rubrique, GenreNoeud::Rubrique, genre->imageRubrique)
+                ->setData(0, RoleRubrique, genre->rubrique);
     item->setExpanded(true);
     m_partitions[partition] = item;
     return item;
@@ -140,18 +141,36 @@ QTreeWidgetItem* TFenNavig::NoeudPartition(const t3::Partition* partition) const
     return Trouve(m_partitions, partition);
 }
 
-QTreeWidgetItem* TFenNavig::AjouteGraphique(const t3::Partition* partition, QWidget* graphique) {
-    QTreeWidgetItem* graphiques = Enfant(NoeudPartition(partition), GenreNoeud::Graphiques);
-    if (!graphiques) return nullptr;
-    const int numero = CompteEnfants(graphiques, GenreNoeud::Graphique) + 1;
-    return AjouteItem(graphiques, QString("Graphique (%1)").arg(numero), GenreNoeud::Graphique, -1,
-                      graphique);
+QTreeWidgetItem* TFenNavig::Rubrique(const t3::Partition* partition, const QString& rubrique) const {
+    const QTreeWidgetItem* item = NoeudPartition(partition);
+    for (int i = 0; item && i < item->childCount(); ++i)
+        if (Genre(item->child(i)) == GenreNoeud::Rubrique &&
+            item->child(i)->data(0, RoleRubrique) == rubrique)
+            return item->child(i);
+    return nullptr;
 }
 
-std::vector<QWidget*> TFenNavig::FenetresPartition(const t3::Partition* partition, GenreNoeud genre) const {
-    const QTreeWidgetItem* item = NoeudPartition(partition);
-    if (genre == GenreNoeud::Graphique) return FenetresEnfants(Enfant(item, GenreNoeud::Graphiques), genre);
-    return FenetresEnfants(item, genre);
+QTreeWidgetItem* TFenNavig::ListeFenetre(const t3::Partition* partition, const QString& rubrique,
+                                         const QString& prefixe, QWidget* fenetre) {
+    QTreeWidgetItem* item = Rubrique(partition, rubrique);
+    if (!item) return nullptr;
+    int numero = 1;
+    for (int i = 0; i < item->childCount(); ++i)
+        numero += item->child(i)->data(0, RoleRubrique) == prefixe;
+    QTreeWidgetItem* listee =
+        AjouteItem(item, QString("%1 (%2)").arg(prefixe).arg(numero), GenreNoeud::FenetreListee, -1, fenetre);
+    listee->setData(0, RoleRubrique, prefixe);
+    return listee;
+}
+
+std::vector<QWidget*> TFenNavig::FenetresListees(const t3::Partition* partition, const QString& rubrique,
+                                                 const QString& prefixe) const {
+    std::vector<QWidget*> fenetres;
+    const QTreeWidgetItem* item = Rubrique(partition, rubrique);
+    for (int i = 0; item && i < item->childCount(); ++i)
+        if (item->child(i)->data(0, RoleRubrique) == prefixe)
+            if (QWidget* fenetre = Fenetre(item->child(i))) fenetres.push_back(fenetre);
+    return fenetres;
 }
 
 QTreeWidgetItem* TFenNavig::AjouteSection(const t3::Section* section, const QString& texte) {

@@ -29,17 +29,19 @@ enum class GenreNoeud {
     VueSection,     // "Vue n°k": a section map
     Partitions,     // under a base
     Partition,      // the key type's name under "Partitions"
-    PCLC,           // the statistics window of the partition
-    Graphiques,     // under a partition
-    Graphique,      // "Graphique (n)": a ventilation graph
-    Specifs,        // under a partition
-    AFC,            // under a partition
+    Rubrique,       // under a partition: the item of a kind of the partition's windows ("Graphiques")
+    FenetreListee,  // under a rubric: a window of that kind ("Graphique (n)", "AFC (n)")
 };
+
+// The rubric of a partition that holds its statistics window.
+inline constexpr char RubriqueStatistiques[] = "PCLC";
 
 class TFenNavig : public QWidget {
     Q_OBJECT
   public:
     static constexpr int RoleGenre = Qt::UserRole + 1;
+    // The rubric of a rubric's item, the prefix of a listed window's item: what finds them, never their text.
+    static constexpr int RoleRubrique = Qt::UserRole + 2;
 
     TFenNavig();
 
@@ -59,15 +61,20 @@ class TFenNavig : public QWidget {
     QTreeWidgetItem* NoeudBase(const t3::charg1* base) const;
     // The base an item belongs to; null for none.
     t3::charg1* BaseDeNoeud(const QTreeWidgetItem* item) const;
-    // The item of a partition under "Partitions" of its base, named after its key type, with
-    // "PCLC" (its statistics window), "Graphiques", "Spécifs" and "AFC"; null when its base has no item.
-    QTreeWidgetItem* AjoutePartition(const t3::Partition* partition, QWidget* statistiques);
+    // The item of a partition under "Partitions" of its base, named after its key type, with the rubric
+    // of every kind of window of a partition that has one, in the kinds' order ("PCLC", "Graphiques",
+    // "Spécifs", "AFC"); null when its base has no item.
+    QTreeWidgetItem* AjoutePartition(const t3::Partition* partition);
     QTreeWidgetItem* NoeudPartition(const t3::Partition* partition) const;
-    // A ventilation graph of the partition, listed "Graphique (n)" under its "Graphiques".
-    QTreeWidgetItem* AjouteGraphique(const t3::Partition* partition, QWidget* graphique);
-    // The windows of the items of that kind under the partition's item (PCLC: its statistics window;
-    // Graphique: its ventilation graphs in order of opening), the closed ones left out.
-    std::vector<QWidget*> FenetresPartition(const t3::Partition* partition, GenreNoeud genre) const;
+    // The item of a rubric of the partition; null if none.
+    QTreeWidgetItem* Rubrique(const t3::Partition* partition, const QString& rubrique) const;
+    // Lists a window of the partition under the rubric as "prefixe (n)", n counting the windows listed
+    // there with that prefix; null when the partition has no such rubric.
+    QTreeWidgetItem* ListeFenetre(const t3::Partition* partition, const QString& rubrique,
+                                  const QString& prefixe, QWidget* fenetre);
+    // The windows listed under the rubric with that prefix, in order of listing, the closed ones left out.
+    std::vector<QWidget*> FenetresListees(const t3::Partition* partition, const QString& rubrique,
+                                          const QString& prefixe) const;
     // The item of a section set under "Cartes Sections" of its base, and its views "Vue n°k".
     QTreeWidgetItem* AjouteSection(const t3::Section* section, const QString& texte);
     QTreeWidgetItem* AjouteVue(const t3::Section* section, QWidget* carte);

@@ -157,7 +157,7 @@ void TFenPrinc::ConstruitCommandes() {
     for (const GenreFenetre& genre : GenresFenetres())
         if (!genre.nom.isEmpty())
             commandes.push_back({genre.rang, genre.nom, genre.glyphe, genre.teinte, genre.aide,
-                                 genre.besoinBase, [this, &genre] { OuvreGenre(genre); },
+                                 genre.portee != Portee::Atelier, [this, &genre] { OuvreGenre(genre); },
                                  genre.menu.isEmpty() ? QString("&Traitement") : genre.menu,
                                  genre.menu.isEmpty() ? genre.aide : genre.article,
                                  genre.menu.isEmpty() ? 5 + genre.rang / 10 : genre.placeMenu,
@@ -207,7 +207,7 @@ QAction* TFenPrinc::CommandeNommee(const QString& nom) const {
 
 QWidget* TFenPrinc::OuvreGenre(const GenreFenetre& genre, t3::charg1* base) {
     if (!base) base = Chargeur();
-    if (!genre.cree || (genre.besoinBase && !base)) return nullptr;
+    if (!genre.cree || (genre.portee != Portee::Atelier && !base)) return nullptr;
     if (!genre.statut.isEmpty()) SetStatusText(genre.statut);
     QWidget* fenetre = genre.cree(*this, base);
     if (fenetre && base) {
@@ -434,11 +434,11 @@ void TFenPrinc::RemplitPmnPCLC() {
 // sheet brought forward.
 void TFenPrinc::PmnPCLCChoix(int partition) {
     const t3::Partition* choisie = CorpusModele().PartitionNo(partition);
-    const std::vector<QWidget*> fenetres = m_panneau->Navig()->FenetresPartition(choisie, GenreNoeud::PCLC);
-    if (fenetres.empty()) return;
+    QWidget* statistiques = TFenNavig::Fenetre(m_panneau->Navig()->Rubrique(choisie, RubriqueStatistiques));
+    if (!statistiques) return;
     if (const auto feuille = m_feuilleDeBase.find(choisie->Base()); feuille != m_feuilleDeBase.end())
         m_feuilles->Onglets()->setCurrentIndex(feuille->second);
-    AmeneAuPremierPlan(fenetres.front());
+    AmeneAuPremierPlan(statistiques);
 }
 
 // --- Closing

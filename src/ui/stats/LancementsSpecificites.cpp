@@ -5,8 +5,8 @@
 #include "engine/corpus/charg1.h"
 #include "engine/stats/CalcSpecTot.h"
 #include "engine/stats/SpecEvolutives.h"
-#include "ui/shell/CommandesPartition.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/GenresFenetres.h"
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/shell/TexteQt.h"
@@ -78,11 +78,21 @@ void LanceSpecEvol(ServicesAtelier& services, QWidget* parent, t3::Partition& pa
     liste->Montre();
 }
 
-namespace {
-
-const bool SpecifsEnregistres = EnregistreCommandePartition(CommandePartition::Specifs, LanceSpecifs) &&
-                                EnregistreCommandePartition(CommandePartition::SpecEvol, LanceSpecEvol);
-
-} // namespace
+// The specificity lists of a partition, from its statistics window and its factor plots.
+T3_GENRE_FENETRE(GenreFenetre{
+    .portee = Portee::Partition,
+    .rang = 30,
+    .rubrique = "Spécifs",
+    .imageRubrique = 2,
+    .boutons = {
+        {HotePartition::Statistiques, 10, "BtnSpecif", "Spécifs",
+         "Calcul des spécificités pour la partition\net le corpus sélectionnés", LanceSpecifs},
+        {HotePartition::Statistiques, 20, "BtnSpEvol", "Sp Evol.",
+         "Calcul des spécificités évolutives\net chronologiques pour la partition\net le corpus sélectionnés",
+         LanceSpecEvol},
+        {HotePartition::PlanFactoriel, 10, "BtnSpecifs", "Spécifs", {}, LanceSpecifs},
+        {HotePartition::PlanFactoriel, 20, "BtnSpChEv", "Sp ch ev",
+         "Calcul des spécificités évolutives et chronologiques pour la partition", LanceSpecEvol},
+    }});
 
 } // namespace t3ui

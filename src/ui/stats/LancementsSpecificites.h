@@ -1,6 +1,7 @@
 #pragma once
-// The specificity commands of a partition, registered as its commands "Spécifs" and "Sp Evol."
-// (CommandesPartition.h), which its statistics window and its factor plots run: each asks for its parameters
+// The specificity commands of a partition, registered as the buttons "Spécifs" and "Sp Evol." of a
+// partition's kind of window (GenresFenetres.h), which its statistics window and its factor plots show: each
+// asks for its parameters
 // (which it stores into the partition), computes, and docks the list.
 class QWidget;
 

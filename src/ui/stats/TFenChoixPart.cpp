@@ -96,24 +96,20 @@ t3::Partition* OuvrePartition(ServicesAtelier& services, t3::charg1* base, int32
     // A partition by that key type already held is the one the windows open on; the new one goes.
     t3::Partition* partition = gardee ? construite : corpus.PartitionNo(corpus.IndexPartition(construite));
     TFenNavig* navigation = services.Navigation();
-    const bool sansStatistiques =
-        !navigation || navigation->FenetresPartition(partition, GenreNoeud::PCLC).empty();
-    if (gardee || sansStatistiques) {
+    QTreeWidgetItem* rubrique = navigation ? navigation->Rubrique(partition, RubriqueStatistiques) : nullptr;
+    if (gardee || !TFenNavig::Fenetre(rubrique)) {
         // The statistics window opens minimised, the ventilation graph in front: the navigation tree's
         // "PCLC" item restores it.
         auto* statistiques = new TFenStatPart(services, partition);
         if (QMdiSubWindow* sous = services.AjouteFenetre(statistiques)) sous->showMinimized();
-        if (navigation) {
-            if (gardee)
-                navigation->AjoutePartition(partition, statistiques);
-            else
-                TFenNavig::AttacheFenetre(
-                    TFenNavig::Enfant(navigation->NoeudPartition(partition), GenreNoeud::PCLC), statistiques);
+        if (navigation && gardee) {
+            navigation->AjoutePartition(partition);
+            rubrique = navigation->Rubrique(partition, RubriqueStatistiques);
         }
+        TFenNavig::AttacheFenetre(rubrique, statistiques);
     }
-    auto* graphique = new TFenGrapheTgen(services, partition);
-    services.AjouteFenetre(graphique);
-    if (navigation) navigation->AjouteGraphique(partition, graphique);
+    PlaceFenetrePartition(services, *partition, new TFenGrapheTgen(services, partition), RubriqueGraphiques,
+                          PrefixeGraphique);
     return partition;
 }
 

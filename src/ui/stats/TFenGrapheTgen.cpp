@@ -7,6 +7,7 @@
 #include "ui/explore/CibleGroupes.h"
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/GenresFenetres.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/RapportArbre.h"
 #include "ui/shell/RapportCourant.h"
@@ -488,5 +489,7 @@ QStringList TFenGrapheTgen::EtiquettesAxeBas() const {
         etiquettes << CommeAffiche(html);
     return etiquettes;
 }
+
+T3_GENRE_FENETRE(GenreFenetre{.portee = Portee::Partition, .rang = 20, .rubrique = RubriqueGraphiques});
 
 } // namespace t3ui

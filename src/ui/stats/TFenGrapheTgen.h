@@ -26,6 +26,10 @@ class Tgen;
 
 namespace t3ui {
 
+// The rubric of a partition that lists its ventilation graphs, each as "Graphique (n)".
+inline constexpr char RubriqueGraphiques[] = "Graphiques";
+inline constexpr char PrefixeGraphique[] = "Graphique";
+
 class ServicesAtelier;
 class TTgenDragObject;
 

@@ -8,8 +8,8 @@
 #include "engine/stats/Tgen.h"
 #include "engine/stats/TriTableFormes.h"
 #include "ui/explore/CibleGroupes.h"
-#include "ui/shell/CommandesPartition.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/GenresFenetres.h"
 #include "ui/shell/PageRapport.h"
 #include "ui/shell/PartitionOuverte.h"
 #include "ui/shell/Sablier.h"
@@ -89,16 +89,6 @@ bool AucuneReference(const t3::Partition& partition) {
     for (int32_t i = 0; i < partition.NbParties(); ++i)
         if (partition.Reference(i)) return false;
     return true;
-}
-
-QToolButton* Bouton(const QString& nom, const QString& texte, const QString& aide = {}) {
-    auto* bouton = new QToolButton;
-    bouton->setObjectName(nom);
-    bouton->setText(texte);
-    bouton->setToolTip(aide);
-    bouton->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    bouton->setMinimumWidth(70);
-    return bouton;
 }
 
 } // namespace
@@ -343,25 +333,13 @@ QWidget* TFenStatPart::CreeBoutons() {
     panneau->setObjectName("Panel1");
     auto* colonne = new QVBoxLayout(panneau);
     colonne->setContentsMargins(2, 0, 2, 0);
-    QToolButton* specif = Bouton("BtnSpecif", "Spécifs",
-                                 "Calcul des spécificités pour la partition\net le corpus sélectionnés");
-    QToolButton* evol =
-        Bouton("BtnSpEvol", "Sp Evol.",
-               "Calcul des spécificités évolutives\net chronologiques pour la partition\net le "
-               "corpus sélectionnés");
-    QToolButton* tot =
-        Bouton("BtnSpTot", "Sp. Tot",
-               "Calcul des spécificités par partie,\nchronologiques et évolutives pour\ntoutes les "
-               "parties et sur la totalité du\ncorpus.");
-    QToolButton* afc = Bouton("BtnAFC", "AFC");
-    QToolButton* cah = Bouton("SpeedButton5", "CAH");
-    connect(specif, &QToolButton::clicked, this, &TFenStatPart::BtnSpecifClick);
-    connect(evol, &QToolButton::clicked, this, &TFenStatPart::BtnSpEvolClick);
-    connect(tot, &QToolButton::clicked, this, &TFenStatPart::BtnSpTotClick);
-    connect(afc, &QToolButton::clicked, this, &TFenStatPart::BtnAFCClick);
-    connect(cah, &QToolButton::clicked, this, &TFenStatPart::SpeedButton5Click);
-    for (QToolButton* bouton : {specif, evol, tot, afc, cah})
+    for (QAbstractButton* bouton :
+         CreeBoutonsPartition(HotePartition::Statistiques, m_services, this, m_partition)) {
+        if (auto* outil = qobject_cast<QToolButton*>(bouton))
+            outil->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        bouton->setMinimumWidth(70);
         colonne->addWidget(bouton);
+    }
 
     auto* tri = new QGroupBox("Tri par :");
     auto* choix = new QVBoxLayout(tri);
@@ -391,22 +369,6 @@ void TFenStatPart::GrdPCLCClick(int ligne, int colonne) {
     }
     // The factor plots of the partition show the marks at once, as this table does.
     PartitionOuverte::De(m_partition).MarquesChangees();
-}
-
-void TFenStatPart::BtnSpecifClick() {
-    LanceCommandePartition(CommandePartition::Specifs, m_services, this, *m_partition);
-}
-
-void TFenStatPart::BtnSpEvolClick() {
-    LanceCommandePartition(CommandePartition::SpecEvol, m_services, this, *m_partition);
-}
-
-void TFenStatPart::BtnAFCClick() {
-    LanceCommandePartition(CommandePartition::AFC, m_services, this, *m_partition);
-}
-
-void TFenStatPart::SpeedButton5Click() {
-    LanceCommandePartition(CommandePartition::CAH, m_services, this, *m_partition);
 }
 
 void TFenStatPart::BtnSpTotClick() {
@@ -494,5 +456,24 @@ void TFenStatPart::AjouteAuRapport() {
     AjoutePageAuRapport(m_services, this, VersQt(t3::NomPagePCLC(*m_partition)), windowTitle(),
                         [&](std::ostream& sortie) { t3::EcritPagePCLC(sortie, *m_partition, titre); });
 }
+
+namespace {
+
+void LanceSpTot(ServicesAtelier&, QWidget* fenetre, t3::Partition&) {
+    if (auto* statistiques = qobject_cast<TFenStatPart*>(fenetre)) statistiques->BtnSpTotClick();
+}
+
+// The statistics window of a partition: its "PCLC" item, and its own "Sp. Tot" among the partition's
+// buttons.
+T3_GENRE_FENETRE(GenreFenetre{
+    .portee = Portee::Partition,
+    .rang = 10,
+    .rubrique = RubriqueStatistiques,
+    .boutons = {{HotePartition::Statistiques, 30, "BtnSpTot", "Sp. Tot",
+                 "Calcul des spécificités par partie,\nchronologiques et évolutives "
+                 "pour\ntoutes les parties et sur la totalité du\ncorpus.",
+                 LanceSpTot}}});
+
+} // namespace
 
 } // namespace t3ui

@@ -102,10 +102,6 @@ class TFenStatPart : public QWidget, public FenetreRapport {
     // A click on the table of parts: column 0 marks or unmarks the part as reference (unmarking also
     // unselects it); another column selects or unselects a reference part.
     void GrdPCLCClick(int ligne, int colonne);
-    void BtnSpecifClick();
-    void BtnSpEvolClick();
-    void BtnAFCClick();
-    void SpeedButton5Click();
     void BtnSpTotClick();
     // A click on a header of the table of forms by parts.
     void GridTFGTitreClick(int colonne);

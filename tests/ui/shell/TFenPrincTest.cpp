@@ -516,7 +516,7 @@ void TFenPrincTest::LaNavigationAmeneSaFenetreEtOublieLesFermees() {
     QWidget* stat = FenetreSimple(fenetre, "stat");
     QWidget* autre = FenetreSimple(fenetre, "autre");
     QTreeWidgetItem* pclc = navig->AjouteItem(TFenNavig::Enfant(base, GenreNoeud::Partitions), "PCLC",
-                                              GenreNoeud::PCLC, -1, stat);
+                                              GenreNoeud::Rubrique, -1, stat);
     auto* sous = qobject_cast<QMdiSubWindow*>(stat->parentWidget());
     sous->showMinimized();
     fenetre.Mdi()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(autre->parentWidget()));
@@ -764,10 +764,11 @@ void TFenPrincTest::LeMenuDesCaracteristiquesSuitLesPartitions() {
     const t3::Partition* auteur = fenetre.CorpusModele().PartitionNo(1);
     QWidget* stat = FenetreSimple(fenetre, "stat");
     FenetreSimple(fenetre, "autre");
-    QTreeWidgetItem* item = fenetre.Navigation()->AjoutePartition(auteur, stat);
+    QTreeWidgetItem* item = fenetre.Navigation()->AjoutePartition(auteur);
+    TFenNavig::AttacheFenetre(fenetre.Navigation()->Rubrique(auteur, RubriqueStatistiques), stat);
     QCOMPARE(item->text(0), QString("auteur"));
     QCOMPARE(Enfants(item), (QStringList{"PCLC", "Graphiques", "Spécifs", "AFC"}));
-    TFenNavig::Enfant(item, GenreNoeud::PCLC)->setText(0, "Statistiques");
+    fenetre.Navigation()->Rubrique(auteur, RubriqueStatistiques)->setText(0, "Statistiques");
     menu->actions().at(1)->trigger();
     QCOMPARE(fenetre.Mdi()->activeSubWindow()->widget(), stat);
     // A partition without its items does nothing.

@@ -183,23 +183,24 @@ void TFenStatPartTest::LeChoixOuvreLesFenetresDeLaPartition() {
     QVERIFY(partition);
     QCOMPARE(partition->text(0), QString("auteur"));
     QCOMPARE(Enfants(partition), (QStringList{"PCLC", "Graphiques", "Spécifs", "AFC"}));
-    QCOMPARE(TFenNavig::Fenetre(TFenNavig::Enfant(partition, GenreNoeud::PCLC)), statistiques);
-    QCOMPARE(Enfants(TFenNavig::Enfant(partition, GenreNoeud::Graphiques)), QStringList{"Graphique (1)"});
+    QCOMPARE(TFenNavig::Fenetre(navigation->Rubrique(a.Partition(), RubriqueStatistiques)), statistiques);
+    QCOMPARE(Enfants(navigation->Rubrique(a.Partition(), RubriqueGraphiques)), QStringList{"Graphique (1)"});
 
     // The same key type again: one more graph, the same statistics window.
     a.ChoisitCle("auteur");
     QCOMPARE(a.fenetre.findChildren<TFenStatPart*>().size(), 1);
     QCOMPARE(a.fenetre.CorpusModele().NbPartitions(), 1);
-    QCOMPARE(Enfants(TFenNavig::Enfant(partition, GenreNoeud::Graphiques)),
+    QCOMPARE(Enfants(navigation->Rubrique(a.Partition(), RubriqueGraphiques)),
              (QStringList{"Graphique (1)", "Graphique (2)"}));
-    QCOMPARE(navigation->FenetresPartition(a.Partition(), GenreNoeud::Graphique).size(), size_t{2});
+    QCOMPARE(navigation->FenetresListees(a.Partition(), RubriqueGraphiques, PrefixeGraphique).size(),
+             size_t{2});
 
     // Closed, the statistics window comes back with the next choice of its key type.
     statistiques->parentWidget()->close();
     QTRY_VERIFY(!a.fenetre.findChild<TFenStatPart*>());
     a.ChoisitCle("auteur");
     QVERIFY(a.Statistiques());
-    QCOMPARE(TFenNavig::Fenetre(TFenNavig::Enfant(partition, GenreNoeud::PCLC)), a.Statistiques());
+    QCOMPARE(TFenNavig::Fenetre(navigation->Rubrique(a.Partition(), RubriqueStatistiques)), a.Statistiques());
 
     // Cancelling, or "Créer" with nothing chosen, opens nothing.
     Dialogues::RepondDialogue(QDialog::Rejected);
@@ -209,7 +210,8 @@ void TFenStatPartTest::LeChoixOuvreLesFenetresDeLaPartition() {
         dialogue->findChild<QPushButton*>("BtnValide")->click();
     });
     a.fenetre.CommandeNommee("BtnPart")->trigger();
-    QCOMPARE(navigation->FenetresPartition(a.Partition(), GenreNoeud::Graphique).size(), size_t{3});
+    QCOMPARE(navigation->FenetresListees(a.Partition(), RubriqueGraphiques, PrefixeGraphique).size(),
+             size_t{3});
 }
 
 void TFenStatPartTest::LesClicsMarquentLaReferenceEtLaSelection() {
