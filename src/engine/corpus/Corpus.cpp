@@ -1,5 +1,8 @@
 #include "engine/corpus/Corpus.h"
 
+#include "engine/corpus/Partition.h"
+#include "engine/corpus/Section.h"
+
 namespace t3 {
 
 void Corpus::AjouteChargeur(charg1* base) {
@@ -8,6 +11,33 @@ void Corpus::AjouteChargeur(charg1* base) {
 
 charg1* Corpus::Chargeur(int32_t i) const {
     return i >= 0 && i < NbChargeurs() ? m_chargeurs[static_cast<size_t>(i)] : nullptr;
+}
+
+namespace {
+
+// Moves the elements whose base is base from tenus to retires, the others keeping their order.
+template <class Info, class Base>
+void Deplace(std::vector<std::unique_ptr<Info>>& tenus, std::vector<std::unique_ptr<Info>>& retires,
+             Base base) {
+    auto reste = tenus.begin();
+    for (auto& tenu : tenus)
+        if (base(*tenu))
+            retires.push_back(std::move(tenu));
+        else
+            *reste++ = std::move(tenu);
+    tenus.erase(reste, tenus.end());
+}
+
+} // namespace
+
+Corpus::Retrait Corpus::RetireChargeur(const charg1* base) {
+    std::erase(m_chargeurs, base);
+    Retrait retrait;
+    Deplace(m_partitions, retrait.partitions,
+            [base](const InfoPartition& info) { return info.GetPartition()->Base() == base; });
+    Deplace(m_sections, retrait.sections,
+            [base](const InfoSection& info) { return info.GetSection()->Base() == base; });
+    return retrait;
 }
 
 bool Corpus::AjoutePartition(std::unique_ptr<Partition>& partition) {

@@ -21,6 +21,15 @@ class Corpus {
     // The open base's loader: the last one appended; null before any load.
     charg1* ChargeurCourant() const { return m_chargeurs.empty() ? nullptr : m_chargeurs.back(); }
 
+    // What a base leaves behind when it is taken out: its partitions and section sets, which the caller
+    // keeps as long as a window may still show them.
+    struct Retrait {
+        std::vector<std::unique_ptr<InfoPartition>> partitions;
+        std::vector<std::unique_ptr<InfoSection>> sections;
+    };
+    // Takes out the loader with every partition and section set of its base.
+    Retrait RetireChargeur(const charg1* base);
+
     // Takes the partition and returns true when no partition of its base by its key type is held yet;
     // otherwise returns false and leaves the partition with the caller, who discards it.
     bool AjoutePartition(std::unique_ptr<Partition>& partition);

@@ -20,6 +20,9 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include <algorithm>
+#include <utility>
+
 namespace t3ui {
 
 namespace {
@@ -37,28 +40,52 @@ Atelier::Atelier(ServicesAtelier& services, FabriqueRapport fabrique)
 // The windows borrow the loaders: whoever owns them closes them first.
 Atelier::~Atelier() = default;
 
-Atelier::BaseTenue* Atelier::Ouverte(const t3::charg1* base) {
+BaseOuverte* Atelier::Ouverte(const t3::charg1* base) const {
     for (const auto& ouverte : m_bases)
         if (ouverte->chargeur.get() == base) return ouverte.get();
     return nullptr;
 }
 
+t3::charg1* Atelier::BaseDeFeuille(int feuille) const {
+    for (const auto& ouverte : m_bases)
+        if (ouverte->feuille == feuille) return ouverte->chargeur.get();
+    return nullptr;
+}
+
+int Atelier::RetireBase(BaseOuverte& ouverte) {
+    const t3::charg1* base = ouverte.chargeur.get();
+    emit BaseFermee(base);
+    ouverte.retrait = m_corpus.RetireChargeur(base);
+    if (m_chargeur == base) m_chargeur = m_corpus.ChargeurCourant();
+    const int feuille = std::exchange(ouverte.feuille, -1);
+    const auto tenue =
+        std::find_if(m_bases.begin(), m_bases.end(), [&](const auto& b) { return b.get() == &ouverte; });
+    m_remplacees.push_back(std::move(*tenue));
+    m_bases.erase(tenue);
+    return feuille;
+}
+
 void Atelier::AttacheSegments(t3::charg1& base, std::shared_ptr<const t3::FournisseurSegments> segments) {
     // Only a base the workbench holds keeps them: the loader merely borrows them.
-    BaseTenue* tenue = Ouverte(&base);
+    BaseOuverte* tenue = Ouverte(&base);
     if (!tenue) return;
     base.AssigneSR(segments.get());
     tenue->segments = std::move(segments);
 }
 
-bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
+bool Atelier::OuvreBase(const QString& cheminDonne, bool remplace) {
     const QFileInfo info(cheminDonne);
     const QString chemin = info.absoluteFilePath();
     const QString canonique = info.canonicalFilePath();
+    int feuille = -1;
     for (const auto& ouverte : m_bases)
-        if (dejaOuverteRamenee && !canonique.isEmpty() && ouverte->chemin == canonique) {
-            emit BaseDejaOuverte(ouverte->chargeur.get());
-            return true;
+        if (!canonique.isEmpty() && ouverte->chemin == canonique) {
+            if (!remplace) {
+                emit BaseDejaOuverte(ouverte->chargeur.get());
+                return true;
+            }
+            feuille = RetireBase(*ouverte);
+            break;
         }
     // The folder of the base becomes current, as the open dialogs make it: a base created next is
     // written there.
@@ -80,7 +107,8 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
         return false;
     }
     m_chargeur = chargeur.get();
-    m_bases.push_back(std::make_unique<BaseTenue>(BaseTenue{nullptr, std::move(chargeur), canonique}));
+    m_bases.push_back(
+        std::make_unique<BaseOuverte>(BaseOuverte{nullptr, std::move(chargeur), canonique, feuille}));
     m_corpus.AjouteChargeur(m_chargeur);
     {
         Sablier sablier;
@@ -89,7 +117,7 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool dejaOuverteRamenee) {
     NouveauRapport(m_chargeur);
     {
         Sablier sablier;
-        emit BaseOuverte(chemin, m_chargeur);
+        emit BaseEnPlace(chemin, m_chargeur);
     }
     m_services.SetStatusText("Prêt");
     return true;
@@ -158,7 +186,7 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
     // So are the characters that Windows-1252 could not hold, once the base is written: their report,
     // kept beside the base, is shown in a window.
     if (!(*base)->infos.remplacements.Vide()) MontreTranscodage(cadre, nomBase);
-    return OuvreBase(nomBase + ".par", false);
+    return OuvreBase(nomBase + ".par", /*remplace*/ true);
 }
 
 void Atelier::TraiteLigneCommande(const QString& ligne) {

@@ -1,13 +1,15 @@
 #pragma once
-// The life of the bases and of the report, apart from any window: opening a base (every loader opened
-// is kept for its windows, the last one is the open base), creating one from a text (key verification,
-// delimiter dialog, segmentation, opening), the command line, the corpus model, the current report
-// (a new one for each base opened) and the one question about an unsaved report, asked before the
-// report is replaced and before the workbench closes.
+// The life of the bases and of the report: opening a base (one record per open base, kept for its
+// windows; the last one opened is the open base), creating one from a text (key verification, delimiter
+// dialog, segmentation, opening: a base open already is replaced by the new one, never open twice), the
+// command line, the corpus model, the current report (a new one for each base opened) and the one
+// question about an unsaved report, asked before the report is replaced and before the workbench closes.
+// The windows are the main window's: it hears of each base loaded, opened and closed.
 #include "engine/corpus/Corpus.h"
 #include "engine/corpus/charg1.h"
 #include "engine/segmentation/SegmPrinc.h"
 #include "engine/segmentation/TexteCorpus.h"
+#include "ui/shell/BaseOuverte.h"
 
 #include <QMessageBox>
 #include <QObject>
@@ -40,11 +42,16 @@ class Atelier : public QObject {
     // The same with the program's arguments, where a path arrives whole, blanks included.
     void TraiteArguments(const QStringList& arguments);
     // Opens a base. A base already open is not loaded twice: its sheet comes forward (BaseDejaOuverte),
-    // unless dejaOuverteRamenee is false (a base just segmented again is loaded afresh).
-    bool OuvreBase(const QString& chemin, bool dejaOuverteRamenee = true);
+    // unless it is to be replaced (a base just segmented again): its windows close (BaseFermee) and the
+    // new base takes its record's place, and its sheet.
+    bool OuvreBase(const QString& chemin, bool remplace = false);
     bool CreeBase(const QString& chemin);
 
     t3::charg1* Chargeur() const { return m_chargeur; }
+    // The record of an open base; null for a base not open (or replaced).
+    BaseOuverte* Ouverte(const t3::charg1* base) const;
+    // The open base of a sheet; null for none.
+    t3::charg1* BaseDeFeuille(int feuille) const;
     // Attaches repeated segments to a base the workbench holds (charg1::AssigneSR) and keeps them as long
     // as the base: the loader only borrows them. The segments attached before are released, once no window
     // holds them.
@@ -64,9 +71,11 @@ class Atelier : public QObject {
     // A base was loaded and added to the corpus: its pages, sheet and list windows may open.
     void BaseChargee(const QString& chemin, t3::charg1* base);
     // The new report is in place: the base's remaining windows may open.
-    void BaseOuverte(const QString& chemin, t3::charg1* base);
+    void BaseEnPlace(const QString& chemin, t3::charg1* base);
     void RapportRemplace(bool existe);
     void BaseDejaOuverte(t3::charg1* base);
+    // The base is about to be replaced: its windows and its navigation item go now.
+    void BaseFermee(const t3::charg1* base);
 
   private:
     // The question about an unsaved report with these buttons; Yes publishes it. The answer, or No
@@ -88,17 +97,14 @@ class Atelier : public QObject {
     ServicesAtelier& m_services;
     FabriqueRapport m_fabrique;
     t3::Corpus m_corpus;
-    // An open base, and what lives as long as it.
-    struct BaseTenue {
-        // The segments attached to the loader; declared first, so that they outlive the loader
-        // borrowing them.
-        std::shared_ptr<const t3::FournisseurSegments> segments;
-        std::unique_ptr<t3::charg1> chargeur;
-        QString chemin; // the canonical path of its .par
-    };
-    BaseTenue* Ouverte(const t3::charg1* base);
+    // Takes the base out of the corpus model once its windows are closed; its record is kept, for a
+    // window that would not have closed, until the workbench goes. Returns its sheet.
+    int RetireBase(BaseOuverte& ouverte);
 
-    std::vector<std::unique_ptr<BaseTenue>> m_bases; // every base opened, kept for its windows
+    // Destroyed in this order, after the windows that borrow them (the main window deletes them first):
+    // the open bases, then the replaced ones.
+    std::vector<std::unique_ptr<BaseOuverte>> m_remplacees;
+    std::vector<std::unique_ptr<BaseOuverte>> m_bases;
     t3::charg1* m_chargeur = nullptr;
     std::unique_ptr<RapportCourant> m_rapport;
 };

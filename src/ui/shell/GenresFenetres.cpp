@@ -1,5 +1,7 @@
 #include "ui/shell/GenresFenetres.h"
 
+#include "engine/corpus/Partition.h"
+#include "ui/shell/BaseOuverte.h"
 #include "ui/shell/ServicesAtelier.h"
 
 #include <QMdiSubWindow>
@@ -40,6 +42,7 @@ std::vector<const GenreFenetre*> GenresDePortee(Portee portee) {
 
 QWidget* PlaceFenetrePartition(ServicesPlacement& services, const t3::Partition& partition, QWidget* fenetre,
                                const QString& rubrique, const QString& prefixe, bool maximisee) {
+    MarqueBase(fenetre, partition.Base());
     QMdiSubWindow* sous = services.AjouteFenetre(fenetre);
     if (sous && maximisee) sous->showMaximized();
     if (TFenNavig* navigation = services.Navigation())

@@ -20,10 +20,8 @@ class ItemPage : public QTreeWidgetItem {
     QPointer<QWidget> fenetre;
 };
 
-template <class Cle>
-QTreeWidgetItem* Trouve(const std::map<const Cle*, QTreeWidgetItem*>& items, const Cle* cle) {
-    const auto trouve = items.find(cle);
-    return trouve == items.end() ? nullptr : trouve->second;
+QVariant Objet(const void* objet) {
+    return QVariant::fromValue(reinterpret_cast<quintptr>(objet));
 }
 
 // The windows of the children of item of a kind, in order, the closed ones left out.
@@ -106,21 +104,28 @@ QTreeWidgetItem* TFenNavig::AjoutePagesBase(const QString& chemin, t3::charg1* b
     m_treePages->setStyleSheet("QTreeWidget { background: white; }");
     m_treePages->expandAll();
     m_treePages->show();
-    m_bases[base] = item;
+    item->setData(0, RoleObjet, Objet(base));
     return item;
 }
 
+QTreeWidgetItem* TFenNavig::ItemDeObjet(const QTreeWidgetItem* parent, GenreNoeud genre,
+                                        const void* objet) const {
+    const int n = parent ? parent->childCount() : m_treePages->topLevelItemCount();
+    for (int i = 0; i < n; ++i) {
+        QTreeWidgetItem* item = parent ? parent->child(i) : m_treePages->topLevelItem(i);
+        if (Genre(item) == genre && item->data(0, RoleObjet) == Objet(objet)) return item;
+    }
+    return nullptr;
+}
+
 QTreeWidgetItem* TFenNavig::NoeudBase(const t3::charg1* base) const {
-    const auto trouve = m_bases.find(const_cast<t3::charg1*>(base));
-    return trouve == m_bases.end() ? nullptr : trouve->second;
+    return base ? ItemDeObjet(nullptr, GenreNoeud::Base, base) : nullptr;
 }
 
 t3::charg1* TFenNavig::BaseDeNoeud(const QTreeWidgetItem* item) const {
     while (item && item->parent())
         item = item->parent();
-    for (const auto& [base, noeud] : m_bases)
-        if (noeud == item) return base;
-    return nullptr;
+    return item ? reinterpret_cast<t3::charg1*>(item->data(0, RoleObjet).value<quintptr>()) : nullptr;
 }
 
 QTreeWidgetItem* TFenNavig::AjoutePartition(const t3::Partition* partition) {
@@ -133,12 +138,14 @@ QTreeWidgetItem* TFenNavig::AjoutePartition(const t3::Partition* partition) {
             AjouteItem(item, genre->rubrique, GenreNoeud::Rubrique, genre->imageRubrique)
                 ->setData(0, RoleRubrique, genre->rubrique);
     item->setExpanded(true);
-    m_partitions[partition] = item;
+    item->setData(0, RoleObjet, Objet(partition));
     return item;
 }
 
 QTreeWidgetItem* TFenNavig::NoeudPartition(const t3::Partition* partition) const {
-    return Trouve(m_partitions, partition);
+    if (!partition) return nullptr;
+    const QTreeWidgetItem* partitions = Enfant(NoeudBase(partition->Base()), GenreNoeud::Partitions);
+    return partitions ? ItemDeObjet(partitions, GenreNoeud::Partition, partition) : nullptr;
 }
 
 QTreeWidgetItem* TFenNavig::Rubrique(const t3::Partition* partition, const QString& rubrique) const {
@@ -177,19 +184,25 @@ QTreeWidgetItem* TFenNavig::AjouteSection(const t3::Section* section, const QStr
     QTreeWidgetItem* cartes = Enfant(NoeudBase(section->Base()), GenreNoeud::CartesSections);
     if (!cartes) return nullptr;
     QTreeWidgetItem* item = AjouteItem(cartes, texte, GenreNoeud::Section);
-    m_sections[section] = item;
+    item->setData(0, RoleObjet, Objet(section));
     return item;
 }
 
+QTreeWidgetItem* TFenNavig::NoeudSection(const t3::Section* section) const {
+    if (!section) return nullptr;
+    const QTreeWidgetItem* cartes = Enfant(NoeudBase(section->Base()), GenreNoeud::CartesSections);
+    return cartes ? ItemDeObjet(cartes, GenreNoeud::Section, section) : nullptr;
+}
+
 QTreeWidgetItem* TFenNavig::AjouteVue(const t3::Section* section, QWidget* carte) {
-    QTreeWidgetItem* item = Trouve(m_sections, section);
+    QTreeWidgetItem* item = NoeudSection(section);
     if (!item) return nullptr;
     const int numero = CompteEnfants(item, GenreNoeud::VueSection) + 1;
     return AjouteItem(item, QString("Vue n°%1").arg(numero), GenreNoeud::VueSection, -1, carte);
 }
 
 std::vector<QWidget*> TFenNavig::Vues(const t3::Section* section) const {
-    return FenetresEnfants(Trouve(m_sections, section), GenreNoeud::VueSection);
+    return FenetresEnfants(NoeudSection(section), GenreNoeud::VueSection);
 }
 
 void TFenNavig::TreePagesChange(QTreeWidgetItem* item) {

@@ -2,13 +2,12 @@
 // The navigation window: a tree of the pages of every opened base (the analysis windows made for it,
 // grouped by kind). Selecting an item that has a window asks for that window to come forward. It refuses
 // to close. Every item carries its kind (the role RoleGenre), by which items are found again, never by
-// their text; the tree also keeps, for the bases, partitions and section sets, the item that stands for
-// each, so that their windows are found from the engine's objects.
+// their text; the items of a base, a partition and a section set also carry the engine's object they
+// stand for (RoleObjet), so that their windows are found from it.
 #include <QPointer>
 #include <QTreeWidget>
 #include <QWidget>
 
-#include <map>
 #include <vector>
 
 namespace t3 {
@@ -42,6 +41,7 @@ class TFenNavig : public QWidget {
     static constexpr int RoleGenre = Qt::UserRole + 1;
     // The rubric of a rubric's item, the prefix of a listed window's item: what finds them, never their text.
     static constexpr int RoleRubrique = Qt::UserRole + 2;
+    static constexpr int RoleObjet = Qt::UserRole + 3;
 
     TFenNavig();
 
@@ -92,10 +92,11 @@ class TFenNavig : public QWidget {
     void closeEvent(QCloseEvent* evenement) override;
 
   private:
+    // The child of parent of that kind that stands for objet; null if none (parent null: a base's item).
+    QTreeWidgetItem* ItemDeObjet(const QTreeWidgetItem* parent, GenreNoeud genre, const void* objet) const;
+    QTreeWidgetItem* NoeudSection(const t3::Section* section) const;
+
     QTreeWidget* m_treePages;
-    std::map<t3::charg1*, QTreeWidgetItem*> m_bases;
-    std::map<const t3::Partition*, QTreeWidgetItem*> m_partitions;
-    std::map<const t3::Section*, QTreeWidgetItem*> m_sections;
 };
 
 } // namespace t3ui

@@ -56,8 +56,8 @@ TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
     ConstruitCadre();
     ConstruitCommandes();
     connect(m_atelier.get(), &Atelier::BaseChargee, this, &TFenPrinc::BaseChargee);
-    connect(m_atelier.get(), &Atelier::BaseOuverte, this,
-            [this](const QString&, t3::charg1* base) { BaseOuverte(base); });
+    connect(m_atelier.get(), &Atelier::BaseEnPlace, this,
+            [this](const QString&, t3::charg1* base) { BaseEnPlace(base); });
     connect(m_atelier.get(), &Atelier::RapportRemplace, m_panneau->BtnSauvRapport(), &QWidget::setEnabled);
     connect(m_panneau->BtnSauvRapport(), &QToolButton::clicked, m_atelier.get(), &Atelier::PublieRapport);
     connect(m_panneau->Navig(), &TFenNavig::PageChoisie, this, [this](QWidget* fenetre) {
@@ -66,10 +66,11 @@ TFenPrinc::TFenPrinc(QWidget* parent) : QMainWindow(parent) {
     });
     connect(m_panneau->Navig(), &TFenNavig::PageFermee, this, &TFenPrinc::RouvrePage);
     connect(m_atelier.get(), &Atelier::BaseDejaOuverte, this, &TFenPrinc::BaseDejaOuverte);
+    connect(m_atelier.get(), &Atelier::BaseFermee, this, &TFenPrinc::BaseFermee);
     // The status bar names the base of the sheet shown.
     connect(m_feuilles->Onglets(), &QTabBar::currentChanged, this, [this](int feuille) {
-        for (const auto& [base, sienne] : m_feuilleDeBase)
-            if (sienne == feuille) m_etat->SetCheminBase(CheminQt(base->CheminFichier(".par")));
+        if (const t3::charg1* base = m_atelier->BaseDeFeuille(feuille))
+            m_etat->SetCheminBase(CheminQt(base->CheminFichier(".par")));
     });
 }
 
@@ -210,6 +211,7 @@ QWidget* TFenPrinc::OuvreGenre(const GenreFenetre& genre, t3::charg1* base) {
     if (!genre.cree || (genre.portee != Portee::Atelier && !base)) return nullptr;
     if (!genre.statut.isEmpty()) SetStatusText(genre.statut);
     QWidget* fenetre = genre.cree(*this, base);
+    MarqueBase(fenetre, base);
     if (fenetre && base) {
         // Windows of several bases are told apart by the base's name.
         const QString chemin = CheminQt(base->CheminFichier(".par"));
@@ -241,9 +243,24 @@ void TFenPrinc::RouvrePage(QTreeWidgetItem* item) {
 
 // A base opened again: its sheet comes forward rather than a second copy.
 void TFenPrinc::BaseDejaOuverte(t3::charg1* base) {
-    if (const auto feuille = m_feuilleDeBase.find(base); feuille != m_feuilleDeBase.end())
-        m_feuilles->Onglets()->setCurrentIndex(feuille->second);
+    MontreFeuille(base);
     SetStatusText("Base déjà ouverte");
+}
+
+void TFenPrinc::MontreFeuille(const t3::charg1* base) {
+    if (const BaseOuverte* ouverte = m_atelier->Ouverte(base); ouverte && ouverte->feuille >= 0)
+        m_feuilles->Onglets()->setCurrentIndex(ouverte->feuille);
+}
+
+// A base about to be replaced: the windows that show it close, its pages leave the left panel and its
+// item the navigation tree.
+void TFenPrinc::BaseFermee(const t3::charg1* base) {
+    for (QMdiSubWindow* sous : m_mdi->subWindowList())
+        if (BaseDeFenetre(sous->widget()) == base) delete sous;
+    QTabWidget* listes = m_panneau->ListesGauche();
+    for (int i = listes->count() - 1; i >= 0; --i)
+        if (BaseDeFenetre(listes->widget(i)) == base) delete listes->widget(i);
+    delete Navigation()->NoeudBase(base);
 }
 
 // The base is in the corpus: its path in the status bar, the commands that need a base, its pages in the
@@ -252,24 +269,32 @@ void TFenPrinc::BaseChargee(const QString& chemin, t3::charg1* base) {
     m_etat->SetCheminBase(chemin);
     m_commandes->ActiveCommandesBase();
     m_panneau->Navig()->AjoutePagesBase(chemin, base);
-    m_feuilles->AjouteFeuille();
-    m_feuilleDeBase[base] = m_feuilles->NbFeuilles() - 1;
+    // A base that replaces another takes its sheet.
+    BaseOuverte* ouverte = m_atelier->Ouverte(base);
+    if (ouverte->feuille < 0) {
+        m_feuilles->AjouteFeuille();
+        ouverte->feuille = m_feuilles->NbFeuilles() - 1;
+    }
+    MontreFeuille(base);
     for (const GenreFenetre& genre : GenresFenetres())
         if (genre.avecBase && genre.lieu == Lieu::ListesGauche) OuvreGenre(genre, base);
     m_panneau->MontreDernierePage();
 }
 
-void TFenPrinc::BaseOuverte(t3::charg1* base) {
+void TFenPrinc::BaseEnPlace(t3::charg1* base) {
     for (const GenreFenetre& genre : GenresFenetres())
         if (genre.avecBase && genre.lieu != Lieu::ListesGauche) OuvreGenre(genre, base);
 }
 
 void TFenPrinc::DockeDansListesGauche(QWidget* fenetre, const QString& titre) {
+    // A window placed without saying its base shows the open one.
+    if (!BaseDeFenetre(fenetre)) MarqueBase(fenetre, Chargeur());
     m_panneau->DockeDansListesGauche(fenetre, titre);
     m_panneau->ListesGauche()->setCurrentWidget(fenetre);
 }
 
 QMdiSubWindow* TFenPrinc::AjouteFenetre(QWidget* fenetre) {
+    if (!BaseDeFenetre(fenetre)) MarqueBase(fenetre, Chargeur());
     const bool tailleDonnee = fenetre->testAttribute(Qt::WA_Resized);
     const QSize taille = fenetre->size();
     QMdiSubWindow* sous = m_mdi->addSubWindow(fenetre);
@@ -420,7 +445,7 @@ void TFenPrinc::RemplitPmnPCLC() {
     m_pmnPCLC->clear();
     const t3::Corpus& corpus = CorpusModele();
     // With several bases open, each partition is named with its base.
-    const bool plusieurs = m_feuilleDeBase.size() > 1;
+    const bool plusieurs = corpus.NbChargeurs() > 1;
     for (int32_t i = 0; i < corpus.NbPartitions(); ++i) {
         const t3::Partition* partition = corpus.PartitionNo(i);
         QString nom = VersQt(partition->Base()->RetourneGraphie(partition->CleType(), false));
@@ -436,8 +461,7 @@ void TFenPrinc::PmnPCLCChoix(int partition) {
     const t3::Partition* choisie = CorpusModele().PartitionNo(partition);
     QWidget* statistiques = TFenNavig::Fenetre(m_panneau->Navig()->Rubrique(choisie, RubriqueStatistiques));
     if (!statistiques) return;
-    if (const auto feuille = m_feuilleDeBase.find(choisie->Base()); feuille != m_feuilleDeBase.end())
-        m_feuilles->Onglets()->setCurrentIndex(feuille->second);
+    MontreFeuille(choisie->Base());
     AmeneAuPremierPlan(statistiques);
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The main window: an MDI frame whose children are the analysis windows, with the toolbar and menus
 // built from the commands of the frame and the registered window kinds, the left panel (navigation,
-// report and the docked lists), the sheet tabs on the right and the status bar. It only frames: the
-// bases and the report live in the Atelier, the sheets in Feuilles, the left panel in PanneauGauche, the
-// group queue in the container and the progress in BarreEtat. It lends its services to the windows.
+// report and the docked lists), the sheet tabs on the right and the status bar. The bases and the report
+// live in the Atelier, the sheets in Feuilles, the left panel in PanneauGauche, the group queue in the
+// container and the progress in BarreEtat; the main window places the windows (each marked with the base
+// it shows), closes those of a base replaced, and lends its services to the windows.
 #include "ui/shell/ServicesAtelier.h"
 
 #include <QMainWindow>
@@ -83,10 +84,13 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     void ConstruitMenuFenetre(QMenu* menu);
     void ConstruitCadre();
     void BaseChargee(const QString& chemin, t3::charg1* base);
-    void BaseOuverte(t3::charg1* base);
+    void BaseEnPlace(t3::charg1* base);
     void PlaceDansLaZone(QMdiSubWindow* sous);
     void RouvrePage(QTreeWidgetItem* item);
     void BaseDejaOuverte(t3::charg1* base);
+    void BaseFermee(const t3::charg1* base);
+    // Brings the base's sheet forward.
+    void MontreFeuille(const t3::charg1* base);
     void BtnCreerCorpClick();
     void BtnOuvrirClick();
     void BtnAjouteRapClick();
@@ -101,7 +105,6 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     TContainer* m_container = nullptr;
     QMenu* m_pmnPCLC = nullptr;
     BarreCommandes* m_commandes = nullptr;
-    std::map<const t3::charg1*, int> m_feuilleDeBase;
 };
 
 } // namespace t3ui

@@ -3,6 +3,7 @@
 #include "engine/corpus/Corpus.h"
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "ui/shell/BaseOuverte.h"
 #include "ui/shell/Dialogues.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/Sablier.h"
@@ -101,6 +102,7 @@ t3::Partition* OuvrePartition(ServicesAtelier& services, t3::charg1* base, int32
         // The statistics window opens minimised, the ventilation graph in front: the navigation tree's
         // "PCLC" item restores it.
         auto* statistiques = new TFenStatPart(services, partition);
+        MarqueBase(statistiques, base);
         if (QMdiSubWindow* sous = services.AjouteFenetre(statistiques)) sous->showMinimized();
         if (navigation && gardee) {
             navigation->AjoutePartition(partition);

@@ -6,6 +6,7 @@
 #include "ui/explore/ListeGlissable.h"
 #include "ui/explore/Pastille.h"
 #include "ui/explore/TTgenDragObject.h"
+#include "ui/shell/BaseOuverte.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/PageRapport.h"
 #include "ui/shell/ServicesAtelier.h"
@@ -201,6 +202,7 @@ void TFenSpecGrp::SetTextes(const QString& enteteReference, const QString& liste
 }
 
 void TFenSpecGrp::Montre() {
+    MarqueBase(this, m_base);
     m_services.DockeDansListesGauche(this, windowTitle());
     show();
 }

@@ -172,7 +172,7 @@ void AtelierTest::LAtelierOuvreUneBaseParLesServicesQuIlRecoit() {
     });
     QStringList signaux;
     connect(&atelier, &Atelier::BaseChargee, [&](const QString&, t3::charg1*) { signaux << "chargée"; });
-    connect(&atelier, &Atelier::BaseOuverte, [&](const QString&, t3::charg1*) { signaux << "ouverte"; });
+    connect(&atelier, &Atelier::BaseEnPlace, [&](const QString&, t3::charg1*) { signaux << "ouverte"; });
 
     QVERIFY(atelier.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
     QCOMPARE(services.statuts, (QStringList{"Chargement des données", "<remise à zéro>", QString(), "Prêt"}));

@@ -25,6 +25,8 @@
 #include "ui/shell/TFenPrinc.h"
 #include "ui/shell/TFenRuze.h"
 #include "ui/shell/TexteQt.h"
+#include "ui/stats/TFenChoixPart.h"
+#include "ui/stats/TFenStatPart.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -230,6 +232,31 @@ void TFenPrincTest::CreerUneBaseSegmenteEtOuvre() {
     QVERIFY(fenetre.Chargeur()->LocFormDic("min") >= 0);
     // Opening the base started the trace afresh: the loader's lines only.
     QVERIFY(!t3uitest::Lit("atrace.txt").contains("egmentation"));
+
+    // Segmented again while open, with a partition and its windows: the new base takes the old one's
+    // place, its sheet and its item; the old one's windows and partition are gone.
+    const t3::charg1* ancienne = fenetre.Chargeur();
+    QVERIFY(OuvrePartition(fenetre, fenetre.Chargeur(), ancienne->Nbform() + ancienne->Nbartponct()));
+    t3uitest::Ecrit("notes.v2.txt", "<titre=a> chemin faisant autrement\n");
+    Dialogues::RepondDialogue(QDialog::Accepted);
+    QVERIFY(fenetre.Bases().CreeBase("notes.v2.txt"));
+    QVERIFY(fenetre.Chargeur()->LocFormDic("autrement") >= 0);
+    QCOMPARE(fenetre.CorpusModele().NbChargeurs(), 1);
+    QCOMPARE(fenetre.CorpusModele().NbPartitions(), 0);
+    QCOMPARE(fenetre.FeuillesCadre().Onglets()->count(), 1);
+    QTreeWidget* arbre = fenetre.Navigation()->TreePages();
+    QCOMPARE(arbre->topLevelItemCount(), 1);
+    QCOMPARE(fenetre.Navigation()->BaseDeNoeud(arbre->topLevelItem(0)), fenetre.Chargeur());
+    QCOMPARE(fenetre.findChildren<TFenStatPart*>().size(), 0);
+    QList<QWidget*> fenetres;
+    for (QMdiSubWindow* sous : fenetre.Mdi()->subWindowList())
+        fenetres << sous->widget();
+    // After the panel's own pages, "Navigation" and "Rapport".
+    for (int i = 2; i < fenetre.Panneau()->ListesGauche()->count(); ++i)
+        fenetres << fenetre.Panneau()->ListesGauche()->widget(i);
+    QVERIFY(!fenetres.isEmpty());
+    for (const QWidget* restante : fenetres)
+        QCOMPARE(BaseDeFenetre(restante), fenetre.Chargeur());
 }
 
 void TFenPrincTest::UneSegmentationQuiEchoueLaisseLAtelierEnMarche() {
@@ -836,7 +863,8 @@ void TFenPrincTest::LesFeuillesEtLesIconesRestentOuLUtilisateurLesVeut() {
     QVERIFY(fenetre.CorpusModele().AjoutePartition(partition));
     onglets->setCurrentIndex(0);
     QWidget* stat = FenetreSimple(fenetre, "stat");
-    fenetre.Navigation()->AjoutePartition(cle, stat);
+    fenetre.Navigation()->AjoutePartition(cle);
+    TFenNavig::AttacheFenetre(fenetre.Navigation()->Rubrique(cle, RubriqueStatistiques), stat);
     onglets->setCurrentIndex(1);
     QMenu* menu = fenetre.PmnPCLC();
     emit menu->aboutToShow();
