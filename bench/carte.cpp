@@ -3,7 +3,8 @@
 // occurrence index are made first and timed apart); the boxes of one screenful (700 pixels of the map,
 // boxes of 9 pixels) with their positions, shades from the coefficients of the group, row numbers and
 // run headers, averaged over screens spread through the map, without and with the partition by paragraph;
-// the box under the mouse for a million points; and the bytes that the map keeps per section (the
+// the box under the mouse for a million points; the specificities of a hundred sections and of every
+// section where the group is present; and the bytes that the map keeps per section (the
 // section starts, two presence bit sets and the selection, the layout of the runs), counted from the
 // program's allocations.
 // Prints "name value" lines for bench/bench-carte.
@@ -15,6 +16,7 @@
 #include "engine/corpus/charg1.h"
 #include "engine/explore/CarteSections.h"
 #include "engine/explore/DispositionCarte.h"
+#include "engine/explore/SpecifsSections.h"
 #include "engine/stats/Tgen.h"
 
 #include <cstdint>
@@ -153,6 +155,18 @@ int main(int argc, char** argv) {
         touches += carte.SectionEn(x, y) >= 0;
     etape("clics");
     Melange(static_cast<uint64_t>(touches));
+
+    // "Spécifs" on a hundred selected sections, and on every section where the group is present.
+    t3::BitsSections cent(sections.NbSections());
+    cent.MetIntervalle(sections.NbSections() / 2, sections.NbSections() / 2 + 100);
+    etape.Repart();
+    const t3::SpecifsDeSections specifsCent = t3::SpecificitesSections(sections, cent, 5, 10);
+    etape("specifs_selection");
+    const t3::SpecifsDeSections specifsGroupe = t3::SpecificitesSections(sections, presence, 5, 10);
+    etape("specifs_groupe");
+    std::printf("enregs_selection %zu\nenregs_groupe %zu\nsections_groupe %d\n",
+                specifsCent.enregistrements.size(), specifsGroupe.enregistrements.size(),
+                specifsGroupe.nbSections);
 
     // With the partition (built beforehand, as the window finds it in the corpus).
     const t3::Partition partition(&base, type);
