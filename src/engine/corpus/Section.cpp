@@ -14,11 +14,16 @@ Section::Section(const charg1* base, const int32_t* delimiteurs, int32_t nb) : m
     std::sort(distincts.begin(), distincts.end());
     distincts.erase(std::unique(distincts.begin(), distincts.end()), distincts.end());
     if (m_base) {
+        size_t total = 1;
+        for (const int32_t e : distincts)
+            total += m_base->Occurrences(e).size();
+        m_debuts.reserve(total);
         for (const int32_t e : distincts)
             for (const int32_t position : m_base->Occurrences(e))
                 m_debuts.push_back(position + 1);
     }
-    std::sort(m_debuts.begin(), m_debuts.end());
+    // The starts of one delimiter come in text order already.
+    if (distincts.size() > 1) std::sort(m_debuts.begin(), m_debuts.end());
     m_debuts.push_back(m_base ? m_base->Nbitem() : 0);
 }
 

@@ -96,10 +96,14 @@ void PrimSpec::AdopteResultats(std::vector<EnregSpec> resultats, int64_t tailleR
     TrieEtIndexe();
 }
 
+void TrieSpecificites(std::vector<EnregSpec>& enregistrements) {
+    std::stable_sort(enregistrements.begin(), enregistrements.end(),
+                     [](const EnregSpec& a, const EnregSpec& b) { return a.coef > b.coef; });
+}
+
 // Strongest excess first, strongest deficit last; equal coefficients stay in entry order.
 void PrimSpec::TrieEtIndexe() {
-    std::stable_sort(m_resultats.begin(), m_resultats.end(),
-                     [](const EnregSpec& a, const EnregSpec& b) { return a.coef > b.coef; });
+    TrieSpecificites(m_resultats);
     m_index.clear();
     IndexeResultats();
 }

@@ -20,6 +20,10 @@ struct EnregSpec {
     int32_t coef;      // never 0 in a list
 };
 
+// Sorts a specificity list as every list shows it: the strongest excess first, the strongest deficit
+// last; equal coefficients stay in the order they came.
+void TrieSpecificites(std::vector<EnregSpec>& enregistrements);
+
 class PrimSpec {
   public:
     // Copies the partition's threshold percent and minimum frequency and keeps views of its reference
