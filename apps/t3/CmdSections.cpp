@@ -86,8 +86,10 @@ t3::Resultat<std::vector<int32_t>> Delimiteurs(const t3::charg1& base, const std
             if (base.Graphie(e) == std::string_view(&signe, 1)) trouvee = e;
         if (trouvee < 0) {
             std::string connus;
-            for (int32_t e = base.Nbform(); e < base.Nbform() + base.Nbartponct(); ++e)
-                connus += (connus.empty() ? "" : " ") + std::string(base.Graphie(e));
+            for (int32_t e = base.Nbform(); e < base.Nbform() + base.Nbartponct(); ++e) {
+                if (!connus.empty()) connus += ' ';
+                connus += base.Graphie(e);
+            }
             return t3::Echec{SortieEchec, "le délimiteur « " + t3::Cp1252VersUtf8(std::string(1, signe)) +
                                               " » n'est pas un signe de ponctuation de la base ; signes : " +
                                               t3::Cp1252VersUtf8(connus) + "."};
