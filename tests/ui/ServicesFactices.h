@@ -14,10 +14,8 @@ class ServicesFactices : public t3ui::ServicesAtelier {
 
     QWidget* Cadre() override { return cadre; }
     void SetStatusText(const QString&) override {}
-    void StepProgress() override {}
-    void StepProgressBy2() override {}
     void ResetProgress() override {}
-    std::function<void(int32_t)> Jauge(int) override { return {}; }
+    std::function<void(int32_t)> Etapes(int) override { return {}; }
     void DockeDansListesGauche(QWidget*, const QString&) override {}
     QMdiSubWindow* AjouteFenetre(QWidget*) override { return nullptr; }
     void AmeneAuPremierPlan(QWidget*) override {}

@@ -39,14 +39,15 @@ void PrepareAttente(QProgressDialog& attente) {
 // that the workbench is alive; it is left empty.
 class Pouls {
   public:
-    explicit Pouls(ServicesAtelier& services) : m_services(services) {
+    explicit Pouls(ServicesAtelier& services) : m_services(services), m_battement(services.Etapes(2)) {
         m_services.ResetProgress();
+        // A beat a tenth of a second, the bar full after two hundred.
         QObject::connect(&m_minuterie, &QTimer::timeout, [this] {
             if (++m_pas > 200) {
                 m_pas = 0;
                 m_services.ResetProgress();
             } else {
-                m_services.StepProgress();
+                m_battement(0);
             }
         });
         m_minuterie.start(100);
@@ -57,6 +58,7 @@ class Pouls {
 
   private:
     ServicesAtelier& m_services;
+    std::function<void(int32_t)> m_battement;
     QTimer m_minuterie;
     int m_pas = 0;
 };

@@ -53,7 +53,7 @@ QWidget* CreeSegments(ServicesAtelier& services, t3::charg1* base) {
         services.SetStatusText("Calcul des segments répétés");
         services.ResetProgress();
         auto resultat = t3::CalculeSegments(*base, dialogue.Delimiteurs(), dialogue.SeuilFormes(),
-                                            dialogue.SeuilSegments(), services.Jauge(2));
+                                            dialogue.SeuilSegments(), services.Etapes(1));
         services.SetStatusText(QString());
         services.ResetProgress();
         return resultat;

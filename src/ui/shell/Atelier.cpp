@@ -91,7 +91,7 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool remplace) {
     // written there.
     QDir::setCurrent(info.absolutePath());
     auto chargeur = std::make_unique<t3::charg1>();
-    chargeur->AttribGauge(m_services.Jauge(1));
+    chargeur->AttribGauge(m_services.Etapes(2)); // the dictionary, then the text
     m_services.SetStatusText("Chargement des données");
     std::optional<t3::Resultat<void>> chargee;
     {

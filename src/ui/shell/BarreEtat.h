@@ -24,8 +24,6 @@ class BarreEtat : public QObject {
     void SetCheminBase(const QString& chemin);
     // The text of panel 1 or 2.
     QString TexteStatut(int panneau) const;
-    void StepProgress() { Avance(1); }
-    void StepProgressBy2() { Avance(2); }
     void ResetProgress();
     // Steps the bar by pas at each call; the bar is repainted at once, the computation holding the
     // event loop.

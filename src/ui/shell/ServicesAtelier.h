@@ -23,16 +23,16 @@ namespace t3ui {
 class RapportCourant;
 class TFenNavig;
 
-// Status and progress (the bar runs from 0 to 200).
+// Status and progress.
 class ServicesProgression {
   public:
     virtual ~ServicesProgression() = default;
     virtual void SetStatusText(const QString& texte) = 0;
-    virtual void StepProgress() = 0;
-    virtual void StepProgressBy2() = 0;
     virtual void ResetProgress() = 0;
-    // A progress callback for the engine that steps the bar by pas at each call.
-    virtual std::function<void(int32_t)> Jauge(int pas) = 0;
+    // A progress callback for a computation run in nbEtapes stages of about a hundred calls each (the
+    // engine's callbacks say theirs): the workbench scales the calls so that the whole computation fills
+    // its bar once.
+    virtual std::function<void(int32_t)> Etapes(int nbEtapes) = 0;
 };
 
 // Where windows open, and the tree that lists them.

@@ -366,20 +366,13 @@ void TFenPrinc::SetStatusText(const QString& texte) {
     m_etat->SetStatusText(texte);
 }
 
-void TFenPrinc::StepProgress() {
-    m_etat->StepProgress();
-}
-
-void TFenPrinc::StepProgressBy2() {
-    m_etat->StepProgressBy2();
-}
-
 void TFenPrinc::ResetProgress() {
     m_etat->ResetProgress();
 }
 
-std::function<void(int32_t)> TFenPrinc::Jauge(int pas) {
-    return m_etat->Jauge(pas);
+std::function<void(int32_t)> TFenPrinc::Etapes(int nbEtapes) {
+    // The bar's 200 steps over about a hundred calls per stage.
+    return m_etat->Jauge(std::max(1, 2 / std::max(1, nbEtapes)));
 }
 
 TFenNavig* TFenPrinc::Navigation() {

@@ -57,10 +57,8 @@ class TFenPrinc : public QMainWindow, public ServicesAtelier {
     // --- Services of the windows
     QWidget* Cadre() override { return this; }
     void SetStatusText(const QString& texte) override;
-    void StepProgress() override;
-    void StepProgressBy2() override;
     void ResetProgress() override;
-    std::function<void(int32_t)> Jauge(int pas) override;
+    std::function<void(int32_t)> Etapes(int nbEtapes) override;
     void DockeDansListesGauche(QWidget* fenetre, const QString& titre) override;
     QMdiSubWindow* AjouteFenetre(QWidget* fenetre) override;
     void AmeneAuPremierPlan(QWidget* fenetre) override;

@@ -42,7 +42,7 @@ void LanceSpecifs(ServicesAtelier& services, QWidget* parent, t3::Partition& par
     dialogue.hide();
     services.ResetProgress();
     auto calcul = std::make_unique<t3::PrimSpec>(&partition, t3::DiviseurEtiquettes());
-    calcul->SetProgression(services.Jauge(1));
+    calcul->SetProgression(services.Etapes(2)); // the forms, then the segments
     calcul->Compute();
     auto* liste = new TFenSpecGrp(services, std::move(calcul));
     liste->SetTextes("Corpus de référence : ", reference, "Parties sélectionnées : ", parties);
@@ -65,7 +65,7 @@ void LanceSpecEvol(ServicesAtelier& services, QWidget* parent, t3::Partition& pa
     const int32_t partie = t3::PremierePartieEvolutive(partition);
     Sablier sablier;
     services.ResetProgress();
-    auto calcul = t3::SpecEvolutives(partition, services.Jauge(1));
+    auto calcul = t3::SpecEvolutives(partition, services.Etapes(2));
     services.ResetProgress();
     if (!calcul) {
         Dialogues::MessageMoteur(parent, calcul.Message());

@@ -395,15 +395,10 @@ void TFenStatPart::BtnSpTotClick() {
         m_table.reset();
         m_calcul.reset();
         m_services.SetStatusText("Calcul des spécificités...");
-        const bool segments = m_base->Segments() != nullptr;
-        auto progression = [this, segments](int32_t) {
-            if (segments)
-                m_services.StepProgress();
-            else
-                m_services.StepProgressBy2();
-        };
-        m_calcul = std::make_unique<t3::CalcSpecTot>(m_partition, progression,
-                                                     [this](int32_t) { m_services.ResetProgress(); });
+        // Each part's forms, then its segments when the base has some.
+        m_calcul =
+            std::make_unique<t3::CalcSpecTot>(m_partition, m_services.Etapes(m_base->Segments() ? 2 : 1),
+                                              [this](int32_t) { m_services.ResetProgress(); });
         m_services.ResetProgress();
         m_services.SetStatusText(QString());
     }

@@ -72,10 +72,8 @@ class ServicesTemoins : public ServicesAtelier {
 
     QWidget* Cadre() override { return nullptr; }
     void SetStatusText(const QString& texte) override { statuts << texte; }
-    void StepProgress() override { pas += 1; }
-    void StepProgressBy2() override { pas += 2; }
     void ResetProgress() override { statuts << "<remise à zéro>"; }
-    std::function<void(int32_t)> Jauge(int n) override {
+    std::function<void(int32_t)> Etapes(int n) override {
         return [this, n](int32_t) { pas += n; };
     }
     void DockeDansListesGauche(QWidget*, const QString&) override {}
