@@ -125,7 +125,7 @@ void VueDendrogramme::paintEvent(QPaintEvent*) {
 
 // --- The window
 
-TFenDendrogramme::TFenDendrogramme(ServicesAtelier& services, const t3::Partition* partition,
+TFenDendrogramme::TFenDendrogramme(ServicesRapport& services, const t3::Partition* partition,
                                    t3::ArbreCAH arbre)
     : m_services(services), m_partition(partition), m_arbre(std::move(arbre)) {
     setObjectName("FenDendrogramme");

@@ -16,7 +16,7 @@ class Partition;
 
 namespace t3ui {
 
-class ServicesAtelier;
+class ServicesRapport;
 
 // The drawing of the tree, as high as its leaves need.
 class VueDendrogramme : public QWidget {
@@ -45,7 +45,7 @@ class TFenDendrogramme : public QWidget, public FenetreRapport {
     Q_OBJECT
   public:
     // The partition is borrowed from the corpus model, which keeps it.
-    TFenDendrogramme(ServicesAtelier& services, const t3::Partition* partition, t3::ArbreCAH arbre);
+    TFenDendrogramme(ServicesRapport& services, const t3::Partition* partition, t3::ArbreCAH arbre);
     ~TFenDendrogramme() override;
 
     // Writes the tree as a JPEG picture into the current report and adds it.
@@ -60,7 +60,7 @@ class TFenDendrogramme : public QWidget, public FenetreRapport {
   private:
     QString CleType() const;
 
-    ServicesAtelier& m_services;
+    ServicesRapport& m_services;
     const t3::Partition* m_partition;
     t3::ArbreCAH m_arbre;
     VueDendrogramme* m_vue = nullptr;

@@ -20,7 +20,7 @@ QString DateRapport() {
     return francais.toString(maintenant.date(), QLocale::LongFormat) + " - " + maintenant.toString("hh:mm");
 }
 
-bool AjoutePageAuRapport(ServicesAtelier& services, QWidget* fenetre, const QString& fichier,
+bool AjoutePageAuRapport(ServicesRapport& services, QWidget* fenetre, const QString& fichier,
                          const QString& titre, const std::function<void(std::ostream&)>& ecrit) {
     RapportCourant* rapport = services.Rapport();
     if (!rapport) return false;

@@ -11,7 +11,7 @@ class QWidget;
 
 namespace t3ui {
 
-class ServicesAtelier;
+class ServicesRapport;
 
 // The date and time the report pages show: the long French date, " - ", hours and minutes
 // ("mercredi 9 décembre 2026 - 15:04").
@@ -19,7 +19,7 @@ QString DateRapport();
 
 // False, after a French message, when the page could not be written; also false, silently, when there is
 // no report (no base open).
-bool AjoutePageAuRapport(ServicesAtelier& services, QWidget* fenetre, const QString& fichier,
+bool AjoutePageAuRapport(ServicesRapport& services, QWidget* fenetre, const QString& fichier,
                          const QString& titre, const std::function<void(std::ostream&)>& ecrit);
 
 } // namespace t3ui

@@ -13,7 +13,7 @@
 
 namespace t3ui {
 
-TContainer::TContainer(ServicesAtelier& services) : m_services(services) {
+TContainer::TContainer(ServicesModele& services) : m_services(services) {
     setObjectName("Container");
     setToolTip("Vide");
     setPixmap(Glyphe("{…}", 45).pixmap(32, 32));

@@ -18,7 +18,7 @@ class Tgen;
 
 namespace t3ui {
 
-class ServicesAtelier;
+class ServicesModele;
 class TTgenDragObject;
 
 class TContainer : public QLabel {
@@ -26,7 +26,7 @@ class TContainer : public QLabel {
   public:
     static constexpr size_t NbGroupesGardes = 20;
 
-    explicit TContainer(ServicesAtelier& services);
+    explicit TContainer(ServicesModele& services);
 
     // The drop of a group, built on the open base; false when it is refused.
     bool ContainerDrop(const TTgenDragObject& objet);
@@ -43,7 +43,7 @@ class TContainer : public QLabel {
   private:
     void RemplitPMnuQueue();
 
-    ServicesAtelier& m_services;
+    ServicesModele& m_services;
     std::deque<std::shared_ptr<t3::Tgen>> m_fileGroupes;
     t3::Tgen* m_groupeCourant = nullptr;
     QMenu* m_pmnuQueue;

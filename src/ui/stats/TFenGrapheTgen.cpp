@@ -71,7 +71,7 @@ QString CommeAffiche(const QString& html) {
 
 } // namespace
 
-TFenGrapheTgen::TFenGrapheTgen(ServicesAtelier& services, t3::Partition* partition)
+TFenGrapheTgen::TFenGrapheTgen(ServicesRapport& services, t3::Partition* partition)
     : m_services(services), m_partition(partition) {
     setObjectName("FenGrapheTgen");
     setAttribute(Qt::WA_DeleteOnClose);

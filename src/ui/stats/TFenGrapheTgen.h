@@ -30,14 +30,14 @@ namespace t3ui {
 inline constexpr char RubriqueGraphiques[] = "Graphiques";
 inline constexpr char PrefixeGraphique[] = "Graphique";
 
-class ServicesAtelier;
+class ServicesRapport;
 class TTgenDragObject;
 
 class TFenGrapheTgen : public QWidget, public FenetreRapport {
     Q_OBJECT
   public:
     // The partition is borrowed from the corpus model, which outlives the window.
-    TFenGrapheTgen(ServicesAtelier& services, t3::Partition* partition);
+    TFenGrapheTgen(ServicesRapport& services, t3::Partition* partition);
     ~TFenGrapheTgen() override;
 
     // Writes the chart as a JPEG picture into the current report and adds it as an entry.
@@ -103,7 +103,7 @@ class TFenGrapheTgen : public QWidget, public FenetreRapport {
     void MetAJourFleches();
     void PlotAreaChanged(const QRectF& zone);
 
-    ServicesAtelier& m_services;
+    ServicesRapport& m_services;
     t3::Partition* m_partition;
     std::vector<std::unique_ptr<t3::Tgen>> m_groupes;
     bool m_relatives = true;
