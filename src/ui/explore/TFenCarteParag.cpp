@@ -210,8 +210,10 @@ TFenCarteParag::TFenCarteParag(ServicesAtelier& services, t3::Section* section, 
     separateur->setObjectName("Splitter1");
     separateur->addWidget(m_defilement);
     separateur->addWidget(CreePanTexte());
+    // The map takes most of the height, the text keeps a few lines.
     separateur->setStretchFactor(0, 3);
     separateur->setStretchFactor(1, 1);
+    separateur->setSizes({300, 100});
 
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
