@@ -134,12 +134,12 @@ TexteSection::TexteSection(const t3::charg1* base, QWidget* parent) : QTextEdit(
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
-TTgenDragObject* TexteSection::ObjetGlisser() const {
+TTgenDragObject* TexteSection::ObjetGlisser() {
     const QString forme = m_mot.trimmed();
     if (!m_base || forme.isEmpty()) return nullptr;
     const int32_t entree = m_base->LocFormDic(VersCp1252(forme));
     if (entree < 0 || entree >= m_base->Nbform()) return nullptr;
-    auto* objet = new TTgenDragObject(const_cast<TexteSection*>(this), "", t3::CouleurRGB(0, 0, 0), 1);
+    auto* objet = new TTgenDragObject(this, "", t3::CouleurRGB(0, 0, 0), 1);
     objet->SetBase(m_base);
     objet->Ajoute(entree);
     return objet;
@@ -293,7 +293,7 @@ QWidget* TFenCarteParag::CreePanneauHaut() {
     ligne->addWidget(CreeBouton("BtnCol", "Couleurs", "Réglages", &TFenCarteParag::BtnColClick));
     m_chkSeuil = new QCheckBox("seuillage");
     m_chkSeuil->setObjectName("ChkSeuil");
-    connect(m_chkSeuil, &QCheckBox::clicked, m_surface, qOverload<>(&QWidget::update));
+    connect(m_chkSeuil, &QCheckBox::toggled, m_surface, qOverload<>(&QWidget::update));
     ligne->addWidget(m_chkSeuil);
     ligne->addStretch();
     return panneau;

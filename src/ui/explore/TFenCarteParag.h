@@ -54,7 +54,7 @@ class TexteSection : public QTextEdit {
     // The word remembered at the last press of the left button inside the selection.
     const QString& MotSelectionne() const { return m_mot; }
     // The group of that word, trimmed, when it is a form of the base: black, no name; otherwise null.
-    TTgenDragObject* ObjetGlisser() const;
+    TTgenDragObject* ObjetGlisser();
 
   protected:
     void mousePressEvent(QMouseEvent* evenement) override;
