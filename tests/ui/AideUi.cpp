@@ -42,15 +42,15 @@ QString Base(const QString& texte, const QString& nom) {
     return QDir::current().filePath(nom + ".par");
 }
 
-Depot Depose(QWidget* cible, const QMimeData* donnees) {
+Depot Depose(QWidget* cible, const QMimeData* donnees, Qt::KeyboardModifiers touches) {
     const QPoint point(2, 2);
-    QDragEnterEvent entree(point, Qt::CopyAction, donnees, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent entree(point, Qt::CopyAction, donnees, Qt::LeftButton, touches);
     QApplication::sendEvent(cible, &entree);
     if (!entree.isAccepted()) return Depot::RefuseALEntree;
-    QDragMoveEvent survol(point, Qt::CopyAction, donnees, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent survol(point, Qt::CopyAction, donnees, Qt::LeftButton, touches);
     QApplication::sendEvent(cible, &survol);
     if (!survol.isAccepted()) return Depot::RefuseALEntree;
-    QDropEvent depot(QPointF(point), Qt::CopyAction, donnees, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent depot(QPointF(point), Qt::CopyAction, donnees, Qt::LeftButton, touches);
     QApplication::sendEvent(cible, &depot);
     return depot.isAccepted() ? Depot::Accepte : Depot::Refuse;
 }

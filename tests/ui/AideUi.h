@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QString>
 #include <QTemporaryDir>
+#include <qnamespace.h>
 
 class QMimeData;
 class QWidget;
@@ -29,8 +30,8 @@ QByteArray Lit(const QString& chemin);
 QString Base(const QString& texte, const QString& nom = "corpus");
 
 // A drag carrying donnees entering cible, moving over it and dropped there, as the user's mouse does it
-// (the window system delivers the move and the drop only after an accepted entry).
+// (the window system delivers the move and the drop only after an accepted entry), with these keys held.
 enum class Depot { RefuseALEntree, Refuse, Accepte };
-Depot Depose(QWidget* cible, const QMimeData* donnees);
+Depot Depose(QWidget* cible, const QMimeData* donnees, Qt::KeyboardModifiers touches = Qt::NoModifier);
 
 } // namespace t3uitest

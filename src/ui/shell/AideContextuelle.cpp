@@ -38,6 +38,9 @@ const QHash<QString, QString>& Sections() {
         {"TfrmSR", "segments-repetes"},
         {"TFenPrepSR", "segments-repetes"},
         {"TFenSelecFormes", "groupes-de-formes"},
+        {"TFenChoixDelim", "carte-sections"},
+        {"TFenCarteParag", "carte-sections"},
+        {"TFenParamCarte", "carte-sections"},
     };
     return sections;
 }

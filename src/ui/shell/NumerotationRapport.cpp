@@ -7,7 +7,7 @@ namespace t3ui::NumerotationRapport {
 
 namespace {
 
-constexpr std::size_t NbSortes = 4;
+constexpr std::size_t NbSortes = 5;
 
 std::array<int, NbSortes>& Comptes() {
     static std::array<int, NbSortes> comptes{};

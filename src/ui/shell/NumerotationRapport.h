@@ -9,6 +9,7 @@ enum class SorteEntree {
     ImageGraphe,       // "img-graphe-" key N ".jpg", from 0
     ImagePlan,         // "img-afc-" key N ".jpg" and "img-afc-vp-" key N ".jpg", from 1
     ImageDendrogramme, // "img-cah-" key N ".jpg", from 1
+    ImageSection,      // "img-section-" delimiter N ".jpg", from 1
 };
 
 namespace NumerotationRapport {
