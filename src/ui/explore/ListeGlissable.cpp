@@ -1,5 +1,7 @@
 #include "ui/explore/ListeGlissable.h"
 
+#include "ui/explore/TTgenDragObject.h"
+
 #include <QDrag>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -71,7 +73,10 @@ void ListeGlissable::startDrag(Qt::DropActions actions) {
     const QPixmap image = ImageSelection();
     glisser->setPixmap(image);
     glisser->setHotSpot(QPoint(-8, image.height() / 2));
-    glisser->exec(actions, Qt::CopyAction);
+    if (actions & Qt::CopyAction)
+        LanceGlisser(glisser);
+    else
+        glisser->exec(actions, Qt::CopyAction);
 }
 
 } // namespace t3ui

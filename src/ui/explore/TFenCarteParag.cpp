@@ -79,17 +79,22 @@ class SurfaceCarte : public QWidget {
     void dropEvent(QDropEvent* evenement) override {
         const TTgenDragObject* objet = GroupeDuGlisser(evenement->mimeData());
         if (objet && m_carte->PaintBox1DragDrop(*objet, evenement->modifiers()))
-            evenement->acceptProposedAction();
+            evenement->accept();
         else
             evenement->ignore();
     }
 
   private:
+    // A group is taken; with Ctrl, as the second group, the drag then showing the multiple-drag cursor.
     static void PaintBox1DragOver(QDragMoveEvent* evenement) {
-        if (GroupeDuGlisser(evenement->mimeData()))
-            evenement->acceptProposedAction();
-        else
+        if (!GroupeDuGlisser(evenement->mimeData())) {
             evenement->ignore();
+            return;
+        }
+        const bool second =
+            (evenement->modifiers() & Qt::ControlModifier) && (evenement->possibleActions() & Qt::LinkAction);
+        evenement->setDropAction(second ? Qt::LinkAction : Qt::CopyAction);
+        evenement->accept();
     }
 
     TFenCarteParag* m_carte;
@@ -175,7 +180,7 @@ void TexteSection::mouseMoveEvent(QMouseEvent* evenement) {
     const QPixmap image = ListeGlissable::ImageGlisser({m_mot.trimmed()}, font());
     glisser->setPixmap(image);
     glisser->setHotSpot(QPoint(-8, image.height() / 2));
-    glisser->exec(Qt::CopyAction, Qt::CopyAction);
+    LanceGlisser(glisser);
 }
 
 void TexteSection::mouseReleaseEvent(QMouseEvent* evenement) {

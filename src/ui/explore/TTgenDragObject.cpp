@@ -7,6 +7,8 @@
 #include <QDrag>
 #include <QIODevice>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
 
 #include <algorithm>
 
@@ -107,7 +109,30 @@ void GlisseGroupe(QObject* source, TTgenDragObject* objet, const QPixmap& image)
     auto* glisser = new QDrag(source);
     glisser->setMimeData(objet);
     glisser->setPixmap(image);
-    glisser->exec(Qt::CopyAction);
+    LanceGlisser(glisser);
+}
+
+namespace {
+
+// The multiple-drag cursor: an arrow over two stacked boxes.
+QPixmap CurseurMultiple() {
+    QPixmap image(32, 32);
+    image.fill(Qt::transparent);
+    QPainter peintre(&image);
+    peintre.setPen(Qt::black);
+    peintre.setBrush(Qt::white);
+    peintre.drawRect(14, 18, 10, 8);
+    peintre.drawRect(18, 22, 10, 8);
+    const QPolygon fleche({{0, 0}, {0, 16}, {4, 12}, {7, 19}, {9, 18}, {6, 11}, {11, 11}});
+    peintre.drawPolygon(fleche);
+    return image;
+}
+
+} // namespace
+
+Qt::DropAction LanceGlisser(QDrag* glisser) {
+    glisser->setDragCursor(CurseurMultiple(), Qt::LinkAction);
+    return glisser->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
 }
 
 } // namespace t3ui

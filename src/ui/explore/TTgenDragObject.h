@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class QDrag;
 class QMouseEvent;
 
 namespace t3 {
@@ -94,5 +95,8 @@ class DepartGlisser {
 
 // Drags the group from source under the image (the drag takes the object); returns when it ends.
 void GlisseGroupe(QObject* source, TTgenDragObject* objet, const QPixmap& image);
+// Runs a drag of groups, begun by any of their sources: a copy, or a link where a target takes the group
+// as a second one (the section map, Ctrl held), shown by the multiple-drag cursor. Returns the action.
+Qt::DropAction LanceGlisser(QDrag* glisser);
 
 } // namespace t3ui

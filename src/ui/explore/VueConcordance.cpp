@@ -335,7 +335,7 @@ void VueConcordance::ConcorEditStartDrag() {
     const QPixmap image = ListeGlissable::ImageGlisser({m_texteRetenu.trimmed()}, font());
     glisser->setPixmap(image);
     glisser->setHotSpot(QPoint(-8, image.height() / 2));
-    glisser->exec(Qt::CopyAction, Qt::CopyAction);
+    LanceGlisser(glisser);
 }
 
 } // namespace t3ui

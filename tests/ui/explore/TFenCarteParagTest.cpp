@@ -27,6 +27,7 @@
 #include "ui/stats/TFenSpecGrp.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -196,6 +197,18 @@ void TFenCarteParagTest::LesDepotsColorentLesBoites() {
     QCOMPARE(Pixel(carte, 2, 6, 4), second);
     QCOMPARE(Pixel(carte, 4, 2, 4), second);
     QCOMPARE(Pixel(carte, 4, 6, 4), principal);
+    // While Ctrl is held over the map, the drag shows the multiple-drag cursor (its link action).
+    TTgenDragObject groupe(nullptr, "", t3::CouleurBlanche, 1);
+    groupe.SetBase(a.Base());
+    groupe.Ajoute(a.Base()->LocFormDic("a"));
+    for (const Qt::KeyboardModifiers touches :
+         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+        QDragEnterEvent survol(QPoint(2, 2), Qt::CopyAction | Qt::LinkAction, &groupe, Qt::LeftButton,
+                               touches);
+        QApplication::sendEvent(carte->PaintBox1(), &survol);
+        QVERIFY(survol.isAccepted());
+        QCOMPARE(survol.dropAction(), touches ? Qt::LinkAction : Qt::CopyAction);
+    }
     // Anything but a group is refused.
     QMimeData texte;
     texte.setText("a");
