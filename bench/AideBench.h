@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace t3bench {
@@ -29,6 +31,18 @@ class Etapes {
   private:
     Horloge::time_point m_debut = Horloge::now();
 };
+
+// The peak resident memory of the process so far, in kilobytes (VmHWM); 0 when it cannot be read.
+inline long MemoireMaxKo() {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return 0;
+    char ligne[256];
+    long ko = 0;
+    while (std::fgets(ligne, sizeof ligne, f))
+        if (std::strncmp(ligne, "VmHWM:", 6) == 0) ko = std::atol(ligne + 6);
+    std::fclose(f);
+    return ko;
+}
 
 // Loads the base (the loader reads the .dic and .num beside the .par); false, with a message naming the
 // program, when it cannot.

@@ -3,6 +3,7 @@
 // dropped on it and painted; then each repaint of the map scrolled through twenty screens spread over it.
 // Prints "name seconds" lines, the slowest repaint, the number of sections and the peak memory after
 // loading, after the map opened and after the group dropped ("memoire_name KB").
+#include "AideBench.h"
 #include "engine/corpus/Section.h"
 #include "engine/corpus/charg1.h"
 #include "ui/explore/TFenCarteParag.h"
@@ -24,14 +25,6 @@
 using namespace t3ui;
 
 namespace {
-
-long PicMemoire() {
-    QFile statut("/proc/self/status");
-    if (!statut.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& ligne : statut.readAll().split('\n'))
-        if (ligne.startsWith("VmHWM:")) return ligne.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
 
 // Chooses "." in the dialog and creates the set: the map opens; null when the base has no ".".
 TFenCarteParag* OuvreCarte(TFenPrinc& atelier, t3::charg1* base) {
@@ -58,14 +51,14 @@ int main(int argc, char** argv) {
     if (!atelier.Bases().OuvreBase(QString::fromLocal8Bit(argv[1]))) return 2;
     QApplication::processEvents();
     t3::charg1* base = atelier.Chargeur();
-    std::printf("memoire_chargement %ld\n", PicMemoire());
+    std::printf("memoire_chargement %ld\n", t3bench::MemoireMaxKo());
 
     QElapsedTimer chrono;
     chrono.start();
     TFenCarteParag* carte = OuvreCarte(atelier, base);
     if (!carte) return 2;
     QApplication::processEvents();
-    std::printf("memoire_carte_vide %ld\n", PicMemoire());
+    std::printf("memoire_carte_vide %ld\n", t3bench::MemoireMaxKo());
     TTgenDragObject groupe(nullptr, "", 0x0000FF, 10);
     groupe.SetBase(base);
     for (int32_t forme = 0; forme < std::min<int32_t>(10, base->Nbform()); ++forme)
@@ -75,7 +68,7 @@ int main(int argc, char** argv) {
     auto* defilement = carte->findChild<QScrollArea*>();
     defilement->viewport()->repaint();
     std::printf("ouverture_carte %.3f\nmemoire_carte %ld\nsections %d\n", chrono.nsecsElapsed() / 1e9,
-                PicMemoire(), carte->GetSection()->NbSections());
+                t3bench::MemoireMaxKo(), carte->GetSection()->NbSections());
 
     QScrollBar* barre = defilement->verticalScrollBar();
     double total = 0, pire = 0;

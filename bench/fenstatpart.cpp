@@ -4,6 +4,7 @@
 // same computation made directly by the engine; "Sp. Tot" on the paragraph partition restricted to a
 // thousand marked parts, then a click on a column header of its table of forms by parts and a scroll to
 // its end. Prints "name seconds" lines and the peak memory after each stage ("memoire_name KB").
+#include "AideBench.h"
 #include "engine/corpus/Cles.h"
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
@@ -29,16 +30,8 @@ using namespace t3ui;
 
 namespace {
 
-long PicMemoire() {
-    QFile statut("/proc/self/status");
-    if (!statut.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& ligne : statut.readAll().split('\n'))
-        if (ligne.startsWith("VmHWM:")) return ligne.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
-
 void Note(const char* nom, QElapsedTimer& chrono) {
-    std::printf("%s %.3f\nmemoire_%s %ld\n", nom, chrono.nsecsElapsed() / 1e9, nom, PicMemoire());
+    std::printf("%s %.3f\nmemoire_%s %ld\n", nom, chrono.nsecsElapsed() / 1e9, nom, t3bench::MemoireMaxKo());
     std::fflush(stdout);
     chrono.restart();
 }

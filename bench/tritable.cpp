@@ -22,21 +22,10 @@
 #include <vector>
 
 using t3bench::Horloge;
+using t3bench::MemoireMaxKo;
 using t3bench::Secondes;
 
 namespace {
-
-// The peak resident memory of the process so far, in kilobytes (VmHWM); 0 when it cannot be read.
-long MemoireMaxKo() {
-    std::FILE* f = std::fopen("/proc/self/status", "r");
-    if (!f) return 0;
-    char ligne[256];
-    long ko = 0;
-    while (std::fgets(ligne, sizeof ligne, f))
-        if (std::strncmp(ligne, "VmHWM:", 6) == 0) ko = std::atol(ligne + 6);
-    std::fclose(f);
-    return ko;
-}
 
 // Something that depends on the whole order of the rows, so that no work can be left out.
 unsigned long long Empreinte(const std::vector<int32_t>& lignes) {

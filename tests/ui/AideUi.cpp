@@ -1,5 +1,7 @@
 #include "AideUi.h"
 
+#include <QTreeWidgetItem>
+
 #include "engine/Globaux.h"
 #include "engine/segmentation/SegmPrinc.h"
 #include "ui/shell/Dialogues.h"
@@ -53,6 +55,13 @@ Depot Depose(QWidget* cible, const QMimeData* donnees, Qt::KeyboardModifiers tou
     QDropEvent depot(QPointF(point), Qt::CopyAction, donnees, Qt::LeftButton, touches);
     QApplication::sendEvent(cible, &depot);
     return depot.isAccepted() ? Depot::Accepte : Depot::Refuse;
+}
+
+QStringList Enfants(const QTreeWidgetItem* item) {
+    QStringList textes;
+    for (int i = 0; item && i < item->childCount(); ++i)
+        textes << item->child(i)->text(0);
+    return textes;
 }
 
 } // namespace t3uitest

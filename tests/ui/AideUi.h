@@ -9,6 +9,8 @@
 class QMimeData;
 class QWidget;
 
+class QTreeWidgetItem;
+
 namespace t3uitest {
 
 // A new empty folder made current for the life of the object.
@@ -33,5 +35,8 @@ QString Base(const QString& texte, const QString& nom = "corpus");
 // (the window system delivers the move and the drop only after an accepted entry), with these keys held.
 enum class Depot { RefuseALEntree, Refuse, Accepte };
 Depot Depose(QWidget* cible, const QMimeData* donnees, Qt::KeyboardModifiers touches = Qt::NoModifier);
+
+// The texts of the item's children, in order.
+QStringList Enfants(const QTreeWidgetItem* item);
 
 } // namespace t3uitest

@@ -44,6 +44,7 @@
 
 using namespace t3ui;
 using t3uitest::DossierCourant;
+using t3uitest::Enfants;
 
 namespace {
 
@@ -101,13 +102,6 @@ void Clique(TFenCarteParag* carte, int32_t section, Qt::KeyboardModifiers touche
 QColor Pixel(TFenCarteParag* carte, int32_t section, int dx, int dy) {
     const t3::PositionBoite boite = *carte->Disposition().Position(section);
     return carte->PaintBox1()->grab(QRect(boite.x + dx, boite.y + dy, 1, 1)).toImage().pixelColor(0, 0);
-}
-
-QStringList Enfants(const QTreeWidgetItem* item) {
-    QStringList textes;
-    for (int i = 0; item && i < item->childCount(); ++i)
-        textes << item->child(i)->text(0);
-    return textes;
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 
 using namespace t3ui;
 using t3uitest::DossierCourant;
+using t3uitest::Enfants;
 
 namespace {
 
@@ -30,13 +31,6 @@ T3_GENRE_FENETRE(GenreFenetre{
     .rang = 35,
     .rubrique = "Essai",
     .boutons = {{HotePartition::Statistiques, 35, "BtnEssai", "Essai", {}, OuvreEssai}}});
-
-QStringList Enfants(const QTreeWidgetItem* item) {
-    QStringList textes;
-    for (int i = 0; item && i < item->childCount(); ++i)
-        textes << item->child(i)->text(0);
-    return textes;
-}
 
 } // namespace
 

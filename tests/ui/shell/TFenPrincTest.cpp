@@ -52,6 +52,7 @@
 
 using namespace t3ui;
 using t3uitest::DossierCourant;
+using t3uitest::Enfants;
 
 namespace {
 
@@ -70,13 +71,6 @@ class RapportTemoin : public RapportCourant {
   private:
     bool* m_publie;
 };
-
-QStringList Enfants(const QTreeWidgetItem* item) {
-    QStringList textes;
-    for (int i = 0; i < item->childCount(); ++i)
-        textes << item->child(i)->text(0);
-    return textes;
-}
 
 QWidget* FenetreSimple(TFenPrinc& fenetre, const QString& titre) {
     auto* w = new QWidget;

@@ -46,6 +46,7 @@
 
 using namespace t3ui;
 using t3uitest::DossierCourant;
+using t3uitest::Enfants;
 
 namespace {
 
@@ -141,13 +142,6 @@ struct Poste {
         return titres;
     }
 };
-
-QStringList Enfants(const QTreeWidgetItem* item) {
-    QStringList textes;
-    for (int i = 0; item && i < item->childCount(); ++i)
-        textes << item->child(i)->text(0);
-    return textes;
-}
 
 } // namespace
 
