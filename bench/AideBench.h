@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace t3bench {
@@ -39,6 +41,29 @@ inline bool ChargeBase(const char* programme, const char* par, t3::charg1& base)
         return false;
     }
     return true;
+}
+
+// A line of /proc/self/status in kilobytes ("VmHWM:" the peak resident memory so far, "VmRSS:" the
+// resident memory now); 0 when it cannot be read.
+inline long MemoireKo(const char* champ = "VmHWM:") {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return 0;
+    char ligne[256];
+    long ko = 0;
+    const size_t n = std::strlen(champ);
+    while (std::fgets(ligne, sizeof ligne, f))
+        if (std::strncmp(ligne, champ, n) == 0) ko = std::atol(ligne + n);
+    std::fclose(f);
+    return ko;
+}
+
+// Brings the peak resident memory down to the memory resident now, so that the peak of a stage is read
+// apart from those before it; false when the system does not allow it.
+inline bool RemetPicMemoire() {
+    std::FILE* f = std::fopen("/proc/self/clear_refs", "w");
+    if (!f) return false;
+    const bool fait = std::fputs("5", f) >= 0;
+    return std::fclose(f) == 0 && fait;
 }
 
 } // namespace t3bench

@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,18 +24,6 @@ using t3bench::Horloge;
 using t3bench::Secondes;
 
 namespace {
-
-// The peak resident memory of the process so far, in kilobytes (VmHWM); 0 when it cannot be read.
-long MemoireMaxKo() {
-    std::FILE* f = std::fopen("/proc/self/status", "r");
-    if (!f) return 0;
-    char ligne[256];
-    long ko = 0;
-    while (std::fgets(ligne, sizeof ligne, f))
-        if (std::strncmp(ligne, "VmHWM:", 6) == 0) ko = std::atol(ligne + 6);
-    std::fclose(f);
-    return ko;
-}
 
 // Something that depends on the whole order of the rows, so that no work can be left out.
 unsigned long long Empreinte(const std::vector<int32_t>& lignes) {
@@ -60,7 +47,7 @@ int main(int argc, char** argv) {
     const auto etape = [&t](const char* nom) {
         const auto maintenant = Horloge::now();
         std::printf("%s %.3f\n", nom, Secondes(t, maintenant));
-        std::printf("memoire_%s %ld\n", nom, MemoireMaxKo());
+        std::printf("memoire_%s %ld\n", nom, t3bench::MemoireKo());
         t = maintenant;
     };
     t3::charg1 base;

@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <ostream>
+#include <string>
 
 namespace t3 {
 
@@ -30,12 +31,42 @@ bool DoitEtreCite(std::string_view texte) {
     return false;
 }
 
+// The UTF-8 of the Windows-1252 bytes 0x80 to 0xFF, two or three bytes each.
+struct SuiteUtf8 {
+    char octets[3];
+    size_t longueur;
+};
+const std::array<SuiteUtf8, 128>& Utf8DesOctetsHauts() {
+    static const std::array<SuiteUtf8, 128> suites = [] {
+        std::array<SuiteUtf8, 128> a{};
+        for (size_t i = 0; i < a.size(); ++i) {
+            std::string utf8;
+            AjouteUtf8(utf8, UnicodeDeCp1252(static_cast<unsigned char>(0x80 + i)));
+            utf8.copy(a[i].octets, sizeof a[i].octets);
+            a[i].longueur = utf8.size();
+        }
+        return a;
+    }();
+    return suites;
+}
+
 } // namespace
 
 EcrivainTable::EcrivainTable(DeversoirTable deversoir, OptionsTable options)
-    : m_deversoir(std::move(deversoir)), m_options(options) {
-    m_tampon.reserve(TaillePiece + TaillePiece / 4);
-    if (m_options.marqueOrdre) m_tampon += "\xEF\xBB\xBF";
+    : m_deversoir(std::move(deversoir)), m_options(options),
+      m_separateur(options.format == FormatTable::Csv ? ',' : '\t') {
+    if (m_options.format == FormatTable::Csv) m_aTraiter = ACiter;
+    if (!m_options.textesUtf8)
+        for (size_t octet = 0x80; octet < 0x100; ++octet)
+            m_aTraiter[octet] = true;
+    const size_t capacite = TaillePiece + TaillePiece / 2;
+    m_tampon = std::make_unique<char[]>(capacite);
+    m_ecrit = m_tampon.get();
+    m_fin = m_ecrit + capacite;
+    if (m_options.marqueOrdre) {
+        std::memcpy(m_ecrit, "\xEF\xBB\xBF", 3);
+        m_ecrit += 3;
+    }
 }
 
 EcrivainTable::EcrivainTable(std::ostream& flux, OptionsTable options)
@@ -50,70 +81,62 @@ EcrivainTable::~EcrivainTable() {
     Termine();
 }
 
-void EcrivainTable::Separe() {
-    if (!m_debutLigne) m_tampon += m_options.format == FormatTable::Csv ? ',' : '\t';
-    m_debutLigne = false;
+void EcrivainTable::Agrandit(size_t n) {
+    const auto ecrits = static_cast<size_t>(m_ecrit - m_tampon.get());
+    const size_t capacite = std::max(2 * static_cast<size_t>(m_fin - m_tampon.get()), ecrits + n);
+    auto tampon = std::make_unique<char[]>(capacite);
+    std::memcpy(tampon.get(), m_tampon.get(), ecrits);
+    m_tampon = std::move(tampon);
+    m_ecrit = m_tampon.get() + ecrits;
+    m_fin = m_tampon.get() + capacite;
 }
 
-void EcrivainTable::AjouteTexte(std::string_view texte) {
-    if (m_options.textesUtf8) {
-        m_tampon += texte;
-        return;
-    }
-    for (size_t i = 0; i < texte.size();) {
-        const size_t ascii = ProchainNonAscii(texte, i);
-        m_tampon.append(texte.data() + i, ascii - i);
-        if (ascii == texte.size()) break;
-        AjouteUtf8(m_tampon, UnicodeDeCp1252(static_cast<unsigned char>(texte[ascii])));
-        i = ascii + 1;
-    }
-}
-
-EcrivainTable& EcrivainTable::Champ(std::string_view texte) {
-    if (!m_ok) return *this;
+EcrivainTable& EcrivainTable::ChampTraite(std::string_view texte) {
+    const bool cite = m_options.format == FormatTable::Csv && DoitEtreCite(texte);
+    // A separator, two quotes, and at most three bytes for each byte of the text.
+    Place(3 + 3 * texte.size());
     Separe();
-    if (m_options.format != FormatTable::Csv || !DoitEtreCite(texte)) {
-        AjouteTexte(texte);
-        return *this;
+    const auto& suites = Utf8DesOctetsHauts();
+    char* ecrit = m_ecrit;
+    if (cite) *ecrit++ = '"';
+    for (const char c : texte) {
+        const auto octet = static_cast<unsigned char>(c);
+        if (octet >= 0x80 && !m_options.textesUtf8) {
+            const SuiteUtf8& suite = suites[octet - 0x80];
+            std::memcpy(ecrit, suite.octets, sizeof suite.octets);
+            ecrit += suite.longueur;
+        } else {
+            if (cite && c == '"') *ecrit++ = '"';
+            *ecrit++ = c;
+        }
     }
-    m_tampon += '"';
-    for (size_t guillemet; (guillemet = texte.find('"')) != std::string_view::npos;) {
-        AjouteTexte(texte.substr(0, guillemet + 1));
-        m_tampon += '"';
-        texte.remove_prefix(guillemet + 1);
-    }
-    AjouteTexte(texte);
-    m_tampon += '"';
-    return *this;
-}
-
-EcrivainTable& EcrivainTable::Champ(int64_t n) {
-    if (!m_ok) return *this;
-    Separe();
-    char chiffres[24];
-    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, n).ptr;
-    m_tampon.append(chiffres, fin);
+    if (cite) *ecrit++ = '"';
+    m_ecrit = ecrit;
     return *this;
 }
 
 EcrivainTable& EcrivainTable::Champ(double valeur, int decimales) {
-    if (!m_ok) return *this;
-    Separe();
     // 309 digits before the point for the largest values, a sign, a point and at most 100 decimals.
-    char chiffres[512];
-    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, valeur, std::chars_format::fixed,
-                                   std::clamp(decimales, 0, 100))
-                         .ptr;
-    m_tampon.append(chiffres, fin);
+    constexpr size_t Chiffres = 512;
+    Place(Chiffres + 1);
+    Separe();
+    m_ecrit = std::to_chars(m_ecrit, m_ecrit + Chiffres, valeur, std::chars_format::fixed,
+                            std::clamp(decimales, 0, 100))
+                  .ptr;
     return *this;
 }
 
 void EcrivainTable::FinLigne() {
-    if (!m_ok) return;
-    m_tampon += '\n';
     m_debutLigne = true;
+    // After a refusal the rows are dropped as they end.
+    if (!m_ok) {
+        m_ecrit = m_tampon.get();
+        return;
+    }
+    Place(1);
+    *m_ecrit++ = '\n';
     ++m_lignes;
-    if (m_tampon.size() >= TaillePiece) Termine();
+    if (static_cast<size_t>(m_ecrit - m_tampon.get()) >= TaillePiece) Termine();
 }
 
 void EcrivainTable::Ligne(std::initializer_list<std::string_view> champs) {
@@ -123,10 +146,9 @@ void EcrivainTable::Ligne(std::initializer_list<std::string_view> champs) {
 }
 
 bool EcrivainTable::Termine() {
-    if (m_ok && !m_tampon.empty()) {
-        m_ok = m_deversoir(m_tampon);
-        m_tampon.clear();
-    }
+    const auto ecrits = static_cast<size_t>(m_ecrit - m_tampon.get());
+    if (m_ok && ecrits > 0) m_ok = m_deversoir(std::string_view(m_tampon.get(), ecrits));
+    m_ecrit = m_tampon.get();
     return m_ok;
 }
 
