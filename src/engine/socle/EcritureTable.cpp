@@ -99,16 +99,26 @@ EcrivainTable& EcrivainTable::ChampTraite(std::string_view texte) {
     const auto& suites = Utf8DesOctetsHauts();
     char* ecrit = m_ecrit;
     if (cite) *ecrit++ = '"';
-    for (const char c : texte) {
-        const auto octet = static_cast<unsigned char>(c);
-        if (octet >= 0x80 && !m_options.textesUtf8) {
+    // Between quotes only a quote is doubled; the runs of bytes that are neither quotes nor converted
+    // are copied at once.
+    for (size_t i = 0; i < texte.size();) {
+        size_t fin = i;
+        while (fin < texte.size() && !(texte[fin] == '"' && cite) &&
+               (static_cast<unsigned char>(texte[fin]) < 0x80 || m_options.textesUtf8))
+            ++fin;
+        std::memcpy(ecrit, texte.data() + i, fin - i);
+        ecrit += fin - i;
+        if (fin == texte.size()) break;
+        const auto octet = static_cast<unsigned char>(texte[fin]);
+        if (octet == '"') {
+            *ecrit++ = '"';
+            *ecrit++ = '"';
+        } else {
             const SuiteUtf8& suite = suites[octet - 0x80];
             std::memcpy(ecrit, suite.octets, sizeof suite.octets);
             ecrit += suite.longueur;
-        } else {
-            if (cite && c == '"') *ecrit++ = '"';
-            *ecrit++ = c;
         }
+        i = fin + 1;
     }
     if (cite) *ecrit++ = '"';
     m_ecrit = ecrit;
