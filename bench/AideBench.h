@@ -1,8 +1,11 @@
 #pragma once
 // What the benchmark programs share: a clock in seconds, the timing of successive stages, and the loading
 // of a base with its message.
+#include "engine/corpus/Cles.h"
+#include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +44,21 @@ inline bool ChargeBase(const char* programme, const char* par, t3::charg1& base)
         return false;
     }
     return true;
+}
+
+// The entry of the key type cle; -1, with a message naming the program, when the base has none.
+inline int32_t TypeCle(const char* programme, const t3::charg1& base, const std::string& cle) {
+    const int32_t type = t3::RetourneTypeCle(base, cle);
+    if (type < 0) std::fprintf(stderr, "%s : pas de type de clé %s dans la base\n", programme, cle.c_str());
+    return type;
+}
+
+// Keeps about nb parts of the partition in the reference corpus, evenly spread over it: every n-th part,
+// n chosen so.
+inline void GardeEnReference(t3::Partition& partition, int32_t nb) {
+    const int32_t pas = std::max<int32_t>(1, partition.NbParties() / std::max<int32_t>(1, nb));
+    for (int32_t p = 0; p < partition.NbParties(); ++p)
+        partition.SetReference(p, p % pas == 0 && p / pas < nb);
 }
 
 // A line of /proc/self/status in kilobytes ("VmHWM:" the peak resident memory so far, "VmRSS:" the

@@ -59,18 +59,12 @@ int main(int argc, char** argv) {
 
     t3::charg1 base;
     if (!t3bench::ChargeBase("exportcsv", argv[1], base)) return 2;
-    const int32_t type = t3::RetourneTypeCle(base, cle);
-    if (type < 0) {
-        std::fprintf(stderr, "exportcsv : pas de type de clé %s dans la base\n", cle.c_str());
-        return 2;
-    }
+    const int32_t type = t3bench::TypeCle("exportcsv", base, cle);
+    if (type < 0) return 2;
     etape("chargement");
 
-    // Every n-th part, n chosen so that about nbReference parts stay in the reference corpus.
     t3::Partition partition(&base, type);
-    const int32_t pas = std::max<int32_t>(1, partition.NbParties() / std::max<int32_t>(1, nbReference));
-    for (int32_t p = 0; p < partition.NbParties(); ++p)
-        partition.SetReference(p, p % pas == 0 && p / pas < nbReference);
+    t3bench::GardeEnReference(partition, nbReference);
     const t3::CalcSpecTot tot(&partition, nullptr, nullptr);
     const t3::TableFormesParties table(tot);
     etape("calcul_table");
