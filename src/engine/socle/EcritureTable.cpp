@@ -58,7 +58,9 @@ EcrivainTable::EcrivainTable(DeversoirTable deversoir, OptionsTable options)
     if (m_options.format == FormatTable::Csv) m_aTraiter = ACiter;
     if (!m_options.textesUtf8)
         for (size_t octet = 0x80; octet < 0x100; ++octet)
-            m_aTraiter[octet] = true;
+            m_aTraiter[octet] = m_aRecrire[octet] = true;
+    // A field that holds a quote is quoted in CSV, and its quotes doubled.
+    m_aRecrire['"'] = m_options.format == FormatTable::Csv;
     const size_t capacite = TaillePiece + TaillePiece / 2;
     m_tampon = std::make_unique<char[]>(capacite);
     m_ecrit = m_tampon.get();
@@ -103,8 +105,7 @@ EcrivainTable& EcrivainTable::ChampTraite(std::string_view texte) {
     // are copied at once.
     for (size_t i = 0; i < texte.size();) {
         size_t fin = i;
-        while (fin < texte.size() && !(texte[fin] == '"' && cite) &&
-               (static_cast<unsigned char>(texte[fin]) < 0x80 || m_options.textesUtf8))
+        while (fin < texte.size() && !m_aRecrire[static_cast<unsigned char>(texte[fin])])
             ++fin;
         std::memcpy(ecrit, texte.data() + i, fin - i);
         ecrit += fin - i;

@@ -105,6 +105,8 @@ class EcrivainTable {
     // The bytes of a field that ChampTraite writes: those that put it between quotes, and those that are
     // converted.
     std::array<bool, 256> m_aTraiter{};
+    // The bytes that ChampTraite does not copy as they are: a quote doubled, a byte converted.
+    std::array<bool, 256> m_aRecrire{};
     std::unique_ptr<char[]> m_tampon;
     char* m_ecrit = nullptr; // the end of what is written in m_tampon
     char* m_fin = nullptr;   // the end of m_tampon
