@@ -45,4 +45,7 @@ TEST(CmdCsv, ChaqueTableauEnCsvALesLignesDuTexteTabule) {
     EXPECT_EQ(bom.statut, 2);
     EXPECT_EQ(bom.erreurs.rfind("t3 : --bom ne va qu'avec --csv.\n", 0), 0u) << bom.erreurs;
     EXPECT_EQ(ExecuteT3("concordance corpus.par le --html --csv").statut, 2);
+    // No segment: a CSV table all the same, of its header alone.
+    EXPECT_EQ(ExecuteT3("segments corpus.par --seuil=100 --csv", ErreursT3::APart).sortie,
+              "Longueur,Segment,Fréquence\n");
 }
