@@ -1,6 +1,5 @@
 // t3 concordance: the contexts of a form, or of every form that a pattern matches, as the concordance
-// window shows them: one row per occurrence, or the page that the window adds to the
-// report.
+// window shows them: one row per occurrence, or the page that the window adds to the report.
 #include "Commandes.h"
 
 #include "engine/corpus/Partition.h"
