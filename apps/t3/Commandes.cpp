@@ -5,7 +5,6 @@
 #include "engine/socle/Cp1252.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 
 namespace t3cli {
@@ -144,12 +143,6 @@ Sortie& Sortie::operator<<(std::string_view texte) {
     m_texte += texte;
     if (m_texte.size() > (1 << 20)) Vide();
     return *this;
-}
-
-Sortie& Sortie::operator<<(int64_t n) {
-    char chiffres[24];
-    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, n).ptr;
-    return *this << std::string_view(chiffres, static_cast<size_t>(fin - chiffres));
 }
 
 void Sortie::Vide() {

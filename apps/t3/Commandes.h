@@ -68,7 +68,8 @@ class SortieTableau : public t3::EcrivainTable {
     explicit SortieTableau(const FormatTableau& format);
 };
 
-// Output in Windows-1252, printed on the standard output in UTF-8 (Affiche) by large pieces.
+// Text that is not a table (a page) in Windows-1252, printed on the standard output in UTF-8 (Affiche)
+// by large pieces.
 class Sortie {
   public:
     Sortie() = default;
@@ -76,7 +77,6 @@ class Sortie {
     Sortie(const Sortie&) = delete;
     Sortie& operator=(const Sortie&) = delete;
     Sortie& operator<<(std::string_view texte);
-    Sortie& operator<<(int64_t n);
     void Vide();
 
   private:
