@@ -18,11 +18,8 @@ int main(int argc, char** argv) {
     }
     t3::charg1 base;
     if (!t3bench::ChargeBase("afc", argv[1], base)) return 2;
-    const int32_t cle = t3::RetourneTypeCle(base, argv[2]);
-    if (cle < 0) {
-        std::fprintf(stderr, "afc : le type de clé %s n'existe pas\n", argv[2]);
-        return 2;
-    }
+    const int32_t cle = t3bench::TypeCle("afc", base, argv[2]);
+    if (cle < 0) return 2;
     auto debut = t3bench::Horloge::now();
     const t3::Partition partition(&base, cle);
     const double tempsPartition = t3bench::Secondes(debut, t3bench::Horloge::now());

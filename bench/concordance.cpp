@@ -73,11 +73,8 @@ int main(int argc, char** argv) {
 
     t3::charg1 base;
     if (!t3bench::ChargeBase("concordance", argv[1], base)) return 2;
-    const int32_t type = t3::RetourneTypeCle(base, cle);
-    if (type < 0) {
-        std::fprintf(stderr, "concordance : pas de type de clé %s dans la base\n", cle.c_str());
-        return 2;
-    }
+    const int32_t type = t3bench::TypeCle("concordance", base, cle);
+    if (type < 0) return 2;
     etape("chargement");
     const t3::Partition partition(&base, type);
     etape("partition");

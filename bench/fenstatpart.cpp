@@ -31,7 +31,7 @@ using namespace t3ui;
 namespace {
 
 void Note(const char* nom, QElapsedTimer& chrono) {
-    std::printf("%s %.3f\nmemoire_%s %ld\n", nom, chrono.nsecsElapsed() / 1e9, nom, t3bench::MemoireMaxKo());
+    std::printf("%s %.3f\nmemoire_%s %ld\n", nom, chrono.nsecsElapsed() / 1e9, nom, t3bench::MemoireKo());
     std::fflush(stdout);
     chrono.restart();
 }

@@ -17,12 +17,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 using t3bench::Horloge;
-using t3bench::MemoireMaxKo;
 using t3bench::Secondes;
 
 namespace {
@@ -49,16 +47,13 @@ int main(int argc, char** argv) {
     const auto etape = [&t](const char* nom) {
         const auto maintenant = Horloge::now();
         std::printf("%s %.3f\n", nom, Secondes(t, maintenant));
-        std::printf("memoire_%s %ld\n", nom, MemoireMaxKo());
+        std::printf("memoire_%s %ld\n", nom, t3bench::MemoireKo());
         t = maintenant;
     };
     t3::charg1 base;
     if (!t3bench::ChargeBase("tritable", argv[1], base)) return 2;
-    const int32_t type = t3::RetourneTypeCle(base, cle);
-    if (type < 0) {
-        std::fprintf(stderr, "tritable : pas de type de clé %s dans la base\n", cle.c_str());
-        return 2;
-    }
+    const int32_t type = t3bench::TypeCle("tritable", base, cle);
+    if (type < 0) return 2;
     etape("chargement");
 
     t3::Partition partition(&base, type);
@@ -68,10 +63,7 @@ int main(int argc, char** argv) {
         cellules += static_cast<int64_t>(partition.CellulesForme(forme).size());
     std::printf("parties %d\ncellules %lld\n", partition.NbParties(), static_cast<long long>(cellules));
 
-    // Every n-th part, n chosen so that about nbReference parts stay in the reference corpus.
-    const int32_t pas = std::max<int32_t>(1, partition.NbParties() / std::max<int32_t>(1, nbReference));
-    for (int32_t p = 0; p < partition.NbParties(); ++p)
-        partition.SetReference(p, p % pas == 0 && p / pas < nbReference);
+    t3bench::GardeEnReference(partition, nbReference);
     t = Horloge::now();
     const t3::CalcSpecTot tot(&partition, nullptr, nullptr);
     const t3::TableFormesParties table(tot);

@@ -27,6 +27,7 @@ struct ParamAfc {
     std::vector<std::string> reference; // Windows-1252; empty: every part, no column flags
     std::string dossier;
     int32_t classes = 2;
+    FormatTableau format;
 };
 
 t3::Resultat<ParamAfc> LitParametres(const Arguments& args, bool cah) {
@@ -58,8 +59,9 @@ t3::Resultat<ParamAfc> LitParametres(const Arguments& args, bool cah) {
                                    return Faute("--classes attend un nombre de 2 à 10.");
                                return {};
                            }});
-    const Lu lus = LitArguments(
-        args, options, [&p](const std::string& a) { return Remplit(p.par, a) || Remplit(p.cle, a); });
+    const Lu lus = LitArgumentsTableau(args, options, p.format, [&p](const std::string& a) {
+        return Remplit(p.par, a) || Remplit(p.cle, a);
+    });
     if (!lus) return t3::Echec{lus.Code(), lus.Message()};
     if (p.par.empty()) return Faute("il manque la base (fichier .par).");
     if (p.cle.empty()) return Faute("il manque le type de clé de la partition.");
@@ -138,28 +140,25 @@ t3::Resultat<std::string> Analyse(const ParamAfc& p, std::vector<std::string>& n
     return dossier;
 }
 
-std::string Decimales(double v, int decimales) {
-    char texte[64];
-    std::snprintf(texte, sizeof texte, "%.*f", decimales, v);
-    return texte;
-}
-
 std::string Nom(const std::vector<std::string>& noms, int32_t i) {
     return i >= 0 && static_cast<size_t>(i) < noms.size() ? noms[static_cast<size_t>(i)] : std::to_string(i);
 }
 
-void AfficheFacteurs(const t3::TListePoints& points, const std::vector<std::string>& noms) {
-    Sortie sortie;
-    sortie << "Partie\tMasse\tDistance";
-    for (int32_t k = 0; k < points.NbFacteurs(); ++k)
-        sortie << "\tF" << int64_t{k + 1};
-    sortie << "\n";
+void AfficheFacteurs(const t3::TListePoints& points, const std::vector<std::string>& noms,
+                     const FormatTableau& format) {
+    SortieTableau tableau(format);
+    tableau.Champ("Partie").Champ("Masse").Champ("Distance");
+    for (int32_t k = 0; k < points.NbFacteurs(); ++k) {
+        char facteur[16];
+        std::snprintf(facteur, sizeof facteur, "F%d", static_cast<int>(k + 1));
+        tableau.Champ(facteur);
+    }
+    tableau.FinLigne();
     for (int32_t i = 0; i < points.NbPoints(); ++i) {
-        sortie << Nom(noms, i) << "\t" << Decimales(points.Masse(i), 3) << "\t"
-               << Decimales(points.Distance(i), 3);
+        tableau.Champ(Nom(noms, i)).Champ(points.Masse(i), 3).Champ(points.Distance(i), 3);
         for (int32_t k = 0; k < points.NbFacteurs(); ++k)
-            sortie << "\t" << Decimales(points.Coordonnee(k, i), 2);
-        sortie << "\n";
+            tableau.Champ(points.Coordonnee(k, i), 2);
+        tableau.FinLigne();
     }
 }
 
@@ -176,7 +175,7 @@ int ExecuteAfcOuCah(const Arguments& args, bool cah) {
         if (!lu) return Erreur(lu.Message());
         if (const auto points = t3::VerifieNbPoints(lu->points.NbPoints(), nbParties); !points)
             return Erreur(points.Message());
-        AfficheFacteurs(lu->points, noms);
+        AfficheFacteurs(lu->points, noms, p.format);
         return SortieOk;
     }
     if (const auto points = t3::VerifiePointsPartition(*dossier, nbParties); !points)
@@ -197,10 +196,12 @@ int ExecuteAfcOuCah(const Arguments& args, bool cah) {
     if (k >= classes->size())
         return Erreur("la partition n'a pas assez de parties pour " + std::to_string(p.classes) +
                       " classes.");
-    Sortie sortie;
-    sortie << "Partie\tClasse\n";
-    for (size_t i = 0; i < (*classes)[k].size(); ++i)
-        sortie << Nom(noms, static_cast<int32_t>(i)) << "\t" << int64_t{(*classes)[k][i]} << "\n";
+    SortieTableau tableau(p.format);
+    tableau.Ligne({"Partie", "Classe"});
+    for (size_t i = 0; i < (*classes)[k].size(); ++i) {
+        tableau.Champ(Nom(noms, static_cast<int32_t>(i))).Champ((*classes)[k][i]);
+        tableau.FinLigne();
+    }
     return SortieOk;
 }
 
@@ -215,7 +216,7 @@ int ExecuteCah(const Arguments& args) {
 } // namespace
 
 T3_COMMANDE(90, "afc",
-            "  afc BASE.par CLE [--fmin=10] [--reference=P1,P2...] [--dossier=DIR]\n"
+            "  afc BASE.par CLE [--fmin=10] [--reference=P1,P2...] [--dossier=DIR] [--csv [--bom]]\n"
             "                      l'analyse factorielle des correspondances des formes de fréquence au\n"
             "                      moins FMIN par les parties de la partition par CLE : écrit « coran.don »\n"
             "                      dans DIR (par défaut le dossier BASE.afc/CLE à côté de la base, un par\n"

@@ -13,10 +13,6 @@ namespace t3cli {
 
 namespace {
 
-std::string Nombre(int32_t n) {
-    return std::to_string(n);
-}
-
 int ExecuteCharge(const Arguments& args) {
     if (args.size() != 1 || args[0].rfind("--", 0) == 0)
         return ErreurEtUsage("charge attend une seule base.");
@@ -45,8 +41,9 @@ int ExecuteCharge(const Arguments& args) {
 int ExecuteDico(const Arguments& args) {
     std::string par;
     bool alpha = false;
-    const Lu lus = LitArguments(args, {Drapeau("alpha", alpha)},
-                                [&par](const std::string& a) { return Remplit(par, a); });
+    FormatTableau format;
+    const Lu lus = LitArgumentsTableau(args, {Drapeau("alpha", alpha)}, format,
+                                       [&par](const std::string& a) { return Remplit(par, a); });
     if (!lus) return ErreurEtUsage(lus.Message());
     if (par.empty()) return ErreurEtUsage("il manque la base (fichier .par).");
     t3::charg1 base;
@@ -55,46 +52,44 @@ int ExecuteDico(const Arguments& args) {
     std::vector<int32_t> ordre(static_cast<size_t>(base.Nbart()));
     std::iota(ordre.begin(), ordre.end(), 0);
     if (alpha) ordre = t3::OrdreLexicographique(base, ordre);
-    std::printf("Entrée\tGraphie\tFréquence\tRang lexicographique\n");
-    std::string lignes;
+    SortieTableau tableau(format);
+    tableau.Ligne(
+        {t3::Utf8VersCp1252("Entrée"), "Graphie", t3::Utf8VersCp1252("Fréquence"), "Rang lexicographique"});
     for (const int32_t e : ordre) {
-        lignes += Nombre(e) + '\t';
-        lignes += base.Graphie(e);
-        lignes += '\t' + Nombre(base.RetourneFrq(e)) + '\t' + Nombre(base.Lexg(e)) + '\n';
-        if (lignes.size() > (1u << 16)) {
-            Affiche(stdout, lignes);
-            lignes.clear();
-        }
+        tableau.Champ(e).Champ(base.Graphie(e)).Champ(base.RetourneFrq(e)).Champ(base.Lexg(e));
+        tableau.FinLigne();
     }
-    Affiche(stdout, lignes);
     return SortieOk;
 }
 
 int ExecutePartition(const Arguments& args) {
-    if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)
-        return ErreurEtUsage("partition attend une base et un type de clé.");
+    std::string par, cleUtf8;
+    FormatTableau format;
+    const Lu lus = LitArgumentsTableau(
+        args, {}, format, [&](const std::string& a) { return Remplit(par, a) || Remplit(cleUtf8, a); });
+    if (!lus) return ErreurEtUsage(lus.Message());
+    if (par.empty() || cleUtf8.empty()) return ErreurEtUsage("partition attend une base et un type de clé.");
     t3::charg1 base;
-    if (const auto ouverte = OuvreBase(args[0], base); !ouverte) return Erreur(ouverte.Message());
-    const auto cle = CleCp1252(args[1]);
+    if (const auto ouverte = OuvreBase(par, base); !ouverte) return Erreur(ouverte.Message());
+    const auto cle = CleCp1252(cleUtf8);
     if (!cle) return Erreur(cle.Message());
     const auto type = t3::ChercheTypeCle(base, *cle);
     if (!type) return Erreur(type.Message());
 
     const t3::Partition partition(&base, *type);
-    std::printf("Partie\tOccurrences\tFormes\tHapax\tFmax\tForme la plus fréquente\n");
-    std::string lignes;
+    SortieTableau tableau(format);
+    tableau.Ligne(
+        {"Partie", "Occurrences", "Formes", "Hapax", "Fmax", t3::Utf8VersCp1252("Forme la plus fréquente")});
     for (int32_t p = 0; p < partition.NbParties(); ++p) {
-        lignes += base.Graphie(partition.Contenu(p));
-        lignes += '\t' + Nombre(partition.NbOccPartie(p)) + '\t' + Nombre(partition.NbFormesPartie(p)) +
-                  '\t' + Nombre(partition.NbHapaxPartie(p)) + '\t' + Nombre(partition.FmaxPartie(p)) + '\t';
-        if (partition.FmaxPartie(p) > 0) lignes += base.Graphie(partition.FormeMaxPartie(p));
-        lignes += '\n';
-        if (lignes.size() > (1u << 16)) {
-            Affiche(stdout, lignes);
-            lignes.clear();
-        }
+        tableau.Champ(base.Graphie(partition.Contenu(p)))
+            .Champ(partition.NbOccPartie(p))
+            .Champ(partition.NbFormesPartie(p))
+            .Champ(partition.NbHapaxPartie(p))
+            .Champ(partition.FmaxPartie(p))
+            .Champ(partition.FmaxPartie(p) > 0 ? base.Graphie(partition.FormeMaxPartie(p))
+                                               : std::string_view());
+        tableau.FinLigne();
     }
-    Affiche(stdout, lignes);
     return SortieOk;
 }
 
@@ -105,12 +100,12 @@ T3_COMMANDE(30, "charge",
             "                      formes, fréquence maximale, hapax, ponctuations, clés, lignes)\n",
             ExecuteCharge);
 T3_COMMANDE(40, "dico",
-            "  dico BASE.par [--alpha]\n"
+            "  dico BASE.par [--alpha] [--csv [--bom]]\n"
             "                      le dictionnaire (entrée, graphie, fréquence, rang lexicographique), dans\n"
             "                      l'ordre des entrées ou, avec --alpha, dans l'ordre lexicographique\n",
             ExecuteDico);
 T3_COMMANDE(50, "partition",
-            "  partition BASE.par CLE\n"
+            "  partition BASE.par CLE [--csv [--bom]]\n"
             "                      les parties de la partition par le type de clé CLE (partie, occurrences,\n"
             "                      formes, hapax, Fmax, forme la plus fréquente)\n",
             ExecutePartition);

@@ -1,6 +1,5 @@
 // t3 concordance: the contexts of a form, or of every form that a pattern matches, as the concordance
-// window shows them: one tab-separated line per occurrence, or the page that the window adds to the
-// report.
+// window shows them: one row per occurrence, or the page that the window adds to the report.
 #include "Commandes.h"
 
 #include "engine/corpus/Partition.h"
@@ -27,6 +26,7 @@ struct ParamConcordance {
     int32_t largeur = t3::LargeurInitiale;
     std::string cle; // Windows-1252; empty: no grouping
     bool html = false;
+    FormatTableau format;
 };
 
 // The code of the failure of a form or pattern that gives no occurrence.
@@ -43,29 +43,29 @@ t3::Resultat<int32_t> LitTri(const std::string& valeur) {
 t3::Resultat<ParamConcordance> LitParametres(const Arguments& args) {
     ParamConcordance p;
     bool formeDonnee = false;
-    const Lu lus =
-        LitArguments(args,
-                     {Drapeau("regex", p.regex),
-                      Drapeau("html", p.html),
-                      {"tri=", [&p](const std::string& valeur) { return Retient(p.sens, LitTri(valeur)); }},
-                      OptionEntier("largeur", p.largeur, t3::LargeurMin, t3::LargeurMax),
-                      {"partition=",
-                       [&p](const std::string& valeur) -> Lu {
-                           p.cle = valeur;
-                           if (p.cle.empty())
-                               return Faute("il manque le type de clé de --partition (--partition=CLE).");
-                           return {};
-                       }}},
-                     [&](const std::string& a) {
-                         if (Remplit(p.par, a)) return true;
-                         if (formeDonnee) return false;
-                         formeDonnee = true;
-                         p.forme = a;
-                         return true;
-                     });
+    const Lu lus = LitArgumentsTableau(
+        args,
+        {Drapeau("regex", p.regex),
+         Drapeau("html", p.html),
+         {"tri=", [&p](const std::string& valeur) { return Retient(p.sens, LitTri(valeur)); }},
+         OptionEntier("largeur", p.largeur, t3::LargeurMin, t3::LargeurMax),
+         {"partition=",
+          [&p](const std::string& valeur) -> Lu {
+              p.cle = valeur;
+              if (p.cle.empty()) return Faute("il manque le type de clé de --partition (--partition=CLE).");
+              return {};
+          }}},
+        p.format, [&](const std::string& a) {
+            if (Remplit(p.par, a)) return true;
+            if (formeDonnee) return false;
+            formeDonnee = true;
+            p.forme = a;
+            return true;
+        });
     if (!lus) return t3::Echec{lus.Code(), lus.Message()};
     if (p.par.empty()) return Faute("il manque la base (fichier .par).");
     if (p.forme.empty()) return Faute(p.regex ? "il manque le motif." : "il manque la forme.");
+    if (p.html && p.format.csv) return Faute("--html et --csv ne vont pas ensemble.");
     return p;
 }
 
@@ -84,22 +84,6 @@ t3::Resultat<std::vector<int32_t>> Entrees(const t3::charg1& base, const ParamCo
     const int32_t entree = t3::HorsCp1252(p.forme).empty() ? base.LocFormDic(forme) : -1;
     if (entree < 0) return t3::Echec{GroupeVide, FormeAbsente(forme)};
     return std::vector<int32_t>{entree};
-}
-
-// Every occurrence line: its position, its part when grouped, and its three texts.
-void AfficheLignes(const t3::Concordance& c) {
-    const bool parties = c.GetPartition() != nullptr;
-    Sortie sortie;
-    sortie << t3::Utf8VersCp1252(parties ? "Position\tPartie\tContexte gauche\tPôle\tContexte droit\n"
-                                         : "Position\tContexte gauche\tPôle\tContexte droit\n");
-    t3::LigneConcordance ligne;
-    for (int32_t i = 0; i < c.NbLignes(); ++i) {
-        if (c.EstEntete(i)) continue;
-        c.Ligne(i, ligne);
-        sortie << int64_t{ligne.position} << "\t";
-        if (parties) sortie << c.NomPartie(c.PartieDeLigne(i)) << "\t";
-        sortie << ligne.gauche << "\t" << ligne.pivot << "\t" << ligne.droite << "\n";
-    }
 }
 
 // A stream that hands its bytes to a Sortie, so that the page is printed as it is written.
@@ -164,10 +148,12 @@ int ExecuteConcordance(const Arguments& args) {
 
     const t3::Tgen groupe(&base, *entrees);
     const t3::Concordance concordance(groupe, partition.get(), p.sens, p.largeur);
-    if (p.html)
+    if (p.html) {
         AffichePage(concordance);
-    else
-        AfficheLignes(concordance);
+    } else {
+        SortieTableau tableau(p.format);
+        t3::EcritLignesConcordance(tableau, concordance);
+    }
     return SortieOk;
 }
 
@@ -175,7 +161,7 @@ int ExecuteConcordance(const Arguments& args) {
 
 T3_COMMANDE(75, "concordance",
             "  concordance BASE.par FORME [--regex] [--tri=aucun|avant|apres] [--largeur=40]\n"
-            "                      [--partition=CLE] [--html]\n"
+            "                      [--partition=CLE] [--html | --csv [--bom]]\n"
             "                      les contextes de chaque occurrence de la forme FORME (position, partie,\n"
             "                      contexte gauche, pôle, contexte droit), dans l'ordre du texte ou triés\n"
             "                      sur les formes qui précèdent (avant) ou qui suivent (apres) ; --regex :\n"

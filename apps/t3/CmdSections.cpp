@@ -28,11 +28,12 @@ struct ParamSections {
     bool seuilOuFmin = false;
     int32_t seuil = t3::Partition::SeuilInitial;
     int32_t freqMin = t3::Partition::FreqMinInitiale;
+    FormatTableau format;
 };
 
 t3::Resultat<ParamSections> LitParametres(const Arguments& args) {
     ParamSections p;
-    const Lu lus = LitArguments(
+    const Lu lus = LitArgumentsTableau(
         args,
         {{"delimiteurs=",
           [&p](const std::string& valeur) { return Retient(p.delimiteurs, LitDelimiteurs(valeur)); }},
@@ -64,7 +65,7 @@ t3::Resultat<ParamSections> LitParametres(const Arguments& args) {
               p.seuilOuFmin = true;
               return LitEntierEntre("fmin", valeur, p.freqMin, 1);
           }}},
-        [&p](const std::string& a) { return Remplit(p.par, a); });
+        p.format, [&p](const std::string& a) { return Remplit(p.par, a); });
     if (!lus) return t3::Echec{lus.Code(), lus.Message()};
     if (p.par.empty()) return Faute("il manque la base (fichier .par).");
     if (p.delimiteurs.empty()) return Faute("il manque les délimiteurs des sections (--delimiteurs=.?!).");
@@ -127,12 +128,12 @@ t3::Resultat<t3::BitsSections> SectionsNommees(const std::vector<std::string>& n
 }
 
 void AfficheSections(const t3::charg1& base, const t3::Section& sections, const t3::Tgen* groupe,
-                     const t3::Partition* partition) {
-    Sortie sortie;
-    sortie << t3::Utf8VersCp1252("Section\tDébut\tOccurrences");
-    if (groupe != nullptr) sortie << "\tGroupe\tCoefficient";
-    if (partition != nullptr) sortie << "\tPartie";
-    sortie << "\n";
+                     const t3::Partition* partition, const FormatTableau& format) {
+    SortieTableau tableau(format);
+    tableau.Champ("Section").Champ(t3::Utf8VersCp1252("Début")).Champ("Occurrences");
+    if (groupe != nullptr) tableau.Champ("Groupe").Champ("Coefficient");
+    if (partition != nullptr) tableau.Champ("Partie");
+    tableau.FinLigne();
     std::vector<t3::SerieSections> series;
     if (partition != nullptr) series = t3::SeriesSections(sections, *partition);
     size_t serie = 0;
@@ -140,30 +141,31 @@ void AfficheSections(const t3::charg1& base, const t3::Section& sections, const 
     constexpr int32_t Bloc = 4096;
     std::vector<int32_t> coefficients;
     for (int32_t s = 0; s < sections.NbSections(); ++s) {
-        sortie << int64_t{s} << "\t" << int64_t{sections.Debut(s)} << "\t"
-               << int64_t{sections.OccurrencesSection(s)};
+        tableau.Champ(s).Champ(sections.Debut(s)).Champ(sections.OccurrencesSection(s));
         if (groupe != nullptr) {
             if (s % Bloc == 0)
                 coefficients = t3::CoefficientsSections(sections, groupe->Positions(), s, s + Bloc);
-            sortie << "\t" << int64_t{sections.CompteDansSection(groupe->Positions(), s)} << "\t"
-                   << int64_t{coefficients[static_cast<size_t>(s % Bloc)]};
+            tableau.Champ(sections.CompteDansSection(groupe->Positions(), s))
+                .Champ(coefficients[static_cast<size_t>(s % Bloc)]);
         }
         if (partition != nullptr) {
             while (serie + 1 < series.size() && series[serie].fin <= s)
                 ++serie;
-            sortie << "\t";
-            if (serie < series.size()) sortie << base.Graphie(partition->Contenu(series[serie].partie));
+            tableau.Champ(serie < series.size() ? base.Graphie(partition->Contenu(series[serie].partie))
+                                                : std::string_view());
         }
-        sortie << "\n";
+        tableau.FinLigne();
     }
 }
 
-void AfficheSpecifs(const t3::charg1& base, const t3::SpecifsDeSections& specifs) {
-    Sortie sortie;
-    sortie << t3::Utf8VersCp1252("Terme\tFrq Tot.\tFrq Sections\tSpécif\n");
-    for (const t3::EnregSpec& r : specifs.enregistrements)
-        sortie << base.Graphie(r.entree) << "\t" << int64_t{r.frqRef} << "\t" << int64_t{r.frqGroupe} << "\t"
-               << int64_t{r.coef} << "\n";
+void AfficheSpecifs(const t3::charg1& base, const t3::SpecifsDeSections& specifs,
+                    const FormatTableau& format) {
+    SortieTableau tableau(format);
+    tableau.Ligne({"Terme", "Frq Tot.", "Frq Sections", t3::Utf8VersCp1252("Spécif")});
+    for (const t3::EnregSpec& r : specifs.enregistrements) {
+        tableau.Champ(base.Graphie(r.entree)).Champ(r.frqRef).Champ(r.frqGroupe).Champ(r.coef);
+        tableau.FinLigne();
+    }
 }
 
 int ExecuteSections(const Arguments& args) {
@@ -188,14 +190,14 @@ int ExecuteSections(const Arguments& args) {
     if (p.specifsDonnees) {
         const auto choisies = SectionsNommees(p.specifs, sections.NbSections());
         if (!choisies) return Erreur(choisies.Message());
-        AfficheSpecifs(base, t3::SpecificitesSections(sections, *choisies, p.seuil, p.freqMin, 1));
+        AfficheSpecifs(base, t3::SpecificitesSections(sections, *choisies, p.seuil, p.freqMin, 1), p.format);
         return SortieOk;
     }
     std::optional<t3::Tgen> groupe;
     if (!entrees->empty()) groupe.emplace(&base, *entrees);
     std::optional<t3::Partition> partition;
     if (cle) partition.emplace(&base, *cle);
-    AfficheSections(base, sections, groupe ? &*groupe : nullptr, partition ? &*partition : nullptr);
+    AfficheSections(base, sections, groupe ? &*groupe : nullptr, partition ? &*partition : nullptr, p.format);
     return SortieOk;
 }
 
@@ -204,7 +206,9 @@ int ExecuteSections(const Arguments& args) {
 T3_COMMANDE(
     72, "sections",
     "  sections BASE.par --delimiteurs=CHAINE [--groupe=FORME1,FORME2...] [--partition=CLE]\n"
+    "                      [--csv [--bom]]\n"
     "  sections BASE.par --delimiteurs=CHAINE --specifs=I,J... [--seuil=5] [--fmin=10]\n"
+    "                      [--csv [--bom]]\n"
     "                      les sections du texte, chacune commençant après un des signes de\n"
     "                      ponctuation de CHAINE (chaque caractère en est un) : numéro (à partir\n"
     "                      de 0), première position, occurrences de formes ; avec --groupe, les\n"

@@ -20,6 +20,7 @@ struct ParamSegments {
     bool delimiteursDonnes = false;
     std::string delimiteurs;      // Windows-1252
     std::optional<t3::TriSR> tri; // none: the order in which the segments were found
+    FormatTableau format;
 };
 
 // The columns of the segments window by the names --tri takes.
@@ -32,33 +33,34 @@ t3::Resultat<t3::TriSR> LitTri(const std::string& nom) {
 
 t3::Resultat<ParamSegments> LitParametres(const Arguments& args) {
     ParamSegments p;
-    const Lu lus =
-        LitArguments(args,
-                     {OptionEntier("seuil", p.seuilSegments, t3::SeuilSRMinimal),
-                      OptionEntier("formes", p.seuilFormes, t3::SeuilSRMinimal),
-                      {"delimiteurs=",
-                       [&p](const std::string& valeur) {
-                           p.delimiteursDonnes = true;
-                           return Retient(p.delimiteurs, LitDelimiteurs(valeur));
-                       }},
-                      {"tri=", [&p](const std::string& valeur) { return Retient(p.tri, LitTri(valeur)); }}},
-                     [&p](const std::string& a) { return Remplit(p.par, a); });
+    const Lu lus = LitArgumentsTableau(
+        args,
+        {OptionEntier("seuil", p.seuilSegments, t3::SeuilSRMinimal),
+         OptionEntier("formes", p.seuilFormes, t3::SeuilSRMinimal),
+         {"delimiteurs=",
+          [&p](const std::string& valeur) {
+              p.delimiteursDonnes = true;
+              return Retient(p.delimiteurs, LitDelimiteurs(valeur));
+          }},
+         {"tri=", [&p](const std::string& valeur) { return Retient(p.tri, LitTri(valeur)); }}},
+        p.format, [&p](const std::string& a) { return Remplit(p.par, a); });
     if (!lus) return t3::Echec{lus.Code(), lus.Message()};
     if (p.par.empty()) return Faute("il manque la base (fichier .par).");
     return p;
 }
 
 // The rows in the order of the segments window after a click on the column of tri, if any.
-void AfficheSegments(const t3::charg1& base, const t3::CalculSegments& calcul, std::optional<t3::TriSR> tri) {
+void AfficheSegments(const t3::charg1& base, const t3::CalculSegments& calcul, const ParamSegments& p) {
     std::vector<int32_t> lignes = t3::LignesSegments(calcul.NbSegments());
-    if (tri) t3::TrieSegments(lignes, calcul.Segments(), base, *tri);
-    Sortie sortie;
-    sortie << "Longueur\tSegment\tFr\xE9quence\n";
+    if (p.tri) t3::TrieSegments(lignes, calcul.Segments(), base, *p.tri);
+    SortieTableau tableau(p.format);
+    tableau.Ligne({"Longueur", "Segment", "Fr\xE9quence"});
     for (const int32_t k : lignes) {
         const t3::Segment& s = calcul.Segments()[static_cast<size_t>(k)];
         std::string texte = calcul.RetourneGraphie(k);
         if (!texte.empty() && texte.back() == ' ') texte.pop_back(); // each form is followed by a blank
-        sortie << static_cast<int64_t>(s.formes.size()) << "\t" << texte << "\t" << s.frequence << "\n";
+        tableau.Champ(static_cast<int64_t>(s.formes.size())).Champ(texte).Champ(s.frequence);
+        tableau.FinLigne();
     }
 }
 
@@ -78,11 +80,13 @@ int ExecuteSegments(const Arguments& args) {
         base, p.delimiteursDonnes ? t3::JeuDelimiteursSR(base, p.delimiteurs) : t3::JeuDelimiteursSR(base),
         seuilFormes, seuilSegments);
     if (!calcul) return Erreur(calcul.Message());
-    if ((*calcul)->NbSegments() == 0) {
+    // The window's message; a CSV table stays one, of its header alone.
+    if ((*calcul)->NbSegments() == 0 && !p.format.csv) {
         std::fputs("Aucun segment trouvé!\n", stdout);
         return SortieOk;
     }
-    AfficheSegments(base, **calcul, p.tri);
+    if ((*calcul)->NbSegments() == 0) std::fputs("t3 : Aucun segment trouvé!\n", stderr);
+    AfficheSegments(base, **calcul, p);
     return SortieOk;
 }
 
@@ -91,6 +95,7 @@ int ExecuteSegments(const Arguments& args) {
 T3_COMMANDE(
     70, "segments",
     "  segments BASE.par [--seuil=N] [--formes=N] [--delimiteurs=CHAINE] [--tri=lg|segment|frq]\n"
+    "                      [--csv [--bom]]\n"
     "                      les segments répétés (longueur, segment, fréquence) ; --seuil : fréquence\n"
     "                      minimale d'un segment, --formes : fréquence minimale de la forme qui le\n"
     "                      commence (10 par défaut, ou la fréquence maximale de la base si elle est\n"

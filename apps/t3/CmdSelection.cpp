@@ -21,11 +21,12 @@ struct ParamSelection {
     std::string liste;
     bool segments = false;
     int32_t seuilSegments = -1; // -1: the default
+    FormatTableau format;
 };
 
 t3::Resultat<ParamSelection> LitParametres(const Arguments& args) {
     ParamSelection p;
-    const Lu lus = LitArguments(
+    const Lu lus = LitArgumentsTableau(
         args,
         {{"type=",
           [&p](const std::string& valeur) {
@@ -43,6 +44,7 @@ t3::Resultat<ParamSelection> LitParametres(const Arguments& args) {
               p.liste = valeur;
               return Lu();
           }}},
+        p.format,
         [&p](const std::string& a) {
             if (p.par.empty() && !a.starts_with("--")) {
                 p.par = a;
@@ -65,10 +67,11 @@ t3::Resultat<ParamSelection> LitParametres(const Arguments& args) {
 
 // "Entrée\tGraphie\tFréquence", then one line per entry; a segment's text without its last blank.
 void AfficheEntrees(const t3::charg1& base, const t3::CalculSegments* segments,
-                    const std::vector<int32_t>& entrees) {
-    Sortie sortie;
-    sortie << "Entr\xE9"
-              "e\tGraphie\tFr\xE9quence\n";
+                    const std::vector<int32_t>& entrees, const FormatTableau& format) {
+    SortieTableau tableau(format);
+    tableau.Ligne({"Entr\xE9"
+                   "e",
+                   "Graphie", "Fr\xE9quence"});
     for (const int32_t e : entrees) {
         std::string texte = base.RetourneGraphie(e, false);
         if (!texte.empty() && texte.back() == ' ') texte.pop_back();
@@ -76,7 +79,8 @@ void AfficheEntrees(const t3::charg1& base, const t3::CalculSegments* segments,
         const int64_t frequence = e < base.Nbart() || segments == nullptr
                                       ? base.RetourneFrq(e)
                                       : segments->Segments()[static_cast<size_t>(k)].frequence;
-        sortie << e << "\t" << texte << "\t" << frequence << "\n";
+        tableau.Champ(e).Champ(texte).Champ(frequence);
+        tableau.FinLigne();
     }
 }
 
@@ -103,15 +107,15 @@ int ExecuteSelection(const Arguments& args) {
     const auto entrees =
         p.liste.empty() ? t3::SelectionneFormes(base, p.type, p.motif) : t3::LitListe(p.liste, base);
     if (!entrees) return Erreur(entrees.Message());
-    AfficheEntrees(base, segments.get(), *entrees);
+    AfficheEntrees(base, segments.get(), *entrees, p.format);
     return SortieOk;
 }
 
 } // namespace
 
 T3_COMMANDE(75, "selection",
-            "  selection BASE.par MOTIF [--type=0..4] [--segments[=SEUIL]]\n"
-            "  selection BASE.par --liste=FICHIER.lst [--segments[=SEUIL]]\n"
+            "  selection BASE.par MOTIF [--type=0..4] [--segments[=SEUIL]] [--csv [--bom]]\n"
+            "  selection BASE.par --liste=FICHIER.lst [--segments[=SEUIL]] [--csv [--bom]]\n"
             "                      les entrées qu'une requête de la fenêtre « Groupes de formes » choisit\n"
             "                      (numéro d'entrée, graphie, fréquence) : --type=0 la forme exacte (par\n"
             "                      défaut), 1 le début, 2 la fin, 3 contenu, 4 une expression rationnelle ;\n"

@@ -14,7 +14,6 @@
 #include "engine/stats/TriTableFormes.h"
 
 #include <algorithm>
-#include <span>
 
 namespace t3cli {
 
@@ -32,6 +31,7 @@ struct ParamSpecifs {
     t3::CritereTri critereTri = t3::CritereTri::Frequence;
     int32_t seuil = t3::Partition::SeuilInitial;
     int32_t freqMin = t3::Partition::FreqMinInitiale;
+    FormatTableau format;
 };
 
 // --tri=COLONNE[:frequence|:specificite]: the part whose column sorts the table, and by what.
@@ -55,7 +55,7 @@ Lu LitTri(const std::string& valeur, ParamSpecifs& p) {
 t3::Resultat<ParamSpecifs> LitParametres(const Arguments& args) {
     ParamSpecifs p;
     bool partiesDonnees = false;
-    const Lu lus = LitArguments(
+    const Lu lus = LitArgumentsTableau(
         args,
         {{"parties=",
           [&](const std::string& valeur) {
@@ -92,7 +92,7 @@ t3::Resultat<ParamSpecifs> LitParametres(const Arguments& args) {
           }},
          {"tri=", [&p](const std::string& valeur) { return LitTri(valeur, p); }},
          Drapeau("toutes", p.toutes)},
-        [&p](const std::string& a) { return Remplit(p.par, a) || Remplit(p.cle, a); });
+        p.format, [&p](const std::string& a) { return Remplit(p.par, a) || Remplit(p.cle, a); });
     if (!lus) return t3::Echec{lus.Code(), lus.Message()};
     if (p.par.empty()) return Faute("il manque la base (fichier .par).");
     if (p.cle.empty()) return Faute("il manque le type de clé de la partition.");
@@ -139,55 +139,25 @@ t3::Resultat<void> MarqueParties(t3::Partition& partition, const ParamSpecifs& p
     return {};
 }
 
-void AfficheListe(const t3::charg1& base, const t3::PrimSpec& calcul) {
-    Sortie sortie;
-    sortie << t3::Utf8VersCp1252("Terme\tFrq Tot.\tFrq Partie\tSpécif\n");
-    for (const t3::EnregSpec& r : calcul.Resultats())
-        sortie << base.RetourneGraphie(r.entree, false) << "\t" << int64_t{r.frqRef} << "\t"
-               << int64_t{r.frqGroupe} << "\t" << int64_t{r.coef} << "\n";
-}
-
-// Every form, with its frequency in each reference part and its coefficient there ("+" before an
-// excess, nothing when the form is not specific in that part): in entry order, read row after row, or in
-// the order of a sorted column (ordre), read cell by cell.
-void AfficheTable(const t3::charg1& base, const t3::TableFormesParties& table,
-                  const std::vector<int32_t>* ordre) {
-    Sortie sortie;
-    const std::string specif = t3::Utf8VersCp1252("Spécif ");
-    sortie << "Formes";
-    for (int32_t j = 0; j < table.NbColonnes(); ++j)
-        sortie << "\t" << table.NomColonne(j) << "\t" << specif << table.NomColonne(j);
-    sortie << "\n";
-    t3::TableFormesParties::LecteurLignes lecteur(table);
-    std::vector<t3::CelluleTable> cellules(static_cast<size_t>(table.NbColonnes()));
-    const size_t nbLignes = ordre != nullptr ? ordre->size() : static_cast<size_t>(base.Nbform());
-    for (size_t i = 0; i < nbLignes; ++i) {
-        const int32_t forme = ordre != nullptr ? (*ordre)[i] : static_cast<int32_t>(i);
-        sortie << base.Graphie(forme);
-        std::span<const t3::CelluleTable> ligne = cellules;
-        if (ordre == nullptr)
-            ligne = lecteur.Ligne(forme);
-        else
-            for (int32_t j = 0; j < table.NbColonnes(); ++j)
-                cellules[static_cast<size_t>(j)] = table.Cellule(forme, j);
-        for (const t3::CelluleTable& cellule : ligne) {
-            sortie << "\t" << int64_t{cellule.frequence} << "\t";
-            if (cellule.coefficient > 0) sortie << "+";
-            if (cellule.coefficient != 0) sortie << int64_t{cellule.coefficient};
-        }
-        sortie << "\n";
+void AfficheListe(const t3::charg1& base, const t3::PrimSpec& calcul, const FormatTableau& format) {
+    SortieTableau tableau(format);
+    tableau.Ligne({"Terme", "Frq Tot.", "Frq Partie", t3::Utf8VersCp1252("Spécif")});
+    for (const t3::EnregSpec& r : calcul.Resultats()) {
+        tableau.Champ(base.RetourneGraphie(r.entree, false)).Champ(r.frqRef).Champ(r.frqGroupe).Champ(r.coef);
+        tableau.FinLigne();
     }
 }
 
 // The table sorted by the column of the part named in --tri, as a first click on its header sorts it:
 // descending frequency, or descending coefficient with the forms not specific there last.
 void AfficheTableTriee(const t3::charg1& base, const t3::TableFormesParties& table, int32_t partie,
-                       t3::CritereTri critere) {
+                       t3::CritereTri critere, const FormatTableau& format) {
     const auto& parties = table.Calcul().PartiesReference();
     const auto colonne = std::find(parties.begin(), parties.end(), partie) - parties.begin();
     t3::TriTableFormes tri(table);
     tri.ClicEntete(static_cast<int32_t>(colonne) + 1, critere);
-    AfficheTable(base, table, &tri.Lignes());
+    SortieTableau tableau(format);
+    t3::EcritTableFormesParties(tableau, base, table, &tri.Lignes());
 }
 
 int ExecuteSpecifs(const Arguments& args) {
@@ -214,20 +184,22 @@ int ExecuteSpecifs(const Arguments& args) {
     if (p.toutes) {
         const t3::CalcSpecTot tot(&partition, nullptr, nullptr);
         const t3::TableFormesParties table(tot);
-        if (partieTri >= 0)
-            AfficheTableTriee(base, table, partieTri, p.critereTri);
-        else
-            AfficheTable(base, table, nullptr);
+        if (partieTri >= 0) {
+            AfficheTableTriee(base, table, partieTri, p.critereTri, p.format);
+        } else {
+            SortieTableau tableau(p.format);
+            t3::EcritTableFormesParties(tableau, base, table);
+        }
     } else if (p.evolutives) {
         // As the evolutive dialog does: the part against the reference parts up to it, sizes undivided.
         const auto calcul = t3::SpecEvolutives(partition);
         if (!calcul) return Erreur(calcul.Message());
-        AfficheListe(base, **calcul);
+        AfficheListe(base, **calcul, p.format);
     } else {
         // As the specificity dialog does: the sizes are divided by the tag-count option.
         t3::PrimSpec calcul(&partition, t3::DiviseurEtiquettes());
         calcul.Compute();
-        AfficheListe(base, calcul);
+        AfficheListe(base, calcul, p.format);
     }
     return SortieOk;
 }
@@ -237,9 +209,11 @@ int ExecuteSpecifs(const Arguments& args) {
 T3_COMMANDE(
     60, "specifs",
     "  specifs BASE.par CLE --parties=P1,P2... [--reference=P1,P2...] [--seuil=5] [--fmin=10]\n"
+    "                      [--csv [--bom]]\n"
     "  specifs BASE.par CLE --evolutives=P [--reference=P1,P2...] [--seuil=5] [--fmin=10]\n"
+    "                      [--csv [--bom]]\n"
     "  specifs BASE.par CLE --toutes [--tri=P[:frequence|:specificite]] [--reference=P1,P2...]\n"
-    "                      [--seuil=5] [--fmin=10]\n"
+    "                      [--seuil=5] [--fmin=10] [--csv [--bom]]\n"
     "                      les spécificités des parties P1, P2... de la partition par le type de clé\n"
     "                      CLE (terme, fréquence totale, fréquence dans les parties, coefficient ;\n"
     "                      excédents les plus forts d'abord) ; avec --evolutives, les spécificités\n"

@@ -18,6 +18,7 @@ struct ParamVentilation {
     std::vector<std::string> formes; // Windows-1252
     t3::ModeVentilation mode = t3::ModeVentilation::Relatives;
     bool modeDonne = false;
+    FormatTableau format;
 };
 
 Lu ChoisitMode(ParamVentilation& p, t3::ModeVentilation mode) {
@@ -33,16 +34,16 @@ t3::Resultat<ParamVentilation> LitParametres(const Arguments& args) {
     const auto mode = [&p](t3::ModeVentilation choisi) {
         return [&p, choisi](const std::string&) { return ChoisitMode(p, choisi); };
     };
-    const Lu lus = LitArguments(args,
-                                {{"absolues", mode(t3::ModeVentilation::Absolues)},
-                                 {"specificites", mode(t3::ModeVentilation::Specificites)}},
-                                [&](const std::string& a) {
-                                    if (Remplit(p.par, a) || Remplit(p.cle, a)) return true;
-                                    if (formesDonnees) return false;
-                                    formesDonnees = true;
-                                    p.formes = Noms(a);
-                                    return true;
-                                });
+    const Lu lus = LitArgumentsTableau(args,
+                                       {{"absolues", mode(t3::ModeVentilation::Absolues)},
+                                        {"specificites", mode(t3::ModeVentilation::Specificites)}},
+                                       p.format, [&](const std::string& a) {
+                                           if (Remplit(p.par, a) || Remplit(p.cle, a)) return true;
+                                           if (formesDonnees) return false;
+                                           formesDonnees = true;
+                                           p.formes = Noms(a);
+                                           return true;
+                                       });
     if (!lus) return t3::Echec{lus.Code(), lus.Message()};
     if (p.par.empty()) return Faute("il manque la base (fichier .par).");
     if (p.cle.empty()) return Faute("il manque le type de clé de la partition.");
@@ -82,15 +83,19 @@ const char* TitreValeur(t3::ModeVentilation mode) {
 }
 
 void AfficheVentilation(const t3::charg1& base, const t3::Partition& partition, const t3::Tgen& groupe,
-                        t3::ModeVentilation mode) {
+                        const ParamVentilation& p) {
     const std::vector<int32_t> frequences = t3::FrequencesParPartie(partition, groupe);
-    const std::vector<int64_t> valeurs = t3::ValeursVentilation(partition, groupe, frequences, mode);
-    Sortie sortie;
-    sortie << t3::Utf8VersCp1252(std::string("Partie\tTaille\tFréquence\t") + TitreValeur(mode) + "\n");
-    for (int32_t p = 0; p < partition.NbParties(); ++p) {
-        const auto i = static_cast<size_t>(p);
-        sortie << base.Graphie(partition.Contenu(p)) << "\t" << int64_t{partition.NbOccPartie(p)} << "\t"
-               << int64_t{frequences[i]} << "\t" << valeurs[i] << "\n";
+    const std::vector<int64_t> valeurs = t3::ValeursVentilation(partition, groupe, frequences, p.mode);
+    SortieTableau tableau(p.format);
+    tableau.Ligne(
+        {"Partie", "Taille", t3::Utf8VersCp1252("Fréquence"), t3::Utf8VersCp1252(TitreValeur(p.mode))});
+    for (int32_t partie = 0; partie < partition.NbParties(); ++partie) {
+        const auto i = static_cast<size_t>(partie);
+        tableau.Champ(base.Graphie(partition.Contenu(partie)))
+            .Champ(partition.NbOccPartie(partie))
+            .Champ(frequences[i])
+            .Champ(valeurs[i]);
+        tableau.FinLigne();
     }
 }
 
@@ -108,7 +113,7 @@ int ExecuteVentilation(const Arguments& args) {
 
     const t3::Partition partition(&base, *cle);
     const t3::Tgen groupe(&base, *entrees);
-    AfficheVentilation(base, partition, groupe, p.mode);
+    AfficheVentilation(base, partition, groupe, p);
     return SortieOk;
 }
 
@@ -116,6 +121,7 @@ int ExecuteVentilation(const Arguments& args) {
 
 T3_COMMANDE(65, "ventilation",
             "  ventilation BASE.par CLE FORME1,FORME2... [--absolues | --specificites]\n"
+            "                      [--csv [--bom]]\n"
             "                      la ventilation du groupe des formes FORME1, FORME2... sur les parties\n"
             "                      de la partition par le type de clé CLE (partie, taille, fréquence du\n"
             "                      groupe, fréquence relative pour 10 000 occurrences de la partie) ;\n"

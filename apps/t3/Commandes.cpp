@@ -5,7 +5,6 @@
 #include "engine/socle/Cp1252.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 
 namespace t3cli {
@@ -37,6 +36,9 @@ std::string TexteUsage() {
         "  --help              affiche cette aide\n"
         "\n"
         "Les corpus et les bases sont en Windows-1252 ; t3 écrit en UTF-8 sur le terminal.\n"
+        "Les tableaux ont une ligne d'en-tête et leurs colonnes séparées par des tabulations ; avec --csv,\n"
+        "ils sont écrits en CSV (virgules, guillemets autour des champs qui en contiennent, fins de ligne\n"
+        "LF), précédés avec --bom de la marque d'ordre des octets UTF-8.\n"
         "Code de sortie : 0 en cas de succès, 1 si des clés sont incorrectes, 2 pour toute autre erreur.\n";
     return texte;
 }
@@ -128,16 +130,19 @@ std::string FormeAbsente(const std::string& forme) {
     return "la forme « " + t3::Cp1252VersUtf8(forme) + " » n'existe pas dans la base.";
 }
 
+SortieTableau::SortieTableau(const FormatTableau& format)
+    : t3::EcrivainTable(
+          [](std::string_view utf8) {
+              // A piece ends with a whole row: never between the two bytes of a C1 control.
+              const std::string sur = SansControles(utf8);
+              return std::fwrite(sur.data(), 1, sur.size(), stdout) == sur.size();
+          },
+          {format.csv ? t3::FormatTable::Csv : t3::FormatTable::Tabulations, format.bom}) {}
+
 Sortie& Sortie::operator<<(std::string_view texte) {
     m_texte += texte;
     if (m_texte.size() > (1 << 20)) Vide();
     return *this;
-}
-
-Sortie& Sortie::operator<<(int64_t n) {
-    char chiffres[24];
-    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, n).ptr;
-    return *this << std::string_view(chiffres, static_cast<size_t>(fin - chiffres));
 }
 
 void Sortie::Vide() {

@@ -2,6 +2,7 @@
 // The commands of t3. Each command lives in a file of its own and registers itself with
 // T3_COMMANDE; main() finds it by name and builds the usage text from every registered command.
 #include "LectureArguments.h"
+#include "engine/socle/EcritureTable.h"
 #include "engine/socle/Resultat.h"
 
 #include <cstdint>
@@ -60,7 +61,15 @@ t3::Resultat<int32_t> TypeCle(const t3::charg1& base, const std::string& cleUtf8
 // "la forme « x » n'existe pas dans la base." for a form given in Windows-1252.
 std::string FormeAbsente(const std::string& forme);
 
-// Output in Windows-1252, printed on the standard output in UTF-8 (Affiche) by large pieces.
+// A command's table on the standard output in UTF-8, tab-separated or CSV as format asks: its texts are
+// given in Windows-1252, and their control characters are escaped as Affiche escapes them.
+class SortieTableau : public t3::EcrivainTable {
+  public:
+    explicit SortieTableau(const FormatTableau& format);
+};
+
+// Text that is not a table (a page) in Windows-1252, printed on the standard output in UTF-8 (Affiche)
+// by large pieces.
 class Sortie {
   public:
     Sortie() = default;
@@ -68,7 +77,6 @@ class Sortie {
     Sortie(const Sortie&) = delete;
     Sortie& operator=(const Sortie&) = delete;
     Sortie& operator<<(std::string_view texte);
-    Sortie& operator<<(int64_t n);
     void Vide();
 
   private:

@@ -61,4 +61,13 @@ Lu LitArguments(const Arguments& args, const std::vector<OptionCommande>& option
     return {};
 }
 
+Lu LitArgumentsTableau(const Arguments& args, std::vector<OptionCommande> options, FormatTableau& format,
+                       const std::function<bool(const std::string& mot)>& mot, bool motEnTirets) {
+    options.push_back(Drapeau("csv", format.csv));
+    options.push_back(Drapeau("bom", format.bom));
+    if (Lu lu = LitArguments(args, options, mot, motEnTirets); !lu) return lu;
+    if (format.bom && !format.csv) return Faute("--bom ne va qu'avec --csv.");
+    return {};
+}
+
 } // namespace t3cli

@@ -63,4 +63,15 @@ template <typename C, typename T> Lu Retient(C& champ, t3::Resultat<T> lu) {
 Lu LitArguments(const Arguments& args, const std::vector<OptionCommande>& options,
                 const std::function<bool(const std::string& mot)>& mot, bool motEnTirets = false);
 
+// How a command prints its table: tab-separated text (the default) or, with --csv, CSV; --bom, with
+// --csv only, puts the UTF-8 byte-order mark before it.
+struct FormatTableau {
+    bool csv = false;
+    bool bom = false;
+};
+
+// LitArguments with --csv and --bom besides the command's options; --bom without --csv is a fault.
+Lu LitArgumentsTableau(const Arguments& args, std::vector<OptionCommande> options, FormatTableau& format,
+                       const std::function<bool(const std::string& mot)>& mot, bool motEnTirets = false);
+
 } // namespace t3cli

@@ -2,6 +2,7 @@
 
 #include "engine/segmentation/SegmPrinc.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +85,79 @@ SortieT3 ExecuteT3(const std::string& arguments, ErreursT3 erreurs) {
         fs::remove(fichierErreurs);
     }
     return resultat;
+}
+
+std::optional<TableLue> LitCsv(std::string_view texte) {
+    enum class Etat { DebutChamp, Nu, Cite, GuillemetDansCite };
+    TableLue lignes;
+    std::vector<std::string> ligne;
+    std::string champ;
+    Etat etat = Etat::DebutChamp;
+    const auto finChamp = [&] {
+        ligne.push_back(std::move(champ));
+        champ.clear();
+        etat = Etat::DebutChamp;
+    };
+    const auto finLigne = [&] {
+        finChamp();
+        lignes.push_back(std::move(ligne));
+        ligne.clear();
+    };
+    for (size_t i = 0; i < texte.size(); ++i) {
+        const char c = texte[i];
+        const bool finDeLigne = c == '\n' || (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n');
+        switch (etat) {
+        case Etat::Cite:
+            if (c == '"')
+                etat = Etat::GuillemetDansCite;
+            else
+                champ += c;
+            continue;
+        case Etat::GuillemetDansCite:
+            if (c == '"') {
+                champ += '"';
+                etat = Etat::Cite;
+                continue;
+            }
+            if (c != ',' && !finDeLigne) return std::nullopt;
+            break;
+        case Etat::DebutChamp:
+            if (c == '"') {
+                etat = Etat::Cite;
+                continue;
+            }
+            break;
+        case Etat::Nu:
+            if (c == '"') return std::nullopt;
+            break;
+        }
+        if (c == ',') {
+            finChamp();
+        } else if (finDeLigne) {
+            if (c == '\r') ++i;
+            finLigne();
+        } else {
+            champ += c;
+            etat = Etat::Nu;
+        }
+    }
+    if (etat == Etat::Cite) return std::nullopt;
+    if (etat != Etat::DebutChamp || !ligne.empty()) finLigne();
+    return lignes;
+}
+
+TableLue LitTabulations(std::string_view texte) {
+    TableLue lignes;
+    while (!texte.empty()) {
+        const size_t fin = std::min(texte.find('\n'), texte.size());
+        std::string_view ligne = texte.substr(0, fin);
+        texte.remove_prefix(std::min(fin + 1, texte.size()));
+        lignes.emplace_back();
+        for (size_t tab; (tab = ligne.find('\t')) != std::string_view::npos; ligne.remove_prefix(tab + 1))
+            lignes.back().emplace_back(ligne.substr(0, tab));
+        lignes.back().emplace_back(ligne);
+    }
+    return lignes;
 }
 
 } // namespace t3test

@@ -8,7 +8,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace t3test {
@@ -51,6 +53,16 @@ enum class ErreursT3 { DansSortie, APart };
 
 // Runs the t3 of this build, in the current folder, with the arguments (a shell command line).
 SortieT3 ExecuteT3(const std::string& arguments, ErreursT3 erreurs = ErreursT3::DansSortie);
+
+// The rows of fields of a table.
+using TableLue = std::vector<std::vector<std::string>>;
+// The rows of a CSV text (RFC 4180; rows ending with LF or CRLF), read by a state machine of its own so
+// that the writer of the tables is checked against a reading that shares nothing with it; none when
+// the text is not well-formed CSV (a quote inside an unquoted field or after a closing one, a quoted
+// field left open).
+std::optional<TableLue> LitCsv(std::string_view texte);
+// The rows of a tab-separated text, each ending with a line feed.
+TableLue LitTabulations(std::string_view texte);
 
 // Repeated segments given by hand, to attach to a loader: segment k has the forms formes[k] and occurs
 // at the positions positions[k].

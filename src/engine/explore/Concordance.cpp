@@ -2,6 +2,8 @@
 
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/socle/EcritureTable.h"
 #include "engine/socle/Html.h"
 #include "engine/stats/Tgen.h"
 
@@ -247,6 +249,21 @@ void EcritPageConcordance(std::ostream& sortie, const Concordance& c, const Ente
     }
     page += "</font></pre></body></html>";
     vide();
+}
+
+void EcritLignesConcordance(EcrivainTable& table, const Concordance& c) {
+    const bool parties = c.GetPartition() != nullptr;
+    table.Champ("Position");
+    if (parties) table.Champ("Partie");
+    table.Ligne({"Contexte gauche", Utf8VersCp1252("Pôle"), "Contexte droit"});
+    LigneConcordance ligne;
+    for (int32_t i = 0; i < c.NbLignes() && table.Ok(); ++i) {
+        if (c.EstEntete(i)) continue;
+        c.Ligne(i, ligne);
+        table.Champ(ligne.position);
+        if (parties) table.Champ(c.NomPartie(c.PartieDeLigne(i)));
+        table.Ligne({ligne.gauche, ligne.pivot, ligne.droite});
+    }
 }
 
 std::string NomPageConcordance(const std::string& dossier) {

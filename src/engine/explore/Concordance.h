@@ -29,6 +29,7 @@
 namespace t3 {
 
 class charg1;
+class EcrivainTable;
 class Partition;
 class Tgen;
 
@@ -157,6 +158,11 @@ struct EnteteConcordance {
 // heading, one line per occurrence. Graphies and names are escaped for HTML.
 void EcritPageConcordance(std::ostream& sortie, const Concordance& concordance,
                           const EnteteConcordance& entete);
+
+// Writes one row per occurrence, in the order and grouping of the concordance (the headings left out):
+// "Position", "Partie" when grouped, "Contexte gauche", "Pôle", "Contexte droit", after a header row of
+// those names. Stops early when the writer does.
+void EcritLignesConcordance(EcrivainTable& table, const Concordance& concordance);
 
 // A name "concN.html" that no concordance of this process has taken yet and that names no file in the
 // folder dossier (the report's folder; when empty, no file is looked at): N counts for the whole process,

@@ -2,9 +2,13 @@
 
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/socle/Cp1252.h"
+#include "engine/socle/EcritureTable.h"
 #include "engine/stats/CalcSpecTot.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string>
 
 namespace t3 {
 
@@ -75,6 +79,47 @@ std::span<const CelluleTable> TableFormesParties::LecteurLignes::Ligne(int32_t f
                                  : 0;
     }
     return m_ligne;
+}
+
+namespace {
+
+// "+12" for an excess, "-12" for a deficit, nothing for a form that is not specific.
+std::string_view TexteCoefficient(int32_t coefficient, char (&texte)[16]) {
+    if (coefficient == 0) return {};
+    char* chiffres = texte;
+    if (coefficient > 0) *chiffres++ = '+';
+    const char* const fin = std::to_chars(chiffres, texte + sizeof texte, coefficient).ptr;
+    return {texte, static_cast<size_t>(fin - texte)};
+}
+
+} // namespace
+
+void EcritTableFormesParties(EcrivainTable& ecrivain, const charg1& base, const TableFormesParties& table,
+                             const std::vector<int32_t>* ordre) {
+    const std::string specif = Utf8VersCp1252("Spécif ");
+    ecrivain.Champ("Formes");
+    for (int32_t j = 0; j < table.NbColonnes(); ++j)
+        ecrivain.Champ(table.NomColonne(j)).Champ(specif + std::string(table.NomColonne(j)));
+    ecrivain.FinLigne();
+    TableFormesParties::LecteurLignes lecteur(table);
+    std::vector<CelluleTable> cellules(static_cast<size_t>(table.NbColonnes()));
+    const size_t nbLignes = ordre != nullptr ? ordre->size() : static_cast<size_t>(base.Nbform());
+    char coefficient[16];
+    for (size_t i = 0; i < nbLignes && ecrivain.Ok(); ++i) {
+        const int32_t forme = ordre != nullptr ? (*ordre)[i] : static_cast<int32_t>(i);
+        ecrivain.Champ(base.Graphie(forme));
+        std::span<const CelluleTable> ligne = cellules;
+        if (ordre == nullptr)
+            ligne = lecteur.Ligne(forme);
+        else
+            for (int32_t j = 0; j < table.NbColonnes(); ++j)
+                cellules[static_cast<size_t>(j)] = table.Cellule(forme, j);
+        for (const CelluleTable& cellule : ligne) {
+            ecrivain.Champ(cellule.frequence);
+            ecrivain.Champ(TexteCoefficient(cellule.coefficient, coefficient));
+        }
+        ecrivain.FinLigne();
+    }
 }
 
 } // namespace t3

@@ -11,7 +11,9 @@
 namespace t3 {
 
 class CalcSpecTot;
+class EcrivainTable;
 class Partition;
+class charg1;
 
 struct CelluleTable {
     int32_t frequence = 0;
@@ -62,5 +64,13 @@ class TableFormesParties {
     mutable int32_t m_entreeComptee = -1;
     mutable std::vector<int32_t> m_comptesParPartie; // of m_entreeComptee
 };
+
+// Writes the table: a header row ("Formes", then for each column its part's name and "Spécif " followed by
+// that name), then one row per form with its frequency and its coefficient in each column ("+" before an
+// excess, an empty field when the form is not specific there); in entry order, read row after row, or
+// in the order of the forms of ordre (a sorted table's rows), read cell by cell. Stops early when the
+// writer does.
+void EcritTableFormesParties(EcrivainTable& ecrivain, const charg1& base, const TableFormesParties& table,
+                             const std::vector<int32_t>* ordre = nullptr);
 
 } // namespace t3

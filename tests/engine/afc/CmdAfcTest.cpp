@@ -86,6 +86,12 @@ TEST(CmdAfc, TableDesFacteursEtClasses) {
         classesAttendues +=
             std::string(1, static_cast<char>('a' + j)) + "\t" + std::to_string(classes[j]) + "\n";
     EXPECT_EQ(cah.sortie, classesAttendues);
+
+    // With --csv, the same rows.
+    const auto csv = ExecuteT3("afc corpus.par auteur --fmin=5 --csv", ErreursT3::APart);
+    EXPECT_EQ(t3test::LitCsv(csv.sortie), t3test::LitTabulations(sortie.sortie)) << csv.erreurs;
+    const auto cahCsv = ExecuteT3("cah corpus.par auteur --fmin=5 --classes=3 --csv", ErreursT3::APart);
+    EXPECT_EQ(t3test::LitCsv(cahCsv.sortie), t3test::LitTabulations(cah.sortie)) << cahCsv.erreurs;
 }
 
 TEST(CmdAfc, OptionsEtEchecs) {
