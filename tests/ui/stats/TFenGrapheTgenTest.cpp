@@ -14,6 +14,7 @@
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/EnregistrementImage.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/stats/TFenGrapheTgen.h"
@@ -206,8 +207,10 @@ void TFenGrapheTgenTest::LImageEnregistreeEnPngEtSvg() {
     QCOMPARE(t3uitest::VerifieImages(banc.fenetre.get(), banc.dossier.Chemin("graphe"), taille,
                                      {"Hugo", "Zola", "chat", "2000", "Fréquences relatives ( x 10 000 )"}),
              QString());
-    // A name without extension takes the format's.
-    QVERIFY(t3uitest::EnregistreImage(banc.fenetre.get(), banc.dossier.Chemin("sans"), 2));
+    // Ctrl+Shift+S in the window; a name without extension takes the format's.
+    banc.fenetre->activateWindow();
+    Dialogues::RepondEnregistrement(banc.dossier.Chemin("sans"), FiltresImage()[2]);
+    QTest::keyClick(banc.fenetre->Graphe(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(QFile::exists(banc.dossier.Chemin("sans.svg")));
     QVERIFY(Dialogues::MessagesAffiches().isEmpty());
 
