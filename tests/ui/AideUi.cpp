@@ -5,11 +5,15 @@
 #include "engine/Globaux.h"
 #include "engine/segmentation/SegmPrinc.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/EnregistrementImage.h"
 #include "ui/shell/TexteQt.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QImage>
+#include <QXmlStreamReader>
 
 namespace t3uitest {
 
@@ -62,6 +66,53 @@ QStringList Enfants(const QTreeWidgetItem* item) {
     for (int i = 0; item && i < item->childCount(); ++i)
         textes << item->child(i)->text(0);
     return textes;
+}
+
+bool EnregistreImage(QWidget* fenetre, const QString& chemin, int rang) {
+    auto* action = fenetre->findChild<QAction*>("ActEnregistrerImage");
+    if (!action) return false;
+    t3ui::Dialogues::RepondEnregistrement(chemin, t3ui::FiltresImage().value(rang));
+    action->trigger();
+    return true;
+}
+
+namespace {
+
+QSize TaillePng(const QString& chemin) {
+    QImage image;
+    return image.load(chemin, "PNG") ? image.size() : QSize();
+}
+
+// The texts of the <text> elements, blanks trimmed; {"illisible"} when the file is not well-formed XML.
+QStringList TextesSvg(const QString& chemin) {
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly)) return {"illisible"};
+    QXmlStreamReader svg(&fichier);
+    QStringList textes;
+    while (!svg.atEnd())
+        if (svg.readNext() == QXmlStreamReader::StartElement && svg.name() == QLatin1String("text"))
+            textes << svg.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+    if (svg.hasError()) return {"illisible"};
+    return textes;
+}
+
+QString Taille(QSize taille) {
+    return QString("%1 x %2").arg(taille.width()).arg(taille.height());
+}
+
+} // namespace
+
+QString VerifieImages(QWidget* fenetre, const QString& chemin, QSize taille, const QStringList& textes) {
+    if (!EnregistreImage(fenetre, chemin + ".png", 0) || !EnregistreImage(fenetre, chemin + "-2.png", 1) ||
+        !EnregistreImage(fenetre, chemin + ".svg", 2))
+        return "no command to save the picture";
+    const QSize simple = TaillePng(chemin + ".png"), double_ = TaillePng(chemin + "-2.png");
+    if (simple != taille || double_ != taille * 2)
+        return "PNG of " + Taille(simple) + " and " + Taille(double_) + " for " + Taille(taille);
+    const QStringList ecrits = TextesSvg(chemin + ".svg");
+    for (const QString& texte : textes)
+        if (!ecrits.contains(texte)) return "no text \"" + texte + "\" in the SVG among: " + ecrits.join('|');
+    return {};
 }
 
 } // namespace t3uitest

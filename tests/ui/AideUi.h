@@ -2,7 +2,9 @@
 // Helpers of the window tests: a fresh current folder per test, small corpora written in it, and the
 // answers of the dialogs cleared between tests.
 #include <QDir>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <qnamespace.h>
 
@@ -38,5 +40,12 @@ Depot Depose(QWidget* cible, const QMimeData* donnees, Qt::KeyboardModifiers tou
 
 // The texts of the item's children, in order.
 QStringList Enfants(const QTreeWidgetItem* item);
+// "Enregistrer l'image…" of fenetre, its dialog answered with chemin and the format of rang (0 PNG, 1 PNG
+// at twice the resolution, 2 SVG); false when the window has no such command.
+bool EnregistreImage(QWidget* fenetre, const QString& chemin, int rang);
+// The picture of fenetre saved as chemin + ".png" (one pixel per pixel of the window), chemin + "-2.png"
+// (two) and chemin + ".svg": empty when the PNGs decode at taille and twice taille and the SVG is
+// well-formed XML with each of textes as the text of a <text> element; otherwise what is wrong.
+QString VerifieImages(QWidget* fenetre, const QString& chemin, QSize taille, const QStringList& textes);
 
 } // namespace t3uitest

@@ -5,6 +5,7 @@
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/TexteQt.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -26,6 +27,7 @@ PlanAFC::PlanAFC(t3::Partition* partition, const t3::TListePoints* points, QWidg
     fond.setColor(QPalette::Window, fond.color(QPalette::ToolTipBase));
     setPalette(fond);
     setCursor(Qt::CrossCursor);
+    setContextMenuPolicy(Qt::PreventContextMenu);
     AxesChanges();
 }
 
@@ -67,14 +69,20 @@ std::vector<t3::Boite> PlanAFC::Boites() const {
     return boites;
 }
 
-void PlanAFC::paintEvent(QPaintEvent*) {
-    QPainter peintre(this);
+void PlanAFC::Dessine(QPainter& peintre) const {
+    peintre.fillRect(rect(), palette().color(QPalette::Window));
+    peintre.setFont(font());
     peintre.setPen(QPen(CouleurAxes, 2));
     for (const t3::Trait& t : t3::TraitsAxes(Echelle(), width(), height()))
         peintre.drawLine(t.x1, t.y1, t.x2, t.y2);
     const std::vector<t3::Boite> boites = Boites();
     for (size_t i = 0; i < boites.size(); ++i)
         DessineBoite(peintre, static_cast<int32_t>(i), boites[i]);
+}
+
+void PlanAFC::paintEvent(QPaintEvent*) {
+    QPainter peintre(this);
+    Dessine(peintre);
     if (m_trace) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
@@ -142,6 +150,9 @@ void PlanAFC::mouseReleaseEvent(QMouseEvent* evenement) {
     t3::AppliqueGeste(*m_partition, pris, geste);
     update();
     emit PartitionModifiee();
+    if (evenement->button() == Qt::RightButton && pris.empty() &&
+        (fin - m_appui).manhattanLength() < QApplication::startDragDistance())
+        emit MenuDemande(evenement->globalPosition().toPoint());
 }
 
 } // namespace t3ui

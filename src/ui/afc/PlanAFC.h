@@ -32,6 +32,10 @@ class PlanAFC : public QWidget {
     void SetPinceau(bool actif, t3::Couleur couleur);
     bool Pinceau() const { return m_pinceau; }
 
+    // The plane as painted, onto any painter (the screen's, a picture's), at the plane's size; without the
+    // mouse rectangle.
+    void Dessine(QPainter& peintre) const;
+
     // --- What the tests read
     // The label box of each point, at the plane's current size and font.
     std::vector<t3::Boite> Boites() const;
@@ -41,6 +45,9 @@ class PlanAFC : public QWidget {
   signals:
     // A mouse rectangle changed the partition's flags or colours.
     void PartitionModifiee();
+    // A click of the right button on no part (which changes nothing): the plane's menu, at that point of
+    // the screen. The right button marks the parts: the plane has no menu of its own on its press.
+    void MenuDemande(const QPoint& global);
 
   protected:
     void paintEvent(QPaintEvent* evenement) override;

@@ -4,8 +4,10 @@
 #include "engine/afc/PlanFactoriel.h"
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/socle/NomFichier.h"
 #include "ui/afc/FenetresAFC.h"
 #include "ui/afc/LancementsAFC.h"
+#include "ui/shell/EnregistrementImage.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/PageRapport.h"
@@ -81,6 +83,11 @@ int VueDendrogramme::LargeurEtiquettes() const {
 }
 
 void VueDendrogramme::paintEvent(QPaintEvent*) {
+    QPainter peintre(this);
+    Dessine(peintre);
+}
+
+void VueDendrogramme::Dessine(QPainter& peintre) const {
     const t3::DispositionDendrogramme& d = m_disposition;
     const auto n = static_cast<size_t>(m_arbre->nbPoints);
     const int rangee = HauteurRangee();
@@ -90,7 +97,8 @@ void VueDendrogramme::paintEvent(QPaintEvent*) {
     const auto colonne = [&](double h) { return gauche + static_cast<int>(largeur * h / hauteurMax); };
     const auto ligne = [&](size_t g) { return Marge + static_cast<int>(d.x[g] * rangee) + rangee / 2; };
 
-    QPainter peintre(this);
+    peintre.fillRect(rect(), Qt::white);
+    peintre.setFont(font());
     peintre.setRenderHint(QPainter::Antialiasing);
     for (size_t i = 0; i < n; ++i) {
         peintre.setPen(CouleurClasse(d.classe[i]));
@@ -155,6 +163,13 @@ TFenDendrogramme::TFenDendrogramme(ServicesRapport& services, const t3::Partitio
     disposition->setSpacing(0);
     disposition->addLayout(barre);
     disposition->addWidget(defile, 1);
+    // The whole tree, beyond what the scroll area shows.
+    InstalleEnregistrementImage(this, {m_vue}, [this] {
+        return ImageAEnregistrer{m_vue->size(),
+                                 [this](QPainter& peintre) { m_vue->Dessine(peintre); },
+                                 "cah-" + QString::fromStdString(t3::NomFichierSur(VersCp1252(CleType()))),
+                                 {}};
+    });
     resize(640, 520);
 }
 

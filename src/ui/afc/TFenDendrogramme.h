@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QPainter;
 class QSpinBox;
 
 namespace t3 {
@@ -28,6 +29,8 @@ class VueDendrogramme : public QWidget {
     // The colour of a class (1 to 10); black for 0, a merge above the cut.
     static QColor CouleurClasse(int32_t classe);
     QString Etiquette(int32_t point) const;
+    // The tree as painted, onto any painter, at the view's size.
+    void Dessine(QPainter& peintre) const;
 
   protected:
     void paintEvent(QPaintEvent* evenement) override;

@@ -3,10 +3,12 @@
 #include "engine/afc/PlanFactoriel.h"
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/socle/NomFichier.h"
 #include "ui/afc/FenetresAFC.h"
 #include "ui/afc/LancementsAFC.h"
 #include "ui/afc/PlanAFC.h"
 #include "ui/shell/Couleurs.h"
+#include "ui/shell/EnregistrementImage.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/PageRapport.h"
@@ -15,6 +17,7 @@
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/shell/TexteQt.h"
 
+#include <QAction>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QButtonGroup>
@@ -26,6 +29,7 @@
 #include <QHeaderView>
 #include <QHorizontalBarSeries>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -144,7 +148,30 @@ TFenGrapheAFC::TFenGrapheAFC(ServicesAtelier& services, t3::Partition* partition
     disposition->setSpacing(0);
     disposition->addWidget(CreeBarreHaut());
     disposition->addLayout(milieu, 1);
+    InstalleImage();
     resize(900, 640);
+}
+
+// "Enregistrer l'image…" saves the plane or the histogram, whichever is shown; the factor table is no
+// picture.
+void TFenGrapheAFC::InstalleImage() {
+    QAction* action = InstalleEnregistrementImage(this, {m_histo}, [this]() -> ImageAEnregistrer {
+        const QString cle = QString::fromStdString(t3::NomFichierSur(VersCp1252(CleType())));
+        switch (m_pages->currentIndex()) {
+        case PagePlan:
+            return {
+                m_plan->size(), [this](QPainter& peintre) { m_plan->Dessine(peintre); }, "afc-" + cle, {}};
+        case PageHistogramme:
+            return ImageDeVue(m_histo, "afc-vp-" + cle);
+        default:
+            return {};
+        }
+    });
+    connect(m_pages, &QStackedWidget::currentChanged, action,
+            [action](int page) { action->setEnabled(page != PageFacteurs); });
+    auto* menu = new QMenu(this);
+    menu->addAction(action);
+    connect(m_plan, &PlanAFC::MenuDemande, menu, [menu](const QPoint& global) { menu->popup(global); });
 }
 
 TFenGrapheAFC::~TFenGrapheAFC() = default;

@@ -81,6 +81,7 @@ class TFenGrapheAFC : public QWidget, public FenetreRapport {
     QWidget* CreePanneauDroit();
     QWidget* CreeGrille();
     void CreeHistogramme();
+    void InstalleImage();
     QAbstractButton* Bouton(const char* nom, const QString& texte, void (TFenGrapheAFC::*clic)());
     void ChoisitAxe(bool horizontal, int index);
     QString CleType() const;

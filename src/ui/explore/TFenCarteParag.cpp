@@ -15,6 +15,7 @@
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/EnregistrementImage.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/PageRapport.h"
 #include "ui/shell/RapportCourant.h"
@@ -230,6 +231,13 @@ TFenCarteParag::TFenCarteParag(ServicesAtelier& services, t3::Section* section, 
     ChargeParts();
     MetAJourBoutons();
     MontreTexte();
+    // The whole map, however little of it the scroll box shows.
+    InstalleEnregistrementImage(this, {m_surface}, [this] {
+        const QSize taille(m_disposition->Largeur(), m_disposition->Hauteur());
+        return ImageAEnregistrer{
+            taille, [this, taille](QPainter& peintre) { PaintBox1Paint(peintre, QRect(QPoint(), taille)); },
+            "carte-sections", "Réduisez la taille des boîtes pour une carte moins haute."};
+    });
     resize(720, 390);
 }
 

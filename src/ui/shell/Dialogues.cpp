@@ -29,6 +29,7 @@ struct Reponses {
     std::deque<QMessageBox::StandardButton> boutons;
     std::deque<ReponseDialogue> dialogues;
     std::deque<QStringList> fichiers;
+    std::deque<ChoixEnregistrement> enregistrements;
     std::deque<QColor> couleurs;
     std::deque<bool> ouvertures;
     QStringList messages;
@@ -147,6 +148,19 @@ QString FichierAEnregistrer(QWidget* parent, const QString& titre, const QString
                                         QFileDialog::DontUseNativeDialog);
 }
 
+ChoixEnregistrement FichierEtFormatAEnregistrer(QWidget* parent, const QString& titre,
+                                                const QStringList& filtres, const QString& nomPropose) {
+    ChoixEnregistrement choix;
+    if (Prend(Attente().enregistrements, choix)) return choix;
+    QStringList chemins;
+    if (Prend(Attente().fichiers, chemins)) return {chemins.value(0), filtres.value(0)};
+    if (Attente().sansAttente) return {};
+    choix.filtre = filtres.value(0);
+    choix.chemin = QFileDialog::getSaveFileName(parent, titre, nomPropose, filtres.join(";;"), &choix.filtre,
+                                                QFileDialog::DontUseNativeDialog);
+    return choix;
+}
+
 QColor ChoisitCouleur(QWidget* parent, const QColor& initiale) {
     QColor couleur;
     if (Prend(Attente().couleurs, couleur)) return couleur;
@@ -204,6 +218,9 @@ void RepondDialogue(int resultat, std::function<void(QDialog*)> remplit) {
 }
 void RepondFichiers(const QStringList& chemins) {
     Attente().fichiers.push_back(chemins);
+}
+void RepondEnregistrement(const QString& chemin, const QString& filtre) {
+    Attente().enregistrements.push_back({chemin, filtre});
 }
 void RepondCouleur(const QColor& couleur) {
     Attente().couleurs.push_back(couleur);

@@ -31,6 +31,14 @@ int Execute(QDialog* dialogue);
 QString FichierAOuvrir(QWidget* parent, const QString& titre, const QString& filtre);
 QStringList FichiersAOuvrir(QWidget* parent, const QString& titre, const QString& filtre);
 QString FichierAEnregistrer(QWidget* parent, const QString& titre, const QString& filtre);
+// A file to write in one of several formats: the chosen path and the filter chosen with it (one of
+// filtres); an empty path on cancel. The dialog starts on nomPropose and the first filter.
+struct ChoixEnregistrement {
+    QString chemin;
+    QString filtre;
+};
+ChoixEnregistrement FichierEtFormatAEnregistrer(QWidget* parent, const QString& titre,
+                                                const QStringList& filtres, const QString& nomPropose);
 // The chosen colour, or an invalid colour on cancel.
 QColor ChoisitCouleur(QWidget* parent, const QColor& initiale);
 // Opens a file with the desktop's program for it (the help page, the published report); a file that
@@ -43,8 +51,11 @@ void RepondBouton(QMessageBox::StandardButton bouton);
 // dialog refuses (it stays open) is followed by the next answer, as the user would correct the fields.
 void RepondDialogue(int resultat, std::function<void(QDialog*)> remplit = {});
 void RepondFichiers(const QStringList& chemins); // empty: the user cancels
-void RepondCouleur(const QColor& couleur);       // invalid: the user cancels
-void RepondOuverture(bool reussie);              // whether the desktop's program opened the document
+// The answer of FichierEtFormatAEnregistrer (an empty path: the user cancels); FichierEtFormatAEnregistrer
+// also takes an answer of RepondFichiers, with the first filter.
+void RepondEnregistrement(const QString& chemin, const QString& filtre);
+void RepondCouleur(const QColor& couleur); // invalid: the user cancels
+void RepondOuverture(bool reussie);        // whether the desktop's program opened the document
 // Every document asked to be opened so far; cleared by Oublie.
 const QStringList& DocumentsOuverts();
 // Every message shown so far ("title|text"), answered or not; cleared by Oublie.

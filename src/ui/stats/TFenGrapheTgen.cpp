@@ -7,6 +7,7 @@
 #include "ui/explore/CibleGroupes.h"
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/EnregistrementImage.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/RapportArbre.h"
@@ -85,6 +86,8 @@ TFenGrapheTgen::TFenGrapheTgen(ServicesRapport& services, t3::Partition* partiti
     disposition->addWidget(m_graphe, 1);
     disposition->addWidget(CreePanneau());
     CibleGroupes::Installe(m_graphe, [this](const TTgenDragObject& objet) { return GrapheDragDrop(objet); });
+    InstalleEnregistrementImage(this, {m_graphe},
+                                [this] { return ImageDeVue(m_graphe, "graphe-" + NomCle()); });
     resize(720, 460);
 }
 
@@ -424,14 +427,18 @@ void TFenGrapheTgen::PlotAreaChanged(const QRectF& zone) {
 
 // --- Report
 
+// The key type as a file name may hold it.
+QString TFenGrapheTgen::NomCle() const {
+    const t3::charg1* base = m_partition->Base();
+    return QString::fromStdString(
+        t3::NomFichierSur(base ? base->Graphie(m_partition->CleType()) : std::string_view()));
+}
+
 void TFenGrapheTgen::AjouteAuRapport() {
     RapportCourant* rapport = m_services.Rapport();
     if (!rapport) return;
-    const t3::charg1* base = m_partition->Base();
-    const QString cle = VersQt(base ? base->Graphie(m_partition->CleType()) : std::string_view());
     const int numero = NumerotationRapport::Prochain(SorteEntree::ImageGraphe);
-    const QString fichier = "img-graphe-" + QString::fromStdString(t3::NomFichierSur(VersCp1252(cle))) +
-                            QString::number(numero) + ".jpg";
+    const QString fichier = "img-graphe-" + NomCle() + QString::number(numero) + ".jpg";
     if (!SauveJPEG(m_graphe->grab().toImage(), rapport->Dossier() + fichier, 30)) {
         Dialogues::Message(this, QMessageBox::Warning, "Tessaron3",
                            "L'image « " + fichier + " » n'a pas pu être écrite dans le rapport.");

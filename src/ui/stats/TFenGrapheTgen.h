@@ -102,6 +102,7 @@ class TFenGrapheTgen : public QWidget, public FenetreRapport {
     void DecaleAxeBas(double unites);
     void MetAJourFleches();
     void PlotAreaChanged(const QRectF& zone);
+    QString NomCle() const;
 
     ServicesRapport& m_services;
     t3::Partition* m_partition;

@@ -75,6 +75,7 @@ class TFenDendrogrammeTest : public QObject {
   private slots:
     void LaCoupureColoreLesClasses();
     void LImageVaAuRapport();
+    void LImageSEnregistre();
     void CahIllisible();
 };
 
@@ -131,6 +132,16 @@ void TFenDendrogrammeTest::LImageVaAuRapport() {
     QCOMPARE(rapport.entrees[0].fichier, QString("img-cah-auteur1.jpg"));
     QCOMPARE(rapport.entrees[0].titre, QString("Classification hiérarchique - auteur (1)"));
     QVERIFY(QFile::exists(banc.dossier.Chemin("img-cah-auteur1.jpg")));
+}
+
+// The whole tree, the parts' names as texts.
+void TFenDendrogrammeTest::LImageSEnregistre() {
+    Banc banc;
+    QVERIFY(banc.partition && banc.Classe());
+    QVERIFY(banc.Ouvre());
+    QCOMPARE(t3uitest::VerifieImages(banc.fenetre.get(), banc.dossier.Chemin("arbre"),
+                                     banc.fenetre->Vue()->size(), {"a", "b", "c", "d", "e"}),
+             QString());
 }
 
 void TFenDendrogrammeTest::CahIllisible() {

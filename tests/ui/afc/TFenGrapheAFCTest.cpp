@@ -24,9 +24,12 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTableView>
@@ -117,6 +120,7 @@ class TFenGrapheAFCTest : public QObject {
     Q_OBJECT
   private slots:
     void LesImagesVontAuRapport();
+    void LesImagesSEnregistrent();
     void TableDesFacteursEtHistogramme();
     void ListesDesAxesEtLeurRegle();
     void RectanglesDeLaSouris();
@@ -164,6 +168,25 @@ void TFenGrapheAFCTest::LesImagesVontAuRapport() {
     banc.fenetre->AjouteAuRapport();
     QCOMPARE(rapport.entrees.size(), 2);
     QCOMPARE(NumerotationRapport::Prochain(SorteEntree::ImagePlan), 3);
+}
+
+// The plane and the histogram, whichever is shown, with their texts; not the factor table.
+void TFenGrapheAFCTest::LesImagesSEnregistrent() {
+    Banc banc(TexteTroisAuteurs);
+    QVERIFY(banc.partition);
+    QVERIFY(banc.Analyse());
+    QVERIFY(banc.Ouvre());
+    QCOMPARE(t3uitest::VerifieImages(banc.fenetre.get(), banc.dossier.Chemin("plan"), banc.Plan()->size(),
+                                     {"Hugo", "Zola", "Balzac"}),
+             QString());
+    banc.Bouton("BtnVP")->click();
+    QCoreApplication::processEvents();
+    QCOMPARE(t3uitest::VerifieImages(banc.fenetre.get(), banc.dossier.Chemin("vp"),
+                                     banc.fenetre->GrapheHisto()->viewport()->size(),
+                                     {"Histogramme des valeurs propres"}),
+             QString());
+    banc.Bouton("BtnFacteurs")->click();
+    QVERIFY(!banc.fenetre->findChild<QAction*>("ActEnregistrerImage")->isEnabled());
 }
 
 void TFenGrapheAFCTest::TableDesFacteursEtHistogramme() {
@@ -271,6 +294,10 @@ void TFenGrapheAFCTest::RectanglesDeLaSouris() {
                 .empty());
     banc.Glisse(Qt::RightButton, vide, vide);
     QCOMPARE(selection(), Parties({0, 1, 3}));
+    // That right click on no part opens the plane's menu.
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu && menu->actions().contains(banc.fenetre->findChild<QAction*>("ActEnregistrerImage")));
+    menu->close();
     banc.Glisse(Qt::LeftButton, vide, vide);
     QVERIFY(selection().empty());
     QCOMPARE(reference(), Parties({0, 1, 2, 3}));

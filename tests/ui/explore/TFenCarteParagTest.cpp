@@ -57,8 +57,8 @@ struct Poste {
     DossierCourant dossier;
     mutable TFenPrinc fenetre;
 
-    Poste() {
-        const QString par = QFileInfo(t3uitest::Base(Texte)).absoluteFilePath();
+    explicit Poste(const QString& texte = Texte) {
+        const QString par = QFileInfo(t3uitest::Base(texte)).absoluteFilePath();
         fenetre.show();
         if (!fenetre.Bases().OuvreBase(par)) qFatal("base not opened");
         NumerotationRapport::Remet();
@@ -115,6 +115,7 @@ class TFenCarteParagTest : public QObject {
     void LeTexteDeLaSection();
     void LesSpecificitesDesSections();
     void LeRapport();
+    void LImageSEnregistreSaufTropGrande();
     void LesReglages();
 };
 
@@ -374,6 +375,45 @@ void TFenCarteParagTest::LeRapport() {
     const int32_t y9 = disposition.Position(9)->y, s = disposition.Taille();
     QCOMPARE(carte->SectionsDansImage(y9 + s), 13);
     QCOMPARE(carte->SectionsDansImage(y9 + s - 1), 9);
+}
+
+void TFenCarteParagTest::LImageSEnregistreSaufTropGrande() {
+    {
+        Poste a;
+        TFenCarteParag* carte = a.Ouverte();
+        a.Depose(carte, "a");
+        // The whole map under the parts of auteur, their names as texts.
+        Dialogues::RepondDialogue(QDialog::Accepted, [](QDialog* dialogue) {
+            dialogue->findChild<QListWidget*>("ListParts")->setCurrentRow(0);
+            dialogue->findChild<QPushButton*>("BtnValide")->click();
+        });
+        a.fenetre.CommandeNommee("BtnPart")->trigger();
+        carte->ChargeParts();
+        carte->ComboGrp()->setCurrentIndex(1);
+        const QSize taille(carte->Disposition().Largeur(), carte->Disposition().Hauteur());
+        QCOMPARE(t3uitest::VerifieImages(carte, a.dossier.Chemin("carte"), taille, {"auteur", "A", "B"}),
+                 QString());
+    }
+    // 26 000 sections in boxes of 25 pixels: more than 16 383 pixels high, too high at twice the
+    // resolution.
+    QString texte = "x ";
+    for (int i = 0; i < 26000; ++i)
+        texte += "a . ";
+    Poste a(texte);
+    TFenCarteParag* carte = a.Ouverte();
+    carte->TrackBar1()->setValue(25);
+    QVERIFY(carte->Disposition().Hauteur() * 2 > 32767);
+    const QString chemin = a.dossier.Chemin("longue.png");
+    QVERIFY(t3uitest::EnregistreImage(carte, chemin, 1));
+    QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
+    const QString refus = Dialogues::MessagesAffiches()[0];
+    QVERIFY2(refus.startsWith("Tessaron3|L'image ferait " +
+                              QString::number(carte->Disposition().Largeur() * 2) + " × " +
+                              QString::number(carte->Disposition().Hauteur() * 2) +
+                              " pixels : une image ne peut dépasser 32 767 pixels de côté. « " + chemin +
+                              " » n'a pas été écrit. Réduisez la taille des boîtes"),
+             qPrintable(refus));
+    QVERIFY(!QFile::exists(chemin));
 }
 
 void TFenCarteParagTest::LesReglages() {

@@ -14,11 +14,13 @@
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/EnregistrementImage.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/stats/TFenGrapheTgen.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QChart>
 #include <QChartView>
 #include <QFile>
@@ -148,6 +150,7 @@ class TFenGrapheTgenTest : public QObject {
     Q_OBJECT
   private slots:
     void LImageDuGrapheVaAuRapport();
+    void LImageEnregistreeEnPngEtSvg();
     void LeGroupeDeposeEstTraceAvecLesValeursDuMoteur();
     void LesAffichagesSeSuivent();
     void LeMemeGroupeDeuxFoisEtLesDepotsRefuses();
@@ -189,6 +192,34 @@ void TFenGrapheTgenTest::LImageDuGrapheVaAuRapport() {
     QCOMPARE(NumerotationRapport::Prochain(SorteEntree::ImageGraphe), 2);
     QCOMPARE(Dialogues::MessagesAffiches().size(), 1);
     QVERIFY(Dialogues::MessagesAffiches()[0].contains("img-graphe-auteur2.jpg"));
+}
+
+void TFenGrapheTgenTest::LImageEnregistreeEnPngEtSvg() {
+    Banc banc(TexteTroisAuteurs);
+    QVERIFY(banc.Pret());
+    QCOMPARE(banc.Depose(*banc.Glisser({"chat"})), t3uitest::Depot::Accepte);
+    // The chart laid out, as it is on screen by the time the user asks.
+    QCoreApplication::processEvents();
+    const QSize taille = banc.fenetre->Graphe()->viewport()->size();
+    QVERIFY(
+        banc.fenetre->Graphe()->actions().contains(banc.fenetre->findChild<QAction*>("ActEnregistrerImage")));
+    // The SVG keeps the chart's texts as texts: the parts, the group, the axis title.
+    QCOMPARE(t3uitest::VerifieImages(banc.fenetre.get(), banc.dossier.Chemin("graphe"), taille,
+                                     {"Hugo", "Zola", "chat", "2000", "Fréquences relatives ( x 10 000 )"}),
+             QString());
+    // Ctrl+Shift+S in the window; a name without extension takes the format's.
+    banc.fenetre->activateWindow();
+    Dialogues::RepondEnregistrement(banc.dossier.Chemin("sans"), FiltresImage()[2]);
+    QTest::keyClick(banc.fenetre->Graphe(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(QFile::exists(banc.dossier.Chemin("sans.svg")));
+    QVERIFY(Dialogues::MessagesAffiches().isEmpty());
+
+    // A folder that does not exist: said so with the file's name, nothing left behind.
+    const QString perdu = banc.dossier.Chemin("absent/graphe.svg");
+    QVERIFY(t3uitest::EnregistreImage(banc.fenetre.get(), perdu, 2));
+    QCOMPARE(Dialogues::MessagesAffiches(),
+             QStringList{"Tessaron3|L'image n'a pas pu être écrite dans « " + perdu + " »."});
+    QVERIFY(!QFile::exists(perdu));
 }
 
 void TFenGrapheTgenTest::LeGroupeDeposeEstTraceAvecLesValeursDuMoteur() {
