@@ -6,13 +6,16 @@
 #include "engine/segmentation/SegmPrinc.h"
 #include "ui/shell/Dialogues.h"
 #include "ui/shell/EnregistrementImage.h"
+#include "ui/shell/ExportTableau.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QImage>
+#include <QTableView>
 #include <QXmlStreamReader>
 
 namespace t3uitest {
@@ -113,6 +116,38 @@ QString VerifieImages(QWidget* fenetre, const QString& chemin, QSize taille, con
     for (const QString& texte : textes)
         if (!ecrits.contains(texte)) return "no text \"" + texte + "\" in the SVG among: " + ecrits.join('|');
     return {};
+}
+
+QList<QStringList> Exporte(QWidget* widget, const QString& chemin, int rang) {
+    auto* action = widget->findChild<QAction*>("ActExporter");
+    if (!action) return {};
+    t3ui::Dialogues::RepondEnregistrement(chemin, t3ui::FiltresTableau().value(rang));
+    action->trigger();
+    QByteArray octets = Lit(chemin);
+    if (rang == 0 && !octets.startsWith("\xEF\xBB\xBF")) return {};
+    if (rang == 0) octets.remove(0, 3);
+    QList<QStringList> lignes;
+    for (const QString& ligne : QString::fromUtf8(octets).split('\n', Qt::SkipEmptyParts))
+        lignes.append(ligne.split(rang == 0 ? ',' : '\t'));
+    return lignes;
+}
+
+QList<QStringList> LignesAffichees(const QTableView* vue) {
+    const QAbstractItemModel* modele = vue->model();
+    QList<QStringList> lignes{{}};
+    for (int c = 0; c < modele->columnCount(); ++c)
+        lignes[0].append(modele->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+    for (int visuelle = 0; visuelle < modele->rowCount(); ++visuelle) {
+        const int r = vue->verticalHeader()->logicalIndex(visuelle);
+        QStringList ligne;
+        for (int c = 0; c < modele->columnCount(); ++c) {
+            const QVariant brute = modele->data(modele->index(r, c), t3ui::RoleValeurBrute);
+            ligne.append(
+                (brute.isValid() ? brute : modele->data(modele->index(r, c), Qt::DisplayRole)).toString());
+        }
+        lignes.append(ligne);
+    }
+    return lignes;
 }
 
 } // namespace t3uitest

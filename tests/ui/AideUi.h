@@ -9,6 +9,7 @@
 #include <qnamespace.h>
 
 class QMimeData;
+class QTableView;
 class QWidget;
 
 class QTreeWidgetItem;
@@ -47,5 +48,13 @@ bool EnregistreImage(QWidget* fenetre, const QString& chemin, int rang);
 // (two) and chemin + ".svg": empty when the PNGs decode at taille and twice taille and the SVG is
 // well-formed XML with each of textes as the text of a <text> element; otherwise what is wrong.
 QString VerifieImages(QWidget* fenetre, const QString& chemin, QSize taille, const QStringList& textes);
+
+// "Exporter…" of widget, its dialog answered with chemin and the format of rang (0 CSV, 1 tab-separated):
+// the rows of the file, each split at its separator (the fields hold neither separator nor quote); a CSV
+// must begin with the byte-order mark, and nothing is returned without the command or the file.
+QList<QStringList> Exporte(QWidget* widget, const QString& chemin, int rang);
+// The header and the rows of vue in the order shown: the raw value of each cell where its model gives one,
+// its text otherwise.
+QList<QStringList> LignesAffichees(const QTableView* vue);
 
 } // namespace t3uitest

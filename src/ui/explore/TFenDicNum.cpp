@@ -7,6 +7,7 @@
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/ExportTableau.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/shell/TexteQt.h"
@@ -152,6 +153,7 @@ TFenDicNum::TFenDicNum(const t3::charg1* base) : m_base(base), m_couleur(t3::Cou
     m_liste->setColumnWidth(1, std::max(65, mesure.horizontalAdvance("Fréquence") + marge));
     connect(m_liste->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TFenDicNum::ListeFormesColumnClick);
+    InstalleExportTableau(m_liste, "dictionnaire");
 
     m_statut = new QStatusBar;
     m_statut->setObjectName("StatusBar1");

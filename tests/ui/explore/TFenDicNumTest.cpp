@@ -8,10 +8,16 @@
 #include "ui/explore/TFenDicNum.h"
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/ExportTableau.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
@@ -56,6 +62,7 @@ class TFenDicNumTest : public QObject {
     void LaPastilleChoisitLaCouleurDuGlisser();
     void LImageDuGlisserResteCompacte();
     void LeGroupeVoyageEnOctetsEtNeVaQuAuxCiblesQuiLAcceptent();
+    void LExportEtLaCopieSuiventLOrdreAffiche();
 };
 
 void TFenDicNumTest::LesLignesEtLeCompteSuiventLaBase() {
@@ -232,6 +239,46 @@ void TFenDicNumTest::LeGroupeVoyageEnOctetsEtNeVaQuAuxCiblesQuiLAcceptent() {
     QCOMPARE(avecNom->Nom(), std::string("mes formes"));
     QVERIFY(sansNom->GetCouleur() != t3::CouleurBlanche);
     QCOMPARE(sansNom->Positions(), (std::vector<int32_t>{0, 1, 2}));
+}
+
+void TFenDicNumTest::LExportEtLaCopieSuiventLOrdreAffiche() {
+    DossierCourant dossier;
+    t3::charg1 base;
+    QCOMPARE(base.ChargeBase(t3uitest::Base("zèbre, arbre. zèbre. été\n").toStdString()), 0);
+    TFenDicNum fenetre(&base);
+    QTableView* liste = fenetre.ListeFormes();
+    fenetre.ListeFormesColumnClick(0);
+    const QList<QStringList> affichees = t3uitest::LignesAffichees(liste);
+    QCOMPARE(affichees.size(), 6);
+    QCOMPARE(affichees[0], (QStringList{"Formes (ordre lexicographique)", "Fréquence"}));
+    QCOMPARE(t3uitest::Exporte(liste, dossier.Chemin("dic.txt"), 1), affichees);
+    // A name without an extension takes the format's.
+    Dialogues::RepondEnregistrement(dossier.Chemin("sans"), FiltresTableau()[1]);
+    liste->findChild<QAction*>("ActExporter")->trigger();
+    QVERIFY(QFile::exists(dossier.Chemin("sans.txt")));
+
+    // The rows copied in the order shown, whatever the order of the selection.
+    Selectionne(fenetre, {3, 1});
+    liste->findChild<QAction*>("ActCopierLignes")->trigger();
+    const QMimeData* copie = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(copie->text(), affichees[0].join('\t') + '\n' + affichees[2].join('\t') + '\n' +
+                                affichees[4].join('\t') + '\n');
+    QCOMPARE(copie->html(),
+             "<table>\n<tr><th>Formes (ordre lexicographique)</th><th>Fréquence</th></tr>\n<tr><td>" +
+                 affichees[2].join("</td><td>") + "</td></tr>\n<tr><td>" + affichees[4].join("</td><td>") +
+                 "</td></tr>\n</table>\n");
+    liste->findChild<QAction*>("ActToutSelectionner")->trigger();
+    liste->findChild<QAction*>("ActCopierLignes")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text().count('\n'), 6);
+
+    // A cancelled export leaves no file, and a file already there as it was.
+    const auto annule = [](int64_t) { return false; };
+    t3uitest::Ecrit(dossier.Chemin("ancien.csv"), "avant");
+    const QStringList fichiers = QDir(dossier.Chemin()).entryList(QDir::Files);
+    QCOMPARE(ExporteLignes(LignesDeVue(liste), dossier.Chemin("nouveau.csv"), 0, annule), QString());
+    ExporteLignes(LignesDeVue(liste), dossier.Chemin("ancien.csv"), 0, annule);
+    QCOMPARE(t3uitest::Lit(dossier.Chemin("ancien.csv")), QByteArray("avant"));
+    QCOMPARE(QDir(dossier.Chemin()).entryList(QDir::Files), fichiers);
 }
 
 QTEST_MAIN(TFenDicNumTest)
