@@ -9,6 +9,7 @@
 #include "engine/stats/TriTableFormes.h"
 #include "ui/explore/CibleGroupes.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/ExportTableau.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/PageRapport.h"
 #include "ui/shell/PartitionOuverte.h"
@@ -304,6 +305,7 @@ QWidget* TFenStatPart::CreePageParties() {
     }
     connect(m_grdPCLC, &QTableView::clicked, this,
             [this](const QModelIndex& index) { GrdPCLCClick(index.row() + 1, index.column()); });
+    InstalleExportTableau(m_grdPCLC, "parties");
     return m_grdPCLC;
 }
 
@@ -325,6 +327,7 @@ QWidget* TFenStatPart::CreePageTable() {
     connect(m_gridTFG->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TFenStatPart::GridTFGTitreClick);
     CibleGroupes::Installe(m_gridTFG, [this](const TTgenDragObject& objet) { return RecoitGroupe(objet); });
+    InstalleExportTableau(m_gridTFG, "formes-parties", [this] { return LignesTable(); });
     return m_gridTFG;
 }
 
@@ -406,6 +409,42 @@ void TFenStatPart::BtnSpTotClick() {
 }
 
 // The table of the new computation, every entry a row, on the second tab made visible and current.
+// The table of forms by parts as shown, a frequency and a coefficient for each part, each its own
+// field: the coefficient signed, empty where the form is not specific.
+LignesAExporter TFenStatPart::LignesTable() const {
+    LignesAExporter lignes;
+    lignes.textesUtf8 = false;
+    if (!m_table || !m_tri) {
+        lignes.ecrit = [](t3::EcrivainTable&) {};
+        return lignes;
+    }
+    lignes.nbLignes = 1 + static_cast<int64_t>(m_tri->Lignes().size());
+    lignes.ecrit = [this](t3::EcrivainTable& ecrivain) {
+        const int32_t colonnes = m_table->NbColonnes();
+        const std::string specif = VersCp1252("Spécif ");
+        ecrivain.Champ("Formes/SR");
+        for (int32_t j = 0; j < colonnes; ++j)
+            ecrivain.Champ(m_table->NomColonne(j)).Champ(specif + std::string(m_table->NomColonne(j)));
+        ecrivain.FinLigne();
+        for (const int32_t entree : m_tri->Lignes()) {
+            if (!ecrivain.Ok()) break;
+            ecrivain.Champ(m_base->RetourneGraphie(entree, false));
+            for (int32_t j = 0; j < colonnes; ++j) {
+                const t3::CelluleTable cellule = m_table->Cellule(entree, j);
+                ecrivain.Champ(cellule.frequence);
+                if (cellule.coefficient > 0)
+                    ecrivain.Champ("+" + std::to_string(cellule.coefficient));
+                else if (cellule.coefficient < 0)
+                    ecrivain.Champ(cellule.coefficient);
+                else
+                    ecrivain.Champ(std::string_view());
+            }
+            ecrivain.FinLigne();
+        }
+    };
+    return lignes;
+}
+
 void TFenStatPart::AfficheTable() {
     Sablier sablier;
     m_table = std::make_unique<t3::TableFormesParties>(*m_calcul);

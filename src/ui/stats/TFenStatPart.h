@@ -28,6 +28,7 @@ class charg1;
 namespace t3ui {
 
 class ServicesAtelier;
+struct LignesAExporter;
 
 // The parts, one row each: the reference mark, name, size, forms, hapax, highest frequency and most
 // frequent form; the rows of selected parts in the highlight colours.
@@ -114,6 +115,7 @@ class TFenStatPart : public QWidget, public FenetreRapport {
     void CritereChange();
     bool RecoitGroupe(const class TTgenDragObject& objet);
     void AfficheTable();
+    LignesAExporter LignesTable() const;
 
     ServicesAtelier& m_services;
     t3::Partition* m_partition;

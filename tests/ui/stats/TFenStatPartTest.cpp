@@ -425,6 +425,26 @@ void TFenStatPartTest::UnGroupeDeposeRemplaceLesLignes() {
     QCOMPARE(table.rowCount(), 2);
     QCOMPARE(table.data(table.index(0, 0)).toString(), QString("z"));
     QCOMPARE(table.data(table.index(1, 0)).toString(), QString("y"));
+    // "Exporter…" writes the rows left, a frequency and a signed coefficient (empty when nil) per part.
+    const QList<QStringList> ecrites =
+        t3uitest::Exporte(statistiques->GridTFG(), a.dossier.Chemin("tfg.csv"), 0);
+    QCOMPARE(ecrites.size(), 3);
+    QCOMPARE(ecrites[0].size(), 1 + 2 * (table.columnCount() - 1));
+    QCOMPARE(ecrites[0].mid(0, 3), (QStringList{"Formes/SR", table.headerData(1, Qt::Horizontal).toString(),
+                                                "Spécif " + table.headerData(1, Qt::Horizontal).toString()}));
+    for (int r = 0; r < 2; ++r) {
+        QStringList attendue{table.data(table.index(r, 0)).toString()};
+        for (int c = 1; c < table.columnCount(); ++c) {
+            const int coefficient = table.data(table.index(r, c), ModeleTFG::RoleCoefficient).toInt();
+            attendue << table.data(table.index(r, c), Qt::UserRole).toString()
+                     << (coefficient == 0  ? QString()
+                         : coefficient > 0 ? "+" + QString::number(coefficient)
+                                           : QString::number(coefficient));
+        }
+        QCOMPARE(ecrites[r + 1], attendue);
+    }
+    QCOMPARE(t3uitest::Exporte(statistiques->GrdPCLC(), a.dossier.Chemin("parties.txt"), 1),
+             t3uitest::LignesAffichees(statistiques->GrdPCLC()));
     QMimeData autre;
     autre.setText("y");
     QCOMPARE(t3uitest::Depose(statistiques->GridTFG()->viewport(), &autre), t3uitest::Depot::RefuseALEntree);
