@@ -8,6 +8,7 @@
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/Atelier.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/ExportTableau.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/PageRapport.h"
 #include "ui/shell/Sablier.h"
@@ -177,6 +178,7 @@ TfrmSR::TfrmSR(ServicesAtelier& services, std::shared_ptr<const t3::CalculSegmen
     m_liste->horizontalHeader()->setSectionsClickable(true);
     connect(m_liste->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int colonne) { m_modele->Trie(static_cast<t3::TriSR>(colonne)); });
+    InstalleExportTableau(m_liste, "segments");
 
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(2, 2, 2, 2);

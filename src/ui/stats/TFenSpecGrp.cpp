@@ -7,6 +7,7 @@
 #include "ui/explore/Pastille.h"
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/BaseOuverte.h"
+#include "ui/shell/ExportTableau.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/PageRapport.h"
 #include "ui/shell/ServicesAtelier.h"
@@ -181,6 +182,7 @@ TFenSpecGrp::TFenSpecGrp(ServicesAtelier& services, const t3::charg1* base,
 
     m_liste = new ListeGlissable;
     m_liste->setObjectName("ListeSpecifs");
+    InstalleExportTableau(m_liste, "specificites");
 
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(2, 2, 2, 2);

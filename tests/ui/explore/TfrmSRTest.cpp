@@ -240,6 +240,9 @@ void TfrmSRTest::LesTroisTris() {
     const QModelIndexList choisies = liste->ListSR()->selectionModel()->selectedRows();
     QCOMPARE(choisies.size(), 1);
     QCOMPARE(Cellule(*liste, choisies[0].row(), 1), derniere);
+    // "Exporter…" writes the rows in the order of the last sort.
+    QCOMPARE(t3uitest::Exporte(liste->ListSR(), a.dossier.Chemin("sr.txt"), 1),
+             t3uitest::LignesAffichees(liste->ListSR()));
 }
 
 void TfrmSRTest::LeGlisserVersUneConcordance() {
