@@ -10,6 +10,7 @@
 #include "ui/explore/VueConcordance.h"
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/ExportTableau.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/PageRapport.h"
 #include "ui/shell/RapportCourant.h"
@@ -17,10 +18,14 @@
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/shell/TexteQt.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -33,6 +38,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace t3ui {
@@ -105,6 +111,7 @@ TFenConcor::TFenConcor(ServicesAtelier& services, t3::charg1* base) : m_services
     connect(m_vue, &VueConcordance::OccurrenceChoisie, this,
             [this](int32_t position) { m_services.MontreOccurrence(m_base, position); });
     CibleGroupes::Installe(m_vue, [this](const TTgenDragObject& objet) { return ConcorEditDragDrop(objet); });
+    InstalleExportLignes();
     m_statut = new QStatusBar;
     m_statut->setObjectName("StatusBar");
     m_statut->setSizeGripEnabled(false);
@@ -124,6 +131,54 @@ TFenConcor::TFenConcor(ServicesAtelier& services, t3::charg1* base) : m_services
 }
 
 TFenConcor::~TFenConcor() = default;
+
+// The lines leave as a table: the position, the part when grouped, the left context, the pivot and the
+// right context, the parts' headings left out. Ctrl+C keeps copying the characters selected; the rows go
+// to the clipboard through "Copier les lignes".
+void TFenConcor::InstalleExportLignes() {
+    InstalleExport(m_vue, "concordance", [this] {
+        LignesAExporter lignes;
+        lignes.textesUtf8 = false;
+        const t3::Concordance* concordance = Modele()->GetConcordance();
+        if (!concordance) {
+            lignes.ecrit = [](t3::EcrivainTable&) {};
+            return lignes;
+        }
+        lignes.nbLignes = 1 + concordance->NbLignes();
+        lignes.ecrit = [concordance](t3::EcrivainTable& table) {
+            t3::EcritLignesConcordance(table, *concordance);
+        };
+        return lignes;
+    });
+    auto* copier = new QAction("Copier les lignes", m_vue);
+    copier->setObjectName("ActCopierLignes");
+    connect(copier, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setMimeData(DonneesTableau(LignesChoisies())); });
+    m_vue->addAction(copier);
+}
+
+QList<QStringList> TFenConcor::LignesChoisies() const {
+    const t3::Concordance* concordance = Modele()->GetConcordance();
+    if (!concordance) return {};
+    const bool parties = concordance->GetPartition() != nullptr;
+    QList<QStringList> lignes{{"Position"}};
+    if (parties) lignes[0] << "Partie";
+    lignes[0] << "Contexte gauche"
+              << "Pôle"
+              << "Contexte droit";
+    QModelIndexList choisies = m_vue->selectionModel()->selectedRows();
+    std::sort(choisies.begin(), choisies.end());
+    t3::LigneConcordance ligne;
+    for (const QModelIndex& index : choisies) {
+        if (concordance->EstEntete(index.row())) continue;
+        concordance->Ligne(index.row(), ligne);
+        QStringList champs{QString::number(ligne.position)};
+        if (parties) champs << VersQt(concordance->NomPartie(concordance->PartieDeLigne(index.row())));
+        champs << VersQt(ligne.gauche) << VersQt(ligne.pivot) << VersQt(ligne.droite);
+        lignes.append(champs);
+    }
+    return lignes;
+}
 
 QWidget* TFenConcor::CreePanneau() {
     auto* panneau = new QWidget;

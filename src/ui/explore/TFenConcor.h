@@ -5,6 +5,8 @@
 // "Suivant", each entry with the sort it was shown with. The lines are added to the report as a page.
 #include "ui/shell/FenetreRapport.h"
 
+#include <QList>
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
@@ -78,7 +80,11 @@ class TFenConcor : public QWidget, public FenetreRapport {
     // "Ajouter au rapport": the page "concN.html", N never taken by another concordance of the run.
     void AjouteAuRapport() override;
 
+    // The header and the selected occurrence lines, as "Exporter…" writes them.
+    QList<QStringList> LignesChoisies() const;
+
   private:
+    void InstalleExportLignes();
     struct EntreeHistorique {
         std::unique_ptr<t3::Tgen> groupe;
         int tri;         // index of ComboTri when the entry was made

@@ -21,15 +21,19 @@
 #include "ui/shell/TexteQt.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -443,6 +447,20 @@ void TFenConcorTest::LeRegroupementParLesParties() {
     QCOMPARE(Lignes(*f), T3({a.par, "de", "--partition=auteur"}));
     Choisit(f->ComboTri(), "Après");
     QCOMPARE(Lignes(*f), T3({a.par, "de", "--partition=auteur", "--tri=apres"}));
+    // "Exporter…" writes the occurrences in the order shown, the headings left out; "Copier les lignes"
+    // copies the selected ones alike.
+    const QList<QStringList> ecrites = t3uitest::Exporte(f->ConcorEdit(), a.dossier.Chemin("conc.txt"), 1);
+    QCOMPARE(ecrites.size(), 6);
+    QCOMPARE(ecrites[0], (QStringList{"Position", "Partie", "Contexte gauche", "Pôle", "Contexte droit"}));
+    for (qsizetype i = 1; i < ecrites.size(); ++i)
+        QCOMPARE(ecrites[i][3], QString("de"));
+    QCOMPARE(ecrites[1][1], QString("Hugo"));
+    f->ConcorEdit()->selectionModel()->select(f->Modele()->index(0), QItemSelectionModel::Select);
+    f->ConcorEdit()->selectionModel()->select(f->Modele()->index(1), QItemSelectionModel::Select);
+    f->ConcorEdit()->findChild<QAction*>("ActCopierLignes")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             ecrites[0].join('\t') + '\n' + ecrites[1].join('\t') + '\n');
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains("<th>Pôle</th>"));
     // Dropped down again: the choice stays.
     Deroule(f->ComboGrp());
     QCOMPARE(f->ComboGrp()->currentText(), QString("auteur"));
