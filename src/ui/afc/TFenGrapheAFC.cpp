@@ -9,6 +9,7 @@
 #include "ui/afc/PlanAFC.h"
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/EnregistrementImage.h"
+#include "ui/shell/ExportTableau.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/PageRapport.h"
@@ -87,6 +88,13 @@ QVariant ModeleFacteurs::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(index.column() == 0 ? Qt::AlignLeft | Qt::AlignVCenter
                                                        : Qt::AlignRight | Qt::AlignVCenter);
+    if (role == RoleValeurBrute && index.column() >= 1) {
+        // The value itself, of which the cell shows a rounding.
+        const int32_t point = index.row();
+        if (index.column() == 1) return m_points->Masse(point);
+        if (index.column() == 2) return m_points->Distance(point);
+        return m_points->Valeurs(index.column() - 3)[static_cast<size_t>(point)];
+    }
     if (role != Qt::DisplayRole) return {};
     if (index.column() == 0) return VersQt(t3::EtiquettePoint(*m_partition, index.row(), m_noms));
     return QString::fromStdString(t3::TexteCelluleFacteurs(*m_points, index.row(), index.column()));
@@ -133,6 +141,9 @@ TFenGrapheAFC::TFenGrapheAFC(ServicesAtelier& services, t3::Partition* partition
     m_lvFact->setShowGrid(true);
     m_lvFact->verticalHeader()->hide();
     CreeHistogramme();
+    const QString cle = QString::fromStdString(t3::NomFichierSur(VersCp1252(CleType())));
+    InstalleExportTableau(m_lvFact, "afc-facteurs-" + cle);
+    InstalleExport(m_histo, "afc-vp-" + cle, [this] { return LignesValeursPropres(); });
     m_pages = new QStackedWidget;
     m_pages->addWidget(m_plan);
     m_pages->addWidget(m_lvFact);
@@ -294,6 +305,21 @@ QWidget* TFenGrapheAFC::CreeGrille() {
     m_grille->button(IndexBleu)->setChecked(true);
     connect(m_grille, &QButtonGroup::idClicked, this, &TFenGrapheAFC::GrilleCoulChange);
     return grille;
+}
+
+// The eigenvalues, factor 1 first.
+LignesAExporter TFenGrapheAFC::LignesValeursPropres() const {
+    LignesAExporter lignes;
+    lignes.nbLignes = 1 + static_cast<int64_t>(m_resultats.valeursPropres.size());
+    lignes.ecrit = [this](t3::EcrivainTable& ecrivain) {
+        ecrivain.Ligne({"Facteur", "Valeur propre"});
+        int32_t facteur = 0;
+        for (const int64_t valeur : m_resultats.valeursPropres) {
+            ecrivain.Champ(++facteur).Champ(valeur);
+            ecrivain.FinLigne();
+        }
+    };
+    return lignes;
 }
 
 void TFenGrapheAFC::CreeHistogramme() {

@@ -25,6 +25,7 @@ namespace t3ui {
 
 class PlanAFC;
 class ServicesAtelier;
+struct LignesAExporter;
 
 // The factor table: one row per point (part), its label, mass, distance, then its coordinates and its
 // two further values on each factor, as the engine writes them (right-aligned but the label).
@@ -81,6 +82,7 @@ class TFenGrapheAFC : public QWidget, public FenetreRapport {
     QWidget* CreePanneauDroit();
     QWidget* CreeGrille();
     void CreeHistogramme();
+    LignesAExporter LignesValeursPropres() const;
     void InstalleImage();
     QAbstractButton* Bouton(const char* nom, const QString& texte, void (TFenGrapheAFC::*clic)());
     void ChoisitAxe(bool horizontal, int index);

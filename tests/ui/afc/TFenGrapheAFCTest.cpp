@@ -22,10 +22,13 @@
 #include "ui/shell/TexteQt.h"
 #include "ui/stats/TFenStatPart.h"
 
+#include <QAbstractBarSeries>
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QBarSet>
+#include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
@@ -232,6 +235,20 @@ void TFenGrapheAFCTest::TableDesFacteursEtHistogramme() {
     // The histogram: the values from the last, labelled from 2.
     QCOMPARE(banc.fenetre->GrapheHisto()->chart()->title(), QString("Histogramme des valeurs propres"));
     QVERIFY(!banc.fenetre->GrapheHisto()->chart()->legend()->isVisible());
+
+    // "Exporter…": the values themselves rather than their roundings; the eigenvalues, factor 1 first.
+    const QList<QStringList> facteurs =
+        t3uitest::Exporte(banc.fenetre->LVFact(), banc.dossier.Chemin("facteurs.csv"), 0);
+    QCOMPARE(facteurs, t3uitest::LignesAffichees(banc.fenetre->LVFact()));
+    QCOMPARE(facteurs[3][4].toDouble(), points.Coordonnee(1, 2));
+    const QList<QStringList> valeurs =
+        t3uitest::Exporte(banc.fenetre->GrapheHisto(), banc.dossier.Chemin("vp.txt"), 1);
+    const QBarSet* barres =
+        qobject_cast<QAbstractBarSeries*>(banc.fenetre->GrapheHisto()->chart()->series().value(0))
+            ->barSets()[0];
+    QCOMPARE(valeurs.size(), 1 + barres->count());
+    QCOMPARE(valeurs[0], (QStringList{"Facteur", "Valeur propre"}));
+    QCOMPARE(valeurs[1], (QStringList{"1", QString::number(barres->at(barres->count() - 1))}));
 }
 
 void TFenGrapheAFCTest::ListesDesAxesEtLeurRegle() {
