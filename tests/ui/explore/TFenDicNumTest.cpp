@@ -267,8 +267,12 @@ void TFenDicNumTest::LExportEtLaCopieSuiventLOrdreAffiche() {
              "<table>\n<tr><th>Formes (ordre lexicographique)</th><th>Fréquence</th></tr>\n<tr><td>" +
                  affichees[2].join("</td><td>") + "</td></tr>\n<tr><td>" + affichees[4].join("</td><td>") +
                  "</td></tr>\n</table>\n");
-    liste->findChild<QAction*>("ActToutSelectionner")->trigger();
-    liste->findChild<QAction*>("ActCopierLignes")->trigger();
+    // Ctrl+A, then Ctrl+C, in the list: every row.
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+    liste->setFocus();
+    QTest::keyClick(liste, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(liste, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text().count('\n'), 6);
 
     // A cancelled export leaves no file, and a file already there as it was.
