@@ -259,6 +259,9 @@ void TFenStatPartTest::SpecifsOuvreUneListeQuiSuitT3() {
     QList<QStringList> renversees = attendues;
     std::reverse(renversees.begin(), renversees.end());
     QCOMPARE(Lignes(*liste->Modele()), renversees);
+    // "Exporter…" writes the rows in the order shown, under the list's header.
+    QCOMPARE(t3uitest::Exporte(liste->ListeSpecifs(), "specifs.txt", 1),
+             t3uitest::LignesAffichees(liste->ListeSpecifs()));
 
     // The selected rows go as a group of the pastille's colour (the selected part's, blue here).
     QCOMPARE(liste->ShPastille()->GetCouleur(), t3::CouleurRGB(0, 0, 255));
