@@ -8,6 +8,7 @@
 #include "ui/explore/Pastille.h"
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/ExportTableau.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
@@ -234,6 +235,7 @@ void TFenSelecFormes::CreeListe() {
     m_vue->setColumnWidth(1, frequence);
     m_vue->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_vue->installEventFilter(this);
+    InstalleExportTableau(m_vue, "selection");
     // Its own rows dropped back on it would only blacken the pastille.
     CibleGroupes::Installe(
         m_vue, [this](const TTgenDragObject& objet) { return ListResuDragDrop(objet); }, m_vue);

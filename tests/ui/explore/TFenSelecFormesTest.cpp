@@ -176,6 +176,8 @@ void TFenSelecFormesTest::SupprimerDesLignesOuTout() {
     reste.removeAt(2);
     reste.removeAt(0);
     QCOMPARE(Lignes(f), reste);
+    // "Exporter…" writes the rows that are left.
+    QCOMPARE(t3uitest::Exporte(f->ListResu(), "selection.txt", 1), t3uitest::LignesAffichees(f->ListResu()));
     // A removed entry can come back; Shift+click empties the list.
     Cherche(f, 0, toutes[0]);
     QCOMPARE(Lignes(f).last(), toutes[0]);
