@@ -53,6 +53,10 @@ enum class ErreursT3 { DansSortie, APart };
 
 // Runs the t3 of this build, in the current folder, with the arguments (a shell command line).
 SortieT3 ExecuteT3(const std::string& arguments, ErreursT3 erreurs = ErreursT3::DansSortie);
+// The same, the error stream apart.
+inline SortieT3 ExecuteT3APart(const std::string& arguments) {
+    return ExecuteT3(arguments, ErreursT3::APart);
+}
 
 // The rows of fields of a table.
 using TableLue = std::vector<std::vector<std::string>>;

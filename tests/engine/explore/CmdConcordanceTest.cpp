@@ -14,14 +14,11 @@
 #include <sstream>
 
 using t3test::DossierTemporaire;
-using t3test::ErreursT3;
 using t3test::SortieT3;
 
 namespace {
 
-SortieT3 T3(const std::string& arguments) {
-    return t3test::ExecuteT3(arguments, ErreursT3::APart);
-}
+constexpr auto T3 = t3test::ExecuteT3APart;
 
 class CmdConcordance : public ::testing::Test {
   protected:

@@ -4,14 +4,11 @@
 #include <gtest/gtest.h>
 
 using t3test::DossierTemporaire;
-using t3test::ErreursT3;
 using t3test::SortieT3;
 
 namespace {
 
-SortieT3 T3(const std::string& arguments) {
-    return t3test::ExecuteT3(arguments, ErreursT3::APart);
-}
+constexpr auto T3 = t3test::ExecuteT3APart;
 
 // Sections start at 2, 8, 10, 16 and 18 (the line break alone); 9 form tokens, "mot" 4 times, 3 of them
 // in section 2. The spans of a begin at 4 (x) and 12 (y): section 2 begins before the second.

@@ -6,15 +6,12 @@
 #include <filesystem>
 
 using t3test::DossierTemporaire;
-using t3test::ErreursT3;
 using t3test::SortieT3;
 namespace fs = std::filesystem;
 
 namespace {
 
-SortieT3 T3(const std::string& arguments) {
-    return t3test::ExecuteT3(arguments, ErreursT3::APart);
-}
+constexpr auto T3 = t3test::ExecuteT3APart;
 
 // Two authors of 100 occurrences (stats_deux_auteurs.txt): été 10 times, all by Sévigné; y 2 times by
 // Sévigné and 18 by Zola; z 9 times, all by Sévigné; m fills the rest.

@@ -10,14 +10,11 @@
 #include <gtest/gtest.h>
 
 using t3test::DossierTemporaire;
-using t3test::ErreursT3;
 using t3test::SortieT3;
 
 namespace {
 
-SortieT3 T3(const std::string& arguments) {
-    return t3test::ExecuteT3(arguments, ErreursT3::APart);
-}
+constexpr auto T3 = t3test::ExecuteT3APart;
 
 // Two authors of 100 occurrences (stats_deux_auteurs.txt): été 10 times, all by Sévigné; y 2 times by
 // Sévigné and 18 by Zola; z 9 times, all by Sévigné; m fills the rest.
