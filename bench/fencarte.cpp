@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         groupe.Ajoute(forme);
     carte->PaintBox1DragDrop(groupe, Qt::NoModifier);
     QApplication::processEvents();
-    auto* defilement = carte->findChild<QScrollArea*>();
+    auto* defilement = carte->findChild<QScrollArea*>("ScrollBox1");
     defilement->viewport()->repaint();
     std::printf("ouverture_carte %.3f\nmemoire_carte %ld\nsections %d\n", chrono.nsecsElapsed() / 1e9,
                 t3bench::MemoireKo(), carte->GetSection()->NbSections());

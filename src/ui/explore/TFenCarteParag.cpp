@@ -224,7 +224,15 @@ TFenCarteParag::TFenCarteParag(ServicesAtelier& services, t3::Section* section, 
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->setSpacing(0);
-    disposition->addWidget(CreePanneauHaut());
+    // The controls keep their size in a narrow window: the row of them scrolls sideways instead.
+    auto* haut = new QScrollArea;
+    haut->setFrameShape(QFrame::NoFrame);
+    haut->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    haut->setWidgetResizable(true);
+    haut->setWidget(CreePanneauHaut());
+    haut->setFixedHeight(haut->widget()->sizeHint().height() +
+                         haut->horizontalScrollBar()->sizeHint().height());
+    disposition->addWidget(haut);
     disposition->addWidget(separateur, 1);
 
     Dispose();
