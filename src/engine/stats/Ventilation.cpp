@@ -2,6 +2,7 @@
 
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/socle/EcritureTable.h"
 #include "engine/stats/SpecCoefficient.h"
 #include "engine/stats/Tgen.h"
 
@@ -55,6 +56,26 @@ std::vector<int64_t> ValeursVentilation(const Partition& partition, const Tgen& 
 std::vector<int64_t> ValeursVentilation(const Partition& partition, const Tgen& groupe,
                                         ModeVentilation mode) {
     return ValeursVentilation(partition, groupe, FrequencesParPartie(partition, groupe), mode);
+}
+
+void EcritVentilation(EcrivainTable& ecrivain, const Partition& partition,
+                      std::span<const Tgen* const> groupes, ModeVentilation mode) {
+    const charg1* base = partition.Base();
+    std::vector<std::vector<int64_t>> valeurs;
+    valeurs.reserve(groupes.size());
+    ecrivain.Champ("Partie").Champ("Taille");
+    for (const Tgen* groupe : groupes) {
+        ecrivain.Champ(groupe->Nom());
+        valeurs.push_back(ValeursVentilation(partition, *groupe, mode));
+    }
+    ecrivain.FinLigne();
+    for (int32_t partie = 0; partie < partition.NbParties() && ecrivain.Ok(); ++partie) {
+        ecrivain.Champ(base != nullptr ? base->Graphie(partition.Contenu(partie)) : std::string_view());
+        ecrivain.Champ(partition.NbOccPartie(partie));
+        for (const std::vector<int64_t>& valeursGroupe : valeurs)
+            ecrivain.Champ(valeursGroupe[static_cast<size_t>(partie)]);
+        ecrivain.FinLigne();
+    }
 }
 
 } // namespace t3

@@ -3,10 +3,12 @@
 // order: the group's frequency there, relative (per 10 000 occurrences of the part) or absolute, or its
 // specificity coefficient there at the fixed threshold of 5 %.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace t3 {
 
+class EcrivainTable;
 class Partition;
 class Tgen;
 
@@ -30,6 +32,11 @@ std::vector<int64_t> ValeursVentilation(const Partition& partition, const Tgen& 
 // The same from the frequencies already counted by FrequencesParPartie.
 std::vector<int64_t> ValeursVentilation(const Partition& partition, const Tgen& groupe,
                                         const std::vector<int32_t>& frequences, ModeVentilation mode);
+
+// The table of the ventilation of groups as the chart shows them: a row per part, its name and size,
+// then a column per group, headed by its name, holding its values in the display asked for.
+void EcritVentilation(EcrivainTable& ecrivain, const Partition& partition,
+                      std::span<const Tgen* const> groupes, ModeVentilation mode);
 
 // The extremes of the coefficients drawn since the chart was last cleared, both 0 at start, and the
 // range of the axis that shows them with a margin of one on each side.

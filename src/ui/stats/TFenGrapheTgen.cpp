@@ -8,6 +8,7 @@
 #include "ui/shell/Couleurs.h"
 #include "ui/shell/Dialogues.h"
 #include "ui/shell/EnregistrementImage.h"
+#include "ui/shell/ExportTableau.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/NumerotationRapport.h"
 #include "ui/shell/RapportArbre.h"
@@ -88,6 +89,7 @@ TFenGrapheTgen::TFenGrapheTgen(ServicesRapport& services, t3::Partition* partiti
     CibleGroupes::Installe(m_graphe, [this](const TTgenDragObject& objet) { return GrapheDragDrop(objet); });
     InstalleEnregistrementImage(this, {m_graphe},
                                 [this] { return ImageDeVue(m_graphe, "graphe-" + NomCle()); });
+    InstalleExport(m_graphe, "ventilation-" + NomCle(), [this] { return LignesVentilation(); });
     resize(720, 460);
 }
 
@@ -423,6 +425,26 @@ void TFenGrapheTgen::PlotAreaChanged(const QRectF& zone) {
     if (zone.width() == m_largeurEtiquetee) return;
     m_largeurEtiquetee = zone.width();
     EtiquetteParties();
+}
+
+// --- Export
+
+// The groups' values by part, in the display shown: the coefficients, or the frequencies as the radio
+// buttons set them.
+LignesAExporter TFenGrapheTgen::LignesVentilation() const {
+    const t3::ModeVentilation mode = m_specificites ? t3::ModeVentilation::Specificites
+                                     : m_relatives  ? t3::ModeVentilation::Relatives
+                                                    : t3::ModeVentilation::Absolues;
+    LignesAExporter lignes;
+    lignes.nbLignes = 1 + m_partition->NbParties();
+    lignes.textesUtf8 = false;
+    lignes.ecrit = [this, mode](t3::EcrivainTable& ecrivain) {
+        std::vector<const t3::Tgen*> groupes;
+        for (const auto& groupe : m_groupes)
+            groupes.push_back(groupe.get());
+        t3::EcritVentilation(ecrivain, *m_partition, groupes, mode);
+    };
+    return lignes;
 }
 
 // --- Report

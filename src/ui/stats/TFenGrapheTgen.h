@@ -30,6 +30,7 @@ namespace t3ui {
 inline constexpr char RubriqueGraphiques[] = "Graphiques";
 inline constexpr char PrefixeGraphique[] = "Graphique";
 
+struct LignesAExporter;
 class ServicesRapport;
 class TTgenDragObject;
 
@@ -103,6 +104,8 @@ class TFenGrapheTgen : public QWidget, public FenetreRapport {
     void MetAJourFleches();
     void PlotAreaChanged(const QRectF& zone);
     QString NomCle() const;
+    // The table "Exporter…" writes.
+    LignesAExporter LignesVentilation() const;
 
     ServicesRapport& m_services;
     t3::Partition* m_partition;

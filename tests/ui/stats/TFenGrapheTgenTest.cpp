@@ -1,7 +1,7 @@
 // The ventilation graph on a real base: groups dropped as the dictionary drags them, the values of their
 // series against the engine, the display switches, clearing, zoom and scrolling, the thinned part names of
-// a partition of a thousand parts, the picture added to the report, and two groups of one colour told apart
-// in it.
+// a partition of a thousand parts, the picture added to the report, the table exported, and two groups of
+// one colour told apart in it.
 #include "AideUi.h"
 #include "RapportTemoin.h"
 #include "ServicesFactices.h"
@@ -297,6 +297,12 @@ void TFenGrapheTgenTest::LesAffichagesSeSuivent() {
     QCOMPARE(Valeurs(f)[0], banc.Attendues({"chat"}, t3::ModeVentilation::Absolues));
     QCOMPARE(Valeurs(f).size(), size_t{3});
     QCOMPARE(f.AxeGaucheMin(), 0.0);
+    // "Exporter…" writes the values shown, a column per group: counted here by hand in the text.
+    QCOMPARE(t3uitest::Exporte(f.Graphe(), banc.dossier.Chemin("ventilation.csv"), 0),
+             (QList<QStringList>{{"Partie", "Taille", "chat", "mer+", "pain"},
+                                 {"Balzac&<i", "2", "0", "2", "0"},
+                                 {"Hugo", "11", "2", "0", "1"},
+                                 {"Zola", "5", "1", "0", "1"}}));
 
     // From coefficients again, "relatives" brings the relative frequencies back.
     banc.Bouton("BtnAffSpf")->click();
