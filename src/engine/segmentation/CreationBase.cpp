@@ -22,15 +22,16 @@ Resultat<CorpusVerifie> VerifieCorpus(const std::string& chemin, Encodage encoda
 }
 
 Resultat<BaseCreee> SegmenteCorpus(const TexteCorpus& texte, const OptionsSegmentation& options,
-                                   const AccepteCapacite& accepte) {
+                                   const AccepteCapacite& accepte, const Suivi& suivi) {
     BaseCreee base{TraitPath(texte.Chemin()) + ".par", options.maxart, {}};
     ResultatSegm resultat =
-        SegmPrinc(texte, options.delimiteurs, base.maxart, base.infos, options.typographie);
+        SegmPrinc(texte, options.delimiteurs, base.maxart, base.infos, options.typographie, suivi);
     if (resultat == ResultatSegm::MaxartDepasse || resultat == ResultatSegm::ZoneTextePleine) {
         const int64_t besoin = CompteArticles(texte, options.delimiteurs, options.typographie);
         if (besoin > base.maxart && besoin <= MaxartLimite && accepte && accepte(besoin)) {
             base.maxart = static_cast<int32_t>(besoin);
-            resultat = SegmPrinc(texte, options.delimiteurs, base.maxart, base.infos, options.typographie);
+            resultat =
+                SegmPrinc(texte, options.delimiteurs, base.maxart, base.infos, options.typographie, suivi);
         }
     }
     if (resultat != ResultatSegm::Ok) {

@@ -50,8 +50,9 @@ struct BaseCreee {
 };
 
 // The code of a failure of SegmenteCorpus is its ResultatSegm, and its message that of MessageSegm,
-// followed by the cause of a write failure ("\nCause : le disque est plein.").
+// followed by the cause of a write failure ("\nCause : le disque est plein."). The progress and the stop
+// flag are those of SegmPrinc.
 Resultat<BaseCreee> SegmenteCorpus(const TexteCorpus& texte, const OptionsSegmentation& options,
-                                   const AccepteCapacite& accepte);
+                                   const AccepteCapacite& accepte, const Suivi& suivi = {});
 
 } // namespace t3

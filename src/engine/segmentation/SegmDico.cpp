@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <unordered_set>
 
@@ -123,6 +124,19 @@ inline int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* 
     return c->index;
 }
 
+// The progress as the text is read: a call each hundredth of its bytes.
+bool Segmentation::Lu(const Morceau& morceau) {
+    m_octetsLus += static_cast<int64_t>(morceau.taille);
+    if (m_suivi.progression && m_tailleTexte > 0)
+        for (const int64_t centiemes = std::min<int64_t>(100, m_octetsLus * 100 / m_tailleTexte);
+             m_centiemesLus < centiemes; ++m_centiemesLus)
+            m_suivi.progression(0);
+    if (!m_suivi.Arrete()) return true;
+    Trace("\nSegmentation annulée");
+    Refuse(ResultatSegm::Annulee);
+    return false;
+}
+
 // The lookups of a chunk's tokens in text order, so that the articles are numbered as met; the chunk
 // keeps the codes of its tokens. The table case of a token some way ahead is fetched early, then the
 // text it points to, so that the cache misses of rare forms overlap.
@@ -183,14 +197,14 @@ ResultatSegm Segmentation::Parcourt(DecoupeurTexte& decoupeur, EcrivainCodes& tx
     }
     if (decoupage.joinable()) {
         while (Morceau* m = file.PrendPlein()) {
-            const bool resolu = m_refus == ResultatSegm::Ok && Resout(*m);
+            const bool resolu = m_refus == ResultatSegm::Ok && Resout(*m) && Lu(*m);
             file.Rend(m);
             if (!resolu) file.Abandonne();
         }
         decoupage.join();
     } else {
         Morceau m;
-        while (decoupeur.Decoupe(m) && Resout(m))
+        while (decoupeur.Decoupe(m) && Resout(m) && Lu(m))
             txn.Ecrit(m);
     }
     // The table counted the occurrences: they go to the articles.
@@ -215,6 +229,9 @@ ResultatSegm Segmentation::SegmText(const TexteCorpus& texte, const std::string&
     m_dernier = -1;
 
     DecoupeurTexte decoupeur(m_mot, m_typographie);
+    std::error_code erreur;
+    const auto taille = std::filesystem::file_size(texte.CheminLu(), erreur);
+    m_tailleTexte = erreur ? 0 : static_cast<int64_t>(taille);
     if (!decoupeur.Ouvre(texte.CheminLu())) {
         Trace("\nFichier %s pas ouvert !", pn.c_str());
         return Refuse(ResultatSegm::TexteNonOuvert);

@@ -220,7 +220,8 @@ ResultatSegm Segmentation::NumeDefT(const std::string& bn, const std::string& de
     Trace("\n\n*****FIN DE EcriTexNum*****\n");
     if (EcriParam(bn, delimiteurs) != ResultatSegm::Ok) return m_refus;
     Trace("\n\n*****FIN DE EcriParam*****\n");
-    if (MetEnPlace(bn) != ResultatSegm::Ok) return m_refus;
+    // The last moment a stop leaves the previous base as it was.
+    if (!Continue() || MetEnPlace(bn) != ResultatSegm::Ok) return m_refus;
     Trace("\n\n*****FIN DE LA SEGMENTATION*****\n");
     return ResultatSegm::Ok;
 }

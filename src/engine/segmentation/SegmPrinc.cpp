@@ -57,6 +57,8 @@ const char* MessageSegm(ResultatSegm resultat) {
                "écrit.";
     case ResultatSegm::NomIncorrect:
         return "Le nom du corpus contient un saut de ligne : renommez-le avant de le segmenter.";
+    case ResultatSegm::Annulee:
+        return "Segmentation annulée.";
     }
     return "Erreur inconnue.";
 }
@@ -87,6 +89,14 @@ bool Segmentation::FermeSortie(bool ecrit) {
 void Segmentation::FermeFichiers() {
     if (m_sortie) std::fclose(m_sortie);
     m_sortie = nullptr;
+}
+
+bool Segmentation::Continue() {
+    if (m_suivi.progression) m_suivi.progression(1);
+    if (!m_suivi.Arrete()) return true;
+    Trace("\nSegmentation annulée");
+    Refuse(ResultatSegm::Annulee);
+    return false;
 }
 
 ResultatSegm Segmentation::Refuse(ResultatSegm resultat) {
@@ -227,7 +237,8 @@ ResultatSegm Segmentation::Execute(const TexteCorpus& texte, const std::string& 
         Trace("\n\n*****FIN DE SegmText*****\n");
         TravDico();
         Trace("\n\n*****FIN DE TravDico*****\n");
-        if (NumeDefT(bn, delimiteurs) == ResultatSegm::Ok) Trace("\n\n*****FIN DE NumeDefT*****\n");
+        if (Continue() && NumeDefT(bn, delimiteurs) == ResultatSegm::Ok)
+            Trace("\n\n*****FIN DE NumeDefT*****\n");
     }
     if (m_refus != ResultatSegm::Ok) {
         EffaceProvisoires(bn);
@@ -250,8 +261,8 @@ ResultatSegm Segmentation::Execute(const TexteCorpus& texte, const std::string& 
 } // namespace segm
 
 ResultatSegm SegmPrinc(const TexteCorpus& texte, const std::string& delimiteurs, int32_t maxart,
-                       InfosSegm& infos, bool typographie) {
-    segm::Segmentation segmentation(maxart, typographie);
+                       InfosSegm& infos, bool typographie, const Suivi& suivi) {
+    segm::Segmentation segmentation(maxart, typographie, suivi);
     const ResultatSegm resultat = segmentation.Execute(texte, delimiteurs);
     infos = segmentation.Infos();
     infos.encodage = texte.EncodageLu();

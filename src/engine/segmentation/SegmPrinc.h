@@ -3,6 +3,7 @@
 // with its progress in "atrace.txt".
 #include "engine/segmentation/Encodage.h"
 #include "engine/segmentation/TranscodeurUtf8.h"
+#include "engine/socle/Arret.h"
 #include "engine/socle/RemplaceFichier.h"
 
 #include <cstdint>
@@ -35,6 +36,7 @@ enum class ResultatSegm {
     SegmentationEnCours, // another segmentation runs in the current folder
     TexteNonConverti,    // the UTF-8 text cannot be transcoded (its temporary file cannot be written)
     NomIncorrect,        // the corpus's name holds a line end: its base could not be opened
+    Annulee,             // stopped on demand before the base was put in place
 };
 
 // The French message shown to the user for a result other than Ok.
@@ -69,9 +71,12 @@ ResultatSegm SegmPrinc(const std::string& pn, const std::string& delimiteurs, in
 class TexteCorpus;
 // The same on a text prepared (and, in UTF-8, transcoded) beforehand, so that the key verification and
 // the segmentation read one transcoding. With the French typography option, the no-break space reads as
-// a blank and the marks « » ’ “ ” … cut forms (DelimiteursTypographie).
+// a blank and the marks « » ’ “ ” … cut forms (DelimiteursTypographie). The progress is called about a
+// hundred times as the text is read (stage 0), then once the dictionary is sorted and once the base is
+// written (stage 1); a stop asked before the base is put in place ends the run with Annulee, the previous
+// base as it was.
 ResultatSegm SegmPrinc(const TexteCorpus& texte, const std::string& delimiteurs, int32_t maxart,
-                       InfosSegm& infos, bool typographie = false);
+                       InfosSegm& infos, bool typographie = false, const Suivi& suivi = {});
 // The delimiters under the French typography option: those given, then the marks « » ’ “ ” … that they
 // lack and the no-break space (Windows-1252), so that the delimiters that the ".par" records tell that the
 // option was on.

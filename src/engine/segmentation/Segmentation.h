@@ -81,8 +81,8 @@ class EcrivainCodes;
 // One run of the segmentation: its tables and counters, each run starting from nothing.
 class Segmentation {
   public:
-    Segmentation(int32_t maxart, bool typographie)
-        : m_maxart(maxart), m_nil(maxart + 1), m_typographie(typographie) {}
+    Segmentation(int32_t maxart, bool typographie, const Suivi& suivi = {})
+        : m_maxart(maxart), m_nil(maxart + 1), m_typographie(typographie), m_suivi(suivi) {}
     ~Segmentation() { FermeFichiers(); }
 
     ResultatSegm Execute(const TexteCorpus& texte, const std::string& delimiteurs);
@@ -115,6 +115,10 @@ class Segmentation {
     bool FermeSortie(bool ecrit);
     void EffaceProvisoires(const std::string& bn);
     ResultatSegm Refuse(ResultatSegm resultat);
+    // Steps the progress by a chunk of text read; false, the run refused as cancelled, once a stop is asked.
+    bool Lu(const Morceau& morceau);
+    // Steps the progress at the end of a stage; false, the run refused as cancelled, once a stop is asked.
+    bool Continue();
     int32_t NbArticles() const { return m_dernier + 1; }
     // The passes over list1 visit the records in no memory order: their records are fetched ahead. Always
     // inlined, like every function that only prefetches: the compiler counts such a function free of
@@ -127,6 +131,8 @@ class Segmentation {
     const int32_t m_maxart;
     const int32_t m_nil;
     const bool m_typographie;
+    const Suivi m_suivi;
+    int64_t m_tailleTexte = 0, m_octetsLus = 0, m_centiemesLus = 0;
     ResultatSegm m_refus = ResultatSegm::Ok;
 
     TableauGrandesPages<Article> m_ptrzon2;

@@ -12,6 +12,7 @@
 #include "ui/shell/RapportCourant.h"
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QDir>
@@ -90,16 +91,19 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool remplace) {
     // The folder of the base becomes current, as the open dialogs make it: a base created next is
     // written there.
     QDir::setCurrent(info.absolutePath());
+    // The base loads off the interface thread; a cancelled or failed load leaves the bases opened before
+    // and their windows as they were.
     auto chargeur = std::make_unique<t3::charg1>();
-    chargeur->AttribGauge(m_services.Etapes(2)); // the dictionary, then the text
-    m_services.SetStatusText("Chargement des données");
-    std::optional<t3::Resultat<void>> chargee;
-    {
-        Sablier sablier;
-        chargee.emplace(chargeur->Charge(CheminLocal(chemin)));
-        m_services.ResetProgress();
-        m_services.SetStatusText(QString());
-    }
+    const std::string local = CheminLocal(chemin);
+    const auto chargee = ExecuteEnFond<t3::Resultat<void>>(
+        "Chargement des données", 2, // the dictionary, then the text
+        [base = chargeur.get(), &local](const t3::Arret&, const t3::Progression& progression) {
+            base->AttribGauge(progression);
+            t3::Resultat<void> resultat = base->Charge(local);
+            base->AttribGauge({});
+            return resultat;
+        });
+    if (!chargee) return false;
     if (!*chargee) {
         // The failed loader is dropped: the windows of the bases opened before keep theirs.
         Dialogues::Message(m_services.Cadre(), QMessageBox::Warning, chemin,
@@ -127,11 +131,11 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool remplace) {
 // the segmentation cannot go on.
 std::unique_ptr<t3::TexteCorpus> Atelier::VerifieTexte(const std::string& chemin, t3::Encodage encodage) {
     QWidget* cadre = m_services.Cadre();
-    std::optional<t3::Resultat<t3::CorpusVerifie>> verifie;
-    {
-        Sablier sablier;
-        verifie.emplace(t3::VerifieCorpus(chemin, encodage));
-    }
+    auto verifie = ExecuteEnFond<t3::Resultat<t3::CorpusVerifie>>(
+        "Vérification des clés", 1, [&chemin, encodage](const t3::Arret&, const t3::Progression&) {
+            return t3::VerifieCorpus(chemin, encodage);
+        });
+    if (!verifie) return nullptr;
     if (!*verifie) {
         Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3",
                            QString::fromStdString(verifie->Message()));
@@ -162,18 +166,22 @@ bool Atelier::CreeBase(const QString& cheminDonne) {
     // The user chose the other encoding: the text is read, and its keys verified, again.
     if (dialogue.Encodage() != texte->EncodageLu() && !(texte = VerifieTexte(local, dialogue.Encodage())))
         return false;
+    // The segmentation runs off the interface thread; the question of the capacity is asked on it.
     bool refusee = false;
-    std::optional<t3::Resultat<t3::BaseCreee>> base;
-    {
-        Sablier sablier;
-        base.emplace(t3::SegmenteCorpus(
-            *texte, {VersCp1252(dialogue.Delimiteurs()), t3::Options.Maxart, dialogue.Typographie()},
-            [this, &refusee](int64_t besoin) {
-                refusee = !AccepteCapacite(besoin);
-                return !refusee;
-            }));
-    }
-    if (refusee) return false; // the user declined: the question said it all
+    const t3::OptionsSegmentation options{VersCp1252(dialogue.Delimiteurs()), t3::Options.Maxart,
+                                          dialogue.Typographie()};
+    const auto accepte = [this, &refusee](int64_t besoin) {
+        QMetaObject::invokeMethod(
+            this, [this, &refusee, besoin] { refusee = !AccepteCapacite(besoin); },
+            Qt::BlockingQueuedConnection);
+        return !refusee;
+    };
+    const auto base = ExecuteEnFond<t3::Resultat<t3::BaseCreee>>(
+        "Segmentation", 2, [&](const t3::Arret& arret, const t3::Progression& progression) {
+            return t3::SegmenteCorpus(*texte, options, accepte, {progression, &arret});
+        });
+    // Cancelled, or declined by the user: the question said it all.
+    if (!base || refusee) return false;
     if (!*base) {
         Dialogues::Message(cadre, QMessageBox::Warning, "Tessaron3", QString::fromStdString(base->Message()));
         return false;

@@ -1,6 +1,7 @@
 #include "ui/shell/BarreCommandes.h"
 
 #include "ui/shell/Images.h"
+#include "ui/shell/TacheDeFond.h"
 
 #include <QAction>
 #include <QEvent>
@@ -52,6 +53,27 @@ BarreCommandes::BarreCommandes(QMainWindow* cadre, std::vector<CommandeCadre> co
     }
     cadre->addToolBar(Qt::TopToolBarArea, m_barre);
     ConstruitMenus(cadre, menus);
+    SuitTaches();
+}
+
+// The commands that neither compute nor change the bases stay at hand during a long command: the windows'
+// layout, the sheets, the published report, the help, and leaving (which asks about the command).
+void BarreCommandes::SuitTaches() {
+    static const QStringList libres = {"BtnMosaique", "BtnVaVersFeuille", "BtnNvFeuille",
+                                       "BtnEdit",     "HelpBtn",          "ExitBtn"};
+    TachesDeFond& taches = TachesDeFond::Instance();
+    connect(&taches, &TachesDeFond::Commencee, this, [this] {
+        for (auto c = m_actions.cbegin(); c != m_actions.cend(); ++c)
+            if (!libres.contains(c.key())) {
+                m_activesAvantTache.insert(c.value(), c.value()->isEnabled());
+                c.value()->setEnabled(false);
+            }
+    });
+    connect(&taches, &TachesDeFond::Finie, this, [this] {
+        for (auto a = m_activesAvantTache.cbegin(); a != m_activesAvantTache.cend(); ++a)
+            a.key()->setEnabled(a.value());
+        m_activesAvantTache.clear();
+    });
 }
 
 void BarreCommandes::ConstruitMenus(QMainWindow* cadre, const QStringList& menus) {
@@ -100,7 +122,14 @@ QWidget* BarreCommandes::Bouton(const QString& nom) const {
 
 void BarreCommandes::ActiveCommandesBase() {
     for (const CommandeCadre& c : m_commandes)
-        if (c.base) m_actions.value(c.nom)->setEnabled(true);
+        if (c.base) {
+            QAction* action = m_actions.value(c.nom);
+            // During a long command, enabled at its end.
+            if (m_activesAvantTache.contains(action))
+                m_activesAvantTache[action] = true;
+            else
+                action->setEnabled(true);
+        }
 }
 
 } // namespace t3ui

@@ -51,12 +51,14 @@ class BarreCommandes : public QObject {
   private:
     void ConstruitMenus(QMainWindow* cadre, const QStringList& menus);
     void AjusteLogo();
+    void SuitTaches();
 
     std::vector<CommandeCadre> m_commandes;
     QToolBar* m_barre;
     QAction* m_logo;
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
+    QHash<QAction*, bool> m_activesAvantTache; // the commands disabled for a long command, and their state
 };
 
 } // namespace t3ui

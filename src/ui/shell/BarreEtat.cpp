@@ -1,9 +1,12 @@
 #include "ui/shell/BarreEtat.h"
 
+#include "ui/shell/TacheDeFond.h"
+
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -18,6 +21,15 @@ BarreEtat::BarreEtat(QStatusBar* barre) : QObject(barre) {
     m_progression->setTextVisible(false);
     m_progression->setFixedWidth(200);
     barre->addWidget(m_progression);
+    m_annuler = new QToolButton;
+    m_annuler->setObjectName("BtnAnnulerCommande");
+    m_annuler->setText("Annuler");
+    m_annuler->setToolTip("Arrêter la commande en cours");
+    m_annuler->setAutoRaise(true);
+    // No taller than the bar: the status bar keeps its height, the button shown or not.
+    m_annuler->setMaximumHeight(m_progression->minimumSizeHint().height());
+    m_annuler->hide();
+    barre->addWidget(m_annuler);
     const int largeurs[3] = {0, 175, 50};
     for (int i = 1; i < 3; ++i) {
         m_statut[i] = new QLabel;
@@ -25,6 +37,24 @@ BarreEtat::BarreEtat(QStatusBar* barre) : QObject(barre) {
         m_statut[i]->setMinimumWidth(largeurs[i]);
         barre->addWidget(m_statut[i], i == 2 ? 1 : 0);
     }
+    SuitTaches();
+}
+
+void BarreEtat::SuitTaches() {
+    TachesDeFond& taches = TachesDeFond::Instance();
+    connect(m_annuler, &QToolButton::clicked, &taches, &TachesDeFond::Annule);
+    connect(&taches, &TachesDeFond::Commencee, this, [this](const QString& texte) {
+        m_progression->setValue(0);
+        SetStatusText(texte);
+        m_annuler->show();
+    });
+    connect(&taches, &TachesDeFond::Avancee, this,
+            [this](int pourMille) { m_progression->setValue(pourMille * m_progression->maximum() / 1000); });
+    connect(&taches, &TachesDeFond::Finie, this, [this] {
+        m_annuler->hide();
+        ResetProgress();
+        SetStatusText(QString());
+    });
 }
 
 void BarreEtat::SetStatusText(const QString& texte) {

@@ -1,7 +1,8 @@
 #pragma once
 // The status bar of the main window: the progress bar (0 to 200) in the first panel, the text of the
 // operation in progress in the second, the path of the open base in the third; and the progress
-// callbacks that the engine's long computations step.
+// callbacks that the engine's long computations step. While a long command runs off the interface thread,
+// the bar follows it and "Annuler" stops it.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -12,6 +13,7 @@
 class QLabel;
 class QProgressBar;
 class QStatusBar;
+class QToolButton;
 
 namespace t3ui {
 
@@ -29,11 +31,14 @@ class BarreEtat : public QObject {
     // event loop.
     std::function<void(int32_t)> Jauge(int pas);
     QProgressBar* Progression() const { return m_progression; }
+    QToolButton* Annuler() const { return m_annuler; }
 
   private:
     void Avance(int pas);
+    void SuitTaches();
 
     QProgressBar* m_progression;
+    QToolButton* m_annuler;
     QElapsedTimer m_peinte; // since the bar was last painted
     QLabel* m_statut[3] = {};
 };

@@ -17,6 +17,7 @@
 #include "ui/shell/TFenNavig.h"
 #include "ui/shell/TFenRuze.h"
 #include "ui/shell/TOptionsOpenDialog.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QApplication>
@@ -461,6 +462,18 @@ void TFenPrinc::PmnPCLCChoix(int partition) {
 // --- Closing
 
 void TFenPrinc::closeEvent(QCloseEvent* evenement) {
+    // A long command runs: stopped first, on the user's word; the workbench closes once it has ended.
+    if (TachesDeFond& taches = TachesDeFond::Instance(); taches.Occupe()) {
+        evenement->ignore();
+        if (Dialogues::Message(this, QMessageBox::Question, "Tessaron3",
+                               "La commande « " + taches.Texte() + " » est en cours. L'arrêter et quitter ?",
+                               QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return;
+        connect(&taches, &TachesDeFond::Finie, this, &QWidget::close,
+                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+        taches.Annule();
+        return;
+    }
     if (m_atelier->AccepteFermeture())
         evenement->accept();
     else

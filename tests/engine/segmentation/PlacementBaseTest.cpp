@@ -4,10 +4,12 @@
 
 #include "engine/Globaux.h"
 #include "engine/corpus/charg1.h"
+#include "engine/segmentation/CreationBase.h"
 #include "engine/segmentation/PlacementBase.h"
 #include "engine/segmentation/SegmPrinc.h"
 #include "engine/socle/VerrousDossier.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -114,6 +116,43 @@ TEST(PlacementBase, UnArretOuUneErreurAChaqueAppelLaisseUneBaseEntiere) {
             // Once put back, no kept file is left beside the base.
             EXPECT_FALSE(std::filesystem::exists("corpus.par.prec")) << cas;
         }
+    }
+}
+
+// A segmentation stopped at any of its progress calls, the last one before the placement included, says
+// so and leaves the previous base and the folder as they were; unstopped, it puts the new base in place.
+TEST(PlacementBase, UneSegmentationArreteeLaisseLaBasePrecedente) {
+    DossierTemporaire dossier;
+    const auto segmente = [](int arretA) {
+        EcritFichier("corpus.txt", Nouveau);
+        auto verifie = VerifieCorpus("corpus.txt", Encodage::Auto);
+        Arret arret{false};
+        int appels = 0;
+        const Progression progression = [&](int32_t) {
+            if (appels++ == arretA) arret = true;
+        };
+        const auto creee = SegmenteCorpus(*verifie->texte, {DelimParDefaut, MaxartInitial, false}, {},
+                                          {progression, &arret});
+        return std::pair{creee ? 0 : creee.Code(), appels};
+    };
+    SegmenteAncienne();
+    const auto [code, appels] = segmente(-1);
+    ASSERT_EQ(code, 0);
+    ASSERT_EQ(BaseChargee(), "nouvelle");
+    ASSERT_GE(appels, 3);
+    for (const int arretA : {0, appels / 2, appels - 1}) {
+        SegmenteAncienne();
+        std::vector<std::string> avant;
+        for (const auto& f : std::filesystem::directory_iterator("."))
+            avant.push_back(f.path().filename().string());
+        std::sort(avant.begin(), avant.end());
+        EXPECT_EQ(segmente(arretA).first, static_cast<int>(ResultatSegm::Annulee)) << arretA;
+        EXPECT_EQ(BaseChargee(), "ancienne") << arretA;
+        std::vector<std::string> apres;
+        for (const auto& f : std::filesystem::directory_iterator("."))
+            apres.push_back(f.path().filename().string());
+        std::sort(apres.begin(), apres.end());
+        EXPECT_EQ(apres, avant) << arretA;
     }
 }
 

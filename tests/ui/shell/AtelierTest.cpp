@@ -22,6 +22,7 @@
 #include "ui/shell/TFenPrinc.h"
 #include "ui/shell/TFenRuze.h"
 #include "ui/shell/TSplashScreen.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QAction>
@@ -117,6 +118,7 @@ class AtelierTest : public QObject {
     void LeSablierNeResteJamais();
     void LAccueilEstPeintAvantLAttente();
     void LaJaugeAvanceLaBarreDeSonPas();
+    void UneCommandeLongueAnnuleeLaisseToutCommeAvant();
     void LesCaracteresInvisiblesSontMarquesALEcranSeulement();
     void LesMessagesDuMoteurSontDesPhrases();
 };
@@ -172,9 +174,14 @@ void AtelierTest::LAtelierOuvreUneBaseParLesServicesQuIlRecoit() {
     connect(&atelier, &Atelier::BaseChargee, [&](const QString&, t3::charg1*) { signaux << "chargée"; });
     connect(&atelier, &Atelier::BaseEnPlace, [&](const QString&, t3::charg1*) { signaux << "ouverte"; });
 
+    QStringList taches;
+    connect(&TachesDeFond::Instance(), &TachesDeFond::Commencee, &atelier,
+            [&](const QString& texte) { taches << texte; });
+    connect(&TachesDeFond::Instance(), &TachesDeFond::Finie, &atelier, [&] { taches << "<fin>"; });
     QVERIFY(atelier.OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
-    QCOMPARE(services.statuts, (QStringList{"Chargement des données", "<remise à zéro>", QString(), "Prêt"}));
-    QVERIFY(services.pas > 0);
+    // The base loads as a long command, which the status bar follows; then the workbench is ready.
+    QCOMPARE(taches, (QStringList{"Chargement des données", "<fin>"}));
+    QCOMPARE(services.statuts, QStringList{"Prêt"});
     QCOMPARE(signaux, (QStringList{"chargée", "ouverte"}));
     QCOMPARE(base, atelier.Chargeur());
     QCOMPARE(atelier.CorpusModele().NbChargeurs(), 1);
@@ -325,6 +332,69 @@ void AtelierTest::LaJaugeAvanceLaBarreDeSonPas() {
         QCOMPARE(etat.Progression()->value(), 0);
     }
     jauge(0); // a computation that outlives the bar steps nothing
+}
+
+// The opening of a base and a segmentation run off the interface thread, "Annuler" at hand and the
+// commands that would conflict disabled; cancelled, or stopped by closing the workbench, they leave the
+// bases, their files and their windows as they were.
+void AtelierTest::UneCommandeLongueAnnuleeLaisseToutCommeAvant() {
+    DossierCourant dossier;
+    TFenPrinc fenetre;
+    fenetre.show();
+    QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n", "premiere")));
+    const t3::charg1* ouverte = fenetre.Bases().Chargeur();
+    const int enfants = fenetre.Mdi()->subWindowList().size();
+    auto* annuler = fenetre.findChild<QToolButton*>("BtnAnnulerCommande");
+    QVERIFY(annuler && !annuler->isVisible());
+    const QString seconde = t3uitest::Base("Une autre base .\n", "seconde");
+    QStringList vues;
+    const auto pendant = [&](const QString& commande, const std::function<void()>& arrete) {
+        return connect(&TachesDeFond::Instance(), &TachesDeFond::Commencee, &fenetre,
+                       [&, commande, arrete](const QString& texte) {
+                           if (texte != commande) return;
+                           vues << QString("%1 %2 %3 %4")
+                                       .arg(texte)
+                                       .arg(annuler->isVisible())
+                                       .arg(fenetre.CommandeNommee("BtnOuvrir")->isEnabled())
+                                       .arg(fenetre.CommandeNommee("HelpBtn")->isEnabled());
+                           arrete();
+                       });
+    };
+
+    auto connexion = pendant("Chargement des données", [annuler] { annuler->click(); });
+    QVERIFY(!fenetre.Bases().OuvreBase(seconde));
+    disconnect(connexion);
+    QCOMPARE(fenetre.Bases().Chargeur(), ouverte);
+    QCOMPARE(fenetre.Bases().CorpusModele().NbChargeurs(), 1);
+    QCOMPARE(fenetre.Mdi()->subWindowList().size(), enfants);
+
+    // The first text segmented again, cancelled once its keys are verified: its base is untouched.
+    const QStringList fichiers = {"premiere.par", "premiere.dic", "premiere.num"};
+    QList<QByteArray> avant;
+    for (const QString& f : fichiers)
+        avant << t3uitest::Lit(f);
+    connexion = pendant("Segmentation", [annuler] { annuler->click(); });
+    Dialogues::RepondDialogue(QDialog::Accepted); // the delimiters as they are
+    QVERIFY(!fenetre.Bases().CreeBase("premiere.txt"));
+    disconnect(connexion);
+    for (int i = 0; i < fichiers.size(); ++i)
+        QCOMPARE(t3uitest::Lit(fichiers[i]), avant[i]);
+    QCOMPARE(fenetre.Bases().Chargeur(), ouverte);
+
+    // Closing the workbench during a command asks first, then stops it and closes.
+    connexion = pendant("Chargement des données", [&fenetre] {
+        Dialogues::RepondBouton(QMessageBox::Yes);
+        fenetre.close();
+    });
+    QVERIFY(!fenetre.Bases().OuvreBase(seconde));
+    disconnect(connexion);
+    QCOMPARE(fenetre.Bases().Chargeur(), ouverte);
+    QTRY_VERIFY(!fenetre.isVisible());
+
+    const QString attendu = " 1 0 1";
+    QCOMPARE(vues, (QStringList{"Chargement des données" + attendu, "Segmentation" + attendu,
+                                "Chargement des données" + attendu}));
+    QVERIFY(!annuler->isVisible() && fenetre.CommandeNommee("BtnOuvrir")->isEnabled());
 }
 
 // "sécurité" and "sécurité" + a no-break space no longer look alike in a list; the hint says why, and

@@ -826,6 +826,7 @@ void TFenPrincTest::LeCadreTientDansLEcranEtChaqueCommandeEstAPortee() {
 void TFenPrincTest::LesFeuillesEtLesIconesRestentOuLUtilisateurLesVeut() {
     DossierCourant dossier;
     TFenPrinc fenetre;
+    fenetre.resize(1200, 760); // wide enough for the three icons side by side
     fenetre.show();
     QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("<cle=a> le chat <cle=b> le chien\n", "un")));
     QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("<cle=c> un mot\n", "deux")));
