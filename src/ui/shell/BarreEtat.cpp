@@ -43,7 +43,9 @@ BarreEtat::BarreEtat(QStatusBar* barre) : QObject(barre) {
 void BarreEtat::SuitTaches() {
     TachesDeFond& taches = TachesDeFond::Instance();
     connect(m_annuler, &QToolButton::clicked, &taches, &TachesDeFond::Annule);
+    // The text of the command shows while it runs; the text it replaced comes back after.
     connect(&taches, &TachesDeFond::Commencee, this, [this](const QString& texte) {
+        m_statutAvantTache = m_statut[1]->text();
         m_progression->setValue(0);
         SetStatusText(texte);
         m_annuler->show();
@@ -53,7 +55,7 @@ void BarreEtat::SuitTaches() {
     connect(&taches, &TachesDeFond::Finie, this, [this] {
         m_annuler->hide();
         ResetProgress();
-        SetStatusText(QString());
+        SetStatusText(m_statutAvantTache);
     });
 }
 

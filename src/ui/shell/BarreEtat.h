@@ -41,6 +41,7 @@ class BarreEtat : public QObject {
     QToolButton* m_annuler;
     QElapsedTimer m_peinte; // since the bar was last painted
     QLabel* m_statut[3] = {};
+    QString m_statutAvantTache;
 };
 
 } // namespace t3ui

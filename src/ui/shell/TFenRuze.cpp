@@ -9,6 +9,7 @@
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QFile>
@@ -23,6 +24,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace t3ui {
 
@@ -125,7 +127,7 @@ TFenRuze::TFenRuze(const t3::charg1* base) : m_base(base) {
     disposition->addWidget(panHaut);
     disposition->addWidget(m_html, 1);
     m_page = t3::CreePageTexte(CheminLocal(DossierTemporaire()));
-    EcritEtMontre();
+    EcritEtMontre(nullptr);
 }
 
 TFenRuze::~TFenRuze() = default;
@@ -140,19 +142,38 @@ bool TFenRuze::HTMLEditDrop(const TTgenDragObject& objet) {
         Sablier sablier;
         groupe = GroupeRecu(m_base, objet, false, this);
     }
-    if (!groupe) return false;
-    Sablier sablier;
-    m_groupe = std::move(groupe);
-    EcritEtMontre();
-    return true;
+    return groupe && EcritEtMontre(std::move(groupe));
 }
 
-// The page is written whole into its file, then shown a part at a time; after a drop the view stays on
-// the part it showed. A page that cannot be written shows what its file holds.
-void TFenRuze::EcritEtMontre() {
-    if (!m_page.Chemin().empty()) t3::EcritPageTexte(*m_base, m_groupe.get(), m_page.Chemin());
-    DecoupePage(CheminPage(), TaillePartie, m_decoupage);
+// The page is written whole into a new file and cut into parts off the interface thread, then takes the
+// place of the page shown, which is shown a part at a time; after a drop the view stays on the part it
+// showed. A page that cannot be written shows what its file holds. Cancelled (or while another long
+// command runs), the view stays as it was, its group too.
+bool TFenRuze::EcritEtMontre(std::unique_ptr<t3::Tgen> groupe) {
+    DecoupagePage decoupage;
+    if (!m_page.Chemin().empty()) {
+        const std::string nouvelle = m_page.Chemin() + ".nouvelle";
+        const t3::Tgen* surligne = groupe.get();
+        const FinTache fin = ExecuteTache(
+            "Écriture du texte", 1,
+            [&](const t3::Arret&, const t3::Progression&) {
+                if (!t3::EcritPageTexte(*m_base, surligne, nouvelle)) std::remove(nouvelle.c_str());
+                DecoupePage(CheminQt(std::filesystem::exists(nouvelle) ? nouvelle : m_page.Chemin()),
+                            TaillePartie, decoupage);
+            },
+            this);
+        if (fin != FinTache::Finie) {
+            std::remove(nouvelle.c_str());
+            return false;
+        }
+        if (std::filesystem::exists(nouvelle)) std::rename(nouvelle.c_str(), m_page.Chemin().c_str());
+    } else {
+        DecoupePage(CheminPage(), TaillePartie, decoupage);
+    }
+    m_groupe = std::move(groupe);
+    m_decoupage = std::move(decoupage);
     MontrePartie(m_partie);
+    return true;
 }
 
 void TFenRuze::MontrePartie(int partie, qint64 mot, qsizetype longueur) {

@@ -47,7 +47,7 @@ class TFenRuze : public QWidget {
     bool MontreOccurrence(int32_t position);
 
   private:
-    void EcritEtMontre();
+    bool EcritEtMontre(std::unique_ptr<t3::Tgen> groupe);
     void SelectionneAncre(int caracteres);
 
     const t3::charg1* m_base;

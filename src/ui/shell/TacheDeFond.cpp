@@ -3,6 +3,7 @@
 #include "ui/shell/Dialogues.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QFutureWatcher>
 #include <QPointer>
@@ -19,6 +20,33 @@ namespace {
 
 // The main bar is read from the work's count of progress calls this often.
 constexpr int IntervalleJaugeMs = 40;
+
+// Keeps a window from closing while its command runs: the close stops the command, and the window closes
+// once it has ended.
+class GardeFermeture : public QObject {
+  public:
+    explicit GardeFermeture(QWidget* fenetre) : m_fenetre(fenetre) {
+        if (fenetre) fenetre->installEventFilter(this);
+    }
+    ~GardeFermeture() override {
+        if (!m_fenetre) return;
+        m_fenetre->removeEventFilter(this);
+        if (m_fermer) QTimer::singleShot(0, m_fenetre.data(), &QWidget::close);
+    }
+
+  protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override {
+        if (objet != m_fenetre || evenement->type() != QEvent::Close) return false;
+        evenement->ignore();
+        m_fermer = true;
+        TachesDeFond::Instance().Annule();
+        return true;
+    }
+
+  private:
+    QPointer<QWidget> m_fenetre;
+    bool m_fermer = false;
+};
 
 } // namespace
 
@@ -56,13 +84,15 @@ void DesactivePendantTache(QWidget* widget) {
 }
 
 FinTache ExecuteTache(const QString& texte, int nbEtapes,
-                      const std::function<void(const t3::Arret&, const t3::Progression&)>& travail) {
+                      const std::function<void(const t3::Arret&, const t3::Progression&)>& travail,
+                      QWidget* fenetre) {
     TachesDeFond& taches = TachesDeFond::Instance();
     if (taches.Occupe()) return FinTache::Occupee;
     t3::Arret arret{false};
     std::atomic<int64_t> appels{0};
     std::atomic<bool> memoireManquante{false};
     taches.Commence(texte, &arret);
+    const GardeFermeture garde(fenetre);
 
     // The work must not let anything escape into the thread pool: memory lacking is its one exception.
     QFuture<void> futur = QtConcurrent::run([&] {

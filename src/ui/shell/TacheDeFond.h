@@ -59,21 +59,24 @@ enum class FinTache { Finie, Annulee, Occupee, MemoireManquante };
 // Runs travail on a worker thread and waits for it, the interface alive. travail receives the stop flag
 // and a progress callback to call about a hundred times per stage (nbEtapes stages). Occupee when another
 // long command runs; MemoireManquante when the work ran out of memory (the user is told). A travail that
-// ends after "Annuler" was clicked counts as cancelled: its result is dropped.
+// ends after "Annuler" was clicked counts as cancelled: its result is dropped. The window that runs the
+// command, when given, is not closed under it: closing it stops the command, then closes it.
 FinTache ExecuteTache(const QString& texte, int nbEtapes,
-                      const std::function<void(const t3::Arret&, const t3::Progression&)>& travail);
+                      const std::function<void(const t3::Arret&, const t3::Progression&)>& travail,
+                      QWidget* fenetre = nullptr);
 
 // The same for a work that makes a value: the value, or nothing when the command did not end.
 template <typename T>
 std::optional<T> ExecuteEnFond(const QString& texte, int nbEtapes,
                                const std::function<T(const t3::Arret&, const t3::Progression&)>& travail,
-                               FinTache* fin = nullptr) {
+                               QWidget* fenetre = nullptr) {
     std::optional<T> resultat;
     const FinTache finie = ExecuteTache(
-        texte, nbEtapes, [&resultat, &travail](const t3::Arret& arret, const t3::Progression& progression) {
+        texte, nbEtapes,
+        [&resultat, &travail](const t3::Arret& arret, const t3::Progression& progression) {
             resultat.emplace(travail(arret, progression));
-        });
-    if (fin) *fin = finie;
+        },
+        fenetre);
     if (finie != FinTache::Finie) resultat.reset();
     return resultat;
 }
