@@ -25,8 +25,9 @@ class TTgenDragObject;
 class TFenRuze : public QWidget {
     Q_OBJECT
   public:
-    // The size of the part of the page shown at once.
-    static constexpr qint64 TaillePartie = 256 * 1024;
+    // The size of the part of the page shown at once: its layout, on the interface thread, takes well
+    // under the 200 ms that a command may hold it (about 100 ms on a laptop).
+    static constexpr qint64 TaillePartie = 128 * 1024;
 
     explicit TFenRuze(const t3::charg1* base);
     ~TFenRuze() override;
