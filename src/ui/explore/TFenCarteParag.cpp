@@ -21,6 +21,7 @@
 #include "ui/shell/RapportCourant.h"
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 #include "ui/stats/ParametresSpecificites.h"
 #include "ui/stats/TFenSpecGrp.h"
@@ -618,14 +619,17 @@ void TFenCarteParag::LanceSpecifs(const t3::BitsSections& choisies, const QStrin
     }
     TFenParamSpecSect parametres(this, m_base->Fmax());
     if (Dialogues::Execute(&parametres) != QDialog::Accepted) return;
-    t3::SpecifsDeSections specifs;
-    {
-        Sablier sablier;
-        specifs = t3::SpecificitesSections(*m_section, choisies, parametres.Seuil(), parametres.FreqMin(),
-                                           t3::DiviseurEtiquettes());
-    }
-    auto* liste = new TFenSpecGrp(m_services, m_base, std::move(specifs.enregistrements));
-    const QString sections = QString::number(specifs.nbSections) + " sections";
+    // Computed off the interface thread: on every section of a long text it takes a while.
+    std::optional<t3::SpecifsDeSections> specifs = ExecuteEnFond<t3::SpecifsDeSections>(
+        "Calcul des spécificités", 1,
+        [&](const t3::Arret&, const t3::Progression&) {
+            return t3::SpecificitesSections(*m_section, choisies, parametres.Seuil(), parametres.FreqMin(),
+                                            t3::DiviseurEtiquettes());
+        },
+        this);
+    if (!specifs) return;
+    auto* liste = new TFenSpecGrp(m_services, m_base, std::move(specifs->enregistrements));
+    const QString sections = QString::number(specifs->nbSections) + " sections";
     liste->LbCorpRef()->setText(sections);
     liste->LbCorpRef()->setToolTip(sections);
     liste->Montre();

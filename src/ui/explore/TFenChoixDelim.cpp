@@ -7,9 +7,9 @@
 #include "ui/shell/BaseOuverte.h"
 #include "ui/shell/Dialogues.h"
 #include "ui/shell/GenresFenetres.h"
-#include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/shell/TFenNavig.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QGuiApplication>
@@ -150,10 +150,16 @@ void TFenChoixDelim::BtnValideClick() {
             return;
         }
     } else {
-        Sablier sablier;
-        auto nouvelle = std::make_unique<t3::Section>(m_base, delimiteurs);
-        section = nouvelle.get();
-        corpus.AjouteSection(nouvelle);
+        // The sections of a long text are found off the interface thread; cancelled, the dialog stays.
+        auto nouvelle = ExecuteEnFond<std::unique_ptr<t3::Section>>(
+            "Calcul des sections", 1,
+            [this, &delimiteurs](const t3::Arret&, const t3::Progression&) {
+                return std::make_unique<t3::Section>(m_base, delimiteurs);
+            },
+            this);
+        if (!nouvelle) return;
+        section = nouvelle->get();
+        corpus.AjouteSection(*nouvelle);
         if (navigation) navigation->AjouteSection(section, DescriptionSection(*section));
     }
     hide();

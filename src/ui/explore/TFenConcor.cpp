@@ -16,6 +16,7 @@
 #include "ui/shell/RapportCourant.h"
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QAction>
@@ -264,18 +265,27 @@ void TFenConcor::EdFormeEntree() {
         Dialogues::MessageMoteur(this, motif.Message());
         return;
     }
-    std::unique_ptr<t3::Tgen> groupe;
-    {
-        Sablier sablier;
-        const t3::Resultat<std::vector<int32_t>> entrees = motif->Selectionne(*m_base);
-        if (!entrees) {
-            Dialogues::MessageMoteur(this, entrees.Message());
-            return;
-        }
-        if (entrees->empty()) return;
-        groupe = std::make_unique<t3::Tgen>(m_base, *entrees);
+    // The pattern is tested on every form, and the group of those it matches gathered, off the interface
+    // thread; cancelled, the lines shown stay.
+    struct Trouves {
+        std::string refus;
+        std::unique_ptr<t3::Tgen> groupe;
+    };
+    std::optional<Trouves> trouves = ExecuteEnFond<Trouves>(
+        "Recherche de " + texte, 1,
+        [this, &motif](const t3::Arret&, const t3::Progression&) {
+            const t3::Resultat<std::vector<int32_t>> entrees = motif->Selectionne(*m_base);
+            if (!entrees) return Trouves{entrees.Message(), nullptr};
+            if (entrees->empty()) return Trouves{};
+            return Trouves{{}, std::make_unique<t3::Tgen>(m_base, *entrees)};
+        },
+        this);
+    if (!trouves) return;
+    if (!trouves->refus.empty()) {
+        Dialogues::MessageMoteur(this, trouves->refus);
+        return;
     }
-    MontreGroupe(std::move(groupe));
+    if (trouves->groupe) MontreGroupe(std::move(trouves->groupe));
 }
 
 void TFenConcor::MontreGroupe(std::unique_ptr<t3::Tgen> groupe) {
