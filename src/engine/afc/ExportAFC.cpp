@@ -67,6 +67,8 @@ class Redacteur {
         m_tampon.clear();
         return m_ok;
     }
+    // False once the output refused a piece: what follows would go nowhere.
+    bool Ok() const { return m_ok; }
 
   private:
     std::function<bool(const std::string&)> m_sortie;
@@ -217,12 +219,13 @@ bool Redige(const Partition& partition, const ParamAFC& param,
     EcritEntete(r, partition, param, l);
     const int32_t n = NbColonnesAFC(partition, param);
     std::vector<int32_t> frequences(static_cast<size_t>(n));
-    for (int32_t forme = 0; forme < param.ni; ++forme) {
+    for (int32_t forme = 0; forme < param.ni && r.Ok(); ++forme) {
         RemplitFrequencesForme(partition, forme, frequences);
         EcritLigne(r, l, {forme, base->Graphie(forme)}, frequences);
     }
     EcritControle(r, param);
     for (const int32_t k : segments) {
+        if (!r.Ok()) break;
         const int32_t entree = base->Nbart() + 1 + k;
         const std::string graphie = base->RetourneGraphie(entree, false);
         EcritLigne(r, l, {entree, graphie}, FrequencesSegment(partition, entree, n));
@@ -367,15 +370,19 @@ std::string DescriptionTailleAFC(const TailleAFC& taille) {
 // The parameters are checked before anything is touched, and the text goes into a new file that
 // replaces the earlier one only once it is whole: a refused NI or a full disk leaves the last
 // "coran.don" as it was, never emptied nor cut short.
-Resultat<void> EcritCoranDon(const std::string& dossier, const Partition& partition, const ParamAFC& param) {
+Resultat<void> EcritCoranDon(const std::string& dossier, const Partition& partition, const ParamAFC& param,
+                             const Arret* arret) {
     if (Resultat<void> correct = Verifie(partition, param); !correct) return correct;
     const std::string chemin = (std::filesystem::path(dossier) / NomCoranDon).string();
     RemplacementFichier fichier(chemin);
     if (fichier.NonCree())
         return Echec{2, "Impossible de créer le fichier « " + chemin +
                             " » : " + CauseFichier(fichier.Erreur()) + "."};
-    const bool redige =
-        Redige(partition, param, [&fichier](const std::string& morceau) { return fichier.Ecrit(morceau); });
+    const bool redige = Redige(partition, param, [&fichier, arret](const std::string& morceau) {
+        return !Arrete(arret) && fichier.Ecrit(morceau);
+    });
+    // Left unfinished, the new file goes and the earlier one stays.
+    if (Arrete(arret)) return EchecArrete();
     if (const int erreur = redige ? fichier.Termine() : fichier.Erreur(); erreur != 0)
         return Echec{2, "Impossible d'écrire le fichier « " + chemin + " » : " + CauseFichier(erreur) + "."};
     return {};

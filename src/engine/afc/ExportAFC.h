@@ -2,6 +2,7 @@
 // The exchange file "coran.don" that the correspondence analysis program reads: the table of the forms
 // (and of the repeated segments) by the parts of a partition, in fixed columns, lines ended by CR LF, in
 // Windows-1252 as the base holds its graphies.
+#include "engine/socle/Arret.h"
 #include "engine/socle/Resultat.h"
 
 #include <cstdint>
@@ -98,7 +99,9 @@ std::string DescriptionTailleAFC(const TailleAFC& taille);
 // Writes "coran.don" into the folder, replacing it only once the new text is whole: the parameters are
 // checked first (code 1, nothing touched), then the text goes into a new file beside it, synced and
 // renamed over it. A folder that refuses the file or a write cut short (disk full) gets code 2 and a
-// French message naming the file and the cause, and leaves the earlier file as it was.
-Resultat<void> EcritCoranDon(const std::string& dossier, const Partition& partition, const ParamAFC& param);
+// French message naming the file and the cause, and leaves the earlier file as it was. A stop asked
+// while it is written leaves the earlier file as well (EchecArrete).
+Resultat<void> EcritCoranDon(const std::string& dossier, const Partition& partition, const ParamAFC& param,
+                             const Arret* arret = nullptr);
 
 } // namespace t3

@@ -9,6 +9,7 @@
 #include "ui/afc/LancementsAFC.h"
 #include "ui/shell/Dialogues.h"
 #include "ui/shell/GenresFenetres.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QGridLayout>
@@ -184,8 +185,17 @@ void TFenParamAFC::accept() {
                                     QString::fromStdString(t3::TailleLisible(taille.memoire))),
                            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (const auto ecrit = t3::EcritCoranDon(m_dossier, m_partition, param); !ecrit) {
-        Dialogues::MessageMoteur(this, ecrit.Message(), "Vérifiez vos paramètres\n\n");
+    // A large table is written off the interface thread; cancelled, the dialog stays and the earlier
+    // file with it.
+    const auto ecrit = ExecuteEnFond<t3::Resultat<void>>(
+        "Écriture de coran.don", 1,
+        [&](const t3::Arret& arret, const t3::Progression&) {
+            return t3::EcritCoranDon(m_dossier, m_partition, param, &arret);
+        },
+        this);
+    if (!ecrit) return;
+    if (!*ecrit) {
+        Dialogues::MessageMoteur(this, ecrit->Message(), "Vérifiez vos paramètres\n\n");
         return;
     }
     QDialog::accept();

@@ -12,6 +12,7 @@
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QApplication>
@@ -263,19 +264,26 @@ void TFenSelecFormes::Ajoute(std::span<const int32_t> entrees) {
 }
 
 void TFenSelecFormes::BtnRechClick() {
-    Sablier sablier;
     Synchronise();
     const QString motif = m_motif->text();
+    // The request is tested on every form and segment off the interface thread; cancelled, or refused
+    // for an invalid pattern, it leaves the list as it was, even without "Ajouter".
+    const int type = m_type->currentIndex();
+    const auto trouvees = ExecuteEnFond<t3::Resultat<std::vector<int32_t>>>(
+        "Recherche de " + motif, 1,
+        [this, type, &motif](const t3::Arret&, const t3::Progression&) {
+            return t3::SelectionneFormes(*m_base, type, motif.toStdString());
+        },
+        this);
+    if (!trouvees) return;
     m_nom->setText(
         QString::fromStdString(t3::NomGroupeSelection(m_nom->text().toStdString(), motif.toStdString())));
-    // An invalid pattern leaves the list as it was, even without "Ajouter".
-    const auto trouvees = t3::SelectionneFormes(*m_base, m_type->currentIndex(), motif.toStdString());
-    if (!trouvees) {
-        Dialogues::MessageMoteur(this, trouvees.Message());
+    if (!*trouvees) {
+        Dialogues::MessageMoteur(this, trouvees->Message());
         return;
     }
     if (!m_ajout->isChecked()) m_liste.Vide();
-    Ajoute(*trouvees);
+    Ajoute(**trouvees);
 }
 
 void TFenSelecFormes::BtnSupprClick(bool tout) {

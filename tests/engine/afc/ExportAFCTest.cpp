@@ -169,8 +169,8 @@ int Dit(const t3::Resultat<void>& r) {
 } // namespace
 
 // "coran.don" is replaced only once the new text is whole: refused parameters, a folder that refuses
-// the file and a write cut short (the file size limit standing for a full disk) leave the earlier file
-// byte for byte, say why in French, and leave no temporary file behind.
+// the file, a write cut short (the file size limit standing for a full disk) and a stop leave the earlier
+// file byte for byte, say why in French, and leave no temporary file behind.
 TEST(ExportAFC, EcritDansLeDossierOuLaisseLAncien) {
     BaseDeTest b(TexteTroisParties());
     ASSERT_TRUE(b.Prete());
@@ -210,6 +210,12 @@ TEST(ExportAFC, EcritDansLeDossierOuLaisseLAncien) {
                                   return Dit(t3::EcritCoranDon(dossier.string(), partition, param));
                               }).erreurs;
     EXPECT_EQ(coupe.rfind("Impossible d'écrire le fichier « " + chemin.string() + " » : ", 0), 0u) << coupe;
+    EXPECT_EQ(t3test::LitFichier(chemin), ancien);
+    EXPECT_EQ(t3test::Fichiers(dossier), std::vector<std::string>{"coran.don"});
+
+    // Stopped on demand: the same.
+    const t3::Arret arret{true};
+    EXPECT_EQ(t3::EcritCoranDon(dossier.string(), partition, param, &arret).Code(), t3::CodeArrete);
     EXPECT_EQ(t3test::LitFichier(chemin), ancien);
     EXPECT_EQ(t3test::Fichiers(dossier), std::vector<std::string>{"coran.don"});
 
