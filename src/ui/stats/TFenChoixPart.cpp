@@ -9,6 +9,7 @@
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/shell/TFenNavig.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 #include "ui/stats/TFenGrapheTgen.h"
 #include "ui/stats/TFenStatPart.h"
@@ -89,11 +90,16 @@ void TFenChoixPart::BtnValideClick() {
 }
 
 t3::Partition* OuvrePartition(ServicesAtelier& services, t3::charg1* base, int32_t cleType) {
+    // The parts of a long text are found off the interface thread; cancelled, nothing opens.
+    auto nouvelle = ExecuteEnFond<std::unique_ptr<t3::Partition>>(
+        "Construction de la partition", 1, [base, cleType](const t3::Arret&, const t3::Progression&) {
+            return std::make_unique<t3::Partition>(base, cleType);
+        });
+    if (!nouvelle) return nullptr;
     Sablier sablier;
     t3::Corpus& corpus = services.CorpusModele();
-    auto nouvelle = std::make_unique<t3::Partition>(base, cleType);
-    t3::Partition* construite = nouvelle.get();
-    const bool gardee = corpus.AjoutePartition(nouvelle);
+    t3::Partition* construite = nouvelle->get();
+    const bool gardee = corpus.AjoutePartition(*nouvelle);
     // A partition by that key type already held is the one the windows open on; the new one goes.
     t3::Partition* partition = gardee ? construite : corpus.PartitionNo(corpus.IndexPartition(construite));
     TFenNavig* navigation = services.Navigation();

@@ -35,7 +35,7 @@ class TFenChoixPart : public QDialog {
 // Opens the partition of the base by the key type entry cleType: the partition is built and offered to
 // the corpus model, which keeps the first one of each key type; the statistics window opens on it
 // when it is new (or when it was closed); a ventilation graph opens each time. Returns the partition
-// the corpus model holds.
+// the corpus model holds; null when its building was cancelled.
 t3::Partition* OuvrePartition(ServicesAtelier& services, t3::charg1* base, int32_t cleType);
 
 } // namespace t3ui
