@@ -11,9 +11,9 @@
 #include "ui/shell/ExportTableau.h"
 #include "ui/shell/GenresFenetres.h"
 #include "ui/shell/PageRapport.h"
-#include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
 #include "ui/shell/TFenPrinc.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QDateTime>
@@ -49,28 +49,27 @@ QWidget* CreeSegments(ServicesAtelier& services, t3::charg1* base) {
     }
     TFenPrepSR dialogue(principale, *base);
     if (!Parametre(dialogue, principale)) return nullptr;
-    t3::Resultat<std::shared_ptr<const t3::CalculSegments>> calcul = [&] {
-        Sablier sablier;
-        services.SetStatusText("Calcul des segments répétés");
-        services.ResetProgress();
-        auto resultat = t3::CalculeSegments(*base, dialogue.Delimiteurs(), dialogue.SeuilFormes(),
-                                            dialogue.SeuilSegments(), services.Etapes(1));
-        services.SetStatusText(QString());
-        services.ResetProgress();
-        return resultat;
-    }();
-    if (!calcul) {
-        Dialogues::MessageMoteur(principale, calcul.Message());
+    // Computed off the interface thread; cancelled, the segments attached before stay, their windows too.
+    using Calcul = t3::Resultat<std::shared_ptr<const t3::CalculSegments>>;
+    std::optional<Calcul> calcul = ExecuteEnFond<Calcul>(
+        "Calcul des segments répétés", 1, [&](const t3::Arret&, const t3::Progression& progression) {
+            return t3::CalculeSegments(*base, dialogue.Delimiteurs(), dialogue.SeuilFormes(),
+                                       dialogue.SeuilSegments(), progression);
+        });
+    if (!calcul) return nullptr;
+    if (!*calcul) {
+        Dialogues::MessageMoteur(principale, calcul->Message());
         return nullptr;
     }
-    if ((*calcul)->NbSegments() == 0) {
+    const std::shared_ptr<const t3::CalculSegments>& segments = calcul->Valeur();
+    if (segments->NbSegments() == 0) {
         Dialogues::Information(principale, "Aucun segment trouvé!");
         return nullptr;
     }
     for (TfrmSR* ancienne : principale->findChildren<TfrmSR*>())
         if (&ancienne->Calcul().Base() == base) ancienne->close();
-    principale->Bases().AttacheSegments(*base, *calcul);
-    auto* fenetre = new TfrmSR(services, *calcul);
+    principale->Bases().AttacheSegments(*base, segments);
+    auto* fenetre = new TfrmSR(services, segments);
     fenetre->Montre();
     return fenetre;
 }
