@@ -2,10 +2,10 @@
 
 #include "engine/corpus/charg1.h"
 #include "engine/socle/Trace.h"
-#include "engine/socle/TriSequences.h"
 #include "engine/stats/Tgen.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <limits>
 
@@ -20,6 +20,17 @@ SegRep::SegRep(charg1* base, const std::set<int32_t>& delimiteurs)
             m_estDelimiteur[static_cast<size_t>(e)] = 1;
         else
             m_delimiteurHorsDico = true;
+    }
+    if (!m_base) return;
+    // The windows read the text through these codes, in one look-up per item.
+    const int32_t nbform = m_base->Nbform();
+    m_limiteCles = nbform + m_base->Nbartponct();
+    m_codes.assign(static_cast<size_t>(std::max(nbart, 0)), CodePasse);
+    for (int32_t e = 0; e < nbart; ++e) {
+        if (e < nbform)
+            m_codes[static_cast<size_t>(e)] = 1 + static_cast<uint32_t>(m_base->Lexg(e));
+        else if (e <= m_limiteCles && m_estDelimiteur[static_cast<size_t>(e)])
+            m_codes[static_cast<size_t>(e)] = CodeDelimiteur();
     }
 }
 
@@ -143,67 +154,108 @@ uint32_t SegRep::CodeDelimiteur() const {
     return static_cast<uint32_t>(m_base->Nbart()) + 1;
 }
 
-uint32_t SegRep::CodeSuivant(CurseurFenetre& c) const {
-    if (c.fini) return 0;
+bool SegRep::LitFenetre(FenetreSeg& fenetre, int32_t position) const {
+    fenetre.fill(SansForme);
     const int32_t* const tnum = m_base->TexteNum();
     const int32_t nbitem = m_base->Nbitem();
     const int32_t nbform = m_base->Nbform();
-    const int32_t limiteCles = nbform + m_base->Nbartponct();
-    for (; c.position < nbitem; ++c.position) {
-        const int32_t v = tnum[c.position];
-        if (v > limiteCles) continue;
+    for (int32_t p = position - 1; p >= 0; --p) {
+        const int32_t v = tnum[p];
         if (v >= 0 && v < nbform) {
-            ++c.position;
-            c.fini = ++c.formes == LongueurMaxSegment;
-            return 1 + static_cast<uint32_t>(m_base->Lexg(v));
+            fenetre[0] = v;
+            break;
         }
-        if (EstDelimiteur(v)) {
-            c.fini = true;
-            return CodeDelimiteur();
-        }
+        if (EstDelimiteur(v)) break;
     }
-    c.fini = true;
-    return 0;
+    int32_t nombre = 0;
+    for (int32_t p = position; p < nbitem; ++p) {
+        const int32_t v = tnum[p];
+        if (CodeLu(v) == CodePasse) continue;
+        if (v < 0 || v >= nbform) return true;
+        fenetre[static_cast<size_t>(++nombre)] = v;
+        if (nombre == LongueurMaxSegment) return false;
+    }
+    return false;
 }
 
 // The windows, not the whole contexts, decide the order: a sign left out of the delimiter set is passed
 // over by the windows, and a sort that still compared it could part two occurrences of one sequence.
 // The codes keep the order of the contexts on what the windows read (the end of the text first, the
 // forms by lexicographic rank, then the punctuation that ends a window), so that with every sign in the
-// set the segments come out in the order of a sort by right context.
-void SegRep::TriParFenetre(int32_t* positions, int32_t n) const {
-    if (n < 2) return;
-    // The block's own form fills slot 1 of every window: the reading starts after it.
-    const int32_t entree = m_base->Tnum(positions[0]);
-    const bool forme = entree >= 0 && entree < m_base->Nbform();
-    TriSequences(
-        positions, n, std::bit_width(CodeDelimiteur()),
-        [forme](int32_t p) {
-            return forme ? CurseurFenetre{p + 1, 1, false} : CurseurFenetre{p, 0, false};
-        },
-        [this](CurseurFenetre& c) { return CodeSuivant(c); });
+// set the segments come out in the order of a sort by right context. Each window is read once: its
+// codes, packed into a few 64-bit words, are compared word by word.
+void SegRep::TriParFenetre(int32_t* positions, int32_t n, FenetreSeg* fenetres) const {
+    // The block's own form fills slot 1 of every window: the codes start after it.
+    const int32_t entree = m_base->TexteNum()[positions[0]];
+    const size_t premierCode = entree >= 0 && entree < m_base->Nbform() ? 2 : 1;
+    const int bits = std::bit_width(CodeDelimiteur());
+    const int parMot = 64 / bits;
+    const int nbMots = (LongueurMaxSegment + parMot - 1) / parMot;
+    const size_t taille = static_cast<size_t>(n);
+    std::vector<FenetreSeg> lues(taille);
+    std::vector<uint64_t> cles(taille * static_cast<size_t>(nbMots));
+    struct Element {
+        uint64_t cle; // the first word of the codes
+        int32_t indice;
+    };
+    std::vector<Element> elements(taille);
+    for (size_t i = 0; i < taille; ++i) {
+        FenetreSeg& fenetre = lues[i];
+        const bool delimitee = LitFenetre(fenetre, positions[i]);
+        // The codes of the forms after the first, then what ended the window when it has room left;
+        // 0 in every slot after.
+        std::array<uint32_t, LongueurMaxSegment> codes{};
+        size_t nombre = 0, slot = premierCode;
+        for (; slot <= LongueurMaxSegment && fenetre[slot] != SansForme; ++slot)
+            codes[nombre++] = m_codes[static_cast<size_t>(fenetre[slot])];
+        if (slot <= LongueurMaxSegment && delimitee) codes[nombre] = CodeDelimiteur();
+        uint64_t* const mots = &cles[i * static_cast<size_t>(nbMots)];
+        for (int m = 0, rang = 0; m < nbMots; ++m) {
+            uint64_t mot = 0;
+            for (int r = 0; r < parMot; ++r, ++rang)
+                mot = (mot << bits) | (rang < LongueurMaxSegment ? codes[static_cast<size_t>(rang)] : 0);
+            mots[m] = mot;
+        }
+        elements[i] = {mots[0], static_cast<int32_t>(i)};
+    }
+    std::sort(elements.begin(), elements.end(), [&](const Element& x, const Element& y) {
+        if (x.cle != y.cle) return x.cle < y.cle;
+        const uint64_t* const a = &cles[static_cast<size_t>(x.indice) * static_cast<size_t>(nbMots)];
+        const uint64_t* const b = &cles[static_cast<size_t>(y.indice) * static_cast<size_t>(nbMots)];
+        for (int m = 1; m < nbMots; ++m)
+            if (a[m] != b[m]) return a[m] < b[m];
+        return positions[x.indice] < positions[y.indice];
+    });
+    std::vector<int32_t> triees(taille);
+    for (size_t i = 0; i < taille; ++i) {
+        const auto j = static_cast<size_t>(elements[i].indice);
+        triees[i] = positions[j];
+        fenetres[i] = lues[j];
+    }
+    std::copy(triees.begin(), triees.end(), positions);
 }
 
-void SegRep::TriParContexte(int32_t* positions, int32_t n) const {
+void SegRep::TriParContexte(int32_t* positions, int32_t n, std::vector<FenetreSeg>& fenetres) const {
     // Occurrences of several entries (a group of forms) are first put together entry by entry, in
     // lexicographic order, so that equal windows still come next to each other; the occurrences of a
     // single form are left to the sort of the windows alone.
+    // The positions are within the text: the entries are read straight from it.
+    const int32_t* const tnum = m_base->TexteNum();
     int32_t* const fin = positions + n;
-    const int32_t premiere = m_base->Tnum(positions[0]);
-    const bool uneEntree =
-        std::all_of(positions, fin, [&](int32_t p) { return m_base->Tnum(p) == premiere; });
+    const int32_t premiere = tnum[positions[0]];
+    const bool uneEntree = std::all_of(positions, fin, [&](int32_t p) { return tnum[p] == premiere; });
     if (!uneEntree) {
         std::stable_sort(positions, positions + n, [&](int32_t a, int32_t b) {
-            const int32_t ea = m_base->Tnum(a), eb = m_base->Tnum(b);
+            const int32_t ea = tnum[a], eb = tnum[b];
             const int32_t ra = m_base->Lexg(ea), rb = m_base->Lexg(eb);
             return ra != rb ? ra < rb : ea < eb;
         });
     }
     for (int32_t debut = 0; debut < n;) {
         int32_t finBloc = debut + 1;
-        while (finBloc < n && m_base->Tnum(positions[finBloc]) == m_base->Tnum(positions[debut]))
+        while (finBloc < n && tnum[positions[finBloc]] == tnum[positions[debut]])
             ++finBloc;
-        TriParFenetre(positions + debut, finBloc - debut);
+        TriParFenetre(positions + debut, finBloc - debut, fenetres.data() + debut);
         debut = finBloc;
     }
 }
@@ -218,22 +270,24 @@ std::vector<Segment> SegRep::SelSegRep(int32_t* positions, int32_t n) {
         positions);
     if (n == 0) return resultat;
 
-    TriParContexte(positions, n);
+    // Without the text no window can be read.
+    if (!m_base->TexteNum()) return resultat;
+    std::vector<FenetreSeg> fenetres(static_cast<size_t>(n));
+    TriParContexte(positions, n, fenetres);
 
-    FenetreSeg precedente, courante;
+    const FenetreSeg* precedente = &fenetres[0];
     CoursesSeg courses;
-    LectSeg(precedente, positions[0]);
     for (int32_t L = 1; L <= LongueurMaxSegment; ++L) {
-        const bool vide = precedente[static_cast<size_t>(L)] == SansForme;
+        const bool vide = (*precedente)[static_cast<size_t>(L)] == SansForme;
         courses.compte[static_cast<size_t>(L)] = vide ? 0 : 1;
         courses.debut[static_cast<size_t>(L)] = 0;
-        courses.voisin[static_cast<size_t>(L)] = vide ? SansForme : precedente[0];
+        courses.voisin[static_cast<size_t>(L)] = vide ? SansForme : (*precedente)[0];
     }
     for (int32_t m = 1; m < n; ++m) {
-        LectSeg(courante, positions[m]);
+        const FenetreSeg& courante = fenetres[static_cast<size_t>(m)];
         int32_t D = 1;
         while (D <= LongueurMaxSegment &&
-               courante[static_cast<size_t>(D)] == precedente[static_cast<size_t>(D)] &&
+               courante[static_cast<size_t>(D)] == (*precedente)[static_cast<size_t>(D)] &&
                courante[static_cast<size_t>(D)] != SansForme)
             ++D;
         for (int32_t L = 1; L < D; ++L) {
@@ -242,13 +296,13 @@ std::vector<Segment> SegRep::SelSegRep(int32_t* positions, int32_t n) {
                 courses.voisin[static_cast<size_t>(L)] = SansForme;
         }
         if (D <= LongueurMaxSegment) {
-            std::vector<Segment> emis = EdiSeg(D, courses, positions, m, precedente, courante);
+            std::vector<Segment> emis = EdiSeg(D, courses, positions, m, *precedente, courante);
             for (Segment& s : emis)
                 resultat.push_back(std::move(s));
         }
-        precedente = courante;
+        precedente = &courante;
     }
-    std::vector<Segment> emis = EdiSeg(1, courses, positions, n, precedente, precedente);
+    std::vector<Segment> emis = EdiSeg(1, courses, positions, n, *precedente, *precedente);
     for (Segment& s : emis)
         resultat.push_back(std::move(s));
     return resultat;

@@ -74,22 +74,23 @@ class SegRep : public FournisseurSegments {
   private:
     bool EstDelimiteur(int32_t valeur) const;
     bool EstSegment(int32_t k) const { return k >= 0 && k < NbSegments(); }
-    // Orders the positions so that equal windows come next to each other.
-    void TriParContexte(int32_t* positions, int32_t n) const;
-    // The reading of a window one slot at a time, for the sort: the next position to read, the forms
-    // read so far, and whether the window has ended.
-    struct CurseurFenetre {
-        int32_t position;
-        int32_t formes;
-        bool fini;
-    };
-    // The sort code of the next slot of the window, read by the rules of LectSeg: 1 + the lexicographic
-    // rank of a form, CodeDelimiteur() where a delimiter ends the window, 0 at the end of the text and
-    // in every slot after the window has ended.
-    uint32_t CodeSuivant(CurseurFenetre& curseur) const;
+    // Orders the positions so that equal windows come next to each other, and gives the window of each
+    // in the same order.
+    void TriParContexte(int32_t* positions, int32_t n, std::vector<FenetreSeg>& fenetres) const;
+    // The window at position read as LectSeg reads it (which must be within the text), and whether a
+    // delimiter ended it.
+    bool LitFenetre(FenetreSeg& fenetre, int32_t position) const;
+    // The sort code of an item of the text read from the left: 1 + the lexicographic rank of a form,
+    // CodeDelimiteur() for a delimiter that ends a window, CodePasse for an item passed over.
+    uint32_t CodeLu(int32_t valeur) const {
+        if (static_cast<uint32_t>(valeur) < m_codes.size()) return m_codes[static_cast<size_t>(valeur)];
+        return valeur <= m_limiteCles && EstDelimiteur(valeur) ? CodeDelimiteur() : CodePasse;
+    }
+    static constexpr uint32_t CodePasse = UINT32_MAX;
     uint32_t CodeDelimiteur() const;
-    // Sorts the n positions of one entry by their windows, slot by slot, then by position.
-    void TriParFenetre(int32_t* positions, int32_t n) const;
+    // Sorts the n positions of one entry, with their windows, by the codes of their windows slot by
+    // slot, then by position.
+    void TriParFenetre(int32_t* positions, int32_t n, FenetreSeg* fenetres) const;
     // Writes the positions of one segment, ascending, at the end of the locations file; false when they
     // cannot be written or their offset would not fit the segment record.
     bool EcritPositions(const int32_t* positions, int32_t nombre, int32_t& location);
@@ -97,6 +98,8 @@ class SegRep : public FournisseurSegments {
     charg1* m_base;
     std::set<int32_t> m_delimiteurs;
     std::vector<char> m_estDelimiteur; // the set as flags over the dictionary entries, for the walks
+    std::vector<uint32_t> m_codes;     // CodeLu of each dictionary entry
+    int32_t m_limiteCles = 0;          // items above it are passed over by the windows
     bool m_delimiteurHorsDico = false; // the set holds values beyond the dictionary
     int32_t m_seuilSegments = 0;
     std::vector<Segment> m_liste;
