@@ -6,10 +6,66 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
+#include <condition_variable>
 #include <limits>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace t3 {
+
+namespace {
+
+// A window in the sort.
+struct ElementTri {
+    uint64_t cle;   // the first word of the window's codes
+    int32_t indice; // of the window in the reading order
+};
+
+// From this many elements on, the first words are sorted by their digits, in linear time.
+constexpr int32_t SeuilTriParChiffres = 8192;
+
+// Sorts the elements by their first words, stable: four passes of 16 bits from the lowest, a pass being
+// skipped when all the elements share its digit.
+void TriParChiffres(ElementTri* elements, int32_t n, std::vector<ElementTri>& auxiliaire) {
+    const auto taille = static_cast<size_t>(n);
+    if (auxiliaire.size() < taille) auxiliaire.resize(taille);
+    ElementTri* source = elements;
+    ElementTri* cible = auxiliaire.data();
+    std::vector<uint32_t> comptes(1 << 16);
+    for (int decalage = 0; decalage < 64; decalage += 16) {
+        std::fill(comptes.begin(), comptes.end(), 0);
+        for (size_t i = 0; i < taille; ++i)
+            ++comptes[(source[i].cle >> decalage) & 0xFFFF];
+        if (comptes[(source[0].cle >> decalage) & 0xFFFF] == taille) continue;
+        uint32_t somme = 0;
+        for (uint32_t& c : comptes)
+            somme += std::exchange(c, somme);
+        for (size_t i = 0; i < taille; ++i)
+            cible[comptes[(source[i].cle >> decalage) & 0xFFFF]++] = source[i];
+        std::swap(source, cible);
+    }
+    if (source != elements) std::copy(source, source + taille, elements);
+}
+
+} // namespace
+
+struct SegRep::Brouillon {
+    std::vector<FenetreSeg> fenetres; // in the reading order
+    std::vector<uint64_t> cles;       // the window's codes, a few words for each window
+    std::vector<ElementTri> elements, auxiliaire;
+    std::vector<int32_t> lues; // the positions in the reading order
+
+    // Room for n of each; what was there is not kept.
+    void Prepare(size_t n, size_t motsParFenetre) {
+        if (fenetres.size() < n) fenetres.resize(n);
+        if (cles.size() < n * motsParFenetre) cles.resize(n * motsParFenetre);
+        if (elements.size() < n) elements.resize(n);
+        if (lues.size() < n) lues.resize(n);
+    }
+};
 
 SegRep::SegRep(charg1* base, const std::set<int32_t>& delimiteurs)
     : m_base(base), m_delimiteurs(delimiteurs) {
@@ -70,18 +126,23 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
         return false;
     }
 
-    const int32_t pas = n / 100;
-    int32_t compteur = 0;
-    for (int32_t forme = 0; forme < n && !m_ecritureEnErreur; ++forme) {
-        if (compteur == pas) {
-            if (m_gauge) m_gauge(0);
-            compteur = 0;
+    const int nbFils = static_cast<int>(std::min(std::thread::hardware_concurrency(), 4u));
+    if (nbFils >= 2 && n >= 2) {
+        CalculeEnParallele(n, nbFils);
+    } else {
+        const int32_t pas = n / 100;
+        int32_t compteur = 0;
+        for (int32_t forme = 0; forme < n && !m_ecritureEnErreur; ++forme) {
+            if (compteur == pas) {
+                if (m_gauge) m_gauge(0);
+                compteur = 0;
+            }
+            const Tgen groupe(m_base, &forme, 1);
+            std::vector<Segment> trouves = CalcTgenSR(&groupe);
+            m_liste.insert(m_liste.end(), std::make_move_iterator(trouves.begin()),
+                           std::make_move_iterator(trouves.end()));
+            ++compteur;
         }
-        const Tgen groupe(m_base, &forme, 1);
-        std::vector<Segment> trouves = CalcTgenSR(&groupe);
-        m_liste.insert(m_liste.end(), std::make_move_iterator(trouves.begin()),
-                       std::make_move_iterator(trouves.end()));
-        ++compteur;
     }
     const bool vides = m_loc.Vide() && m_desc.Vide();
     if (m_ecritureEnErreur || !vides) {
@@ -92,6 +153,63 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
         return false;
     }
     return true;
+}
+
+// The forms' groups are made here, in the order of the forms, as the sequential search makes them; the
+// threads search the forms as their positions come, and the findings are written here in the same
+// order, with the progress: the files and the list are those of the sequential search.
+void SegRep::CalculeEnParallele(int32_t n, int nbFils) {
+    const auto taille = static_cast<size_t>(n);
+    std::vector<std::vector<int32_t>> positions(taille);
+    std::vector<Trouvailles> trouvailles(taille);
+    // Waited on one by one: a thread that ends a search wakes only the writer that waits for it.
+    const auto faites = std::make_unique<std::atomic<uint8_t>[]>(taille);
+    std::atomic<int32_t> publiees{0}; // the forms whose positions are ready
+    std::atomic<int32_t> suivante{0};
+    std::atomic<bool> arret{false};
+    const auto cherche = [&] {
+        Brouillon brouillon;
+        for (int32_t forme = suivante++; forme < n && !arret; forme = suivante++) {
+            for (int32_t vues = publiees.load(); vues <= forme; vues = publiees.load())
+                publiees.wait(vues);
+            std::vector<int32_t>& aLire = positions[static_cast<size_t>(forme)];
+            Cherche(aLire.data(), static_cast<int32_t>(aLire.size()), true,
+                    trouvailles[static_cast<size_t>(forme)], brouillon);
+            std::vector<int32_t>().swap(aLire);
+            faites[static_cast<size_t>(forme)] = 1;
+            faites[static_cast<size_t>(forme)].notify_one();
+        }
+    };
+    std::vector<std::thread> fils;
+    try {
+        for (int i = 0; i < nbFils; ++i)
+            fils.emplace_back(cherche);
+    } catch (const std::system_error&) {
+        // Fewer threads, or none: this one then searches once the positions are ready.
+    }
+    for (int32_t forme = 0; forme < n; ++forme) {
+        const Tgen groupe(m_base, &forme, 1);
+        positions[static_cast<size_t>(forme)] = groupe.Positions();
+        publiees = forme + 1;
+        publiees.notify_all();
+    }
+    if (fils.empty()) cherche();
+
+    const int32_t pas = n / 100;
+    int32_t compteur = 0;
+    for (int32_t forme = 0; forme < n && !m_ecritureEnErreur; ++forme) {
+        if (compteur == pas) {
+            if (m_gauge) m_gauge(0);
+            compteur = 0;
+        }
+        faites[static_cast<size_t>(forme)].wait(0);
+        Ecrit(trouvailles[static_cast<size_t>(forme)], m_liste);
+        trouvailles[static_cast<size_t>(forme)] = {};
+        ++compteur;
+    }
+    arret = true;
+    for (std::thread& f : fils)
+        f.join();
 }
 
 std::vector<Segment> SegRep::CalcTgenSR(const Tgen* groupe) {
@@ -184,23 +302,19 @@ bool SegRep::LitFenetre(FenetreSeg& fenetre, int32_t position) const {
 // forms by lexicographic rank, then the punctuation that ends a window), so that with every sign in the
 // set the segments come out in the order of a sort by right context. Each window is read once: its
 // codes, packed into a few 64-bit words, are compared word by word.
-void SegRep::TriParFenetre(int32_t* positions, int32_t n, FenetreSeg* fenetres) const {
+void SegRep::TriParFenetre(int32_t* positions, int32_t debut, int32_t fin, Brouillon& brouillon) const {
     // The block's own form fills slot 1 of every window: the codes start after it.
-    const int32_t entree = m_base->TexteNum()[positions[0]];
+    const int32_t entree = m_base->TexteNum()[positions[debut]];
     const size_t premierCode = entree >= 0 && entree < m_base->Nbform() ? 2 : 1;
     const int bits = std::bit_width(CodeDelimiteur());
     const int parMot = 64 / bits;
-    const int nbMots = (LongueurMaxSegment + parMot - 1) / parMot;
-    const size_t taille = static_cast<size_t>(n);
-    std::vector<FenetreSeg> lues(taille);
-    std::vector<uint64_t> cles(taille * static_cast<size_t>(nbMots));
-    struct Element {
-        uint64_t cle; // the first word of the codes
-        int32_t indice;
-    };
-    std::vector<Element> elements(taille);
-    for (size_t i = 0; i < taille; ++i) {
-        FenetreSeg& fenetre = lues[i];
+    const auto nbMots = static_cast<size_t>((LongueurMaxSegment + parMot - 1) / parMot);
+    const int32_t* const tnum = m_base->TexteNum();
+    for (int32_t i = debut; i < fin; ++i) {
+        // The text around the next positions is fetched while this window is read.
+        if (i + 8 < fin) __builtin_prefetch(tnum + positions[i + 8]);
+        const auto k = static_cast<size_t>(i);
+        FenetreSeg& fenetre = brouillon.fenetres[k];
         const bool delimitee = LitFenetre(fenetre, positions[i]);
         // The codes of the forms after the first, then what ended the window when it has room left;
         // 0 in every slot after.
@@ -209,33 +323,44 @@ void SegRep::TriParFenetre(int32_t* positions, int32_t n, FenetreSeg* fenetres) 
         for (; slot <= LongueurMaxSegment && fenetre[slot] != SansForme; ++slot)
             codes[nombre++] = m_codes[static_cast<size_t>(fenetre[slot])];
         if (slot <= LongueurMaxSegment && delimitee) codes[nombre] = CodeDelimiteur();
-        uint64_t* const mots = &cles[i * static_cast<size_t>(nbMots)];
-        for (int m = 0, rang = 0; m < nbMots; ++m) {
+        uint64_t* const mots = &brouillon.cles[k * nbMots];
+        for (size_t m = 0, rang = 0; m < nbMots; ++m) {
             uint64_t mot = 0;
             for (int r = 0; r < parMot; ++r, ++rang)
-                mot = (mot << bits) | (rang < LongueurMaxSegment ? codes[static_cast<size_t>(rang)] : 0);
+                mot = (mot << bits) | (rang < codes.size() ? codes[rang] : 0);
             mots[m] = mot;
         }
-        elements[i] = {mots[0], static_cast<int32_t>(i)};
+        brouillon.elements[k] = {mots[0], i};
+        brouillon.lues[k] = positions[i];
     }
-    std::sort(elements.begin(), elements.end(), [&](const Element& x, const Element& y) {
+    ElementTri* const elements = brouillon.elements.data() + debut;
+    const int32_t n = fin - debut;
+    const auto ordre = [&](const ElementTri& x, const ElementTri& y) {
         if (x.cle != y.cle) return x.cle < y.cle;
-        const uint64_t* const a = &cles[static_cast<size_t>(x.indice) * static_cast<size_t>(nbMots)];
-        const uint64_t* const b = &cles[static_cast<size_t>(y.indice) * static_cast<size_t>(nbMots)];
-        for (int m = 1; m < nbMots; ++m)
+        const uint64_t* const a = &brouillon.cles[static_cast<size_t>(x.indice) * nbMots];
+        const uint64_t* const b = &brouillon.cles[static_cast<size_t>(y.indice) * nbMots];
+        for (size_t m = 1; m < nbMots; ++m)
             if (a[m] != b[m]) return a[m] < b[m];
-        return positions[x.indice] < positions[y.indice];
-    });
-    std::vector<int32_t> triees(taille);
-    for (size_t i = 0; i < taille; ++i) {
-        const auto j = static_cast<size_t>(elements[i].indice);
-        triees[i] = positions[j];
-        fenetres[i] = lues[j];
+        return brouillon.lues[static_cast<size_t>(x.indice)] < brouillon.lues[static_cast<size_t>(y.indice)];
+    };
+    if (n < SeuilTriParChiffres) {
+        std::sort(elements, elements + n, ordre);
+    } else {
+        // The first words in linear time; the few runs that share one are ordered by the rest.
+        TriParChiffres(elements, n, brouillon.auxiliaire);
+        for (int32_t i = 0; i < n;) {
+            int32_t j = i + 1;
+            while (j < n && elements[j].cle == elements[i].cle)
+                ++j;
+            if (j - i > 1) std::sort(elements + i, elements + j, ordre);
+            i = j;
+        }
     }
-    std::copy(triees.begin(), triees.end(), positions);
+    for (int32_t i = debut; i < fin; ++i)
+        positions[i] = brouillon.lues[static_cast<size_t>(brouillon.elements[static_cast<size_t>(i)].indice)];
 }
 
-void SegRep::TriParContexte(int32_t* positions, int32_t n, std::vector<FenetreSeg>& fenetres) const {
+void SegRep::TriParContexte(int32_t* positions, int32_t n, bool uneEntree, Brouillon& brouillon) const {
     // Occurrences of several entries (a group of forms) are first put together entry by entry, in
     // lexicographic order, so that equal windows still come next to each other; the occurrences of a
     // single form are left to the sort of the windows alone.
@@ -243,7 +368,7 @@ void SegRep::TriParContexte(int32_t* positions, int32_t n, std::vector<FenetreSe
     const int32_t* const tnum = m_base->TexteNum();
     int32_t* const fin = positions + n;
     const int32_t premiere = tnum[positions[0]];
-    const bool uneEntree = std::all_of(positions, fin, [&](int32_t p) { return tnum[p] == premiere; });
+    uneEntree = uneEntree || std::all_of(positions, fin, [&](int32_t p) { return tnum[p] == premiere; });
     if (!uneEntree) {
         std::stable_sort(positions, positions + n, [&](int32_t a, int32_t b) {
             const int32_t ea = tnum[a], eb = tnum[b];
@@ -251,31 +376,45 @@ void SegRep::TriParContexte(int32_t* positions, int32_t n, std::vector<FenetreSe
             return ra != rb ? ra < rb : ea < eb;
         });
     }
+    const int bits = std::bit_width(CodeDelimiteur());
+    brouillon.Prepare(static_cast<size_t>(n),
+                      static_cast<size_t>((LongueurMaxSegment + 64 / bits - 1) / (64 / bits)));
     for (int32_t debut = 0; debut < n;) {
-        int32_t finBloc = debut + 1;
+        int32_t finBloc = uneEntree ? n : debut + 1;
         while (finBloc < n && tnum[positions[finBloc]] == tnum[positions[debut]])
             ++finBloc;
-        TriParFenetre(positions + debut, finBloc - debut, fenetres.data() + debut);
+        TriParFenetre(positions, debut, finBloc, brouillon);
         debut = finBloc;
     }
 }
 
 std::vector<Segment> SegRep::SelSegRep(int32_t* positions, int32_t n) {
+    Trouvailles trouvailles;
+    Brouillon brouillon;
+    Cherche(positions, n, false, trouvailles, brouillon);
     std::vector<Segment> resultat;
-    if (!m_base || !positions || n <= 0) return resultat;
+    Ecrit(trouvailles, resultat);
+    return resultat;
+}
+
+void SegRep::Cherche(int32_t* positions, int32_t n, bool uneEntree, Trouvailles& trouvailles,
+                     Brouillon& brouillon) const {
+    if (!m_base || !positions || n <= 0) return;
     // Positions outside the text have no window and must not reach the sort.
     const int32_t nbitem = m_base->Nbitem();
     n = static_cast<int32_t>(
         std::remove_if(positions, positions + n, [nbitem](int32_t p) { return p < 0 || p >= nbitem; }) -
         positions);
-    if (n == 0) return resultat;
+    if (n == 0) return;
 
     // Without the text no window can be read.
-    if (!m_base->TexteNum()) return resultat;
-    std::vector<FenetreSeg> fenetres(static_cast<size_t>(n));
-    TriParContexte(positions, n, fenetres);
+    if (!m_base->TexteNum()) return;
+    TriParContexte(positions, n, uneEntree, brouillon);
+    const auto fenetre = [&brouillon](int32_t m) -> const FenetreSeg& {
+        return brouillon.fenetres[static_cast<size_t>(brouillon.elements[static_cast<size_t>(m)].indice)];
+    };
 
-    const FenetreSeg* precedente = &fenetres[0];
+    const FenetreSeg* precedente = &fenetre(0);
     CoursesSeg courses;
     for (int32_t L = 1; L <= LongueurMaxSegment; ++L) {
         const bool vide = (*precedente)[static_cast<size_t>(L)] == SansForme;
@@ -284,7 +423,7 @@ std::vector<Segment> SegRep::SelSegRep(int32_t* positions, int32_t n) {
         courses.voisin[static_cast<size_t>(L)] = vide ? SansForme : (*precedente)[0];
     }
     for (int32_t m = 1; m < n; ++m) {
-        const FenetreSeg& courante = fenetres[static_cast<size_t>(m)];
+        const FenetreSeg& courante = fenetre(m);
         int32_t D = 1;
         while (D <= LongueurMaxSegment &&
                courante[static_cast<size_t>(D)] == (*precedente)[static_cast<size_t>(D)] &&
@@ -295,22 +434,15 @@ std::vector<Segment> SegRep::SelSegRep(int32_t* positions, int32_t n) {
             if (courses.voisin[static_cast<size_t>(L)] != courante[0])
                 courses.voisin[static_cast<size_t>(L)] = SansForme;
         }
-        if (D <= LongueurMaxSegment) {
-            std::vector<Segment> emis = EdiSeg(D, courses, positions, m, *precedente, courante);
-            for (Segment& s : emis)
-                resultat.push_back(std::move(s));
-        }
+        if (D <= LongueurMaxSegment) EdiSeg(D, courses, positions, m, *precedente, courante, trouvailles);
         precedente = &courante;
     }
-    std::vector<Segment> emis = EdiSeg(1, courses, positions, n, *precedente, *precedente);
-    for (Segment& s : emis)
-        resultat.push_back(std::move(s));
-    return resultat;
+    EdiSeg(1, courses, positions, n, *precedente, *precedente, trouvailles);
 }
 
-std::vector<Segment> SegRep::EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions,
-                                    int32_t m, const FenetreSeg& precedente, const FenetreSeg& courante) {
-    std::vector<Segment> emis;
+void SegRep::EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions, int32_t m,
+                    const FenetreSeg& precedente, const FenetreSeg& courante,
+                    Trouvailles& trouvailles) const {
     // A run of no occurrence is never a segment, whatever the threshold.
     const int32_t seuil = std::max(m_seuilSegments, 1);
     for (int32_t L = std::max(premiereLongueur, 1); L <= LongueurMaxSegment; ++L) {
@@ -322,8 +454,11 @@ std::vector<Segment> SegRep::EdiSeg(int32_t premiereLongueur, CoursesSeg& course
             Segment s;
             s.formes.assign(precedente.begin() + 1, precedente.begin() + 1 + L);
             s.frequence = compte;
-            if (EcritPositions(positions + courses.debut[l], compte, s.location))
-                emis.push_back(std::move(s));
+            s.location = static_cast<int32_t>(trouvailles.positions.size());
+            const int32_t* const debut = positions + courses.debut[l];
+            trouvailles.positions.insert(trouvailles.positions.end(), debut, debut + compte);
+            std::sort(trouvailles.positions.end() - compte, trouvailles.positions.end());
+            trouvailles.segments.push_back(std::move(s));
         }
         if (courante[l] == SansForme) {
             courses.compte[l] = 0;
@@ -335,7 +470,12 @@ std::vector<Segment> SegRep::EdiSeg(int32_t premiereLongueur, CoursesSeg& course
             courses.voisin[l] = courante[0];
         }
     }
-    return emis;
+}
+
+void SegRep::Ecrit(Trouvailles& trouvailles, std::vector<Segment>& liste) {
+    for (Segment& s : trouvailles.segments)
+        if (EcritPositions(trouvailles.positions.data() + s.location, s.frequence, s.location))
+            liste.push_back(std::move(s));
 }
 
 bool SegRep::EcritPositions(const int32_t* positions, int32_t nombre, int32_t& location) {
@@ -346,9 +486,7 @@ bool SegRep::EcritPositions(const int32_t* positions, int32_t nombre, int32_t& l
     }
     location = static_cast<int32_t>(offset);
     if (!m_loc.EstOuvert()) return true; // a search outside CalcSegRep keeps its segments in memory only
-    m_tampon.assign(positions, positions + nombre);
-    std::sort(m_tampon.begin(), m_tampon.end());
-    if (!m_loc.Ajoute(m_tampon.data(), m_tampon.size())) {
+    if (!m_loc.Ajoute(positions, static_cast<size_t>(nombre))) {
         m_ecritureEnErreur = true;
         return false;
     }

@@ -49,11 +49,18 @@ class SegRep : public FournisseurSegments {
     std::vector<Segment> SelSegRep(int32_t* positions, int32_t n);
     // Fills the reading window of the occurrence at position; all slots hold SansForme outside the text.
     void LectSeg(FenetreSeg& fenetre, int32_t position) const;
+    // The segments found among a set of positions, before their positions are written: the location of
+    // each segment is the index of its first position in positions, where its positions follow each
+    // other in ascending order.
+    struct Trouvailles {
+        std::vector<Segment> segments;
+        std::vector<int32_t> positions;
+    };
     // Closes the runs of lengths premiereLongueur to 11 at the occurrence of index m of the sorted
-    // positions, emits those that qualify (writing their positions to the locations file), then opens new
-    // runs of those lengths on the current window.
-    std::vector<Segment> EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions,
-                                int32_t m, const FenetreSeg& precedente, const FenetreSeg& courante);
+    // positions, adds those that qualify to trouvailles, then opens new runs of those lengths on the
+    // current window.
+    void EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions, int32_t m,
+                const FenetreSeg& precedente, const FenetreSeg& courante, Trouvailles& trouvailles) const;
 
     // The ascending positions of segment k, read back from the locations file; empty when the file is
     // closed or k is not a segment.
@@ -74,9 +81,12 @@ class SegRep : public FournisseurSegments {
   private:
     bool EstDelimiteur(int32_t valeur) const;
     bool EstSegment(int32_t k) const { return k >= 0 && k < NbSegments(); }
-    // Orders the positions so that equal windows come next to each other, and gives the window of each
-    // in the same order.
-    void TriParContexte(int32_t* positions, int32_t n, std::vector<FenetreSeg>& fenetres) const;
+    // The work space of a search, kept from one form to the next so that its memory is taken once.
+    struct Brouillon;
+    // Orders the positions so that equal windows come next to each other; the window of the i-th
+    // position is then brouillon.fenetres[brouillon.elements[i].indice]. uneEntree: the positions are
+    // known to be those of one entry, and the text need not be read to tell.
+    void TriParContexte(int32_t* positions, int32_t n, bool uneEntree, Brouillon& brouillon) const;
     // The window at position read as LectSeg reads it (which must be within the text), and whether a
     // delimiter ended it.
     bool LitFenetre(FenetreSeg& fenetre, int32_t position) const;
@@ -88,12 +98,22 @@ class SegRep : public FournisseurSegments {
     }
     static constexpr uint32_t CodePasse = UINT32_MAX;
     uint32_t CodeDelimiteur() const;
-    // Sorts the n positions of one entry, with their windows, by the codes of their windows slot by
+    // Sorts the positions debut to fin (excluded) of one entry by the codes of their windows slot by
     // slot, then by position.
-    void TriParFenetre(int32_t* positions, int32_t n, FenetreSeg* fenetres) const;
+    void TriParFenetre(int32_t* positions, int32_t debut, int32_t fin, Brouillon& brouillon) const;
+    // The search of SelSegRep, without writing: it only reads the base and this SegRep, so that
+    // several threads may search at once. uneEntree as for TriParContexte.
+    void Cherche(int32_t* positions, int32_t n, bool uneEntree, Trouvailles& trouvailles,
+                 Brouillon& brouillon) const;
+    // Writes the positions of the segments found at the end of the locations file, in their order, and
+    // appends to liste those whose positions were written.
+    void Ecrit(Trouvailles& trouvailles, std::vector<Segment>& liste);
     // Writes the positions of one segment, ascending, at the end of the locations file; false when they
     // cannot be written or their offset would not fit the segment record.
     bool EcritPositions(const int32_t* positions, int32_t nombre, int32_t& location);
+    // The searches of CalcSegRep for the n most frequent forms, spread over threads, their findings
+    // written in the order of the forms.
+    void CalculeEnParallele(int32_t n, int nbFils);
 
     charg1* m_base;
     std::set<int32_t> m_delimiteurs;
@@ -107,7 +127,6 @@ class SegRep : public FournisseurSegments {
     FichierPositions m_desc;        // created with the list, never written
     std::string m_nomLoc, m_nomDesc;
     bool m_ecritureEnErreur = false;
-    std::vector<int32_t> m_tampon; // positions of the segment being written
     Progression m_gauge;
 };
 
