@@ -20,7 +20,7 @@ namespace {
 
 // A window in the sort.
 struct ElementTri {
-    uint64_t cle;   // the first word of the window's codes
+    uint64_t cle;   // the first codes of the window, packed
     int32_t indice; // of the window in the reading order
 };
 
@@ -53,15 +53,13 @@ void TriParChiffres(ElementTri* elements, int32_t n, std::vector<ElementTri>& au
 } // namespace
 
 struct SegRep::Brouillon {
-    std::vector<FenetreSeg> fenetres; // in the reading order
-    std::vector<uint64_t> cles;       // the window's codes, a few words for each window
+    std::vector<FenetreCodes> fenetres; // in the reading order
     std::vector<ElementTri> elements, auxiliaire;
     std::vector<int32_t> lues; // the positions in the reading order
 
     // Room for n of each; what was there is not kept.
-    void Prepare(size_t n, size_t motsParFenetre) {
+    void Prepare(size_t n) {
         if (fenetres.size() < n) fenetres.resize(n);
-        if (cles.size() < n * motsParFenetre) cles.resize(n * motsParFenetre);
         if (elements.size() < n) elements.resize(n);
         if (lues.size() < n) lues.resize(n);
     }
@@ -81,6 +79,7 @@ SegRep::SegRep(charg1* base, const std::set<int32_t>& delimiteurs)
     // The windows read the text through these codes, in one look-up per item.
     const int32_t nbform = m_base->Nbform();
     m_limiteCles = nbform + m_base->Nbartponct();
+    m_codeDelimiteur = static_cast<uint32_t>(nbart) + 1;
     m_codes.assign(static_cast<size_t>(std::max(nbart, 0)), CodePasse);
     for (int32_t e = 0; e < nbart; ++e) {
         if (e < nbform)
@@ -88,6 +87,10 @@ SegRep::SegRep(charg1* base, const std::set<int32_t>& delimiteurs)
         else if (e <= m_limiteCles && m_estDelimiteur[static_cast<size_t>(e)])
             m_codes[static_cast<size_t>(e)] = CodeDelimiteur();
     }
+    m_formeDuCode.assign(static_cast<size_t>(nbform) + 1, SansForme);
+    for (int32_t e = 0; e < nbform; ++e)
+        if (m_codes[static_cast<size_t>(e)] < m_formeDuCode.size())
+            m_formeDuCode[m_codes[static_cast<size_t>(e)]] = e;
 }
 
 SegRep::~SegRep() {
@@ -268,85 +271,72 @@ void SegRep::LectSeg(FenetreSeg& fenetre, int32_t position) const {
     }
 }
 
-uint32_t SegRep::CodeDelimiteur() const {
-    return static_cast<uint32_t>(m_base->Nbart()) + 1;
-}
-
-bool SegRep::LitFenetre(FenetreSeg& fenetre, int32_t position) const {
-    fenetre.fill(SansForme);
+void SegRep::LitCodes(FenetreCodes& fenetre, int32_t position) const {
+    fenetre.fill(0);
     const int32_t* const tnum = m_base->TexteNum();
     const int32_t nbitem = m_base->Nbitem();
     const int32_t nbform = m_base->Nbform();
     for (int32_t p = position - 1; p >= 0; --p) {
         const int32_t v = tnum[p];
         if (v >= 0 && v < nbform) {
-            fenetre[0] = v;
+            fenetre[0] = m_codes[static_cast<size_t>(v)];
             break;
         }
         if (EstDelimiteur(v)) break;
     }
-    int32_t nombre = 0;
+    const uint32_t delimiteur = CodeDelimiteur();
+    size_t nombre = 0;
     for (int32_t p = position; p < nbitem; ++p) {
-        const int32_t v = tnum[p];
-        if (CodeLu(v) == CodePasse) continue;
-        if (v < 0 || v >= nbform) return true;
-        fenetre[static_cast<size_t>(++nombre)] = v;
-        if (nombre == LongueurMaxSegment) return false;
+        const uint32_t code = CodeLu(tnum[p]);
+        if (code == CodePasse) continue;
+        if (code == delimiteur) {
+            fenetre[nombre + 1] = delimiteur;
+            return;
+        }
+        fenetre[++nombre] = code;
+        if (nombre == LongueurMaxSegment) return;
     }
-    return false;
 }
 
 // The windows, not the whole contexts, decide the order: a sign left out of the delimiter set is passed
 // over by the windows, and a sort that still compared it could part two occurrences of one sequence.
 // The codes keep the order of the contexts on what the windows read (the end of the text first, the
 // forms by lexicographic rank, then the punctuation that ends a window), so that with every sign in the
-// set the segments come out in the order of a sort by right context. Each window is read once: its
-// codes, packed into a few 64-bit words, are compared word by word.
+// set the segments come out in the order of a sort by right context. Each window is read once; its
+// first codes, packed into one word, order most pairs at one comparison.
 void SegRep::TriParFenetre(int32_t* positions, int32_t debut, int32_t fin, Brouillon& brouillon) const {
-    // The block's own form fills slot 1 of every window: the codes start after it.
+    // The block's own form fills slot 1 of every window: the codes compared start after it.
     const int32_t entree = m_base->TexteNum()[positions[debut]];
-    const size_t premierCode = entree >= 0 && entree < m_base->Nbform() ? 2 : 1;
+    const size_t premier = entree >= 0 && entree < m_base->Nbform() ? 2 : 1;
     const int bits = std::bit_width(CodeDelimiteur());
-    const int parMot = 64 / bits;
-    const auto nbMots = static_cast<size_t>((LongueurMaxSegment + parMot - 1) / parMot);
+    const size_t suite = std::min(premier + static_cast<size_t>(64 / bits), FenetreCodes().size());
     const int32_t* const tnum = m_base->TexteNum();
     for (int32_t i = debut; i < fin; ++i) {
         // The text around the next positions is fetched while this window is read.
         if (i + 8 < fin) __builtin_prefetch(tnum + positions[i + 8]);
         const auto k = static_cast<size_t>(i);
-        FenetreSeg& fenetre = brouillon.fenetres[k];
-        const bool delimitee = LitFenetre(fenetre, positions[i]);
-        // The codes of the forms after the first, then what ended the window when it has room left;
-        // 0 in every slot after.
-        std::array<uint32_t, LongueurMaxSegment> codes{};
-        size_t nombre = 0, slot = premierCode;
-        for (; slot <= LongueurMaxSegment && fenetre[slot] != SansForme; ++slot)
-            codes[nombre++] = m_codes[static_cast<size_t>(fenetre[slot])];
-        if (slot <= LongueurMaxSegment && delimitee) codes[nombre] = CodeDelimiteur();
-        uint64_t* const mots = &brouillon.cles[k * nbMots];
-        for (size_t m = 0, rang = 0; m < nbMots; ++m) {
-            uint64_t mot = 0;
-            for (int r = 0; r < parMot; ++r, ++rang)
-                mot = (mot << bits) | (rang < codes.size() ? codes[rang] : 0);
-            mots[m] = mot;
-        }
-        brouillon.elements[k] = {mots[0], i};
+        FenetreCodes& fenetre = brouillon.fenetres[k];
+        LitCodes(fenetre, positions[i]);
+        uint64_t cle = 0;
+        for (size_t slot = premier; slot < premier + static_cast<size_t>(64 / bits); ++slot)
+            cle = (cle << bits) | (slot < fenetre.size() ? fenetre[slot] : 0);
+        brouillon.elements[k] = {cle, i};
         brouillon.lues[k] = positions[i];
     }
     ElementTri* const elements = brouillon.elements.data() + debut;
     const int32_t n = fin - debut;
     const auto ordre = [&](const ElementTri& x, const ElementTri& y) {
         if (x.cle != y.cle) return x.cle < y.cle;
-        const uint64_t* const a = &brouillon.cles[static_cast<size_t>(x.indice) * nbMots];
-        const uint64_t* const b = &brouillon.cles[static_cast<size_t>(y.indice) * nbMots];
-        for (size_t m = 1; m < nbMots; ++m)
-            if (a[m] != b[m]) return a[m] < b[m];
+        const FenetreCodes& a = brouillon.fenetres[static_cast<size_t>(x.indice)];
+        const FenetreCodes& b = brouillon.fenetres[static_cast<size_t>(y.indice)];
+        for (size_t slot = suite; slot < a.size(); ++slot)
+            if (a[slot] != b[slot]) return a[slot] < b[slot];
         return brouillon.lues[static_cast<size_t>(x.indice)] < brouillon.lues[static_cast<size_t>(y.indice)];
     };
     if (n < SeuilTriParChiffres) {
         std::sort(elements, elements + n, ordre);
     } else {
-        // The first words in linear time; the few runs that share one are ordered by the rest.
+        // The first codes in linear time; the few runs that share them are ordered by the rest.
         TriParChiffres(elements, n, brouillon.auxiliaire);
         for (int32_t i = 0; i < n;) {
             int32_t j = i + 1;
@@ -376,9 +366,7 @@ void SegRep::TriParContexte(int32_t* positions, int32_t n, bool uneEntree, Broui
             return ra != rb ? ra < rb : ea < eb;
         });
     }
-    const int bits = std::bit_width(CodeDelimiteur());
-    brouillon.Prepare(static_cast<size_t>(n),
-                      static_cast<size_t>((LongueurMaxSegment + 64 / bits - 1) / (64 / bits)));
+    brouillon.Prepare(static_cast<size_t>(n));
     for (int32_t debut = 0; debut < n;) {
         int32_t finBloc = uneEntree ? n : debut + 1;
         while (finBloc < n && tnum[positions[finBloc]] == tnum[positions[debut]])
@@ -410,38 +398,38 @@ void SegRep::Cherche(int32_t* positions, int32_t n, bool uneEntree, Trouvailles&
     // Without the text no window can be read.
     if (!m_base->TexteNum()) return;
     TriParContexte(positions, n, uneEntree, brouillon);
-    const auto fenetre = [&brouillon](int32_t m) -> const FenetreSeg& {
+    const auto fenetre = [&brouillon](int32_t m) -> const FenetreCodes& {
         return brouillon.fenetres[static_cast<size_t>(brouillon.elements[static_cast<size_t>(m)].indice)];
     };
 
-    const FenetreSeg* precedente = &fenetre(0);
+    // On codes, SansForme is 0: as a neighbour, none or several; in the slots, no form.
+    const FenetreCodes* precedente = &fenetre(0);
     CoursesSeg courses;
-    for (int32_t L = 1; L <= LongueurMaxSegment; ++L) {
-        const bool vide = (*precedente)[static_cast<size_t>(L)] == SansForme;
-        courses.compte[static_cast<size_t>(L)] = vide ? 0 : 1;
-        courses.debut[static_cast<size_t>(L)] = 0;
-        courses.voisin[static_cast<size_t>(L)] = vide ? SansForme : (*precedente)[0];
+    for (size_t L = 1; L <= LongueurMaxSegment; ++L) {
+        const bool vide = !EstCodeForme((*precedente)[L]);
+        courses.compte[L] = vide ? 0 : 1;
+        courses.debut[L] = 0;
+        courses.voisin[L] = vide ? 0 : static_cast<int32_t>((*precedente)[0]);
     }
     for (int32_t m = 1; m < n; ++m) {
-        const FenetreSeg& courante = fenetre(m);
-        int32_t D = 1;
-        while (D <= LongueurMaxSegment &&
-               courante[static_cast<size_t>(D)] == (*precedente)[static_cast<size_t>(D)] &&
-               courante[static_cast<size_t>(D)] != SansForme)
+        const FenetreCodes& courante = fenetre(m);
+        size_t D = 1;
+        while (D <= LongueurMaxSegment && courante[D] == (*precedente)[D] && EstCodeForme(courante[D]))
             ++D;
-        for (int32_t L = 1; L < D; ++L) {
-            ++courses.compte[static_cast<size_t>(L)];
-            if (courses.voisin[static_cast<size_t>(L)] != courante[0])
-                courses.voisin[static_cast<size_t>(L)] = SansForme;
+        const auto voisin = static_cast<int32_t>(courante[0]);
+        for (size_t L = 1; L < D; ++L) {
+            ++courses.compte[L];
+            if (courses.voisin[L] != voisin) courses.voisin[L] = 0;
         }
-        if (D <= LongueurMaxSegment) EdiSeg(D, courses, positions, m, *precedente, courante, trouvailles);
+        if (D <= LongueurMaxSegment)
+            EdiSeg(static_cast<int32_t>(D), courses, positions, m, *precedente, courante, trouvailles);
         precedente = &courante;
     }
     EdiSeg(1, courses, positions, n, *precedente, *precedente, trouvailles);
 }
 
 void SegRep::EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions, int32_t m,
-                    const FenetreSeg& precedente, const FenetreSeg& courante,
+                    const FenetreCodes& precedente, const FenetreCodes& courante,
                     Trouvailles& trouvailles) const {
     // A run of no occurrence is never a segment, whatever the threshold.
     const int32_t seuil = std::max(m_seuilSegments, 1);
@@ -450,9 +438,11 @@ void SegRep::EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t
         const int32_t compte = courses.compte[l];
         // Equal counts: every occurrence goes on with the same form, and the longer segment covers it.
         const bool maximalADroite = L == LongueurMaxSegment || compte != courses.compte[l + 1];
-        if (L >= 2 && compte >= seuil && maximalADroite && courses.voisin[l] == SansForme) {
+        if (L >= 2 && compte >= seuil && maximalADroite && courses.voisin[l] == 0) {
             Segment s;
-            s.formes.assign(precedente.begin() + 1, precedente.begin() + 1 + L);
+            s.formes.resize(l);
+            for (size_t slot = 1; slot <= l; ++slot)
+                s.formes[slot - 1] = m_formeDuCode[precedente[slot]];
             s.frequence = compte;
             s.location = static_cast<int32_t>(trouvailles.positions.size());
             const int32_t* const debut = positions + courses.debut[l];
@@ -460,14 +450,14 @@ void SegRep::EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t
             std::sort(trouvailles.positions.end() - compte, trouvailles.positions.end());
             trouvailles.segments.push_back(std::move(s));
         }
-        if (courante[l] == SansForme) {
+        if (!EstCodeForme(courante[l])) {
             courses.compte[l] = 0;
             courses.debut[l] = 0;
-            courses.voisin[l] = SansForme;
+            courses.voisin[l] = 0;
         } else {
             courses.compte[l] = 1;
             courses.debut[l] = m;
-            courses.voisin[l] = courante[0];
+            courses.voisin[l] = static_cast<int32_t>(courante[0]);
         }
     }
 }

@@ -9,6 +9,7 @@
 #include "engine/explore/Segment.h"
 #include "engine/socle/Resultat.h"
 
+#include <array>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -49,19 +50,6 @@ class SegRep : public FournisseurSegments {
     std::vector<Segment> SelSegRep(int32_t* positions, int32_t n);
     // Fills the reading window of the occurrence at position; all slots hold SansForme outside the text.
     void LectSeg(FenetreSeg& fenetre, int32_t position) const;
-    // The segments found among a set of positions, before their positions are written: the location of
-    // each segment is the index of its first position in positions, where its positions follow each
-    // other in ascending order.
-    struct Trouvailles {
-        std::vector<Segment> segments;
-        std::vector<int32_t> positions;
-    };
-    // Closes the runs of lengths premiereLongueur to 11 at the occurrence of index m of the sorted
-    // positions, adds those that qualify to trouvailles, then opens new runs of those lengths on the
-    // current window.
-    void EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions, int32_t m,
-                const FenetreSeg& precedente, const FenetreSeg& courante, Trouvailles& trouvailles) const;
-
     // The ascending positions of segment k, read back from the locations file; empty when the file is
     // closed or k is not a segment.
     std::vector<int32_t> LocOccSeg(int32_t k) const override;
@@ -79,6 +67,13 @@ class SegRep : public FournisseurSegments {
     const std::string& NomFichierDesc() const { return m_nomDesc; }
 
   private:
+    // The segments found among a set of positions, before their positions are written: the location of
+    // each segment is the index of its first position in positions, where its positions follow each
+    // other in ascending order.
+    struct Trouvailles {
+        std::vector<Segment> segments;
+        std::vector<int32_t> positions;
+    };
     bool EstDelimiteur(int32_t valeur) const;
     bool EstSegment(int32_t k) const { return k >= 0 && k < NbSegments(); }
     // The work space of a search, kept from one form to the next so that its memory is taken once.
@@ -87,9 +82,13 @@ class SegRep : public FournisseurSegments {
     // position is then brouillon.fenetres[brouillon.elements[i].indice]. uneEntree: the positions are
     // known to be those of one entry, and the text need not be read to tell.
     void TriParContexte(int32_t* positions, int32_t n, bool uneEntree, Brouillon& brouillon) const;
-    // The window at position read as LectSeg reads it (which must be within the text), and whether a
-    // delimiter ended it.
-    bool LitFenetre(FenetreSeg& fenetre, int32_t position) const;
+    // A window read as sort codes (CodeLu): slot 0 the left neighbour's, slots 1 to 11 those of the
+    // forms from the occurrence on, then CodeDelimiteur() in the next slot when a delimiter ended the
+    // window; 0 in every other slot. The forms' codes are distinct, from 1 to Nbart().
+    using FenetreCodes = std::array<uint32_t, LongueurMaxSegment + 1>;
+    // The window at position (which must be within the text), read as LectSeg reads it.
+    void LitCodes(FenetreCodes& fenetre, int32_t position) const;
+    bool EstCodeForme(uint32_t code) const { return code != 0 && code != CodeDelimiteur(); }
     // The sort code of an item of the text read from the left: 1 + the lexicographic rank of a form,
     // CodeDelimiteur() for a delimiter that ends a window, CodePasse for an item passed over.
     uint32_t CodeLu(int32_t valeur) const {
@@ -97,10 +96,15 @@ class SegRep : public FournisseurSegments {
         return valeur <= m_limiteCles && EstDelimiteur(valeur) ? CodeDelimiteur() : CodePasse;
     }
     static constexpr uint32_t CodePasse = UINT32_MAX;
-    uint32_t CodeDelimiteur() const;
+    uint32_t CodeDelimiteur() const { return m_codeDelimiteur; }
     // Sorts the positions debut to fin (excluded) of one entry by the codes of their windows slot by
     // slot, then by position.
     void TriParFenetre(int32_t* positions, int32_t debut, int32_t fin, Brouillon& brouillon) const;
+    // Closes the runs of lengths premiereLongueur to 11 at the occurrence of index m of the sorted
+    // positions, adds those that qualify to trouvailles, then opens new runs of those lengths on the
+    // current window. The runs' neighbours are codes.
+    void EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions, int32_t m,
+                const FenetreCodes& precedente, const FenetreCodes& courante, Trouvailles& trouvailles) const;
     // The search of SelSegRep, without writing: it only reads the base and this SegRep, so that
     // several threads may search at once. uneEntree as for TriParContexte.
     void Cherche(int32_t* positions, int32_t n, bool uneEntree, Trouvailles& trouvailles,
@@ -117,10 +121,12 @@ class SegRep : public FournisseurSegments {
 
     charg1* m_base;
     std::set<int32_t> m_delimiteurs;
-    std::vector<char> m_estDelimiteur; // the set as flags over the dictionary entries, for the walks
-    std::vector<uint32_t> m_codes;     // CodeLu of each dictionary entry
-    int32_t m_limiteCles = 0;          // items above it are passed over by the windows
-    bool m_delimiteurHorsDico = false; // the set holds values beyond the dictionary
+    std::vector<char> m_estDelimiteur;  // the set as flags over the dictionary entries, for the walks
+    std::vector<uint32_t> m_codes;      // CodeLu of each dictionary entry
+    int32_t m_limiteCles = 0;           // items above it are passed over by the windows
+    uint32_t m_codeDelimiteur = 1;      // Nbart() + 1
+    std::vector<int32_t> m_formeDuCode; // the form of each form's code
+    bool m_delimiteurHorsDico = false;  // the set holds values beyond the dictionary
     int32_t m_seuilSegments = 0;
     std::vector<Segment> m_liste;
     mutable FichierPositions m_loc; // reads move its position
