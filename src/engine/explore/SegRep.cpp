@@ -55,7 +55,9 @@ void TriParChiffres(ElementTri* elements, int32_t n, std::vector<ElementTri>& au
 struct SegRep::Brouillon {
     std::vector<FenetreCodes> fenetres; // in the reading order
     std::vector<ElementTri> elements, auxiliaire;
-    std::vector<int32_t> lues; // the positions in the reading order
+    std::vector<int32_t> lues;      // the positions in the reading order
+    std::vector<uint32_t> suivants; // the code that follows each position
+    std::vector<int32_t> comptes;   // by code: how many positions it follows; 0 between two uses
 
     // Room for n of each; what was there is not kept.
     void Prepare(size_t n) {
@@ -350,6 +352,33 @@ void SegRep::TriParFenetre(int32_t* positions, int32_t debut, int32_t fin, Broui
         positions[i] = brouillon.lues[static_cast<size_t>(brouillon.elements[static_cast<size_t>(i)].indice)];
 }
 
+int32_t SegRep::GardeSuitesFrequentes(int32_t* positions, int32_t n, Brouillon& brouillon) const {
+    const int32_t seuil = std::max(m_seuilSegments, 1);
+    if (seuil <= 1) return n;
+    const int32_t* const tnum = m_base->TexteNum();
+    const int32_t nbitem = m_base->Nbitem();
+    brouillon.comptes.resize(static_cast<size_t>(CodeDelimiteur()) + 1);
+    brouillon.suivants.resize(std::max(brouillon.suivants.size(), static_cast<size_t>(n)));
+    for (int32_t i = 0; i < n; ++i) {
+        if (i + 8 < n) __builtin_prefetch(tnum + positions[i + 8]);
+        // The code of slot 2 of the window: the first item after the form that is not passed over.
+        uint32_t code = 0;
+        for (int32_t p = positions[i] + 1; p < nbitem; ++p)
+            if (code = CodeLu(tnum[p]); code != CodePasse) break;
+        if (code == CodePasse) code = 0;
+        brouillon.suivants[static_cast<size_t>(i)] = code;
+        ++brouillon.comptes[code];
+    }
+    int32_t gardees = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        const uint32_t code = brouillon.suivants[static_cast<size_t>(i)];
+        if (EstCodeForme(code) && brouillon.comptes[code] >= seuil) positions[gardees++] = positions[i];
+    }
+    for (int32_t i = 0; i < n; ++i)
+        brouillon.comptes[brouillon.suivants[static_cast<size_t>(i)]] = 0;
+    return gardees;
+}
+
 void SegRep::TriParContexte(int32_t* positions, int32_t n, bool uneEntree, Brouillon& brouillon) const {
     // Occurrences of several entries (a group of forms) are first put together entry by entry, in
     // lexicographic order, so that equal windows still come next to each other; the occurrences of a
@@ -385,7 +414,7 @@ std::vector<Segment> SegRep::SelSegRep(int32_t* positions, int32_t n) {
     return resultat;
 }
 
-void SegRep::Cherche(int32_t* positions, int32_t n, bool uneEntree, Trouvailles& trouvailles,
+void SegRep::Cherche(int32_t* positions, int32_t n, bool dUneForme, Trouvailles& trouvailles,
                      Brouillon& brouillon) const {
     if (!m_base || !positions || n <= 0) return;
     // Positions outside the text have no window and must not reach the sort.
@@ -397,7 +426,9 @@ void SegRep::Cherche(int32_t* positions, int32_t n, bool uneEntree, Trouvailles&
 
     // Without the text no window can be read.
     if (!m_base->TexteNum()) return;
-    TriParContexte(positions, n, uneEntree, brouillon);
+    if (dUneForme) n = GardeSuitesFrequentes(positions, n, brouillon);
+    if (n == 0) return;
+    TriParContexte(positions, n, dUneForme, brouillon);
     const auto fenetre = [&brouillon](int32_t m) -> const FenetreCodes& {
         return brouillon.fenetres[static_cast<size_t>(brouillon.elements[static_cast<size_t>(m)].indice)];
     };

@@ -78,6 +78,11 @@ class SegRep : public FournisseurSegments {
     bool EstSegment(int32_t k) const { return k >= 0 && k < NbSegments(); }
     // The work space of a search, kept from one form to the next so that its memory is taken once.
     struct Brouillon;
+    // Keeps, in their order, the positions of one form followed by a form that follows it at least
+    // the segment threshold of times, and gives their number. A segment is at least two forms long and
+    // all its occurrences share the second form: the other positions can belong to no segment, and
+    // since they come together in the sort, by their second form, leaving them out changes no run.
+    int32_t GardeSuitesFrequentes(int32_t* positions, int32_t n, Brouillon& brouillon) const;
     // Orders the positions so that equal windows come next to each other; the window of the i-th
     // position is then brouillon.fenetres[brouillon.elements[i].indice]. uneEntree: the positions are
     // known to be those of one entry, and the text need not be read to tell.
@@ -106,8 +111,9 @@ class SegRep : public FournisseurSegments {
     void EdiSeg(int32_t premiereLongueur, CoursesSeg& courses, const int32_t* positions, int32_t m,
                 const FenetreCodes& precedente, const FenetreCodes& courante, Trouvailles& trouvailles) const;
     // The search of SelSegRep, without writing: it only reads the base and this SegRep, so that
-    // several threads may search at once. uneEntree as for TriParContexte.
-    void Cherche(int32_t* positions, int32_t n, bool uneEntree, Trouvailles& trouvailles,
+    // several threads may search at once. dUneForme: the positions are those of one form, which may
+    // be dropped (GardeSuitesFrequentes).
+    void Cherche(int32_t* positions, int32_t n, bool dUneForme, Trouvailles& trouvailles,
                  Brouillon& brouillon) const;
     // Writes the positions of the segments found at the end of the locations file, in their order, and
     // appends to liste those whose positions were written.
