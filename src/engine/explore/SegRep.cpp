@@ -1,5 +1,6 @@
 #include "engine/explore/SegRep.h"
 
+#include "engine/Globaux.h"
 #include "engine/corpus/charg1.h"
 #include "engine/socle/Trace.h"
 #include "engine/stats/Tgen.h"
@@ -160,27 +161,25 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
     return true;
 }
 
-// The forms' groups are made here, in the order of the forms, as the sequential search makes them; the
-// threads search the forms as their positions come, and the findings are written here in the same
-// order, with the progress: the files and the list are those of the sequential search.
+// Each thread reads the positions of the forms it takes from the loader's index, which is made
+// beforehand; the findings are written here in the order of the forms, with the progress: the files
+// and the list are those of the sequential search.
 void SegRep::CalculeEnParallele(int32_t n, int nbFils) {
     const auto taille = static_cast<size_t>(n);
-    std::vector<std::vector<int32_t>> positions(taille);
+    m_base->Occurrences(0);
     std::vector<Trouvailles> trouvailles(taille);
     // Waited on one by one: a thread that ends a search wakes only the writer that waits for it.
     const auto faites = std::make_unique<std::atomic<uint8_t>[]>(taille);
-    std::atomic<int32_t> publiees{0}; // the forms whose positions are ready
     std::atomic<int32_t> suivante{0};
     std::atomic<bool> arret{false};
     const auto cherche = [&] {
         Brouillon brouillon;
+        std::vector<int32_t> positions;
         for (int32_t forme = suivante++; forme < n && !arret; forme = suivante++) {
-            for (int32_t vues = publiees.load(); vues <= forme; vues = publiees.load())
-                publiees.wait(vues);
-            std::vector<int32_t>& aLire = positions[static_cast<size_t>(forme)];
-            Cherche(aLire.data(), static_cast<int32_t>(aLire.size()), true,
+            const std::span<const int32_t> occurrences = m_base->Occurrences(forme);
+            positions.assign(occurrences.begin(), occurrences.end());
+            Cherche(positions.data(), static_cast<int32_t>(positions.size()), true,
                     trouvailles[static_cast<size_t>(forme)], brouillon);
-            std::vector<int32_t>().swap(aLire);
             faites[static_cast<size_t>(forme)] = 1;
             faites[static_cast<size_t>(forme)].notify_one();
         }
@@ -190,13 +189,7 @@ void SegRep::CalculeEnParallele(int32_t n, int nbFils) {
         for (int i = 0; i < nbFils; ++i)
             fils.emplace_back(cherche);
     } catch (const std::system_error&) {
-        // Fewer threads, or none: this one then searches once the positions are ready.
-    }
-    for (int32_t forme = 0; forme < n; ++forme) {
-        const Tgen groupe(m_base, &forme, 1);
-        positions[static_cast<size_t>(forme)] = groupe.Positions();
-        publiees = forme + 1;
-        publiees.notify_all();
+        // Fewer threads, or none: this one then searches first.
     }
     if (fils.empty()) cherche();
 
@@ -207,6 +200,9 @@ void SegRep::CalculeEnParallele(int32_t n, int nbFils) {
             if (m_gauge) m_gauge(0);
             compteur = 0;
         }
+        // The sequential search makes a group of each form, which takes a colour of the cycle: the
+        // groups made afterwards keep the colours they would have had.
+        CycleCouleursGroupes.Prend();
         faites[static_cast<size_t>(forme)].wait(0);
         Ecrit(trouvailles[static_cast<size_t>(forme)], m_liste);
         trouvailles[static_cast<size_t>(forme)] = {};
