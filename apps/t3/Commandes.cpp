@@ -130,10 +130,26 @@ std::string FormeAbsente(const std::string& forme) {
     return "la forme « " + t3::Cp1252VersUtf8(forme) + " » n'existe pas dans la base.";
 }
 
+namespace {
+
+// Whether SansControles would change the text: the tables seldom hold a control, and are then written
+// as they are, without a copy.
+bool AControles(std::string_view utf8) {
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F) return true;
+        if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0) return true;
+    }
+    return false;
+}
+
+} // namespace
+
 SortieTableau::SortieTableau(const FormatTableau& format)
     : t3::EcrivainTable(
           [](std::string_view utf8) {
               // A piece ends with a whole row: never between the two bytes of a C1 control.
+              if (!AControles(utf8)) return std::fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size();
               const std::string sur = SansControles(utf8);
               return std::fwrite(sur.data(), 1, sur.size(), stdout) == sur.size();
           },

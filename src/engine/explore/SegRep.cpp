@@ -25,14 +25,32 @@ struct ElementTri {
     int32_t indice; // of the window in the reading order
 };
 
+// Cells that are written before they are read, grown as needed: a larger block never pays for setting
+// them first.
+template <class T> class Cellules {
+  public:
+    void Prepare(size_t n) {
+        if (n <= m_taille) return;
+        m_cellules = std::make_unique_for_overwrite<T[]>(n);
+        m_taille = n;
+    }
+    T* data() { return m_cellules.get(); }
+    T& operator[](size_t i) { return m_cellules[i]; }
+    const T& operator[](size_t i) const { return m_cellules[i]; }
+
+  private:
+    std::unique_ptr<T[]> m_cellules;
+    size_t m_taille = 0;
+};
+
 // From this many elements on, the first words are sorted by their digits, in linear time.
 constexpr int32_t SeuilTriParChiffres = 8192;
 
 // Sorts the elements by their first words, stable: four passes of 16 bits from the lowest, a pass being
 // skipped when all the elements share its digit.
-void TriParChiffres(ElementTri* elements, int32_t n, std::vector<ElementTri>& auxiliaire) {
+void TriParChiffres(ElementTri* elements, int32_t n, Cellules<ElementTri>& auxiliaire) {
     const auto taille = static_cast<size_t>(n);
-    if (auxiliaire.size() < taille) auxiliaire.resize(taille);
+    auxiliaire.Prepare(taille);
     ElementTri* source = elements;
     ElementTri* cible = auxiliaire.data();
     std::vector<uint32_t> comptes(1 << 16);
@@ -54,17 +72,17 @@ void TriParChiffres(ElementTri* elements, int32_t n, std::vector<ElementTri>& au
 } // namespace
 
 struct SegRep::Brouillon {
-    std::vector<FenetreCodes> fenetres; // in the reading order
-    std::vector<ElementTri> elements, auxiliaire;
-    std::vector<int32_t> lues;      // the positions in the reading order
-    std::vector<uint32_t> suivants; // the code that follows each position
-    std::vector<int32_t> comptes;   // by code: how many positions it follows; 0 between two uses
+    Cellules<FenetreCodes> fenetres; // in the reading order
+    Cellules<ElementTri> elements, auxiliaire;
+    Cellules<int32_t> lues;       // the positions in the reading order
+    Cellules<uint32_t> suivants;  // the code that follows each position
+    std::vector<int32_t> comptes; // by code: how many positions it follows; 0 between two uses
 
     // Room for n of each; what was there is not kept.
     void Prepare(size_t n) {
-        if (fenetres.size() < n) fenetres.resize(n);
-        if (elements.size() < n) elements.resize(n);
-        if (lues.size() < n) lues.resize(n);
+        fenetres.Prepare(n);
+        elements.Prepare(n);
+        lues.Prepare(n);
     }
 };
 
@@ -354,7 +372,7 @@ int32_t SegRep::GardeSuitesFrequentes(int32_t* positions, int32_t n, Brouillon& 
     const int32_t* const tnum = m_base->TexteNum();
     const int32_t nbitem = m_base->Nbitem();
     brouillon.comptes.resize(static_cast<size_t>(CodeDelimiteur()) + 1);
-    brouillon.suivants.resize(std::max(brouillon.suivants.size(), static_cast<size_t>(n)));
+    brouillon.suivants.Prepare(static_cast<size_t>(n));
     for (int32_t i = 0; i < n; ++i) {
         if (i + 8 < n) __builtin_prefetch(tnum + positions[i + 8]);
         // The code of slot 2 of the window: the first item after the form that is not passed over.
@@ -439,6 +457,8 @@ void SegRep::Cherche(int32_t* positions, int32_t n, bool dUneForme, Trouvailles&
         courses.voisin[L] = vide ? 0 : static_cast<int32_t>((*precedente)[0]);
     }
     for (int32_t m = 1; m < n; ++m) {
+        // The windows are read in the order of the sort, far from each other.
+        if (m + 8 < n) __builtin_prefetch(&fenetre(m + 8));
         const FenetreCodes& courante = fenetre(m);
         size_t D = 1;
         while (D <= LongueurMaxSegment && courante[D] == (*precedente)[D] && EstCodeForme(courante[D]))
