@@ -133,12 +133,24 @@ std::string FormeAbsente(const std::string& forme) {
 namespace {
 
 // Whether SansControles would change the text: the tables seldom hold a control, and are then written
-// as they are, without a copy.
+// as they are, without a copy. The bytes are first looked at by blocks, for any byte that may begin a
+// control (0xC2 begins U+0080 to U+00BF), in a loop the compiler runs on several bytes at once.
 bool AControles(std::string_view utf8) {
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F) return true;
-        if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0) return true;
+    constexpr size_t Bloc = 64;
+    const auto* const octets = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (size_t debut = 0; debut < utf8.size(); debut += Bloc) {
+        const size_t fin = std::min(debut + Bloc, utf8.size());
+        unsigned suspect = 0;
+        for (size_t i = debut; i < fin; ++i) {
+            const unsigned c = octets[i];
+            suspect |= ((c < 0x20) & (c != '\t') & (c != '\n')) | (c == 0x7F) | (c == 0xC2);
+        }
+        if (!suspect) continue;
+        for (size_t i = debut; i < fin; ++i) {
+            const unsigned char c = octets[i];
+            if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F) return true;
+            if (c == 0xC2 && i + 1 < utf8.size() && octets[i + 1] < 0xA0) return true;
+        }
     }
     return false;
 }
