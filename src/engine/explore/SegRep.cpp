@@ -9,11 +9,13 @@
 #include <array>
 #include <atomic>
 #include <bit>
-#include <condition_variable>
 #include <limits>
-#include <mutex>
+#include <memory>
+#include <span>
 #include <system_error>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace t3 {
 
@@ -108,10 +110,11 @@ SegRep::SegRep(charg1* base, const std::set<int32_t>& delimiteurs)
         else if (e <= m_limiteCles && m_estDelimiteur[static_cast<size_t>(e)])
             m_codes[static_cast<size_t>(e)] = CodeDelimiteur();
     }
-    m_formeDuCode.assign(static_cast<size_t>(nbform) + 1, SansForme);
+    // The loader keeps every lexicographic rank below Nbart(): a form's code is at most Nbart().
+    m_formeDuCode.assign(static_cast<size_t>(nbart) + 1, SansForme);
     for (int32_t e = 0; e < nbform; ++e)
-        if (m_codes[static_cast<size_t>(e)] < m_formeDuCode.size())
-            m_formeDuCode[m_codes[static_cast<size_t>(e)]] = e;
+        if (const uint32_t code = m_codes[static_cast<size_t>(e)]; code < m_formeDuCode.size())
+            m_formeDuCode[code] = e;
 }
 
 SegRep::~SegRep() {
@@ -184,7 +187,7 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
 // and the list are those of the sequential search.
 void SegRep::CalculeEnParallele(int32_t n, int nbFils) {
     const auto taille = static_cast<size_t>(n);
-    m_base->Occurrences(0);
+    m_base->Occurrences(0); // the loader makes its index now, before the threads read it
     std::vector<Trouvailles> trouvailles(taille);
     // Waited on one by one: a thread that ends a search wakes only the writer that waits for it.
     const auto faites = std::make_unique<std::atomic<uint8_t>[]>(taille);

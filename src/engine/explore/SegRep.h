@@ -28,8 +28,8 @@ class SegRep : public FournisseurSegments {
     inline static constexpr std::string_view SuffixeLoc = ".loc.sr";
     inline static constexpr std::string_view SuffixeDesc = ".desc.sr";
 
-    // Keeps the loader (borrowed) and a copy of the delimiter set: an entry of the set ends a segment,
-    // every other entry that is not a form is passed over.
+    // Keeps the loader (borrowed, and loaded) and a copy of the delimiter set: an entry of the set ends a
+    // segment, every other entry that is not a form is passed over. Reads the entries' sort codes.
     SegRep(charg1* base, const std::set<int32_t>& delimiteurs);
     ~SegRep() override;
     SegRep(const SegRep&) = delete;
@@ -41,7 +41,8 @@ class SegRep : public FournisseurSegments {
     // Computes the whole list: every form of frequency at least seuilFormes begins the search, and the
     // segments found at least seuilSegments times are listed. Creates bn".loc.sr" and bn".desc.sr" anew.
     // False when either file cannot be created or the locations cannot be written: the list is then
-    // empty.
+    // empty. The forms are searched on several threads when the machine has several cores, with the
+    // same list and files.
     bool CalcSegRep(int32_t seuilFormes, int32_t seuilSegments);
     // The segments that begin with a form of the group (the list and the threshold of this SegRep).
     std::vector<Segment> CalcTgenSR(const Tgen* groupe);
@@ -94,7 +95,7 @@ class SegRep : public FournisseurSegments {
     // The window at position (which must be within the text), read as LectSeg reads it.
     void LitCodes(FenetreCodes& fenetre, int32_t position) const;
     bool EstCodeForme(uint32_t code) const { return code != 0 && code != CodeDelimiteur(); }
-    // The sort code of an item of the text read from the left: 1 + the lexicographic rank of a form,
+    // The sort code of an item of the text as a window reads it: 1 + the lexicographic rank of a form,
     // CodeDelimiteur() for a delimiter that ends a window, CodePasse for an item passed over.
     uint32_t CodeLu(int32_t valeur) const {
         if (static_cast<uint32_t>(valeur) < m_codes.size()) return m_codes[static_cast<size_t>(valeur)];
