@@ -2,6 +2,7 @@
 
 #include "engine/Globaux.h"
 #include "engine/corpus/charg1.h"
+#include "engine/socle/GrandesPages.h"
 #include "engine/socle/Trace.h"
 #include "engine/stats/Tgen.h"
 
@@ -28,12 +29,13 @@ struct ElementTri {
 };
 
 // Cells that are written before they are read, grown as needed: a larger block never pays for setting
-// them first.
+// them first. They lie on huge pages: the windows of a frequent form take tens of megabytes, read in
+// the order of the sort.
 template <class T> class Cellules {
   public:
     void Prepare(size_t n) {
         if (n <= m_taille) return;
-        m_cellules = std::make_unique_for_overwrite<T[]>(n);
+        m_cellules = NouveauTableauGrandesPages<T>(n);
         m_taille = n;
     }
     T* data() { return m_cellules.get(); }
@@ -41,7 +43,7 @@ template <class T> class Cellules {
     const T& operator[](size_t i) const { return m_cellules[i]; }
 
   private:
-    std::unique_ptr<T[]> m_cellules;
+    TableauGrandesPages<T> m_cellules;
     size_t m_taille = 0;
 };
 
@@ -195,11 +197,12 @@ void SegRep::CalculeEnParallele(int32_t n, int nbFils) {
     std::atomic<bool> arret{false};
     const auto cherche = [&] {
         Brouillon brouillon;
-        std::vector<int32_t> positions;
+        Cellules<int32_t> positions;
         for (int32_t forme = suivante++; forme < n && !arret; forme = suivante++) {
             const std::span<const int32_t> occurrences = m_base->Occurrences(forme);
-            positions.assign(occurrences.begin(), occurrences.end());
-            Cherche(positions.data(), static_cast<int32_t>(positions.size()), true,
+            positions.Prepare(occurrences.size());
+            std::copy(occurrences.begin(), occurrences.end(), positions.data());
+            Cherche(positions.data(), static_cast<int32_t>(occurrences.size()), true,
                     trouvailles[static_cast<size_t>(forme)], brouillon);
             faites[static_cast<size_t>(forme)] = 1;
             faites[static_cast<size_t>(forme)].notify_one();
