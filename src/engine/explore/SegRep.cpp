@@ -79,7 +79,6 @@ struct SegRep::Brouillon {
     Cellules<FenetreCodes> fenetres; // in the reading order
     Cellules<ElementTri> elements, auxiliaire;
     Cellules<int32_t> lues;       // the positions in the reading order
-    Cellules<uint32_t> suivants;  // the code that follows each position
     std::vector<int32_t> comptes; // by code: how many positions it follows; 0 between two uses
 
     // Room for n of each; what was there is not kept.
@@ -332,18 +331,13 @@ void SegRep::TriParFenetre(int32_t* positions, int32_t debut, int32_t fin, Broui
     const size_t premier = entree >= 0 && entree < m_base->Nbform() ? 2 : 1;
     const int bits = std::bit_width(CodeDelimiteur());
     const size_t suite = std::min(premier + static_cast<size_t>(64 / bits), FenetreCodes().size());
-    const int32_t* const tnum = m_base->TexteNum();
     for (int32_t i = debut; i < fin; ++i) {
-        // The text around the next positions is fetched while this window is read.
-        if (i + 8 < fin) __builtin_prefetch(tnum + positions[i + 8]);
         const auto k = static_cast<size_t>(i);
-        FenetreCodes& fenetre = brouillon.fenetres[k];
-        LitCodes(fenetre, positions[i]);
+        const FenetreCodes& fenetre = brouillon.fenetres[k];
         uint64_t cle = 0;
         for (size_t slot = premier; slot < premier + static_cast<size_t>(64 / bits); ++slot)
             cle = (cle << bits) | (slot < fenetre.size() ? fenetre[slot] : 0);
         brouillon.elements[k] = {cle, i};
-        brouillon.lues[k] = positions[i];
     }
     ElementTri* const elements = brouillon.elements.data() + debut;
     const int32_t n = fin - debut;
@@ -372,34 +366,38 @@ void SegRep::TriParFenetre(int32_t* positions, int32_t debut, int32_t fin, Broui
         positions[i] = brouillon.lues[static_cast<size_t>(brouillon.elements[static_cast<size_t>(i)].indice)];
 }
 
+void SegRep::LitFenetres(const int32_t* positions, int32_t debut, int32_t fin, Brouillon& brouillon) const {
+    const int32_t* const tnum = m_base->TexteNum();
+    for (int32_t i = debut; i < fin; ++i) {
+        // The text around the next positions is fetched while this window is read.
+        if (i + 8 < fin) __builtin_prefetch(tnum + positions[i + 8]);
+        LitCodes(brouillon.fenetres[static_cast<size_t>(i)], positions[i]);
+        brouillon.lues[static_cast<size_t>(i)] = positions[i];
+    }
+}
+
 int32_t SegRep::GardeSuitesFrequentes(int32_t* positions, int32_t n, Brouillon& brouillon) const {
     const int32_t seuil = std::max(m_seuilSegments, 1);
     if (seuil <= 1) return n;
-    const int32_t* const tnum = m_base->TexteNum();
-    const int32_t nbitem = m_base->Nbitem();
     brouillon.comptes.resize(static_cast<size_t>(CodeDelimiteur()) + 1);
-    brouillon.suivants.Prepare(static_cast<size_t>(n));
-    for (int32_t i = 0; i < n; ++i) {
-        if (i + 8 < n) __builtin_prefetch(tnum + positions[i + 8]);
-        // The code of slot 2 of the window: the first item after the form that is not passed over.
-        uint32_t code = 0;
-        for (int32_t p = positions[i] + 1; p < nbitem; ++p)
-            if (code = CodeLu(tnum[p]); code != CodePasse) break;
-        if (code == CodePasse) code = 0;
-        brouillon.suivants[static_cast<size_t>(i)] = code;
-        ++brouillon.comptes[code];
-    }
+    for (int32_t i = 0; i < n; ++i)
+        ++brouillon.comptes[brouillon.fenetres[static_cast<size_t>(i)][2]];
     int32_t gardees = 0;
     for (int32_t i = 0; i < n; ++i) {
-        const uint32_t code = brouillon.suivants[static_cast<size_t>(i)];
-        if (EstCodeForme(code) && brouillon.comptes[code] >= seuil) positions[gardees++] = positions[i];
+        const auto k = static_cast<size_t>(i);
+        const uint32_t code = brouillon.fenetres[k][2];
+        if (!EstCodeForme(code) || brouillon.comptes[code] < seuil) continue;
+        const auto g = static_cast<size_t>(gardees++);
+        brouillon.fenetres[g] = brouillon.fenetres[k];
+        brouillon.lues[g] = brouillon.lues[k];
+        positions[g] = positions[k];
     }
     for (int32_t i = 0; i < n; ++i)
-        brouillon.comptes[brouillon.suivants[static_cast<size_t>(i)]] = 0;
+        brouillon.comptes[brouillon.fenetres[static_cast<size_t>(i)][2]] = 0;
     return gardees;
 }
 
-void SegRep::TriParContexte(int32_t* positions, int32_t n, bool uneEntree, Brouillon& brouillon) const {
+void SegRep::TriParContexte(int32_t* positions, int32_t n, Brouillon& brouillon) const {
     // Occurrences of several entries (a group of forms) are first put together entry by entry, in
     // lexicographic order, so that equal windows still come next to each other; the occurrences of a
     // single form are left to the sort of the windows alone.
@@ -407,7 +405,7 @@ void SegRep::TriParContexte(int32_t* positions, int32_t n, bool uneEntree, Broui
     const int32_t* const tnum = m_base->TexteNum();
     int32_t* const fin = positions + n;
     const int32_t premiere = tnum[positions[0]];
-    uneEntree = uneEntree || std::all_of(positions, fin, [&](int32_t p) { return tnum[p] == premiere; });
+    const bool uneEntree = std::all_of(positions, fin, [&](int32_t p) { return tnum[p] == premiere; });
     if (!uneEntree) {
         std::stable_sort(positions, positions + n, [&](int32_t a, int32_t b) {
             const int32_t ea = tnum[a], eb = tnum[b];
@@ -420,6 +418,7 @@ void SegRep::TriParContexte(int32_t* positions, int32_t n, bool uneEntree, Broui
         int32_t finBloc = uneEntree ? n : debut + 1;
         while (finBloc < n && tnum[positions[finBloc]] == tnum[positions[debut]])
             ++finBloc;
+        LitFenetres(positions, debut, finBloc, brouillon);
         TriParFenetre(positions, debut, finBloc, brouillon);
         debut = finBloc;
     }
@@ -446,9 +445,16 @@ void SegRep::Cherche(int32_t* positions, int32_t n, bool dUneForme, Trouvailles&
 
     // Without the text no window can be read.
     if (!m_base->TexteNum()) return;
-    if (dUneForme) n = GardeSuitesFrequentes(positions, n, brouillon);
-    if (n == 0) return;
-    TriParContexte(positions, n, dUneForme, brouillon);
+    if (dUneForme) {
+        // The windows are read once, before the positions that can belong to no segment are left out.
+        brouillon.Prepare(static_cast<size_t>(n));
+        LitFenetres(positions, 0, n, brouillon);
+        n = GardeSuitesFrequentes(positions, n, brouillon);
+        if (n == 0) return;
+        TriParFenetre(positions, 0, n, brouillon);
+    } else {
+        TriParContexte(positions, n, brouillon);
+    }
     const auto fenetre = [&brouillon](int32_t m) -> const FenetreCodes& {
         return brouillon.fenetres[static_cast<size_t>(brouillon.elements[static_cast<size_t>(m)].indice)];
     };

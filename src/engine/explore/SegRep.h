@@ -79,15 +79,17 @@ class SegRep : public FournisseurSegments {
     bool EstSegment(int32_t k) const { return k >= 0 && k < NbSegments(); }
     // The work space of a search, kept from one form to the next so that its memory is taken once.
     struct Brouillon;
-    // Keeps, in their order, the positions of one form followed by a form that follows it at least
-    // the segment threshold of times, and gives their number. A segment is at least two forms long and
-    // all its occurrences share the second form: the other positions can belong to no segment, and
-    // since they come together in the sort, by their second form, leaving them out changes no run.
+    // Reads the windows of the positions debut to fin (excluded) into brouillon.
+    void LitFenetres(const int32_t* positions, int32_t debut, int32_t fin, Brouillon& brouillon) const;
+    // Keeps, in their order and with their windows (read), the positions of one form followed by a form
+    // that follows it at least the segment threshold of times, and gives their number. A segment is at
+    // least two forms long and all its occurrences share the second form: the other positions can
+    // belong to no segment, and since they come together in the sort, by their second form, leaving
+    // them out changes no run.
     int32_t GardeSuitesFrequentes(int32_t* positions, int32_t n, Brouillon& brouillon) const;
     // Orders the positions so that equal windows come next to each other; the window of the i-th
-    // position is then brouillon.fenetres[brouillon.elements[i].indice]. uneEntree: the positions are
-    // known to be those of one entry, and the text need not be read to tell.
-    void TriParContexte(int32_t* positions, int32_t n, bool uneEntree, Brouillon& brouillon) const;
+    // position is then brouillon.fenetres[brouillon.elements[i].indice].
+    void TriParContexte(int32_t* positions, int32_t n, Brouillon& brouillon) const;
     // A window read as sort codes (CodeLu): slot 0 the left neighbour's, slots 1 to 11 those of the
     // forms from the occurrence on, then CodeDelimiteur() in the next slot when a delimiter ended the
     // window; 0 in every other slot. The forms' codes are distinct, from 1 to Nbart().
@@ -103,8 +105,8 @@ class SegRep : public FournisseurSegments {
     }
     static constexpr uint32_t CodePasse = UINT32_MAX;
     uint32_t CodeDelimiteur() const { return m_codeDelimiteur; }
-    // Sorts the positions debut to fin (excluded) of one entry by the codes of their windows slot by
-    // slot, then by position.
+    // Sorts the positions debut to fin (excluded) of one entry, whose windows are read, by the codes
+    // of their windows slot by slot, then by position.
     void TriParFenetre(int32_t* positions, int32_t debut, int32_t fin, Brouillon& brouillon) const;
     // Closes the runs of lengths premiereLongueur to 11 at the occurrence of index m of the sorted
     // positions, adds those that qualify to trouvailles, then opens new runs of those lengths on the
