@@ -130,10 +130,38 @@ std::string FormeAbsente(const std::string& forme) {
     return "la forme « " + t3::Cp1252VersUtf8(forme) + " » n'existe pas dans la base.";
 }
 
+namespace {
+
+// Whether SansControles would change the text: the tables seldom hold a control, and are then written
+// as they are, without a copy. The bytes are first looked at by blocks, for any byte that may begin a
+// control (0xC2 begins U+0080 to U+00BF), in a loop the compiler runs on several bytes at once.
+bool AControles(std::string_view utf8) {
+    constexpr size_t Bloc = 64;
+    const auto* const octets = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (size_t debut = 0; debut < utf8.size(); debut += Bloc) {
+        const size_t fin = std::min(debut + Bloc, utf8.size());
+        unsigned suspect = 0;
+        for (size_t i = debut; i < fin; ++i) {
+            const unsigned c = octets[i];
+            suspect |= ((c < 0x20) & (c != '\t') & (c != '\n')) | (c == 0x7F) | (c == 0xC2);
+        }
+        if (!suspect) continue;
+        for (size_t i = debut; i < fin; ++i) {
+            const unsigned char c = octets[i];
+            if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F) return true;
+            if (c == 0xC2 && i + 1 < utf8.size() && octets[i + 1] < 0xA0) return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 SortieTableau::SortieTableau(const FormatTableau& format)
     : t3::EcrivainTable(
           [](std::string_view utf8) {
               // A piece ends with a whole row: never between the two bytes of a C1 control.
+              if (!AControles(utf8)) return std::fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size();
               const std::string sur = SansControles(utf8);
               return std::fwrite(sur.data(), 1, sur.size(), stdout) == sur.size();
           },

@@ -39,35 +39,37 @@ class Calcul {
     }
     int32_t NbSegments() const { return m_base.NbTotEntites() - m_base.Nbart(); }
 
-    // Reads every cell of the forms and every position of the segment entries once.
+    // Reads every cell of the forms and every position of the segment entries once. The entries met
+    // in each reference part are placed at once where they go, after a count of them part by part.
     Comptes Compte(int32_t freqMin) const {
         Comptes c;
         const int32_t nbFormes = m_base.Nbform(), nbSegments = std::max(0, NbSegments());
         c.frqRef.assign(static_cast<size_t>(nbFormes + nbSegments), 0);
-        std::vector<std::vector<Rencontre>> parPartie(m_parties.size());
+        const std::vector<CelluleSegment> cellulesSegments = CellulesSegments(nbSegments);
+        // The place of each reference part's entries, then the entries, in increasing entry order.
+        std::vector<size_t> places(m_parties.size() + 1, 0);
         for (int32_t forme = 0; forme < nbFormes; ++forme)
             for (const CelluleForme& cellule : m_partition.CellulesForme(forme))
-                Note(c, parPartie, forme, forme, cellule.partie, cellule.frequence);
-        std::vector<int32_t> partiesOcc;
-        for (int32_t k = 0; k < nbSegments; ++k) {
-            const int32_t entree = m_base.Nbart() + 1 + k;
-            partiesOcc.clear();
-            for (const int32_t position : m_base.LocOccFor(entree))
-                partiesOcc.push_back(m_partition.PartieDansLesSpans(position));
-            std::sort(partiesOcc.begin(), partiesOcc.end());
-            for (size_t i = 0; i < partiesOcc.size();) {
-                size_t j = i;
-                while (j < partiesOcc.size() && partiesOcc[j] == partiesOcc[i])
-                    ++j;
-                Note(c, parPartie, nbFormes + k, entree, partiesOcc[i], static_cast<int32_t>(j - i));
-                i = j;
-            }
-        }
-        c.debuts.push_back(0);
-        for (const std::vector<Rencontre>& rencontres : parPartie) {
-            c.rencontres.insert(c.rencontres.end(), rencontres.begin(), rencontres.end());
-            c.debuts.push_back(c.rencontres.size());
-        }
+                if (const int32_t k = IndexReference(cellule.partie); k >= 0)
+                    ++places[static_cast<size_t>(k) + 1];
+        for (const CelluleSegment& cellule : cellulesSegments)
+            if (const int32_t k = IndexReference(cellule.partie); k >= 0)
+                ++places[static_cast<size_t>(k) + 1];
+        for (size_t k = 1; k < places.size(); ++k)
+            places[k] += places[k - 1];
+        c.debuts = places;
+        c.rencontres.resize(places.back());
+        const auto note = [&](size_t slot, int32_t entree, int32_t partie, int32_t frequence) {
+            const int32_t k = IndexReference(partie);
+            if (k < 0) return;
+            c.frqRef[slot] += frequence;
+            c.rencontres[places[static_cast<size_t>(k)]++] = {entree, frequence};
+        };
+        for (int32_t forme = 0; forme < nbFormes; ++forme)
+            for (const CelluleForme& cellule : m_partition.CellulesForme(forme))
+                note(static_cast<size_t>(forme), forme, cellule.partie, cellule.frequence);
+        for (const CelluleSegment& cellule : cellulesSegments)
+            note(Slot(cellule.entree), cellule.entree, cellule.partie, cellule.frequence);
         for (int32_t slot = 0; slot < static_cast<int32_t>(c.frqRef.size()); ++slot)
             if (c.frqRef[static_cast<size_t>(slot)] >= freqMin) c.parFrqDecroissante.push_back(slot);
         std::stable_sort(c.parFrqDecroissante.begin(), c.parFrqDecroissante.end(),
@@ -121,13 +123,37 @@ class Calcul {
     }
 
   private:
-    void Note(Comptes& c, std::vector<std::vector<Rencontre>>& parPartie, int32_t slot, int32_t entree,
-              int32_t partie, int32_t frequence) const {
-        if (partie < 0 || partie >= m_partition.NbParties()) return;
-        const int32_t k = m_indexReference[static_cast<size_t>(partie)];
-        if (k < 0) return;
-        c.frqRef[static_cast<size_t>(slot)] += frequence;
-        parPartie[static_cast<size_t>(k)].push_back({entree, frequence});
+    // A segment entry's frequency in one part.
+    struct CelluleSegment {
+        int32_t entree;
+        int32_t partie;
+        int32_t frequence;
+    };
+    // The cells of the segment entries, in entry order and, for each, in part order: each position
+    // counts in the part of the span that holds it.
+    std::vector<CelluleSegment> CellulesSegments(int32_t nbSegments) const {
+        std::vector<CelluleSegment> cellules;
+        std::vector<int32_t> partiesOcc;
+        for (int32_t k = 0; k < nbSegments; ++k) {
+            const int32_t entree = m_base.Nbart() + 1 + k;
+            partiesOcc.clear();
+            for (const int32_t position : m_base.LocOccFor(entree))
+                partiesOcc.push_back(m_partition.PartieDansLesSpans(position));
+            std::sort(partiesOcc.begin(), partiesOcc.end());
+            for (size_t i = 0; i < partiesOcc.size();) {
+                size_t j = i;
+                while (j < partiesOcc.size() && partiesOcc[j] == partiesOcc[i])
+                    ++j;
+                cellules.push_back({entree, partiesOcc[i], static_cast<int32_t>(j - i)});
+                i = j;
+            }
+        }
+        return cellules;
+    }
+    // The reference index of a part; -1 for a part outside the reference set or the partition.
+    int32_t IndexReference(int32_t partie) const {
+        if (partie < 0 || partie >= m_partition.NbParties()) return -1;
+        return m_indexReference[static_cast<size_t>(partie)];
     }
 
     const Partition& m_partition;

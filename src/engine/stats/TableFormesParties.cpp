@@ -53,7 +53,12 @@ int32_t TableFormesParties::Coefficient(int32_t entree, int32_t colonne) const {
 
 TableFormesParties::LecteurLignes::LecteurLignes(const TableFormesParties& table)
     : m_table(table), m_curseurs(static_cast<size_t>(table.NbColonnes()), 0),
-      m_ligne(static_cast<size_t>(table.NbColonnes())) {}
+      m_ligne(static_cast<size_t>(table.NbColonnes())) {
+    for (int32_t j = 0; j < table.NbColonnes(); ++j) {
+        m_parties.push_back(table.Partie(j));
+        m_coefficients.push_back(&table.m_calcul.Resultat(j)->CoefficientsParEntree());
+    }
+}
 
 // The cells of a form, sorted by part, meet the reference parts in ascending order; each column's
 // coefficients, sorted by entry, are read by a cursor that only moves forward while the forms do.
@@ -64,14 +69,14 @@ std::span<const CelluleTable> TableFormesParties::LecteurLignes::Ligne(int32_t f
     const std::span<const CelluleForme> cellules =
         partition ? partition->CellulesForme(forme) : std::span<const CelluleForme>{};
     auto cellule = cellules.begin();
-    for (int32_t j = 0; j < m_table.NbColonnes(); ++j) {
-        const int32_t partie = m_table.Partie(j);
+    for (size_t j = 0; j < m_ligne.size(); ++j) {
+        const int32_t partie = m_parties[j];
         while (cellule != cellules.end() && cellule->partie < partie)
             ++cellule;
-        CelluleTable& sortie = m_ligne[static_cast<size_t>(j)];
+        CelluleTable& sortie = m_ligne[j];
         sortie.frequence = cellule != cellules.end() && cellule->partie == partie ? cellule->frequence : 0;
-        const auto& coefficients = m_table.m_calcul.Resultat(j)->CoefficientsParEntree();
-        size_t& curseur = m_curseurs[static_cast<size_t>(j)];
+        const auto& coefficients = *m_coefficients[j];
+        size_t& curseur = m_curseurs[j];
         while (curseur < coefficients.size() && coefficients[curseur].first < forme)
             ++curseur;
         sortie.coefficient = curseur < coefficients.size() && coefficients[curseur].first == forme

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace t3 {
@@ -54,6 +55,8 @@ class TableFormesParties {
       private:
         const TableFormesParties& m_table;
         std::vector<size_t> m_curseurs; // per column, into its coefficients ordered by entry
+        std::vector<int32_t> m_parties; // per column, its part
+        std::vector<const std::vector<std::pair<int32_t, int32_t>>*> m_coefficients; // per column
         std::vector<CelluleTable> m_ligne;
         int32_t m_precedente = -1;
     };

@@ -2,6 +2,8 @@
 // built to hold long repeats, runs of one form up to the end of the text, keys and line breaks.
 #include "AideSegments.h"
 
+#include "engine/stats/Tgen.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
@@ -127,6 +129,17 @@ TEST(RechercheExhaustive, ChaqueSegmentUneFoisAvecToutesSesOccurrences) {
                     premiere = s.formes[0];
                 }
                 EXPECT_EQ(trouves, Exhaustive(base, seuilFormes, seuil, delimiteurs)) << texte;
+                // The list in the order of a search form after form, with its own sort of the windows.
+                std::vector<std::pair<Formes, int32_t>> liste, formeParForme;
+                for (const Segment& s : sr.Segments())
+                    liste.emplace_back(s.formes, s.frequence);
+                for (int32_t forme = 0; forme < base.Nbform() && base.RetourneFrq(forme) >= seuilFormes;
+                     ++forme) {
+                    const Tgen groupe(&base, &forme, 1);
+                    for (const Segment& s : sr.CalcTgenSR(&groupe))
+                        formeParForme.emplace_back(s.formes, s.frequence);
+                }
+                EXPECT_EQ(liste, formeParForme) << texte;
             }
         }
     }
