@@ -2,6 +2,7 @@
 // The few process-wide values of the engine, kept together: the two option settings that the options
 // dialog changes through the main window, the colour cycle of the groups of forms, and the default
 // delimiter string of a new segmentation.
+#include <atomic>
 #include <cstdint>
 
 namespace t3 {
@@ -57,13 +58,17 @@ inline constexpr Couleur CouleursCycle[10] = {
 
 // The colour cycle: each new group of forms takes the colour at the index, which then moves on and
 // comes back to 0 after the last colour. It lives as long as the program and is never reset.
+// Groups are made on the interface thread and on a worker (the repeated segments) at once: the index
+// moves atomically.
 struct CycleCouleurs {
-    int32_t Suivante = 0;
+    std::atomic<int32_t> Suivante = 0;
     Couleur Prend() {
-        if (Suivante < 0 || Suivante > 9) Suivante = 0;
-        const Couleur couleur = CouleursCycle[Suivante];
-        Suivante = (Suivante + 1) % 10;
-        return couleur;
+        int32_t prise = Suivante.load();
+        int32_t rang = 0;
+        do
+            rang = prise < 0 || prise > 9 ? 0 : prise;
+        while (!Suivante.compare_exchange_weak(prise, (rang + 1) % 10));
+        return CouleursCycle[rang];
     }
 };
 inline CycleCouleurs CycleCouleursGroupes;

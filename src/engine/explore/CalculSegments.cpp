@@ -119,10 +119,13 @@ int32_t CalculSegments::ChercheTexte(std::string_view texte) const {
 Resultat<std::shared_ptr<const CalculSegments>> CalculeSegments(charg1& base,
                                                                 const std::set<int32_t>& delimiteurs,
                                                                 int32_t seuilFormes, int32_t seuilSegments,
-                                                                Progression gauge) {
+                                                                Progression gauge, const Arret* arret) {
     SegRep sr(&base, delimiteurs);
     sr.AttribGauge(std::move(gauge));
-    if (!sr.CalcSegRep(seuilFormes, seuilSegments))
+    sr.AttribArret(arret);
+    const bool calcules = sr.CalcSegRep(seuilFormes, seuilSegments);
+    if (Arrete(arret)) return EchecArrete();
+    if (!calcules)
         return Echec{SegmentsNonEcrits, "les fichiers " + sr.NomFichierLoc() + " et " + sr.NomFichierDesc() +
                                             " ne peuvent être écrits ; aucun segment n'est calculé."};
     return CalculSegments::Depuis(sr, base);

@@ -16,6 +16,7 @@
 //   else { held = *calcul; base.AssigneSR(held.get()); open the window on held; }
 #include "engine/corpus/FournisseurSegments.h"
 #include "engine/explore/Segment.h"
+#include "engine/socle/Arret.h"
 #include "engine/socle/Resultat.h"
 
 #include <cstdint>
@@ -92,11 +93,11 @@ class CalculSegments : public FournisseurSegments, public std::enable_shared_fro
 
 // Computes the repeated segments of the base (SegRep::CalcSegRep) and keeps them in memory; the files
 // beside the base are written as the finder writes them. No segment found: a computation of 0 segments.
-// The files cannot be written or read back: SegmentsNonEcrits and a French message naming them.
-Resultat<std::shared_ptr<const CalculSegments>> CalculeSegments(charg1& base,
-                                                                const std::set<int32_t>& delimiteurs,
-                                                                int32_t seuilFormes, int32_t seuilSegments,
-                                                                Progression gauge = {});
+// The files cannot be written or read back: SegmentsNonEcrits and a French message naming them. A stop
+// asked: EchecArrete.
+Resultat<std::shared_ptr<const CalculSegments>>
+CalculeSegments(charg1& base, const std::set<int32_t>& delimiteurs, int32_t seuilFormes,
+                int32_t seuilSegments, Progression gauge = {}, const Arret* arret = nullptr);
 
 // The computation attached to the loader, shared with whoever attached it; null when none is, or when
 // the attached segments are not a CalculSegments made by CalculeSegments or Depuis.

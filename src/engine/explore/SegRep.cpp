@@ -163,6 +163,7 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
         for (int32_t forme = 0; forme < n && !m_ecritureEnErreur; ++forme) {
             if (compteur == pas) {
                 if (m_gauge) m_gauge(0);
+                if (Arrete(m_arret)) break;
                 compteur = 0;
             }
             const Tgen groupe(m_base, &forme, 1);
@@ -171,6 +172,13 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
                            std::make_move_iterator(trouves.end()));
             ++compteur;
         }
+    }
+    if (Arrete(m_arret)) {
+        TraceDans(m_base->Dossier(), "\nCalcSegRep : calcul annulé");
+        m_liste.clear();
+        m_loc.Ferme();
+        m_desc.Ferme();
+        return false;
     }
     const bool vides = m_loc.Vide() && m_desc.Vide();
     if (m_ecritureEnErreur || !vides) {
@@ -221,6 +229,7 @@ void SegRep::CalculeEnParallele(int32_t n, int nbFils) {
     for (int32_t forme = 0; forme < n && !m_ecritureEnErreur; ++forme) {
         if (compteur == pas) {
             if (m_gauge) m_gauge(0);
+            if (Arrete(m_arret)) break;
             compteur = 0;
         }
         // The sequential search makes a group of each form, which takes a colour of the cycle: the

@@ -7,6 +7,7 @@
 #include "engine/corpus/FournisseurSegments.h"
 #include "engine/explore/FichierPositions.h"
 #include "engine/explore/Segment.h"
+#include "engine/socle/Arret.h"
 #include "engine/socle/Resultat.h"
 
 #include <array>
@@ -37,6 +38,8 @@ class SegRep : public FournisseurSegments {
 
     // The progress of CalcSegRep: called with 0 about every 1 % of the forms that begin a search.
     void AttribGauge(Progression gauge) { m_gauge = std::move(gauge); }
+    // A stop asked (checked where the gauge steps) ends CalcSegRep with false and no segment listed.
+    void AttribArret(const Arret* arret) { m_arret = arret; }
 
     // Computes the whole list: every form of frequency at least seuilFormes begins the search, and the
     // segments found at least seuilSegments times are listed. Creates bn".loc.sr" and bn".desc.sr" anew.
@@ -143,6 +146,7 @@ class SegRep : public FournisseurSegments {
     std::string m_nomLoc, m_nomDesc;
     bool m_ecritureEnErreur = false;
     Progression m_gauge;
+    const Arret* m_arret = nullptr;
 };
 
 } // namespace t3

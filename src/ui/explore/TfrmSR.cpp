@@ -52,9 +52,9 @@ QWidget* CreeSegments(ServicesAtelier& services, t3::charg1* base) {
     // Computed off the interface thread; cancelled, the segments attached before stay, their windows too.
     using Calcul = t3::Resultat<std::shared_ptr<const t3::CalculSegments>>;
     std::optional<Calcul> calcul = ExecuteEnFond<Calcul>(
-        "Calcul des segments répétés", 1, [&](const t3::Arret&, const t3::Progression& progression) {
+        "Calcul des segments répétés", 1, [&](const t3::Arret& arret, const t3::Progression& progression) {
             return t3::CalculeSegments(*base, dialogue.Delimiteurs(), dialogue.SeuilFormes(),
-                                       dialogue.SeuilSegments(), progression);
+                                       dialogue.SeuilSegments(), progression, &arret);
         });
     if (!calcul) return nullptr;
     if (!*calcul) {

@@ -12,7 +12,7 @@ using namespace t3;
 using namespace t3test;
 
 // What the finder writes, read back from memory; a second computation with other delimiters rewrites
-// the files, and the first keeps its list and positions.
+// the files, and the first keeps its list and positions, as it does when a later computation is stopped.
 TEST(CalculSegments, GardeSesSegmentsApresUnSecondCalcul) {
     DossierTemporaire dossier;
     charg1 base;
@@ -42,6 +42,14 @@ TEST(CalculSegments, GardeSesSegmentsApresUnSecondCalcul) {
     base.AssigneSR(second->get());
     for (int32_t k = 0; k < c.NbSegments(); ++k)
         EXPECT_EQ(c.LocOccSeg(k), positions[static_cast<size_t>(k)]) << k;
+
+    // A computation stopped says so, and the first keeps its segments.
+    const Arret arret{true};
+    EXPECT_EQ(CalculeSegments(
+                  base, JeuDelimiteursSR(base), 2, 2, [](int32_t) {}, &arret)
+                  .Code(),
+              CodeArrete);
+    EXPECT_EQ(c.LocOccSeg(0), positions[0]);
 }
 
 // Entries of the attached computation resolve; those of an earlier one, or taken before any, do not,
