@@ -46,19 +46,21 @@ std::string TexteUsage() {
 std::string SansControles(std::string_view utf8) {
     std::string sur;
     sur.reserve(utf8.size());
+    size_t copie = 0; // the bytes from copie on are not in sur yet
     for (size_t i = 0; i < utf8.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x20 && c != 0x7F && c != 0xC2) continue;
         // U+0080 to U+009F are C1 controls, written 0xC2 0x80 to 0xC2 0x9F.
         const bool c1 = c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
-        if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F || c1) {
-            const unsigned valeur = c1 ? static_cast<unsigned char>(utf8[++i]) : c;
-            char code[8];
-            std::snprintf(code, sizeof code, "\\x%02X", valeur);
-            sur += code;
-        } else {
-            sur += static_cast<char>(c);
-        }
+        if (!((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F || c1)) continue;
+        sur.append(utf8.substr(copie, i - copie));
+        const unsigned valeur = c1 ? static_cast<unsigned char>(utf8[++i]) : c;
+        char code[8];
+        std::snprintf(code, sizeof code, "\\x%02X", valeur);
+        sur += code;
+        copie = i + 1;
     }
+    sur.append(utf8.substr(copie));
     return sur;
 }
 

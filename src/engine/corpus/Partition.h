@@ -1,11 +1,13 @@
 #pragma once
 // A partition of the text by one key type: one part per distinct content of that type, the spans of
-// text that belong to each part, and the table of forms by parts with the main characteristics of
-// every part. The table keeps only its non-zero cells: per form, the (part, frequency) pairs in
-// increasing part order.
+// text that belong to each part, the main characteristics of every part, and the table of forms by
+// parts. The table keeps only its non-zero cells: per form, the (part, frequency) pairs in increasing
+// part order; it is built on its first use, since listing the parts (a command, the statistics window
+// opening) needs only their characteristics.
 #include "engine/Globaux.h"
 
 #include <cstdint>
+#include <mutex>
 #include <span>
 #include <vector>
 
@@ -32,9 +34,11 @@ class Partition {
     inline static constexpr int32_t SeuilInitial = 5;
     inline static constexpr Couleur CouleurInitiale = CouleurRGB(0, 0, 255);
 
-    // Builds the whole partition of the loaded base by the key type entry cleType. A key type that
-    // does not occur gives a partition with no part and no span.
+    // Builds the partition of the loaded base by the key type entry cleType. A key type that does not
+    // occur gives a partition with no part and no span.
     Partition(const charg1* base, int32_t cleType);
+    Partition(const Partition&) = delete;
+    Partition& operator=(const Partition&) = delete;
 
     const charg1* Base() const { return m_base; }
     int32_t CleType() const { return m_cleType; }
@@ -71,7 +75,8 @@ class Partition {
     int32_t FrequenceGroupe(const std::vector<int32_t>& positions, int32_t partie) const {
         return FrequenceGroupe(positions.data(), static_cast<int32_t>(positions.size()), partie);
     }
-    // The non-zero cells of a form, in increasing part order; empty for anything but a form.
+    // The non-zero cells of a form, in increasing part order; empty for anything but a form. The first
+    // call builds the table of forms by parts.
     std::span<const CelluleForme> CellulesForme(int32_t forme) const;
     // The spans of a part, as indexes into Spans(), in text order.
     std::span<const int32_t> SpansDePartie(int32_t partie) const;
@@ -99,10 +104,14 @@ class Partition {
     void SetSeuil(int32_t valeur) { m_seuil = valeur; }
 
   private:
-    void LitContenus();
-    void LitSpans();
-    void CompteFormes();
+    std::vector<int32_t> PositionsCles() const;
+    void LitContenus(const std::vector<int32_t>& cles);
+    void LitSpans(const std::vector<int32_t>& cles);
     void Caracteristiques();
+    void ConstruitTable() const;
+    // Walks the text span by span, calling visite(forme, partie) for every form; the items before the
+    // first key count in the first span's part.
+    template <typename Visite> void ParcoursFormes(Visite&& visite) const;
     bool Dans(int32_t partie) const { return partie >= 0 && partie < NbParties(); }
     static size_t Ix(int32_t i) { return static_cast<size_t>(i); }
     int32_t Lit(const std::vector<int32_t>& v, int32_t partie) const {
@@ -121,9 +130,11 @@ class Partition {
     int32_t m_cleType;
     std::vector<int32_t> m_contenus;
     std::vector<Span> m_spans;
-    // Table of forms by parts: the cells of form f are m_cellules[m_debutsFormes[f] .. m_debutsFormes[f+1]).
-    std::vector<int32_t> m_debutsFormes;
-    std::vector<CelluleForme> m_cellules;
+    // Table of forms by parts: the cells of form f are m_cellules[m_debutsFormes[f] .. m_debutsFormes[f+1]),
+    // built once, by the first call that needs it.
+    mutable std::once_flag m_tableConstruite;
+    mutable std::vector<int32_t> m_debutsFormes;
+    mutable std::vector<CelluleForme> m_cellules;
     // The spans of each part: m_spansParties[m_debutsParties[p] .. m_debutsParties[p+1]).
     std::vector<int32_t> m_debutsParties;
     std::vector<int32_t> m_spansParties;

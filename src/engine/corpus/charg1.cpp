@@ -249,7 +249,8 @@ bool charg1::AllocMem() {
     const size_t nbLexm = static_cast<size_t>(m_nbart) + 1;
     if (dicPossible) {
         m_lexm.reset(new (std::nothrow) Lexm[nbLexm]);
-        if (!m_lexm) return false;
+        m_graphies.reset(new (std::nothrow) uint64_t[nbLexm]);
+        if (!m_lexm || !m_graphies) return false;
         ConseilleGrandesPages(m_lexm.get(), nbLexm * sizeof(Lexm));
         TraceDans(m_dossier, "\nAllocation de lexm réussie, %ld octets", long(nbLexm * sizeof(Lexm)));
     }
@@ -321,6 +322,7 @@ bool charg1::OpenDicNum() {
     std::fclose(f);
     if (!LitDictionnaire(contenu)) return false;
     m_formesTriees.clear();
+    m_recherchesSansIndex = 0;
     return true;
 }
 
@@ -361,10 +363,12 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
         std::memcpy(ecrit, debut, longueur);
         ecrit[longueur] = '\0';
         m_lexm[static_cast<size_t>(i)] = Lexm{lexg, frq, ecrit, 0};
+        m_graphies[static_cast<size_t>(i)] = static_cast<uint64_t>(ecrit - m_ftext.get()) << 8 | longueur;
         ecrit += longueur + 1;
         if (pas == 0 ? i == 0 : (i + 1) % pas == 0) AppelleGauge(0);
     }
     m_lexm[static_cast<size_t>(m_nbart)] = Lexm{};
+    m_graphies[static_cast<size_t>(m_nbart)] = 0;
 
     int64_t occurrences = 0;
     int32_t hapax = 0, maximum = 0;
@@ -409,8 +413,10 @@ bool charg1::OpenTextNum() {
             return false;
         }
     }
+    // The occurrence index is built on its first use: a partition or a listing of the dictionary does
+    // without it, and its filling writes every position at random.
     m_indexAJour = false;
-    RemplitIndexOccurrences();
+    m_lecturesSansIndex = 0;
     return true;
 }
 
@@ -464,6 +470,7 @@ bool charg1::TraduitTexte(std::FILE* f) {
 
 void charg1::DesAlloc() {
     m_lexm.reset();
+    m_graphies.reset();
     m_tnum.reset();
     m_ftext.reset();
     m_list.reset();
