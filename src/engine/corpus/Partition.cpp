@@ -20,7 +20,6 @@ Partition::Partition(const charg1* base, int32_t cleType) : m_base(base), m_cleT
     m_hapax.assign(n, 0);
     m_fmax.assign(n, 0);
     m_formeMax.assign(n, 0);
-    Caracteristiques();
 }
 
 // The positions of the keys of the type followed by their content, read from the text in one pass
@@ -143,7 +142,7 @@ void Partition::ConstruitTable() const {
 // part, part after part: each part's spans are walked with a count per form, and the forms met are
 // read and their counts cleared once the part is done. One walk of the text, in the order of the spans
 // within a part.
-void Partition::Caracteristiques() {
+void Partition::Caracteristiques() const {
     if (!m_base || NbSpans() == 0) return;
     const int32_t* const tnum = m_base->TexteNum();
     const int32_t nbform = m_base->Nbform();

@@ -51,14 +51,17 @@ class Partition {
     const std::vector<int32_t>& Contenus() const { return m_contenus; }
     int32_t Contenu(int32_t partie) const { return Dans(partie) ? m_contenus[Ix(partie)] : -1; }
 
-    // Characteristics of a part (0 outside the parts).
+    // Characteristics of a part (0 outside the parts), counted by the first call of any of them.
     int32_t NbOccPartie(int32_t partie) const { return Lit(m_occurrences, partie); }
     int32_t NbFormesPartie(int32_t partie) const { return Lit(m_formes, partie); }
     int32_t NbHapaxPartie(int32_t partie) const { return Lit(m_hapax, partie); }
     int32_t FmaxPartie(int32_t partie) const { return Lit(m_fmax, partie); }
     // The most frequent form of the part (the smallest number among equals; 0 for an empty part).
     int32_t FormeMaxPartie(int32_t partie) const { return Lit(m_formeMax, partie); }
-    const std::vector<int32_t>& Occurrences() const { return m_occurrences; }
+    const std::vector<int32_t>& Occurrences() const {
+        LitCaracteristiques();
+        return m_occurrences;
+    }
 
     // The part of a position; -1 for a negative position or one beyond the last span.
     int32_t PartieDePosition(int32_t position) const;
@@ -107,15 +110,19 @@ class Partition {
     std::vector<int32_t> PositionsCles() const;
     void LitContenus(const std::vector<int32_t>& cles);
     void LitSpans(const std::vector<int32_t>& cles);
-    void Caracteristiques();
+    void Caracteristiques() const;
+    void LitCaracteristiques() const {
+        std::call_once(m_caracteristiquesLues, [this] { Caracteristiques(); });
+    }
     void ConstruitTable() const;
     // Walks the text span by span, calling visite(forme, partie) for every form; the items before the
     // first key count in the first span's part.
     template <typename Visite> void ParcoursFormes(Visite&& visite) const;
     bool Dans(int32_t partie) const { return partie >= 0 && partie < NbParties(); }
     static size_t Ix(int32_t i) { return static_cast<size_t>(i); }
-    int32_t Lit(const std::vector<int32_t>& v, int32_t partie) const {
-        return Dans(partie) ? v[Ix(partie)] : 0;
+    int32_t Lit(const std::vector<int32_t>& caracteristique, int32_t partie) const {
+        LitCaracteristiques();
+        return Dans(partie) ? caracteristique[Ix(partie)] : 0;
     }
     int32_t Lit8(const std::vector<uint8_t>& v, int32_t partie) const {
         return Dans(partie) ? v[Ix(partie)] : 0;
@@ -143,11 +150,14 @@ class Partition {
     std::vector<Couleur> m_couleurs;
     int32_t m_freqMin = FreqMinInitiale;
     int32_t m_seuil = SeuilInitial;
-    std::vector<int32_t> m_occurrences;
-    std::vector<int32_t> m_formes;
-    std::vector<int32_t> m_hapax;
-    std::vector<int32_t> m_fmax;
-    std::vector<int32_t> m_formeMax;
+    // The characteristics of the parts, counted once, by the first call that needs them: a
+    // concordance grouped by parts needs only the spans.
+    mutable std::once_flag m_caracteristiquesLues;
+    mutable std::vector<int32_t> m_occurrences;
+    mutable std::vector<int32_t> m_formes;
+    mutable std::vector<int32_t> m_hapax;
+    mutable std::vector<int32_t> m_fmax;
+    mutable std::vector<int32_t> m_formeMax;
 };
 
 } // namespace t3
