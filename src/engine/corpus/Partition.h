@@ -2,8 +2,9 @@
 // A partition of the text by one key type: one part per distinct content of that type, the spans of
 // text that belong to each part, the main characteristics of every part, and the table of forms by
 // parts. The table keeps only its non-zero cells: per form, the (part, frequency) pairs in increasing
-// part order; it is built on its first use, since listing the parts (a command, the statistics window
-// opening) needs only their characteristics.
+// part order. The characteristics and the table are each made on their first use: a concordance
+// grouped by parts needs only the spans, and listing the parts (a command, the statistics window
+// opening) only the characteristics.
 #include "engine/Globaux.h"
 
 #include <cstdint>
