@@ -12,8 +12,10 @@
 #include <bit>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 #if defined(__linux__)
@@ -77,6 +79,19 @@ void ConseilleGrandesPages([[maybe_unused]] const void* debut, [[maybe_unused]] 
     const uintptr_t b = (reinterpret_cast<uintptr_t>(debut) + octets) & ~(Grande - 1);
     if (b > a) madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE);
 #endif
+}
+
+// A table of n values of a type that needs no destruction, advised onto huge pages before its values
+// are first set (set first, its pages would be small ones, each one a fault); null when the memory
+// cannot be had. Given back by ::operator delete.
+template <typename T> T* NouvelleTable(size_t n) {
+    static_assert(std::is_trivially_destructible_v<T>);
+    void* table = ::operator new(n * sizeof(T), std::nothrow);
+    if (!table) return nullptr;
+    ConseilleGrandesPages(table, n * sizeof(T));
+    T* const valeurs = static_cast<T*>(table);
+    std::uninitialized_default_construct_n(valeurs, n);
+    return valeurs;
 }
 
 // The size of a file in bytes, -1 when it cannot be measured.
@@ -248,10 +263,10 @@ bool charg1::AllocMem() {
     const bool numPossible = TailleFichier(CheminFichier(".num")) >= 4 * int64_t{m_nbitem};
     const size_t nbLexm = static_cast<size_t>(m_nbart) + 1;
     if (dicPossible) {
-        m_lexm.reset(new (std::nothrow) Lexm[nbLexm]);
+        m_lexm.reset(NouvelleTable<Lexm>(nbLexm));
         m_graphies.reset(new (std::nothrow) uint64_t[nbLexm]);
         if (!m_lexm || !m_graphies) return false;
-        ConseilleGrandesPages(m_lexm.get(), nbLexm * sizeof(Lexm));
+        ConseilleGrandesPages(m_graphies.get(), nbLexm * sizeof(uint64_t));
         TraceDans(m_dossier, "\nAllocation de lexm réussie, %ld octets", long(nbLexm * sizeof(Lexm)));
     }
     if (numPossible) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -173,7 +174,11 @@ class charg1 {
     int32_t m_codePonct = 0;     // m_limd - 1
     int32_t m_codeSautLigne = 0; // m_limd - 258
     std::unique_ptr<int32_t[]> m_tnum;
-    std::unique_ptr<Lexm[]> m_lexm;
+    // Gives back a table that NouvelleTable took (its values need no destruction).
+    struct LibereTable {
+        void operator()(void* table) const noexcept { ::operator delete(table); }
+    };
+    std::unique_ptr<Lexm[], LibereTable> m_lexm;
     // Each entry's graphie as its offset in m_ftext times 256 plus its length (at most LongueurMaxCle):
     // a graphie is read in one load of 8 bytes, without looking for its end.
     std::unique_ptr<uint64_t[]> m_graphies;
