@@ -3,7 +3,8 @@
 // table of parts scrolled to the end; "Sp. Tot" on the author partition through the window against the
 // same computation made directly by the engine; "Sp. Tot" on the paragraph partition restricted to a
 // thousand marked parts, then a click on a column header of its table of forms by parts and a scroll to
-// its end. Prints "name seconds" lines and the peak memory after each stage ("memoire_name KB").
+// its end. Prints "name seconds" lines and the peak memory after each stage ("memoire_name KB"). With
+// --ouverture after the key types, stops once the paragraph window is open.
 #include "AideBench.h"
 #include "engine/corpus/Cles.h"
 #include "engine/corpus/Partition.h"
@@ -25,6 +26,7 @@
 #include <QTableView>
 
 #include <cstdio>
+#include <cstring>
 
 using namespace t3ui;
 
@@ -58,7 +60,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc < 4) {
-        std::fprintf(stderr, "usage : fenstatpart BASE.par CLE_AUTEUR CLE_PARAG\n");
+        std::fprintf(stderr, "usage : fenstatpart BASE.par CLE_AUTEUR CLE_PARAG [--ouverture]\n");
         return 2;
     }
     TFenPrinc atelier;
@@ -79,6 +81,7 @@ int main(int argc, char** argv) {
         if (f->GetPartition() == paragraphes) fenetreParag = f;
     fenetreParag->GrdPCLC()->viewport()->repaint();
     Note("ouverture_parag", chrono);
+    if (argc > 4 && std::strcmp(argv[4], "--ouverture") == 0) return 0;
     Defile(fenetreParag->GrdPCLC());
     Note("defilement_parties", chrono);
 

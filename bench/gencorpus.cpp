@@ -1,12 +1,14 @@
 // A seeded generator of a French-looking corpus in Windows-1252 for the benchmarks: Zipf-distributed
 // forms (accented letters, elisions, capitals at sentence starts), punctuation, line breaks, a key
-// <auteur=...> of about 20 contents and a key <parag=N> every ~200 words.
-// Usage: gencorpus MEGAOCTETS SORTIE [GRAINE]
+// <auteur=...> of about 20 contents and a key <parag=N> every 200 words, or every MOTS words with
+// --parag=MOTS (an author key still every 4,000 words).
+// Usage: gencorpus MEGAOCTETS SORTIE [GRAINE] [--parag=MOTS]
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -37,8 +39,19 @@ std::string MotDuRang(int rang) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The words of a paragraph: the option may come anywhere after the two first arguments.
+    int64_t motsParag = 200;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--parag=", 8) == 0)
+            motsParag = std::max<int64_t>(1, std::atoll(argv[i] + 8));
+        else
+            args.push_back(argv[i]);
+    }
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     if (argc < 3) {
-        std::fprintf(stderr, "usage : gencorpus MEGAOCTETS SORTIE [GRAINE]\n");
+        std::fprintf(stderr, "usage : gencorpus MEGAOCTETS SORTIE [GRAINE] [--parag=MOTS]\n");
         return 2;
     }
     const int64_t cible = static_cast<int64_t>(std::atof(argv[1]) * 1000 * 1000);
@@ -69,10 +82,8 @@ int main(int argc, char** argv) {
     int64_t nbMots = 0, parag = 0;
     bool debutPhrase = true;
     while (ecrits < cible) {
-        if (nbMots % 200 == 0) {
-            if (nbMots % 4000 == 0) tampon += "\n<auteur=auteur" + std::to_string(alea() % 20) + ">";
-            tampon += "\n<parag=" + std::to_string(++parag) + ">\n";
-        }
+        if (nbMots % 4000 == 0) tampon += "\n<auteur=auteur" + std::to_string(alea() % 20) + ">";
+        if (nbMots % motsParag == 0) tampon += "\n<parag=" + std::to_string(++parag) + ">\n";
         if (alea() % 12 == 0) tampon += elisions[alea() % 6];
         std::string mot = mots[tireMot()];
         if (debutPhrase && mot[0] >= 'a' && mot[0] <= 'z') mot[0] = static_cast<char>(mot[0] - 32);

@@ -56,11 +56,12 @@ int main(int argc, char** argv) {
     if (type < 0) return 2;
     etape("chargement");
 
+    // The partition with its table of forms by parts, which its first cells build.
     t3::Partition partition(&base, type);
-    etape("partition");
     int64_t cellules = 0;
     for (int32_t forme = 0; forme < base.Nbform(); ++forme)
         cellules += static_cast<int64_t>(partition.CellulesForme(forme).size());
+    etape("partition");
     std::printf("parties %d\ncellules %lld\n", partition.NbParties(), static_cast<long long>(cellules));
 
     t3bench::GardeEnReference(partition, nbReference);

@@ -5,6 +5,8 @@
 #include "engine/socle/Cp1252.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 
 namespace t3cli {
@@ -43,22 +45,50 @@ std::string TexteUsage() {
     return texte;
 }
 
+namespace {
+
+// False when none of the 8 bytes of w may need an escape: none below 0x20 but a tab or a line feed,
+// none 0x7F or 0xC2. Bit tricks: the high bit of each byte of Moins(x, n) tells whether that byte of x
+// is below n (n at most 0x80), that of Egal(x, c) whether it is c.
+bool PeutContenirControle(uint64_t w) {
+    constexpr uint64_t Un = 0x0101010101010101ull, Haut = 0x8080808080808080ull;
+    const auto moins = [](uint64_t x, uint64_t n) { return ~((x | Haut) - n * Un) & ~x & Haut; };
+    const auto egal = [&](uint64_t x, uint64_t c) { return moins(x ^ (c * Un), 1); };
+    const uint64_t controles = moins(w, 0x20) & ~egal(w, '\t') & ~egal(w, '\n');
+    return (controles | egal(w, 0x7F) | egal(w, 0xC2)) != 0;
+}
+
+} // namespace
+
 std::string SansControles(std::string_view utf8) {
     std::string sur;
     sur.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        // U+0080 to U+009F are C1 controls, written 0xC2 0x80 to 0xC2 0x9F.
-        const bool c1 = c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
-        if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F || c1) {
+    size_t copie = 0; // the bytes from copie on are not in sur yet
+    for (size_t i = 0; i < utf8.size();) {
+        // Eight bytes at a time past the text that needs nothing, the usual case.
+        if (i + 8 <= utf8.size()) {
+            uint64_t mot;
+            std::memcpy(&mot, utf8.data() + i, 8);
+            if (!PeutContenirControle(mot)) {
+                i += 8;
+                continue;
+            }
+        }
+        for (const size_t fin = std::min(utf8.size(), i + 8); i < fin; ++i) {
+            const unsigned char c = static_cast<unsigned char>(utf8[i]);
+            // U+0080 to U+009F are C1 controls, written 0xC2 0x80 to 0xC2 0x9F.
+            const bool c1 =
+                c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
+            if (!((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F || c1)) continue;
+            sur.append(utf8.substr(copie, i - copie));
             const unsigned valeur = c1 ? static_cast<unsigned char>(utf8[++i]) : c;
             char code[8];
             std::snprintf(code, sizeof code, "\\x%02X", valeur);
             sur += code;
-        } else {
-            sur += static_cast<char>(c);
+            copie = i + 1;
         }
     }
+    sur.append(utf8.substr(copie));
     return sur;
 }
 

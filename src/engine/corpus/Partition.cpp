@@ -3,12 +3,14 @@
 #include "engine/corpus/charg1.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace t3 {
 
 Partition::Partition(const charg1* base, int32_t cleType) : m_base(base), m_cleType(cleType) {
-    LitContenus();
-    LitSpans();
+    const std::vector<int32_t> cles = PositionsCles();
+    LitContenus(cles);
+    LitSpans(cles);
     const size_t n = m_contenus.size();
     m_reference.assign(n, 1);
     m_selection.assign(n, 0);
@@ -18,43 +20,45 @@ Partition::Partition(const charg1* base, int32_t cleType) : m_base(base), m_cleT
     m_hapax.assign(n, 0);
     m_fmax.assign(n, 0);
     m_formeMax.assign(n, 0);
-    CompteFormes();
-    Caracteristiques();
 }
 
-namespace {
-
-// True when the entry at position + 1 is a key content, so that position holds a whole key.
-bool CleComplete(const charg1& base, int32_t position) {
-    const int32_t premierContenu = base.Nbform() + base.Nbartponct() + base.Nbcle();
-    const int32_t contenu = base.Tnum(position + 1);
-    return contenu >= premierContenu && contenu < base.Nbart();
+// The positions of the keys of the type followed by their content, read from the text in one pass
+// rather than from the loader's occurrence index, which a partition alone does not need.
+std::vector<int32_t> Partition::PositionsCles() const {
+    std::vector<int32_t> cles;
+    if (!m_base || m_cleType < 0 || m_cleType >= m_base->Nbart()) return cles;
+    const int32_t* const tnum = m_base->TexteNum();
+    const int32_t nbitem = m_base->Nbitem();
+    const int32_t premierContenu = m_base->Nbform() + m_base->Nbartponct() + m_base->Nbcle();
+    const int32_t nbart = m_base->Nbart();
+    for (int32_t p = 0; p + 1 < nbitem; ++p)
+        if (tnum[p] == m_cleType && tnum[p + 1] >= premierContenu && tnum[p + 1] < nbart) cles.push_back(p);
+    return cles;
 }
-
-} // namespace
 
 // The distinct contents that follow the key type, in increasing entry number.
-void Partition::LitContenus() {
+void Partition::LitContenus(const std::vector<int32_t>& cles) {
     if (!m_base) return;
     const int32_t premierContenu = m_base->Nbform() + m_base->Nbartponct() + m_base->Nbcle();
     std::vector<bool> vu(static_cast<size_t>(std::max(m_base->Nbctnu(), 0)), false);
-    for (const int32_t position : m_base->Occurrences(m_cleType)) {
-        if (!CleComplete(*m_base, position)) continue;
+    for (const int32_t position : cles)
         vu[Ix(m_base->Tnum(position + 1) - premierContenu)] = true;
-    }
     for (size_t i = 0; i < vu.size(); ++i)
         if (vu[i]) m_contenus.push_back(premierContenu + static_cast<int32_t>(i));
 }
 
 // One span after every key of the type, then the sentinel; and the spans of each part.
-void Partition::LitSpans() {
+void Partition::LitSpans(const std::vector<int32_t>& cles) {
     if (m_base) {
-        for (const int32_t position : m_base->Occurrences(m_cleType)) {
-            if (!CleComplete(*m_base, position)) continue;
-            const int32_t contenu = m_base->Tnum(position + 1);
-            const auto partie =
-                std::lower_bound(m_contenus.begin(), m_contenus.end(), contenu) - m_contenus.begin();
-            m_spans.push_back(Span{static_cast<int32_t>(partie), position + 2, 0});
+        // The part of every content, looked up in one table rather than searched for at each key.
+        const int32_t premierContenu = m_base->Nbform() + m_base->Nbartponct() + m_base->Nbcle();
+        std::vector<int32_t> partieDuContenu(static_cast<size_t>(std::max(m_base->Nbctnu(), 0)), -1);
+        for (int32_t p = 0; p < NbParties(); ++p)
+            partieDuContenu[Ix(m_contenus[Ix(p)] - premierContenu)] = p;
+        m_spans.reserve(cles.size() + 1);
+        for (const int32_t position : cles) {
+            const int32_t partie = partieDuContenu[Ix(m_base->Tnum(position + 1) - premierContenu)];
+            m_spans.push_back(Span{partie, position + 2, 0});
         }
     }
     m_spans.push_back(Span{NbParties() + 1, m_base ? m_base->Nbitem() : 0, 0});
@@ -70,33 +74,28 @@ void Partition::LitSpans() {
         m_spansParties[Ix(curseur[Ix(m_spans[Ix(s)].partie)]++)] = s;
 }
 
+template <typename Visite> void Partition::ParcoursFormes(Visite&& visite) const {
+    const int32_t* const tnum = m_base->TexteNum();
+    const int32_t nbform = m_base->Nbform();
+    int32_t position = 0;
+    for (int32_t s = 0; s < NbSpans(); ++s) {
+        const int32_t partie = m_spans[Ix(s)].partie;
+        const int32_t fin = m_spans[Ix(s) + 1].debut;
+        for (; position < fin; ++position)
+            if (tnum[position] >= 0 && tnum[position] < nbform) visite(tnum[position], partie);
+    }
+}
+
 // Fills the table of forms by parts in two walks of the text. The first counts, per form, the runs of
 // consecutive occurrences in one part (at least its number of non-zero cells); the second writes one
 // (part, frequency) pair per run, grouped by form. Each form's pairs are then sorted by part and
 // merged, so that a part met in several runs gives one cell.
-void Partition::CompteFormes() {
-    if (!m_base || NbSpans() == 0) {
-        m_debutsFormes.assign(Ix(std::max(m_base ? m_base->Nbform() : 0, 0)) + 1, 0);
-        return;
-    }
-    const int32_t* const tnum = m_base->TexteNum();
-    const int32_t nbform = m_base->Nbform();
-    const size_t nbFormes = Ix(nbform);
-    std::vector<int32_t> dernierePartie(nbFormes, -1);
+void Partition::ConstruitTable() const {
+    const size_t nbFormes = Ix(std::max(m_base ? m_base->Nbform() : 0, 0));
     m_debutsFormes.assign(nbFormes + 1, 0);
-
-    // Walks the text span by span; the items before the first key count in the first span's part.
-    auto parcours = [&](auto&& visite) {
-        int32_t position = 0;
-        for (int32_t s = 0; s < NbSpans(); ++s) {
-            const int32_t partie = m_spans[Ix(s)].partie;
-            const int32_t fin = m_spans[Ix(s) + 1].debut;
-            for (; position < fin; ++position)
-                if (tnum[position] >= 0 && tnum[position] < nbform) visite(tnum[position], partie);
-        }
-    };
-    parcours([&](int32_t forme, int32_t partie) {
-        ++m_occurrences[Ix(partie)];
+    if (!m_base || NbSpans() == 0) return;
+    std::vector<int32_t> dernierePartie(nbFormes, -1);
+    ParcoursFormes([&](int32_t forme, int32_t partie) {
         if (dernierePartie[Ix(forme)] != partie) {
             dernierePartie[Ix(forme)] = partie;
             ++m_debutsFormes[Ix(forme) + 1];
@@ -108,7 +107,7 @@ void Partition::CompteFormes() {
     m_cellules.resize(Ix(m_debutsFormes[nbFormes]));
     std::vector<int32_t> curseur(m_debutsFormes.begin(), m_debutsFormes.end() - 1);
     std::fill(dernierePartie.begin(), dernierePartie.end(), -1);
-    parcours([&](int32_t forme, int32_t partie) {
+    ParcoursFormes([&](int32_t forme, int32_t partie) {
         if (dernierePartie[Ix(forme)] != partie) {
             dernierePartie[Ix(forme)] = partie;
             m_cellules[Ix(curseur[Ix(forme)]++)] = CelluleForme{partie, 1};
@@ -136,25 +135,54 @@ void Partition::CompteFormes() {
     }
     m_debutsFormes[nbFormes] = static_cast<int32_t>(ecrit);
     m_cellules.resize(ecrit);
+    m_cellules.shrink_to_fit();
 }
 
-// Forms, hapax, maximum frequency and its form per part, the forms taken in increasing number.
-void Partition::Caracteristiques() {
-    const int32_t nbform = static_cast<int32_t>(m_debutsFormes.size()) - 1;
-    for (int32_t f = 0; f < nbform; ++f) {
-        for (const CelluleForme& c : CellulesForme(f)) {
-            const size_t p = Ix(c.partie);
-            ++m_formes[p];
-            if (c.frequence == 1) ++m_hapax[p];
-            if (c.frequence > m_fmax[p]) {
-                m_fmax[p] = c.frequence;
-                m_formeMax[p] = f;
+// Occurrences, forms, hapax, maximum frequency and its form (the smallest number among equals) per
+// part, part after part: each part's spans are walked with a count per form, and the forms met are
+// read and their counts cleared once the part is done. One walk of the text, in the order of the spans
+// within a part.
+void Partition::Caracteristiques() const {
+    if (!m_base || NbSpans() == 0) return;
+    const int32_t* const tnum = m_base->TexteNum();
+    const int32_t nbform = m_base->Nbform();
+    std::vector<int32_t> compte(Ix(std::max(nbform, 0)), 0);
+    std::vector<int32_t> vues;
+    for (int32_t p = 0; p < NbParties(); ++p) {
+        int32_t occurrences = 0;
+        for (const int32_t s : SpansDePartie(p)) {
+            // The items before the first key count in the first span's part.
+            const int32_t debut = s == 0 ? 0 : m_spans[Ix(s)].debut;
+            const int32_t fin = m_spans[Ix(s) + 1].debut;
+            for (int32_t position = debut; position < fin; ++position) {
+                const int32_t forme = tnum[position];
+                if (forme < 0 || forme >= nbform) continue;
+                ++occurrences;
+                if (compte[Ix(forme)]++ == 0) vues.push_back(forme);
             }
         }
+        int32_t formes = 0, hapax = 0, fmax = 0, formeMax = 0;
+        for (const int32_t forme : vues) {
+            const int32_t n = std::exchange(compte[Ix(forme)], 0);
+            ++formes;
+            hapax += n == 1;
+            if (n > fmax || (n == fmax && forme < formeMax)) {
+                fmax = n;
+                formeMax = forme;
+            }
+        }
+        vues.clear();
+        const size_t i = Ix(p);
+        m_occurrences[i] = occurrences;
+        m_formes[i] = formes;
+        m_hapax[i] = hapax;
+        m_fmax[i] = fmax;
+        m_formeMax[i] = formeMax;
     }
 }
 
 std::span<const CelluleForme> Partition::CellulesForme(int32_t forme) const {
+    std::call_once(m_tableConstruite, [this] { ConstruitTable(); });
     if (forme < 0 || Ix(forme) + 1 >= m_debutsFormes.size()) return {};
     const int32_t debut = m_debutsFormes[Ix(forme)];
     return {m_cellules.data() + debut, Ix(m_debutsFormes[Ix(forme) + 1] - debut)};

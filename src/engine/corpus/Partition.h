@@ -1,11 +1,14 @@
 #pragma once
 // A partition of the text by one key type: one part per distinct content of that type, the spans of
-// text that belong to each part, and the table of forms by parts with the main characteristics of
-// every part. The table keeps only its non-zero cells: per form, the (part, frequency) pairs in
-// increasing part order.
+// text that belong to each part, the main characteristics of every part, and the table of forms by
+// parts. The table keeps only its non-zero cells: per form, the (part, frequency) pairs in increasing
+// part order. The characteristics and the table are each made on their first use: a concordance
+// grouped by parts needs only the spans, and listing the parts (a command, the statistics window
+// opening) only the characteristics.
 #include "engine/Globaux.h"
 
 #include <cstdint>
+#include <mutex>
 #include <span>
 #include <vector>
 
@@ -32,9 +35,11 @@ class Partition {
     inline static constexpr int32_t SeuilInitial = 5;
     inline static constexpr Couleur CouleurInitiale = CouleurRGB(0, 0, 255);
 
-    // Builds the whole partition of the loaded base by the key type entry cleType. A key type that
-    // does not occur gives a partition with no part and no span.
+    // Builds the partition of the loaded base by the key type entry cleType. A key type that does not
+    // occur gives a partition with no part and no span.
     Partition(const charg1* base, int32_t cleType);
+    Partition(const Partition&) = delete;
+    Partition& operator=(const Partition&) = delete;
 
     const charg1* Base() const { return m_base; }
     int32_t CleType() const { return m_cleType; }
@@ -47,14 +52,17 @@ class Partition {
     const std::vector<int32_t>& Contenus() const { return m_contenus; }
     int32_t Contenu(int32_t partie) const { return Dans(partie) ? m_contenus[Ix(partie)] : -1; }
 
-    // Characteristics of a part (0 outside the parts).
+    // Characteristics of a part (0 outside the parts), counted by the first call of any of them.
     int32_t NbOccPartie(int32_t partie) const { return Lit(m_occurrences, partie); }
     int32_t NbFormesPartie(int32_t partie) const { return Lit(m_formes, partie); }
     int32_t NbHapaxPartie(int32_t partie) const { return Lit(m_hapax, partie); }
     int32_t FmaxPartie(int32_t partie) const { return Lit(m_fmax, partie); }
     // The most frequent form of the part (the smallest number among equals; 0 for an empty part).
     int32_t FormeMaxPartie(int32_t partie) const { return Lit(m_formeMax, partie); }
-    const std::vector<int32_t>& Occurrences() const { return m_occurrences; }
+    const std::vector<int32_t>& Occurrences() const {
+        LitCaracteristiques();
+        return m_occurrences;
+    }
 
     // The part of a position; -1 for a negative position or one beyond the last span.
     int32_t PartieDePosition(int32_t position) const;
@@ -71,7 +79,8 @@ class Partition {
     int32_t FrequenceGroupe(const std::vector<int32_t>& positions, int32_t partie) const {
         return FrequenceGroupe(positions.data(), static_cast<int32_t>(positions.size()), partie);
     }
-    // The non-zero cells of a form, in increasing part order; empty for anything but a form.
+    // The non-zero cells of a form, in increasing part order; empty for anything but a form. The first
+    // call builds the table of forms by parts.
     std::span<const CelluleForme> CellulesForme(int32_t forme) const;
     // The spans of a part, as indexes into Spans(), in text order.
     std::span<const int32_t> SpansDePartie(int32_t partie) const;
@@ -99,14 +108,22 @@ class Partition {
     void SetSeuil(int32_t valeur) { m_seuil = valeur; }
 
   private:
-    void LitContenus();
-    void LitSpans();
-    void CompteFormes();
-    void Caracteristiques();
+    std::vector<int32_t> PositionsCles() const;
+    void LitContenus(const std::vector<int32_t>& cles);
+    void LitSpans(const std::vector<int32_t>& cles);
+    void Caracteristiques() const;
+    void LitCaracteristiques() const {
+        std::call_once(m_caracteristiquesLues, [this] { Caracteristiques(); });
+    }
+    void ConstruitTable() const;
+    // Walks the text span by span, calling visite(forme, partie) for every form; the items before the
+    // first key count in the first span's part.
+    template <typename Visite> void ParcoursFormes(Visite&& visite) const;
     bool Dans(int32_t partie) const { return partie >= 0 && partie < NbParties(); }
     static size_t Ix(int32_t i) { return static_cast<size_t>(i); }
-    int32_t Lit(const std::vector<int32_t>& v, int32_t partie) const {
-        return Dans(partie) ? v[Ix(partie)] : 0;
+    int32_t Lit(const std::vector<int32_t>& caracteristique, int32_t partie) const {
+        LitCaracteristiques();
+        return Dans(partie) ? caracteristique[Ix(partie)] : 0;
     }
     int32_t Lit8(const std::vector<uint8_t>& v, int32_t partie) const {
         return Dans(partie) ? v[Ix(partie)] : 0;
@@ -121,9 +138,11 @@ class Partition {
     int32_t m_cleType;
     std::vector<int32_t> m_contenus;
     std::vector<Span> m_spans;
-    // Table of forms by parts: the cells of form f are m_cellules[m_debutsFormes[f] .. m_debutsFormes[f+1]).
-    std::vector<int32_t> m_debutsFormes;
-    std::vector<CelluleForme> m_cellules;
+    // Table of forms by parts: the cells of form f are m_cellules[m_debutsFormes[f] .. m_debutsFormes[f+1]),
+    // built once, by the first call that needs it.
+    mutable std::once_flag m_tableConstruite;
+    mutable std::vector<int32_t> m_debutsFormes;
+    mutable std::vector<CelluleForme> m_cellules;
     // The spans of each part: m_spansParties[m_debutsParties[p] .. m_debutsParties[p+1]).
     std::vector<int32_t> m_debutsParties;
     std::vector<int32_t> m_spansParties;
@@ -132,11 +151,14 @@ class Partition {
     std::vector<Couleur> m_couleurs;
     int32_t m_freqMin = FreqMinInitiale;
     int32_t m_seuil = SeuilInitial;
-    std::vector<int32_t> m_occurrences;
-    std::vector<int32_t> m_formes;
-    std::vector<int32_t> m_hapax;
-    std::vector<int32_t> m_fmax;
-    std::vector<int32_t> m_formeMax;
+    // The characteristics of the parts, counted once, by the first call that needs them: a
+    // concordance grouped by parts needs only the spans.
+    mutable std::once_flag m_caracteristiquesLues;
+    mutable std::vector<int32_t> m_occurrences;
+    mutable std::vector<int32_t> m_formes;
+    mutable std::vector<int32_t> m_hapax;
+    mutable std::vector<int32_t> m_fmax;
+    mutable std::vector<int32_t> m_formeMax;
 };
 
 } // namespace t3

@@ -12,8 +12,10 @@
 #include <bit>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 #if defined(__linux__)
@@ -77,6 +79,19 @@ void ConseilleGrandesPages([[maybe_unused]] const void* debut, [[maybe_unused]] 
     const uintptr_t b = (reinterpret_cast<uintptr_t>(debut) + octets) & ~(Grande - 1);
     if (b > a) madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE);
 #endif
+}
+
+// A table of n values of a type that needs no destruction, advised onto huge pages before its values
+// are first set (set first, its pages would be small ones, each one a fault); null when the memory
+// cannot be had. Given back by ::operator delete.
+template <typename T> T* NouvelleTable(size_t n) {
+    static_assert(std::is_trivially_destructible_v<T>);
+    void* table = ::operator new(n * sizeof(T), std::nothrow);
+    if (!table) return nullptr;
+    ConseilleGrandesPages(table, n * sizeof(T));
+    T* const valeurs = static_cast<T*>(table);
+    std::uninitialized_default_construct_n(valeurs, n);
+    return valeurs;
 }
 
 // The size of a file in bytes, -1 when it cannot be measured.
@@ -248,9 +263,10 @@ bool charg1::AllocMem() {
     const bool numPossible = TailleFichier(CheminFichier(".num")) >= 4 * int64_t{m_nbitem};
     const size_t nbLexm = static_cast<size_t>(m_nbart) + 1;
     if (dicPossible) {
-        m_lexm.reset(new (std::nothrow) Lexm[nbLexm]);
-        if (!m_lexm) return false;
-        ConseilleGrandesPages(m_lexm.get(), nbLexm * sizeof(Lexm));
+        m_lexm.reset(NouvelleTable<Lexm>(nbLexm));
+        m_graphies.reset(new (std::nothrow) uint64_t[nbLexm]);
+        if (!m_lexm || !m_graphies) return false;
+        ConseilleGrandesPages(m_graphies.get(), nbLexm * sizeof(uint64_t));
         TraceDans(m_dossier, "\nAllocation de lexm réussie, %ld octets", long(nbLexm * sizeof(Lexm)));
     }
     if (numPossible) {
@@ -321,6 +337,7 @@ bool charg1::OpenDicNum() {
     std::fclose(f);
     if (!LitDictionnaire(contenu)) return false;
     m_formesTriees.clear();
+    m_recherchesSansIndex = 0;
     return true;
 }
 
@@ -361,10 +378,12 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
         std::memcpy(ecrit, debut, longueur);
         ecrit[longueur] = '\0';
         m_lexm[static_cast<size_t>(i)] = Lexm{lexg, frq, ecrit, 0};
+        m_graphies[static_cast<size_t>(i)] = static_cast<uint64_t>(ecrit - m_ftext.get()) << 8 | longueur;
         ecrit += longueur + 1;
         if (pas == 0 ? i == 0 : (i + 1) % pas == 0) AppelleGauge(0);
     }
     m_lexm[static_cast<size_t>(m_nbart)] = Lexm{};
+    m_graphies[static_cast<size_t>(m_nbart)] = 0;
 
     int64_t occurrences = 0;
     int32_t hapax = 0, maximum = 0;
@@ -409,8 +428,10 @@ bool charg1::OpenTextNum() {
             return false;
         }
     }
+    // The occurrence index is built on its first use: a partition or a listing of the dictionary does
+    // without it, and its filling writes every position at random.
     m_indexAJour = false;
-    RemplitIndexOccurrences();
+    m_lecturesSansIndex = 0;
     return true;
 }
 
@@ -464,6 +485,7 @@ bool charg1::TraduitTexte(std::FILE* f) {
 
 void charg1::DesAlloc() {
     m_lexm.reset();
+    m_graphies.reset();
     m_tnum.reset();
     m_ftext.reset();
     m_list.reset();

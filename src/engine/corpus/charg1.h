@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -112,6 +113,19 @@ class charg1 {
     int32_t RetourneFrqAtPos(int32_t position) const;
     // The graphie at position if its entry is below the limit (see RetourneGraphie), else null.
     const char* RetourneGraphieAtPos(int32_t position, bool premiersSeuls) const;
+    // The graphie of the form or punctuation sign at position, without a copy; empty for anything else.
+    // Inline: the contexts of a concordance read millions of them.
+    std::string_view GraphieFormeAtPos(int32_t position) const {
+        if (position < 0 || position >= m_nbitem || !m_tnum) return {};
+        const int32_t entree = m_tnum[static_cast<size_t>(position)];
+        if (entree < 0 || entree >= m_nbform + m_nbartponct) return {};
+        return GraphieRangee(entree);
+    }
+    // Asks the processor to bring in, ahead of their reading, what the graphies of the items within
+    // etendue of position read: at etape 0 the text around position, at 1 the graphies' places (reading
+    // the text), at 2 their bytes (reading their places). A walk over scattered positions calls the
+    // three steps a few positions apart, so that the reads of each overlap the work on the others.
+    void PrepareGraphies(int32_t position, int32_t etendue, int32_t etape) const;
     // Every position of an entry, ascending (a segment entry through the attached segments).
     std::vector<int32_t> LocOccFor(int32_t entree) const;
     // Every position of any of the nb entries, ascending, each once.
@@ -144,10 +158,15 @@ class charg1 {
     void ConstruitIndexOccurrences() const;
     void RemplitIndexOccurrences() const;
     void ConstruitIndexFormes() const;
+    std::vector<int32_t> LitPositions(std::span<const int32_t> entrees) const;
     void AppelleGauge(int32_t valeur) const {
         if (m_gauge) m_gauge(valeur);
     }
     int32_t RangContexte(int32_t valeur) const;
+    std::string_view GraphieRangee(int32_t entree) const {
+        const uint64_t g = m_graphies[static_cast<size_t>(entree)];
+        return {m_ftext.get() + (g >> 8), static_cast<size_t>(g & 0xFF)};
+    }
 
     std::string m_nomBase;
     std::string m_dossier;
@@ -155,7 +174,14 @@ class charg1 {
     int32_t m_codePonct = 0;     // m_limd - 1
     int32_t m_codeSautLigne = 0; // m_limd - 258
     std::unique_ptr<int32_t[]> m_tnum;
-    std::unique_ptr<Lexm[]> m_lexm;
+    // Gives back a table that NouvelleTable took (its values need no destruction).
+    struct LibereTable {
+        void operator()(void* table) const noexcept { ::operator delete(table); }
+    };
+    std::unique_ptr<Lexm[], LibereTable> m_lexm;
+    // Each entry's graphie as its offset in m_ftext times 256 plus its length (at most LongueurMaxCle):
+    // a graphie is read in one load of 8 bytes, without looking for its end.
+    std::unique_ptr<uint64_t[]> m_graphies;
     int32_t m_nbform = 0, m_nbitem = 0, m_nbart = 0, m_fmax = 0, m_nhap = 0, m_nbocc = 0;
     int32_t m_nbartponct = 0, m_nbcle = 0, m_nbctnu = 0, m_nbitemSansAnnot = 0;
     int32_t m_nbformsup = 0;
@@ -172,8 +198,12 @@ class charg1 {
     mutable std::vector<int32_t> m_debuts;
     mutable std::unique_ptr<int32_t[]> m_positions;
     mutable bool m_indexAJour = false;
-    // The forms sorted by graphie (bytes), then by number, for LocFormDic.
+    // The forms sorted by graphie (bytes), then by number, for LocFormDic once it has looked up a few
+    // forms one by one.
     mutable std::vector<int32_t> m_formesTriees;
+    mutable int32_t m_recherchesSansIndex = 0;
+    // The groups whose positions were read from the text while the index was not built.
+    mutable int32_t m_lecturesSansIndex = 0;
 };
 
 } // namespace t3

@@ -89,10 +89,19 @@ std::string charg1::RetourneGraphie(int32_t entree, bool premiersSeuls) const {
 
 std::string_view charg1::Graphie(int32_t entree) const {
     if (entree < 0 || entree >= m_nbart || !m_lexm) return {};
-    return m_lexm[static_cast<size_t>(entree)].graphie;
+    return GraphieRangee(entree);
 }
 
 int32_t charg1::LocFormDic(std::string_view texte) const {
+    // The first lookups compare the lengths, then the bytes, of every form: a command looks up one or
+    // two forms, far fewer than the sort of the index compares.
+    constexpr int32_t RecherchesSansIndex = 8;
+    if (m_formesTriees.empty() && m_recherchesSansIndex < RecherchesSansIndex) {
+        ++m_recherchesSansIndex;
+        for (int32_t f = 0; f < m_nbform && m_lexm; ++f)
+            if (GraphieRangee(f) == texte) return f;
+        return -1;
+    }
     ConstruitIndexFormes();
     const auto premier =
         std::lower_bound(m_formesTriees.begin(), m_formesTriees.end(), texte,
@@ -130,6 +139,29 @@ const char* charg1::RetourneGraphieAtPos(int32_t position, bool premiersSeuls) c
     return m_lexm[static_cast<size_t>(entree)].graphie;
 }
 
+void charg1::PrepareGraphies(int32_t position, int32_t etendue, int32_t etape) const {
+    if (!m_tnum || position < 0 || position >= m_nbitem) return;
+    const int32_t* const tnum = m_tnum.get();
+    const int32_t debut = std::max(position - etendue, 0);
+    const int32_t fin = std::min(position + etendue, m_nbitem - 1);
+    if (etape == 0) {
+        // One request per cache line of 16 values, and the last one.
+        for (int32_t p = debut; p < fin; p += 16)
+            __builtin_prefetch(tnum + p);
+        __builtin_prefetch(tnum + fin);
+        return;
+    }
+    const int32_t limite = m_nbform + m_nbartponct;
+    for (int32_t p = debut; p <= fin; ++p) {
+        const int32_t e = tnum[p];
+        if (e < 0 || e >= limite) continue;
+        if (etape == 1)
+            __builtin_prefetch(m_graphies.get() + e);
+        else
+            __builtin_prefetch(m_ftext.get() + (m_graphies[static_cast<size_t>(e)] >> 8));
+    }
+}
+
 std::span<const int32_t> charg1::Occurrences(int32_t entree) const {
     if (entree < 0 || entree >= m_nbart || !m_tnum) return {};
     ConstruitIndexOccurrences();
@@ -148,10 +180,39 @@ std::vector<int32_t> charg1::LocOccFor(int32_t entree) const {
     return {};
 }
 
+// The positions of a few dictionary entries read from the text in one pass, ascending: cheaper than
+// building the occurrence index, which writes every position at random, for the first groups made
+// from a few forms (a command's concordance).
+std::vector<int32_t> charg1::LitPositions(std::span<const int32_t> entrees) const {
+    std::vector<int32_t> resultat;
+    int64_t total = 0;
+    for (const int32_t e : entrees)
+        total += m_lexm[static_cast<size_t>(e)].frq;
+    resultat.reserve(static_cast<size_t>(total));
+    const int32_t* const tnum = m_tnum.get();
+    if (entrees.size() == 1) {
+        const int32_t e = entrees[0];
+        for (int32_t i = 0; i < m_nbitem; ++i)
+            if (tnum[i] == e) resultat.push_back(i);
+        return resultat;
+    }
+    for (int32_t i = 0; i < m_nbitem; ++i)
+        if (std::find(entrees.begin(), entrees.end(), tnum[i]) != entrees.end()) resultat.push_back(i);
+    return resultat;
+}
+
 std::vector<int32_t> charg1::LocOccFor(const int32_t* entrees, int32_t nb) const {
     std::vector<int32_t> distinctes(entrees, entrees + std::max(nb, 0));
     std::sort(distinctes.begin(), distinctes.end());
     distinctes.erase(std::unique(distinctes.begin(), distinctes.end()), distinctes.end());
+    // Up to four entries of the dictionary, a few times, before the index is built.
+    constexpr size_t EntreesLues = 4;
+    constexpr int32_t LecturesSansIndex = 4;
+    if (!m_indexAJour && m_tnum && m_lecturesSansIndex < LecturesSansIndex && !distinctes.empty() &&
+        distinctes.size() <= EntreesLues && distinctes.front() >= 0 && distinctes.back() < m_nbart) {
+        ++m_lecturesSansIndex;
+        return LitPositions(distinctes);
+    }
     std::vector<int32_t> resultat;
     for (const int32_t e : distinctes) {
         if (e >= 0 && e < m_nbart) {

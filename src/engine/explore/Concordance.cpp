@@ -18,12 +18,23 @@ namespace {
 
 // The graphie of a form or punctuation sign at p (keys and line breaks give nothing).
 std::string_view GraphieContexte(const charg1& base, int32_t p) {
-    const char* graphie = base.RetourneGraphieAtPos(p, true);
-    return graphie != nullptr ? std::string_view(graphie) : std::string_view();
+    return base.GraphieFormeAtPos(p);
 }
 
 bool DansLeTexte(const charg1& base, int32_t position) {
     return position >= 0 && position < base.Nbitem();
+}
+
+// The lines of a sorted concordance lie anywhere in the text, and the graphies of their contexts
+// anywhere in the dictionary: the writers prepare the contexts of the occurrences some lines ahead (the
+// text, then the graphies' places, then their bytes), so that these reads overlap the making of the
+// lines before them.
+void PrepareContextes(const charg1& base, std::span<const int32_t> positions, size_t i) {
+    constexpr int32_t Etendue = 10; // items on each side: about the 40 characters of a context
+    constexpr size_t Avance[] = {24, 16, 8};
+    for (int32_t etape = 0; etape < 3; ++etape)
+        if (const size_t j = i + Avance[etape]; j < positions.size())
+            base.PrepareGraphies(positions[j], Etendue, etape);
 }
 
 } // namespace
@@ -56,8 +67,7 @@ void ContexteDroit(const charg1& base, int32_t position, int32_t largeur, std::s
 }
 
 std::string_view Pivot(const charg1& base, int32_t position) {
-    const char* graphie = base.RetourneGraphieAtPos(position, false);
-    return graphie != nullptr ? std::string_view(graphie) : std::string_view();
+    return base.Graphie(base.Tnum(position));
 }
 
 // --- Concordance
@@ -233,12 +243,14 @@ void EcritPageConcordance(std::ostream& sortie, const Concordance& c, const Ente
     ecrit("<br> (tri ", MotTri(c.Sens()));
     page += "<br><br>\n";
     LigneConcordance ligne;
+    size_t faites = 0; // occurrence lines written
     for (int32_t i = 0; i < c.NbLignes(); ++i) {
         if (c.EstEntete(i)) {
             const int32_t partie = c.PartieDeLigne(i);
             ecrit("\n<br><b>Partie : ", c.NomPartie(partie));
             page += ", Nombre de contextes : " + std::to_string(c.NbContextesPartie(partie)) + "</b><br>\n";
         } else {
+            PrepareContextes(c.Base(), c.Positions(), faites++);
             c.Ligne(i, ligne);
             ecrit("", ligne.gauche);
             ecrit("&nbsp;<b>", ligne.pivot);
@@ -257,8 +269,10 @@ void EcritLignesConcordance(EcrivainTable& table, const Concordance& c) {
     if (parties) table.Champ("Partie");
     table.Ligne({"Contexte gauche", Utf8VersCp1252("Pôle"), "Contexte droit"});
     LigneConcordance ligne;
+    size_t faites = 0; // occurrence lines written
     for (int32_t i = 0; i < c.NbLignes() && table.Ok(); ++i) {
         if (c.EstEntete(i)) continue;
+        PrepareContextes(c.Base(), c.Positions(), faites++);
         c.Ligne(i, ligne);
         table.Champ(ligne.position);
         if (parties) table.Champ(c.NomPartie(c.PartieDeLigne(i)));

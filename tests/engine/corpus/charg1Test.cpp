@@ -385,6 +385,31 @@ TEST(Charg1, ChargeDesGraphiesLonguesEnMoyenne) {
     EXPECT_EQ(base.Graphie(5), std::string(LongueurMaxCle, 'm'));
 }
 
+// The first lookups read the dictionary and the text, the later ones the indexes: both give the same.
+TEST(Charg1, RecherchesAvantEtApresLesIndex) {
+    DossierTemporaire dossier;
+    SegmenteBase("Le chat voit le chien, le chien voit le chat. Un oiseau chante.\n", "rv");
+    charg1 base;
+    ASSERT_EQ(base.ChargeBase("rv.par"), 0);
+    const std::vector<int32_t> texte = TexteCharge(base);
+    // The positions of the text that hold a or b.
+    const auto positions = [&texte](int32_t a, int32_t b) {
+        std::vector<int32_t> trouvees;
+        for (size_t p = 0; p < texte.size(); ++p)
+            if (texte[p] == a || texte[p] == b) trouvees.push_back(static_cast<int32_t>(p));
+        return trouvees;
+    };
+    for (int tour = 0; tour < 3; ++tour) {
+        for (int32_t f = 0; f < base.Nbform(); ++f) {
+            EXPECT_EQ(base.LocFormDic(base.Graphie(f)), f);
+            EXPECT_EQ(base.LocOccFor(&f, 1), positions(f, f)) << base.Graphie(f);
+            const int32_t paire[] = {(f + 1) % base.Nbform(), f};
+            EXPECT_EQ(base.LocOccFor(paire, 2), positions(f, paire[0])) << base.Graphie(f);
+        }
+        EXPECT_EQ(base.LocFormDic("absent"), -1);
+    }
+}
+
 TEST(Charg1, SetTnumTientLIndexAJour) {
     DossierTemporaire dossier;
     SegmenteBase("Le chat. Le chien.\n", "lc");
