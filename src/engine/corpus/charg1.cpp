@@ -337,6 +337,7 @@ bool charg1::OpenDicNum() {
     std::fclose(f);
     if (!LitDictionnaire(contenu)) return false;
     m_formesTriees.clear();
+    m_formesTrieesPretes = false;
     m_recherchesSansIndex = 0;
     return true;
 }
@@ -494,6 +495,7 @@ void charg1::DesAlloc() {
     m_debuts.shrink_to_fit();
     m_formesTriees.clear();
     m_formesTriees.shrink_to_fit();
+    m_formesTrieesPretes = false;
     m_indexAJour = false;
     m_charge = false;
 }

@@ -5,9 +5,11 @@
 #include "engine/corpus/FournisseurSegments.h"
 #include "engine/socle/Resultat.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <span>
 #include <string>
@@ -194,16 +196,21 @@ class charg1 {
     Progression m_gauge;
     bool m_charge = false;
 
+    // The indexes below are built on first use, by whichever thread asks first (the workbench reads a base
+    // on its interface thread while a long command reads it on a worker): under this lock, their flags
+    // set once they are whole.
+    mutable std::mutex m_verrouIndex;
     // Occurrence index: the positions of entry e are m_positions[m_debuts[e] .. m_debuts[e + 1]).
     mutable std::vector<int32_t> m_debuts;
     mutable std::unique_ptr<int32_t[]> m_positions;
-    mutable bool m_indexAJour = false;
+    mutable std::atomic<bool> m_indexAJour = false;
     // The forms sorted by graphie (bytes), then by number, for LocFormDic once it has looked up a few
     // forms one by one.
     mutable std::vector<int32_t> m_formesTriees;
-    mutable int32_t m_recherchesSansIndex = 0;
+    mutable std::atomic<bool> m_formesTrieesPretes = false;
+    mutable std::atomic<int32_t> m_recherchesSansIndex = 0;
     // The groups whose positions were read from the text while the index was not built.
-    mutable int32_t m_lecturesSansIndex = 0;
+    mutable std::atomic<int32_t> m_lecturesSansIndex = 0;
 };
 
 } // namespace t3

@@ -10,9 +10,9 @@
 
 namespace t3 {
 
-// Built on the first lookup: most loads never look a form up by its text.
+// Built on the first lookup (under the index lock): most loads never look a form up by its text.
 void charg1::ConstruitIndexFormes() const {
-    if (!m_formesTriees.empty() || m_nbform <= 0 || !m_lexm) return;
+    if (m_formesTrieesPretes || m_nbform <= 0 || !m_lexm) return;
     m_formesTriees.resize(static_cast<size_t>(m_nbform));
     for (int32_t i = 0; i < m_nbform; ++i)
         m_formesTriees[static_cast<size_t>(i)] = i;
@@ -21,11 +21,14 @@ void charg1::ConstruitIndexFormes() const {
             std::strcmp(m_lexm[static_cast<size_t>(a)].graphie, m_lexm[static_cast<size_t>(b)].graphie);
         return c != 0 ? c < 0 : a < b;
     });
+    m_formesTrieesPretes = true;
 }
 
 // Groups every position by entry (a counting sort): the run of entry e starts at m_debuts[e].
 void charg1::ConstruitIndexOccurrences() const {
-    if (m_indexAJour || !m_tnum) return;
+    if (m_indexAJour.load(std::memory_order_acquire)) return;
+    const std::lock_guard verrou(m_verrouIndex);
+    if (m_indexAJour.load(std::memory_order_relaxed) || !m_tnum) return;
     const int32_t* const tnum = m_tnum.get();
     std::fill(m_debuts.begin(), m_debuts.end(), 0);
     for (int32_t i = 0; i < m_nbitem; ++i)
@@ -49,7 +52,7 @@ void charg1::RemplitIndexOccurrences() const {
     for (size_t e = m_debuts.size() - 1; e > 0; --e)
         m_debuts[e] = m_debuts[e - 1];
     m_debuts[0] = 0;
-    m_indexAJour = true;
+    m_indexAJour.store(true, std::memory_order_release);
 }
 
 // --- Entries
@@ -96,13 +99,16 @@ int32_t charg1::LocFormDic(std::string_view texte) const {
     // The first lookups compare the lengths, then the bytes, of every form: a command looks up one or
     // two forms, far fewer than the sort of the index compares.
     constexpr int32_t RecherchesSansIndex = 8;
-    if (m_formesTriees.empty() && m_recherchesSansIndex < RecherchesSansIndex) {
-        ++m_recherchesSansIndex;
-        for (int32_t f = 0; f < m_nbform && m_lexm; ++f)
-            if (GraphieRangee(f) == texte) return f;
-        return -1;
+    if (!m_formesTrieesPretes.load(std::memory_order_acquire)) {
+        if (m_recherchesSansIndex.fetch_add(1) < RecherchesSansIndex) {
+            for (int32_t f = 0; f < m_nbform && m_lexm; ++f)
+                if (GraphieRangee(f) == texte) return f;
+            return -1;
+        }
+        const std::lock_guard verrou(m_verrouIndex);
+        ConstruitIndexFormes();
+        if (!m_formesTrieesPretes) return -1; // no form to look up
     }
-    ConstruitIndexFormes();
     const auto premier =
         std::lower_bound(m_formesTriees.begin(), m_formesTriees.end(), texte,
                          [this](int32_t forme, std::string_view t) { return Graphie(forme) < t; });
@@ -208,11 +214,10 @@ std::vector<int32_t> charg1::LocOccFor(const int32_t* entrees, int32_t nb) const
     // Up to four entries of the dictionary, a few times, before the index is built.
     constexpr size_t EntreesLues = 4;
     constexpr int32_t LecturesSansIndex = 4;
-    if (!m_indexAJour && m_tnum && m_lecturesSansIndex < LecturesSansIndex && !distinctes.empty() &&
-        distinctes.size() <= EntreesLues && distinctes.front() >= 0 && distinctes.back() < m_nbart) {
-        ++m_lecturesSansIndex;
+    if (!m_indexAJour && m_tnum && !distinctes.empty() && distinctes.size() <= EntreesLues &&
+        distinctes.front() >= 0 && distinctes.back() < m_nbart &&
+        m_lecturesSansIndex.fetch_add(1) < LecturesSansIndex)
         return LitPositions(distinctes);
-    }
     std::vector<int32_t> resultat;
     for (const int32_t e : distinctes) {
         if (e >= 0 && e < m_nbart) {
