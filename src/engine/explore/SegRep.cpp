@@ -129,6 +129,17 @@ bool SegRep::EstDelimiteur(int32_t valeur) const {
     return m_delimiteurHorsDico && m_delimiteurs.count(valeur) != 0;
 }
 
+// Steps the gauge every pas forms searched; false once a stop is asked.
+bool SegRep::Avance(int32_t& compteur, int32_t pas) const {
+    if (compteur == pas) {
+        if (m_gauge) m_gauge(0);
+        if (Arrete(m_arret)) return false;
+        compteur = 0;
+    }
+    ++compteur;
+    return true;
+}
+
 bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
     m_liste.clear();
     m_loc.Ferme();
@@ -160,17 +171,11 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
     } else {
         const int32_t pas = n / 100;
         int32_t compteur = 0;
-        for (int32_t forme = 0; forme < n && !m_ecritureEnErreur; ++forme) {
-            if (compteur == pas) {
-                if (m_gauge) m_gauge(0);
-                if (Arrete(m_arret)) break;
-                compteur = 0;
-            }
+        for (int32_t forme = 0; forme < n && !m_ecritureEnErreur && Avance(compteur, pas); ++forme) {
             const Tgen groupe(m_base, &forme, 1);
             std::vector<Segment> trouves = CalcTgenSR(&groupe);
             m_liste.insert(m_liste.end(), std::make_move_iterator(trouves.begin()),
                            std::make_move_iterator(trouves.end()));
-            ++compteur;
         }
     }
     if (Arrete(m_arret)) {
@@ -226,19 +231,13 @@ void SegRep::CalculeEnParallele(int32_t n, int nbFils) {
 
     const int32_t pas = n / 100;
     int32_t compteur = 0;
-    for (int32_t forme = 0; forme < n && !m_ecritureEnErreur; ++forme) {
-        if (compteur == pas) {
-            if (m_gauge) m_gauge(0);
-            if (Arrete(m_arret)) break;
-            compteur = 0;
-        }
+    for (int32_t forme = 0; forme < n && !m_ecritureEnErreur && Avance(compteur, pas); ++forme) {
         // The sequential search makes a group of each form, which takes a colour of the cycle: the
         // groups made afterwards keep the colours they would have had.
         CycleCouleursGroupes.Prend();
         faites[static_cast<size_t>(forme)].wait(0);
         Ecrit(trouvailles[static_cast<size_t>(forme)], m_liste);
         trouvailles[static_cast<size_t>(forme)] = {};
-        ++compteur;
     }
     arret = true;
     for (std::thread& f : fils)

@@ -147,6 +147,7 @@ class SegRep : public FournisseurSegments {
     bool m_ecritureEnErreur = false;
     Progression m_gauge;
     const Arret* m_arret = nullptr;
+    bool Avance(int32_t& compteur, int32_t pas) const;
 };
 
 } // namespace t3
