@@ -1,14 +1,18 @@
 // Drives the workbench's long commands without a display and measures how long its interface thread stays
 // busy: a timer of 10 ms ticks on that thread, and for each command the longest gap between two ticks is
 // printed with the command's time ("name gap_ms seconds"). The commands: the creation of a base from a
-// corpus (the keys verified, the text segmented, the base opened) and the opening of that base in a new
-// workbench.
+// corpus (the keys verified, the text segmented, the base opened); in a new workbench, the opening of
+// that base, its partition by author (the statistics window and a ventilation graph opened), and its
+// repeated segments with the default thresholds (the list opened).
 // Usage: reactivite CORPUS.txt DOSSIER [MAXART (2000000)]
 #include "engine/Globaux.h"
+#include "engine/corpus/Cles.h"
 #include "ui/shell/Atelier.h"
 #include "ui/shell/Dialogues.h"
 #include "ui/shell/TFenPrinc.h"
+#include "ui/stats/TFenChoixPart.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -82,6 +86,15 @@ int main(int argc, char** argv) {
         fenetre.show();
         const QString par = dossier.filePath(QFileInfo(corpus).completeBaseName() + ".par");
         veille.Mesure("ouverture", [&] { return fenetre.Bases().OuvreBase(par); });
+        t3::charg1* base = fenetre.Chargeur();
+        if (!base) return 2;
+        const int32_t auteur = t3::RetourneTypeCle(*base, "auteur");
+        veille.Mesure("partition", [&] { return OuvrePartition(fenetre, base, auteur) != nullptr; });
+        Dialogues::RepondDialogue(QDialog::Accepted); // the default thresholds
+        veille.Mesure("segments", [&] {
+            fenetre.CommandeNommee("BtnSR")->trigger();
+            return base->Segments() != nullptr;
+        });
     }
     return 0;
 }
