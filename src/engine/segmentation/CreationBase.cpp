@@ -27,7 +27,8 @@ Resultat<BaseCreee> SegmenteCorpus(const TexteCorpus& texte, const OptionsSegmen
     ResultatSegm resultat =
         SegmPrinc(texte, options.delimiteurs, base.maxart, base.infos, options.typographie, suivi);
     if (resultat == ResultatSegm::MaxartDepasse || resultat == ResultatSegm::ZoneTextePleine) {
-        const int64_t besoin = CompteArticles(texte, options.delimiteurs, options.typographie);
+        const int64_t besoin = CompteArticles(texte, options.delimiteurs, options.typographie, suivi);
+        if (suivi.Arrete()) resultat = ResultatSegm::Annulee;
         if (besoin > base.maxart && besoin <= MaxartLimite && accepte && accepte(besoin)) {
             base.maxart = static_cast<int32_t>(besoin);
             resultat =

@@ -124,13 +124,23 @@ inline int32_t Segmentation::Cherche(unsigned char classe, const unsigned char* 
     return c->index;
 }
 
-// The progress as the text is read: a call each hundredth of its bytes.
+CentiemesLus::CentiemesLus(const std::string& chemin) {
+    std::error_code erreur;
+    const auto taille = std::filesystem::file_size(chemin, erreur);
+    m_taille = erreur ? 0 : static_cast<int64_t>(taille);
+}
+
+void CentiemesLus::Lu(size_t octets, const Progression& progression) {
+    m_lus += static_cast<int64_t>(octets);
+    if (!progression || m_taille <= 0) return;
+    for (const int64_t centiemes = std::min<int64_t>(100, m_lus * 100 / m_taille); m_centiemes < centiemes;
+         ++m_centiemes)
+        progression(0);
+}
+
+// The progress as the text is read; false, the run refused as cancelled, once a stop is asked.
 bool Segmentation::Lu(const Morceau& morceau) {
-    m_octetsLus += static_cast<int64_t>(morceau.taille);
-    if (m_suivi.progression && m_tailleTexte > 0)
-        for (const int64_t centiemes = std::min<int64_t>(100, m_octetsLus * 100 / m_tailleTexte);
-             m_centiemesLus < centiemes; ++m_centiemesLus)
-            m_suivi.progression(0);
+    if (m_lecture) m_lecture->Lu(morceau.taille, m_suivi.progression);
     if (!m_suivi.Arrete()) return true;
     Trace("\nSegmentation annulée");
     Refuse(ResultatSegm::Annulee);
@@ -229,9 +239,7 @@ ResultatSegm Segmentation::SegmText(const TexteCorpus& texte, const std::string&
     m_dernier = -1;
 
     DecoupeurTexte decoupeur(m_mot, m_typographie);
-    std::error_code erreur;
-    const auto taille = std::filesystem::file_size(texte.CheminLu(), erreur);
-    m_tailleTexte = erreur ? 0 : static_cast<int64_t>(taille);
+    m_lecture.emplace(texte.CheminLu());
     if (!decoupeur.Ouvre(texte.CheminLu())) {
         Trace("\nFichier %s pas ouvert !", pn.c_str());
         return Refuse(ResultatSegm::TexteNonOuvert);
@@ -467,7 +475,8 @@ int64_t CompteArticles(const std::string& pn, const std::string& delimiteurs) {
     return CompteArticles(texte, delimiteurs);
 }
 
-int64_t CompteArticles(const TexteCorpus& texte, const std::string& delimiteursDemandes, bool typographie) {
+int64_t CompteArticles(const TexteCorpus& texte, const std::string& delimiteursDemandes, bool typographie,
+                       const Suivi& suivi) {
     const std::string delimiteurs =
         typographie ? DelimiteursTypographie(delimiteursDemandes) : delimiteursDemandes;
     const std::array<bool, 256> mot = TableMot(delimiteurs);
@@ -477,7 +486,10 @@ int64_t CompteArticles(const TexteCorpus& texte, const std::string& delimiteursD
     std::unordered_set<std::string> textes;
     int64_t zone = 0;
     Morceau morceau;
+    segm::CentiemesLus lecture(texte.CheminLu());
     while (decoupeur.Decoupe(morceau)) {
+        lecture.Lu(morceau.taille, suivi.progression);
+        if (suivi.Arrete()) return -1;
         for (const Jeton& j : morceau.jetons) {
             if (j.n == 0) continue;
             std::string texte(1, static_cast<char>(j.classe));

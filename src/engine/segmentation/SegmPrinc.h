@@ -89,9 +89,11 @@ void EffaceTxnAbandonne(const std::string& dossier);
 
 // The smallest MAXART with which the text pn segments under these delimiters (its distinct forms, signs,
 // key types and contents, or more when their texts need more than 40 bytes each); -1 when the text
-// cannot be read. Reads the text once more, writing nothing.
+// cannot be read or a stop is asked. Reads the text once more, writing nothing; the progress is called
+// each hundredth of the text read.
 int64_t CompteArticles(const std::string& pn, const std::string& delimiteurs);
-int64_t CompteArticles(const TexteCorpus& texte, const std::string& delimiteurs, bool typographie = false);
+int64_t CompteArticles(const TexteCorpus& texte, const std::string& delimiteurs, bool typographie = false,
+                       const Suivi& suivi = {});
 
 } // namespace t3
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -78,6 +79,16 @@ inline std::string NomFichier(const std::string& bn, const char* extension) {
 
 class EcrivainCodes;
 
+// The progress of a pass over a text: a call each hundredth of its bytes read.
+class CentiemesLus {
+  public:
+    explicit CentiemesLus(const std::string& chemin);
+    void Lu(size_t octets, const Progression& progression);
+
+  private:
+    int64_t m_taille = 0, m_lus = 0, m_centiemes = 0;
+};
+
 // One run of the segmentation: its tables and counters, each run starting from nothing.
 class Segmentation {
   public:
@@ -132,7 +143,7 @@ class Segmentation {
     const int32_t m_nil;
     const bool m_typographie;
     const Suivi m_suivi;
-    int64_t m_tailleTexte = 0, m_octetsLus = 0, m_centiemesLus = 0;
+    std::optional<CentiemesLus> m_lecture;
     ResultatSegm m_refus = ResultatSegm::Ok;
 
     TableauGrandesPages<Article> m_ptrzon2;
