@@ -15,6 +15,7 @@
 #include "ui/shell/PartitionOuverte.h"
 #include "ui/shell/Sablier.h"
 #include "ui/shell/ServicesAtelier.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 #include "ui/stats/ParametresSpecificites.h"
 
@@ -392,18 +393,22 @@ void TFenStatPart::BtnSpTotClick() {
                                    "moins une, ou calculez sur la totalité du corpus.");
             return;
         }
-        Sablier sablier;
+        // Computed off the interface thread, each part's forms, then its segments when the base has some;
+        // the window waits meanwhile, so that the flags the computation reads stay as they are. Cancelled,
+        // the table shown stays.
+        setEnabled(false);
+        auto calcul = ExecuteEnFond<std::unique_ptr<t3::CalcSpecTot>>(
+            "Calcul des spécificités...", m_base->Segments() ? 2 : 1,
+            [this](const t3::Arret&, const t3::Progression& progression) {
+                return std::make_unique<t3::CalcSpecTot>(m_partition, progression, t3::Progression{});
+            },
+            this);
+        setEnabled(true);
+        if (!calcul) return;
         m_modeleTFG->SetTable(nullptr, nullptr);
         m_tri.reset();
         m_table.reset();
-        m_calcul.reset();
-        m_services.SetStatusText("Calcul des spécificités...");
-        // Each part's forms, then its segments when the base has some.
-        m_calcul =
-            std::make_unique<t3::CalcSpecTot>(m_partition, m_services.Etapes(m_base->Segments() ? 2 : 1),
-                                              [this](int32_t) { m_services.ResetProgress(); });
-        m_services.ResetProgress();
-        m_services.SetStatusText(QString());
+        m_calcul = std::move(*calcul);
     }
     AfficheTable();
 }

@@ -330,8 +330,8 @@ void TFenStatPartTest::SpTotRemplitLaTableQueT3Imprime() {
             cellules << (ligne[c + 1].isEmpty() ? ligne[c] : ligne[c] + " " + ligne[c + 1]);
         attendues << cellules;
     }
-    // The status text and the bar are back to rest.
-    QCOMPARE(a.fenetre.Etat().TexteStatut(1), QString());
+    // The status text is back to what it said before the computation, the bar to rest.
+    QCOMPARE(a.fenetre.Etat().TexteStatut(1), QString("Prêt"));
     QCOMPARE(a.fenetre.Etat().Progression()->value(), 0);
     QList<QStringList> lignes = Lignes(table);
     QCOMPARE(lignes.size(), a.fenetre.Chargeur()->Nbform());
