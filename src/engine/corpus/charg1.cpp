@@ -117,6 +117,8 @@ std::string MessageChargeBase(int32_t resultat) {
         return "Erreur de lecture du texte numérisé";
     case ChargeErreurMemoire:
         return "Erreur : Allocation mémoire impossible";
+    case ChargeArretee:
+        return EchecArrete().message;
     default:
         return "";
     }
@@ -158,6 +160,7 @@ int32_t charg1::ChargeBase(const char* chemin) {
             verrou->Exclusif();
         }
     }
+    m_arretee = false;
     int32_t resultat = ChargeReussie;
     if (!LecParam(chemin))
         resultat = ChargeErreurParam;
@@ -167,6 +170,7 @@ int32_t charg1::ChargeBase(const char* chemin) {
         resultat = ChargeErreurDic;
     else if (!OpenTextNum())
         resultat = ChargeErreurNum;
+    if (m_arretee) resultat = ChargeArretee;
     if (resultat != ChargeReussie) {
         // A refused base answers every query with the neutral values of an empty base.
         DesAlloc();
@@ -381,7 +385,10 @@ bool charg1::LitDictionnaire(const std::string& contenu) {
         m_lexm[static_cast<size_t>(i)] = Lexm{lexg, frq, ecrit, 0};
         m_graphies[static_cast<size_t>(i)] = static_cast<uint64_t>(ecrit - m_ftext.get()) << 8 | longueur;
         ecrit += longueur + 1;
-        if (pas == 0 ? i == 0 : (i + 1) % pas == 0) AppelleGauge(0);
+        if (pas == 0 ? i == 0 : (i + 1) % pas == 0) {
+            if (ArretDemande()) return false;
+            AppelleGauge(0);
+        }
     }
     m_lexm[static_cast<size_t>(m_nbart)] = Lexm{};
     m_graphies[static_cast<size_t>(m_nbart)] = 0;
@@ -476,6 +483,7 @@ bool charg1::TraduitTexte(std::FILE* f) {
             tnum[i] = v;
         }
         fait += voulu;
+        if (ArretDemande()) return false;
         for (; prochainPas <= fait;
              prochainPas += pas == 0 ? static_cast<size_t>(m_nbitem) : static_cast<size_t>(pas))
             AppelleGauge(1);

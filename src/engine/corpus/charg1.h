@@ -3,6 +3,7 @@
 // counts of the base, the record of each entry, the entry at each position, the positions of each entry
 // and the ordering of positions by their contexts.
 #include "engine/corpus/FournisseurSegments.h"
+#include "engine/socle/Arret.h"
 #include "engine/socle/Resultat.h"
 
 #include <atomic>
@@ -33,6 +34,8 @@ inline constexpr int32_t ChargeErreurParam = 1;
 inline constexpr int32_t ChargeErreurDic = 2;
 inline constexpr int32_t ChargeErreurNum = 3;
 inline constexpr int32_t ChargeErreurMemoire = 4;
+// The loading was stopped on demand (its stop flag set): the base is left unloaded.
+inline constexpr int32_t ChargeArretee = CodeArrete;
 
 // The French message of a ChargeBase result ("Erreur de lecture du fichier de paramètres", ...);
 // an empty text for 0 or an unknown result. UTF-8.
@@ -54,6 +57,8 @@ class charg1 {
     // The progress of the loading: called with 0 about every 1 % of the dictionary read, then with 1
     // about every 1 % of the text.
     void AttribGauge(Progression gauge);
+    // The stop flag of the loading, read where the gauge steps; null (the default) never stops.
+    void AttribArret(const Arret* arret) { m_arret = arret; }
     // Loads the base whose .par is at chemin (LecParam, AllocMem, OpenDicNum, OpenTextNum, stopping at the
     // first failure). 0: loaded; 1: LecParam failed; 4: AllocMem; 2: OpenDicNum; 3: OpenTextNum.
     // The .dic and .num are read beside the .par under the name on line 1 of the .par; the trace goes
@@ -164,6 +169,11 @@ class charg1 {
     void AppelleGauge(int32_t valeur) const {
         if (m_gauge) m_gauge(valeur);
     }
+    // True, the stop noted, once the loading is asked to stop.
+    bool ArretDemande() {
+        m_arretee = m_arretee || Arrete(m_arret);
+        return m_arretee;
+    }
     int32_t RangContexte(int32_t valeur) const;
     std::string_view GraphieRangee(int32_t entree) const {
         const uint64_t g = m_graphies[static_cast<size_t>(entree)];
@@ -194,6 +204,8 @@ class charg1 {
     int32_t m_carteponct[256];
     const FournisseurSegments* m_segments = nullptr;
     Progression m_gauge;
+    const Arret* m_arret = nullptr;
+    bool m_arretee = false; // the last loading stopped on demand
     bool m_charge = false;
 
     // The indexes below are built on first use, by whichever thread asks first (the workbench reads a base

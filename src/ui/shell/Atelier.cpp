@@ -97,9 +97,11 @@ bool Atelier::OuvreBase(const QString& cheminDonne, bool remplace) {
     const std::string local = CheminLocal(chemin);
     const auto chargee = ExecuteEnFond<t3::Resultat<void>>(
         "Chargement des données", 2, // the dictionary, then the text
-        [base = chargeur.get(), &local](const t3::Arret&, const t3::Progression& progression) {
+        [base = chargeur.get(), &local](const t3::Arret& arret, const t3::Progression& progression) {
             base->AttribGauge(progression);
+            base->AttribArret(&arret);
             t3::Resultat<void> resultat = base->Charge(local);
+            base->AttribArret(nullptr);
             base->AttribGauge({});
             return resultat;
         });

@@ -317,6 +317,24 @@ TEST(Charg1, RechargerRemplaceLaBase) {
     EXPECT_EQ(base.Nbart(), 0);
 }
 
+// A stop asked while the text is read (by its gauge, as "Annuler" would) leaves no base loaded; the
+// same loader loads it whole afterwards.
+TEST(Charg1, UnChargementArreteNeLaissePasDeBase) {
+    DossierTemporaire dossier;
+    SegmenteBase("Le chat. Le chien.\n", "lc");
+    charg1 base;
+    Arret arret{false};
+    base.AttribArret(&arret);
+    base.AttribGauge([&arret](int32_t etape) { arret = arret || etape == 1; });
+    EXPECT_EQ(base.ChargeBase("lc.par"), ChargeArretee);
+    EXPECT_FALSE(base.Charge());
+    EXPECT_EQ(base.Nbart(), 0);
+    EXPECT_EQ(base.Charge("lc.par").Message(), "Commande annulée.");
+    arret = false;
+    ASSERT_EQ(base.ChargeBase("lc.par"), ChargeReussie);
+    EXPECT_EQ(base.Nbart(), 4);
+}
+
 // The loader reads the .dic and .num beside the .par and traces there, not in the current folder, even
 // when that folder holds a base of the same name; a relative path is resolved when the base is loaded.
 TEST(Charg1, LitLaBaseACoteDeSonPar) {
