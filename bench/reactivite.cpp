@@ -2,23 +2,35 @@
 // busy: a timer of 10 ms ticks on that thread, and for each command the longest gap between two ticks is
 // printed with the command's time ("name gap_ms seconds"). The commands: the creation of a base from a
 // corpus (the keys verified, the text segmented, the base opened); in a new workbench, the opening of
-// that base, its partition by author (the statistics window and a ventilation graph opened), and its
-// repeated segments with the default thresholds (the list opened).
+// that base, its partition by author (the statistics window and a ventilation graph opened), its
+// repeated segments with the default thresholds (the list opened), the specificities of every part
+// ("Sp. Tot", default thresholds), a concordance of every form a pattern matches, and the section map of
+// the text cut at each full stop.
 // Usage: reactivite CORPUS.txt DOSSIER [MAXART (2000000)]
 #include "engine/Globaux.h"
 #include "engine/corpus/Cles.h"
+#include "ui/explore/TFenChoixDelim.h"
+#include "ui/explore/TFenConcor.h"
 #include "ui/shell/Atelier.h"
 #include "ui/shell/Dialogues.h"
 #include "ui/shell/TFenPrinc.h"
 #include "ui/stats/TFenChoixPart.h"
+#include "ui/stats/TFenStatPart.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -58,6 +70,33 @@ class Veille {
     qint64 m_ecartMax = 0;
 };
 
+// A concordance window opened, motif typed with "expression" ticked, then Enter.
+bool ConcordanceDuMotif(TFenPrinc& fenetre, const QString& motif) {
+    const QList<TFenConcor*> avant = fenetre.findChildren<TFenConcor*>();
+    fenetre.CommandeNommee("BtnDocu")->trigger();
+    for (TFenConcor* concordance : fenetre.findChildren<TFenConcor*>())
+        if (!avant.contains(concordance)) {
+            concordance->ChkExpRep()->setChecked(true);
+            concordance->EdForme()->setText(motif);
+            emit concordance->EdForme()->returnPressed();
+            return concordance->GroupeCourant() != nullptr;
+        }
+    return false;
+}
+
+// "Carte des sections", the delimiter chosen, "Créer": true when a map window became active.
+bool CarteDesSections(TFenPrinc& fenetre, const QString& delimiteur) {
+    QMdiSubWindow* avant = fenetre.Mdi()->activeSubWindow();
+    Dialogues::RepondDialogue(QDialog::Accepted, [delimiteur](QDialog* dialogue) {
+        auto* liste = static_cast<TFenChoixDelim*>(dialogue)->ListDelims();
+        for (QListWidgetItem* item : liste->findItems(delimiteur, Qt::MatchExactly))
+            item->setSelected(true);
+        dialogue->findChild<QPushButton*>("BtnValide")->click();
+    });
+    fenetre.CommandeNommee("BtnParag")->trigger();
+    return fenetre.Mdi()->activeSubWindow() != avant;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -95,6 +134,15 @@ int main(int argc, char** argv) {
             fenetre.CommandeNommee("BtnSR")->trigger();
             return base->Segments() != nullptr;
         });
+        auto* statistiques = fenetre.findChild<TFenStatPart*>();
+        if (!statistiques) return 2;
+        Dialogues::RepondDialogue(QDialog::Accepted); // the default thresholds
+        veille.Mesure("specifs-toutes", [&] {
+            statistiques->findChild<QToolButton*>("BtnSpTot")->click();
+            return statistiques->Onglets()->isTabVisible(1);
+        });
+        veille.Mesure("concordance-motif", [&] { return ConcordanceDuMotif(fenetre, "^t"); });
+        veille.Mesure("carte-sections", [&] { return CarteDesSections(fenetre, "."); });
     }
     return 0;
 }
