@@ -10,6 +10,8 @@
 #include "engine/explore/SegRep.h"
 #include "engine/stats/Tgen.h"
 #include "ui/explore/CibleGroupes.h"
+#include "ui/explore/TFenChoixDelim.h"
+#include "ui/explore/TFenConcor.h"
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/Atelier.h"
 #include "ui/shell/BarreEtat.h"
@@ -27,13 +29,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
@@ -381,6 +387,35 @@ void AtelierTest::UneCommandeLongueAnnuleeLaisseToutCommeAvant() {
         QCOMPARE(t3uitest::Lit(fichiers[i]), avant[i]);
     QCOMPARE(fenetre.Bases().Chargeur(), ouverte);
 
+    // The repeated segments, a pattern's concordance and the sections at the full stop, each cancelled:
+    // no segments attached, no group searched, no set of sections, no window added.
+    connexion = pendant("Calcul des segments répétés", [annuler] { annuler->click(); });
+    Dialogues::RepondDialogue(QDialog::Accepted); // the default thresholds
+    fenetre.CommandeNommee("BtnSR")->trigger();
+    disconnect(connexion);
+    QVERIFY(!ouverte->Segments());
+    QCOMPARE(fenetre.Mdi()->subWindowList().size(), enfants);
+    fenetre.CommandeNommee("BtnDocu")->trigger();
+    auto* concordance = fenetre.findChild<TFenConcor*>();
+    QVERIFY(concordance);
+    connexion = pendant("Recherche de ^ch", [annuler] { annuler->click(); });
+    concordance->ChkExpRep()->setChecked(true);
+    concordance->EdForme()->setText("^ch");
+    emit concordance->EdForme()->returnPressed();
+    disconnect(connexion);
+    QVERIFY(!concordance->GroupeCourant());
+    const int avecConcordance = fenetre.Mdi()->subWindowList().size();
+    connexion = pendant("Calcul des sections", [annuler] { annuler->click(); });
+    Dialogues::RepondDialogue(QDialog::Accepted, [](QDialog* dialogue) {
+        auto* liste = static_cast<TFenChoixDelim*>(dialogue)->ListDelims();
+        liste->item(0)->setSelected(true);
+        dialogue->findChild<QPushButton*>("BtnValide")->click();
+    });
+    fenetre.CommandeNommee("BtnParag")->trigger();
+    disconnect(connexion);
+    QCOMPARE(fenetre.Bases().CorpusModele().NbSections(), 0);
+    QCOMPARE(fenetre.Mdi()->subWindowList().size(), avecConcordance);
+
     // Closing the workbench during a command asks first, then stops it and closes.
     connexion = pendant("Chargement des données", [&fenetre] {
         Dialogues::RepondBouton(QMessageBox::Yes);
@@ -393,7 +428,8 @@ void AtelierTest::UneCommandeLongueAnnuleeLaisseToutCommeAvant() {
 
     const QString attendu = " 1 0 1";
     QCOMPARE(vues, (QStringList{"Chargement des données" + attendu, "Segmentation" + attendu,
-                                "Chargement des données" + attendu}));
+                                "Calcul des segments répétés" + attendu, "Recherche de ^ch" + attendu,
+                                "Calcul des sections" + attendu, "Chargement des données" + attendu}));
     QVERIFY(!annuler->isVisible() && fenetre.CommandeNommee("BtnOuvrir")->isEnabled());
 }
 

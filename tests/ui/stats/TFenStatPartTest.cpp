@@ -19,6 +19,7 @@
 #include "ui/shell/RapportArbre.h"
 #include "ui/shell/TFenNavig.h"
 #include "ui/shell/TFenPrinc.h"
+#include "ui/shell/TacheDeFond.h"
 #include "ui/shell/TexteQt.h"
 #include "ui/stats/ParametresSpecificites.h"
 #include "ui/stats/TFenChoixPart.h"
@@ -356,6 +357,15 @@ void TFenStatPartTest::SpTotRemplitLaTableQueT3Imprime() {
     Dialogues::RepondDialogue(QDialog::Rejected);
     statistiques->findChild<QToolButton*>("BtnSpTot")->click();
     QCOMPARE(table.columnCount(), 3);
+    // Every part marked again, the computation stopped by "Annuler": the table shown stays.
+    for (const char* nom : {"Hugo", "Sévigné", "Zola"})
+        a.Clique(a.Partie(nom), 0);
+    const auto arret = connect(&TachesDeFond::Instance(), &TachesDeFond::Commencee, statistiques,
+                               [] { TachesDeFond::Instance().Annule(); });
+    a.Lance("BtnSpTot", 5, 2);
+    disconnect(arret);
+    QCOMPARE(table.columnCount(), 3);
+    QVERIFY(statistiques->isEnabled());
 }
 
 void TFenStatPartTest::LesTrisDeLaTable() {
