@@ -4,8 +4,9 @@
 // corpus (the keys verified, the text segmented, the base opened); in a new workbench, the opening of
 // that base, its partition by author (the statistics window and a ventilation graph opened), its
 // repeated segments with the default thresholds (the list opened), the specificities of every part
-// ("Sp. Tot", default thresholds), a concordance of every form a pattern matches, and the section map of
-// the text cut at each full stop.
+// ("Sp. Tot", default thresholds), a concordance of the most frequent form, one of every form a pattern
+// matches, and the section map of the text cut at each full stop. Each line ends with the process's peak
+// memory so far (MB).
 // Usage: reactivite CORPUS.txt DOSSIER [MAXART (2000000)]
 #include "engine/Globaux.h"
 #include "engine/corpus/Cles.h"
@@ -14,6 +15,7 @@
 #include "ui/shell/Atelier.h"
 #include "ui/shell/Dialogues.h"
 #include "ui/shell/TFenPrinc.h"
+#include "ui/shell/TexteQt.h"
 #include "ui/stats/TFenChoixPart.h"
 #include "ui/stats/TFenStatPart.h"
 
@@ -41,6 +43,15 @@ using namespace t3ui;
 
 namespace {
 
+// The peak resident memory of the process so far (VmHWM), in MB; 0 when unknown.
+long long PicMemoireMo() {
+    QFile etat("/proc/self/status");
+    if (!etat.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& ligne : etat.readAll().split('\n'))
+        if (ligne.startsWith("VmHWM:")) return ligne.mid(6).trimmed().split(' ').value(0).toLongLong() / 1024;
+    return 0;
+}
+
 // The longest gap between two ticks of a 10 ms timer on the interface thread while commande runs.
 class Veille {
   public:
@@ -59,8 +70,8 @@ class Veille {
         // The gap up to the command's return counts too.
         m_ecartMax = std::max(m_ecartMax, m_depuis.elapsed());
         m_minuterie.stop();
-        std::printf("%s %lld %.3f%s\n", nom, static_cast<long long>(m_ecartMax), duree.nsecsElapsed() / 1e9,
-                    reussie ? "" : " échec");
+        std::printf("%s %lld %.3f %lld%s\n", nom, static_cast<long long>(m_ecartMax),
+                    duree.nsecsElapsed() / 1e9, PicMemoireMo(), reussie ? "" : " échec");
         std::fflush(stdout);
     }
 
@@ -70,13 +81,13 @@ class Veille {
     qint64 m_ecartMax = 0;
 };
 
-// A concordance window opened, motif typed with "expression" ticked, then Enter.
-bool ConcordanceDuMotif(TFenPrinc& fenetre, const QString& motif) {
+// A concordance window opened, motif typed (a pattern when expression), then Enter.
+bool Concordance(TFenPrinc& fenetre, const QString& motif, bool expression) {
     const QList<TFenConcor*> avant = fenetre.findChildren<TFenConcor*>();
     fenetre.CommandeNommee("BtnDocu")->trigger();
     for (TFenConcor* concordance : fenetre.findChildren<TFenConcor*>())
         if (!avant.contains(concordance)) {
-            concordance->ChkExpRep()->setChecked(true);
+            concordance->ChkExpRep()->setChecked(expression);
             concordance->EdForme()->setText(motif);
             emit concordance->EdForme()->returnPressed();
             return concordance->GroupeCourant() != nullptr;
@@ -141,7 +152,12 @@ int main(int argc, char** argv) {
             statistiques->findChild<QToolButton*>("BtnSpTot")->click();
             return statistiques->Onglets()->isTabVisible(1);
         });
-        veille.Mesure("concordance-motif", [&] { return ConcordanceDuMotif(fenetre, "^t"); });
+        int32_t premiere = 0;
+        for (int32_t forme = 1; forme < base->Nbform(); ++forme)
+            if (base->RetourneFrq(forme) > base->RetourneFrq(premiere)) premiere = forme;
+        const QString frequente = VersQt(base->RetourneGraphie(premiere, true));
+        veille.Mesure("concordance", [&] { return Concordance(fenetre, frequente, false); });
+        veille.Mesure("concordance-motif", [&] { return Concordance(fenetre, "^t", true); });
         veille.Mesure("carte-sections", [&] { return CarteDesSections(fenetre, "."); });
     }
     return 0;
