@@ -74,111 +74,95 @@ void Partition::LitSpans(const std::vector<int32_t>& cles) {
         m_spansParties[Ix(curseur[Ix(m_spans[Ix(s)].partie)]++)] = s;
 }
 
-template <typename Visite> void Partition::ParcoursFormes(Visite&& visite) const {
-    const int32_t* const tnum = m_base->TexteNum();
-    const int32_t nbform = m_base->Nbform();
-    int32_t position = 0;
-    for (int32_t s = 0; s < NbSpans(); ++s) {
-        const int32_t partie = m_spans[Ix(s)].partie;
-        const int32_t fin = m_spans[Ix(s) + 1].debut;
-        for (; position < fin; ++position)
-            if (tnum[position] >= 0 && tnum[position] < nbform) visite(tnum[position], partie);
-    }
-}
-
-// Fills the table of forms by parts in two walks of the text. The first counts, per form, the runs of
-// consecutive occurrences in one part (at least its number of non-zero cells); the second writes one
-// (part, frequency) pair per run, grouped by form. Each form's pairs are then sorted by part and
-// merged, so that a part met in several runs gives one cell.
-void Partition::ConstruitTable() const {
-    const size_t nbFormes = Ix(std::max(m_base ? m_base->Nbform() : 0, 0));
-    m_debutsFormes.assign(nbFormes + 1, 0);
-    if (!m_base || NbSpans() == 0) return;
-    std::vector<int32_t> dernierePartie(nbFormes, -1);
-    ParcoursFormes([&](int32_t forme, int32_t partie) {
-        if (dernierePartie[Ix(forme)] != partie) {
-            dernierePartie[Ix(forme)] = partie;
-            ++m_debutsFormes[Ix(forme) + 1];
-        }
-    });
-    for (size_t f = 1; f <= nbFormes; ++f)
-        m_debutsFormes[f] += m_debutsFormes[f - 1];
-
-    m_cellules.resize(Ix(m_debutsFormes[nbFormes]));
-    std::vector<int32_t> curseur(m_debutsFormes.begin(), m_debutsFormes.end() - 1);
-    std::fill(dernierePartie.begin(), dernierePartie.end(), -1);
-    ParcoursFormes([&](int32_t forme, int32_t partie) {
-        if (dernierePartie[Ix(forme)] != partie) {
-            dernierePartie[Ix(forme)] = partie;
-            m_cellules[Ix(curseur[Ix(forme)]++)] = CelluleForme{partie, 1};
-        } else {
-            ++m_cellules[Ix(curseur[Ix(forme)] - 1)].frequence;
-        }
-    });
-    dernierePartie = {};
-    curseur = {};
-
-    // Sort and merge each form's runs, packing the cells to the front.
-    const auto parPartie = [](const CelluleForme& a, const CelluleForme& b) { return a.partie < b.partie; };
-    size_t ecrit = 0;
-    for (size_t f = 0; f < nbFormes; ++f) {
-        const auto debut = m_cellules.begin() + m_debutsFormes[f];
-        const auto fin = m_cellules.begin() + m_debutsFormes[f + 1];
-        if (!std::is_sorted(debut, fin, parPartie)) std::sort(debut, fin, parPartie);
-        m_debutsFormes[f] = static_cast<int32_t>(ecrit);
-        for (auto c = debut; c != fin; ++c) {
-            if (ecrit > Ix(m_debutsFormes[f]) && m_cellules[ecrit - 1].partie == c->partie)
-                m_cellules[ecrit - 1].frequence += c->frequence;
-            else
-                m_cellules[ecrit++] = *c;
-        }
-    }
-    m_debutsFormes[nbFormes] = static_cast<int32_t>(ecrit);
-    m_cellules.resize(ecrit);
-    m_cellules.shrink_to_fit();
-}
-
-// Occurrences, forms, hapax, maximum frequency and its form (the smallest number among equals) per
-// part, part after part: each part's spans are walked with a count per form, and the forms met are
-// read and their counts cleared once the part is done. One walk of the text, in the order of the spans
-// within a part.
-void Partition::Caracteristiques() const {
-    if (!m_base || NbSpans() == 0) return;
+// Walks the parts one after the other, each part's spans in their order, counting its forms; the items
+// before the first key count in the first span's part. After each part, fin(partie, occurrences,
+// formes) reads a (form, frequency) pair for each form it holds, in the order first met.
+template <typename Fin> void Partition::ParcoursParties(Fin&& fin) const {
     const int32_t* const tnum = m_base->TexteNum();
     const int32_t nbform = m_base->Nbform();
     std::vector<int32_t> compte(Ix(std::max(nbform, 0)), 0);
     std::vector<int32_t> vues;
+    std::vector<FormeFrequence> formes;
     for (int32_t p = 0; p < NbParties(); ++p) {
         int32_t occurrences = 0;
         for (const int32_t s : SpansDePartie(p)) {
-            // The items before the first key count in the first span's part.
             const int32_t debut = s == 0 ? 0 : m_spans[Ix(s)].debut;
-            const int32_t fin = m_spans[Ix(s) + 1].debut;
-            for (int32_t position = debut; position < fin; ++position) {
+            const int32_t finSpan = m_spans[Ix(s) + 1].debut;
+            for (int32_t position = debut; position < finSpan; ++position) {
                 const int32_t forme = tnum[position];
                 if (forme < 0 || forme >= nbform) continue;
                 ++occurrences;
                 if (compte[Ix(forme)]++ == 0) vues.push_back(forme);
             }
         }
-        int32_t formes = 0, hapax = 0, fmax = 0, formeMax = 0;
-        for (const int32_t forme : vues) {
-            const int32_t n = std::exchange(compte[Ix(forme)], 0);
-            ++formes;
-            hapax += n == 1;
-            if (n > fmax || (n == fmax && forme < formeMax)) {
-                fmax = n;
-                formeMax = forme;
-            }
-        }
+        formes.clear();
+        for (const int32_t forme : vues)
+            formes.push_back(FormeFrequence{forme, std::exchange(compte[Ix(forme)], 0)});
         vues.clear();
-        const size_t i = Ix(p);
-        m_occurrences[i] = occurrences;
-        m_formes[i] = formes;
-        m_hapax[i] = hapax;
-        m_fmax[i] = fmax;
-        m_formeMax[i] = formeMax;
+        fin(p, occurrences, std::span<const FormeFrequence>(formes));
     }
+}
+
+// Notes the characteristics of a part from the frequencies of its forms.
+void Partition::NoteCaracteristiques(int32_t partie, int32_t occurrences,
+                                     std::span<const FormeFrequence> formes) const {
+    int32_t hapax = 0, fmax = 0, formeMax = 0;
+    for (const FormeFrequence& f : formes) {
+        hapax += f.frequence == 1;
+        if (f.frequence > fmax || (f.frequence == fmax && f.forme < formeMax)) {
+            fmax = f.frequence;
+            formeMax = f.forme;
+        }
+    }
+    const size_t i = Ix(partie);
+    m_occurrences[i] = occurrences;
+    m_formes[i] = static_cast<int32_t>(formes.size());
+    m_hapax[i] = hapax;
+    m_fmax[i] = fmax;
+    m_formeMax[i] = formeMax;
+}
+
+// Fills the table of forms by parts in one walk of the parts, whose pairs are then scattered by form:
+// parts being walked in increasing order, each form's cells come out sorted by part. The
+// characteristics, read from the same pairs, are noted too when no call has counted them yet.
+void Partition::ConstruitTable() const {
+    const size_t nbFormes = Ix(std::max(m_base ? m_base->Nbform() : 0, 0));
+    m_debutsFormes.assign(nbFormes + 1, 0);
+    if (!m_base || NbSpans() == 0) return;
+    std::vector<FormeFrequence> paires;
+    std::vector<size_t> debutsParties{0};
+    std::vector<int32_t> occurrences(m_contenus.size(), 0);
+    ParcoursParties([&](int32_t partie, int32_t n, std::span<const FormeFrequence> formes) {
+        occurrences[Ix(partie)] = n;
+        for (const FormeFrequence& f : formes)
+            ++m_debutsFormes[Ix(f.forme) + 1];
+        paires.insert(paires.end(), formes.begin(), formes.end());
+        debutsParties.push_back(paires.size());
+    });
+    const auto formesDe = [&](int32_t p) {
+        return std::span<const FormeFrequence>(paires.data() + debutsParties[Ix(p)],
+                                               debutsParties[Ix(p) + 1] - debutsParties[Ix(p)]);
+    };
+    std::call_once(m_caracteristiquesLues, [&] {
+        for (int32_t p = 0; p < NbParties(); ++p)
+            NoteCaracteristiques(p, occurrences[Ix(p)], formesDe(p));
+    });
+    for (size_t f = 1; f <= nbFormes; ++f)
+        m_debutsFormes[f] += m_debutsFormes[f - 1];
+    m_cellules.resize(paires.size());
+    std::vector<int32_t> curseur(m_debutsFormes.begin(), m_debutsFormes.end() - 1);
+    for (int32_t p = 0; p < NbParties(); ++p)
+        for (const FormeFrequence& f : formesDe(p))
+            m_cellules[Ix(curseur[Ix(f.forme)]++)] = CelluleForme{p, f.frequence};
+}
+
+// Occurrences, forms, hapax, maximum frequency and its form (the smallest number among equals) per
+// part, in one walk of the parts.
+void Partition::Caracteristiques() const {
+    if (!m_base || NbSpans() == 0) return;
+    ParcoursParties([this](int32_t partie, int32_t occurrences, std::span<const FormeFrequence> formes) {
+        NoteCaracteristiques(partie, occurrences, formes);
+    });
 }
 
 std::span<const CelluleForme> Partition::CellulesForme(int32_t forme) const {

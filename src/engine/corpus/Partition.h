@@ -116,9 +116,13 @@ class Partition {
         std::call_once(m_caracteristiquesLues, [this] { Caracteristiques(); });
     }
     void ConstruitTable() const;
-    // Walks the text span by span, calling visite(forme, partie) for every form; the items before the
-    // first key count in the first span's part.
-    template <typename Visite> void ParcoursFormes(Visite&& visite) const;
+    struct FormeFrequence {
+        int32_t forme;
+        int32_t frequence;
+    };
+    template <typename Fin> void ParcoursParties(Fin&& fin) const;
+    void NoteCaracteristiques(int32_t partie, int32_t occurrences,
+                              std::span<const FormeFrequence> formes) const;
     bool Dans(int32_t partie) const { return partie >= 0 && partie < NbParties(); }
     static size_t Ix(int32_t i) { return static_cast<size_t>(i); }
     int32_t Lit(const std::vector<int32_t>& caracteristique, int32_t partie) const {
