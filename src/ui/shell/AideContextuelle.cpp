@@ -63,6 +63,10 @@ QStringList AncresAide() {
 }
 
 void OuvreAide(QWidget* parent, const QWidget* contexte) {
+    if (const QString manque = DonneesManquantes(); !manque.isEmpty()) {
+        Dialogues::Message(parent, QMessageBox::Warning, "Tessaron3", manque);
+        return;
+    }
     Dialogues::OuvreDocument(parent, PageAide(), AncreAide(contexte));
 }
 

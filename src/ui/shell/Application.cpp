@@ -2,6 +2,7 @@
 
 #include "ui/shell/Atelier.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/OptionsInformation.h"
 #include "ui/shell/TFenPrinc.h"
 #include "ui/shell/TSplashScreen.h"
 
@@ -50,6 +51,7 @@ void Application::MontreException(const std::exception& exception) {
 }
 
 int LanceTessaron3(int argc, char** argv) {
+    if (const auto statut = RepondOptionsInformation(argc, argv)) return *statut;
     // An interruption removes the temporary files; the report's folder goes at the next start.
     t3::NettoieAuxSignaux();
     Application application(argc, argv);
