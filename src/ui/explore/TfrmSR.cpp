@@ -198,7 +198,10 @@ void TfrmSR::AjouteAuRapport() {
                               .dateHeure = VersCp1252(DateRapport())};
     AjoutePageAuRapport(
         m_services, this, QString::fromLatin1(t3::NomPageSR.data(), t3::NomPageSR.size()), windowTitle(),
-        [&](std::ostream& sortie) { t3::EcritPageSR(sortie, m_calcul->Segments(), base, entete); });
+        [&](std::ostream& sortie) { t3::EcritPageSR(sortie, m_calcul->Segments(), base, entete); },
+        QString("seuil des segments : %1 ; signes délimiteurs : %2")
+            .arg(m_calcul->SeuilSegments())
+            .arg(m_calcul->Delimiteurs().size()));
 }
 
 } // namespace t3ui

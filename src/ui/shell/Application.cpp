@@ -2,6 +2,7 @@
 
 #include "ui/shell/Atelier.h"
 #include "ui/shell/Dialogues.h"
+#include "ui/shell/RapportLot.h"
 #include "ui/shell/TFenPrinc.h"
 #include "ui/shell/TSplashScreen.h"
 
@@ -52,9 +53,11 @@ void Application::MontreException(const std::exception& exception) {
 int LanceTessaron3(int argc, char** argv) {
     // An interruption removes the temporary files; the report's folder goes at the next start.
     t3::NettoieAuxSignaux();
+    const bool enLot = PrepareRapportLot(argc, argv);
     Application application(argc, argv);
     QStringList arguments = application.arguments();
     arguments.removeFirst();
+    if (enLot) return ExecuteRapportLot(arguments);
 
     auto debut = std::chrono::steady_clock::now();
     auto* accueil = new TSplashScreen;
