@@ -1,6 +1,7 @@
 #include "engine/rapport/Rapport.h"
 
 #include "engine/corpus/charg1.h"
+#include "engine/rapport/Manifeste.h"
 #include "engine/socle/Html.h"
 #include "engine/socle/RemplaceFichier.h"
 #include "engine/socle/Temporaires.h"
@@ -131,6 +132,11 @@ bool Rapport::MetDeCotePrecedente(const std::string& publication, std::vector<st
                           " dans " + cible);
         return false;
     }
+    // Its manifest goes with it, so that the new one does not pass for its own.
+    for (const char* manifeste : {NomManifesteTexte, NomManifestePage})
+        if (Existe(publication + manifeste) &&
+            std::rename((publication + manifeste).c_str(), (cible + manifeste).c_str()) != 0)
+            manques.push_back("Impossible de mettre de cote " + publication + manifeste + " dans " + cible);
     m_deplacee = cible;
     return true;
 }

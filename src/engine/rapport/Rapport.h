@@ -67,8 +67,8 @@ class Rapport {
     // could not be copied or written is named in manques, one line each (French, without accents, with
     // its path), and the publication goes on: the value is that list. When index.htm could not be
     // written the publication fails, leaving the report unsaved, its message the same lines.
-    // A publication that another report wrote there is never replaced: its index.htm and contenu/ are
-    // first moved into "precedents/" + the date and time + "/" beside them (PublicationDeplacee() then
+    // A publication that another report wrote there is never replaced: its index.htm, contenu/ and manifest
+    // are first moved into "precedents/" + the date and time + "/" beside them (PublicationDeplacee() then
     // names that folder); when they cannot be moved, nothing is published. liensEnPlus: lines of the
     // list written after the entries' (the batch report links its manifest there).
     Resultat<std::vector<std::string>> Enregistre(const std::string& dossier, const std::vector<Item>& items,

@@ -139,15 +139,28 @@ std::string LigneDeCommande(const QStringList& arguments) {
 
 // --- The report and the services the windows are given
 
-// The report of the batch: its entries in the order added, published once.
+// The report of the batch: its entries in the order added, published once into its folder, the manifest
+// linked at the end of the index's list. The mark that tells a later publication of this report from
+// another's, which changes at every run, is not left there.
 class RapportEnLot : public RapportCourant {
   public:
-    explicit RapportEnLot(const t3::charg1* base) : m_rapport(base, CheminLocal(DossierTemporaire())) {}
+    RapportEnLot(const t3::charg1* base, QString publication)
+        : m_rapport(base, CheminLocal(DossierTemporaire())), m_publication(std::move(publication)) {}
 
     bool Sauve() const override { return m_rapport.Sauve(); }
     bool Publie(QString& manques) override {
-        manques = "la publication du rapport en lot passe par PublieDans.";
-        return false;
+        const std::string lien = std::string("<LI><A HREF=\"") + t3::NomManifestePage + "\">Manifeste</A>";
+        const t3::Resultat<std::vector<std::string>> publie = m_rapport.Enregistre(
+            CheminLocal(m_publication), m_items, CheminLocal(DossierDonnees() + "/images"), {lien});
+        QStringList lignes;
+        lignes << QString::fromStdString(publie.Message());
+        if (publie)
+            for (const std::string& manque : *publie)
+                lignes << QString::fromStdString(manque);
+        lignes.removeAll({});
+        manques = lignes.join('\n');
+        t3::Rapport::OublieIdentite(CheminLocal(m_publication));
+        return publie && publie->empty();
     }
     QString Dossier() const override { return CheminQt(m_rapport.DossierRapport()); }
     using RapportCourant::Ajoute;
@@ -165,15 +178,9 @@ class RapportEnLot : public RapportCourant {
     QString Titre(int k) const { return m_titres[static_cast<size_t>(k)]; }
     std::string Parametres(int k) const { return m_rapport.Parametres()[static_cast<size_t>(k)]; }
 
-    // Publishes into dossier, the manifest linked at the end of the index's list.
-    t3::Resultat<std::vector<std::string>> PublieDans(const QString& dossier) {
-        const std::string lien = std::string("<LI><A HREF=\"") + t3::NomManifestePage + "\">Manifeste</A>";
-        return m_rapport.Enregistre(CheminLocal(dossier), m_items, CheminLocal(DossierDonnees() + "/images"),
-                                    {lien});
-    }
-
   private:
     t3::Rapport m_rapport;
+    QString m_publication;
     std::vector<t3::Rapport::Item> m_items;
     std::vector<QString> m_titres;
 };
@@ -280,7 +287,7 @@ bool Lot::SansMessage() {
     const QStringList& messages = Dialogues::MessagesAffiches();
     bool aucun = true;
     for (; m_messagesVus < messages.size(); ++m_messagesVus) {
-        Ecrit(messages[m_messagesVus].section('|', 1));
+        Ecrit(messages[m_messagesVus].section('|', 1, -1));
         aucun = false;
     }
     return aucun;
@@ -334,13 +341,13 @@ bool Lot::OuvreBase() {
     m_partition = partition.get();
     m_modele.AjoutePartition(partition);
 
-    m_rapport = std::make_unique<RapportEnLot>(&m_base);
-    if (!m_rapport->Valide()) return Echoue("le dossier temporaire du rapport n'a pas pu être créé.");
-    m_services = std::make_unique<ServicesLot>(m_modele, m_base, *m_rapport);
     m_dossier =
         !m_p.dossier.isEmpty()
-            ? QFileInfo(m_p.dossier).absoluteFilePath()
+            ? m_p.dossier
             : CheminQt(m_base.CheminFichier(".rapport/") + t3::NomDossierCle(m_base.Graphie(*cle), *cle));
+    m_rapport = std::make_unique<RapportEnLot>(&m_base, m_dossier);
+    if (!m_rapport->Valide()) return Echoue("le dossier temporaire du rapport n'a pas pu être créé.");
+    m_services = std::make_unique<ServicesLot>(m_modele, m_base, *m_rapport);
     return true;
 }
 
@@ -471,13 +478,7 @@ bool Lot::Analyse() {
 }
 
 bool Lot::Publie() {
-    const t3::Resultat<std::vector<std::string>> publie = m_rapport->PublieDans(m_dossier);
-    if (!publie) return Echoue(QString::fromStdString(publie.Message()));
-    for (const std::string& manque : *publie)
-        Ecrit(QString::fromStdString(manque));
-    if (!publie->empty()) return false;
-    // The mark that tells a later publication of this report from another's changes at every run.
-    t3::Rapport::OublieIdentite(CheminLocal(m_dossier));
+    if (QString manques; !m_rapport->Publie(manques)) return Echoue(manques);
 
     t3::Manifeste manifeste = ManifesteBase(&m_base, m_date);
     manifeste.entete.push_back({"Commande", m_commande});
@@ -537,6 +538,9 @@ int ExecuteRapportLot(const QStringList& arguments) {
               "[--fmin=10] [--segments=SEUIL] [--ventilation=5] [--afc]");
         return SortieArguments;
     }
+    // The paths as the user gave them, from the folder he is in: the base's folder becomes current later.
+    parametres.source = QFileInfo(parametres.source).absoluteFilePath();
+    if (!parametres.dossier.isEmpty()) parametres.dossier = QFileInfo(parametres.dossier).absoluteFilePath();
     // Nothing waits for an answer: a message a window would show is written on the error stream.
     Dialogues::SansAttente(true);
     // What the platform without a display cannot do for windows nobody sees is no news to the user.
