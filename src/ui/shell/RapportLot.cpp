@@ -526,8 +526,16 @@ bool PrepareRapportLot(int argc, char** argv) {
         const std::string_view argument(a);
         return argument == "--rapport" || argument.starts_with("--rapport=");
     });
-    if (lot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return lot;
+    if (!lot) return false;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What the platform without a display cannot do for windows nobody sees is no news to the user.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtDebugMsg || type == QtInfoMsg || message.contains("propagateSizeHints") ||
+            message.contains("XDG_RUNTIME_DIR"))
+            return;
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    });
+    return true;
 }
 
 int ExecuteRapportLot(const QStringList& arguments) {
@@ -543,13 +551,6 @@ int ExecuteRapportLot(const QStringList& arguments) {
     if (!parametres.dossier.isEmpty()) parametres.dossier = QFileInfo(parametres.dossier).absoluteFilePath();
     // Nothing waits for an answer: a message a window would show is written on the error stream.
     Dialogues::SansAttente(true);
-    // What the platform without a display cannot do for windows nobody sees is no news to the user.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtDebugMsg || type == QtInfoMsg || message.contains("propagateSizeHints") ||
-            message.contains("XDG_RUNTIME_DIR"))
-            return;
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    });
     Lot lot(std::move(parametres), LigneDeCommande(arguments));
     return lot.Execute();
 }
