@@ -44,6 +44,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTableView>
 
 #include <algorithm>
@@ -172,6 +173,11 @@ class RapportEnLot : public RapportCourant {
         m_titres.push_back(titre);
     }
 
+    // The entry k takes another title, as the user renames it in the workbench's tree.
+    void Renomme(int k, const QString& titre) {
+        m_items[static_cast<size_t>(k)].titre = VersCp1252(titre);
+        m_titres[static_cast<size_t>(k)] = titre;
+    }
     bool Valide() const { return m_rapport.Valide(); }
     int NbEntrees() const { return static_cast<int>(m_items.size()); }
     QString Fichier(int k) const { return CheminQt(m_rapport.Entrees()[static_cast<size_t>(k)]); }
@@ -386,7 +392,12 @@ bool Lot::Statistiques() {
         m_partition->SetReference(i, true);
     statistiques->MontreTable(
         std::make_unique<t3::CalcSpecTot>(m_partition, t3::Progression{}, t3::Progression{}));
-    return Entree(*statistiques, [statistiques] { return statistiques->LignesTable(); });
+    if (!Entree(*statistiques, [statistiques] { return statistiques->LignesTable(); })) return false;
+    // Both pages bear the window's caption: the second is named after its tab.
+    const int table = m_rapport->NbEntrees() - 1;
+    m_rapport->Renomme(table, m_rapport->Titre(table) + " - " +
+                                  statistiques->Onglets()->tabText(statistiques->Onglets()->currentIndex()));
+    return true;
 }
 
 bool Lot::Specificites() {
