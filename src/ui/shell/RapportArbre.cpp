@@ -84,7 +84,7 @@ t3::Manifeste RapportArbre::Manifeste(const std::vector<t3::Rapport::Item>& item
     for (const t3::Rapport::Item& item : items) {
         if (item.index < 0 || static_cast<size_t>(item.index) >= entrees.size()) continue;
         const auto k = static_cast<size_t>(item.index);
-        std::string valeur = CheminQt(entrees[k]).toStdString();
+        std::string valeur = "contenu/" + CheminQt(entrees[k]).toStdString();
         if (!parametres[k].empty()) valeur += " ; " + parametres[k];
         manifeste.entrees.push_back({t3::Cp1252VersUtf8(item.titre), valeur});
     }

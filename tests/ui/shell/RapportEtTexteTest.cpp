@@ -117,7 +117,7 @@ void RapportEtTexteTest::LeTitreEditeEstPublie() {
     // The manifest beside the index: the entry with its window's parameters, the base's files hashed.
     const QString manifeste =
         QString::fromUtf8(t3uitest::Lit(dossier.Chemin("donnees/tessaron3/RAPPORT/manifeste.txt")));
-    QVERIFY(manifeste.contains("\nLes chats & les chiens : conc1.html ; seuil : 5\n"));
+    QVERIFY(manifeste.contains("\nLes chats & les chiens : contenu/conc1.html ; seuil : 5\n"));
     const QByteArray par = t3uitest::Lit(QString::fromStdString(fenetre.Chargeur()->CheminFichier(".par")));
     QVERIFY(manifeste.contains(QCryptographicHash::hash(par, QCryptographicHash::Sha256).toHex()));
     // The status bar says where the report went.
