@@ -14,14 +14,16 @@ namespace t3uitest {
 class RapportTemoin : public t3ui::RapportCourant {
   public:
     struct Entree {
-        QString titre, fichier, commentaire;
+        QString titre, fichier, commentaire, parametres;
     };
     explicit RapportTemoin(QString dossier) : m_dossier(std::move(dossier)) {}
     bool Sauve() const override { return entrees.isEmpty(); }
     bool Publie(QString&) override { return true; }
     QString Dossier() const override { return m_dossier; }
-    void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) override {
-        entrees.append({titre, fichier, commentaire});
+    using RapportCourant::Ajoute;
+    void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire,
+                const QString& parametres) override {
+        entrees.append({titre, fichier, commentaire, parametres});
     }
     QList<Entree> entrees;
 

@@ -1,6 +1,7 @@
 #include "engine/rapport/Rapport.h"
 
 #include "engine/corpus/charg1.h"
+#include "engine/rapport/Manifeste.h"
 #include "engine/socle/Html.h"
 #include "engine/socle/RemplaceFichier.h"
 #include "engine/socle/Temporaires.h"
@@ -131,6 +132,11 @@ bool Rapport::MetDeCotePrecedente(const std::string& publication, std::vector<st
                           " dans " + cible);
         return false;
     }
+    // Its manifest goes with it, so that the new one does not pass for its own.
+    for (const char* manifeste : {NomManifesteTexte, NomManifestePage})
+        if (Existe(publication + manifeste) &&
+            std::rename((publication + manifeste).c_str(), (cible + manifeste).c_str()) != 0)
+            manques.push_back("Impossible de mettre de cote " + publication + manifeste + " dans " + cible);
     m_deplacee = cible;
     return true;
 }
@@ -139,11 +145,12 @@ Rapport::~Rapport() {
     if (!m_verrou->Chemin().empty()) SupprimeDossierEtFichiers(m_verrou->Chemin());
 }
 
-int32_t Rapport::Ajoute(const std::string& titre, const std::string& fichier,
-                        const std::string& commentaire) {
+int32_t Rapport::Ajoute(const std::string& titre, const std::string& fichier, const std::string& commentaire,
+                        const std::string& parametres) {
     (void)titre; // the title lives in the main window's tree
     m_entrees.push_back(fichier);
     m_commentaires.push_back(commentaire);
+    m_parametres.push_back(parametres);
     m_sauve = false;
     return static_cast<int32_t>(m_entrees.size() - 1);
 }
@@ -189,7 +196,8 @@ bool Rapport::EcritPageImage(const std::string& chemin, const std::string& image
 
 Resultat<std::vector<std::string>> Rapport::Enregistre(const std::string& dossier,
                                                        const std::vector<Item>& items,
-                                                       const std::string& dossierImages) {
+                                                       const std::string& dossierImages,
+                                                       const std::vector<std::string>& liensEnPlus) {
     std::vector<std::string> manques;
     const std::string publication = AvecBarre(dossier);
     const std::string contenu = publication + "contenu/";
@@ -222,6 +230,7 @@ Resultat<std::vector<std::string>> Rapport::Enregistre(const std::string& dossie
         ligne += "</A>";
         lignes.push_back(std::move(ligne));
     }
+    lignes.insert(lignes.end(), liensEnPlus.begin(), liensEnPlus.end());
     lignes.push_back("</OL>");
     lignes.push_back("</BODY></HTML>");
 
@@ -240,6 +249,10 @@ Resultat<std::vector<std::string>> Rapport::Enregistre(const std::string& dossie
     if (std::FILE* marque = std::fopen((publication + NomIdentite).c_str(), "wb"))
         EcritEtFerme(marque, m_identite);
     return manques;
+}
+
+void Rapport::OublieIdentite(const std::string& dossier) {
+    std::remove((AvecBarre(dossier) + NomIdentite).c_str());
 }
 
 } // namespace t3

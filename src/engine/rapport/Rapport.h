@@ -44,9 +44,12 @@ class Rapport {
 
     // Records an entry whose file (fichier, a name without folder) the caller already wrote into the
     // report folder; returns its index k in Entrees() and Commentaires(). The report is then unsaved.
-    int32_t Ajoute(const std::string& titre, const std::string& fichier, const std::string& commentaire);
+    // parametres: the parameters of the window that wrote it, for the manifest (UTF-8, may be empty).
+    int32_t Ajoute(const std::string& titre, const std::string& fichier, const std::string& commentaire,
+                   const std::string& parametres = {});
     const std::vector<std::string>& Entrees() const { return m_entrees; }
     const std::vector<std::string>& Commentaires() const { return m_commentaires; }
+    const std::vector<std::string>& Parametres() const { return m_parametres; }
     // No entry was added since the creation or since the last publication.
     bool Sauve() const { return m_sauve; }
 
@@ -64,11 +67,16 @@ class Rapport {
     // could not be copied or written is named in manques, one line each (French, without accents, with
     // its path), and the publication goes on: the value is that list. When index.htm could not be
     // written the publication fails, leaving the report unsaved, its message the same lines.
-    // A publication that another report wrote there is never replaced: its index.htm and contenu/ are
-    // first moved into "precedents/" + the date and time + "/" beside them (PublicationDeplacee() then
-    // names that folder); when they cannot be moved, nothing is published.
+    // A publication that another report wrote there is never replaced: its index.htm, contenu/ and manifest
+    // are first moved into "precedents/" + the date and time + "/" beside them (PublicationDeplacee() then
+    // names that folder); when they cannot be moved, nothing is published. liensEnPlus: lines of the
+    // list written after the entries' (the batch report links its manifest there).
     Resultat<std::vector<std::string>> Enregistre(const std::string& dossier, const std::vector<Item>& items,
-                                                  const std::string& dossierImages);
+                                                  const std::string& dossierImages,
+                                                  const std::vector<std::string>& liensEnPlus = {});
+    // Removes the mark that tells this report's publication in dossier from another's: a publication
+    // made once and for all (the batch report) then holds nothing that changes from run to run.
+    static void OublieIdentite(const std::string& dossier);
 
     // The folder into which the last Enregistre moved an earlier report's publication; empty when it
     // moved none.
@@ -84,6 +92,7 @@ class Rapport {
     std::string m_deplacee;
     std::vector<std::string> m_entrees;
     std::vector<std::string> m_commentaires;
+    std::vector<std::string> m_parametres;
     bool m_sauve = true;
 };
 

@@ -29,13 +29,14 @@ void MontreDrapeauxPartition(const t3::Partition* partition) {
 }
 
 bool AjouteImageAuRapport(RapportCourant& rapport, QWidget* fenetre, const QImage& image,
-                          const QString& fichier, const QString& titre, const QString& commentaire) {
+                          const QString& fichier, const QString& titre, const QString& commentaire,
+                          const QString& parametres) {
     if (!SauveJPEG(image, rapport.Dossier() + fichier, 30)) {
         Dialogues::Message(fenetre, QMessageBox::Warning, "Tessaron3",
                            "L'image « " + fichier + " » n'a pas pu être écrite dans le rapport.");
         return false;
     }
-    rapport.Ajoute(titre, fichier, commentaire);
+    rapport.Ajoute(titre, fichier, commentaire, parametres);
     return true;
 }
 

@@ -36,6 +36,7 @@ void MontreDrapeauxPartition(const t3::Partition* partition);
 // Writes the picture as a JPEG file (quality 30) into the report's folder and adds it as an entry; a
 // picture that could not be written is said so (French message) and not added. True when added.
 bool AjouteImageAuRapport(RapportCourant& rapport, QWidget* fenetre, const QImage& image,
-                          const QString& fichier, const QString& titre, const QString& commentaire);
+                          const QString& fichier, const QString& titre, const QString& commentaire,
+                          const QString& parametres = {});
 
 } // namespace t3ui

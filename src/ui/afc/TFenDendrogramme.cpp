@@ -4,6 +4,7 @@
 #include "engine/afc/PlanFactoriel.h"
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/rapport/Manifeste.h"
 #include "engine/socle/NomFichier.h"
 #include "ui/afc/FenetresAFC.h"
 #include "ui/afc/LancementsAFC.h"
@@ -196,7 +197,9 @@ void TFenDendrogramme::AjouteAuRapport() {
     // The whole tree, beyond what the scroll area shows.
     if (AjouteImageAuRapport(*rapport, this, m_vue->grab().toImage(), fichier,
                              VersQt(t3::TitreImageDendrogramme(cle, compteur)),
-                             VersQt(t3::CommentaireImagePlan(entete))))
+                             VersQt(t3::CommentaireImagePlan(entete)),
+                             QString::fromStdString(t3::ParametresPartition(*m_partition)) +
+                                 QString(" ; classes : %1").arg(m_edClasses->value())))
         NumerotationRapport::Pris(SorteEntree::ImageDendrogramme);
 }
 

@@ -3,6 +3,7 @@
 #include "engine/afc/PlanFactoriel.h"
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/rapport/Manifeste.h"
 #include "engine/socle/NomFichier.h"
 #include "ui/afc/FenetresAFC.h"
 #include "ui/afc/LancementsAFC.h"
@@ -49,8 +50,6 @@ constexpr t3::Couleur Rgb(uint8_t r, uint8_t v, uint8_t b) {
 }
 // Blue, the colour the grid starts with (and every part).
 constexpr int IndexBleu = 12;
-
-enum Page { PagePlan, PageFacteurs, PageHistogramme };
 
 QIcon Pastille(const QColor& couleur) {
     QPixmap image(14, 14);
@@ -425,8 +424,11 @@ void TFenGrapheAFC::AjouteAuRapport() {
         plan ? t3::TitreImagePlan(entete.titre, compteur) : t3::TitreImageHistogramme(compteur);
     const std::string commentaire =
         plan ? t3::CommentaireImagePlan(entete) : t3::CommentaireImageHistogramme(entete);
+    const QString parametres =
+        QString::fromStdString(t3::ParametresPartition(*m_partition)) +
+        QString(" ; axes : %1, %2").arg(m_cbAxeX->currentIndex() + 1).arg(m_cbAxeY->currentIndex() + 1);
     if (AjouteImageAuRapport(*rapport, this, image->grab().toImage(), fichier, VersQt(titre),
-                             VersQt(commentaire)))
+                             VersQt(commentaire), parametres))
         NumerotationRapport::Pris(SorteEntree::ImagePlan);
 }
 

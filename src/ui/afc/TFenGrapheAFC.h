@@ -49,6 +49,8 @@ class ModeleFacteurs : public QAbstractTableModel {
 class TFenGrapheAFC : public QWidget, public FenetreRapport {
     Q_OBJECT
   public:
+    // The pages of the window, in the order of Pages().
+    enum Page { PagePlan, PageFacteurs, PageHistogramme };
     // The 16 colours of the grid, in two columns of eight.
     static const t3::Couleur CouleursGrille[16];
 
@@ -60,6 +62,8 @@ class TFenGrapheAFC : public QWidget, public FenetreRapport {
     // Writes the plane or the histogram, whichever is shown, as a JPEG picture into the current report
     // and adds it; nothing for the factor table.
     void AjouteAuRapport() override;
+    // The eigenvalues as "Exporter…" writes them.
+    LignesAExporter LignesValeursPropres() const;
 
     // --- Handlers
     void CbAxeXChange(int index);
@@ -82,7 +86,6 @@ class TFenGrapheAFC : public QWidget, public FenetreRapport {
     QWidget* CreePanneauDroit();
     QWidget* CreeGrille();
     void CreeHistogramme();
-    LignesAExporter LignesValeursPropres() const;
     void InstalleImage();
     QAbstractButton* Bouton(const char* nom, const QString& texte, void (TFenGrapheAFC::*clic)());
     void ChoisitAxe(bool horizontal, int index);

@@ -6,6 +6,7 @@
 #include "engine/corpus/charg1.h"
 #include "engine/explore/SpecifsSections.h"
 #include "engine/explore/TexteSection.h"
+#include "engine/rapport/Manifeste.h"
 #include "engine/socle/NomFichier.h"
 #include "engine/stats/Tgen.h"
 #include "ui/afc/FenetresAFC.h"
@@ -680,8 +681,13 @@ void TFenCarteParag::AjouteAuRapport() {
         QPainter peintre(&image);
         PaintBox1Paint(peintre, image.rect(), montrees);
     }
+    std::string signes;
+    for (const int32_t signe : m_section->Delimiteurs())
+        signes += m_base->Graphie(signe);
+    QString parametres = QString("sections : %1 ; signes qui les coupent : %2").arg(n).arg(VersQt(signes));
+    if (m_partition) parametres += " ; " + QString::fromStdString(t3::ParametresPartition(*m_partition));
     if (!AjouteImageAuRapport(*rapport, this, image, fichier,
-                              windowTitle() + "(" + QString::number(numero) + ")", Commentaire()))
+                              windowTitle() + "(" + QString::number(numero) + ")", Commentaire(), parametres))
         return;
     NumerotationRapport::Pris(SorteEntree::ImageSection);
     if (montrees < n) {

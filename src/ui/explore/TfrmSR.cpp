@@ -196,9 +196,15 @@ void TfrmSR::AjouteAuRapport() {
     const t3::EnteteSR entete{.titre = VersCp1252(windowTitle()),
                               .nomBase = VersCp1252(CheminQt(base.NomBase())),
                               .dateHeure = VersCp1252(DateRapport())};
+    std::string signes;
+    for (const int32_t signe : m_calcul->Delimiteurs())
+        signes += base.Graphie(signe);
     AjoutePageAuRapport(
         m_services, this, QString::fromLatin1(t3::NomPageSR.data(), t3::NomPageSR.size()), windowTitle(),
-        [&](std::ostream& sortie) { t3::EcritPageSR(sortie, m_calcul->Segments(), base, entete); });
+        [&](std::ostream& sortie) { t3::EcritPageSR(sortie, m_calcul->Segments(), base, entete); },
+        QString("seuil des segments : %1 ; signes qui les coupent : %2")
+            .arg(m_calcul->SeuilSegments())
+            .arg(VersQt(signes)));
 }
 
 } // namespace t3ui

@@ -3,6 +3,7 @@
 #include "ui/shell/Atelier.h"
 #include "ui/shell/Dialogues.h"
 #include "ui/shell/OptionsInformation.h"
+#include "ui/shell/RapportLot.h"
 #include "ui/shell/TFenPrinc.h"
 #include "ui/shell/TSplashScreen.h"
 
@@ -54,9 +55,11 @@ int LanceTessaron3(int argc, char** argv) {
     if (const auto statut = RepondOptionsInformation(argc, argv)) return *statut;
     // An interruption removes the temporary files; the report's folder goes at the next start.
     t3::NettoieAuxSignaux();
+    const bool enLot = PrepareRapportLot(argc, argv);
     Application application(argc, argv);
     QStringList arguments = application.arguments();
     arguments.removeFirst();
+    if (enLot) return ExecuteRapportLot(arguments);
 
     auto debut = std::chrono::steady_clock::now();
     auto* accueil = new TSplashScreen;

@@ -21,7 +21,8 @@ QString DateRapport() {
 }
 
 bool AjoutePageAuRapport(ServicesRapport& services, QWidget* fenetre, const QString& fichier,
-                         const QString& titre, const std::function<void(std::ostream&)>& ecrit) {
+                         const QString& titre, const std::function<void(std::ostream&)>& ecrit,
+                         const QString& parametres) {
     RapportCourant* rapport = services.Rapport();
     if (!rapport) return false;
     const QString chemin = rapport->Dossier() + fichier;
@@ -44,7 +45,7 @@ bool AjoutePageAuRapport(ServicesRapport& services, QWidget* fenetre, const QStr
                            "La page « " + fichier + " » n'a pas pu être écrite dans le rapport.");
         return false;
     }
-    rapport->Ajoute(titre, fichier, " ");
+    rapport->Ajoute(titre, fichier, " ", parametres);
     return true;
 }
 

@@ -18,8 +18,9 @@ class ServicesRapport;
 QString DateRapport();
 
 // False, after a French message, when the page could not be written; also false, silently, when there is
-// no report (no base open).
+// no report (no base open). parametres: those of the window, for the manifest.
 bool AjoutePageAuRapport(ServicesRapport& services, QWidget* fenetre, const QString& fichier,
-                         const QString& titre, const std::function<void(std::ostream&)>& ecrit);
+                         const QString& titre, const std::function<void(std::ostream&)>& ecrit,
+                         const QString& parametres = {});
 
 } // namespace t3ui

@@ -1,7 +1,9 @@
 #include "ui/shell/RapportArbre.h"
 
 #include "engine/rapport/SauveJPEG.h"
+#include "engine/socle/Cp1252.h"
 #include "ui/shell/Chemins.h"
+#include "ui/shell/ManifesteRapport.h"
 #include "ui/shell/TexteQt.h"
 
 #include <QTreeWidget>
@@ -23,7 +25,7 @@ void Parcourt(const QTreeWidgetItem* item, std::vector<t3::Rapport::Item>& items
 } // namespace
 
 RapportArbre::RapportArbre(QTreeWidget* arbre, const t3::charg1* base)
-    : m_arbre(arbre), m_rapport(base, CheminLocal(DossierTemporaire())) {}
+    : m_arbre(arbre), m_base(base), m_rapport(base, CheminLocal(DossierTemporaire())) {}
 
 // The entries of the tree go with the report whose files they name.
 RapportArbre::~RapportArbre() {
@@ -34,8 +36,10 @@ QString RapportArbre::Dossier() const {
     return CheminQt(m_rapport.DossierRapport());
 }
 
-void RapportArbre::Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) {
-    const int32_t index = m_rapport.Ajoute(VersCp1252(titre), CheminLocal(fichier), VersCp1252(commentaire));
+void RapportArbre::Ajoute(const QString& titre, const QString& fichier, const QString& commentaire,
+                          const QString& parametres) {
+    const int32_t index = m_rapport.Ajoute(VersCp1252(titre), CheminLocal(fichier), VersCp1252(commentaire),
+                                           parametres.toStdString());
     auto* item = new QTreeWidgetItem(QStringList{titre});
     item->setData(0, RoleIndex, index);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
@@ -58,8 +62,33 @@ bool RapportArbre::Publie(QString& manques) {
         for (const std::string& absent : *publie)
             lignes << QString::fromStdString(absent);
     }
+    // The manifest beside the index, which stays as it was: it names the manifest nowhere.
+    bool manifeste = true;
+    if (publie) {
+        if (const auto ecrit = t3::EcritManifeste(CheminLocal(DossierPublication()), Manifeste(items));
+            !ecrit) {
+            lignes << QString::fromStdString(ecrit.Message());
+            manifeste = false;
+        }
+    }
     manques = lignes.join('\n');
-    return publie && publie->empty();
+    return publie && publie->empty() && manifeste;
+}
+
+// The manifest of the publication: each entry with the parameters its window recorded.
+t3::Manifeste RapportArbre::Manifeste(const std::vector<t3::Rapport::Item>& items) const {
+    t3::Manifeste manifeste = ManifesteBase(m_base, QDateTime::currentDateTime());
+    manifeste.entete.push_back({"Publication", DossierPublication().toStdString()});
+    const auto& entrees = m_rapport.Entrees();
+    const auto& parametres = m_rapport.Parametres();
+    for (const t3::Rapport::Item& item : items) {
+        if (item.index < 0 || static_cast<size_t>(item.index) >= entrees.size()) continue;
+        const auto k = static_cast<size_t>(item.index);
+        std::string valeur = "contenu/" + CheminQt(entrees[k]).toStdString();
+        if (!parametres[k].empty()) valeur += " ; " + parametres[k];
+        manifeste.entrees.push_back({t3::Cp1252VersUtf8(item.titre), valeur});
+    }
+    return manifeste;
 }
 
 QString RapportArbre::PublicationDeplacee() const {

@@ -1,6 +1,7 @@
 #pragma once
 // The current report bound to the report tree of the main window: each entry is a child of the root
 // "Table des matières", whose text (editable in place) is the title the next publication shows.
+#include "engine/rapport/Manifeste.h"
 #include "engine/rapport/Rapport.h"
 #include "ui/shell/RapportCourant.h"
 
@@ -23,11 +24,16 @@ class RapportArbre : public RapportCourant {
     bool Publie(QString& manques) override;
     QString PublicationDeplacee() const override;
     QString Dossier() const override;
-    void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) override;
+    using RapportCourant::Ajoute;
+    void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire,
+                const QString& parametres) override;
     const t3::Rapport& Moteur() const { return m_rapport; }
 
   private:
+    t3::Manifeste Manifeste(const std::vector<t3::Rapport::Item>& items) const;
+
     QTreeWidget* m_arbre;
+    const t3::charg1* m_base;
     t3::Rapport m_rapport;
 };
 

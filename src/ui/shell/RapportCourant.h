@@ -16,8 +16,13 @@ class RapportCourant {
     virtual QString PublicationDeplacee() const { return {}; }
     // The folder the windows write their entries into, ending with "/".
     virtual QString Dossier() const = 0;
-    // Records an entry whose file the window already wrote into the folder.
-    virtual void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) = 0;
+    // Records an entry whose file the window already wrote into the folder, with the parameters of the
+    // window that made it, which the manifest of the publication lists.
+    virtual void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire,
+                        const QString& parametres) = 0;
+    void Ajoute(const QString& titre, const QString& fichier, const QString& commentaire) {
+        Ajoute(titre, fichier, commentaire, {});
+    }
 };
 
 } // namespace t3ui

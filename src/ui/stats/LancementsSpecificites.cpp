@@ -34,20 +34,23 @@ QString ListeParties(const t3::Partition& partition, bool (t3::Partition::*drape
 void LanceSpecifs(ServicesAtelier& services, QWidget* parent, t3::Partition& partition) {
     TFenParamSpec dialogue(parent, partition.Base()->Fmax());
     if (Dialogues::Execute(&dialogue) != QDialog::Accepted) return;
-    const QString reference = ListeParties(partition, &t3::Partition::Reference);
-    const QString parties = ListeParties(partition, &t3::Partition::Selection);
     Sablier sablier;
     partition.SetSeuil(dialogue.Seuil());
     partition.SetFreqMin(dialogue.FreqMin());
     dialogue.hide();
+    CalculeSpecifs(services, partition)->Montre();
+}
+
+TFenSpecGrp* CalculeSpecifs(ServicesAtelier& services, t3::Partition& partition) {
     services.ResetProgress();
     auto calcul = std::make_unique<t3::PrimSpec>(&partition, t3::DiviseurEtiquettes());
     calcul->SetProgression(services.Etapes(2)); // the forms, then the segments
     calcul->Compute();
     auto* liste = new TFenSpecGrp(services, std::move(calcul));
-    liste->SetTextes("Corpus de référence : ", reference, "Parties sélectionnées : ", parties);
-    liste->Montre();
+    liste->SetTextes("Corpus de référence : ", ListeParties(partition, &t3::Partition::Reference),
+                     "Parties sélectionnées : ", ListeParties(partition, &t3::Partition::Selection));
     services.ResetProgress();
+    return liste;
 }
 
 // The evolutive specificities of the first selected part against the parts up to it; the dialog's

@@ -2,6 +2,7 @@
 
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/rapport/Manifeste.h"
 #include "engine/socle/NomFichier.h"
 #include "engine/stats/Tgen.h"
 #include "ui/explore/CibleGroupes.h"
@@ -467,7 +468,15 @@ void TFenGrapheTgen::AjouteAuRapport() {
         return;
     }
     NumerotationRapport::Pris(SorteEntree::ImageGraphe);
-    rapport->Ajoute(windowTitle() + "(" + QString::number(numero + 1) + ")", fichier, " ");
+    QString groupes;
+    for (const auto& groupe : m_groupes)
+        groupes += (groupes.isEmpty() ? "" : ", ") + VersQt(groupe->Nom());
+    rapport->Ajoute(windowTitle() + "(" + QString::number(numero + 1) + ")", fichier, " ",
+                    QString::fromStdString(t3::ParametresPartition(*m_partition)) +
+                        (m_specificites ? " ; spécificités"
+                         : m_relatives  ? " ; fréquences relatives"
+                                        : " ; fréquences absolues") +
+                        " ; groupes : " + groupes);
 }
 
 // --- What the tests read

@@ -43,6 +43,8 @@ class TFenGrapheTgen : public QWidget, public FenetreRapport {
 
     // Writes the chart as a JPEG picture into the current report and adds it as an entry.
     void AjouteAuRapport() override;
+    // The table "Exporter…" writes.
+    LignesAExporter LignesVentilation() const;
 
     // --- What the tests read
     QChartView* Graphe() const { return m_graphe; }
@@ -104,8 +106,6 @@ class TFenGrapheTgen : public QWidget, public FenetreRapport {
     void MetAJourFleches();
     void PlotAreaChanged(const QRectF& zone);
     QString NomCle() const;
-    // The table "Exporter…" writes.
-    LignesAExporter LignesVentilation() const;
 
     ServicesRapport& m_services;
     t3::Partition* m_partition;

@@ -2,6 +2,7 @@
 
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/rapport/Manifeste.h"
 #include "engine/rapport/PagesPartition.h"
 #include "ui/explore/ListeGlissable.h"
 #include "ui/explore/Pastille.h"
@@ -219,9 +220,13 @@ void TFenSpecGrp::AjouteAuRapport() {
                              .partition = m_partition,
                              .texteParties = VersCp1252(m_parties->text())};
     const QString titre = windowTitle() + " " + m_parties->text() + "(" + QString::number(numero + 1) + ")";
-    if (!AjoutePageAuRapport(m_services, this, fichier, titre, [&](std::ostream& sortie) {
-            t3::EcritPageSpecifs(sortie, *m_base, Resultats(), entete);
-        }))
+    const QString parametres = m_partition ? QString::fromStdString(t3::ParametresPartition(*m_partition)) +
+                                                 " ; " + m_parties->text()
+                                           : m_parties->text();
+    if (!AjoutePageAuRapport(
+            m_services, this, fichier, titre,
+            [&](std::ostream& sortie) { t3::EcritPageSpecifs(sortie, *m_base, Resultats(), entete); },
+            parametres))
         return;
     NumerotationRapport::Pris(SorteEntree::PageSpecifs);
 }

@@ -2,6 +2,7 @@
 
 #include "engine/corpus/Partition.h"
 #include "engine/corpus/charg1.h"
+#include "engine/rapport/Manifeste.h"
 #include "engine/rapport/PagesPartition.h"
 #include "engine/stats/CalcSpecTot.h"
 #include "engine/stats/TableFormesParties.h"
@@ -450,6 +451,14 @@ LignesAExporter TFenStatPart::LignesTable() const {
     return lignes;
 }
 
+void TFenStatPart::MontreTable(std::unique_ptr<t3::CalcSpecTot> calcul) {
+    m_modeleTFG->SetTable(nullptr, nullptr);
+    m_tri.reset();
+    m_table.reset();
+    m_calcul = std::move(calcul);
+    AfficheTable();
+}
+
 void TFenStatPart::AfficheTable() {
     Sablier sablier;
     m_table = std::make_unique<t3::TableFormesParties>(*m_calcul);
@@ -486,14 +495,17 @@ bool TFenStatPart::RecoitGroupe(const TTgenDragObject& objet) {
 
 void TFenStatPart::AjouteAuRapport() {
     const std::string titre = VersCp1252(windowTitle());
+    const QString parametres = QString::fromStdString(t3::ParametresPartition(*m_partition));
     if (m_onglets->currentIndex() == 1 && m_table) {
         AjoutePageAuRapport(
             m_services, this, VersQt(t3::NomPageTFG(*m_partition)), windowTitle(),
-            [&](std::ostream& sortie) { t3::EcritPageTFG(sortie, *m_table, m_tri->Lignes(), titre); });
+            [&](std::ostream& sortie) { t3::EcritPageTFG(sortie, *m_table, m_tri->Lignes(), titre); },
+            parametres);
         return;
     }
-    AjoutePageAuRapport(m_services, this, VersQt(t3::NomPagePCLC(*m_partition)), windowTitle(),
-                        [&](std::ostream& sortie) { t3::EcritPagePCLC(sortie, *m_partition, titre); });
+    AjoutePageAuRapport(
+        m_services, this, VersQt(t3::NomPagePCLC(*m_partition)), windowTitle(),
+        [&](std::ostream& sortie) { t3::EcritPagePCLC(sortie, *m_partition, titre); }, parametres);
 }
 
 namespace {

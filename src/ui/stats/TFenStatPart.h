@@ -107,6 +107,10 @@ class TFenStatPart : public QWidget, public FenetreRapport {
     // A click on a header of the table of forms by parts.
     void GridTFGTitreClick(int colonne);
     void AjouteAuRapport() override;
+    // Shows the table of a finished "Sp. Tot" computation (the batch report computes it itself).
+    void MontreTable(std::unique_ptr<t3::CalcSpecTot> calcul);
+    // The table of forms by parts as "Exporter…" writes it.
+    LignesAExporter LignesTable() const;
 
   private:
     QWidget* CreePageParties();
@@ -115,7 +119,6 @@ class TFenStatPart : public QWidget, public FenetreRapport {
     void CritereChange();
     bool RecoitGroupe(const class TTgenDragObject& objet);
     void AfficheTable();
-    LignesAExporter LignesTable() const;
 
     ServicesAtelier& m_services;
     t3::Partition* m_partition;

@@ -252,6 +252,7 @@ TEST(Rapport, LaPublicationDUnAutreRapportEstMiseDeCote) {
     ASSERT_TRUE(premier.Enregistre("RAPPORT", {{0, "Page"}}, images));
     EXPECT_TRUE(premier.PublicationDeplacee().empty());
     const std::string index = LitFichier("RAPPORT/index.htm");
+    EcritFichier("RAPPORT/manifeste.txt", "du premier");
 
     Rapport second(nullptr, dossier.Chemin().string());
     AjouteFichier(second, "Autre", "conc1.html", "du second");
@@ -260,6 +261,7 @@ TEST(Rapport, LaPublicationDUnAutreRapportEstMiseDeCote) {
     ASSERT_EQ(mis.parent_path().parent_path(), fs::path("RAPPORT/precedents"));
     EXPECT_EQ(LitFichier(mis / "index.htm"), index);
     EXPECT_EQ(LitFichier(mis / "contenu/conc1.html"), "du premier");
+    EXPECT_EQ(LitFichier(mis / "manifeste.txt"), "du premier");
     EXPECT_EQ(LitFichier("RAPPORT/contenu/conc1.html"), "du second");
 
     const auto encore = second.Enregistre("RAPPORT", {{0, "Autre"}}, images);

@@ -99,7 +99,7 @@ class RapportVide : public RapportCourant {
     bool Sauve() const override { return m_sauve; }
     bool Publie(QString&) override { return m_sauve = true; }
     QString Dossier() const override { return {}; }
-    void Ajoute(const QString&, const QString&, const QString&) override { m_sauve = false; }
+    void Ajoute(const QString&, const QString&, const QString&, const QString&) override { m_sauve = false; }
 
   private:
     bool m_sauve = true;

@@ -4,6 +4,7 @@
 #include "GardeOptions.h"
 
 #include "engine/Globaux.h"
+#include "engine/corpus/charg1.h"
 #include "engine/stats/Tgen.h"
 #include "ui/explore/TTgenDragObject.h"
 #include "ui/shell/Atelier.h"
@@ -15,6 +16,7 @@
 #include "ui/shell/TFenPrinc.h"
 #include "ui/shell/TFenRuze.h"
 
+#include <QCryptographicHash>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QImageReader>
@@ -41,9 +43,10 @@ TFenRuze* VueTexte(TFenPrinc& fenetre) {
     return nullptr;
 }
 
-void AjouteEntree(RapportCourant& rapport, const QString& titre, const QString& fichier) {
+void AjouteEntree(RapportCourant& rapport, const QString& titre, const QString& fichier,
+                  const QString& parametres = {}) {
     t3uitest::Ecrit(rapport.Dossier() + fichier, "<p>x</p>");
-    rapport.Ajoute(titre, fichier, " ");
+    rapport.Ajoute(titre, fichier, " ", parametres);
 }
 
 } // namespace
@@ -95,7 +98,7 @@ void RapportEtTexteTest::LeTitreEditeEstPublie() {
     TFenPrinc fenetre;
     QVERIFY(fenetre.Bases().OuvreBase(t3uitest::Base("Le chat. Le chien.\n")));
     RapportCourant& rapport = *fenetre.Rapport();
-    AjouteEntree(rapport, "Concordance", "conc1.html");
+    AjouteEntree(rapport, "Concordance", "conc1.html", "seuil : 5");
     QVERIFY(!rapport.Sauve());
     QTreeWidgetItem* racine = fenetre.Panneau()->TreeViewRapport()->topLevelItem(0);
     QCOMPARE(racine->text(0), QString("Table des matières"));
@@ -111,6 +114,12 @@ void RapportEtTexteTest::LeTitreEditeEstPublie() {
     QVERIFY(QFileInfo::exists(dossier.Chemin("donnees/tessaron3/RAPPORT/contenu/conc1.html")));
     QVERIFY(QFileInfo::exists(dossier.Chemin("donnees/tessaron3/RAPPORT/contenu/paper.gif")));
     QVERIFY(Dialogues::MessagesAffiches().isEmpty());
+    // The manifest beside the index: the entry with its window's parameters, the base's files hashed.
+    const QString manifeste =
+        QString::fromUtf8(t3uitest::Lit(dossier.Chemin("donnees/tessaron3/RAPPORT/manifeste.txt")));
+    QVERIFY(manifeste.contains("\nLes chats & les chiens : contenu/conc1.html ; seuil : 5\n"));
+    const QByteArray par = t3uitest::Lit(QString::fromStdString(fenetre.Chargeur()->CheminFichier(".par")));
+    QVERIFY(manifeste.contains(QCryptographicHash::hash(par, QCryptographicHash::Sha256).toHex()));
     // The status bar says where the report went.
     QCOMPARE(fenetre.Etat().TexteStatut(1),
              "Rapport publié dans " + QDir(dossier.Chemin("donnees/tessaron3/RAPPORT")).absolutePath());

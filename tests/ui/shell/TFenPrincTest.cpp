@@ -66,7 +66,7 @@ class RapportTemoin : public RapportCourant {
         return true;
     }
     QString Dossier() const override { return {}; }
-    void Ajoute(const QString&, const QString&, const QString&) override {}
+    void Ajoute(const QString&, const QString&, const QString&, const QString&) override {}
 
   private:
     bool* m_publie;
