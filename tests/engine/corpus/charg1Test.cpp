@@ -317,7 +317,7 @@ TEST(Charg1, RechargerRemplaceLaBase) {
     EXPECT_EQ(base.Nbart(), 0);
 }
 
-// A stop asked while the text is read (by its gauge, as "Annuler" would) leaves no base loaded; the
+// A stop asked while the dictionary is read (by its gauge, as "Annuler" would) leaves no base loaded; the
 // same loader loads it whole afterwards.
 TEST(Charg1, UnChargementArreteNeLaissePasDeBase) {
     DossierTemporaire dossier;
@@ -325,11 +325,12 @@ TEST(Charg1, UnChargementArreteNeLaissePasDeBase) {
     charg1 base;
     Arret arret{false};
     base.AttribArret(&arret);
-    base.AttribGauge([&arret](int32_t etape) { arret = arret || etape == 1; });
+    base.AttribGauge([&arret](int32_t etape) { arret = arret || etape == 0; });
     EXPECT_EQ(base.ChargeBase("lc.par"), ChargeArretee);
     EXPECT_FALSE(base.Charge());
     EXPECT_EQ(base.Nbart(), 0);
     EXPECT_EQ(base.Charge("lc.par").Message(), "Commande annulée.");
+    base.AttribGauge({});
     arret = false;
     ASSERT_EQ(base.ChargeBase("lc.par"), ChargeReussie);
     EXPECT_EQ(base.Nbart(), 4);
