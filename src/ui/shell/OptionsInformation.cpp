@@ -9,16 +9,17 @@ namespace t3ui {
 
 namespace {
 
-constexpr const char* Aide = "Utilisation : tessaron3 [BASE.par | CORPUS]\n"
-                             "Ouvre l'atelier, sur la base ou le corpus donné s'il y en a un.\n"
-                             "\n"
-                             "       tessaron3 --rapport BASE.par|CORPUS.txt --cle=CLE [--dossier=DIR] [--seuil=5]\n"
-                             "                 [--fmin=10] [--segments=SEUIL] [--ventilation=5] [--afc]\n"
-                             "Écrit sans affichage le rapport publié de la partition par CLE (index.htm,\n"
-                             "pages, images JPEG et PNG, tableaux CSV, manifeste).\n"
-                             "\n"
-                             "  --version  affiche la version et le dossier des données\n"
-                             "  --help     affiche cette aide\n";
+constexpr const char* Aide =
+    "Utilisation : tessaron3 [BASE.par | CORPUS]\n"
+    "Ouvre l'atelier, sur la base ou le corpus donné s'il y en a un.\n"
+    "\n"
+    "       tessaron3 --rapport BASE.par|CORPUS.txt --cle=CLE [--dossier=DIR] [--seuil=5]\n"
+    "                 [--fmin=10] [--segments=SEUIL] [--ventilation=5] [--afc]\n"
+    "Écrit sans affichage le rapport publié de la partition par CLE (index.htm,\n"
+    "pages, images JPEG et PNG, tableaux CSV, manifeste).\n"
+    "\n"
+    "  --version  affiche la version et le dossier des données\n"
+    "  --help     affiche cette aide\n";
 
 int Version() {
     std::printf("Tessaron3 %s\nDonnées : %s\n", T3_VERSION, DossierDonnees().toUtf8().constData());
