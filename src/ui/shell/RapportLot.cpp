@@ -195,9 +195,16 @@ bool Lot::SansMessage() {
     return aucun;
 }
 
+// Why a path given for a corpus or a base cannot be read as one: it is missing, or it is a folder, a
+// pipe or a device, which would be read without end or not at all.
+static QString FichierIllisible(const QString& quoi, const QString& chemin) {
+    return QFileInfo::exists(chemin) ? QString("%1 « %2 » n'est pas un fichier ordinaire.").arg(quoi, chemin)
+                                     : QString("%1 « %2 » n'existe pas.").arg(quoi, chemin);
+}
+
 bool Lot::SegmenteCorpus(QString& par) {
     const QFileInfo info(m_p.source);
-    if (!info.isFile()) return Echoue(QString("le corpus « %1 » n'existe pas.").arg(m_p.source));
+    if (!info.isFile()) return Echoue(FichierIllisible("le corpus", m_p.source));
     m_corpus = info.absoluteFilePath();
     // The base is written beside its text, as the workbench writes it, with its trace.
     QDir::setCurrent(info.absolutePath());
@@ -227,7 +234,7 @@ bool Lot::OuvreBase() {
     if (!m_p.source.endsWith(".par", Qt::CaseInsensitive)) {
         if (!SegmenteCorpus(par)) return false;
     } else if (!QFileInfo(par).isFile()) {
-        return Echoue(QString("la base « %1 » n'existe pas.").arg(par));
+        return Echoue(FichierIllisible("la base", par));
     } else {
         par = QFileInfo(par).absoluteFilePath();
         QDir::setCurrent(QFileInfo(par).absolutePath());
